@@ -1,0 +1,81 @@
+// The graphics layer: process-wide screen geometry and free functions over
+// Image records (screen set-up and blits, picture creation and loading,
+// pixel access).
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <cstdint>
+
+#include "graphics/image.h"
+
+// Global scale factors: scaled drawing size / application size.
+inline float ScreenScaleX = 1.0f;
+inline float ScreenScaleY = 1.0f;
+
+namespace GraphAPI {
+
+inline int AppWidth = 0, AppHeight = 0;
+inline int ScreenWidth = 0, ScreenHeight = 0;
+inline int BitsPerPixel = 0;
+inline uint32_t VideoFlags = 0;
+inline int Fullscreen = 1;
+inline int AudioOpen = 0;
+inline int FontLibOpen = 0;
+inline SDL_Surface* Screen = nullptr;
+inline Image ScreenImage;
+inline int AppOffsetX = 0, AppOffsetY = 0;
+inline int DesktopWidth = 0, DesktopHeight = 0;
+
+// The scaled drawing size lives in the screen record's w and h.
+inline int& ScaledWidth = ScreenImage.w;
+inline int& ScaledHeight = ScreenImage.h;
+
+// Screen set-up and geometry
+int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth);
+void Shutdown();
+void SetAppSize(int w, int h);
+void SetScaledSize(int w, int h);
+int GetViewWidth();
+int GetViewHeight();
+void SetFullscreen(int on);
+
+// Hooks run by Shutdown: one before the audio device closes (music and
+// sounds are freed there), one before the font library shuts down (the
+// default font is closed there).
+using ShutdownHook = void (*)();
+void SetAudioReleaser(ShutdownHook releaser);
+void SetDefaultFontCloser(ShutdownHook closer);
+
+// Screen blits, fills and updates
+int BlitToSurface(const Image* image, SDL_Surface* surface);
+int BlitToScreen(const Image* image);
+void BlitImage(Image* destination, const Image* source);
+int FillImageRGBA(Image* image, int r, int g, int b, int a);
+int FillImageRGB(Image* image, int r, int g, int b);
+void FillScreen(int r, int g, int b, int a);
+void FillScreen(int r, int g, int b);
+void ClearScreen();
+void ClearScreenRGB();
+void Flip();
+void UpdateRect(const Image* image);
+void UpdateScreen();
+
+// Record operations
+void CopyImageParams(const Image* source, Image* target);
+void CopyImageRect(const Image* source, Image* target);
+void ResetFromSurface(SDL_Surface* surface, Image* target);
+void ResetRect(Image* target);
+uint32_t HasAlpha(const Image* image);
+void LoadImage(Image* image, const char* path);
+void LoadImageRW(Image* image, SDL_RWops* source);
+SDL_RWops* OpenRW(const char* path);
+
+// Pixel access (surface coordinates; outside the surface reads 0 and
+// writes nothing)
+uint32_t GetPixel(SDL_Surface* surface, int x, int y);
+void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value);
+bool LockImage(Image* image);
+void UnlockImage(Image* image);
+
+}  // namespace GraphAPI

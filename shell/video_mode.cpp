@@ -1,0 +1,38 @@
+#include "shell/video_mode.h"
+
+#include <cstdlib>
+
+Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights) {
+    Size best = want;
+    long bestDistance = static_cast<long>(want.width) + want.height;
+    auto consider = [&](bool rangeTest) {
+        bool took = false;
+        for (const Size& m : modes) {
+            if (rangeTest && !(widths.min <= m.width && m.width <= widths.max &&
+                               heights.min <= m.height && m.height <= heights.max))
+                continue;
+            long d = std::labs(static_cast<long>(m.width) - want.width) +
+                     std::labs(static_cast<long>(m.height) - want.height);
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = m;
+                took = true;
+            }
+        }
+        return took;
+    };
+    if (!consider(true)) consider(false);
+    return best;
+}
+
+std::optional<ResRow> FindResRow(const std::vector<ResRow>& rows, Size mode) {
+    for (const ResRow& r : rows)
+        if (r.modeWidth == mode.width && r.modeHeight == mode.height) return r;
+    return std::nullopt;
+}
+
+int ScaledAppWidth(int appWidth, int appHeight, int screenHeight) {
+    if (appHeight == 0) return appWidth;
+    float s = static_cast<float>(static_cast<double>(screenHeight) / appHeight);
+    return static_cast<int>(static_cast<double>(appWidth) * s);
+}
