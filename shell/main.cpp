@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "foundation/sanitizer_defaults.h"
 #include "shell/startup.h"
 
 int main() {

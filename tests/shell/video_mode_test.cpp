@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "shell/video_mode.h"
+
+namespace {
+bool Same(Size a, Size b) { return a.width == b.width && a.height == b.height; }
+}  // namespace
+
+TEST(VideoModeSearch, FallsBackToTheWholeListWhenNoModeIsInRange) {
+    std::vector<Size> modes{{1024, 768}, {640, 480}};
+    Size got = SearchModes(modes, {800, 600}, {800, 800}, {600, 600});
+    EXPECT_TRUE(Same(got, {640, 480}));  // distance 280 beats 392
+}
+
+TEST(VideoModeSearch, TiesKeepTheEarlierMode) {
+    std::vector<Size> modes{{900, 600}, {700, 600}};
+    EXPECT_TRUE(Same(SearchModes(modes, {800, 600}, {0, 0}, {0, 0}), {900, 600}));
+    std::vector<Size> swapped{{700, 600}, {900, 600}};
+    EXPECT_TRUE(Same(SearchModes(swapped, {800, 600}, {0, 0}, {0, 0}), {700, 600}));
+}
+
+TEST(VideoModeSearch, PrefersModesInsideBothRanges) {
+    std::vector<Size> modes{{800, 480}, {1280, 1024}};
+    // 800x480 is nearer but its height lies outside 600..1024
+    Size got = SearchModes(modes, {800, 600}, {640, 1280}, {600, 1024});
+    EXPECT_TRUE(Same(got, {1280, 1024}));
+    Size open = SearchModes(modes, {800, 600}, {640, 1280}, {480, 1024});
+    EXPECT_TRUE(Same(open, {800, 480}));
+}
+
+TEST(VideoModeSearch, ModesTooFarAwayAreNeverTaken) {
+    std::vector<Size> modes{{4000, 3000}};
+    EXPECT_TRUE(Same(SearchModes(modes, {800, 600}, {0, 0}, {0, 0}), {800, 600}));
+    EXPECT_TRUE(Same(SearchModes({}, {800, 600}, {0, 0}, {0, 0}), {800, 600}));
+}
+
+TEST(VideoModeScaling, UsesTheFloatRatioInDoublePrecision) {
+    // 768 / 600 stored as a float is 1.2799999713897705: 800 * s truncates to 1023
+    EXPECT_EQ(ScaledAppWidth(800, 600, 768), 1023);
+    EXPECT_EQ(ScaledAppWidth(800, 600, 600), 800);
+    EXPECT_EQ(ScaledAppWidth(1024, 768, 600), 800);
+}
+
+TEST(VideoModeScaling, FindsTheFirstMatchingRow) {
+    std::vector<ResRow> rows{{1024, 768, 1024, 768}, {1024, 768, 800, 600}, {800, 600, 640, 480}};
+    auto row = FindResRow(rows, {1024, 768});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->videoWidth, 1024);
+    EXPECT_FALSE(FindResRow(rows, {1280, 1024}));
+}
