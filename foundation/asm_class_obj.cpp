@@ -1,0 +1,97 @@
+#include "foundation/asm_class_obj.h"
+
+#include <cstring>
+
+const char* const kEventNames[kEventCount] = {
+    "onstart", "onsetframe", "onendframe", "ontick",  "onfinish",
+    "onclick", "onmoveon",   "onmoveoff",  "onrel",   "onvisit",
+};
+
+const char* const kCommonMethodNames[kCommonMethodCount] = {
+    "getname",        "addmethod",   "getidobj",     "addtogamevars", "getbuildername",
+    "getfullname",    "buildfullname", "setname",    "printvars",     "printmethods",
+    "hasvar",         "gettype",     "methodname",   "hasmet",        "hasaddedmet",
+};
+
+ddTrie<int>* asmClassObj::EventNames = nullptr;
+ddTrie<int>* asmClassObj::CommonMethods = nullptr;
+int32_t asmClassObj::idCounter = 0;
+asmClassObj::MethodCallHook asmClassObj::methodCallHook = nullptr;
+
+asmClassObj::asmClassObj(asmClass* c) : cls(c), id(idCounter), vars(new ddTrie<asmClassObj>) {
+    ++idCounter;
+}
+
+asmClassObj::~asmClassObj() {
+    delete vars;  // deletes the variables the trie owns
+    vars = nullptr;
+    delete addedMethods;
+    addedMethods = nullptr;
+    delete[] events;
+    events = nullptr;
+}
+
+void asmClassObj::SetName(const char* n) { name = n; }
+
+void asmClassObj::CallMethod(asmInterpreter* interp, const char* methodName) {
+    if (methodCallHook) methodCallHook(this, interp, methodName);
+}
+
+void asmClassObj::CallBuiltIn(asmInterpreter*, int) {}
+
+asmClass* asmClassObj::AddedMethods() {
+    if (!addedMethods) addedMethods = new asmClass;
+    return addedMethods;
+}
+
+int asmClassObj::HasEvent(int index) const {
+    if (!events || index < 0 || index >= kEventCount) return 0;
+    return events[index];
+}
+
+void asmClassObj::SetEvent(int index) {
+    if (index < 0 || index >= kEventCount) return;
+    if (!events) events = new int32_t[kEventCount]();
+    events[index] = 1;
+}
+
+bool asmClassObj::MarkEventByName(const char* methodName) {
+    if (!methodName) return false;
+    for (int i = 0; i < kEventCount; ++i) {
+        if (std::strcmp(methodName, kEventNames[i]) == 0) {
+            SetEvent(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+ddTrie<asmMethod>* asmClassObj::FindMethod(const char* methodName) const {
+    if (cls) {
+        ddTrie<asmMethod>* e = cls->methods->Find(methodName);
+        if (e && e->value != -1) return e;
+    }
+    if (addedMethods) {
+        ddTrie<asmMethod>* e = addedMethods->methods->Find(methodName);
+        if (e && e->value == kScriptMethod) return e;
+    }
+    return nullptr;
+}
+
+void asmClassObj::InitMethods() {
+    FreeMethods();
+    EventNames = new ddTrie<int>;
+    EventNames->Init();
+    for (int i = 0; i < kEventCount; ++i) EventNames->Get(kEventNames[i])->value = i;
+    CommonMethods = new ddTrie<int>;
+    CommonMethods->Init();
+    for (int i = 0; i < kCommonMethodCount; ++i)
+        CommonMethods->Get(kCommonMethodNames[i])->value = i;
+}
+
+void asmClassObj::FreeMethods() {
+    delete EventNames;  // the destructor clears the trie
+    EventNames = nullptr;
+    delete CommonMethods;
+    CommonMethods = nullptr;
+}
