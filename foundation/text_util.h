@@ -1,0 +1,69 @@
+// Small text helpers shared by the readers of the engine's text formats.
+// Positions are offsets into the text; the text ends at its NUL, and for
+// the searches also at a byte 0xFF.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "foundation/dd_string.h"
+
+// Space, TAB and LF (CR is not blank).
+inline bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// First position at or after `pos` that is not blank.
+int SkipBlanks(const char* text, int pos);
+
+// Copies the characters before the first blank (or the end) into `out` and
+// returns the position of the next word.
+int ReadWord(const char* text, std::string& out);
+int ReadWord(const char* text, ddString& out);
+
+// Reads the leading run of digits and '-' as an int (0 for an empty run)
+// and returns the position after the run and the blanks that follow.
+int ReadInt(const char* text, int& out);
+
+// Like atoi, but a number out of range saturates instead of overflowing.
+int TextToInt(const char* s);
+
+// First position at or after `from` where `s` starts; when it does not
+// occur, the end of the text (not -1). -1 for null arguments or from < 0.
+int FindText(const char* text, const char* s, int from);
+// FindText, then skips `s` and the blanks after it when found.
+int FindAndSkip(const char* text, const char* s, int from);
+
+// Removes comment blocks (from the opening to the closing marker, both
+// included) from a heap buffer made with new[]; replaces the buffer and its
+// length. The markers are "<<" and ">>" unless set otherwise.
+void StripComments(char*& buffer, long& length);
+void StripCommentBlocks(std::string& text);
+void SetCommentMarkers(const char* open, const char* close);
+
+// Longest run between separators, a TAB counting 3; 0 for null.
+int WidestLine(const char* text, char separator);
+// 1 + the occurrences of c; 0 for null.
+int CountParts(const char* text, char c);
+
+// name := after the last "/"; dir := up to and including it (no text when
+// the path has no "/").
+void SplitPath(ddString& dir, ddString& name, const char* path);
+
+// A rows x cols table of ints (zeroed); null unless rows >= 1 and cols > 0.
+// FreeTable releases it.
+int** AllocTable(int rows, int cols);
+void FreeTable(int**& table, int rows);
+// The cell, or 0 outside the table.
+int GetTableCell(int** table, int row, int col, int rows, int cols);
+
+// Swaps each element with a random one (engine random source).
+void ShuffleInts(int* array, int n);
+
+// v raised to lo and lowered to hi; unchanged when lo > hi.
+int Clamp(int v, int lo, int hi);
+double ClampToRange(double v, double lo, double hi);
+
+// The decimal digits of |n| (no sign) and a NUL. IntToText writes them when
+// they fit in `size` bytes (else an empty text) and returns the digit count;
+// IntToNewString returns a new[] buffer the caller frees.
+int IntToText(char* buffer, size_t size, int n);
+char* IntToNewString(int n);
