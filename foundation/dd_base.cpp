@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/file_io.h"
+#include "foundation/text_util.h"
 
 namespace {
 // Indentation depth while saving; one document is saved at a time.
@@ -21,38 +22,6 @@ std::string EscapeValue(const char* v) {
     return out;
 }
 }  // namespace
-
-void StripComments(std::string& text) {
-    const unsigned char kStop = 0xFF;
-    std::string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == kStop) {  // ends the search: the byte and the one after go
-            i += 2;
-            continue;
-        }
-        if (c == '<' && i + 1 < n && text[i + 1] == '<') {
-            size_t j = i + 2;
-            bool closed = false;
-            while (j < n && static_cast<unsigned char>(text[j]) != kStop) {
-                if (text[j] == '>' && j + 1 < n && text[j + 1] == '>') {
-                    closed = true;
-                    break;
-                }
-                ++j;
-            }
-            if (!closed) break;  // the rest of the text is dropped
-            i = j + 2;
-            continue;
-        }
-        out.push_back(text[i]);
-        ++i;
-    }
-    text.swap(out);
-}
 
 ddBase::ddBase(const char* n, const char* v) : self(this), root(this), cursor(this) {
     name = n;
@@ -97,7 +66,7 @@ int ddBase::Load(const char* path) {
     std::string text;
     if (!path || !ReadWholeFile(path, text)) return 0;
     DeleteChildren();
-    StripComments(text);
+    StripCommentBlocks(text);
     Parse(text.c_str(), text.size());
     root->childPos = root->children.begin();
     return 1;

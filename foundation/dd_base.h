@@ -88,7 +88,3 @@ private:
     ddString value;
     ddString name;
 };
-
-// Removes comment blocks from "<<" to ">>" (both included). A 0xFF byte ends
-// each marker search like the end of the text.
-void StripComments(std::string& text);
