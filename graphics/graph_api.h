@@ -71,11 +71,55 @@ void LoadImage(Image* image, const char* path);
 void LoadImageRW(Image* image, SDL_RWops* source);
 SDL_RWops* OpenRW(const char* path);
 
+// Creating, duplicating and converting pictures; colour keys, RLE, alpha
+void CreateImage(Image* image, int w, int h, int withAlpha);
+void CreateImage(Image* image, int w, int h);
+void DuplicateImage(const Image* source, Image* target);
+void DuplicateImageAlpha(const Image* source, Image* target);
+Image* CreateSurfaceFromFile(int w, int h, SDL_Surface* surface);
+void ConvertSurface(Image* image, const Image* model);
+void SetColorKey(Image* image, int r, int g, int b);
+void SetRLE(Image* image);
+void SetAlpha(Image* image, int alpha);
+
 // Pixel access (surface coordinates; outside the surface reads 0 and
 // writes nothing)
 uint32_t GetPixel(SDL_Surface* surface, int x, int y);
 void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value);
+uint32_t GetPixel16(SDL_Surface* surface, int x, int y);
+void PutPixel16(SDL_Surface* surface, int x, int y, uint32_t value);
+uint32_t GetPixel32(SDL_Surface* surface, int x, int y);
+void PutPixel32(SDL_Surface* surface, int x, int y, uint32_t value);
+inline int Clamp255(int v) { return v < 256 ? v : 255; }
+void PutImagePixel(Image* image, int x, int y, uint32_t value);
+uint32_t GetImagePixel(const Image* image, int x, int y);
+uint32_t GetPixelLocked(Image* image, int x, int y);
+void PutPixelLocked(Image* image, int x, int y, uint32_t value);
+void PutPixelRGBA(Image* image, int x, int y, int r, int g, int b, int a);
+void PutPixelRGB(Image* image, int x, int y, int r, int g, int b);
 bool LockImage(Image* image);
 void UnlockImage(Image* image);
+
+// Effects (whole picture, in place)
+void MirrorImage(Image* image, int horizontal, int vertical);
+void BlackWhite(Image* image, int level);
+void ColorizeImage(Image* image, int r, int g, int b, int a, int mode);
+void ScaleAlpha(Image* image, int factor);
+bool CompareImages(Image* a, Image* b);
+void ScaleImage(Image* image, float fx, float fy);
+void ApplyGlobalScaleToImage(Image* image);
+
+// Blends: destination first; positions are application coordinates
+void BlendOver(Image* destination, Image* source);
+void BlendAlpha(Image* destination, Image* source, int alpha);
+void BlendAdd(Image* destination, Image* source);
+void BlendAdd256(Image* destination, Image* source, int alpha);
+void MaskAlpha(Image* destination, Image* mask, int mode);
+void ClearWhereOpaque(Image* destination, Image* source);
+void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int mode);
+void BlendThroughMask(Image* destination, Image* source, Image* mask);
+void BlendThroughMaskRGB(Image* destination, Image* source, Image* mask);
+void CopyThroughMask(Image* destination, Image* source, Image* mask);
+void CutOutMask(Image* destination, Image* source);
 
 }  // namespace GraphAPI

@@ -63,6 +63,85 @@ void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value) {
     }
 }
 
+uint32_t GetPixel16(SDL_Surface* surface, int x, int y) {
+    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 2) return 0;
+    Uint16 v;
+    std::memcpy(&v, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * 2, 2);
+    return v;
+}
+
+void PutPixel16(SDL_Surface* surface, int x, int y, uint32_t value) {
+    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 2) return;
+    Uint16 v = static_cast<Uint16>(value);
+    std::memcpy(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 2, &v, 2);
+}
+
+uint32_t GetPixel32(SDL_Surface* surface, int x, int y) {
+    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 4) return 0;
+    Uint32 v;
+    std::memcpy(&v, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * 4, 4);
+    return v;
+}
+
+void PutPixel32(SDL_Surface* surface, int x, int y, uint32_t value) {
+    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 4) return;
+    std::memcpy(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4, &value, 4);
+}
+
+void PutImagePixel(Image* image, int x, int y, uint32_t value) {
+    if (image) PutPixel(image->surface, x, y, value);
+}
+
+uint32_t GetImagePixel(const Image* image, int x, int y) {
+    if (!image) return 0;
+    return GetPixel(image->surface, x - image->x, y - image->y);
+}
+
+uint32_t GetPixelLocked(Image* image, int x, int y) {
+    if (!image || !image->surface) return 0;
+    SDL_Surface* s = image->surface;
+    bool locked = false;
+    if (SDL_MUSTLOCK(s)) {
+        if (SDL_LockSurface(s) < 0) {
+            std::printf("\nnie udalo sie lock surface %s", SDL_GetError());
+            return 0;
+        }
+        locked = true;
+    }
+    uint32_t v = GetPixel(s, x - image->x, y - image->y);
+    if (locked) SDL_UnlockSurface(s);
+    return v;
+}
+
+void PutPixelLocked(Image* image, int x, int y, uint32_t value) {
+    if (!image || !image->surface) return;
+    SDL_Surface* s = image->surface;
+    bool locked = false;
+    if (SDL_MUSTLOCK(s)) {
+        if (SDL_LockSurface(s) < 0) {
+            std::fprintf(stderr, "Can't lock screen: %s\n", SDL_GetError());
+            return;
+        }
+        locked = true;
+    }
+    PutPixel(s, x, y, value);
+    if (locked) SDL_UnlockSurface(s);
+}
+
+void PutPixelRGBA(Image* image, int x, int y, int r, int g, int b, int a) {
+    if (!image || !image->surface) return;
+    PutPixelLocked(image, x, y,
+                   SDL_MapRGBA(image->surface->format, static_cast<Uint8>(r), static_cast<Uint8>(g),
+                               static_cast<Uint8>(b), static_cast<Uint8>(a)));
+}
+
+void PutPixelRGB(Image* image, int x, int y, int r, int g, int b) {
+    if (!image || !image->surface) return;
+    PutPixelLocked(image, x, y,
+                   SDL_MapRGB(image->surface->format, static_cast<Uint8>(r), static_cast<Uint8>(g),
+                              static_cast<Uint8>(b)));
+}
+
 bool LockImage(Image* image) {
     if (!image || !image->surface) return false;
     if (!SDL_MUSTLOCK(image->surface)) return false;

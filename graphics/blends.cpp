@@ -1,0 +1,382 @@
+// Software blends of two or three pictures, pixel by pixel.
+//
+// Each walks the overlap of the records' rectangles (application
+// coordinates), clipped further to every surface it reads or writes. The
+// per-pixel rules are written once and run over either pixel form of
+// pixel_io.h, so the 32-bit fast form and the generic form agree exactly.
+#include <algorithm>
+
+#include "graphics/graph_api.h"
+#include "graphics/pixel_io.h"
+#include "graphics/pixel_walk.h"
+#include "graphics/rect_clip.h"
+#include "graphics/surface_lock.h"
+
+namespace GraphAPI {
+
+namespace {
+
+bool Present(const Image* image) { return image && image->surface; }
+
+inline uint32_t Min255(uint32_t v) { return v < 255u ? v : 255u; }
+
+// The overlap of source's rectangle with the destination's, clipped to the
+// source's shown part and to the destination's surface.
+bool SourceOverDestination(const Image& destination, const Image& source, PixelWalk& walk) {
+    Image overlap;
+    if (!ClipRectToImage(source, destination, overlap)) return false;
+    walk = PixelWalk(overlap.x, overlap.y, overlap.w, overlap.h);
+    walk.WithinShown(source);
+    walk.WithinAt(destination);
+    return !walk.Empty();
+}
+
+}  // namespace
+
+void BlendOver(Image* destination, Image* source) {
+    if (!Present(destination) || !Present(source)) return;
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface);
+    if (!lockD.Ok() || !lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const Rgba s = S.Get(sx + i, sy + j);
+                if (s.a == 0) continue;
+                const Rgba d = D.Get(dx + i, dy + j);
+                if (d.a == 0) continue;
+                const uint32_t k = 255u - s.a;
+                D.Put(dx + i, dy + j,
+                      {(s.a * s.r + k * d.r) / 255u, (s.a * s.g + k * d.g) / 255u, (s.a * s.b + k * d.b) / 255u, d.a});
+            }
+        }
+    });
+}
+
+void BlendAlpha(Image* destination, Image* source, int alpha) {
+    if (!Present(destination) || !Present(source) || alpha <= 0) return;
+    const uint32_t strength = static_cast<uint32_t>(std::min(alpha, 255));
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface);
+    if (!lockD.Ok()) return;
+    SurfaceLock lockS(source->surface);
+    if (!lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if (D.HasAlpha()) {
+            for (int j = 0; j < h; ++j) {
+                for (int i = 0; i < w; ++i) {
+                    const Rgba s = S.Get(sx + i, sy + j);
+                    if (s.a == 0) continue;
+                    const uint32_t a = s.a * strength / 255u;
+                    if (a == 255u) {  // the general rule reduces to the source
+                        D.Put(dx + i, dy + j, {s.r, s.g, s.b, 255u});
+                        continue;
+                    }
+                    const Rgba d = D.Get(dx + i, dy + j);
+                    const uint32_t oA = a + (255u - a) * d.a / 255u;
+                    if (oA == 0) continue;
+                    const uint32_t k = oA - a;
+                    D.Put(dx + i, dy + j,
+                          {DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
+                           DivSmall(k * d.b + a * s.b, oA), oA});
+                }
+            }
+        } else {
+            for (int j = 0; j < h; ++j) {
+                for (int i = 0; i < w; ++i) {
+                    const Rgba s = S.Get(sx + i, sy + j);
+                    if (s.a == 0) continue;
+                    const uint32_t a = s.a * strength / 255u;
+                    const uint32_t k = 255u - a;
+                    const Rgba d = D.Get(dx + i, dy + j);
+                    D.PutRGB(dx + i, dy + j, (k * d.r + a * s.r) / 255u, (k * d.g + a * s.g) / 255u,
+                             (k * d.b + a * s.b) / 255u);
+                }
+            }
+        }
+    });
+}
+
+void BlendAdd(Image* destination, Image* source) {
+    if (!Present(destination) || !Present(source)) return;
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface);
+    if (!lockD.Ok() || !lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const Rgba s = S.Get(sx + i, sy + j);
+                if (s.a == 0) continue;
+                const Rgba d = D.Get(dx + i, dy + j);
+                if (d.a == 0) continue;
+                D.Put(dx + i, dy + j,
+                      {Min255((s.r * s.a + d.r * d.a) / 255u), Min255((s.g * s.a + d.g * d.a) / 255u),
+                       Min255((s.b * s.a + d.b * d.a) / 255u), d.a});
+            }
+        }
+    });
+}
+
+void BlendAdd256(Image* destination, Image* source, int alpha) {
+    if (!Present(destination) || !Present(source) || alpha <= 0) return;
+    // Above 2^24 every result is already saturated; the cap keeps the
+    // products inside 32 bits.
+    const uint32_t strength = static_cast<uint32_t>(std::min(alpha, 1 << 24));
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface);
+    if (!lockD.Ok() || !lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const Rgba s = S.Get(sx + i, sy + j);
+                if (s.a == 0) continue;
+                const uint32_t a = (s.a * strength) >> 8;
+                const Rgba d = D.Get(dx + i, dy + j);
+                D.Put(dx + i, dy + j,
+                      {Min255((s.r * a + d.r * 255u) >> 8), Min255((s.g * a + d.g * 255u) >> 8),
+                       Min255((s.b * a + d.b * 255u) >> 8), 255u});
+            }
+        }
+    });
+}
+
+void MaskAlpha(Image* destination, Image* mask, int mode) {
+    if (!Present(destination) || !Present(mask)) return;
+    {
+        Image overlap;
+        if (!ClipRectToImage(*destination, *mask, overlap)) {
+            destination->w = 0;
+            return;
+        }
+    }
+    // Every destination point, inside its surface.
+    PixelWalk walk(destination->x, destination->y, destination->w, destination->h);
+    walk.WithinAt(*destination);
+    if (walk.Empty()) return;
+    // The mask's points: its rectangle, within its surface.
+    PixelWalk inside(mask->x, mask->y, mask->w, mask->h);
+    inside.WithinShown(*mask);
+    SurfaceLock lockD(destination->surface), lockM(mask->surface);
+    if (!lockD.Ok() || !lockM.Ok()) return;
+    const int64_t mOriginX = int64_t{mask->x} - mask->srx, mOriginY = int64_t{mask->y} - mask->sry;
+    const bool rawTest = mask->surface->format->BytesPerPixel == 4;
+    WithPixels(destination->surface, mask->surface, [&](auto D, auto M) {
+        for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
+            const int dy = static_cast<int>(Y - destination->y);
+            const bool rowInside = Y >= inside.y0 && Y < inside.y1;
+            for (int64_t X = walk.x0; X < walk.x1; ++X) {
+                const int dx = static_cast<int>(X - destination->x);
+                const bool in = rowInside && X >= inside.x0 && X < inside.x1;
+                const int mx = static_cast<int>(X - mOriginX), my = static_cast<int>(Y - mOriginY);
+                if (mode != 0) {
+                    if (!in) {
+                        D.PutRaw(dx, dy, 0);
+                        continue;
+                    }
+                    const uint32_t mA = M.Get(mx, my).a;
+                    if (mA < 255u) {
+                        const Rgba d = D.Get(dx, dy);
+                        D.Put(dx, dy, {d.r, d.g, d.b, mA});
+                    }
+                } else {
+                    bool keep = false;
+                    if (in) keep = rawTest ? M.Raw(mx, my) > 0x00FFFFFFu : M.Get(mx, my).a != 0;
+                    if (!keep) D.PutRaw(dx, dy, 0);
+                }
+            }
+        }
+    });
+}
+
+void ClearWhereOpaque(Image* destination, Image* source) {
+    if (!Present(destination) || !Present(source)) return;
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface);
+    if (!lockD.Ok() || !lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (S.Get(sx + i, sy + j).a == 255u) D.PutRaw(dx + i, dy + j, 0);
+    });
+}
+
+void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int mode) {
+    if (!Present(destination) || !Present(source) || !Present(mask) || alpha <= 0) return;
+    const uint32_t strength = static_cast<uint32_t>(std::min(alpha, 255));
+    Image overlap;
+    if (!ClipRectToImage(*source, *mask, overlap)) return;
+    PixelWalk walk(overlap.x, overlap.y, overlap.w, overlap.h);
+    walk.WithinShown(*source);
+    walk.WithinShown(*mask);
+    // The destination is read and written at the mask's surface point.
+    const int64_t mOriginX = int64_t{mask->x} - mask->srx, mOriginY = int64_t{mask->y} - mask->sry;
+    walk.Within(destination->surface, mOriginX, mOriginY);
+    if (walk.Empty()) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface), lockM(mask->surface);
+    if (!lockD.Ok() || !lockS.Ok() || !lockM.Ok()) return;
+    const int mx = walk.StartX(mOriginX), my = walk.StartY(mOriginY);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const uint32_t mA = M.Get(mx + i, my + j).a;
+                if (mA == 0) continue;
+                const Rgba s = S.Get(sx + i, sy + j);
+                const uint32_t a = strength == 255u ? s.a : s.a * strength / 255u;
+                if (a == 0) continue;
+                if (mode == 0) {
+                    D.Put(mx + i, my + j, {s.r, s.g, s.b, a * mA / 255u});
+                    continue;
+                }
+                const Rgba d = D.Get(mx + i, my + j);
+                if (d.a != 0 && a < 255u) {
+                    const uint32_t k = 255u - a;
+                    const uint32_t oA = d.a * k / 255u + a;
+                    // Truncation can push a channel past 255; it saturates.
+                    D.Put(mx + i, my + j,
+                          {Min255(DivSmall(d.r * d.a * k / 255u + s.r * a, oA)),
+                           Min255(DivSmall(d.g * d.a * k / 255u + s.g * a, oA)),
+                           Min255(DivSmall(d.b * d.a * k / 255u + s.b * a, oA)), oA * mA / 255u});
+                } else {
+                    D.Put(mx + i, my + j, {s.r, s.g, s.b, a});
+                }
+            }
+        }
+    });
+}
+
+namespace {
+
+// Shared walk of BlendThroughMask and its twin that reads the source as
+// opaque: mask points inside the source's rectangle; the destination is
+// read and written at the source's surface point.
+void ThroughMask(Image* destination, Image* source, Image* mask, bool sourceOpaque) {
+    if (!Present(destination) || !Present(source) || !Present(mask)) return;
+    Image overlap;
+    if (!ClipRectToImage(*mask, *source, overlap)) return;
+    PixelWalk walk(overlap.x, overlap.y, overlap.w, overlap.h);
+    walk.WithinShown(*mask);
+    walk.WithinShown(*source);
+    const int64_t sOriginX = int64_t{source->x} - source->srx, sOriginY = int64_t{source->y} - source->sry;
+    walk.Within(destination->surface, sOriginX, sOriginY);
+    if (walk.Empty()) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface), lockM(mask->surface);
+    if (!lockD.Ok() || !lockS.Ok() || !lockM.Ok()) return;
+    const int mx = walk.StartXShown(*mask), my = walk.StartYShown(*mask);
+    const int sx = walk.StartX(sOriginX), sy = walk.StartY(sOriginY);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                const uint32_t m = M.Get(mx + i, my + j).a;
+                if (m == 0) continue;
+                const Rgba s = S.Get(sx + i, sy + j);
+                const uint32_t a = sourceOpaque ? m : s.a * m / 255u;
+                const Rgba d = D.Get(sx + i, sy + j);
+                const uint32_t oA = a + (255u - a) * d.a / 255u;
+                if (oA == 0) continue;
+                const uint32_t k = oA - a;
+                D.Put(sx + i, sy + j,
+                      {DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
+                       DivSmall(k * d.b + a * s.b, oA), oA});
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void BlendThroughMask(Image* destination, Image* source, Image* mask) {
+    ThroughMask(destination, source, mask, false);
+}
+
+void BlendThroughMaskRGB(Image* destination, Image* source, Image* mask) {
+    ThroughMask(destination, source, mask, true);
+}
+
+void CopyThroughMask(Image* destination, Image* source, Image* mask) {
+    if (!Present(destination) || !Present(source) || !Present(mask)) return;
+    Image sourceAndMask, all;
+    if (!ClipRectToImage(*source, *mask, sourceAndMask)) return;
+    if (!ClipRectToImage(sourceAndMask, *destination, all)) return;
+    // Points that take the source: its rectangle, or for a source without
+    // alpha the part of it the mask covers; always within its surface.
+    PixelWalk taken = HasAlpha(source)
+                          ? PixelWalk(source->x, source->y, source->w, source->h)
+                          : PixelWalk(sourceAndMask.x, sourceAndMask.y, sourceAndMask.w, sourceAndMask.h);
+    taken.WithinShown(*source);
+    PixelWalk masked(mask->x, mask->y, mask->w, mask->h);
+    masked.WithinShown(*mask);
+    PixelWalk walk(destination->x, destination->y, destination->w, destination->h);
+    walk.WithinAt(*destination);
+    if (walk.Empty()) return;
+    SurfaceLock lockD(destination->surface), lockS(source->surface), lockM(mask->surface);
+    if (!lockD.Ok() || !lockS.Ok() || !lockM.Ok()) return;
+    const int64_t sOriginX = int64_t{source->x} - source->srx, sOriginY = int64_t{source->y} - source->sry;
+    const int64_t mOriginX = int64_t{mask->x} - mask->srx, mOriginY = int64_t{mask->y} - mask->sry;
+    WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
+            const int dy = static_cast<int>(Y - destination->y);
+            const bool rowTaken = Y >= taken.y0 && Y < taken.y1;
+            const bool rowMasked = Y >= masked.y0 && Y < masked.y1;
+            for (int64_t X = walk.x0; X < walk.x1; ++X) {
+                const int dx = static_cast<int>(X - destination->x);
+                if (!(rowTaken && X >= taken.x0 && X < taken.x1)) {
+                    D.PutRaw(dx, dy, 0);
+                    continue;
+                }
+                if (!(rowMasked && X >= masked.x0 && X < masked.x1)) continue;
+                const uint32_t m = M.Get(static_cast<int>(X - mOriginX), static_cast<int>(Y - mOriginY)).a;
+                if (m == 0) continue;
+                const Rgba s = S.Get(static_cast<int>(X - sOriginX), static_cast<int>(Y - sOriginY));
+                D.Put(dx, dy, {s.r, s.g, s.b, m});
+            }
+        }
+    });
+}
+
+void CutOutMask(Image* destination, Image* source) {
+    if (!Present(destination) || !Present(source)) return;
+    PixelWalk walk(0, 0, 0, 0);
+    if (!SourceOverDestination(*destination, *source, walk)) return;
+    SurfaceLock lockD(destination->surface);
+    if (!lockD.Ok()) return;
+    SurfaceLock lockS(source->surface);
+    if (!lockS.Ok()) return;
+    const int dx = walk.StartXAt(*destination), dy = walk.StartYAt(*destination);
+    const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
+    const int w = walk.Width(), h = walk.Height();
+    WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if (D.HasAlpha()) {
+            for (int j = 0; j < h; ++j)
+                for (int i = 0; i < w; ++i)
+                    if (S.Get(sx + i, sy + j).a != 0) D.Put(dx + i, dy + j, {0, 0, 0, 0});
+        } else {
+            for (int j = 0; j < h; ++j)
+                for (int i = 0; i < w; ++i) D.PutRGB(dx + i, dy + j, 0, 0, 0);
+        }
+    });
+}
+
+}  // namespace GraphAPI
