@@ -1,0 +1,152 @@
+// The base of every visible object: a picture with a position and hot-spot
+// offset, a clip rectangle and the visible part computed from it,
+// visibility, a draw mode, a hit-mask margin and an optional linked filter.
+//
+// The position is the picture's x and y; the object is drawn at position +
+// hot-spot offset. Every change of position, hot spot, picture or clip ends
+// with a refresh, which recomputes the visible part and requests a redraw.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <cstdint>
+
+#include "foundation/dd_string.h"
+#include "graphics/obraz_filter.h"
+#include "graphics/sygnal.h"
+
+class ddScene;
+
+class Obraz : public Sygnal {
+public:
+    Obraz();
+    explicit Obraz(const Image* image);  // shares the image
+    explicit Obraz(const char* path);    // loads the file, scaled
+    ~Obraz() override;
+
+    bool HitTest(int x, int y) override;
+    void SetLayer(int n) override;
+
+    virtual void Copy(Obraz* other);
+    virtual void SetImageRef(const Image* image);
+    virtual void Load(const char* path, int applyScale);
+    virtual void SetArea(int x1, int y1, int x2, int y2);
+    virtual void Clone(Obraz* other);
+    virtual void ApplyGlobalScale();
+    virtual void Scale(float fx, float fy);
+    virtual void Create(int w, int h, int r, int g, int b, int a);
+    virtual void Hide();
+    virtual void Show();
+    virtual bool IsVisible();
+    virtual void SetTransparency(int alpha);
+    virtual void SetDrawMode(int mode, int ownCopy);
+    virtual void SetRLE();
+    virtual void SetDelay(int n);
+    virtual void Draw();
+    virtual void Tick();
+    virtual void Refresh();
+    virtual void ClipTo(int x1, int y1, int x2, int y2);
+    virtual bool WithinCut(int x, int y);
+    virtual bool Clip(int x1, int y1, int x2, int y2);
+    virtual void ClipToImage(const Image* image);
+    virtual void ClipLike(Obraz* other);
+    virtual void Move(int dx, int dy);
+    virtual void SetPos(int x, int y);
+    virtual void SetCenter(int x, int y);
+    virtual void SetPosResetLod(int x, int y);
+    virtual void SetLod(int x, int y);
+    virtual void SetPosition(int x, int y);
+    virtual void SetBottomLeft(int x, int y);
+    virtual void SetScreenPos(int x, int y);
+    virtual void BakeLod();
+    virtual bool IsOnScreen();
+    virtual void SetOnScreen(bool b);
+    virtual Image* GetImage();
+    virtual Image* GetScreenImage();
+    virtual Image* GetFrameImage();
+    virtual Image* GetClipImage();
+    virtual Image* GetVisibleImage();
+    virtual Image* GetDrawImage();
+    virtual void Blit(Obraz* source);
+    virtual void BlitMask(Obraz* source, Obraz* mask);
+    virtual int GetCenterX();
+    virtual int GetCenterY();
+    virtual int GetWidth();
+    virtual int GetHeight();
+    virtual int GetX();
+    virtual int GetY();
+    virtual int GetEndX();
+    virtual int GetEndY();
+    virtual int GetImageX();
+    virtual int GetImageY();
+    virtual int GetLodX();
+    virtual int GetLodY();
+    virtual int GetPosX();
+    virtual int GetPosY();
+    virtual bool IsIn(int x, int y, int checkVisible, int checkTransparent);
+    virtual bool IsInRect(int x, int y, Image* image);
+    virtual bool IsInImage(int x, int y, int checkVisible, int checkTransparent, Image* image);
+    virtual uint32_t GetPixel(int x, int y);
+    virtual void GetRGBA(int x, int y, uint8_t* r, uint8_t* g, uint8_t* b, uint8_t* a);
+    virtual void GetRGB(int x, int y, uint8_t* r, uint8_t* g, uint8_t* b);
+    virtual void PutRGBA(int x, int y, int r, int g, int b, int a);
+    virtual void PutRGB(int x, int y, int r, int g, int b);
+    virtual void Paint(int r, int g, int b, int a, int mode);
+    virtual bool IsTransparentAt(int x, int y);
+    virtual uint32_t GetPixelInImage(int x, int y, Image* image);
+    virtual bool IsTransparentInImage(int x, int y, Image* image);
+    virtual bool Equal(Obraz* other);
+    virtual bool HasBitmask();
+    virtual void SetBitmask(int margin);
+
+    // Frees the picture, closes the kept source, drops the mode picture and
+    // makes every field as a new object has it.
+    void Free();
+    // Writes by the path's ending: "zel", "z16" or "bmp"; others write nothing.
+    void Save(const char* path);
+    // Keeps an open source for a later CreateFromBuffer.
+    void LoadBuffer(const char* path);
+    void CreateFromBuffer();
+    void ToDisplayFormat();
+    void BuildRotozoom(Obraz* source, double angle, double zoomx, double zoomy);
+    void ResetClip();
+
+    int GetDelay() const { return delay; }
+    int GetArrayIndex() const { return arrayIndex; }
+    void SetArrayIndex(int i) { arrayIndex = i; }
+    void SetArrayName(const char* baseName, int index);
+    const char* GetArrayName() const { return arrayName.c_str(); }
+    int GetDrawMode() const { return drawMode; }
+    int GetMaskMargin() const { return maskMargin; }
+
+    // The linked filter, set and cleared by the filter itself.
+    ObrazFilter* GetLinkedFilter() const { return linkedFilter; }
+    void SetLinkedFilter(ObrazFilter* filter) { linkedFilter = filter; }
+
+protected:
+    void InitFields();
+    // The linked filter's output when one is linked.
+    Image* FilterOutput() const { return linkedFilter ? linkedFilter->GetOutputImage() : nullptr; }
+    void DrawAdditive();
+
+    SDL_RWops* keptSource = nullptr;
+    ObrazFilter* linkedFilter = nullptr;
+    int32_t drawMode = 0;
+    Image* modeImage = nullptr;
+    int32_t maskMargin = 0;
+    int32_t visible = 1;
+    int32_t delay = 0;
+    int32_t tickCount = 0;
+    int32_t lodX = 0, lodY = 0;
+    int32_t arrayIndex = 0;
+    Image clipRect;     // x, y, w, h hold x1, y1, x2, y2
+    Image visiblePart;  // looks at the picture's surface
+    Image screenImage;  // shares the picture, hot spot added
+    int32_t onScreen = 0;
+    ddString arrayName;
+    Image modeScratch;  // composition room for draw mode 1
+
+private:
+    friend class ddScene;
+    bool inScene = false;  // listed among the scene's drawables
+};

@@ -1,0 +1,96 @@
+#include "shell/input_state.h"
+
+namespace {
+
+class SdlInput final : public InputSource {
+public:
+    void PumpEvents() override { SDL_PumpEvents(); }
+    const uint8_t* GetKeyState() override { return SDL_GetKeyState(nullptr); }
+    uint8_t GetMouseState(int* x, int* y) override { return SDL_GetMouseState(x, y); }
+    void ShowCursor(int on) override { SDL_ShowCursor(on); }
+    void WarpMouse(int x, int y) override {
+        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    }
+    void EnableKeyRepeat(int delay, int interval) override { SDL_EnableKeyRepeat(delay, interval); }
+    void EnableUnicode(int on) override { SDL_EnableUNICODE(on); }
+};
+
+SdlInput g_sdlInput;
+InputSource* g_input = nullptr;
+
+bool LastIsKey() { return LastEvent.type == SDL_KEYDOWN || LastEvent.type == SDL_KEYUP; }
+
+bool ValidKey(int key) { return key >= 0 && key < SDLK_LAST; }
+
+}  // namespace
+
+InputSource& CurrentInput() { return g_input ? *g_input : g_sdlInput; }
+
+void SetInput(InputSource* source) {
+    g_input = source;
+    KeyStates = nullptr;  // the cached array belonged to the old source
+}
+
+void SetLeftButton(int v) { LeftButton = v; }
+void SetRightButton(int v) { RightButton = v; }
+int GetLeftButton() { return LeftButton; }
+int GetRightButton() { return RightButton; }
+int GetButtonsDown() { return LeftButton + RightButton; }
+void SetKeyHeld(int v) { KeyHeld = v; }
+int GetKeyHeld() { return KeyHeld; }
+
+int IsKeyHeld(int key) {
+    return LastEvent.type == SDL_KEYDOWN && LastEvent.key.keysym.sym == key && KeyHeld ? 1 : 0;
+}
+
+int GetTypedChar() { return LastIsKey() ? (LastEvent.key.keysym.unicode & 0xFF) & 127 : 0; }
+
+void SetMouseX(int v) { MouseX = v; }
+void SetMouseY(int v) { MouseY = v; }
+int GetMouseX() { return MouseX; }
+int GetMouseY() { return MouseY; }
+void SetMouseMoved(int v) { MouseMoved = v; }
+int GetMouseMoved() { return MouseMoved; }
+
+int GetMouseRelX() { return LastEvent.type == SDL_MOUSEMOTION ? LastEvent.motion.xrel : 0; }
+int GetMouseRelY() { return LastEvent.type == SDL_MOUSEMOTION ? LastEvent.motion.yrel : 0; }
+
+int IsLeftButtonEvent() {
+    bool button = LastEvent.type == SDL_MOUSEBUTTONDOWN || LastEvent.type == SDL_MOUSEBUTTONUP;
+    return button && LastEvent.button.button == 1 ? 1 : 0;
+}
+
+const uint8_t* PumpKeys() {
+    InputSource& in = CurrentInput();
+    in.PumpEvents();
+    KeyStates = in.GetKeyState();
+    return KeyStates;
+}
+
+int IsKeyDown(int key) {
+    const uint8_t* keys = PumpKeys();
+    return keys && ValidKey(key) && keys[key] ? 1 : 0;
+}
+
+int IsKeyDownCached(int key) { return KeyStates && ValidKey(key) && KeyStates[key] ? 1 : 0; }
+
+int IsLeftButtonDown() {
+    InputSource& in = CurrentInput();
+    in.PumpEvents();
+    return (in.GetMouseState(nullptr, nullptr) & SDL_BUTTON(1)) ? 1 : 0;
+}
+
+void HideCursor() { CurrentInput().ShowCursor(0); }
+
+void ShowCursorAtMouse() {
+    InputSource& in = CurrentInput();
+    in.PumpEvents();
+    int x = 0, y = 0;
+    in.GetMouseState(&x, &y);
+    in.ShowCursor(1);
+    in.WarpMouse(x, y);
+}
+
+void SetKeyRepeat(int delay, int interval) { CurrentInput().EnableKeyRepeat(delay, interval); }
+void SetDefaultKeyRepeat() { SetKeyRepeat(500, 30); }
+void DisableKeyRepeat() { SetKeyRepeat(0, 0); }

@@ -1,0 +1,347 @@
+#include "shell/scene.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "foundation/random.h"
+#include "graphics/graph_api.h"
+#include "shell/input_state.h"
+
+// ---- the walk-tolerant list ----
+
+template <typename T>
+bool ddScene::List<T>::Contains(const T* p) const {
+    if (std::find(held.begin(), held.end(), p) != held.end()) return true;
+    return std::find(items.begin(), items.end(), p) != items.end();
+}
+
+template <typename T>
+template <typename Place>
+void ddScene::List<T>::Add(T* p, Place place) {
+    ++live;
+    if (depth > 0)
+        held.push_back(p);
+    else
+        place(p);
+}
+
+template <typename T>
+bool ddScene::List<T>::Remove(T* p) {
+    auto h = std::find(held.begin(), held.end(), p);
+    if (h != held.end()) {
+        held.erase(h);
+        --live;
+        return true;
+    }
+    auto it = std::find(items.begin(), items.end(), p);
+    if (it == items.end()) return false;
+    if (depth > 0) {
+        *it = nullptr;
+        holes = true;
+    } else {
+        items.erase(it);
+    }
+    --live;
+    return true;
+}
+
+template <typename T>
+template <typename Place>
+void ddScene::List<T>::EndWalk(Place place) {
+    if (--depth > 0) return;
+    if (holes) {
+        items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
+        holes = false;
+    }
+    if (!held.empty()) {
+        std::vector<T*> adds;
+        adds.swap(held);
+        for (T* p : adds) place(p);
+    }
+}
+
+template <typename T, typename Place, typename Fn>
+void ddScene::Walk(List<T>& list, Place place, Fn fn) {
+    list.BeginWalk();
+    // The list does not grow or shrink during the walk: additions are held
+    // back and removals leave a null slot.
+    for (size_t i = 0; i < list.items.size(); ++i)
+        if (T* item = list.items[i]) fn(item);
+    list.EndWalk(place);
+}
+
+namespace {
+
+bool DrawsBefore(Obraz* a, Obraz* b) {
+    int la = a->GetLayer(), lb = b->GetLayer();
+    if (la != lb) return la < lb;
+    return a->GetId() < b->GetId();
+}
+
+// Strict form of CompareLevel: a comes before b in the button list.
+bool ButtonBefore(const SceneButton* a, const SceneButton* b) {
+    if (a->GetSortLayer() != b->GetSortLayer()) return a->GetSortLayer() > b->GetSortLayer();
+    return a->GetSortId() > b->GetSortId();
+}
+
+auto AppendTo = [](auto& list) {
+    return [&list](auto* p) { list.items.push_back(p); };
+};
+
+}  // namespace
+
+// ---- the scene ----
+
+ddScene::ddScene() {
+    if (SceneFirstTime) {
+        SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+        SceneFirstTime = 0;
+        CurrentInput().EnableUnicode(1);
+        SetKeyRepeat(500, 30);
+    }
+    hover = 0;
+    SetRedraw();
+    SceneSound::ClearChannelTable();
+    RecreateMouse();
+}
+
+ddScene::~ddScene() {
+    delete cursor;
+    cursor = nullptr;
+    for (Obraz* obj : drawables.items)
+        if (obj) obj->inScene = false;
+    for (Obraz* obj : drawables.held) obj->inScene = false;
+    if (Current == this) Current = nullptr;
+}
+
+void ddScene::PlaceDrawable(Obraz* obj) {
+    auto& items = drawables.items;
+    items.insert(std::upper_bound(items.begin(), items.end(), obj, DrawsBefore), obj);
+}
+
+void ddScene::PlaceButton(SceneButton* b) {
+    buttons.items.push_back(b);
+    std::stable_sort(buttons.items.begin(), buttons.items.end(), ButtonBefore);
+}
+
+void ddScene::AddDrawable(Obraz* obj) {
+    if (!obj || obj->inScene) return;
+    obj->inScene = true;
+    if (drawing) drawListChanged = true;
+    drawables.Add(obj, [this](Obraz* o) { PlaceDrawable(o); });
+    SetRedraw();
+}
+
+void ddScene::RemoveDrawable(Obraz* obj) {
+    if (obj && obj->inScene) {
+        obj->inScene = false;
+        if (drawing) drawListChanged = true;
+        auto& items = drawables.items;
+        if (!drawables.Walking()) {
+            // Found by bisection while the order holds; otherwise by search.
+            auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
+            if (it != items.end() && *it == obj) {
+                items.erase(it);
+                --drawables.live;
+                SetRedraw();
+                return;
+            }
+        }
+        drawables.Remove(obj);
+    }
+    SetRedraw();
+}
+
+void ddScene::AddTimer(SceneTimer* t) {
+    if (!t || timers.Contains(t)) return;
+    timers.Add(t, AppendTo(timers));
+}
+
+void ddScene::RemoveTimer(SceneTimer* t) {
+    if (t) timers.Remove(t);
+}
+
+void ddScene::AddSound(SceneSound* s) {
+    if (!s || sounds.Contains(s)) return;
+    sounds.Add(s, AppendTo(sounds));
+}
+
+void ddScene::RemoveSound(SceneSound* s) {
+    if (s) sounds.Remove(s);
+}
+
+void ddScene::AddButton(SceneButton* b) {
+    if (!b || buttons.Contains(b)) return;
+    buttons.Add(b, [this](SceneButton* p) { PlaceButton(p); });
+}
+
+void ddScene::RemoveButton(SceneButton* b) {
+    if (b) buttons.Remove(b);
+}
+
+void ddScene::Sort() {
+    if (drawables.Walking()) {
+        ResortRequested = 1;  // sorted once the walk is over
+        return;
+    }
+    std::sort(drawables.items.begin(), drawables.items.end(), DrawsBefore);
+}
+
+void ddScene::UpdateTimers() {
+    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Update(); });
+}
+
+void ddScene::CheckSounds() {
+    Walk(sounds, AppendTo(sounds), [](SceneSound* s) {
+        if (s->finished.load() != 0 && !s->IsPaused()) {
+            s->finished.store(0);
+            s->OnFinished();
+        }
+    });
+}
+
+void ddScene::Frame() {
+    if (frameDepth > 0) {
+        // A redraw asked for from inside the frame: the frame draws anyway.
+        SetRedraw();
+        return;
+    }
+    if (drawables.Live() == 0) return;
+    ++frameDepth;
+    auto place = [this](Obraz* o) { PlaceDrawable(o); };
+    if (ResortRequested) {
+        ResortRequested = 0;
+        Sort();
+    }
+    if (UpdateRequested) Walk(drawables, place, [](Obraz* o) { o->Tick(); });
+    if (ResortRequested) {
+        ResortRequested = 0;
+        Sort();
+    }
+    bool redrawAgain = false;
+    if (RedrawRequested) {
+        drawing = true;
+        drawListChanged = false;
+        Walk(drawables, place, [](Obraz* o) { o->Draw(); });
+        drawing = false;
+        // What came or went while drawing shows at the next frame.
+        redrawAgain = drawListChanged;
+        if (cursor) {
+            cursor->ClearRectUpdate();
+            cursor->Draw();
+        }
+        if (BlitAfterRedraw) GraphAPI::UpdateScreen();
+    } else if (MouseMoved && cursor) {
+        cursor->RequestRestore();
+        cursor->RequestRectUpdate();
+        cursor->Draw();
+    }
+    RedrawRequested = redrawAgain ? 1 : 0;
+    --frameDepth;
+}
+
+void ddScene::PauseAll() {
+    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
+    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Pause(); });
+    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Pause(); });
+    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, [](Obraz* o) { o->Pause(); });
+}
+
+void ddScene::ResumeAll() {
+    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
+    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Resume(); });
+    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Resume(); });
+    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, [](Obraz* o) { o->Resume(); });
+}
+
+void ddScene::SetVolume(int volume) {
+    SceneSound::SetMasterVolume(volume);
+    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->SetVolume(SoundVolume); });
+}
+
+int ddScene::PressButtons(int x, int y) {
+    int taken = 0;
+    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [&](SceneButton* b) {
+        if (!taken && b->HandlePress(x, y)) taken = 1;
+    });
+    return taken;
+}
+
+int ddScene::ReleaseButtons(int x, int y) {
+    int taken = 0;
+    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [&](SceneButton* b) {
+        if (!taken && b->HandleRelease(x, y)) taken = 1;
+    });
+    return taken;
+}
+
+void ddScene::HoverButtons(int x, int y) {
+    int sum = 0;
+    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); },
+         [&](SceneButton* b) { sum += b->HandleHover(x, y); });
+    if (sum != 0) {
+        hover = 1;
+    } else if (hover) {
+        SceneButton::RestoreCursor();
+        hover = 0;
+    }
+}
+
+void ddScene::ResetHover() {
+    hover = 0;
+    SceneButton::RestoreCursor();
+}
+
+void ddScene::RecreateMouse() {
+    delete cursor;
+    cursor = nullptr;
+    if (SceneCursor::Factory) cursor = SceneCursor::Factory();
+}
+
+void RecreateMouse() {
+    if (ddScene::Current) ddScene::Current->RecreateMouse();
+}
+
+Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
+    ddScene* scene = ddScene::Current;
+    if (!scene) return nullptr;
+    const auto& items = scene->drawables.items;
+    Obraz* first = nullptr;
+    for (Obraz* o : items)
+        if (o) {
+            first = o;
+            break;
+        }
+    if (!first) return nullptr;
+    Obraz* candidate = first;
+    int candidateLayer = first->GetLayer();
+    for (size_t i = 0; i < items.size(); ++i) {
+        Obraz* o = items[i];
+        if (!o) continue;
+        int layer = o->GetLayer();
+        if (layer > hi) break;
+        if (layer < lo) continue;
+        if (layer < candidateLayer || (layer == candidateLayer && o->GetId() <= candidate->GetId()))
+            continue;
+        if (o->IsIn(x, y, a, b)) {
+            candidate = o;
+            candidateLayer = layer;
+        }
+    }
+    if (candidate == first) return candidateLayer >= lo && candidateLayer <= hi ? first : nullptr;
+    return candidate;
+}
+
+// Timers, sounds and buttons leave the scene when they go away, even if
+// their owner forgot to; after the scene is gone there is nothing to leave.
+SceneTimer::~SceneTimer() {
+    if (ddScene::Current) ddScene::Current->RemoveTimer(this);
+}
+
+SceneSound::~SceneSound() {
+    if (ddScene::Current) ddScene::Current->RemoveSound(this);
+}
+
+SceneButton::~SceneButton() {
+    if (ddScene::Current) ddScene::Current->RemoveButton(this);
+}

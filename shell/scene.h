@@ -1,0 +1,114 @@
+// The scene: the registry of everything that lives in the running game
+// (drawables, timers, sounds, buttons) and the per-frame update and redraw.
+//
+// The scene never deletes what it lists. Its lists may change while they
+// are walked: a removal nulls the slot and the list is compacted when the
+// walk ends; an addition is held back and takes effect on the next walk.
+// A frame started from inside a frame only requests a redraw.
+#pragma once
+
+#include <vector>
+
+#include "graphics/obraz.h"
+#include "shell/scene_members.h"
+
+class ddScene {
+public:
+    ddScene();
+    ~ddScene();
+    ddScene(const ddScene&) = delete;
+    ddScene& operator=(const ddScene&) = delete;
+
+    static inline ddScene* Current = nullptr;
+
+    void AddDrawable(Obraz* obj);
+    void RemoveDrawable(Obraz* obj);
+    void AddTimer(SceneTimer* t);
+    void RemoveTimer(SceneTimer* t);
+    void AddSound(SceneSound* s);
+    void RemoveSound(SceneSound* s);
+    void AddButton(SceneButton* b);
+    void RemoveButton(SceneButton* b);
+
+    // Ascending layer, then ascending object id.
+    void Sort();
+    void UpdateTimers();
+    void CheckSounds();
+    void Frame();
+    void PauseAll();
+    void ResumeAll();
+    void SetVolume(int volume);
+    int PressButtons(int x, int y);
+    int ReleaseButtons(int x, int y);
+    void HoverButtons(int x, int y);
+    void ResetHover();
+    void RecreateMouse();
+
+    // Live entries (held-back additions included, removed ones not).
+    int DrawableCount() const { return drawables.Live(); }
+    int TimerCount() const { return timers.Live(); }
+    int SoundCount() const { return sounds.Live(); }
+    int ButtonCount() const { return buttons.Live(); }
+    // Slot i of the list as it stands; null for a slot emptied during a walk.
+    Obraz* DrawableAt(int i) const { return drawables.At(i); }
+    SceneButton* ButtonAt(int i) const { return buttons.At(i); }
+    int DrawableSlots() const { return drawables.Slots(); }
+    bool IsHovering() const { return hover != 0; }
+    SceneCursor* GetCursor() const { return cursor; }
+
+private:
+    friend Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
+
+    // A pointer list that tolerates changes while it is walked.
+    template <typename T>
+    class List {
+    public:
+        int Live() const { return live; }
+        int Slots() const { return static_cast<int>(items.size()); }
+        T* At(int i) const { return i >= 0 && i < Slots() ? items[static_cast<size_t>(i)] : nullptr; }
+        bool Walking() const { return depth > 0; }
+        bool Contains(const T* p) const;
+        // Inserts at once, or holds it back while the list is walked.
+        template <typename Place>
+        void Add(T* p, Place place);
+        // False when it was not listed.
+        bool Remove(T* p);
+        void BeginWalk() { ++depth; }
+        // At the end of the outermost walk: compacts, then places what was
+        // held back.
+        template <typename Place>
+        void EndWalk(Place place);
+        std::vector<T*> items;
+
+    private:
+        std::vector<T*> held;
+        int depth = 0;
+        bool holes = false;
+        int live = 0;
+        friend class ddScene;
+    };
+
+    // Walks a list: fn(item) on every live entry in list order.
+    template <typename T, typename Place, typename Fn>
+    void Walk(List<T>& list, Place place, Fn fn);
+
+    void PlaceDrawable(Obraz* obj);
+    void PlaceButton(SceneButton* b);
+
+    List<Obraz> drawables;
+    List<SceneTimer> timers;
+    List<SceneSound> sounds;
+    List<SceneButton> buttons;
+    uint8_t hover = 0;
+    SceneCursor* cursor = nullptr;
+    int frameDepth = 0;
+    bool drawListChanged = false;  // during the draw walk
+    bool drawing = false;
+};
+
+// The last drawable hit at (x, y) within the layers lo..hi, or the first
+// drawable of the list when nothing is hit and its layer is in range.
+Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
+
+// Deletes the current mouse cursor object and makes a new one.
+void RecreateMouse();
