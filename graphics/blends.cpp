@@ -4,7 +4,13 @@
 // coordinates), clipped further to every surface it reads or writes. The
 // per-pixel rules are written once and run over either pixel form of
 // pixel_io.h, so the 32-bit fast form and the generic form agree exactly.
+//
+// The loops compute every point's result and then choose between it and
+// the destination's own raw value, instead of branching on the alphas:
+// game pictures mix transparent, opaque and translucent points, and the
+// branches would mispredict. Writing a raw value back changes nothing.
 #include <algorithm>
+#include <type_traits>
 
 #include "graphics/graph_api.h"
 #include "graphics/pixel_io.h"
@@ -46,12 +52,12 @@ void BlendOver(Image* destination, Image* source) {
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
-                if (s.a == 0) continue;
-                const Rgba d = D.Get(dx + i, dy + j);
-                if (d.a == 0) continue;
+                const uint32_t raw = D.Raw(dx + i, dy + j);
+                const Rgba d = D.Unpack(raw);
                 const uint32_t k = 255u - s.a;
-                D.Put(dx + i, dy + j,
-                      {(s.a * s.r + k * d.r) / 255u, (s.a * s.g + k * d.g) / 255u, (s.a * s.b + k * d.b) / 255u, d.a});
+                const uint32_t out = D.Pack(
+                    {(s.a * s.r + k * d.r) / 255u, (s.a * s.g + k * d.g) / 255u, (s.a * s.b + k * d.b) / 255u, d.a});
+                D.PutRaw(dx + i, dy + j, ((s.a == 0) | (d.a == 0)) ? raw : out);
             }
         }
     });
@@ -74,31 +80,27 @@ void BlendAlpha(Image* destination, Image* source, int alpha) {
             for (int j = 0; j < h; ++j) {
                 for (int i = 0; i < w; ++i) {
                     const Rgba s = S.Get(sx + i, sy + j);
-                    if (s.a == 0) continue;
                     const uint32_t a = s.a * strength / 255u;
-                    if (a == 255u) {  // the general rule reduces to the source
-                        D.Put(dx + i, dy + j, {s.r, s.g, s.b, 255u});
-                        continue;
-                    }
-                    const Rgba d = D.Get(dx + i, dy + j);
+                    const uint32_t raw = D.Raw(dx + i, dy + j);
+                    const Rgba d = D.Unpack(raw);
                     const uint32_t oA = a + (255u - a) * d.a / 255u;
-                    if (oA == 0) continue;
                     const uint32_t k = oA - a;
-                    D.Put(dx + i, dy + j,
-                          {DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
-                           DivSmall(k * d.b + a * s.b, oA), oA});
+                    const uint32_t out = D.Pack({DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
+                                                 DivSmall(k * d.b + a * s.b, oA), oA});
+                    D.PutRaw(dx + i, dy + j, ((s.a == 0) | (oA == 0)) ? raw : out);
                 }
             }
         } else {
             for (int j = 0; j < h; ++j) {
                 for (int i = 0; i < w; ++i) {
                     const Rgba s = S.Get(sx + i, sy + j);
-                    if (s.a == 0) continue;
                     const uint32_t a = s.a * strength / 255u;
                     const uint32_t k = 255u - a;
-                    const Rgba d = D.Get(dx + i, dy + j);
-                    D.PutRGB(dx + i, dy + j, (k * d.r + a * s.r) / 255u, (k * d.g + a * s.g) / 255u,
-                             (k * d.b + a * s.b) / 255u);
+                    const uint32_t raw = D.Raw(dx + i, dy + j);
+                    const Rgba d = D.Unpack(raw);
+                    const uint32_t out =
+                        D.PackRGB((k * d.r + a * s.r) / 255u, (k * d.g + a * s.g) / 255u, (k * d.b + a * s.b) / 255u);
+                    D.PutRaw(dx + i, dy + j, s.a == 0 ? raw : out);
                 }
             }
         }
@@ -118,12 +120,12 @@ void BlendAdd(Image* destination, Image* source) {
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
-                if (s.a == 0) continue;
-                const Rgba d = D.Get(dx + i, dy + j);
-                if (d.a == 0) continue;
-                D.Put(dx + i, dy + j,
-                      {Min255((s.r * s.a + d.r * d.a) / 255u), Min255((s.g * s.a + d.g * d.a) / 255u),
-                       Min255((s.b * s.a + d.b * d.a) / 255u), d.a});
+                const uint32_t raw = D.Raw(dx + i, dy + j);
+                const Rgba d = D.Unpack(raw);
+                const uint32_t out =
+                    D.Pack({Min255((s.r * s.a + d.r * d.a) / 255u), Min255((s.g * s.a + d.g * d.a) / 255u),
+                            Min255((s.b * s.a + d.b * d.a) / 255u), d.a});
+                D.PutRaw(dx + i, dy + j, ((s.a == 0) | (d.a == 0)) ? raw : out);
             }
         }
     });
@@ -145,12 +147,12 @@ void BlendAdd256(Image* destination, Image* source, int alpha) {
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
-                if (s.a == 0) continue;
                 const uint32_t a = (s.a * strength) >> 8;
-                const Rgba d = D.Get(dx + i, dy + j);
-                D.Put(dx + i, dy + j,
-                      {Min255((s.r * a + d.r * 255u) >> 8), Min255((s.g * a + d.g * 255u) >> 8),
-                       Min255((s.b * a + d.b * 255u) >> 8), 255u});
+                const uint32_t raw = D.Raw(dx + i, dy + j);
+                const Rgba d = D.Unpack(raw);
+                const uint32_t out = D.Pack({Min255((s.r * a + d.r * 255u) >> 8), Min255((s.g * a + d.g * 255u) >> 8),
+                                             Min255((s.b * a + d.b * 255u) >> 8), 255u});
+                D.PutRaw(dx + i, dy + j, s.a == 0 ? raw : out);
             }
         }
     });
@@ -190,10 +192,10 @@ void MaskAlpha(Image* destination, Image* mask, int mode) {
                         continue;
                     }
                     const uint32_t mA = M.Get(mx, my).a;
-                    if (mA < 255u) {
-                        const Rgba d = D.Get(dx, dy);
-                        D.Put(dx, dy, {d.r, d.g, d.b, mA});
-                    }
+                    const uint32_t raw = D.Raw(dx, dy);
+                    const Rgba d = D.Unpack(raw);
+                    const uint32_t out = D.Pack({d.r, d.g, d.b, mA});
+                    D.PutRaw(dx, dy, mA < 255u ? out : raw);
                 } else {
                     bool keep = false;
                     if (in) keep = rawTest ? M.Raw(mx, my) > 0x00FFFFFFu : M.Get(mx, my).a != 0;
@@ -216,7 +218,7 @@ void ClearWhereOpaque(Image* destination, Image* source) {
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i)
-                if (S.Get(sx + i, sy + j).a == 255u) D.PutRaw(dx + i, dy + j, 0);
+                D.PutRaw(dx + i, dy + j, S.Get(sx + i, sy + j).a == 255u ? 0u : D.Raw(dx + i, dy + j));
     });
 }
 
@@ -237,32 +239,38 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
     const int mx = walk.StartX(mOriginX), my = walk.StartY(mOriginY);
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
-    WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+    // The mode is fixed for the whole walk: one loop per mode.
+    auto walkWith = [&](auto D, auto S, auto M, auto mixing) {
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const uint32_t mA = M.Get(mx + i, my + j).a;
-                if (mA == 0) continue;
                 const Rgba s = S.Get(sx + i, sy + j);
-                const uint32_t a = strength == 255u ? s.a : s.a * strength / 255u;
-                if (a == 0) continue;
-                if (mode == 0) {
-                    D.Put(mx + i, my + j, {s.r, s.g, s.b, a * mA / 255u});
-                    continue;
-                }
-                const Rgba d = D.Get(mx + i, my + j);
-                if (d.a != 0 && a < 255u) {
+                const uint32_t a = s.a * strength / 255u;  // equals s.a when strength is 255
+                const uint32_t raw = D.Raw(mx + i, my + j);
+                uint32_t out;
+                if constexpr (!decltype(mixing)::value) {
+                    out = D.Pack({s.r, s.g, s.b, a * mA / 255u});
+                } else {
+                    const Rgba d = D.Unpack(raw);
                     const uint32_t k = 255u - a;
                     const uint32_t oA = d.a * k / 255u + a;
                     // Truncation can push a channel past 255; it saturates.
-                    D.Put(mx + i, my + j,
-                          {Min255(DivSmall(d.r * d.a * k / 255u + s.r * a, oA)),
-                           Min255(DivSmall(d.g * d.a * k / 255u + s.g * a, oA)),
-                           Min255(DivSmall(d.b * d.a * k / 255u + s.b * a, oA)), oA * mA / 255u});
-                } else {
-                    D.Put(mx + i, my + j, {s.r, s.g, s.b, a});
+                    const uint32_t mixed =
+                        D.Pack({Min255(DivSmall(d.r * d.a * k / 255u + s.r * a, oA)),
+                                Min255(DivSmall(d.g * d.a * k / 255u + s.g * a, oA)),
+                                Min255(DivSmall(d.b * d.a * k / 255u + s.b * a, oA)), oA * mA / 255u});
+                    const uint32_t plain = D.Pack({s.r, s.g, s.b, a});
+                    out = ((d.a != 0) & (a < 255u)) ? mixed : plain;
                 }
+                D.PutRaw(mx + i, my + j, ((mA == 0) | (a == 0)) ? raw : out);
             }
         }
+    };
+    WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        if (mode == 0)
+            walkWith(D, S, M, std::false_type{});
+        else
+            walkWith(D, S, M, std::true_type{});
     });
 }
 
@@ -290,16 +298,15 @@ void ThroughMask(Image* destination, Image* source, Image* mask, bool sourceOpaq
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const uint32_t m = M.Get(mx + i, my + j).a;
-                if (m == 0) continue;
                 const Rgba s = S.Get(sx + i, sy + j);
                 const uint32_t a = sourceOpaque ? m : s.a * m / 255u;
-                const Rgba d = D.Get(sx + i, sy + j);
+                const uint32_t raw = D.Raw(sx + i, sy + j);
+                const Rgba d = D.Unpack(raw);
                 const uint32_t oA = a + (255u - a) * d.a / 255u;
-                if (oA == 0) continue;
                 const uint32_t k = oA - a;
-                D.Put(sx + i, sy + j,
-                      {DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
-                       DivSmall(k * d.b + a * s.b, oA), oA});
+                const uint32_t out = D.Pack({DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
+                                             DivSmall(k * d.b + a * s.b, oA), oA});
+                D.PutRaw(sx + i, sy + j, ((m == 0) | (oA == 0)) ? raw : out);
             }
         }
     });
@@ -369,9 +376,10 @@ void CutOutMask(Image* destination, Image* source) {
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
         if (D.HasAlpha()) {
+            const uint32_t clear = D.Pack({0, 0, 0, 0});
             for (int j = 0; j < h; ++j)
                 for (int i = 0; i < w; ++i)
-                    if (S.Get(sx + i, sy + j).a != 0) D.Put(dx + i, dy + j, {0, 0, 0, 0});
+                    D.PutRaw(dx + i, dy + j, S.Get(sx + i, sy + j).a != 0 ? clear : D.Raw(dx + i, dy + j));
         } else {
             for (int j = 0; j < h; ++j)
                 for (int i = 0; i < w; ++i) D.PutRGB(dx + i, dy + j, 0, 0, 0);

@@ -48,6 +48,18 @@ public:
         return {r, g, b, a};
     }
     uint32_t Raw(int x, int y) const { return GetPixel(surface, x, y); }
+    Rgba Unpack(uint32_t p) const {
+        Uint8 r, g, b, a;
+        SDL_GetRGBA(p, format, &r, &g, &b, &a);
+        return {r, g, b, a};
+    }
+    uint32_t Pack(Rgba c) const {
+        return SDL_MapRGBA(format, static_cast<Uint8>(c.r), static_cast<Uint8>(c.g), static_cast<Uint8>(c.b),
+                           static_cast<Uint8>(c.a));
+    }
+    uint32_t PackRGB(uint32_t r, uint32_t g, uint32_t b) const {
+        return SDL_MapRGB(format, static_cast<Uint8>(r), static_cast<Uint8>(g), static_cast<Uint8>(b));
+    }
     void Put(int x, int y, Rgba c) const {
         PutPixel(surface, x, y,
                  SDL_MapRGBA(format, static_cast<Uint8>(c.r), static_cast<Uint8>(c.g),
@@ -106,6 +118,7 @@ public:
         return ((c.r & 255u) << rs) | ((c.g & 255u) << gs) | ((c.b & 255u) << bs) |
                (alpha ? (c.a & 255u) << as : 0u);
     }
+    uint32_t PackRGB(uint32_t r, uint32_t g, uint32_t b) const { return Pack({r, g, b, 255u}); }
     Rgba Get(int x, int y) const { return Unpack(Raw(x, y)); }
     void Put(int x, int y, Rgba c) const { PutRaw(x, y, Pack(c)); }
     void PutRGB(int x, int y, uint32_t r, uint32_t g, uint32_t b) const { Put(x, y, {r, g, b, 255u}); }
@@ -119,11 +132,57 @@ private:
     bool alpha;
 };
 
-// Runs fn with a pixel form for each surface: the fast form when every
-// surface fits it, the generic form otherwise.
+// The fast form with the layout fixed at compile time, for the formats
+// pictures are kept in: ARGB 8888 with alpha and XRGB 8888 without. Fixed
+// shifts keep the per-pixel code short.
+template <bool kAlpha>
+class Fixed32Pixels {
+public:
+    static bool Fits(const SDL_Surface* s) {
+        if (!Fast32Pixels::Fits(s)) return false;
+        const SDL_PixelFormat* f = s->format;
+        return f->Rshift == 16 && f->Gshift == 8 && f->Bshift == 0 &&
+               (kAlpha ? f->Amask == 0xFF000000u : f->Amask == 0);
+    }
+
+    explicit Fixed32Pixels(SDL_Surface* s) : pixels(static_cast<uint8_t*>(s->pixels)), pitch(s->pitch) {}
+
+    uint32_t Raw(int x, int y) const {
+        uint32_t v;
+        std::memcpy(&v, pixels + static_cast<ptrdiff_t>(y) * pitch + x * 4, 4);
+        return v;
+    }
+    void PutRaw(int x, int y, uint32_t v) const {
+        std::memcpy(pixels + static_cast<ptrdiff_t>(y) * pitch + x * 4, &v, 4);
+    }
+    static Rgba Unpack(uint32_t p) { return {(p >> 16) & 255u, (p >> 8) & 255u, p & 255u, kAlpha ? p >> 24 : 255u}; }
+    static uint32_t Pack(Rgba c) {
+        return ((c.r & 255u) << 16) | ((c.g & 255u) << 8) | (c.b & 255u) | (kAlpha ? (c.a & 255u) << 24 : 0u);
+    }
+    static uint32_t PackRGB(uint32_t r, uint32_t g, uint32_t b) { return Pack({r, g, b, 255u}); }
+    Rgba Get(int x, int y) const { return Unpack(Raw(x, y)); }
+    void Put(int x, int y, Rgba c) const { PutRaw(x, y, Pack(c)); }
+    void PutRGB(int x, int y, uint32_t r, uint32_t g, uint32_t b) const { Put(x, y, {r, g, b, 255u}); }
+    static bool HasAlpha() { return kAlpha; }
+    static int BytesPerPixel() { return 4; }
+
+private:
+    uint8_t* pixels;
+    int pitch;
+};
+
+using ArgbPixels = Fixed32Pixels<true>;
+using XrgbPixels = Fixed32Pixels<false>;
+
+// Runs fn with a pixel form for each surface (destination first): fixed
+// layouts when the destination is ARGB or XRGB and the others ARGB, the
+// fast form when every surface is 32-bit with byte channels, the generic
+// form otherwise.
 template <class Fn>
 void WithPixels(SDL_Surface* a, Fn&& fn) {
-    if (UseFast32Paths && Fast32Pixels::Fits(a)) {
+    if (UseFast32Paths && ArgbPixels::Fits(a)) {
+        fn(ArgbPixels(a));
+    } else if (UseFast32Paths && Fast32Pixels::Fits(a)) {
         fn(Fast32Pixels(a));
     } else {
         fn(GenericPixels(a));
@@ -132,7 +191,11 @@ void WithPixels(SDL_Surface* a, Fn&& fn) {
 
 template <class Fn>
 void WithPixels(SDL_Surface* a, SDL_Surface* b, Fn&& fn) {
-    if (UseFast32Paths && Fast32Pixels::Fits(a) && Fast32Pixels::Fits(b)) {
+    if (UseFast32Paths && ArgbPixels::Fits(b) && ArgbPixels::Fits(a)) {
+        fn(ArgbPixels(a), ArgbPixels(b));
+    } else if (UseFast32Paths && ArgbPixels::Fits(b) && XrgbPixels::Fits(a)) {
+        fn(XrgbPixels(a), ArgbPixels(b));
+    } else if (UseFast32Paths && Fast32Pixels::Fits(a) && Fast32Pixels::Fits(b)) {
         fn(Fast32Pixels(a), Fast32Pixels(b));
     } else {
         fn(GenericPixels(a), GenericPixels(b));
@@ -141,7 +204,11 @@ void WithPixels(SDL_Surface* a, SDL_Surface* b, Fn&& fn) {
 
 template <class Fn>
 void WithPixels(SDL_Surface* a, SDL_Surface* b, SDL_Surface* c, Fn&& fn) {
-    if (UseFast32Paths && Fast32Pixels::Fits(a) && Fast32Pixels::Fits(b) && Fast32Pixels::Fits(c)) {
+    if (UseFast32Paths && ArgbPixels::Fits(b) && ArgbPixels::Fits(c) && ArgbPixels::Fits(a)) {
+        fn(ArgbPixels(a), ArgbPixels(b), ArgbPixels(c));
+    } else if (UseFast32Paths && ArgbPixels::Fits(b) && ArgbPixels::Fits(c) && XrgbPixels::Fits(a)) {
+        fn(XrgbPixels(a), ArgbPixels(b), ArgbPixels(c));
+    } else if (UseFast32Paths && Fast32Pixels::Fits(a) && Fast32Pixels::Fits(b) && Fast32Pixels::Fits(c)) {
         fn(Fast32Pixels(a), Fast32Pixels(b), Fast32Pixels(c));
     } else {
         fn(GenericPixels(a), GenericPixels(b), GenericPixels(c));

@@ -1,0 +1,250 @@
+// Throughput of the picture code on 1024 x 768 pictures: every blend,
+// alpha scaling, duplication, zoom and the ".zel"/".z16" decoders, next to
+// SDL's own opaque and alpha blits and memcpy of the same bytes.
+#include <SDL/SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "graphics/graph_api.h"
+#include "graphics/picture_files.h"
+
+namespace {
+
+constexpr int kW = 1024, kH = 768;
+constexpr int64_t kPixels = int64_t{kW} * kH;
+
+SDL_Surface* NewSurface(bool alpha) {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, kW, kH, 32, 0x00FF0000, 0x0000FF00, 0x000000FF,
+                                alpha ? 0xFF000000 : 0);
+}
+
+// Game-like content: a quarter fully transparent, a quarter opaque, the
+// rest of random alpha over random colours.
+void Fill(SDL_Surface* s, uint32_t seed) {
+    std::mt19937 rng(seed);
+    for (int y = 0; y < s->h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < s->w; ++x) {
+            uint32_t v = rng();
+            switch (v % 4) {
+            case 0:
+                v &= 0x00FFFFFF;
+                break;
+            case 1:
+                v |= 0xFF000000;
+                break;
+            default:
+                break;
+            }
+            row[x] = s->format->Amask ? v : (v & 0x00FFFFFF);
+        }
+    }
+}
+
+struct Pictures {
+    Image pristine, destination, source, mask;
+    Pictures() {
+        pristine.AdoptSurface(NewSurface(true));
+        GraphAPI::ResetFromSurface(pristine.surface, &pristine);
+        Fill(pristine.surface, 1);
+        destination.AdoptSurface(NewSurface(true));
+        GraphAPI::ResetFromSurface(destination.surface, &destination);
+        source.AdoptSurface(NewSurface(true));
+        GraphAPI::ResetFromSurface(source.surface, &source);
+        Fill(source.surface, 2);
+        mask.AdoptSurface(NewSurface(true));
+        GraphAPI::ResetFromSurface(mask.surface, &mask);
+        Fill(mask.surface, 3);
+    }
+    void Restore() {
+        std::memcpy(destination.surface->pixels, pristine.surface->pixels, static_cast<size_t>(kPixels) * 4);
+    }
+};
+
+Pictures& Shared() {
+    static Pictures pictures;
+    return pictures;
+}
+
+template <class Op>
+void RunBlend(benchmark::State& state, Op op) {
+    Pictures& p = Shared();
+    for (auto _ : state) {
+        state.PauseTiming();
+        p.Restore();
+        state.ResumeTiming();
+        op(p);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_BlendOver(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendOver(&p.destination, &p.source); }); }
+void BM_BlendAlpha255(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 255); }); }
+void BM_BlendAlpha128(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 128); }); }
+void BM_BlendAdd(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd(&p.destination, &p.source); }); }
+void BM_BlendAdd256(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd256(&p.destination, &p.source, 200); }); }
+void BM_MaskAlpha(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::MaskAlpha(&p.destination, &p.mask, 1); }); }
+void BM_ClearWhereOpaque(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::ClearWhereOpaque(&p.destination, &p.source); }); }
+void BM_BlendMasked(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendMasked(&p.destination, &p.source, &p.mask, 200, 1); }); }
+void BM_BlendThroughMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMask(&p.destination, &p.source, &p.mask); }); }
+void BM_BlendThroughMaskRGB(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMaskRGB(&p.destination, &p.source, &p.mask); }); }
+void BM_CopyThroughMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::CopyThroughMask(&p.destination, &p.source, &p.mask); }); }
+void BM_CutOutMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::CutOutMask(&p.destination, &p.source); }); }
+void BM_ScaleAlpha(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::ScaleAlpha(&p.destination, 180); }); }
+
+// The same blends onto a destination without alpha (the screen's kind).
+void BM_BlendAlpha128_ToRGB(benchmark::State& state) {
+    Pictures& p = Shared();
+    Image screen;
+    screen.AdoptSurface(NewSurface(false));
+    GraphAPI::ResetFromSurface(screen.surface, &screen);
+    Fill(screen.surface, 4);
+    for (auto _ : state) {
+        GraphAPI::BlendAlpha(&screen, &p.source, 128);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_DuplicateImage(benchmark::State& state) {
+    Pictures& p = Shared();
+    for (auto _ : state) {
+        Image copy;
+        GraphAPI::DuplicateImage(&p.source, &copy);
+        benchmark::DoNotOptimize(copy.surface);
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+void BM_Zoom(benchmark::State& state) {
+    Pictures& p = Shared();
+    const float factor = static_cast<float>(state.range(0)) / 10.0f;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Image copy;
+        GraphAPI::DuplicateImage(&p.source, &copy);
+        state.ResumeTiming();
+        GraphAPI::ScaleImage(&copy, factor, factor);
+        benchmark::DoNotOptimize(copy.surface);
+        state.PauseTiming();
+        copy.Free();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+}
+
+// SDL's own blits of the same size: opaque, and per-pixel alpha onto a
+// destination with and without alpha.
+void SdlBlit(benchmark::State& state, bool sourceAlpha, bool destinationAlpha) {
+    SDL_Surface* src = NewSurface(sourceAlpha);
+    SDL_Surface* dst = NewSurface(destinationAlpha);
+    Fill(src, 2);
+    Fill(dst, 1);
+    if (sourceAlpha) SDL_SetAlpha(src, SDL_SRCALPHA, 255);
+    for (auto _ : state) {
+        SDL_BlitSurface(src, nullptr, dst, nullptr);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+    SDL_FreeSurface(src);
+    SDL_FreeSurface(dst);
+}
+void BM_SdlBlitOpaque(benchmark::State& s) { SdlBlit(s, false, false); }
+void BM_SdlBlitAlpha_ToRGB(benchmark::State& s) { SdlBlit(s, true, false); }
+void BM_SdlBlitAlpha_ToRGBA(benchmark::State& s) { SdlBlit(s, true, true); }
+
+void BM_Memcpy(benchmark::State& state) {
+    std::vector<uint8_t> from(static_cast<size_t>(kPixels) * 4, 7), to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kPixels);
+    state.SetBytesProcessed(state.iterations() * kPixels * 4);
+}
+
+// A sprite-like picture for the decoders: transparent margins round a body
+// whose colour changes every few pixels.
+const Image& DecodeSource() {
+    static Image image = [] {
+        Image i;
+        i.AdoptSurface(NewSurface(true));
+        GraphAPI::ResetFromSurface(i.surface, &i);
+        std::mt19937 rng(5);
+        for (int y = 0; y < kH; ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(i.surface->pixels) + y * i.surface->pitch);
+            uint32_t colour = 0;
+            for (int x = 0; x < kW; ++x) {
+                if (x < kW / 5 || x >= kW - kW / 5) {
+                    row[x] = 0;
+                    continue;
+                }
+                if (x % 4 == 0) colour = 0xFF000000u | (rng() & 0x00FFFFFF);
+                row[x] = colour;
+            }
+        }
+        return i;
+    }();
+    return image;
+}
+
+void Decode(benchmark::State& state, bool zel) {
+    const std::string file =
+        std::string("\x01\0\0\0", 4) + (zel ? GraphAPI::EncodeZelPicture(DecodeSource()) : GraphAPI::EncodeZ16Picture(DecodeSource()));
+    const auto* data = reinterpret_cast<const uint8_t*>(file.data());
+    for (auto _ : state) {
+        Image* out = nullptr;
+        const int n = zel ? GraphAPI::DecodeZel(data, file.size(), &out, 1) : GraphAPI::DecodeZ16(data, file.size(), &out, 1);
+        if (n != 1) state.SkipWithError("decode failed");
+        delete out;
+    }
+    state.SetBytesProcessed(state.iterations() * kPixels * 4);
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+}
+void BM_DecodeZel(benchmark::State& s) { Decode(s, true); }
+void BM_DecodeZ16(benchmark::State& s) { Decode(s, false); }
+
+}  // namespace
+
+BENCHMARK(BM_Memcpy);
+BENCHMARK(BM_SdlBlitOpaque);
+BENCHMARK(BM_SdlBlitAlpha_ToRGB);
+BENCHMARK(BM_SdlBlitAlpha_ToRGBA);
+BENCHMARK(BM_BlendOver);
+BENCHMARK(BM_BlendAlpha255);
+BENCHMARK(BM_BlendAlpha128);
+BENCHMARK(BM_BlendAlpha128_ToRGB);
+BENCHMARK(BM_BlendAdd);
+BENCHMARK(BM_BlendAdd256);
+BENCHMARK(BM_MaskAlpha);
+BENCHMARK(BM_ClearWhereOpaque);
+BENCHMARK(BM_BlendMasked);
+BENCHMARK(BM_BlendThroughMask);
+BENCHMARK(BM_BlendThroughMaskRGB);
+BENCHMARK(BM_CopyThroughMask);
+BENCHMARK(BM_CutOutMask);
+BENCHMARK(BM_ScaleAlpha);
+BENCHMARK(BM_DuplicateImage);
+BENCHMARK(BM_Zoom)->Arg(5)->Arg(15);
+BENCHMARK(BM_DecodeZel);
+BENCHMARK(BM_DecodeZ16);
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+    GraphAPI::BitsPerPixel = 32;
+    GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
+    if (!GraphAPI::Screen) return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SDL_Quit();
+    return 0;
+}
