@@ -1,0 +1,114 @@
+// The assembled program: methods made of instruction records, each with an
+// executor and up to two operands.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/dd_string.h"
+
+class asmInterpreter;
+class asmInstruction;
+class asmClass;
+class asmClassObj;
+class asmVar;
+template <typename T>
+class ddTrie;
+class asmMethod;
+
+// Carries one instruction out; returns the index of the next one, -1 to end
+// the method.
+using asmExecutor = int (*)(asmInterpreter& machine, asmInstruction& instr, int index);
+
+enum asmOperandKind : int32_t {
+    OPK_NONE = -1,
+    OPK_INT = 0,             // 12, -3
+    OPK_REAL = 1,            // 1.5
+    OPK_STRING = 2,          // "text"
+    OPK_INDIRECT_NAME = 3,   // [name]
+    OPK_INDIRECT_REG = 4,    // [$c]
+    OPK_INDIRECT_LOCAL = 5,  // [$2]
+    OPK_NAME = 6,            // name
+    OPK_LOCAL = 7,           // $2
+    OPK_REG = 8,             // $c
+    OPK_LABEL = 9,           // the operand of a jump
+};
+
+// What a name operand last resolved to. Valid while the machine's name epoch
+// and the current object are those it was made with; any change to a name
+// table moves the epoch on.
+struct asmNameCache {
+    uint32_t epoch = 0;
+    asmClassObj* scope = nullptr;
+    asmClassObj* object = nullptr;
+    asmVar* value = nullptr;    // null when the object is not a value
+    int32_t valueKind = 0;      // asmValueKind of `value`
+};
+
+// Per-call-site memory the object layer may use to skip repeated method
+// look-ups ("call", "cthis", "clparent"). The interpreter never reads it;
+// the object layer decides what the keys mean and when an entry is stale
+// (typically: epoch against the machine's name epoch, plus the class
+// descriptors the look-up went through).
+struct asmCallCache {
+    uint32_t epoch = 0;
+    const void* key1 = nullptr;
+    const void* key2 = nullptr;
+    const void* key3 = nullptr;
+    int32_t index = -1;
+    asmMethod* method = nullptr;
+    const void* entry = nullptr;
+};
+
+class asmOperand {
+public:
+    // A number, register or local carries no text and cannot name a label:
+    // "wrong label format". Otherwise the kind becomes a label.
+    void ParseLabel();
+
+    int32_t kind = OPK_NONE;
+    int32_t ivalue = 0;
+    float rvalue = 0.0f;
+    ddString text;
+
+    asmNameCache names;
+    asmCallCache call;
+};
+
+class asmInstruction {
+public:
+    asmInstruction() = default;
+    ~asmInstruction() { FreeOperands(); }
+    asmInstruction(const asmInstruction&) = delete;
+    asmInstruction& operator=(const asmInstruction&) = delete;
+
+    asmOperand* NewOperand1();
+    asmOperand* NewOperand2();
+    // Deletes both operands and leaves the pointers null.
+    void ClearOperands() { FreeOperands(); }
+    void FreeOperands();
+    void ParseLabel() {
+        if (operand1) operand1->ParseLabel();
+    }
+
+    asmExecutor executor = nullptr;
+    asmOperand* operand1 = nullptr;
+    asmOperand* operand2 = nullptr;
+    int32_t opcode = -1;
+};
+
+class asmMethod {
+public:
+    explicit asmMethod(const char* methodName);
+    ~asmMethod();
+    asmMethod(const asmMethod&) = delete;
+    asmMethod& operator=(const asmMethod&) = delete;
+
+    // Takes ownership of the record.
+    void Append(asmInstruction* instr);
+    // Runs the method on the running machine from index 0.
+    void Run();
+
+    int32_t count = 0;
+    ddString name;
+    asmInstruction** instructions = nullptr;
+};

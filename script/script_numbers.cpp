@@ -1,0 +1,30 @@
+#include "script/script_numbers.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ScriptNumbers {
+
+int TextToInt(const char* s) {
+    if (!s) return 0;
+    errno = 0;
+    long long v = std::strtoll(s, nullptr, 10);
+    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+float TextToReal(const char* s) {
+    if (!s) return 0.0f;
+    return NarrowToFloat(std::strtod(s, nullptr));
+}
+
+void FormatInt(char* buf, int value) { std::snprintf(buf, kTextSize, "%d", value); }
+
+void FormatReal(char* buf, float value) {
+    // The largest float needs 46 characters with "%f"; the buffer holds 64.
+    std::snprintf(buf, kTextSize, "%f", static_cast<double>(value));
+}
+
+}  // namespace ScriptNumbers

@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "child_process.h"
+#include "script_fixture.h"
+
+namespace {
+
+// The kind and text of the value on top of the stack, e.g. "int 5".
+std::string TopOf(ScriptMachine& s) {
+    asmVarReg& top = s.Top();
+    switch (top.GetType()) {
+    case TYPE_INT:
+        return "int " + std::to_string(top.GetInt());
+    case TYPE_REAL:
+        return std::string("real ") + top.GetString();
+    case TYPE_STRING:
+        return std::string("string ") + top.GetString();
+    default:
+        return "?";
+    }
+}
+
+void ExpectFatal(const std::function<void(ScriptMachine&)>& body, const std::string& out) {
+    ChildOutcome r = RunInChild([&] {
+        ScriptMachine s;
+        body(s);
+    });
+    EXPECT_TRUE(r.exited);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, out);
+}
+
+}  // namespace
+
+TEST(Values, ConversionsFollowTheRuntimeRules) {
+    ScriptMachine s;
+    asmVarString str(nullptr, "s");
+    EXPECT_STREQ(str.GetString(), "null");
+    EXPECT_EQ(str.GetInt(), 0);
+    str.SetString("  42abc");
+    EXPECT_EQ(str.GetInt(), 42);
+    str.SetReal(1.5f);
+    EXPECT_STREQ(str.GetString(), "1.500000");
+    str.SetInt(-7);
+    EXPECT_STREQ(str.GetString(), "-7");
+
+    asmVarReal real(nullptr, "r");
+    real.SetReal(2.7f);
+    EXPECT_EQ(real.GetInt(), 2);
+    real.SetReal(-2.7f);
+    EXPECT_EQ(real.GetInt(), -2);
+    real.SetString("3.25xyz");
+    EXPECT_FLOAT_EQ(real.GetReal(), 3.25f);
+    EXPECT_STREQ(real.GetString(), "3.250000");
+
+    asmVarInt i(nullptr, "i");
+    i.SetReal(9.99f);
+    EXPECT_EQ(i.GetInt(), 9);
+    i.SetString("-12");
+    EXPECT_EQ(i.GetInt(), -12);
+    EXPECT_STREQ(i.GetString(), "-12");
+    i.Set(real);
+    EXPECT_EQ(i.GetInt(), 3);
+}
+
+TEST(Values, RealsOutsideTheIntRangeConvertWithoutUndefinedBehaviour) {
+    asmVarInt i(nullptr, "i");
+    i.SetReal(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(i.GetInt(), 0);
+    i.SetReal(1e20f);
+    EXPECT_EQ(i.GetInt(), std::numeric_limits<int>::max());
+    i.SetReal(-1e20f);
+    EXPECT_EQ(i.GetInt(), std::numeric_limits<int>::min());
+    i.SetReal(std::numeric_limits<float>::infinity());
+    EXPECT_EQ(i.GetInt(), std::numeric_limits<int>::max());
+    i.SetString("99999999999999");
+    EXPECT_EQ(i.GetInt(), std::numeric_limits<int>::max());
+
+    asmVarReal r(nullptr, "r");
+    r.SetString("1e300");
+    EXPECT_TRUE(std::isinf(r.GetReal()));
+}
+
+TEST(Values, ComparisonsGiveDifferencesOrSigns) {
+    ScriptMachine s;
+    asmVarInt five(nullptr, "n");
+    five.SetInt(5);
+    EXPECT_EQ(five.Cmp(3), 2);
+    EXPECT_EQ(five.Cmp(3.0f), 1);
+    EXPECT_EQ(five.Cmp(5.0f), 0);
+    EXPECT_EQ(five.Cmp(std::numeric_limits<float>::quiet_NaN()), 1);
+    EXPECT_EQ(five.Cmp("9"), -4);
+
+    // The sign is right even where the difference does not fit.
+    asmVarInt low(nullptr, "low");
+    low.SetInt(std::numeric_limits<int>::min());
+    EXPECT_LT(low.Cmp(1), 0);
+    asmVarInt high(nullptr, "high");
+    high.SetInt(std::numeric_limits<int>::max());
+    EXPECT_GT(high.Cmp(-1), 0);
+    EXPECT_LT(low.Cmp(high), 0);
+
+    asmVarReal x(nullptr, "x");
+    x.SetReal(2.5f);
+    EXPECT_EQ(x.Cmp(2), 1);
+    EXPECT_EQ(x.Cmp(3.0f), -1);
+    EXPECT_EQ(x.Cmp("2.5"), 0);
+    EXPECT_EQ(x.Cmp(std::numeric_limits<float>::quiet_NaN()), 1);
+
+    asmVarString ten(nullptr, "t");
+    ten.SetString("10");
+    EXPECT_LT(ten.Cmp(9), 0);
+    EXPECT_EQ(ten.Cmp("10"), 0);
+    ten.SetString("1.500000");
+    EXPECT_EQ(ten.Cmp(1.5f), 0);
+}
+
+TEST(Values, AddPushesAResultOfTheRightKind) {
+    ScriptMachine s;
+    asmVarInt three(nullptr, "n");
+    three.SetInt(3);
+    asmVarReal x(nullptr, "x");
+    x.SetReal(1.5f);
+    asmVarString t(nullptr, "t");
+    t.SetString("ab");
+    ddString cd("cd");
+
+    struct Case {
+        std::function<void()> op;
+        const char* result;
+    };
+    const Case cases[] = {
+        {[&] { three.Add(2.9f); }, "int 5"},
+        {[&] { three.AddR(2.9f); }, "real 5.900000"},
+        {[&] { three.Add(cd); }, "int 3"},
+        {[&] { three.AddR(cd); }, "string cd3"},
+        {[&] { three.Add(x); }, "int 4"},
+        {[&] { three.AddR(4); }, "int 7"},
+        {[&] { x.Add(three); }, "real 4.500000"},
+        {[&] { x.AddR(cd); }, "string cd1.500000"},
+        {[&] { x.AddR(2); }, "real 3.500000"},
+        {[&] { t.Add(three); }, "string ab3"},
+        {[&] { t.Add(x); }, "string ab1.500000"},
+        {[&] { t.AddR(7); }, "string 7ab"},
+        {[&] { t.AddR(0.5f); }, "string 0.500000ab"},
+        {[&] { t.AddR(cd); }, "string cdab"},
+        {[&] { three.Mul(1.5f); }, "int 4"},
+        {[&] { three.MulR(1.5f); }, "int 4"},
+        {[&] { three.Sub(2.9f); }, "int 1"},
+        {[&] { three.SubR(10); }, "int 7"},
+        {[&] { three.SubR(0.5f); }, "real -2.500000"},
+        {[&] { x.SubR(1); }, "real -0.500000"},
+        {[&] { x.Mul(2); }, "real 3.000000"},
+    };
+    for (const Case& c : cases) {
+        c.op();
+        EXPECT_EQ(TopOf(s), c.result);
+    }
+    // The operands never change.
+    EXPECT_EQ(three.GetInt(), 3);
+    EXPECT_STREQ(t.GetString(), "ab");
+    EXPECT_EQ(s.Depth(), static_cast<int>(std::size(cases)));
+}
+
+TEST(Values, IntArithmeticWraps) {
+    ScriptMachine s;
+    asmVarInt big(nullptr, "b");
+    big.SetInt(std::numeric_limits<int>::max());
+    big.Add(1);
+    EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::min());
+    big.Mul(2);
+    EXPECT_EQ(s.Top().GetInt(), -2);
+    asmVarInt low(nullptr, "l");
+    low.SetInt(std::numeric_limits<int>::min());
+    low.Sub(1);
+    EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::max());
+    low.Div(-1);
+    EXPECT_EQ(s.machine.Register(0).GetInt(), std::numeric_limits<int>::min());
+    EXPECT_EQ(s.machine.Register(3).GetInt(), 0);
+    low.Mul(1e30f);
+    EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::min());
+}
+
+TEST(Values, DivisionWritesQuotientAndRemainderToRegisters) {
+    ScriptMachine s;
+    asmVarReg& a = s.machine.Register(0);
+    asmVarReg& d = s.machine.Register(3);
+    asmVarInt seven(nullptr, "n");
+    seven.SetInt(7);
+    seven.Div(2);
+    EXPECT_EQ(a.GetType(), TYPE_INT);
+    EXPECT_EQ(a.GetInt(), 3);
+    EXPECT_EQ(d.GetInt(), 1);
+
+    d.AssignInt(99);
+    seven.Div(2.0f);
+    EXPECT_EQ(a.GetInt(), 3);
+    EXPECT_EQ(d.GetInt(), 99);
+    seven.DivR(22);
+    EXPECT_EQ(a.GetInt(), 3);
+    EXPECT_EQ(d.GetInt(), 99);
+    seven.DivR(14.0f);
+    EXPECT_EQ(a.GetType(), TYPE_REAL);
+    EXPECT_FLOAT_EQ(a.GetReal(), 2.0f);
+
+    asmVarInt minus(nullptr, "m");
+    minus.SetInt(-7);
+    minus.Div(2);
+    EXPECT_EQ(a.GetInt(), -3);
+    EXPECT_EQ(d.GetInt(), -1);
+
+    asmVarReal r(nullptr, "r");
+    r.SetReal(7.0f);
+    r.Div(2);
+    EXPECT_EQ(a.GetType(), TYPE_REAL);
+    EXPECT_FLOAT_EQ(a.GetReal(), 3.5f);
+    r.DivR(14);
+    EXPECT_FLOAT_EQ(a.GetReal(), 2.0f);
+}
+
+TEST(Values, RegisterCellsForwardToTheirTarget) {
+    ScriptMachine s;
+    asmVarReg cell(nullptr, "c");
+    cell.SetInt(5);
+    EXPECT_TRUE(cell.HoldsInt());
+    EXPECT_EQ(cell.GetType(), TYPE_INT);
+    EXPECT_EQ(cell.GetInt(), 5);
+    cell.SetString("12x");  // keeps its int kind
+    EXPECT_EQ(cell.GetType(), TYPE_INT);
+    EXPECT_EQ(cell.GetInt(), 12);
+
+    asmVarString t(nullptr, "t");
+    t.SetString("hey");
+    asmVarReg other(nullptr, "o");
+    other.Set(t);  // unbound: copies by type
+    EXPECT_EQ(other.GetType(), TYPE_STRING);
+    EXPECT_STREQ(other.GetString(), "hey");
+    t.SetString("changed");
+    EXPECT_STREQ(other.GetString(), "hey");
+
+    other.SetAs(cell);
+    EXPECT_EQ(other.GetType(), TYPE_INT);
+    EXPECT_EQ(other.GetInt(), 12);
+
+    cell.SetName("named");
+    EXPECT_STREQ(cell.IntPart().GetName(), "named");
+    EXPECT_STREQ(cell.StringPart().GetName(), "named");
+
+    other.AssignString("x");
+    other.Add(1);
+    EXPECT_STREQ(s.Top().GetString(), "x1");
+    other.Unbind();
+    EXPECT_EQ(other.Target(), nullptr);
+}
+
+TEST(Values, ForbiddenOperationsEndTheProgram) {
+    ExpectFatal([](ScriptMachine&) {
+        asmVarString t(nullptr, "t");
+        t.Sub(1);
+    }, "\nforbidden instruction Sub\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarString t(nullptr, "t");
+        t.MulR(1.0f);
+    }, "\nforbidden instruction MulR\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarInt n(nullptr, "n");
+        n.Div(ddString("2"));
+    }, "\nforbidden instruction Div\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarReg c(nullptr, "c");
+        c.AssignInt(1);
+        c.SubR(ddString("2"));
+    }, "\nforbidden instruction SubR\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarInt n(nullptr, "n");
+        n.Save();
+    }, "\nforbidden instruction Save\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarReal r(nullptr, "r");
+        r.Load();
+    }, "\nforbidden instruction Load\n");
+}
+
+TEST(Values, DivisionByZeroEndsTheProgram) {
+    ExpectFatal([](ScriptMachine&) {
+        asmVarInt n(nullptr, "n");
+        n.Div(0);
+    }, "\ndivision by 0\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarReal r(nullptr, "r");
+        r.Div(-0.0f);
+    }, "\ndivision by 0\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarInt n(nullptr, "n");
+        asmVarReal half(nullptr, "h");
+        half.SetReal(0.5f);
+        n.Div(half);  // the divisor is read as an int: 0
+    }, "\ndivision by 0\n");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarInt zero(nullptr, "z");
+        zero.DivR(5);
+    }, "\ndivision by 0\n");
+}
+
+TEST(Values, UnboundRegisterCellsReportEachUse) {
+    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.GetInt(); }, "\ncan't get var from register!");
+    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.GetType(); }, "\nunknown register type\n");
+    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.Cmp(1); }, "\nunknown register type\n");
+    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.Add(1); }, "\ncan't set var to register!");
+    ExpectFatal([](ScriptMachine& s) { asmVarReg c; c.CallBuiltIn(&s.machine, 0); },
+                "\ncan't set var to register!");
+    ExpectFatal([](ScriptMachine& s) { asmVarReg c; c.CallMethod(&s.machine, "x"); },
+                "\nunknown value of register!");
+    ExpectFatal([](ScriptMachine&) {
+        asmVarReg c;
+        asmVar bare(nullptr, "bare");
+        c.SetAs(bare);
+    }, "\nasmvarreg::setas no such type -1\n");
+}
