@@ -11,7 +11,9 @@
 #include "foundation/random.h"
 #include "graphics/default_font.h"
 #include "graphics/graph_api.h"
+#include "graphics/sdl_clock.h"
 #include "platform/single_instance.h"
+#include "shell/scene.h"
 #include "shell/video_mode.h"
 
 namespace {
@@ -114,14 +116,19 @@ int RunProgram() {
         std::fflush(stdout);
         return -1;
     }
+    UseSdlClock();
     SeedRandom(SDL_GetTicks() ^ static_cast<uint32_t>(time(nullptr)));
     OpenVideoMode(cfg);
     SetCaptionAndIcon(cfg);
     if (OpenDefaultFont(cfg.fontFile.c_str(), cfg.fontSize))
         SetDefaultFontColor(cfg.fontR, cfg.fontG, cfg.fontB);
     ActiveGame = cfg.activeGame.c_str();
+    ddScene::Current = new ddScene;
 
     RunGameKinds();
+
+    delete ddScene::Current;
+    ddScene::Current = nullptr;
 
     std::fflush(stdout);
     return 0;
