@@ -1,0 +1,57 @@
+// Audio for the sound, music and sound-table tests: the mixer opened on
+// SDL's dummy driver (once per test program) and small WAV files written
+// by the tests themselves.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace audio_test {
+
+// Opens the mixer unless it is already open; true when it is.
+bool EnsureAudioOpen();
+
+// Writes a 44100 Hz 16-bit stereo WAV of the given number of frames.
+void WriteWav(const std::filesystem::path& path, int frames);
+
+// Frames for a length in milliseconds.
+constexpr int FramesFor(int ms) { return 44100 * ms / 1000; }
+
+// Waits (bounded) until cond() holds; the mixer runs on its own thread.
+template <typename Cond>
+bool WaitFor(Cond cond, int maxMs = 10000) {
+    for (int waited = 0; waited < maxMs; waited += 5) {
+        if (cond()) return true;
+        SDL_Delay(5);
+    }
+    return cond();
+}
+
+// A temporary folder removed at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& Path() const { return path; }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+
+private:
+    std::filesystem::path path;
+};
+
+// Base fixture: the mixer is open (the test fails otherwise, so no test
+// passes as a no-op), and every channel and the music are halted after it.
+class AudioTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    TempDir dir;
+};
+
+}  // namespace audio_test
