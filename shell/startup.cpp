@@ -12,6 +12,7 @@
 #include "graphics/default_font.h"
 #include "graphics/graph_api.h"
 #include "graphics/sdl_clock.h"
+#include "graphics/music.h"
 #include "platform/single_instance.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
@@ -97,6 +98,7 @@ void RunGameKinds() {
         if (ActiveGame == "asmgame") {
             // The script machine runs here once it is part of the program.
             ActiveGame = "exit";
+            MusicPlayer.Halt(0);
         } else {
             ActiveGame = "exit";
         }
@@ -119,6 +121,7 @@ int RunProgram() {
     UseSdlClock();
     SeedRandom(SDL_GetTicks() ^ static_cast<uint32_t>(time(nullptr)));
     OpenVideoMode(cfg);
+    InstallAudioReleaser();
     SetCaptionAndIcon(cfg);
     if (OpenDefaultFont(cfg.fontFile.c_str(), cfg.fontSize))
         SetDefaultFontColor(cfg.fontR, cfg.fontG, cfg.fontB);
