@@ -47,6 +47,14 @@ struct DivOps {
     static void R(asmVar& v, const ddString& s) { v.DivR(s); }
 };
 
+// The method name of a call. Names read through a bracket come from a
+// variable whose text may change while the method runs: keep a stable copy.
+const char* MethodName(asmInterpreter& m, asmOperand& op) {
+    bool indirect = op.kind == OPK_INDIRECT_NAME || op.kind == OPK_INDIRECT_REG ||
+                    op.kind == OPK_INDIRECT_LOCAL;
+    return indirect ? m.StableName(m.OperandName(op)) : m.OperandName(op);
+}
+
 bool IsLiteral(const asmOperand& op) {
     return op.kind == OPK_INT || op.kind == OPK_REAL || op.kind == OPK_STRING;
 }
@@ -224,8 +232,8 @@ int Call(asmInterpreter& m, asmInstruction& in, int index) {
     asmOperand& o = *in.operand1;
     asmOperand& name = *in.operand2;
     if (asmClassObj* object = m.OperandObject(o)) {
-        const char* method = name.kind == OPK_NAME ? name.text.c_str() : m.StableName(m.OperandName(name));
-        m.CallOn(object, method ? method : "", name.call);
+        const char* method = MethodName(m, name);
+        m.CallOn(object, method, name.call);
     }
     return index + 1;
 }
@@ -233,8 +241,8 @@ int Call(asmInterpreter& m, asmInstruction& in, int index) {
 int CallThis(asmInterpreter& m, asmInstruction& in, int index) {
     asmOperand& name = *in.operand1;
     if (!m.currentObject) m.Fatal("callthis: active object is null");
-    const char* method = name.kind == OPK_NAME ? name.text.c_str() : m.StableName(m.OperandName(name));
-    m.CallOn(m.currentObject, method ? method : "", name.call);
+    const char* method = MethodName(m, name);
+    m.CallOn(m.currentObject, method, name.call);
     return index + 1;
 }
 
@@ -244,10 +252,10 @@ int CallParent(asmInterpreter& m, asmInstruction& in, int index) {
     if (!entry || !entry->pointer) return index + 1;
     asmClassObj* object = m.currentObject;
     if (!object) m.Fatal("clparent: active object is null");
-    const char* method = name.kind == OPK_NAME ? name.text.c_str() : m.StableName(m.OperandName(name));
+    const char* method = MethodName(m, name);
     asmClass* own = object->GetClass();
     object->SetClass(entry->pointer);
-    m.CallOn(object, method ? method : "", name.call);
+    m.CallOn(object, method, name.call);
     object->SetClass(own);
     return index + 1;
 }
