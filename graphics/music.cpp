@@ -2,7 +2,7 @@
 #include "graphics/music.h"
 
 #include <algorithm>
-#include <cstring>
+#include <string>
 
 #include "graphics/graph_api.h"
 #include "graphics/sound.h"
@@ -47,16 +47,16 @@ void ddMusic::Load(const char* file, int reloadFlag) {
         g_hookPending = false;
         Mix_HookMusicFinished(OnMusicFinishedHook);
     }
-    if (!file) file = "";
+    // A copy: the caller may pass the player's own name.
+    const std::string path = file ? file : "";
     // The same name stays loaded unless a reload is asked for; a name whose
     // load failed is tried again.
-    if (reloadFlag == 0 && reload == 0 && music && std::strcmp(file, GetName() ? GetName() : "") == 0)
-        return;
+    if (reloadFlag == 0 && reload == 0 && music && path == (GetName() ? GetName() : "")) return;
     name = "";
     Release();
-    name = file;
+    name = path.c_str();
     reload = reloadFlag;
-    music = Mix_LoadMUS(file);
+    music = Mix_LoadMUS(path.c_str());
     SetVolume(MusicVolume);
 }
 

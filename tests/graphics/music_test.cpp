@@ -54,7 +54,7 @@ TEST_F(MusicTest, LoadingTheSameNameKeepsItPlayingUnlessReloaded) {
     EXPECT_EQ(MusicPlaying.load(), 1);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
 
-    music.Load(song.c_str(), 1);  // halted, freed and read again
+    music.Load(music.GetName(), 1);  // halted, freed and read again
     EXPECT_TRUE(music.IsLoaded());
     EXPECT_EQ(MusicPlaying.load(), 0);
     EXPECT_EQ(Mix_PlayingMusic(), 0);

@@ -5,6 +5,7 @@
 
 #include "foundation/clock.h"
 #include "graphics/timer.h"
+#include "shell/scene.h"
 
 namespace {
 
@@ -199,6 +200,25 @@ TEST_F(TimerTest, TheTickCounterMayWrap) {
         timer.Update();
     }
     EXPECT_EQ(log.finishes, std::vector<uint32_t>{0xFFFFFF00u + 1000});
+}
+
+TEST_F(TimerTest, TheSceneDrivesAndPausesItsTimers) {
+    ddScene scene;
+    scene.AddTimer(&timer);
+    timer.SetFrameInterval(1);
+    timer.SetRepeatCount(3);
+    timer.Start();
+    scene.UpdateTimers();
+    scene.PauseAll();
+    scene.UpdateTimers();
+    EXPECT_EQ(log.ticks.size(), 1u);
+    scene.ResumeAll();
+    scene.UpdateTimers();
+    EXPECT_EQ(log.ticks.size(), 2u);
+    EXPECT_EQ(log.finishes.size(), 0u);
+    scene.RemoveTimer(&timer);
+    scene.UpdateTimers();
+    EXPECT_EQ(log.finishes.size(), 0u);
 }
 
 }  // namespace
