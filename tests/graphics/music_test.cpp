@@ -126,6 +126,16 @@ TEST_F(MusicTest, NaturalEndSetsTheFinishedFlag) {
     EXPECT_EQ(MusicPlaying.load(), 0);
 }
 
+TEST_F(MusicTest, AFadeOutEndsThroughTheFinishedHook) {
+    music.Load(song.c_str(), 0);
+    music.Play(-1, 0);
+    music.FadeOut(30);
+    EXPECT_EQ(Mix_FadingMusic(), MIX_FADING_OUT);
+    ASSERT_TRUE(WaitFor([] { return MusicFinished.load() != 0; }));
+    EXPECT_EQ(MusicPlaying.load(), 0);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
 TEST_F(MusicTest, PauseAndResumeOnlyWhilePlaying) {
     music.Load(song.c_str(), 0);
     music.Pause();  // not playing: nothing
