@@ -1,0 +1,335 @@
+#include "shell/game_api.h"
+
+#include <cstdio>
+#include <string>
+
+#include "foundation/clock.h"
+#include "foundation/fatal.h"
+#include "graphics/graph_api.h"
+#include "graphics/music.h"
+#include "shell/event_source.h"
+#include "shell/frame_pacing.h"
+#include "shell/input_state.h"
+#include "shell/mouse.h"
+#include "shell/scene.h"
+
+GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
+    if (ddScene::Current) ddScene::Current->ResetHover();
+}
+
+GameAPI::~GameAPI() { DeleteBackgroundCanvas(); }
+
+// ---- the loop ----
+
+const char* GameAPI::Run() {
+    Running = 1;
+    int32_t debt = 0;
+    MousePaused = 0;
+    KeyboardPaused = 0;
+
+    OnStart();
+    if (ddScene::Current) ddScene::Current->Sort();
+    SetRedraw();
+    SetMouseMoved(0);
+
+    while (Running) {
+        uint32_t t0 = ClockTicks();
+        PumpEvents();
+        SampleMouse();
+        if (!Running) continue;
+
+        if (ddScene* scene = ddScene::Current) {
+            scene->UpdateTimers();
+            scene->CheckSounds();
+        }
+        if (MusicFinished.exchange(0) != 0) OnMusicFinished();
+        if (Running && ddScene::Current) ddScene::Current->Frame();
+        SetMouseMoved(0);
+
+        int32_t elapsed = static_cast<int32_t>(ClockTicks() - t0);
+        FramePace pace = PaceFrame(LoopDelay, elapsed, debt);
+        debt = pace.debt;
+        if (pace.wait > 0 && Running) ClockDelay(static_cast<uint32_t>(pace.wait));
+    }
+
+    MusicFinished = 0;
+    OnStop();
+    return NextAction.c_str();
+}
+
+void GameAPI::PumpEvents() {
+    EventSource& events = CurrentEvents();
+    // The poll comes first: after a stop one more queued event is taken and
+    // dropped.
+    while (events.PollEvent(&LastEvent) && Running) Dispatch(LastEvent);
+}
+
+void GameAPI::Dispatch(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_ACTIVEEVENT:
+            if (event.active.state & (SDL_APPACTIVE | SDL_APPINPUTFOCUS)) {
+                if (event.active.gain)
+                    OnActivate();
+                else
+                    OnDeactivate();
+            } else if (event.active.state & SDL_APPMOUSEFOCUS) {
+                if (event.active.gain)
+                    OnMouseEnter();
+                else
+                    OnMouseLeave();
+            }
+            break;
+        case SDL_KEYDOWN:
+            SetKeyHeld(1);
+            if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
+                Exit("exit");
+            else
+                HandleKeyDown();
+            break;
+        case SDL_KEYUP:
+            SetKeyHeld(0);
+            HandleKeyUp();
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                SetLeftButton(1);
+                HandleLeftDown();
+            } else if (event.button.button == SDL_BUTTON_RIGHT) {
+                SetRightButton(1);
+                HandleRightDown();
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                SetLeftButton(0);
+                HandleLeftUp();
+            } else if (event.button.button == SDL_BUTTON_RIGHT) {
+                SetRightButton(0);
+                HandleRightUp();
+            }
+            break;
+        case SDL_QUIT:
+            Exit("exit");
+            break;
+        default:
+            break;  // motion included: the mouse is sampled once a frame
+    }
+}
+
+void GameAPI::SampleMouse() {
+    if (GetMouseMoved()) return;  // a warp this frame already placed it
+    InputSource& input = CurrentInput();
+    input.PumpEvents();
+    int x = 0, y = 0;
+    input.GetMouseState(&x, &y);
+    if (ddMouse::Instance && ddMouse::Instance->SetPos(x, y)) {
+        SetMouseMoved(1);
+        HandleMouseMove();
+    }
+}
+
+void GameAPI::Exit(const char* name) {
+    NextAction = name;
+    EndLoop();
+}
+
+void GameAPI::Pause() {
+    if (MousePaused) return;
+    if (ddScene::Current) ddScene::Current->PauseAll();
+    MusicPlayer.Pause();
+    MousePaused = 1;
+    KeyboardPaused = 1;
+}
+
+void GameAPI::Resume() {
+    if (!MousePaused) return;
+    MousePaused = 0;
+    KeyboardPaused = 0;
+    MusicPlayer.Resume();
+    if (ddScene::Current) ddScene::Current->ResumeAll();
+}
+
+// ---- dispatch ----
+
+void GameAPI::HandleKeyDown() {
+    if (KeyboardPaused) return;
+    OnKeyDown();
+}
+
+void GameAPI::HandleKeyUp() {
+    if (KeyboardPaused) return;
+    OnKeyUp();
+}
+
+void GameAPI::HandleLeftDown() {
+    int taken = ddScene::Current ? ddScene::Current->PressButtons(GetMouseX(), GetMouseY()) : 0;
+    if (!taken && !MousePaused) OnLeftDown();
+}
+
+void GameAPI::HandleLeftUp() {
+    if (ddScene::Current) ddScene::Current->ReleaseButtons(GetMouseX(), GetMouseY());
+    if (!MousePaused) OnLeftUp();
+}
+
+void GameAPI::HandleRightDown() {
+    if (!MousePaused) OnRightDown();
+}
+
+void GameAPI::HandleRightUp() {
+    if (!MousePaused) OnRightUp();
+}
+
+void GameAPI::HandleMouseMove() {
+    if (!MousePaused) OnMouseMove();
+    if (ddScene::Current) ddScene::Current->HoverButtons(GetMouseX(), GetMouseY());
+}
+
+// ---- music and screenshot ----
+
+void GameAPI::LoadMusic(const char* file) { MusicPlayer.Load(file, 1); }
+
+void GameAPI::PlayMusic() { MusicPlayer.Play(-1, 0); }
+
+void GameAPI::StopMusic() { MusicPlayer.Halt(0); }
+
+void GameAPI::SetMusicVolume(int volume) { MusicPlayer.SetVolume(volume); }
+
+int GameAPI::SaveScreenshot(const char* file) {
+    if (!file || !GraphAPI::Screen) return -1;
+    // Written beside the target and renamed over it, so a failed write
+    // never destroys an older screenshot.
+    std::string target = file;
+    std::string temp = target + ".part";
+    SDL_RWops* out = SDL_RWFromFile(temp.c_str(), "wb");
+    if (!out) return -1;
+    int result = SDL_SaveBMP_RW(GraphAPI::Screen, out, 1);
+    if (result == 0 && std::rename(temp.c_str(), target.c_str()) != 0) result = -1;
+    if (result != 0) std::remove(temp.c_str());
+    return result;
+}
+
+// ---- factory members ----
+
+void GameAPI::Register(Obraz* drawable) {
+    drawable->SetUserData(UserData());
+    if (ddScene::Current) ddScene::Current->AddDrawable(drawable);
+}
+
+void GameAPI::UnregisterDrawable(Obraz* drawable) {
+    if (ddScene::Current) ddScene::Current->RemoveDrawable(drawable);
+}
+
+void GameAPI::NewSound(Dzwieki*& ref, const char* file) {
+    ref = new Dzwieki();
+    ref->Load(file);
+    ref->SetUserData(UserData());
+    if (ddScene::Current) ddScene::Current->AddSound(ref);
+}
+
+void GameAPI::DeleteSound(Dzwieki*& ref) {
+    if (!ref) return;
+    if (ddScene::Current) ddScene::Current->RemoveSound(ref);
+    delete ref;
+    ref = nullptr;
+}
+
+void GameAPI::NewSoundSet(Dzwieki**& set, const char* baseName, int count) {
+    if (count <= 0) {
+        std::printf("\nnew empty sound set!!");
+        return;
+    }
+    set = new Dzwieki*[static_cast<size_t>(count)]();
+    for (int i = 0; i < count; ++i) {
+        ddString name(baseName ? baseName : "");
+        name.AppendInt(i).Append(".wav");
+        NewSound(set[i], name.c_str());
+    }
+}
+
+void GameAPI::DeleteSoundSet(Dzwieki**& set, int count) {
+    if (count <= 0) {
+        std::printf("\nfree empty sound set!!");
+        return;
+    }
+    if (!set) return;
+    for (int i = 0; i < count; ++i) DeleteSound(set[i]);
+    delete[] set;
+    set = nullptr;
+}
+
+void GameAPI::NewTimer(ddTimery*& ref, int interval, int repeatCount) {
+    ref = new ddTimery();
+    ref->SetInterval(interval);
+    ref->SetUserData(UserData());
+    if (ddScene::Current) ddScene::Current->AddTimer(ref);
+    ref->SetRepeatCount(repeatCount);
+}
+
+void GameAPI::DeleteTimer(ddTimery*& ref) {
+    if (!ref) return;
+    if (ddScene::Current) ddScene::Current->RemoveTimer(ref);
+    delete ref;
+    ref = nullptr;
+}
+
+void GameAPI::NewObraz(Obraz*& ref) {
+    ref = new Obraz();
+    Register(ref);
+}
+
+void GameAPI::NewObraz(Obraz*& ref, const char* path) {
+    ref = new Obraz(path);
+    Register(ref);
+}
+
+void GameAPI::NewObraz(Obraz*& ref, const Image* image) {
+    ref = new Obraz(image);
+    Register(ref);
+}
+
+void GameAPI::NewContainer(ddObrazContainer*& ref) {
+    ref = new ddObrazContainer();
+    Register(ref);
+}
+
+void GameAPI::NewCanvas(ddCanvas*& ref) {
+    ref = new ddCanvas();
+    Register(ref);
+}
+
+void GameAPI::NewCanvas(ddCanvas*& ref, const Image* image) {
+    ref = new ddCanvas(image);
+    Register(ref);
+}
+
+void GameAPI::NewCanvas(ddCanvas*& ref, int x, int y, int w, int h) {
+    ref = new ddCanvas(x, y, w, h);
+    Register(ref);
+}
+
+void GameAPI::CreateBackgroundCanvas() {
+    DeleteBackgroundCanvas();  // a second call replaces the canvas instead of losing it
+    NewCanvas(Canvas, 0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);
+}
+
+void GameAPI::DeleteBackgroundCanvas() { DeleteObject(Canvas); }
+
+// ---- module level ----
+
+uint8_t WaitForInput() {
+    SDL_Event event;
+    for (;;) {
+        if (!CurrentEvents().WaitEvent(&event)) return 0;
+        if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) return event.type;
+        if (event.type == SDL_QUIT) FatalExit("", 0);
+    }
+}
+
+ddString ArrayBaseFromFile(const char* file) {
+    std::string name = file ? file : "";
+    size_t slash = name.rfind('/');
+    size_t start = slash == std::string::npos ? 0 : slash + 1;
+    size_t end = name.rfind(".lum");
+    if (end == std::string::npos || end < start) end = name.size();
+    return ddString(name.substr(start, end - start).c_str());
+}

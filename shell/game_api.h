@@ -1,0 +1,134 @@
+// The base of every runnable game kind: the main loop with its input
+// dispatch and frame pacing, pause and resume of the whole game, the input
+// focus, music wrappers, a screenshot, and factory members that create
+// engine objects already registered with the scene.
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+
+#include "foundation/asm_class_obj.h"
+#include "foundation/dd_string.h"
+#include "graphics/canvas.h"
+#include "graphics/obraz.h"
+#include "graphics/obraz_container.h"
+#include "graphics/sound.h"
+#include "graphics/timer.h"
+
+class ddTekst;  // an editable text; the focus receives every key first
+
+class GameAPI : public asmClassObj {
+public:
+    GameAPI();
+    ~GameAPI() override;
+
+    // Event hooks, all empty here. The input state (mouse, buttons, key,
+    // typed character) tells what happened.
+    virtual void OnMouseMove() {}
+    virtual void OnLeftDown() {}
+    virtual void OnRightDown() {}
+    virtual void OnLeftUp() {}
+    virtual void OnRightUp() {}
+    virtual void OnKeyDown() {}
+    virtual void OnKeyUp() {}
+    virtual void OnMusicFinished() {}
+    virtual void OnMouseLeave() {}
+    virtual void OnMouseEnter() {}
+    virtual void OnActivate() {}
+    virtual void OnDeactivate() {}
+    virtual void OnStart() {}
+    virtual void OnStop() {}
+
+    // Runs the loop until Exit or EndLoop; returns the next action's name.
+    const char* Run();
+    void Exit(const char* name);
+    void EndLoop() { Running = 0; }
+    int IsRunning() const { return Running; }
+    const char* GetNextAction() const { return NextAction.c_str(); }
+
+    // Pausing stops every object of the scene and the music and keeps the
+    // mouse and key hooks from being called; both look at the mouse flag.
+    void Pause();
+    void Resume();
+    int IsMousePaused() const { return MousePaused; }
+    int IsKeyboardPaused() const { return KeyboardPaused; }
+
+    bool HasInputFocus(const ddTekst* text) const { return InputFocus == text; }
+    ddTekst* GetInputFocus() const { return InputFocus; }
+
+    // Dispatch of one polled event; each reads the input state just written.
+    void HandleKeyDown();
+    void HandleKeyUp();
+    void HandleLeftDown();
+    void HandleLeftUp();
+    void HandleRightDown();
+    void HandleRightUp();
+    void HandleMouseMove();
+
+    // Music on the one music player.
+    void LoadMusic(const char* file);
+    void PlayMusic();
+    void StopMusic();
+    void SetMusicVolume(int volume);
+
+    // Writes the screen as BMP; SDL's result (0 on success). The file is
+    // replaced only when the whole picture was written.
+    int SaveScreenshot(const char* file);
+
+    // Factory members: the object is stored through the reference, gets the
+    // game as its user data and is registered with the scene. Delete members
+    // unregister, delete and null the reference; a null one is left alone.
+    void NewSound(Dzwieki*& ref, const char* file);
+    void DeleteSound(Dzwieki*& ref);
+    // Sound i of the set is loaded from baseName + i + ".wav".
+    void NewSoundSet(Dzwieki**& set, const char* baseName, int count);
+    void DeleteSoundSet(Dzwieki**& set, int count);
+    void NewTimer(ddTimery*& ref, int interval, int repeatCount);
+    void DeleteTimer(ddTimery*& ref);
+    void NewObraz(Obraz*& ref);
+    void NewObraz(Obraz*& ref, const char* path);
+    void NewObraz(Obraz*& ref, const Image* image);
+    void NewContainer(ddObrazContainer*& ref);
+    void NewCanvas(ddCanvas*& ref);
+    void NewCanvas(ddCanvas*& ref, const Image* image);
+    void NewCanvas(ddCanvas*& ref, int x, int y, int w, int h);
+    // The game's own canvas over the whole scaled drawing area.
+    void CreateBackgroundCanvas();
+    void DeleteBackgroundCanvas();
+    ddCanvas* GetCanvas() const { return Canvas; }
+
+    template <std::derived_from<Obraz> T>
+    void DeleteObject(T*& ref) {
+        if (!ref) return;
+        UnregisterDrawable(ref);
+        delete ref;
+        ref = nullptr;
+    }
+
+protected:
+    ddTekst* InputFocus = nullptr;
+    ddCanvas* Canvas = nullptr;
+    ddString NextAction;
+    int32_t MousePaused = 0;
+    int32_t KeyboardPaused = 0;
+    int32_t Running = 0;
+
+private:
+    // One frame's events, from the event source into the hooks.
+    void PumpEvents();
+    void Dispatch(const SDL_Event& event);
+    // Hands the mouse position to the mouse object once per frame.
+    void SampleMouse();
+    void Register(Obraz* drawable);
+    static void UnregisterDrawable(Obraz* drawable);
+    intptr_t UserData() { return reinterpret_cast<intptr_t>(this); }
+};
+
+// Blocks until a key or mouse button goes down and returns that event's
+// type; a quit event ends the program with exit code 0; 0 when waiting fails.
+uint8_t WaitForInput();
+
+// The name part of an animation file name: what lies between the last "/"
+// and ".lum" (the whole name, or the part after the last "/", when either
+// is missing).
+ddString ArrayBaseFromFile(const char* file);

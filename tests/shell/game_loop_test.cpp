@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "graphics/music.h"
+#include "loop_fixture.h"
+#include "shell/game_api.h"
+
+namespace loop_test {
+namespace {
+
+class RecordingGame : public GameAPI {
+public:
+    void OnMouseMove() override { log.push_back("move"); }
+    void OnLeftDown() override { log.push_back("ldown"); }
+    void OnRightDown() override { log.push_back("rdown"); }
+    void OnLeftUp() override { log.push_back("lup"); }
+    void OnRightUp() override { log.push_back("rup"); }
+    void OnKeyDown() override { log.push_back("kdown"); }
+    void OnKeyUp() override { log.push_back("kup"); }
+    void OnMusicFinished() override { log.push_back("music"); }
+    void OnMouseLeave() override { log.push_back("leave"); }
+    void OnMouseEnter() override { log.push_back("enter"); }
+    void OnActivate() override { log.push_back("activate"); }
+    void OnDeactivate() override { log.push_back("deactivate"); }
+    void OnStart() override {
+        log.push_back("start");
+        if (onStart) onStart(*this);
+    }
+    void OnStop() override { log.push_back("stop"); }
+
+    int Count(const std::string& what) const {
+        int n = 0;
+        for (const auto& e : log) n += e == what;
+        return n;
+    }
+
+    std::vector<std::string> log;
+    std::function<void(RecordingGame&)> onStart;
+};
+
+class RecordingButton : public ddButton {
+public:
+    void OnClick() override { ++clicks; }
+    void OnRelease() override { ++releases; }
+    int clicks = 0, releases = 0;
+};
+
+class GameLoop : public LoopTest {
+protected:
+    void Frames(std::vector<FakeEvents::Frame> frames) { events.frames = std::move(frames); }
+};
+
+TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
+    RecordingButton button;
+    button.SetRect(10, 10, 20, 20);
+    scene->AddButton(&button);
+    input.mouseX = input.mouseY = 15;
+    // The mouse is sampled after a frame's events: it gets there first.
+    Frames({{{}, {}},
+            {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}},
+            {{Button(SDL_MOUSEBUTTONUP, 1)}, {}},
+            {{}, [&] { input.mouseX = 100; }},
+            {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}}});
+    RecordingGame game;
+    EXPECT_STREQ(game.Run(), "exit");
+    EXPECT_EQ(button.clicks, 1);
+    EXPECT_EQ(button.releases, 1);
+    // Only the press away from the button reaches the game; both releases do.
+    EXPECT_EQ(game.Count("ldown"), 1);
+    EXPECT_EQ(game.Count("lup"), 2);
+    EXPECT_EQ(GetLeftButton(), 0);
+    scene->RemoveButton(&button);
+}
+
+TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
+    RecordingButton button;
+    button.SetRect(0, 0, 50, 50);
+    scene->AddButton(&button);
+    input.mouseX = input.mouseY = 5;
+    Frames({{{}, {}},
+            {{Button(SDL_MOUSEBUTTONDOWN, 3)}, {}},
+            {{Button(SDL_MOUSEBUTTONUP, 3), Button(SDL_MOUSEBUTTONDOWN, 2), Button(SDL_MOUSEBUTTONUP, 2),
+              Button(SDL_MOUSEBUTTONDOWN, 4), Button(SDL_MOUSEBUTTONDOWN, 5)},
+             {}}});
+    RecordingGame game;
+    game.Run();
+    EXPECT_EQ(button.clicks, 0);
+    EXPECT_EQ(button.releases, 0);
+    EXPECT_EQ(game.Count("rdown"), 1);
+    EXPECT_EQ(game.Count("rup"), 1);
+    EXPECT_EQ(game.Count("ldown") + game.Count("lup"), 0);
+    EXPECT_EQ(GetRightButton(), 0);
+    EXPECT_EQ(GetLeftButton(), 0);
+    scene->RemoveButton(&button);
+}
+
+TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
+    {
+        input.keys[SDLK_LALT] = 1;
+        Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
+        RecordingGame game;
+        game.onStart = [](RecordingGame& g) { g.Pause(); };
+        EXPECT_STREQ(game.Run(), "exit");
+        EXPECT_EQ(game.Count("kdown"), 0);
+        // The event polled after the stop is taken and dropped.
+        EXPECT_EQ(events.taken, 2);
+        EXPECT_EQ(game.Count("stop"), 1);
+    }
+    {
+        input.keys[SDLK_LALT] = 0;
+        events = FakeEvents{};
+        Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYUP, SDLK_F4)}, {}}});
+        RecordingGame game;
+        EXPECT_STREQ(game.Run(), "exit");  // ended by the quit after the script
+        EXPECT_EQ(game.Count("kdown"), 1);
+        EXPECT_EQ(game.Count("kup"), 1);
+        EXPECT_EQ(GetKeyHeld(), 0);
+    }
+    {
+        events = FakeEvents{};
+        Frames({{{FakeEvents::Quit()}, {}}});
+        RecordingGame game;
+        game.onStart = [](RecordingGame& g) { g.Pause(); };
+        EXPECT_STREQ(game.Run(), "exit");
+        EXPECT_EQ(events.framesStarted, 1);
+    }
+}
+
+TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
+    RecordingButton button;
+    button.SetRect(0, 0, 50, 50);
+    scene->AddButton(&button);
+    input.mouseX = input.mouseY = 5;
+    Frames({{{}, {}},
+            {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1), Button(SDL_MOUSEBUTTONDOWN, 3),
+              Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a), Active(SDL_APPACTIVE, 1),
+              Active(SDL_APPMOUSEFOCUS, 0)},
+             [&] { MusicFinished = 1; }}});
+    RecordingGame game;
+    game.onStart = [](RecordingGame& g) {
+        g.Pause();
+        g.Pause();
+    };
+    game.Run();
+    EXPECT_EQ(game.log, (std::vector<std::string>{"start", "activate", "leave", "music", "stop"}));
+    EXPECT_EQ(button.clicks, 0);  // paused with the scene
+    EXPECT_EQ(MusicFinished.load(), 0);
+    scene->RemoveButton(&button);
+}
+
+TEST_F(GameLoop, PauseTwiceResumeOnceIsResumed) {
+    RecordingGame game;
+    RecordingButton button;
+    scene->AddButton(&button);
+    game.Pause();
+    game.Pause();
+    EXPECT_TRUE(button.IsPaused());
+    EXPECT_EQ(game.IsKeyboardPaused(), 1);
+    game.Resume();
+    EXPECT_EQ(game.IsMousePaused(), 0);
+    EXPECT_EQ(game.IsKeyboardPaused(), 0);
+    EXPECT_FALSE(button.IsPaused());
+    scene->RemoveButton(&button);
+}
+
+TEST_F(GameLoop, ActivationEventsChooseTheirHook) {
+    Frames({{{Active(SDL_APPINPUTFOCUS, 0), Active(SDL_APPACTIVE | SDL_APPMOUSEFOCUS, 1),
+              Active(SDL_APPMOUSEFOCUS, 1), Active(SDL_APPMOUSEFOCUS, 0)},
+             {}}});
+    RecordingGame game;
+    game.Run();
+    EXPECT_EQ(game.log,
+              (std::vector<std::string>{"start", "deactivate", "activate", "enter", "leave", "stop"}));
+}
+
+TEST_F(GameLoop, ExitInOnStartRunsNoFrameAndStopsOnce) {
+    Frames({{{Key(SDL_KEYDOWN, SDLK_a)}, {}}});
+    RecordingGame game;
+    game.onStart = [](RecordingGame& g) { g.Exit("lumo"); };
+    EXPECT_STREQ(game.Run(), "lumo");
+    EXPECT_EQ(events.framesStarted, 0);
+    EXPECT_EQ(events.taken, 0);
+    EXPECT_EQ(input.mouseReads, 0);
+    EXPECT_EQ(game.log, (std::vector<std::string>{"start", "stop"}));
+    EXPECT_TRUE(clock.delays.empty());
+}
+
+TEST_F(GameLoop, MouseIsSampledOncePerFrameAndOnlyAChangeIsAMove) {
+    std::vector<int> movesAt;
+    Frames({{{}, [&] { input.mouseX = 7; }},
+            {{}, {}},
+            {{}, [&] { input.mouseY = 9; }},
+            // A warp during the events skips this frame's sampling.
+            {{Key(SDL_KEYDOWN, SDLK_a)}, [&] { input.mouseX = 50; }}});
+    struct WarpingGame : RecordingGame {
+        void OnKeyDown() override {
+            RecordingGame::OnKeyDown();
+            ddMouse::Instance->WarpTo(20, 30);
+        }
+    } game;
+    game.Run();
+    // Frames 1 and 3, and the quit frame, which finds the mouse away from
+    // where the warp put it; frame 2 saw no change and frame 4 no sample.
+    EXPECT_EQ(game.Count("move"), 3);
+    EXPECT_EQ(input.mouseReads, 4);
+    EXPECT_EQ(input.warpX, 20);
+    EXPECT_EQ(input.warpY, 30);
+    EXPECT_EQ(GetMouseX(), 50);
+    EXPECT_EQ(GetMouseY(), 9);
+}
+
+TEST_F(GameLoop, MouseMoveUpdatesButtonHoverEvenWhilePaused) {
+    RecordingButton button;
+    button.SetRect(0, 0, 20, 20);
+    scene->AddButton(&button);
+    Frames({{{}, [&] { input.mouseX = input.mouseY = 5; }}});
+    RecordingGame game;
+    game.onStart = [](RecordingGame& g) { g.Pause(); };
+    game.Run();
+    EXPECT_EQ(game.Count("move"), 0);
+    // The pause reached the button too, so it stays unhovered.
+    EXPECT_EQ(button.IsHovered(), 0);
+    EXPECT_FALSE(scene->IsHovering());
+    scene->RemoveButton(&button);
+
+    RecordingButton live;
+    live.SetRect(0, 0, 20, 20);
+    scene->AddButton(&live);
+    events = FakeEvents{};
+    Frames({{{}, [&] { input.mouseX = input.mouseY = 6; }}});
+    RecordingGame active;
+    active.Run();
+    EXPECT_EQ(active.Count("move"), 1);
+    EXPECT_EQ(live.IsHovered(), 1);
+    EXPECT_TRUE(scene->IsHovering());
+    scene->RemoveButton(&live);
+}
+
+TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
+    Frames({{{}, [&] { clock.now += 10; }},
+            {{}, [&] { clock.now += 100; }},
+            {{}, [&] { clock.now += 5; }},
+            {{}, [&] { clock.now += 5; }},
+            {{}, [&] { LoopDelay = 20; }}});
+    RecordingGame game;
+    game.Run();
+    // 23; none (debt 34); none (28 - 34); 28; 20 with the new delay. The
+    // quit frame waits nothing.
+    EXPECT_EQ(clock.delays, (std::vector<int>{23, 28, 20}));
+}
+
+TEST_F(GameLoop, MusicFinishedIsTakenOnceAndClearedAtTheEnd) {
+    Frames({{{}, [] { MusicFinished = 1; }}, {{}, {}}, {{}, [] { MusicFinished = 1; }}});
+    RecordingGame game;
+    game.onStart = [](RecordingGame&) { MusicFinished = 1; };
+    game.Run();
+    EXPECT_EQ(game.Count("music"), 2);  // the two marks of the first frame are one
+    MusicFinished = 1;
+    events = FakeEvents{};
+    Frames({{{FakeEvents::Quit()}, {}}});
+    RecordingGame quitting;
+    quitting.Run();
+    EXPECT_EQ(quitting.Count("music"), 0);  // the stopping frame does no update
+    EXPECT_EQ(MusicFinished.load(), 0);
+}
+
+TEST_F(GameLoop, TimersFireAndTheSceneIsDrawnEachFrame) {
+    RecordingGame game;
+    ddTimery* timer = nullptr;
+    game.NewTimer(timer, 0, 1);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->GetUserData(), reinterpret_cast<intptr_t>(&game));
+    EXPECT_EQ(scene->TimerCount(), 1);
+    timer->SetFrameInterval(1);
+    timer->Start();
+    ddCanvas* canvas = nullptr;
+    game.NewCanvas(canvas, 0, 0, kWidth, kHeight);
+    canvas->SetColor(0, 0, 200, 255);
+    GraphAPI::ClearScreen();
+    Frames({{{}, {}}});
+    game.Run();
+    EXPECT_EQ(timer->GetTicksFired(), 1);
+    EXPECT_EQ(ScreenAt(kWidth - 1, kHeight - 1), (Rgb{0, 0, 200}));
+    game.DeleteTimer(timer);
+    EXPECT_EQ(timer, nullptr);
+    EXPECT_EQ(scene->TimerCount(), 0);
+    game.DeleteObject(canvas);
+    EXPECT_EQ(canvas, nullptr);
+    EXPECT_EQ(scene->DrawableCount(), 0);
+}
+
+}  // namespace
+}  // namespace loop_test
