@@ -370,3 +370,34 @@ TEST(ArgumentOps, PushesAndPopsCheckTheBounds) {
     });
     EXPECT_EQ(r.out, "\nPopArg  : stack pointer < 0\n");
 }
+
+TEST(Instructions, ShortPathsGiveWayWhenValuesAreNotInts) {
+    // The same instruction shapes as the int loops, on strings, reals and
+    // unbound cells: the general rules apply.
+    EXPECT_EQ(RunAndStack("localstring $1\nmov $1, \"5\"\nadd $1, 1\ncmp $1, 10\nja big\npush 0\nret\n"
+                          "big:\npush 1\n"),
+              (Stack{"s51", "i1"}));
+    EXPECT_EQ(RunAndStack("localreal $1\nmov $1, 1\nadd $1, 1\nmul $1, $1\npush $1\n"),
+              (Stack{"r2.000000", "r1.000000", "r1.000000"}));
+    EXPECT_EQ(RunAndStack("localdef $2\npush \"x\"\npop $2\npush $2\nlocalint $3\npush 2.5\npop $3\n"
+                          "push $3\nnew string, t\npush 4\npop t\npush t\n"),
+              (Stack{"sx", "i2", "s4"}));
+    EXPECT_EQ(RunAndStack("new def, d\nmov d, 3\nadd d, 4\ncmp d, 3\nje same\npush 0\nret\nsame:\n"
+                          "push 1\n"),
+              (Stack{"i7", "i1"}));
+}
+
+TEST(Instructions, NamesResolveAgainInEachObjectsScope) {
+    ScriptMachine s;
+    s.Run(
+        "class k\nmethod make\nnew int, hits\nend method\nmethod bump\nadd hits, 1\npop hits\n"
+        "end method\nend class\n"
+        "new k, one\nnew k, two\ncall one, make\ncall two, make\n"
+        "call one, bump\ncall two, bump\ncall two, bump\ncall one, bump\ncall two, bump\n");
+    auto hits = [&](const char* obj) {
+        ddTrie<asmClassObj>* e = s.objects.table[obj]->GetVars()->Find("hits");
+        return e && e->pointer ? dynamic_cast<asmVar*>(e->pointer)->GetInt() : -1;
+    };
+    EXPECT_EQ(hits("one"), 2);
+    EXPECT_EQ(hits("two"), 3);
+}

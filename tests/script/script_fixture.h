@@ -21,6 +21,11 @@ public:
 
     asmClassObj* LookupVar(const char* name) override {
         ++lookups;
+        // The current object's own variables come first.
+        if (machine.currentObject) {
+            ddTrie<asmClassObj>* e = machine.currentObject->GetVars()->Find(name);
+            if (e && e->pointer) return e->pointer;
+        }
         auto it = table.find(name);
         return it == table.end() ? nullptr : it->second.get();
     }
@@ -56,8 +61,16 @@ public:
             made = std::make_unique<asmClassObj>(entry->pointer);
             made->SetName(name.c_str());
         }
-        if (table.count(name)) machine.Fatal("already created", name.c_str());
-        table[name] = std::move(made);
+        asmClassObj* scope = machine.currentObject;
+        if (scope && scope != machine.globalObject) {
+            // Made inside an object's method: one of that object's variables.
+            ddTrie<asmClassObj>* e = scope->GetVars()->Get(name.c_str());
+            if (e->pointer) machine.Fatal("already created", name.c_str());
+            e->pointer = made.release();
+        } else {
+            if (table.count(name)) machine.Fatal("already created", name.c_str());
+            table[name] = std::move(made);
+        }
         machine.NamesChanged();
     }
 
