@@ -52,6 +52,7 @@ void ddScene::List<T>::EndWalk(Place place) {
     if (holes) {
         items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
         holes = false;
+        if (compactedSize) *compactedSize = items.size();
     }
     if (!held.empty()) {
         std::vector<T*> adds;
@@ -93,6 +94,7 @@ auto AppendTo = [](auto& list) {
 // ---- the scene ----
 
 ddScene::ddScene() {
+    drawables.compactedSize = &sortedCount;
     if (SceneFirstTime) {
         SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
         SceneFirstTime = 0;
@@ -116,7 +118,24 @@ ddScene::~ddScene() {
 
 void ddScene::PlaceDrawable(Obraz* obj) {
     auto& items = drawables.items;
-    items.insert(std::upper_bound(items.begin(), items.end(), obj, DrawsBefore), obj);
+    bool atEnd = items.empty() || !DrawsBefore(obj, items.back());
+    items.push_back(obj);
+    if (atEnd && sortedCount == items.size() - 1) sortedCount = items.size();
+}
+
+void ddScene::EnsureOrder() {
+    auto& items = drawables.items;
+    if (drawables.Walking() || sortedCount >= items.size()) return;
+    auto middle = items.begin() + static_cast<ptrdiff_t>(sortedCount);
+    std::sort(middle, items.end(), DrawsBefore);
+    std::inplace_merge(items.begin(), middle, items.end(), DrawsBefore);
+    sortedCount = items.size();
+}
+
+template <typename Fn>
+void ddScene::WalkDrawables(Fn fn) {
+    EnsureOrder();
+    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, fn);
 }
 
 void ddScene::PlaceButton(SceneButton* b) {
@@ -138,16 +157,19 @@ void ddScene::RemoveDrawable(Obraz* obj) {
         if (drawing) drawListChanged = true;
         auto& items = drawables.items;
         if (!drawables.Walking()) {
+            EnsureOrder();
             // Found by bisection while the order holds; otherwise by search.
             auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
             if (it != items.end() && *it == obj) {
                 items.erase(it);
                 --drawables.live;
+                sortedCount = items.size();
                 SetRedraw();
                 return;
             }
         }
         drawables.Remove(obj);
+        if (!drawables.Walking()) sortedCount = items.size();
     }
     SetRedraw();
 }
@@ -185,6 +207,7 @@ void ddScene::Sort() {
         return;
     }
     std::sort(drawables.items.begin(), drawables.items.end(), DrawsBefore);
+    sortedCount = drawables.items.size();
 }
 
 void ddScene::UpdateTimers() {
@@ -208,12 +231,12 @@ void ddScene::Frame() {
     }
     if (drawables.Live() == 0) return;
     ++frameDepth;
-    auto place = [this](Obraz* o) { PlaceDrawable(o); };
+    EnsureOrder();
     if (ResortRequested) {
         ResortRequested = 0;
         Sort();
     }
-    if (UpdateRequested) Walk(drawables, place, [](Obraz* o) { o->Tick(); });
+    if (UpdateRequested) WalkDrawables([](Obraz* o) { o->Tick(); });
     if (ResortRequested) {
         ResortRequested = 0;
         Sort();
@@ -222,7 +245,7 @@ void ddScene::Frame() {
     if (RedrawRequested) {
         drawing = true;
         drawListChanged = false;
-        Walk(drawables, place, [](Obraz* o) { o->Draw(); });
+        WalkDrawables([](Obraz* o) { o->Draw(); });
         drawing = false;
         // What came or went while drawing shows at the next frame.
         redrawAgain = drawListChanged;
@@ -244,14 +267,14 @@ void ddScene::PauseAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
     Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Pause(); });
     Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Pause(); });
-    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, [](Obraz* o) { o->Pause(); });
+    WalkDrawables([](Obraz* o) { o->Pause(); });
 }
 
 void ddScene::ResumeAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
     Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Resume(); });
     Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Resume(); });
-    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, [](Obraz* o) { o->Resume(); });
+    WalkDrawables([](Obraz* o) { o->Resume(); });
 }
 
 void ddScene::SetVolume(int volume) {
@@ -305,6 +328,7 @@ void RecreateMouse() {
 Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
     ddScene* scene = ddScene::Current;
     if (!scene) return nullptr;
+    scene->EnsureOrder();
     const auto& items = scene->drawables.items;
     Obraz* first = nullptr;
     for (Obraz* o : items)

@@ -50,7 +50,10 @@ public:
     int SoundCount() const { return sounds.Live(); }
     int ButtonCount() const { return buttons.Live(); }
     // Slot i of the list as it stands; null for a slot emptied during a walk.
-    Obraz* DrawableAt(int i) const { return drawables.At(i); }
+    Obraz* DrawableAt(int i) {
+        EnsureOrder();
+        return drawables.At(i);
+    }
     SceneButton* ButtonAt(int i) const { return buttons.At(i); }
     int DrawableSlots() const { return drawables.Slots(); }
     bool IsHovering() const { return hover != 0; }
@@ -79,6 +82,8 @@ private:
         template <typename Place>
         void EndWalk(Place place);
         std::vector<T*> items;
+        // When set, receives the list's size after each compaction.
+        size_t* compactedSize = nullptr;
 
     private:
         std::vector<T*> held;
@@ -93,9 +98,17 @@ private:
     void Walk(List<T>& list, Place place, Fn fn);
 
     void PlaceDrawable(Obraz* obj);
+    // Merges drawables appended out of order into the sorted part.
+    void EnsureOrder();
+    template <typename Fn>
+    void WalkDrawables(Fn fn);
     void PlaceButton(SceneButton* b);
 
     List<Obraz> drawables;
+    // drawables[0 .. sortedCount) is in drawing order; registrations that
+    // do not go at the end are appended and merged in before the next use,
+    // so registering N drawables costs N log N.
+    size_t sortedCount = 0;
     List<SceneTimer> timers;
     List<SceneSound> sounds;
     List<SceneButton> buttons;

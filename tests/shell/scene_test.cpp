@@ -88,6 +88,9 @@ TEST_F(SceneTest, DrawsByLayerThenCreationOrder) {
     scene->AddDrawable(&c);
     scene->AddDrawable(&a);
     EXPECT_EQ(scene->DrawableCount(), 3) << "adding twice leaves one entry";
+    EXPECT_EQ(scene->DrawableAt(0), &c);
+    EXPECT_EQ(scene->DrawableAt(1), &a);
+    EXPECT_EQ(scene->DrawableAt(2), &b);
     scene->Frame();
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"C", "A", "B"}));
 
