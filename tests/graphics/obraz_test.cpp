@@ -303,3 +303,67 @@ TEST_F(ObrazTest, TransparencyAndPixelWritesAreChecked) {
 }
 
 }  // namespace
+
+namespace {
+
+intptr_t g_seenData = 0;
+Sygnal* g_seenSelf = nullptr;
+int g_starts = 0, g_finishes = 0;
+void OnStartCb(intptr_t data, Sygnal* self) {
+    ++g_starts;
+    g_seenData = data;
+    g_seenSelf = self;
+}
+void OnFinishCb(intptr_t, Sygnal*) { ++g_finishes; }
+
+TEST(Sygnal, CallbacksPauseLayerAndDrawOrder) {
+    Sygnal s;
+    s.OnStart();  // the default callbacks do nothing
+    s.SetUserData(42);
+    s.SetStartCallback(OnStartCb);
+    s.SetFinishCallback(OnFinishCb);
+    s.OnStart();
+    s.OnFinish();
+    EXPECT_EQ(g_starts, 1);
+    EXPECT_EQ(g_finishes, 1);
+    EXPECT_EQ(g_seenData, 42);
+    EXPECT_EQ(g_seenSelf, &s);
+    s.SetStartCallback(nullptr);
+    s.OnStart();
+    EXPECT_EQ(g_starts, 1);
+
+    s.Pause();
+    EXPECT_TRUE(s.IsPaused());
+    s.Resume();
+    EXPECT_FALSE(s.IsPaused());
+
+    Image r;
+    r.x = 3, r.y = 4, r.w = 5, r.h = 6;
+    s.SetRectFromImage(&r);
+    EXPECT_TRUE(s.HitTest(7, 9));
+    EXPECT_FALSE(s.HitTest(8, 9));
+
+    Sygnal later;
+    later.SetLayer(2);
+    s.SetLayer(2);
+    EXPECT_TRUE(Sygnal::DrawOrderLess(&later, &s)) << "same layer: the older one first";
+    EXPECT_FALSE(Sygnal::DrawOrderLess(&s, &later));
+    later.SetLayer(1);
+    EXPECT_TRUE(Sygnal::DrawOrderLess(&s, &later));
+}
+
+TEST_F(ObrazTest, AreaAndArrayName) {
+    Obraz o;
+    o.SetArea(10, 20, 40, 30);
+    EXPECT_EQ(o.GetX(), 10);
+    EXPECT_EQ(o.GetWidth(), 30);
+    EXPECT_EQ(o.GetHeight(), 10);
+    EXPECT_EQ(o.GetImage()->surface, nullptr);
+    o.SetArrayName("tile", 7);
+    EXPECT_STREQ(o.GetArrayName(), "tile7");
+    EXPECT_EQ(o.GetArrayIndex(), 7);
+    o.SetDelay(5);
+    EXPECT_EQ(o.GetDelay(), 5);
+}
+
+}  // namespace
