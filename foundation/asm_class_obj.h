@@ -12,11 +12,15 @@ class asmInterpreter;
 class asmMethod;  // a method written in script; defined by the script core
 class asmClassObj;
 
-// Method records are owned by the script core, which defines this next to
-// asmMethod (the method trie frees the records it owns through it).
+// Method records are owned by the script core, which installs the deleter
+// next to asmMethod (the method trie frees the records it owns through it).
+// Foundation cannot delete the type itself: it only knows its name.
 template <>
 struct TrieFree<asmMethod> {
-    static void Free(asmMethod* p);
+    static inline void (*Deleter)(asmMethod*) = nullptr;
+    static void Free(asmMethod* p) {
+        if (Deleter) Deleter(p);
+    }
 };
 
 // Indices of the shared event table.

@@ -6,7 +6,9 @@
 #include "foundation/fatal.h"
 #include "script/interpreter.h"
 
-void TrieFree<asmMethod>::Free(asmMethod* p) { delete p; }
+namespace {
+void DeleteMethod(asmMethod* p) { delete p; }
+}  // namespace
 
 void asmOperand::ParseLabel() {
     if (kind == OPK_INT || kind == OPK_REAL || kind == OPK_LOCAL || kind == OPK_REG)
@@ -33,7 +35,9 @@ void asmInstruction::FreeOperands() {
     operand2 = nullptr;
 }
 
-asmMethod::asmMethod(const char* methodName) : name(methodName) {}
+asmMethod::asmMethod(const char* methodName) : name(methodName) {
+    TrieFree<asmMethod>::Deleter = DeleteMethod;
+}
 
 asmMethod::~asmMethod() {
     for (int i = 0; i < count; ++i) delete instructions[i];

@@ -9,11 +9,13 @@
 class asmMethod {
 public:
     static int live;
-    asmMethod() { ++live; }
+    asmMethod() {
+        ++live;
+        TrieFree<asmMethod>::Deleter = [](asmMethod* p) { delete p; };
+    }
     ~asmMethod() { --live; }
 };
 int asmMethod::live = 0;
-void TrieFree<asmMethod>::Free(asmMethod* p) { delete p; }
 
 namespace {
 
