@@ -1,14 +1,36 @@
 #include "shell/button.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
+namespace {
+
+// Every button alive, so a picture that goes away can be taken out of all.
+std::vector<ddButton*>& LiveButtons() {
+    static std::vector<ddButton*> buttons;
+    return buttons;
+}
+
+}  // namespace
+
 ddButton::ddButton() {
+    LiveButtons().push_back(this);
     SetImages(nullptr, nullptr, nullptr);
     Reset();
 }
 
-ddButton::~ddButton() = default;
+ddButton::~ddButton() {
+    auto& live = LiveButtons();
+    live.erase(std::find(live.begin(), live.end(), this));
+}
+
+void ddButton::ForgetPictureEverywhere(const Obraz* picture) {
+    if (!picture) return;
+    for (ddButton* b : LiveButtons()) b->ForgetPicture(picture);
+}
 
 void ddButton::SetImages(Obraz* normalPicture, Obraz* overPicture, Obraz* pressedPicture) {
     normal = normalPicture;

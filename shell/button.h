@@ -55,6 +55,8 @@ public:
 
     // Drops every reference to a picture that is about to go away.
     void ForgetPicture(const Obraz* picture);
+    // The same for every button alive.
+    static void ForgetPictureEverywhere(const Obraz* picture);
 
     // Shows the buttons' shared cursor picture and makes it the mouse cursor.
     static void RestoreCursor();

@@ -234,6 +234,41 @@ TEST_F(Buttons, HoverCursorIsSharedAndTheSceneRestoresTheButtonsCursor) {
     scene->RemoveButton(&b);
 }
 
+TEST_F(Buttons, PicturesThatGoAwayAreForgottenByEveryButton) {
+    EventButton a, b;
+    ddCanvas* normal = Picture(0, 0, 10, 10);
+    auto* over = new ddCanvas(0, 0, 10, 10);
+    over->SetColor(255, 255, 255, 255);
+    auto* pressed = new ddCanvas(0, 0, 10, 10);
+    pressed->SetColor(255, 255, 255, 255);
+    a.SetImages(normal, over, pressed);
+    b.SetImages(normal, over, nullptr);
+    b.SetHoverCursor(over);
+    a.HandleHover(5, 5);
+    a.HandlePress(5, 5);
+    ddButton::ForgetPictureEverywhere(over);
+    delete over;
+    EXPECT_EQ(a.GetOver(), normal);
+    EXPECT_EQ(a.GetPressed(), pressed);
+    EXPECT_EQ(b.GetOver(), normal);
+    EXPECT_EQ(b.GetPressed(), normal);
+    EXPECT_EQ(b.GetHoverCursor(), nullptr);
+    EXPECT_EQ(b.HandleHover(5, 5), 1);
+    EXPECT_EQ(a.HandlePress(5, 5), 1);
+    EXPECT_EQ(a.HandleRelease(5, 5), 1);
+
+    ddButton::ForgetPictureEverywhere(pressed);
+    delete pressed;
+    EXPECT_EQ(a.GetPressed(), normal);
+    EXPECT_EQ(a.HandleRelease(5, 5), 1);
+
+    // Without its normal picture a button can no longer be hit.
+    ddButton::ForgetPictureEverywhere(normal);
+    EXPECT_EQ(a.GetNormal(), nullptr);
+    EXPECT_EQ(a.HandlePress(5, 5), 0);
+    EXPECT_EQ(b.HandleHover(50, 50), 0);
+}
+
 TEST_F(Buttons, CompareLevelPutsTheTopmostFirst) {
     EventButton low, high, later;
     ddCanvas* p1 = Picture(0, 0, 1, 1, 1);
