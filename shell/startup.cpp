@@ -14,6 +14,7 @@
 #include "graphics/sdl_clock.h"
 #include "graphics/music.h"
 #include "platform/single_instance.h"
+#include "script/classes/engine_script_classes.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
 
@@ -96,8 +97,8 @@ void OpenVideoMode(const StartupConfig& cfg) {
 void RunGameKinds() {
     while (ActiveGame != "exit") {
         if (ActiveGame == "asmgame") {
-            // The script machine runs here once it is part of the program.
             ActiveGame = "exit";
+            RunScriptMachine();
             MusicPlayer.Halt(0);
         } else {
             ActiveGame = "exit";

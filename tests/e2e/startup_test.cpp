@@ -16,6 +16,9 @@ protected:
         std::filesystem::create_directories(game.Path() + "/configs/fonts");
         std::error_code ec;
         std::filesystem::copy_file(kFont, game / "configs/fonts/normal.ttf", ec);
+        // The default game kind runs the script machine: a script that only ends.
+        game.Write("scripts/game", "empty.asm\n");
+        game.Write("scripts/empty.asm", "");
     }
 
     ProcessResult Run() {

@@ -1,0 +1,32 @@
+#include "script/classes/engine_script_classes.h"
+
+#include <SDL/SDL.h>
+
+#include <string>
+
+#include "script/classes/asm_game_obj.h"
+#include "script/script_machine.h"
+#include "shell/mouse.h"
+
+void RegisterEngineScriptClasses() {
+    RegisterGameScriptClass();
+}
+
+namespace {
+
+std::string RunGame(asmClassObj* object) {
+    auto* game = dynamic_cast<GameAPI*>(object);
+    if (!game) return "exit";
+    const char* next = game->Run();
+    return next ? next : "exit";
+}
+
+}  // namespace
+
+void RunScriptMachine() {
+    RegisterEngineScriptClasses();
+    if (ddMouse::Instance) ddMouse::Instance->Show();
+    SDL_ShowCursor(SDL_DISABLE);
+    asmScriptMachine machine;
+    machine.Run(RunGame);
+}

@@ -1,0 +1,241 @@
+// The bridge from a call by name to a method: the search order, the
+// methods common to every object, and the debug reports of calls.
+#include <cstdio>
+#include <string>
+
+#include "foundation/fatal.h"
+#include "script/arg_ops.h"
+#include "script/asm_var.h"
+#include "script/interpreter.h"
+#include "script/script_objects.h"
+
+int32_t ScriptDebugLevel = 0;
+
+namespace {
+
+constexpr int kNoCommon = -1;
+
+// Entry with an index other than -1, or null.
+ddTrie<asmMethod>* ClassEntry(asmClass* cls, const char* name) {
+    if (!cls) return nullptr;
+    ddTrie<asmMethod>* e = cls->methods->Find(name);
+    return e && e->value != -1 ? e : nullptr;
+}
+
+ddTrie<asmMethod>* ScriptEntry(ddTrie<asmMethod>* e) {
+    return e && e->value == kScriptMethod ? e : nullptr;
+}
+
+void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+// "<named>obj::name" for a named object, "<unnamed>name" otherwise.
+void Report(const char* named, const char* unnamed, const asmClassObj* object, const char* name,
+            const char* tail = "\n") {
+    std::string out;
+    const char* objectName = object->GetName();
+    if (objectName) {
+        out = named;
+        out += objectName;
+        out += "::";
+    } else {
+        out = unnamed;
+    }
+    out += name;
+    out += tail;
+    Write(out);
+}
+
+const char* NameOrNull(const char* s) { return s ? s : "null"; }
+
+}  // namespace
+
+void asmObjects::CallMethod(asmClassObj* object, const char* name, asmCallCache&) {
+    if (object) object->CallMethod(&m, name);
+}
+
+ddTrie<asmMethod>* asmObjects::FindScriptMethod(const char* name) {
+    if (m.currentObject)
+        if (ddTrie<asmMethod>* e = m.currentObject->FindMethod(name)) return e;
+    if (m.currentGame)
+        if (ddTrie<asmMethod>* e = m.currentGame->FindMethod(name)) return e;
+    return ClassEntry(m.globalClass, name);
+}
+
+void asmObjects::Call(asmClassObj* object, const char* name) {
+    if (!object) return;
+    if (!name) name = "";
+    m.lastCalledName = name;
+
+    int common = kNoCommon;
+    ddTrie<asmMethod>* entry = ClassEntry(object->GetClass(), name);
+    if (!entry && asmClassObj::CommonMethods) {
+        ddTrie<int>* c = asmClassObj::CommonMethods->Find(name);
+        if (c && c->value != -1) common = c->value;
+    }
+    if (!entry && common == kNoCommon) {
+        if (asmClass* added = object->GetAddedMethods()) entry = ScriptEntry(added->methods->Find(name));
+        if (!entry && object->GetOwner()) entry = ScriptEntry(object->GetOwner()->FindMethod(name));
+        if (!entry && m.currentGame) entry = ScriptEntry(m.currentGame->FindMethod(name));
+        if (!entry) entry = ClassEntry(m.globalClass, name);
+    }
+
+    if (!entry && common == kNoCommon) {
+        if ((ScriptDebugLevel == 1 || ScriptDebugLevel == 2) && m.sp != -1)
+            Report("stack!=-1 !! :  ", "stack!=-1 !! : null::", object, name);
+        else if (ScriptDebugLevel == 3)
+            Report("no method :  ", "no method : null::", object, name);
+        return;
+    }
+    Dispatch(object, name, entry, common);
+}
+
+void asmObjects::CallInit(asmClassObj* object) {
+    if (!object) return;
+    static const char* const kInit = "init";
+    ddTrie<asmMethod>* entry = object->FindMethod(kInit);
+    if (!entry) return;
+    m.lastCalledName = kInit;
+    Dispatch(object, kInit, entry, kNoCommon);
+}
+
+void asmObjects::Dispatch(asmClassObj* object, const char* name, ddTrie<asmMethod>* entry, int common) {
+    if (ScriptDebugLevel == 1) Report("call: ", "call: null::", object, name);
+    running.push_back(object);
+    if (common != kNoCommon) {
+        RunCommonMethod(object, common);
+    } else if (entry->value == kScriptMethod) {
+        if (entry->pointer) m.RunScriptMethod(object, *entry->pointer, name);
+    } else {
+        object->CallBuiltIn(&m, entry->value);
+    }
+    if (ScriptDebugLevel == 4) {
+        std::string tail = "   stack: ";
+        tail += std::to_string(m.sp);
+        tail += '\n';
+        Report("method:  ", "method: null::", object, name, tail.c_str());
+    }
+    running.pop_back();
+    if (running.empty()) DestroyDeferred();
+}
+
+// ---------------------------------------------------------------- common methods
+
+std::string asmObjects::GetFullName(const asmClassObj* object) {
+    std::string full;
+    for (const asmClassObj* o = object; o; o = o->GetOwner()) {
+        const char* n = o->GetName();
+        full.insert(0, n ? n : "");
+    }
+    return full;
+}
+
+void asmObjects::AddMethod(asmClassObj* object, const char* newName, const char* sourceName) {
+    ddTrie<asmMethod>* source = FindScriptMethod(sourceName);
+    if (!source || source->value != kScriptMethod || !newName || !*newName) return;
+    asmClass* added = object->AddedMethods();
+    ddTrie<asmMethod>* entry = added->methods->Get(newName);
+    if (entry->pointer && entry->owns) {
+        std::string out = "method ";
+        out += newName;
+        out += " already in use\n";
+        FatalExit(out, 1);
+    }
+    entry->value = kScriptMethod;
+    entry->pointer = source->pointer;
+    entry->owns = 0;
+    object->MarkEventByName(newName);
+    m.NamesChanged();
+}
+
+void asmObjects::AddToGameVars(asmClassObj* object, const char* name) {
+    // Without a running game there is no table to add to.
+    ddTrie<asmClassObj>* vars = GetGameObjectVars();
+    if (!vars || !name || !*name) return;
+    ddTrie<asmClassObj>* entry = vars->Get(name);
+    if (entry->pointer) {
+        std::string out = "there's already declared object ";
+        out += name;
+        out += '\n';
+        FatalExit(out, 1);
+    }
+    entry->pointer = object;
+    entry->owns = 0;
+    entry->value = 1;
+    m.NamesChanged();
+}
+
+void asmObjects::RunCommonMethod(asmClassObj* object, int index) {
+    switch (index) {
+    case 0:  // getname
+        PushString(NameOrNull(object->GetName()));
+        return;
+    case 1: {  // addmethod
+        ddString source = PopArgString();
+        ddString newName = PopArgString();
+        AddMethod(object, newName.c_str(), source.c_str());
+        return;
+    }
+    case 2:  // getidobj
+        PushInt(object->GetId());
+        return;
+    case 3: {  // addtogamevars
+        ddString name = PopArgString();
+        AddToGameVars(object, name.c_str());
+        return;
+    }
+    case 4:  // getbuildername
+        PushString(object->GetOwner() ? NameOrNull(object->GetOwner()->GetName()) : "null");
+        return;
+    case 5:  // getfullname
+        PushString(GetFullName(object).c_str());
+        return;
+    case 6:  // buildfullname
+        AddToGameVars(object, GetFullName(object).c_str());
+        return;
+    case 7: {  // setname
+        ddString name = PopArgString();
+        object->SetName(name.c_str() ? name.c_str() : "");
+        return;
+    }
+    case 8:  // printvars
+        if (!object->GetVars()) {
+            std::string out = "object ";
+            out += NameOrNull(object->GetName());
+            out += " has no vars";
+            Write(out);
+        } else {
+            ddTrie<asmClassObj>::Dump(object->GetVars());
+        }
+        return;
+    case 9:  // printmethods
+        if (object->GetClass()) ddTrie<asmMethod>::Dump(object->GetClass()->methods);
+        if (object->GetAddedMethods()) ddTrie<asmMethod>::Dump(object->GetAddedMethods()->methods);
+        return;
+    case 10: {  // hasvar
+        std::string name = NameOrNull(PopArg(0)->GetString());
+        ddTrie<asmClassObj>* e = object->GetVars() ? object->GetVars()->Find(name.c_str()) : nullptr;
+        PushInt(e && e->pointer ? 1 : 0);
+        return;
+    }
+    case 11:  // gettype
+        PushString(object->GetClass() ? NameOrNull(object->GetClass()->name.c_str()) : "null");
+        return;
+    case 12:  // methodname
+        PushString(NameOrNull(m.runningMethodName));
+        return;
+    case 13: {  // hasmet
+        ddString name = PopArgString();
+        PushInt(ClassEntry(object->GetClass(), name.c_str()) ? 1 : 0);
+        return;
+    }
+    case 14: {  // hasaddedmet
+        ddString name = PopArgString();
+        asmClass* added = object->GetAddedMethods();
+        PushInt(added && ScriptEntry(added->methods->Find(name.c_str())) ? 1 : 0);
+        return;
+    }
+    default:
+        Write("txobjmets unknown method!\n");
+        return;
+    }
+}

@@ -1,0 +1,102 @@
+// The object layer of the script machine: the object map, name look-up,
+// "new" and "delete", the init queue, and the bridge that turns a call by
+// name into a built-in method, one of the common methods or a method written
+// in script.
+//
+// Objects deleted while one of their calls is still running are taken out
+// of every name table at once but destroyed only when the outermost call
+// returns, so no native caller is left holding a freed object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/asm_class_obj.h"
+#include "foundation/dd_string.h"
+#include "foundation/dd_trie.h"
+#include "script/object_model.h"
+
+class asmInterpreter;
+
+// The debug level scripts set with the engine method "setdebugstate":
+// 1 reports every call found, 1 and 2 report missing methods called with
+// values on the stack, 3 every missing method, 4 every call after it ran.
+extern int32_t ScriptDebugLevel;
+
+class asmObjects : public asmObjectModel {
+public:
+    static asmObjects* Instance;
+
+    explicit asmObjects(asmInterpreter& machine);
+    ~asmObjects() override;
+    asmObjects(const asmObjects&) = delete;
+    asmObjects& operator=(const asmObjects&) = delete;
+
+    // asmObjectModel
+    asmClassObj* LookupVar(const char* name) override;
+    void CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) override;
+    void ExecNew(asmOperand& type, asmOperand& name) override;
+    void ExecDelete(asmOperand& name) override;
+    void NewObject(const char* className, const char* objectName) override;
+
+    // The full search and dispatch of a call by name (installed as the
+    // method-call hook of every object).
+    void Call(asmClassObj* object, const char* name);
+    // An "init" the engine starts itself (the init queue, "new" after
+    // loading, a game's start): only the object's own class and its added
+    // methods are asked; without one nothing happens.
+    void CallInit(asmClassObj* object);
+
+    // FindMethod on the current object, then the current game, then the
+    // global class's entry.
+    ddTrie<asmMethod>* FindScriptMethod(const char* name);
+
+    // "addmethod", "addtogamevars" and "getfullname".
+    void AddMethod(asmClassObj* object, const char* newName, const char* sourceName);
+    void AddToGameVars(asmClassObj* object, const char* name);
+    static std::string GetFullName(const asmClassObj* object);
+
+    // Tables.
+    ddTrie<asmClassObj>* GetObjectMap() { return objectMap; }
+    ddTrie<asmClassObj>* GetCurrentObjectVars();
+    ddTrie<asmClassObj>* GetOwnerObjectVars();
+    ddTrie<asmClassObj>* GetGameObjectVars();
+    // Stores an owned object in the object map (the built-in objects).
+    void AddToObjectMap(const char* name, asmClassObj* object);
+
+    // The init queue: objects whose "init" is still to run.
+    void QueueInit(asmClassObj* object) { initQueue.push_back(object); }
+    void RemoveFromInitQueue(asmClassObj* object);
+    // Runs every queued "init" in order, each with its object current, and
+    // empties the queue.
+    void RunInitQueue();
+
+    // Ends an object that its table no longer names: it leaves every alias
+    // at once and is destroyed now, or when the outermost running call
+    // returns if one of its calls (or of the objects it owns) is running.
+    void Destroy(asmClassObj* object);
+    // Destroys what waits for the outermost call to return.
+    void DestroyDeferred();
+
+    // The name of the game to run next ("play" on "gameapi" sets it).
+    ddString nextGame;
+
+    // Deletes every object in the object map and forgets the global object.
+    void ClearObjects();
+
+private:
+    void RunCommonMethod(asmClassObj* object, int index);
+    void Dispatch(asmClassObj* object, const char* name, ddTrie<asmMethod>* entry, int common);
+    ddTrie<asmClassObj>* NewTarget();
+    std::string ObjectName(asmOperand& op);
+    bool IsRunning(asmClassObj* object) const;
+    void ForgetAliases(const std::vector<asmClassObj*>& dying);
+
+    asmInterpreter& m;
+    ddTrie<asmClassObj>* objectMap;
+    std::vector<asmClassObj*> initQueue;
+    // Objects with a call on the native stack, innermost last.
+    std::vector<asmClassObj*> running;
+    std::vector<asmClassObj*> deferred;
+};

@@ -1,0 +1,3 @@
+new int, n
+mov n, 0
+call n, rand
