@@ -227,8 +227,9 @@ void ddMouse::Show() { visible = 1; }
 CursorBits BuildCursorBits(Obraz* picture) {
     CursorBits bits;
     if (!picture || !picture->GetImage() || !picture->GetImage()->surface) return bits;
-    int realWidth = picture->GetWidth();
-    int height = picture->GetHeight();
+    // The picture's own record: the one GetRGBA reads.
+    int realWidth = picture->GetImage()->w;
+    int height = picture->GetImage()->h;
     if (realWidth <= 0 || height <= 0) return bits;
     bits.width = (realWidth + 7) / 8 * 8;
     bits.height = height;
