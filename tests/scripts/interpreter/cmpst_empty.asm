@@ -1,0 +1,2 @@
+push 1
+cmpst

@@ -1,0 +1,3 @@
+new int, x
+mov x, 4
+div x, 0

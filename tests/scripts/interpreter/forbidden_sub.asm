@@ -1,0 +1,2 @@
+new string, s
+sub s, 1

@@ -1,0 +1,1 @@
+add gameapi, 1

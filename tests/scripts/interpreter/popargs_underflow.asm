@@ -1,0 +1,2 @@
+new string, s
+call s, set

@@ -1,0 +1,2 @@
+new int, x
+spop x

@@ -1,0 +1,3 @@
+again:
+spush 1
+jmp again

@@ -1,0 +1,4 @@
+new int, i
+again:
+push 1
+jmp again

@@ -1,0 +1,2 @@
+localdef $1
+call $1, print

@@ -1,0 +1,3 @@
+new int, x
+localdef $1
+add x, $1

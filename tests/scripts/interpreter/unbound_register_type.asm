@@ -1,0 +1,2 @@
+localdef $1
+cmp $1, 1

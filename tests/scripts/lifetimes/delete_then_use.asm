@@ -1,0 +1,3 @@
+new int, x
+delete x
+call x, print

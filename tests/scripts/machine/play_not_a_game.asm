@@ -1,0 +1,4 @@
+module m
+end module
+push "m"
+call gameapi, play

@@ -1,0 +1,2 @@
+push "nowhere"
+call gameapi, play

@@ -1,0 +1,2 @@
+new int, x
+new real, x

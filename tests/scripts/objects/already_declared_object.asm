@@ -1,0 +1,4 @@
+class c
+end class
+new c, a
+new c, a

@@ -1,0 +1,3 @@
+module m
+end module
+new m, x
