@@ -14,94 +14,59 @@
 #include <lua5.4/lua.hpp>
 
 #include "script/interpreter.h"
+#include "script/script_machine.h"
 
 namespace {
 
 constexpr int kLoops = 100000;
 
-// A minimal object layer: names resolve in the current object's variables,
-// then in one global table; calls find script methods in the object's
-// class and remember the entry per call site.
-class BenchObjects : public asmObjectModel {
-public:
-    explicit BenchObjects(asmInterpreter& m) : machine(m) {}
+const std::string N = std::to_string(kLoops);
 
-    asmClassObj* LookupVar(const char* name) override {
-        if (machine.currentObject) {
-            ddTrie<asmClassObj>* e = machine.currentObject->GetVars()->Find(name);
-            if (e && e->pointer) return e->pointer;
-        }
-        auto it = globals.find(name);
-        return it == globals.end() ? nullptr : it->second.get();
-    }
+// Every script case is a method of class "k", run on the object "obj"; the
+// global code makes the objects and the global variable.
+const std::string& ScriptSource() {
+    static const std::string text =
+        "class k\n"
+        "method init\nnew int, hits\nend method\n"
+        "method empty\nend method\n"
+        "method locals\nlocalint $1\nmov $1, 0\nloop:\nadd $1, 1\npop $1\ncmp $1, " + N +
+        "\njl loop\nend method\n"
+        "method globals\nmov counter, 0\nloop:\nadd counter, 1\npop counter\ncmp counter, " + N +
+        "\njl loop\nend method\n"
+        "method object_vars\nmov hits, 0\nloop:\nadd hits, 1\npop hits\ncmp hits, " + N +
+        "\njl loop\nend method\n"
+        "method cthis_calls\nlocalint $1\nmov $1, 0\nloop:\ncthis empty\nadd $1, 1\npop $1\n"
+        "cmp $1, " + N + "\njl loop\nend method\n"
+        "method call_calls\nlocalint $1\nmov $1, 0\nloop:\ncall other, empty\nadd $1, 1\npop $1\n"
+        "cmp $1, " + N + "\njl loop\nend method\n"
+        "method string_build\nlocalint $1\nlocalstring $2\nmov $1, 0\nloop:\nadd \"item\", $1\n"
+        "pop $2\nadd $1, 1\npop $1\ncmp $1, " + N + "\njl loop\nend method\n"
+        "end class\n"
+        "new int, counter\nnew k, obj\nnew k, other\n";
+    return text;
+}
 
-    void CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) override {
-        machine.lastCalledName = name;
-        if (cache.epoch != machine.NameEpoch() || cache.key1 != object->GetClass()) {
-            ddTrie<asmMethod>* e = object->GetClass() ? object->GetClass()->methods->Find(name) : nullptr;
-            cache.epoch = machine.NameEpoch();
-            cache.key1 = object->GetClass();
-            cache.method = e && e->value == kScriptMethod ? e->pointer : nullptr;
-        }
-        if (cache.method) machine.RunScriptMethod(object, *cache.method, name);
-    }
-
-    void ExecNew(asmOperand& type, asmOperand& nameOp) override {
-        std::string t = machine.OperandName(type);
-        std::string name = machine.OperandName(nameOp);
-        asmClassObj* made = nullptr;
-        if (t == "int") made = new asmVarInt(nullptr, name.c_str());
-        else if (t == "string") made = new asmVarString(nullptr, name.c_str());
-        else if (t == "real") made = new asmVarReal(nullptr, name.c_str());
-        else {
-            made = new asmClassObj(machine.typeMap->Find(t.c_str())->pointer);
-            made->SetName(name.c_str());
-        }
-        if (machine.currentObject && machine.currentObject != machine.globalObject) {
-            machine.currentObject->GetVars()->Get(name.c_str())->pointer = made;
-        } else {
-            globals[name].reset(made);
-        }
-        machine.NamesChanged();
-    }
-
-    void ExecDelete(asmOperand& nameOp) override {
-        globals.erase(machine.OperandName(nameOp));
-        machine.NamesChanged();
-    }
-
-    void NewObject(const char*, const char*) override {}
-
-    asmInterpreter& machine;
-    std::map<std::string, std::unique_ptr<asmClassObj>> globals;
-};
-
+// The whole script machine (object layer and call bridge included), loaded
+// once per case.
 struct ScriptCase {
-    asmInterpreter machine;
-    BenchObjects objects{machine};
+    asmScriptMachine machine;
     asmClassObj* target = nullptr;
+    std::string method;
 
-    explicit ScriptCase(const std::string& text) {
-        machine.SetObjectModel(&objects);
-        machine.InitOpcodes();
-        machine.InitEndKinds();
-        machine.InitTypeMap();
-        machine.CreateGlobalClass();
-        auto global = std::make_unique<asmClassObj>(machine.globalClass);
-        global->SetName("global");
-        machine.globalObject = global.get();
-        objects.globals["global"] = std::move(global);
-        machine.SelectGlobal();
-        machine.AssembleText(text);
-        machine.TieLabels();
-        machine.loading = false;
+    explicit ScriptCase(const char* name) : method(name) {
+        machine.SetUp();
+        machine.LoadText(ScriptSource());
+        ddTrie<asmClassObj>* e = machine.interp.globalObject->GetVars()->Find("obj");
+        if (!e || !e->pointer) {
+            std::fprintf(stderr, "script: no object\n");
+            std::abort();
+        }
+        target = e->pointer;
     }
-    ~ScriptCase() { objects.globals.clear(); }
 
     void Run() {
-        machine.currentObject = machine.globalObject;
-        machine.RunScriptMethod(machine.globalObject, *machine.globalInit, "init");
-        machine.sp = -1;
+        target->CallMethod(&machine.interp, method.c_str());
+        machine.interp.sp = -1;
     }
 };
 
@@ -124,54 +89,36 @@ struct LuaCase {
     }
 };
 
-const std::string N = std::to_string(kLoops);
-
 struct Case {
     const char* name;
-    std::string script;
     int perLoop;  // script instructions executed per iteration
     std::string lua;
 };
 
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
-        {"locals",
-         "localint $1\nmov $1, 0\nloop:\nadd $1, 1\npop $1\ncmp $1, " + N + "\njl loop\n", 4,
-         "function run() local i = 0 while i < " + N + " do i = i + 1 end end"},
-        {"globals",
-         "class k\nmethod m\nend method\nnew int, counter\nend class\n"
-         "mov counter, 0\nloop:\nadd counter, 1\npop counter\ncmp counter, " + N + "\njl loop\n",
-         4, "counter = 0 function run() counter = 0 while counter < " + N +
-                " do counter = counter + 1 end end"},
-        {"object_vars",
-         "class k\nmethod count\nmov hits, 0\nloop:\nadd hits, 1\npop hits\ncmp hits, " + N +
-             "\njl loop\nend method\nmethod init\nnew int, hits\nend method\nend class\n"
-             "new k, obj\ncall obj, init\ncall obj, count\n",
-         4, "local obj = {hits = 0} function obj:count() self.hits = 0 while self.hits < " + N +
-                " do self.hits = self.hits + 1 end end function run() obj:count() end"},
-        {"cthis_calls",
-         "class k\nmethod empty\nend method\nmethod drive\nlocalint $1\nmov $1, 0\nloop:\n"
-         "cthis empty\nadd $1, 1\npop $1\ncmp $1, " + N + "\njl loop\nend method\nend class\n"
-         "new k, obj\ncall obj, drive\n",
-         5, "local obj = {} function obj:empty() end function obj:drive() local i = 0 while i < " +
-                N + " do self:empty() i = i + 1 end end function run() obj:drive() end"},
-        {"call_calls",
-         "class k\nmethod empty\nend method\nend class\nnew k, obj\n"
-         "localint $1\nmov $1, 0\nloop:\ncall obj, empty\nadd $1, 1\npop $1\ncmp $1, " + N +
-             "\njl loop\n",
-         5, "local obj = {} function obj.empty() end function run() local i = 0 while i < " + N +
-                " do obj:empty() i = i + 1 end end"},
-        {"string_build",
-         "localint $1\nlocalstring $2\nmov $1, 0\nloop:\nadd \"item\", $1\npop $2\nadd $1, 1\n"
-         "pop $1\ncmp $1, " + N + "\njl loop\n",
-         6, "function run() local s local i = 0 while i < " + N +
-                " do s = \"item\" .. i i = i + 1 end end"},
+        {"locals", 4, "function run() local i = 0 while i < " + N + " do i = i + 1 end end"},
+        {"globals", 4,
+         "counter = 0 function run() counter = 0 while counter < " + N +
+             " do counter = counter + 1 end end"},
+        {"object_vars", 4,
+         "local obj = {hits = 0} function obj:count() self.hits = 0 while self.hits < " + N +
+             " do self.hits = self.hits + 1 end end function run() obj:count() end"},
+        {"cthis_calls", 5,
+         "local obj = {} function obj:empty() end function obj:drive() local i = 0 while i < " + N +
+             " do self:empty() i = i + 1 end end function run() obj:drive() end"},
+        {"call_calls", 5,
+         "local other = {} function other:empty() end function run() local i = 0 while i < " + N +
+             " do other:empty() i = i + 1 end end"},
+        {"string_build", 6,
+         "function run() local s local i = 0 while i < " + N +
+             " do s = \"item\" .. i i = i + 1 end end"},
     };
     return cases;
 }
 
 void BM_Script(benchmark::State& state, const Case* c) {
-    ScriptCase sc(c->script);
+    ScriptCase sc(c->name);
     for (auto _ : state) sc.Run();
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(c->perLoop) * kLoops);
     state.counters["instr/s"] = benchmark::Counter(
