@@ -37,6 +37,7 @@ Obraz::Obraz(const char* path) {
 }
 
 Obraz::~Obraz() {
+    if (ObrazGoneHook) ObrazGoneHook(this);
     if (linkedFilter) {
         ObrazFilter* filter = linkedFilter;
         linkedFilter = nullptr;

@@ -27,3 +27,8 @@ public:
 protected:
     ~ObrazFilter() = default;
 };
+
+// Run by every visible object's destructor, so that whatever lists the
+// object besides its linked filter (a filter's blend list) lets go of it.
+// Installed by the filter when the first one is made.
+inline void (*ObrazGoneHook)(Obraz* object) = nullptr;
