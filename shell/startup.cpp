@@ -9,7 +9,7 @@
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
 #include "foundation/random.h"
-#include "graphics/default_font.h"
+#include "graphics/font.h"
 #include "graphics/graph_api.h"
 #include "graphics/sdl_clock.h"
 #include "graphics/music.h"
@@ -124,8 +124,8 @@ int RunProgram() {
     OpenVideoMode(cfg);
     InstallAudioReleaser();
     SetCaptionAndIcon(cfg);
-    if (OpenDefaultFont(cfg.fontFile.c_str(), cfg.fontSize))
-        SetDefaultFontColor(cfg.fontR, cfg.fontG, cfg.fontB);
+    DefaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
+    DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
     ActiveGame = cfg.activeGame.c_str();
     ddScene::Current = new ddScene;
 

@@ -1,0 +1,155 @@
+#include "graphics/font.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "graphics/graph_api.h"
+#include "graphics/text.h"
+
+ddFont DefaultFont;
+
+namespace {
+// Head of the list of live fonts. A plain pointer, so it is set before any
+// font (DefaultFont included) is constructed.
+ddFont* g_liveFonts = nullptr;
+}  // namespace
+
+ddFont::ddFont(asmClass* cls) : asmClassObj(cls) {
+    nextLive = g_liveFonts;
+    if (g_liveFonts) g_liveFonts->prevLive = this;
+    g_liveFonts = this;
+}
+
+ddFont::~ddFont() {
+    // Texts that used this font fall back to the default font (or to none
+    // when the default font itself goes).
+    ddFont* fallback = this == &DefaultFont ? nullptr : &DefaultFont;
+    while (firstUser) firstUser->SetFont(fallback);
+    Close();
+    if (prevLive) prevLive->nextLive = nextLive;
+    else if (g_liveFonts == this) g_liveFonts = nextLive;
+    if (nextLive) nextLive->prevLive = prevLive;
+}
+
+void ddFont::CloseAll() {
+    for (ddFont* f = g_liveFonts; f; f = f->nextLive) f->Close();
+}
+
+void ddFont::FreeGlyphs() {
+    for (Image*& glyph : glyphs) {
+        delete glyph;
+        glyph = nullptr;
+    }
+}
+
+void ddFont::Close() {
+    FreeGlyphs();
+    if (!font) return;
+    // A handle outliving the font library cannot be closed any more; the
+    // library has released everything it held.
+    if (TTF_WasInit()) TTF_CloseFont(font);
+    font = nullptr;
+}
+
+void ddFont::Open(const char* file, int ptSize) {
+    size = ptSize;
+    fileName = file ? file : "";
+    Close();
+    font = TTF_OpenFont(fileName.c_str(), ptSize);
+    if (!font) {
+        std::printf("TTF_OpenFont: %s\n", TTF_GetError());
+        return;
+    }
+    GraphAPI::SetDefaultFontCloser(CloseAll);
+}
+
+void ddFont::SetColor(int r, int g, int b) {
+    if (!font) return;
+    FreeGlyphs();  // a second colour replaces the first set of glyphs
+    const SDL_Color colour{static_cast<Uint8>(r), static_cast<Uint8>(g), static_cast<Uint8>(b), 0};
+    for (int code = 0; code < 256; ++code) {
+        if (!IsGlyphChar(code)) continue;
+        const char one[2] = {static_cast<char>(code), '\0'};
+        SDL_Surface* s = TTF_RenderUTF8_Blended(font, one, colour);
+        if (!s) {
+            std::printf("\ncreate text error! %d\n", code);
+            continue;
+        }
+        Image* glyph = new Image;
+        glyph->AdoptSurface(s);
+        glyph->x = glyph->y = 0;
+        glyph->w = glyph->srw = s->w;
+        glyph->h = glyph->srh = s->h;
+        glyph->srx = glyph->sry = 0;
+        glyphs[static_cast<size_t>(code)] = glyph;
+    }
+}
+
+int ddFont::TextWidth(const char* s) const {
+    if (!s) return 0;
+    int64_t widest = 0, line = 0;
+    for (; *s; ++s) {
+        const unsigned char c = static_cast<unsigned char>(*s);
+        if (c == ' ') {
+            line += size;
+        } else if (c == '\t') {
+            line += 3 * static_cast<int64_t>(size);
+        } else if (c == '\n') {
+            widest = std::max(widest, line);
+            line = 0;
+        } else if (IsGlyphChar(c) && glyphs[c]) {
+            line += glyphs[c]->w;
+        }
+    }
+    widest = std::max(widest, line);
+    return static_cast<int>(std::clamp<int64_t>(widest, INT32_MIN, INT32_MAX));
+}
+
+int ddFont::TextHeight(const char* s) const {
+    if (!s) return 0;
+    int64_t lines = 1;
+    int tallest = size;
+    for (; *s; ++s) {
+        const unsigned char c = static_cast<unsigned char>(*s);
+        if (c == '\n') ++lines;
+        else if (IsGlyphChar(c) && glyphs[c]) tallest = std::max(tallest, glyphs[c]->h);
+    }
+    return static_cast<int>(std::clamp<int64_t>(lines * tallest, INT32_MIN, INT32_MAX));
+}
+
+void ddFont::DrawText(const char* s, int x, int y) {
+    if (!s) return;
+    // The pen runs in 64 bits: a script may choose any size.
+    int64_t penX = x, penY = y;
+    for (; *s; ++s) {
+        const unsigned char c = static_cast<unsigned char>(*s);
+        if (c == ' ') {
+            penX += size;
+        } else if (c == '\t') {
+            penX += 3 * static_cast<int64_t>(size);
+        } else if (c == '\n') {
+            penX = x;
+            penY += size;
+        } else if (IsGlyphChar(c) && glyphs[c]) {
+            Image* glyph = glyphs[c];
+            glyph->x = static_cast<int32_t>(std::clamp<int64_t>(penX, INT32_MIN, INT32_MAX));
+            glyph->y = static_cast<int32_t>(std::clamp<int64_t>(penY, INT32_MIN, INT32_MAX));
+            GraphAPI::BlitToScreen(glyph);
+            penX += glyph->w;
+        }
+    }
+}
+
+void ddFont::AddUser(ddTekst* text) {
+    text->fontPrev = nullptr;
+    text->fontNext = firstUser;
+    if (firstUser) firstUser->fontPrev = text;
+    firstUser = text;
+}
+
+void ddFont::RemoveUser(ddTekst* text) {
+    if (text->fontPrev) text->fontPrev->fontNext = text->fontNext;
+    else if (firstUser == text) firstUser = text->fontNext;
+    if (text->fontNext) text->fontNext->fontPrev = text->fontPrev;
+    text->fontPrev = text->fontNext = nullptr;
+}

@@ -1,0 +1,78 @@
+// A dummy screen with the font library started and a DejaVu font at hand,
+// plus a keyboard that tests drive through the input state.
+#pragma once
+
+#include <SDL/SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "graphics/font.h"
+#include "graphics/screen_fixture.h"
+#include "shell/input_state.h"
+
+inline const char* kTestFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+class FakeKeyboard : public InputSource {
+public:
+    FakeKeyboard() : keys(SDLK_LAST, 0) {}
+    void PumpEvents() override {}
+    const uint8_t* GetKeyState() override { return keys.data(); }
+    uint8_t GetMouseState(int* x, int* y) override {
+        if (x) *x = 0;
+        if (y) *y = 0;
+        return 0;
+    }
+    void ShowCursor(int) override {}
+    void WarpMouse(int, int) override {}
+    void EnableKeyRepeat(int, int) override {}
+    void EnableUnicode(int) override {}
+
+    std::vector<uint8_t> keys;
+};
+
+class FontTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        ASSERT_EQ(TTF_Init(), 0);
+        SetInput(&keyboard);
+        DefaultFont.Open(kTestFontFile, 12);
+        DefaultFont.SetColor(255, 255, 255);
+        ASSERT_NE(DefaultFont.GetHandle(), nullptr);
+    }
+    void TearDown() override {
+        SetInput(nullptr);
+        ddFont::CloseAll();
+        TTF_Quit();
+        ScreenTest::TearDown();
+    }
+
+    // The last event becomes this key going down, with its character.
+    void PressKey(SDLKey sym, Uint16 unicode, bool shift = false) {
+        LastEvent = SDL_Event{};
+        LastEvent.type = SDL_KEYDOWN;
+        LastEvent.key.type = SDL_KEYDOWN;
+        LastEvent.key.state = SDL_PRESSED;
+        LastEvent.key.keysym.sym = sym;
+        LastEvent.key.keysym.unicode = unicode;
+        KeyHeld = 1;
+        keyboard.keys[SDLK_LSHIFT] = shift ? 1 : 0;
+    }
+
+    static void ClearScreenBlack() { SDL_FillRect(GraphAPI::Screen, nullptr, 0); }
+
+    // Whether any screen pixel inside the rectangle is not black.
+    static bool AnyLit(int x, int y, int w, int h) {
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i) {
+                Uint8 r, g, b;
+                ScreenRGB(i, j, &r, &g, &b);
+                if (r || g || b) return true;
+            }
+        return false;
+    }
+
+    FakeKeyboard keyboard;
+};

@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "graphics/font.h"
+#include "graphics/font_fixture.h"
+#include "graphics/graph_api.h"
+#include "graphics/text.h"
+
+namespace {
+
+using TextTest = FontTest;
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(TextTest, ANewTextIsLockedInTheDefaultFont) {
+    ddTekst t("hello");
+    EXPECT_STREQ(t.GetText(), "hello");
+    EXPECT_FALSE(t.IsUnlocked());
+    EXPECT_EQ(t.GetFont(), &DefaultFont);
+    EXPECT_EQ(t.GetRendered(), nullptr);
+    EXPECT_EQ(t.GetDrawImage(), nullptr);
+    ddTekst none;
+    ASSERT_NE(none.GetText(), nullptr);
+    EXPECT_STREQ(none.GetText(), "");
+    none.SetText(static_cast<const char*>(nullptr));
+    EXPECT_STREQ(none.GetText(), "");
+}
+
+TEST_F(TextTest, SettersAndNumbers) {
+    ddTekst t;
+    t.SetTextAt("abc", 10, 20);
+    EXPECT_EQ(t.GetX(), 10);
+    EXPECT_EQ(t.GetY(), 20);
+    t.SetNumber(-42);
+    EXPECT_STREQ(t.GetText(), "-42");
+    EXPECT_EQ(t.GetX(), 10);
+    EXPECT_EQ(t.GetNumber(), -42);
+    t.SetNumberAt(7, 1, 2);
+    EXPECT_EQ(t.GetX(), 1);
+    t.SetText(123);
+    EXPECT_EQ(t.GetNumber(), 123);
+    t.SetText(ddString("15 apples"));
+    EXPECT_EQ(t.GetNumber(), 15);
+    t.SetText("99999999999999999999");
+    EXPECT_EQ(t.GetNumber(), INT32_MAX);
+    t.SetText("");
+    EXPECT_EQ(t.GetNumber(), 0);
+    t.SetPosAndSize(5, 6, "z");
+    EXPECT_EQ(t.GetX(), 5);
+    EXPECT_STREQ(t.GetText(), "z");
+    t.SetTextInPlace("q");
+    EXPECT_EQ(t.GetX(), 5);
+    t.ClearText();
+    EXPECT_STREQ(t.GetText(), "");
+}
+
+TEST_F(TextTest, GlyphTextSizesAndLineBox) {
+    ddTekst t("Hi there");
+    t.SetPos(30, 40);
+    const int w = DefaultFont.TextWidth("Hi there");
+    EXPECT_EQ(t.GetWidth(), w);
+    EXPECT_EQ(t.GetHeight(), DefaultFont.TextHeight("Hi there"));
+    EXPECT_EQ(t.GetTextOffsetX(), 0);
+    // The hit box: from GetX across the text, 12 pixels from GetY.
+    EXPECT_TRUE(t.IsIn(30, 40, 0, 0));
+    EXPECT_TRUE(t.IsIn(30 + w - 1, 51, 0, 0));
+    EXPECT_FALSE(t.IsIn(30 + w, 45, 0, 0));
+    EXPECT_FALSE(t.IsIn(29, 45, 0, 0));
+    EXPECT_FALSE(t.IsIn(35, 52, 0, 0));
+    t.Hide();
+    EXPECT_FALSE(t.IsIn(35, 45, 1, 0));
+    EXPECT_TRUE(t.IsIn(35, 45, 0, 0));
+    t.Show();
+    t.SetText("");
+    EXPECT_FALSE(t.IsIn(30, 40, 0, 0));
+}
+
+TEST_F(TextTest, BackgroundCentresTheGlyphText) {
+    ddTekst t("Wi");
+    const int tw = DefaultFont.TextWidth("Wi"), th = DefaultFont.TextHeight("Wi");
+    t.CreateBackground(50, 60, 100, 20, 0, 0, 255, 255);
+    ASSERT_NE(t.GetBackground(), nullptr);
+    EXPECT_EQ(t.GetX(), 50);
+    EXPECT_EQ(t.GetY(), 60);
+    EXPECT_EQ(t.GetWidth(), 100);
+    EXPECT_EQ(t.GetHeight(), 20);
+    EXPECT_EQ(t.GetTextOffsetX(), (100 - tw) / 2);
+    EXPECT_EQ(t.GetTextOffsetY(), (20 - th) / 2);
+    // The box is drawn under the text, the text at the offsets.
+    ClearScreenBlack();
+    t.Draw();
+    Uint8 r, g, b;
+    ScreenRGB(50, 60, &r, &g, &b);
+    EXPECT_EQ(b, 255);
+    ScreenRGB(149, 79, &r, &g, &b);
+    EXPECT_EQ(b, 255);
+    ScreenRGB(150, 60, &r, &g, &b);
+    EXPECT_EQ(b, 0);
+    // The box is hit as a picture.
+    EXPECT_TRUE(t.IsIn(51, 61, 1, 0));
+    EXPECT_FALSE(t.IsIn(150, 61, 1, 0));
+    // A background placed at (0, 0) still shows (the picture changed).
+    ddTekst z("a");
+    z.CreateBackground(0, 0, 10, 10, 255, 0, 0, 255);
+    EXPECT_TRUE(z.IsOnScreen());
+    // An empty text in a box has no offsets.
+    t.SetText("");
+    EXPECT_EQ(t.GetTextOffsetX(), 0);
+    // A second background replaces the first.
+    t.CreateBackground(0, 0, 40, 10, 1, 2, 3, 255);
+    EXPECT_EQ(t.GetWidth(), 40);
+}
+
+TEST_F(TextTest, TheSpecimenBoxNumbers) {
+    // A 100 x 20 box and a glyph string 40 wide and 12 high: 30 across, 4 down.
+    ddFont font;
+    font.Open(kTestFontFile, 12);
+    font.SetColor(255, 255, 255);
+    std::string s;
+    while (font.TextWidth((s + "l").c_str()) <= 40) s += "l";
+    ASSERT_GT(s.size(), 0u);
+    ddTekst t(s.c_str());
+    t.SetFont(&font);
+    t.CreateBackground(0, 0, 100, 20, 0, 0, 0, 255);
+    EXPECT_EQ(t.GetTextOffsetX(), (100 - font.TextWidth(s.c_str())) / 2);
+    if (font.TextWidth(s.c_str()) == 40 && font.TextHeight(s.c_str()) == 12) {
+        EXPECT_EQ(t.GetTextOffsetX(), 30);
+        EXPECT_EQ(t.GetTextOffsetY(), 4);
+    }
+}
+
+TEST_F(TextTest, BackgroundColourAndBorderReachTheShownPicture) {
+    ddTekst t("x");
+    t.SetBackgroundColor(1, 2, 3, 4);  // no box yet: nothing happens
+    t.DrawBackgroundRect(1, 1, 1, 1, 1);
+    t.CreateBackground(0, 0, 20, 20, 0, 0, 0, 255);
+    t.SetBackgroundColor(0, 200, 0, 255);
+    Uint8 r, g, b, a;
+    SurfaceRGBA(t.GetImage()->surface, 10, 10, &r, &g, &b, &a);
+    EXPECT_EQ(g, 200);
+    t.DrawBackgroundRect(2, 255, 0, 0, 255);
+    SurfaceRGBA(t.GetImage()->surface, 0, 0, &r, &g, &b, &a);
+    EXPECT_EQ(r, 255);
+    SurfaceRGBA(t.GetImage()->surface, 10, 10, &r, &g, &b, &a);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(g, 200);
+}
+
+TEST_F(TextTest, RenderMakesOnePictureAndEmptyTextFreesIt) {
+    ddTekst t("Render me");
+    t.SetPos(15, 25);
+    t.Render(255, 255, 0);
+    const Image* img = t.GetRendered();
+    ASSERT_NE(img, nullptr);
+    ASSERT_NE(img->surface, nullptr);
+    int w = 0, h = 0;
+    TTF_SizeUTF8(DefaultFont.GetHandle(), "Render me", &w, &h);
+    EXPECT_EQ(img->w, w);
+    EXPECT_EQ(img->h, h);
+    EXPECT_EQ(img->x, 15);
+    EXPECT_EQ(img->y, 25);
+    EXPECT_EQ(t.GetWidth(), w);
+    EXPECT_EQ(t.GetHeight(), h);
+    EXPECT_TRUE(t.IsIn(15, 25, 1, 0));
+    EXPECT_FALSE(t.IsIn(15 + w, 25, 1, 0));
+
+    // Drawn where the text is now, clipped by its clip rectangle.
+    t.SetPos(40, 50);
+    ClearScreenBlack();
+    t.Draw();
+    EXPECT_TRUE(AnyLit(40, 50, w, h));
+    EXPECT_FALSE(AnyLit(0, 0, 40, 150));
+    ClearScreenBlack();
+    t.Clip(0, 0, 45, 150);
+    t.Draw();
+    EXPECT_TRUE(AnyLit(40, 50, 5, h));
+    EXPECT_FALSE(AnyLit(45, 50, w, h));
+    ClearScreenBlack();
+    t.Hide();
+    t.Draw();
+    EXPECT_FALSE(AnyLit(0, 0, 200, 150));
+    t.Show();
+
+    // Rendering an empty text frees the old picture and shows nothing.
+    RedrawRequested = 0;
+    t.SetText("");
+    t.Render(255, 255, 255);
+    EXPECT_EQ(t.GetRendered(), nullptr);
+    EXPECT_EQ(RedrawRequested, 1);
+    ClearScreenBlack();
+    t.Draw();
+    EXPECT_FALSE(AnyLit(0, 0, 200, 150));
+
+    // Set and render in one; then free.
+    t.SetTextAndRender("ok", 255, 255, 255);
+    EXPECT_NE(t.GetRendered(), nullptr);
+    t.FreeRendered();
+    EXPECT_EQ(t.GetRendered(), nullptr);
+}
+
+TEST_F(TextTest, WithoutAFontNothingRendersOrDraws) {
+    ddFont closed;
+    ddTekst t("abc");
+    t.SetFont(&closed);
+    t.Render(255, 255, 255);
+    ASSERT_NE(t.GetRendered(), nullptr);  // the record stays, without a surface
+    EXPECT_EQ(t.GetRendered()->surface, nullptr);
+    ClearScreenBlack();
+    t.Draw();
+    EXPECT_FALSE(AnyLit(0, 0, 200, 150));
+    t.FreeRendered();
+    t.SetFont(nullptr);
+    EXPECT_EQ(t.GetWidth(), 0);
+    EXPECT_EQ(t.GetHeight(), 0);
+    t.Render(1, 1, 1);
+    t.Draw();
+    t.HandleKey();
+    EXPECT_FALSE(AnyLit(0, 0, 200, 150));
+}
+
+TEST_F(TextTest, GlyphDrawingShowsTheTextAtItsOffsets) {
+    ddTekst t("II");
+    t.SetPos(60, 70);
+    ClearScreenBlack();
+    t.Draw();
+    const int w = DefaultFont.TextWidth("II"), h = DefaultFont.TextHeight("II");
+    EXPECT_TRUE(AnyLit(60, 70, w, h));
+    EXPECT_FALSE(AnyLit(0, 0, 60, 150));
+    EXPECT_FALSE(AnyLit(60 + w, 0, 200 - 60 - w, 150));
+}
+
+TEST_F(TextTest, AllowedCharacterSets) {
+    ddTekst t;
+    t.LetCiphers();
+    EXPECT_TRUE(t.IsUnlocked());
+    EXPECT_TRUE(t.DigitsAllowed());
+    EXPECT_FALSE(t.LettersAllowed());
+    EXPECT_FALSE(t.OthersAllowed());
+    t.Lock();
+    t.LetAlpha();
+    EXPECT_TRUE(t.IsUnlocked());
+    EXPECT_TRUE(t.LettersAllowed());
+    EXPECT_FALSE(t.DigitsAllowed());
+    t.Lock();
+    EXPECT_TRUE(t.LettersAllowed());  // locking keeps the set
+    t.LetAll();
+    EXPECT_TRUE(t.LettersAllowed() && t.DigitsAllowed() && t.OthersAllowed());
+    t.SetAllowedChars(4);
+    EXPECT_TRUE(t.OthersAllowed());
+    EXPECT_FALSE(t.LettersAllowed() || t.DigitsAllowed());
+
+    EXPECT_TRUE(t.IsWordChar('!'));
+    EXPECT_TRUE(t.IsWordChar('~'));
+    EXPECT_TRUE(t.IsWordChar(127));
+    EXPECT_FALSE(t.IsWordChar(' '));
+    EXPECT_FALSE(t.IsWordChar('\n'));
+    EXPECT_FALSE(t.IsWordChar(static_cast<char>(0xE9)));
+}
+
+TEST_F(TextTest, KeyboardEditing) {
+    ddTekst t("ab");
+    // Locked: keys change nothing.
+    PressKey(SDLK_c, 'c');
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "ab");
+
+    t.LetAll();
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "abc");
+    PressKey(SDLK_5, '5');
+    t.HandleKey();
+    PressKey(SDLK_SPACE, ' ');
+    t.HandleKey();
+    PressKey(SDLK_EXCLAIM, '!');
+    t.HandleKey();
+    PressKey(SDLK_TAB, '\t');
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "abc5 !\t");
+
+    PressKey(SDLK_BACKSPACE, 8);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "abc5 !");
+
+    // Shift and return: a line feed; return alone locks.
+    PressKey(SDLK_RETURN, 13, true);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "abc5 !\n");
+    EXPECT_TRUE(t.IsUnlocked());
+    PressKey(SDLK_RETURN, 13);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "abc5 !\n");
+    EXPECT_FALSE(t.IsUnlocked());
+
+    // Delete empties the whole text; backspace on nothing is harmless.
+    t.Unlock();
+    PressKey(SDLK_DELETE, 127);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "");
+    PressKey(SDLK_BACKSPACE, 8);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "");
+
+    // A character beyond 7-bit ASCII types nothing.
+    PressKey(SDLK_WORLD_73, 0xE9);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "");
+    // A key without a character adds nothing.
+    PressKey(SDLK_LEFT, 0);
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "");
+}
+
+TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
+    ddTekst t("1");
+    t.CreateBackground(0, 0, 100, 30, 0, 0, 0, 255);
+    t.LetCiphers();
+    PressKey(SDLK_a, 'a');
+    RedrawRequested = 0;
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "1");
+    EXPECT_EQ(RedrawRequested, 1);
+    PressKey(SDLK_EXCLAIM, '!');
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "1");
+    PressKey(SDLK_2, '2');
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "12");
+    EXPECT_EQ(t.GetTextOffsetX(), (100 - DefaultFont.TextWidth("12")) / 2);
+
+    t.LetAlpha();
+    PressKey(SDLK_3, '3');
+    t.HandleKey();
+    PressKey(SDLK_x, 'X');
+    t.HandleKey();
+    EXPECT_STREQ(t.GetText(), "12X");
+}
+
+TEST_F(TextTest, LoadTextFileReadsOrCreatesTheFile) {
+    auto dir = std::filesystem::temp_directory_path() / "ddtekst_load_test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto file = dir / "line.txt";
+    ddTekst t;
+    t.LoadTextFile(file.c_str(), 255, 255, 255);
+    EXPECT_STREQ(t.GetText(), "null");
+    EXPECT_EQ(ReadFile(file), "null");
+    ASSERT_NE(t.GetRendered(), nullptr);
+    EXPECT_NE(t.GetRendered()->surface, nullptr);
+
+    std::ofstream(file) << "two\nlines";
+    t.LoadTextFile(file.c_str(), 0, 0, 0);
+    EXPECT_STREQ(t.GetText(), "two\nlines");
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(TextTest, CopyPlacementSharesAnotherPicture) {
+    ddCanvas box(5, 5, 50, 16);
+    box.SetColor(9, 9, 9, 255);
+    ddTekst t("mid");
+    t.CopyPlacement(70, 80, &box);
+    EXPECT_EQ(t.GetImage()->surface, box.GetImage()->surface);
+    EXPECT_EQ(t.GetX(), 70);
+    EXPECT_EQ(t.GetWidth(), 50);
+    EXPECT_EQ(t.GetTextOffsetX(), (50 - DefaultFont.TextWidth("mid")) / 2);
+    t.CopyPlacement(1, 2, nullptr);
+    EXPECT_EQ(t.GetX(), 1);
+    t.CopyPlacement(3, 4, &t);
+    EXPECT_EQ(t.GetX(), 3);
+}
+
+ddTekst* g_destroyed = nullptr;
+
+TEST_F(TextTest, DestructionIsAnnounced) {
+    ddTekst::SetDestroyHook([](ddTekst* t) { g_destroyed = t; });
+    auto* t = new ddTekst("bye");
+    t->CreateBackground(0, 0, 10, 10, 0, 0, 0, 255);
+    t->Render(1, 2, 3);
+    delete t;
+    EXPECT_EQ(g_destroyed, t);
+    ddTekst::SetDestroyHook(nullptr);
+}
+
+}  // namespace
