@@ -1,0 +1,138 @@
+// The walk-path graph file: a tagged text tree with the slot count under
+// "graph", one "v" line per vertex ("index x y depth id") under "vertex"
+// and one "e" line per edge ("from to") under "edge".
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "foundation/dd_base.h"
+#include "paths/walk_graph.h"
+
+namespace {
+
+// More slots than any drawn graph needs; a count above it is a broken file.
+constexpr int kMaxSlots = 1 << 20;
+
+// One "%d" field: blanks, then a number that fits an int.
+bool ReadIntField(const char*& p, int& out) {
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(p, &end, 10);
+    if (end == p || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+    out = static_cast<int>(v);
+    p = end;
+    return true;
+}
+
+// One "%f" field.
+bool ReadFloatField(const char*& p, float& out) {
+    char* end = nullptr;
+    out = std::strtof(p, &end);
+    if (end == p) return false;
+    p = end;
+    return true;
+}
+
+// The node's descendants in pre-order (the node itself excluded): the lines
+// that the file's walk reads under "vertex" and "edge".
+template <typename Visit>
+void ForEachLine(const ddBase* node, Visit visit) {
+    std::vector<const ddBase*> stack;
+    for (auto it = node->Children().rbegin(); it != node->Children().rend(); ++it) stack.push_back(*it);
+    while (!stack.empty()) {
+        const ddBase* n = stack.back();
+        stack.pop_back();
+        if (n->Value().c_str()) visit(n->Value().c_str());
+        for (auto it = n->Children().rbegin(); it != n->Children().rend(); ++it) stack.push_back(*it);
+    }
+}
+
+}  // namespace
+
+void ddWalkGraph::LoadGraph(const char* path) {
+    graph.DeleteVertices();
+    ddBase doc;
+    if (!path || !doc.Load(path)) return;
+    if (!doc.FindNode("graph")) return;
+    const char* p = doc.GetCurrentValue();
+    int count = 0;
+    if (!p || !ReadIntField(p, count) || count <= 0) return;
+    if (count > kMaxSlots) {
+        std::printf("walk graph %s: %d vertex slots is more than %d\n", path, count, kMaxSlots);
+        return;
+    }
+    graph.CreateEmptySlots(count);
+
+    if (doc.FindNode("vertex")) {
+        ForEachLine(doc.GetCurrent(), [&](const char* line) {
+            int index = 0, x = 0, y = 0, id = 0;
+            float depth = 0.0f;
+            const char* q = line;
+            if (!ReadIntField(q, index) || !ReadIntField(q, x) || !ReadIntField(q, y) ||
+                !ReadFloatField(q, depth) || !ReadIntField(q, id))
+                return;
+            // a slot out of range or already taken, or a depth that is no number, is skipped
+            if (index < 0 || index >= count || graph.GetVertex(index) || !std::isfinite(depth)) return;
+            graph.PlaceVertex(index, new ddpathVertex(x, y, depth, id));
+        });
+    }
+    if (doc.FindNode("edge")) {
+        ForEachLine(doc.GetCurrent(), [&](const char* line) {
+            int a = 0, b = 0;
+            const char* q = line;
+            if (!ReadIntField(q, a) || !ReadIntField(q, b)) return;
+            AddEdge(a, b);
+        });
+    }
+}
+
+bool ddWalkGraph::SaveGraph(const char* path) {
+    if (!path) return false;
+    ddBase doc;  // no name, no value: the file opens with "<>"
+    char text[160];
+    const int count = graph.GetCount();
+    std::snprintf(text, sizeof text, "%d", count);
+    doc.AddChild("graph", text);
+
+    doc.AddChild("vertex", " ");
+    doc.DownToLast(1);
+    for (int i = 0; i < count; ++i) {
+        const ddpathVertex* v = GetPathVertex(i);
+        if (!v) continue;
+        std::snprintf(text, sizeof text, "%d %d %d %f %d", i, v->GetX(), v->GetY(),
+                      static_cast<double>(v->GetDepth()), v->GetId());
+        doc.AddChild("v", text);
+    }
+    doc.ResetCurrent();
+
+    doc.AddChild("edge", " ");
+    doc.DownToLast(1);
+    for (int i = 0; i < count; ++i) {
+        const ddVertex* v = graph.GetVertex(i);
+        if (!v) continue;
+        for (const ddEdge& e : v->Edges()) {
+            std::snprintf(text, sizeof text, "%d %d", i, e.to);
+            doc.AddChild("e", text);
+        }
+    }
+    doc.ResetCurrent();
+    return doc.Save(path) != 0;
+}
+
+void ddWalkGraph::AddEdge(int a, int b) {
+    if (a == b) return;
+    const ddpathVertex* va = GetPathVertex(a);
+    const ddpathVertex* vb = GetPathVertex(b);
+    if (!va || !vb || graph.IsConnected(a, b)) return;
+    // widened first: positions read from a file may lie far apart
+    const float dx = static_cast<float>(static_cast<int64_t>(va->GetX()) - vb->GetX());
+    const float dy = static_cast<float>(static_cast<int64_t>(va->GetY()) - vb->GetY());
+    const float dz = (va->GetDepth() - vb->GetDepth()) * depthSize;
+    const float weight = std::sqrt(dx * dx + dy * dy + dz * dz);
+    graph.AddEdge(a, b, weight);
+    graph.AddEdge(b, a, weight);
+}
