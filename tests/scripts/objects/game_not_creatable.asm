@@ -1,0 +1,3 @@
+game g
+end game
+new g, x
