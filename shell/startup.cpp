@@ -8,13 +8,13 @@
 
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
-#include "foundation/random.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
 #include "graphics/sdl_clock.h"
 #include "graphics/music.h"
 #include "platform/single_instance.h"
 #include "script/classes/engine_script_classes.h"
+#include "shell/mouse.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
 
@@ -120,13 +120,13 @@ int RunProgram() {
         return -1;
     }
     UseSdlClock();
-    SeedRandom(SDL_GetTicks() ^ static_cast<uint32_t>(time(nullptr)));
     OpenVideoMode(cfg);
     InstallAudioReleaser();
     SetCaptionAndIcon(cfg);
     DefaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
     DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
     ActiveGame = cfg.activeGame.c_str();
+    InstallMouseCursor();  // the scene makes its cursor through it
     ddScene::Current = new ddScene;
 
     RunGameKinds();
