@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "foundation/dd_base.h"
+#include "paths/tree_lines.h"
 
 // ---------------------------------------------------------------- ddVertex
 
@@ -53,9 +54,14 @@ void ddVertex::CopyFrom(const ddVertex& other) {
 // ------------------------------------------------------------------ ddHeap
 
 void ddHeap::Init(int capacity) {
-    items.clear();
+    Clear();
     items.shrink_to_fit();
     if (capacity > 0) items.reserve(static_cast<size_t>(capacity));
+}
+
+void ddHeap::Clear() {
+    for (ddVertex* v : items) v->heapSlot = -1;
+    items.clear();
 }
 
 bool ddHeap::Before(const ddVertex* a, const ddVertex* b) const {
@@ -67,7 +73,7 @@ void ddHeap::SiftUp(size_t i) {
         size_t p = (i - 1) / 2;
         // equal distances stop: the earlier item keeps its place
         if (!Before(items[i], items[p])) return;
-        std::swap(items[i], items[p]);
+        SwapItems(i, p);
         i = p;
     }
 }
@@ -79,38 +85,36 @@ void ddHeap::SiftDown(size_t i) {
         if (c >= n) return;
         if (c + 1 < n && Before(items[c + 1], items[c])) ++c;
         if (!Before(items[c], items[i])) return;
-        std::swap(items[i], items[c]);
+        SwapItems(i, c);
         i = c;
     }
 }
 
 void ddHeap::Push(ddVertex* v) {
+    if (!v) return;
     items.push_back(v);
+    Place(items.size() - 1, v);
     SiftUp(items.size() - 1);
 }
 
 ddVertex* ddHeap::Pop() {
     if (items.empty()) return nullptr;
-    std::swap(items.front(), items.back());
+    SwapItems(0, items.size() - 1);
     ddVertex* top = items.back();
     items.pop_back();
+    top->heapSlot = -1;
     if (!items.empty()) SiftDown(0);
     return top;
 }
 
 bool ddHeap::Contains(const ddVertex* v) const {
-    for (const ddVertex* item : items)
-        if (item == v) return true;
-    return false;
+    if (!v) return false;
+    const size_t slot = static_cast<size_t>(v->heapSlot);
+    return v->heapSlot >= 0 && slot < items.size() && items[slot] == v;
 }
 
 void ddHeap::Raise(const ddVertex* v) {
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == v) {
-            SiftUp(i);
-            return;
-        }
-    }
+    if (Contains(v)) SiftUp(static_cast<size_t>(v->heapSlot));
 }
 
 // ----------------------------------------------------------------- ddGraph
@@ -295,19 +299,6 @@ void ddGraph::Print() const {
 }
 
 namespace {
-// Pre-order list of the node's descendants (the node itself excluded).
-template <typename Visit>
-void ForEachDescendant(const ddBase* node, Visit visit) {
-    std::vector<const ddBase*> stack;
-    for (auto it = node->Children().rbegin(); it != node->Children().rend(); ++it) stack.push_back(*it);
-    while (!stack.empty()) {
-        const ddBase* n = stack.back();
-        stack.pop_back();
-        visit(n);
-        for (auto it = n->Children().rbegin(); it != n->Children().rend(); ++it) stack.push_back(*it);
-    }
-}
-
 // "%s %f": a word, then a number; false unless both are there.
 bool ParseNameAndWeight(const char* text, std::string& name, float& weight) {
     if (!text) return false;

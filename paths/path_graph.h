@@ -65,6 +65,7 @@ public:
     void SetName(const char* n) { name = n; }
 
 private:
+    friend class ddHeap;
     std::vector<ddEdge> edges;  // in insertion order
     size_t edgeCursor = 0;
     ddString name;
@@ -73,9 +74,11 @@ private:
     float distance = -1.0f;
     int visited = 0;
     int enabled = 1;
+    int32_t heapSlot = -1;  // position in the heap that holds it, -1 when none
 };
 
 // A binary heap of vertices keyed by their distance; min-heap by default.
+// Each item knows its place, so membership and raising need no scan.
 class ddHeap {
 public:
     explicit ddHeap(bool minHeap = true) : minFlag(minHeap ? 1 : 0) {}
@@ -88,12 +91,21 @@ public:
     // Moves an item whose distance dropped towards the top.
     void Raise(const ddVertex* v);
     int Size() const { return static_cast<int>(items.size()); }
-    void Clear() { items.clear(); }
+    void Clear();
 
 private:
     bool Before(const ddVertex* a, const ddVertex* b) const;  // a belongs above b
     void SiftUp(size_t i);
     void SiftDown(size_t i);
+    void Place(size_t i, ddVertex* v) {
+        items[i] = v;
+        v->heapSlot = static_cast<int32_t>(i);
+    }
+    void SwapItems(size_t a, size_t b) {
+        ddVertex* t = items[a];
+        Place(a, items[b]);
+        Place(b, t);
+    }
 
     std::vector<ddVertex*> items;
     uint8_t minFlag;

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "foundation/dd_base.h"
+#include "paths/tree_lines.h"
 #include "paths/walk_graph.h"
 
 namespace {
@@ -37,20 +37,6 @@ bool ReadFloatField(const char*& p, float& out) {
     return true;
 }
 
-// The node's descendants in pre-order (the node itself excluded): the lines
-// that the file's walk reads under "vertex" and "edge".
-template <typename Visit>
-void ForEachLine(const ddBase* node, Visit visit) {
-    std::vector<const ddBase*> stack;
-    for (auto it = node->Children().rbegin(); it != node->Children().rend(); ++it) stack.push_back(*it);
-    while (!stack.empty()) {
-        const ddBase* n = stack.back();
-        stack.pop_back();
-        if (n->Value().c_str()) visit(n->Value().c_str());
-        for (auto it = n->Children().rbegin(); it != n->Children().rend(); ++it) stack.push_back(*it);
-    }
-}
-
 }  // namespace
 
 void ddWalkGraph::LoadGraph(const char* path) {
@@ -68,7 +54,9 @@ void ddWalkGraph::LoadGraph(const char* path) {
     graph.CreateEmptySlots(count);
 
     if (doc.FindNode("vertex")) {
-        ForEachLine(doc.GetCurrent(), [&](const char* line) {
+        ForEachDescendant(doc.GetCurrent(), [&](const ddBase* node) {
+            const char* line = node->Value().c_str();
+            if (!line) return;
             int index = 0, x = 0, y = 0, id = 0;
             float depth = 0.0f;
             const char* q = line;
@@ -81,7 +69,9 @@ void ddWalkGraph::LoadGraph(const char* path) {
         });
     }
     if (doc.FindNode("edge")) {
-        ForEachLine(doc.GetCurrent(), [&](const char* line) {
+        ForEachDescendant(doc.GetCurrent(), [&](const ddBase* node) {
+            const char* line = node->Value().c_str();
+            if (!line) return;
             int a = 0, b = 0;
             const char* q = line;
             if (!ReadIntField(q, a) || !ReadIntField(q, b)) return;

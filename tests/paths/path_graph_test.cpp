@@ -44,6 +44,19 @@ TEST(Heap, PopsByDistanceBothWaysAndKeepsEveryItemWhenGrowing) {
     EXPECT_EQ(minHeap.Pop(), nullptr);
     EXPECT_FALSE(minHeap.Contains(g.GetVertex(0)));
 
+    // A queued item whose distance drops moves up; emptied heaps forget their items.
+    for (int i = 0; i < 7; ++i) minHeap.Push(g.GetVertex(i));
+    g.GetVertex(4)->SetDistance(0.5f);
+    minHeap.Raise(g.GetVertex(4));
+    minHeap.Raise(g.GetVertex(100));  // not queued: nothing
+    EXPECT_EQ(minHeap.Pop(), g.GetVertex(4));
+    EXPECT_FALSE(minHeap.Contains(g.GetVertex(4)));
+    EXPECT_TRUE(minHeap.Contains(g.GetVertex(6)));
+    minHeap.Clear();
+    EXPECT_FALSE(minHeap.Contains(g.GetVertex(6)));
+    EXPECT_EQ(minHeap.Size(), 0);
+    g.GetVertex(4)->SetDistance(9.0f);
+
     ddHeap maxHeap(false);
     for (int i = 0; i < 7; ++i) maxHeap.Push(g.GetVertex(i));
     EXPECT_EQ(PopOrder(maxHeap), (std::vector<int>{4, 6, 0, 2, 5, 3, 1}));
