@@ -102,25 +102,27 @@ void ddFilter::Unlink() {
         if (object->GetLinkedFilter() == this) object->SetLinkedFilter(nullptr);
         object->Refresh();
     }
-    output.Free();
-    work.Free();
-    composite.Free();
-    visiblePart.ViewSurface(nullptr);
-    mark = SourceMark{};
-    Normal();
+    ClearOutput();
 }
 
 void ddFilter::ForgetLinkedObject(Obraz* object) {
     if (!object || object != linked) return;
     // The object is going away or taken by another filter: it is not touched.
     linked = nullptr;
+    ClearOutput();
+    SetRedraw();
+}
+
+void ddFilter::ClearOutput() {
+    // Nothing linked reports an empty picture, not the last one's place.
     output.Free();
+    output.x = output.y = output.w = output.h = 0;
+    output.srx = output.sry = output.srw = output.srh = 0;
     work.Free();
     composite.Free();
     visiblePart.ViewSurface(nullptr);
     mark = SourceMark{};
     Normal();
-    SetRedraw();
 }
 
 // ------------------------------------------------------------ transform
@@ -297,6 +299,7 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
 void ddFilter::Rebuild() {
     if (!linked) {
         output.Free();
+        output.x = output.y = output.w = output.h = 0;
         return;
     }
     Image* shown = linked->GetScreenImage();

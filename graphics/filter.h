@@ -120,6 +120,8 @@ private:
     };
 
     SourceMark MarkOf(Obraz* object);
+    // Frees every picture, forgets the source and goes back to Normal.
+    void ClearOutput();
     // Rebuilds or re-places when the linked object's picture moved or changed.
     void Sync();
     // A new surface, the shown part of the picture rotated and zoomed, or

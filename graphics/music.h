@@ -36,6 +36,8 @@ public:
     void FadeOut(int ms);
     void SetVolume(int volume);
     const char* GetName() const { return name.c_str(); }
+    // The reload value given to the last Load.
+    int GetReload() const { return reload; }
     int GetVolume() const { return MusicVolume; }
 
     // Halts and frees the music; called before the audio device closes.

@@ -5,11 +5,27 @@
 #include <string>
 
 #include "script/classes/asm_game_obj.h"
+#include "script/classes/engine_class.h"
+#include "script/classes/filter_class.h"
+#include "script/classes/font_class.h"
+#include "script/classes/keyboard_class.h"
+#include "script/classes/mouse_class.h"
+#include "script/classes/picture_class.h"
+#include "script/classes/sound_class.h"
+#include "script/classes/timer_class.h"
 #include "script/script_machine.h"
 #include "shell/mouse.h"
 
 void RegisterEngineScriptClasses() {
     RegisterGameScriptClass();
+    RegisterEngineScriptClass();
+    RegisterPictureScriptClass();
+    RegisterFilterScriptClass();
+    RegisterMouseScriptClass();
+    RegisterKeyboardScriptClass();
+    RegisterSoundScriptClass();
+    RegisterFontScriptClass();
+    RegisterTimerScriptClass();
 }
 
 namespace {

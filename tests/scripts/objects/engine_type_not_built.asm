@@ -1,1 +1,1 @@
-new filter, f
+new menu, m

@@ -1,0 +1,3 @@
+new img, pic
+push "nosuch"
+call pic, blit
