@@ -1,0 +1,3 @@
+; A cursor named after no object ends the program.
+push "nowhere"
+call mouse, setcursor
