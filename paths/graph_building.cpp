@@ -48,12 +48,8 @@ void ddWalkGraph::Build(Animacja* anima, const char* source, int sx, int sy, flo
         return;
     }
     GridScan scan;
-#if __has_include("graphics/animation.h")
     const bool scanned = EndsWith(source, "lum") ? ScanRegionGrid(source, sx, sy, scan)
                                                  : ScanPictureGrid(source, sx, sy, scan);
-#else
-    const bool scanned = ScanPictureGrid(source, sx, sy, scan);
-#endif
     if (!scanned) return;
     tag = newTag;
     speed = newSpeed;

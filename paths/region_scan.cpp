@@ -1,6 +1,5 @@
 // Region grids: an animation whose actions are regions, each drawn by the
 // action's first frame.
-#if __has_include("graphics/animation.h")
 #include <algorithm>
 
 #include "graphics/animation.h"
@@ -33,4 +32,3 @@ bool ScanRegionGrid(const char* path, int stepX, int stepY, GridScan& out) {
     }
     return true;
 }
-#endif
