@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "common/run_process.h"
@@ -156,8 +157,9 @@ TEST_F(GraphBuildTest, GraphFileSources) {
     EXPECT_EQ(g.GetLinkedAnima(), nullptr);
 
     // Exactly "ptf" names a picture, which this file is not.
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    const std::filesystem::path back = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
     g.Build(anima, "ptf", 10, 10, 2.0f, 9);
-    EXPECT_EQ(chdir(ENGINE_SOURCE_DIR), 0);
+    std::filesystem::current_path(back);
     EXPECT_EQ(g.GetVertexCount(), 0);
 }
