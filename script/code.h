@@ -44,19 +44,28 @@ struct asmNameCache {
     int32_t valueKind = 0;      // asmValueKind of `value`
 };
 
-// Per-call-site memory the object layer may use to skip repeated method
+// Per-call-site memory the object layer uses to skip repeated method
 // look-ups ("call", "cthis", "clparent"). The interpreter never reads it;
-// the object layer decides what the keys mean and when an entry is stale
-// (typically: epoch against the machine's name epoch, plus the class
-// descriptors the look-up went through).
+// the object layer fills it after a full search and trusts it only while
+// everything the search depended on is unchanged: the machine's name epoch
+// (moved on by every change to a name table or a method table), the called
+// object (address and id), its class descriptor and the method name, and,
+// for a result that the search found past the object itself, its owner,
+// the owner's class and the running game's class.
 struct asmCallCache {
-    uint32_t epoch = 0;
-    const void* key1 = nullptr;
-    const void* key2 = nullptr;
-    const void* key3 = nullptr;
+    uint32_t epoch = 0;     // 0: empty
+    const void* object = nullptr;
+    int32_t objectId = -1;
+    const void* cls = nullptr;
+    const char* name = nullptr;
+    bool deep = false;      // the result depends on owner and game too
+    const void* owner = nullptr;
+    const void* ownerClass = nullptr;
+    const void* gameClass = nullptr;
+    // What the search found, in the object layer's encoding.
     int32_t index = -1;
+    int32_t common = -1;
     asmMethod* method = nullptr;
-    const void* entry = nullptr;
 };
 
 class asmOperand {

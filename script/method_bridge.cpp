@@ -13,8 +13,6 @@ int32_t ScriptDebugLevel = 0;
 
 namespace {
 
-constexpr int kNoCommon = -1;
-
 // Entry with an index other than -1, or null.
 ddTrie<asmMethod>* ClassEntry(asmClass* cls, const char* name) {
     if (!cls) return nullptr;
@@ -49,8 +47,47 @@ const char* NameOrNull(const char* s) { return s ? s : "null"; }
 
 }  // namespace
 
-void asmObjects::CallMethod(asmClassObj* object, const char* name, asmCallCache&) {
-    if (object) object->CallMethod(&m, name);
+void asmObjects::CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) {
+    if (!object) return;
+    if (!name) name = "";
+    if (!IsFresh(cache, object, name)) {
+        // A register cell forwards the call to the value it holds, which
+        // may change from one call to the next: no memory for it.
+        if (dynamic_cast<asmVarReg*>(object)) {
+            object->CallMethod(&m, name);
+            return;
+        }
+        Remember(cache, object, name, Search(object, name));
+    }
+    m.lastCalledName = name;
+    Finish(object, name, {cache.index, cache.method, cache.common, cache.deep});
+}
+
+bool asmObjects::IsFresh(const asmCallCache& c, const asmClassObj* object, const char* name) const {
+    if (c.epoch != m.NameEpoch() || c.object != object || c.objectId != object->GetId() ||
+        c.cls != object->GetClass() || c.name != name)
+        return false;
+    if (!c.deep) return true;
+    const asmClassObj* owner = object->GetOwner();
+    return c.owner == owner && c.ownerClass == (owner ? owner->GetClass() : nullptr) &&
+           c.gameClass == (m.currentGame ? m.currentGame->GetClass() : nullptr);
+}
+
+void asmObjects::Remember(asmCallCache& c, const asmClassObj* object, const char* name,
+                          const asmMethodFound& found) {
+    c.epoch = m.NameEpoch();
+    c.object = object;
+    c.objectId = object->GetId();
+    c.cls = object->GetClass();
+    c.name = name;
+    c.deep = found.deep;
+    const asmClassObj* owner = object->GetOwner();
+    c.owner = owner;
+    c.ownerClass = owner ? owner->GetClass() : nullptr;
+    c.gameClass = m.currentGame ? m.currentGame->GetClass() : nullptr;
+    c.index = found.index;
+    c.method = found.method;
+    c.common = found.common;
 }
 
 ddTrie<asmMethod>* asmObjects::FindScriptMethod(const char* name) {
@@ -61,32 +98,47 @@ ddTrie<asmMethod>* asmObjects::FindScriptMethod(const char* name) {
     return ClassEntry(m.globalClass, name);
 }
 
+asmMethodFound asmObjects::Search(const asmClassObj* object, const char* name) {
+    ++methodSearches;
+    asmMethodFound found;
+    ddTrie<asmMethod>* entry = ClassEntry(object->GetClass(), name);
+    if (!entry && asmClassObj::CommonMethods) {
+        ddTrie<int>* c = asmClassObj::CommonMethods->Find(name);
+        if (c && c->value != -1) found.common = c->value;
+    }
+    if (!entry && found.common == kNoCommon) {
+        if (asmClass* added = object->GetAddedMethods()) entry = ScriptEntry(added->methods->Find(name));
+        if (!entry) {
+            // From here on the result depends on the owner and the game.
+            found.deep = true;
+            if (object->GetOwner()) entry = ScriptEntry(object->GetOwner()->FindMethod(name));
+            if (!entry && m.currentGame) entry = ScriptEntry(m.currentGame->FindMethod(name));
+            if (!entry) entry = ClassEntry(m.globalClass, name);
+        }
+    }
+    if (entry) {
+        found.index = entry->value;
+        found.method = entry->pointer;
+    }
+    return found;
+}
+
 void asmObjects::Call(asmClassObj* object, const char* name) {
     if (!object) return;
     if (!name) name = "";
     m.lastCalledName = name;
+    Finish(object, name, Search(object, name));
+}
 
-    int common = kNoCommon;
-    ddTrie<asmMethod>* entry = ClassEntry(object->GetClass(), name);
-    if (!entry && asmClassObj::CommonMethods) {
-        ddTrie<int>* c = asmClassObj::CommonMethods->Find(name);
-        if (c && c->value != -1) common = c->value;
-    }
-    if (!entry && common == kNoCommon) {
-        if (asmClass* added = object->GetAddedMethods()) entry = ScriptEntry(added->methods->Find(name));
-        if (!entry && object->GetOwner()) entry = ScriptEntry(object->GetOwner()->FindMethod(name));
-        if (!entry && m.currentGame) entry = ScriptEntry(m.currentGame->FindMethod(name));
-        if (!entry) entry = ClassEntry(m.globalClass, name);
-    }
-
-    if (!entry && common == kNoCommon) {
+void asmObjects::Finish(asmClassObj* object, const char* name, const asmMethodFound& found) {
+    if (!found.Found()) {
         if ((ScriptDebugLevel == 1 || ScriptDebugLevel == 2) && m.sp != -1)
             Report("stack!=-1 !! :  ", "stack!=-1 !! : null::", object, name);
         else if (ScriptDebugLevel == 3)
             Report("no method :  ", "no method : null::", object, name);
         return;
     }
-    Dispatch(object, name, entry, common);
+    Dispatch(object, name, found);
 }
 
 void asmObjects::CallInit(asmClassObj* object) {
@@ -95,18 +147,18 @@ void asmObjects::CallInit(asmClassObj* object) {
     ddTrie<asmMethod>* entry = object->FindMethod(kInit);
     if (!entry) return;
     m.lastCalledName = kInit;
-    Dispatch(object, kInit, entry, kNoCommon);
+    Dispatch(object, kInit, {entry->value, entry->pointer, kNoCommon, false});
 }
 
-void asmObjects::Dispatch(asmClassObj* object, const char* name, ddTrie<asmMethod>* entry, int common) {
+void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found) {
     if (ScriptDebugLevel == 1) Report("call: ", "call: null::", object, name);
     running.push_back(object);
-    if (common != kNoCommon) {
-        RunCommonMethod(object, common);
-    } else if (entry->value == kScriptMethod) {
-        if (entry->pointer) m.RunScriptMethod(object, *entry->pointer, name);
+    if (found.common != kNoCommon) {
+        RunCommonMethod(object, found.common);
+    } else if (found.index == kScriptMethod) {
+        if (found.method) m.RunScriptMethod(object, *found.method, name);
     } else {
-        object->CallBuiltIn(&m, entry->value);
+        object->CallBuiltIn(&m, found.index);
     }
     if (ScriptDebugLevel == 4) {
         std::string tail = "   stack: ";

@@ -24,6 +24,19 @@ class asmInterpreter;
 // values on the stack, 3 every missing method, 4 every call after it ran.
 extern int32_t ScriptDebugLevel;
 
+// What the search for a called method found: an entry of a method table
+// (its index and, for a method written in script, its record), one of the
+// common methods, or nothing.
+constexpr int kNoCommon = -1;
+struct asmMethodFound {
+    int32_t index = -1;
+    asmMethod* method = nullptr;
+    int32_t common = kNoCommon;
+    // Found past the object's own tables: the owner and the game counted.
+    bool deep = false;
+    bool Found() const { return index != -1 || common != kNoCommon; }
+};
+
 class asmObjects : public asmObjectModel {
 public:
     static asmObjects* Instance;
@@ -35,6 +48,9 @@ public:
 
     // asmObjectModel
     asmClassObj* LookupVar(const char* name) override;
+    // "call", "cthis", "clparent": the search of Call, remembered in the
+    // call site's cache and repeated only when something it depended on
+    // changed. The result, reports and dispatch are those of Call.
     void CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) override;
     void ExecNew(asmOperand& type, asmOperand& name) override;
     void ExecDelete(asmOperand& name) override;
@@ -47,6 +63,10 @@ public:
     // loading, a game's start): only the object's own class and its added
     // methods are asked; without one nothing happens.
     void CallInit(asmClassObj* object);
+
+    // How many full method searches have run (calls answered from a call
+    // site's cache do not count).
+    uint64_t MethodSearches() const { return methodSearches; }
 
     // FindMethod on the current object, then the current game, then the
     // global class's entry.
@@ -87,7 +107,13 @@ public:
 
 private:
     void RunCommonMethod(asmClassObj* object, int index);
-    void Dispatch(asmClassObj* object, const char* name, ddTrie<asmMethod>* entry, int common);
+    // The search order of a call by name, without side effects.
+    asmMethodFound Search(const asmClassObj* object, const char* name);
+    // The debug report of a missing method, or the dispatch.
+    void Finish(asmClassObj* object, const char* name, const asmMethodFound& found);
+    void Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found);
+    bool IsFresh(const asmCallCache& c, const asmClassObj* object, const char* name) const;
+    void Remember(asmCallCache& c, const asmClassObj* object, const char* name, const asmMethodFound& found);
     ddTrie<asmClassObj>* NewTarget();
     std::string ObjectName(asmOperand& op);
     bool IsRunning(asmClassObj* object) const;
@@ -99,4 +125,5 @@ private:
     // Objects with a call on the native stack, innermost last.
     std::vector<asmClassObj*> running;
     std::vector<asmClassObj*> deferred;
+    uint64_t methodSearches = 0;
 };

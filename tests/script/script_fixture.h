@@ -34,14 +34,14 @@ public:
         machine.lastCalledName = name;
         calls.push_back(name);
         asmMethod* method = nullptr;
-        if (cache.epoch == machine.NameEpoch() && cache.key1 == object->GetClass() && cache.method) {
+        if (cache.epoch == machine.NameEpoch() && cache.cls == object->GetClass() && cache.method) {
             method = cache.method;
         } else {
             ++methodLookups;
             method = Find(object->GetClass(), name);
             if (!method) method = Find(machine.globalClass, name);
             cache.epoch = machine.NameEpoch();
-            cache.key1 = object->GetClass();
+            cache.cls = object->GetClass();
             cache.method = method;
         }
         if (method) machine.RunScriptMethod(object, *method, name);

@@ -1,0 +1,194 @@
+// Calls by name remember what they found at their call site: repeated calls
+// search the method tables once, and every change that can alter the result
+// ("addmethod", an object replaced under the same name, a class swapped by
+// "clparent", a different running game) is seen by the next call.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "script/child_process.h"
+#include "script/script_machine.h"
+
+namespace {
+
+int IntOf(asmScriptMachine& machine, const char* name) {
+    auto* v = dynamic_cast<asmVar*>(machine.objects.LookupVar(name));
+    return v ? v->GetInt() : -1;
+}
+
+// Runs `script`, then calls `method` on the global object; prints the
+// method searches that call needed and the listed int variables.
+std::string RunAndCount(const std::string& script, const char* method,
+                        std::initializer_list<const char*> counters) {
+    ChildOutcome r = RunInChild([&] {
+        asmScriptMachine machine;
+        machine.SetUp();
+        machine.LoadText(script);
+        uint64_t before = machine.objects.MethodSearches();
+        machine.interp.globalObject->CallMethod(&machine.interp, method);
+        std::printf("searches %llu",
+                    static_cast<unsigned long long>(machine.objects.MethodSearches() - before));
+        for (const char* c : counters) std::printf(" %s=%d", c, IntOf(machine, c));
+    });
+    EXPECT_TRUE(r.exited);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    return r.out;
+}
+
+}  // namespace
+
+TEST(CallSiteCache, ManyCallsFromOneSiteSearchOnce) {
+    const char* script =
+        "class k\n"
+        "method empty\n"
+        "  add hits, 1\n"
+        "  pop hits\n"
+        "end method\n"
+        "method drive\n"
+        "  localint $1\n"
+        "  mov $1, 0\n"
+        "again:\n"
+        "  cthis empty\n"
+        "  call other, empty\n"
+        "  call other, getidobj\n"  // a common method
+        "  pop $a\n"
+        "  call other, fromglobal\n"  // falls through to the global class
+        "  call other, nowhere\n"    // found nowhere
+        "  add $1, 1\n"
+        "  pop $1\n"
+        "  cmp $1, 100\n"
+        "  jl again\n"
+        "end method\n"
+        "end class\n"
+        "method fromglobal\n"
+        "  add far, 1\n"
+        "  pop far\n"
+        "end method\n"
+        "method go\n"
+        "  call obj, drive\n"
+        "end method\n"
+        "new int, hits\n"
+        "new int, far\n"
+        "new k, obj\n"
+        "new k, other\n";
+    // "go" itself, "drive", then one search for each of the five call sites.
+    EXPECT_EQ(RunAndCount(script, "go", {"hits", "far"}), "searches 7 hits=200 far=100");
+}
+
+TEST(CallSiteCache, AnAddedMethodIsSeenByTheNextCall) {
+    const char* script =
+        "class bare\n"
+        "end class\n"
+        "method who\n"
+        "  add fromglobal, 1\n"
+        "  pop fromglobal\n"
+        "end method\n"
+        "method special\n"
+        "  add fromadded, 1\n"
+        "  pop fromadded\n"
+        "end method\n"
+        "method go\n"
+        "  localint $1\n"
+        "  mov $1, 0\n"
+        "again:\n"
+        "  call b, who\n"
+        "  cmp $1, 1\n"
+        "  jne skip\n"
+        "  push \"who\"\n"
+        "  push \"special\"\n"
+        "  call b, addmethod\n"
+        "skip:\n"
+        "  add $1, 1\n"
+        "  pop $1\n"
+        "  cmp $1, 4\n"
+        "  jl again\n"
+        "end method\n"
+        "new int, fromglobal\n"
+        "new int, fromadded\n"
+        "new bare, b\n";
+    // Two calls reach the global "who", the two after "addmethod" the added
+    // one; "who" is searched again after the change only.
+    EXPECT_EQ(RunAndCount(script, "go", {"fromglobal", "fromadded"}),
+              "searches 4 fromglobal=2 fromadded=2");
+}
+
+TEST(CallSiteCache, AnObjectReplacedUnderTheSameNameIsCalledThroughItsOwnClass) {
+    const char* script =
+        "class first\n"
+        "method hit\n"
+        "  add a, 1\n"
+        "  pop a\n"
+        "end method\n"
+        "end class\n"
+        "class second\n"
+        "method hit\n"
+        "  add b, 1\n"
+        "  pop b\n"
+        "end method\n"
+        "end class\n"
+        "method go\n"
+        "  localint $1\n"
+        "  mov $1, 0\n"
+        "again:\n"
+        "  call x, hit\n"
+        "  call x, hit\n"
+        "  delete x\n"
+        "  new second, x\n"
+        "  add $1, 1\n"
+        "  pop $1\n"
+        "  cmp $1, 2\n"
+        "  jl again\n"
+        "end method\n"
+        "new int, a\n"
+        "new int, b\n"
+        "new first, x\n";
+    // "go", then each of the two call sites once per object.
+    EXPECT_EQ(RunAndCount(script, "go", {"a", "b"}), "searches 5 a=2 b=2");
+}
+
+TEST(CallSiteCache, ParentCallsAndCallsThroughTheOwnerFollowTheClassInUse) {
+    // "derived" shares base's "both" and "askkid" records, so their call
+    // sites run under both classes: normally under derived, and under base
+    // while "clparent" swaps the class. The kid has no "tell" and falls
+    // through to its owner, whose class is swapped too.
+    const char* script =
+        "class base\n"
+        "method tell\n"
+        "  add inbase, 1\n"
+        "  pop inbase\n"
+        "end method\n"
+        "method askkid\n"
+        "  call kid, tell\n"
+        "end method\n"
+        "method both\n"
+        "  cthis tell\n"
+        "  cthis askkid\n"
+        "end method\n"
+        "end class\n"
+        "class derived\n"
+        "parent base\n"
+        "method init\n"
+        "  new plain, kid\n"
+        "end method\n"
+        "method tell\n"
+        "  add inderived, 1\n"
+        "  pop inderived\n"
+        "end method\n"
+        "method twice\n"
+        "  cthis both\n"
+        "  clparent base, both\n"
+        "  cthis both\n"
+        "end method\n"
+        "end class\n"
+        "class plain\n"
+        "end class\n"
+        "method go\n"
+        "  call d, twice\n"
+        "end method\n"
+        "new int, inbase\n"
+        "new int, inderived\n"
+        "new derived, d\n";
+    std::string out = RunAndCount(script, "go", {"inbase", "inderived"});
+    EXPECT_NE(out.find("inbase=2 inderived=4"), std::string::npos) << out;
+}
