@@ -1,0 +1,417 @@
+// The animation definition text: exact bytes written, round trips in both
+// file forms, scaling, comments, bad input, failed saves, picture banks,
+// bank pictures saved and reloaded, and the attached sound table.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL_mixer.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "animation_fixture.h"
+#include "audio_support.h"
+#include "graphics/anim_sound_table.h"
+#include "graphics/picture_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DefinitionTest : public AnimationTest {
+protected:
+    // A sheet of `n` pictures, picture i of width 3 + i and height 2,
+    // stored at (10 * i, i).
+    std::string WriteSheet(const std::string& name, int n) {
+        std::vector<std::unique_ptr<Image>> pictures;
+        std::vector<const Image*> list;
+        for (int i = 0; i < n; ++i) {
+            pictures.emplace_back(MakePicture(3 + i, 2, static_cast<Uint8>(40 * i), 200, 0));
+            pictures.back()->x = 10 * i;
+            pictures.back()->y = i;
+            list.push_back(pictures.back().get());
+        }
+        const std::string path = File(name);
+        GraphAPI::SaveZelFile(list.data(), path.c_str(), n);
+        return path;
+    }
+
+    // A picture file under `name` (BMP inside; the loader reads the content).
+    std::string WritePictureFile(const std::string& name, Uint8 r, Uint8 g, Uint8 b) {
+        std::unique_ptr<Image> picture(MakePicture(2, 2, r, g, b));
+        const std::string path = File(name);
+        SDL_SaveBMP(picture->surface, path.c_str());
+        return path;
+    }
+
+    // Two actions over a two-picture bank: "walk" loops with a sound on
+    // frame 1, "die" hides.
+    void Build(Animacja& anim) {
+        AddPicture(anim, 2, 2, 255, 0, 0);
+        AddPicture(anim, 2, 2, 0, 255, 0);
+        AddAction(anim, "walk", 2)->SetLoop(1);
+        AddAction(anim, "die", 1)->SetHide(1);
+        anim.GetAction(0)->SetFrameSound(1, "step");
+        anim.SetDelay(3);
+    }
+
+    static void ExpectSameAnimation(Animacja& a, Animacja& b) {
+        ASSERT_EQ(a.GetActionCount(), b.GetActionCount());
+        EXPECT_EQ(a.GetDelay(), b.GetDelay());
+        for (int i = 0; i < a.GetActionCount(); ++i) {
+            AkcjaAnimacji* x = a.GetAction(i);
+            AkcjaAnimacji* y = b.GetAction(i);
+            EXPECT_STREQ(x->GetName(), y->GetName());
+            EXPECT_EQ(x->GetLoop(), y->GetLoop());
+            EXPECT_EQ(x->GetHide(), y->GetHide());
+            EXPECT_EQ(x->GetDelay(), y->GetDelay());
+            ASSERT_EQ(x->GetFrameCount(), y->GetFrameCount());
+            for (int f = 0; f < x->GetFrameCount(); ++f) {
+                EXPECT_STREQ(x->GetFrameName(f), y->GetFrameName(f));
+                EXPECT_EQ(x->GetFrame(f)->GetX(), y->GetFrame(f)->GetX());
+                EXPECT_EQ(x->GetFrame(f)->GetY(), y->GetFrame(f)->GetY());
+                EXPECT_EQ(x->GetFrame(f)->GetBankIndex(), y->GetFrame(f)->GetBankIndex());
+                EXPECT_STREQ(x->GetFrameSound(f), y->GetFrameSound(f));
+            }
+        }
+    }
+};
+
+TEST_F(DefinitionTest, WritesTheSeparateFilesFormByteForByte) {
+    Animacja anim;
+    Build(anim);
+    anim.AddFileName("a.png");
+    anim.AddFileName("b.png");
+    anim.SetSoundBankName("walk.snd");
+    const std::string path = File("one.lum");
+    anim.SaveDefinition(path.c_str());
+    EXPECT_EQ(ReadText(path),
+              "<delay>\t3\n"
+              "<bank>\twalk.snd\n"
+              "<files>\t2\n"
+              "\t<< 0 >>\ta.png\n"
+              "\t<< 1 >>\tb.png\n"
+              "<loop>\twalk\n"
+              "<snd>\twalk\t1\tstep\n"
+              "<hide>\tdie\n"
+              "<action>\twalk\n"
+              "\t<f>\t0\twalkf0\t0\t0\n"
+              "\t<f>\t1\twalkf1\t1\t2\n"
+              "<action>\tdie\n"
+              "\t<f>\t0\tdief0\t0\t0\n"
+              "</action>\n");
+}
+
+TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
+    Animacja anim;
+    AddPicture(anim, 2, 2, 255, 0, 0);
+    AddAction(anim, "a", 1);
+    anim.AddFileName("sheet.z16");
+    anim.AddFileName("ignored.png");
+    const std::string path = File("bank.lum");
+    anim.SaveDefinition(path.c_str());
+    EXPECT_EQ(ReadText(path), "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.z16\n<action>\ta\n\t<f>\t0\taf0\t0\t0\n</action>\n");
+
+    Animacja many;
+    AddPicture(many, 2, 2, 255, 0, 0);
+    AddAction(many, "a", 1);
+    for (int i = 0; i < 11; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
+    many.SaveDefinition(path.c_str());
+    const std::string text = ReadText(path);
+    EXPECT_NE(text.find("<files>\t1\n"), std::string::npos);  // the bank count
+    EXPECT_NE(text.find("\t<< 9 >>\tp9.png\n\t<< : >>\tp10.png\n"), std::string::npos);
+}
+
+TEST_F(DefinitionTest, NothingIsWrittenWithoutActionsAndFailedSavesSaySo) {
+    Animacja empty;
+    const std::string path = File("none.lum");
+    empty.SaveDefinition(path.c_str());
+    EXPECT_FALSE(fs::exists(path));
+
+    Animacja anim;
+    Build(anim);
+    const std::string bad = File("missing/dir/x.lum");
+    testing::internal::CaptureStdout();
+    anim.SaveDefinition(bad.c_str());
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(said, "\nSaveDefinition: cannot write " + bad + "\n");
+    EXPECT_FALSE(fs::exists(File("missing")));
+
+    // A save over an existing file replaces it whole and leaves nothing beside it.
+    WriteText(path, "old");
+    anim.SaveDefinition(path.c_str());
+    EXPECT_EQ(ReadText(path).rfind("<delay>\t3\n", 0), 0u);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(DefinitionTest, SeparateFilesRoundTripUsesNamesAsTheyStand) {
+    Animacja anim;
+    Build(anim);
+    const std::string red = WritePictureFile("red.bmp", 255, 0, 0);
+    const std::string green = WritePictureFile("green.bmp", 0, 255, 0);
+    anim.AddFileName(red.c_str());
+    anim.AddFileName(green.c_str());
+    const std::string path = File("round.lum");
+    anim.SaveDefinition(path.c_str());
+
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    ASSERT_EQ(back.GetBankCount(), 2);
+    ASSERT_EQ(back.GetFileNameCount(), 2);
+    EXPECT_STREQ(back.GetFileName(1), green.c_str());
+    ASSERT_NE(back.GetBankImage(1)->surface, nullptr);
+    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetImage()->surface, back.GetBankImage(1)->surface);
+    EXPECT_EQ(back.GetArrayCount(), 1);
+
+    const std::string again = File("again.lum");
+    back.SaveDefinition(again.c_str());
+    EXPECT_EQ(ReadText(again), ReadText(path));
+}
+
+TEST_F(DefinitionTest, BankFileIsReadBesideTheDefinitionAndWrittenBackUnchanged) {
+    WriteSheet("sheet.zel", 2);
+    const std::string text =
+        "<delay>\t2\n<files>\t0\n\t<< >>\tsheet.zel\n"
+        "<action>\tstand\n\t<f>\t1\tone\t-3\t4\n\t<f>\t0\tzero\t5\t6\n</action>\n";
+    const std::string path = File("sheet.lum");
+    WriteText(path, text);
+
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetBankCount(), 2);
+    EXPECT_EQ(anim.GetBankImage(1)->w, 4);
+    EXPECT_STREQ(anim.GetFileName(0), "sheet.zel");
+    ASSERT_EQ(anim.GetActionCount(), 1);
+    EXPECT_EQ(anim.GetDelay(), 2);
+    AnimationFrame* first = anim.GetAction(0)->GetFrame(0);
+    EXPECT_EQ(first->GetX(), -3);
+    EXPECT_EQ(first->GetY(), 4);
+    EXPECT_EQ(first->GetPosX(), 0);
+    EXPECT_EQ(first->GetImage()->surface, anim.GetBankImage(1)->surface);
+
+    const std::string again = File("again.lum");
+    anim.SaveDefinition(again.c_str());
+    EXPECT_EQ(ReadText(again), text);
+
+    // A path with a folder is taken as it stands.
+    const std::string moved = File("elsewhere.lum");
+    WriteText(moved, "<delay>\t2\n<files>\t0\n\t<< >>\t" + File("sheet.zel") +
+                         "\n<action>\ta\n\t<f>\t0\tz\t0\t0\n</action>\n");
+    Animacja direct(moved.c_str());
+    EXPECT_EQ(direct.GetBankCount(), 2);
+}
+
+TEST_F(DefinitionTest, ScalingMovesHotSpotsWithTheKeptFractions) {
+    WriteSheet("sheet.zel", 1);  // one picture, 3 x 2
+    const std::string path = File("scaled.lum");
+    WriteText(path, "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.zel\n<action>\ta\n\t<f>\t0\tf\t3\t3\n</action>\n");
+
+    Animacja twice;
+    ASSERT_EQ(twice.LoadDefinition(path.c_str(), 2.0f, 2.0f), 1);
+    EXPECT_EQ(twice.GetBankImage(0)->w, 6);
+    EXPECT_EQ(twice.GetAction(0)->GetFrame(0)->GetX(), 6);  // trunc(6.5)
+
+    // 3 x 1.5 = 4.5 keeps 0.5 for x; 2 x 1.5 = 3 keeps none for y.
+    Animacja half;
+    ASSERT_EQ(half.LoadDefinition(path.c_str(), 1.5f, 1.5f), 1);
+    EXPECT_EQ(half.GetAction(0)->GetFrame(0)->GetX(), 5);  // trunc(4.5 + 0.5 + 0.5)
+    EXPECT_EQ(half.GetAction(0)->GetFrame(0)->GetY(), 5);  // trunc(4.5 + 0.5)
+
+    // The global scale multiplies in.
+    ScreenScaleX = ScreenScaleY = 2.0f;
+    Animacja global;
+    ASSERT_EQ(global.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(global.GetAction(0)->GetFrame(0)->GetX(), 6);
+    ScreenScaleX = ScreenScaleY = 1.0f;
+}
+
+TEST_F(DefinitionTest, CommentsFlagsAndSoundsAnywhere) {
+    const std::string path = File("c.lum");
+    WriteText(path,
+              "<< a comment <delay> 9 >><delay> 4\n"
+              "<files> 0 << >> nosuch.zel\n"
+              "<loop> b\n<loop> nobody\n<hide> a\n"
+              "<snd> a 0 bang\n<snd> a 5 toofar\n<snd> nobody 0 x\n<snd> b 1 \n"
+              "<action> a\n <f> 0 f0 1 1\n <f> -1 own 0 0\n"
+              "<action> b\n <f> 0 g0 2 2\n"
+              "<< unclosed <action> c\n <f> 0 h 0 0\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetDelay(), 4);
+    EXPECT_EQ(anim.GetBankCount(), 0);  // the bank file does not exist
+    ASSERT_EQ(anim.GetActionCount(), 2);
+    EXPECT_EQ(anim.GetActionFrameCount(0), 2);
+    EXPECT_EQ(anim.GetActionFrameCount(1), 1);
+    EXPECT_EQ(anim.GetAction(0)->GetLoop(), 0);
+    EXPECT_EQ(anim.GetAction(0)->GetHide(), 1);
+    EXPECT_EQ(anim.GetAction(1)->GetLoop(), 1);
+    EXPECT_STREQ(anim.GetAction(0)->GetFrameSound(0), "bang");
+    EXPECT_EQ(anim.GetAction(0)->GetFrameSound(1), nullptr);
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(1)->GetBankIndex(), -1);
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetImage()->surface, nullptr);
+    // Frames without pictures play and draw nothing, without harm.
+    anim.Play(0);
+    anim.Tick();
+    anim.Draw();
+}
+
+TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
+    WriteSheet("sheet.zel", 1);
+    const std::string path = File("bad.lum");
+    Animacja anim;
+
+    // A missing file: 0, and what was there is gone.
+    Build(anim);
+    EXPECT_EQ(anim.LoadDefinition(File("nope.lum").c_str(), 1.0f, 1.0f), 0);
+    EXPECT_EQ(anim.GetActionCount(), 0);
+
+    // No delay tag: delay 0, the timer stays idle.
+    WriteText(path, "<files> 0 sheet.zel <action> a <f> 0 x 0 0 <f> 0 y 0 0");
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetDelay(), 0);
+    EXPECT_EQ(anim.GetActionFrameCount(0), 2);
+    anim.Play(0);
+    anim.Tick();
+    EXPECT_EQ(anim.GetFrameNr(), 0);
+
+    // A count far beyond the names given, and bank indexes out of range.
+    WriteText(path, "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 0\n</action>\n");
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetBankCount(), 15);  // every word to the end, then no more
+    ASSERT_EQ(anim.GetActionFrameCount(0), 2);
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 7);
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(1)->GetBankIndex(), 2147483647);
+    anim.SetDrawMode(1, 0);
+    anim.SetBitmask(1);
+    anim.Draw();
+    anim.SaveDefinition(File("back.lum").c_str());
+    EXPECT_NE(ReadText(File("back.lum")).find("\t<f>\t7\tx\t0\t0\n"), std::string::npos);
+
+    // No action tag: no actions.
+    WriteText(path, "<delay> 1 <files> 0 sheet.zel <f> 0 x 0 0");
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetActionCount(), 0);
+
+    // Tags cut off at the end, empty fields, stray bytes.
+    WriteText(path, std::string("<delay>") + "\xff" + "<action>" + std::string("\0<f>", 4) + "<snd><loop><hide><bank>");
+    EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    WriteText(path, "<action><f><action><f>-<f>");
+    EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetActionCount(), 2);
+    anim.Play(1);
+    anim.Tick();
+    anim.Draw();
+
+    // At most 1000 actions.
+    std::string lots = "<delay> 1 <files> 0 sheet.zel\n";
+    for (int i = 0; i < 1005; ++i) lots += "<action> a" + std::to_string(i) + "\n";
+    WriteText(path, lots);
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetActionCount(), 1000);
+
+    // A sheet whose count promises more pictures than it holds.
+    std::string sheet = ReadText(File("sheet.zel"));
+    sheet[0] = 5;
+    WriteText(File("short.zel"), sheet);
+    WriteText(path, "<delay> 1 <files> 0 short.zel <action> a <f> 4 x 0 0");
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_EQ(anim.GetBankCount(), 1);
+    anim.Draw();
+}
+
+TEST_F(DefinitionTest, LoadBankMakesOneActionPerPicture) {
+    const std::string sheet = WriteSheet("three.zel", 3);
+    Animacja anim;
+    AddAction(anim, "old", 1);
+    anim.LoadBank(File("three").c_str());
+    ASSERT_EQ(anim.GetActionCount(), 3);
+    EXPECT_EQ(anim.GetDelay(), 1);
+    EXPECT_EQ(anim.GetFileNameCount(), 1);
+    EXPECT_EQ(anim.GetFileName(0), sheet);
+    for (int i = 0; i < 3; ++i) {
+        AkcjaAnimacji* action = anim.GetAction(i);
+        EXPECT_EQ(action->GetName(), std::to_string(i));
+        ASSERT_EQ(action->GetFrameCount(), 1);
+        EXPECT_EQ(action->GetFrameName(0), std::to_string(i));
+        EXPECT_EQ(action->GetFrame(0)->GetBankIndex(), i);
+        EXPECT_EQ(action->GetFrame(0)->GetX(), 10 * i);
+        EXPECT_EQ(action->GetFrame(0)->GetY(), i);
+        EXPECT_EQ(anim.GetBankImage(i)->x, 0);
+        EXPECT_EQ(action->GetDelay(), 1);
+    }
+    // Written as a definition, the sheet is named as the bank.
+    anim.SaveDefinition(File("three.lum").c_str());
+    EXPECT_EQ(ReadText(File("three.lum")).rfind("<delay>\t1\n<files>\t0\n\t<< >>\t" + sheet + "\n", 0), 0u);
+
+    Animacja missing;
+    missing.LoadBank(File("nothing").c_str());
+    EXPECT_EQ(missing.GetActionCount(), 0);
+}
+
+TEST_F(DefinitionTest, BankPicturesAreSavedAndReplacedFromNumberedFiles) {
+    Animacja anim;
+    Build(anim);
+    const std::string sheet = File("out.zel");
+    anim.SaveImages(sheet.c_str());
+    EXPECT_EQ(GraphAPI::CountPictures(sheet.c_str()), 2);
+    anim.SaveImages(File("out.z16").c_str());
+    EXPECT_EQ(GraphAPI::CountPictures(File("out.z16").c_str()), 2);
+    anim.SaveImages(File("out.png").c_str());
+    EXPECT_FALSE(fs::exists(File("out.png")));
+
+    // Only picture 1 has a replacement.
+    WritePictureFile("new1.png", 0, 0, 255);
+    SDL_Surface* keep = anim.GetBankImage(0)->surface;
+    anim.LoadImages(File("new").c_str());
+    EXPECT_EQ(anim.GetBankImage(0)->surface, keep);
+    Image* replaced = anim.GetBankImage(1);
+    EXPECT_EQ(replaced->imgtype, FIRST);
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(1)->GetImage()->surface, replaced->surface);
+    anim.SetPos(0, 0);
+    anim.SetFrame(1);
+    FillScreen(0, 0, 0);
+    anim.Draw();
+    Uint8 r, g, b;
+    ScreenRGB(1, 2, &r, &g, &b);
+    EXPECT_EQ(b, 255);
+    EXPECT_EQ(g, 0);
+}
+
+TEST_F(DefinitionTest, SoundTableIsLoadedBesideTheDefinitionAndSharedByCopies) {
+    ASSERT_TRUE(audio_test::EnsureAudioOpen());
+    audio_test::WriteWav(File("s.wav"), audio_test::FramesFor(200));
+    WriteText(File("table.snd"), "<snd>\n\t<wav>\n\t\t<w> 0 " + File("s.wav") +
+                                     "</w>\n\t</wav>\n\t<anima>\n\t\t<a> 0 1 - 0</a>\n\t</anima>\n</snd>\n");
+    WriteSheet("sheet.zel", 1);
+    const std::string path = File("sound.lum");
+    WriteText(path,
+              "<delay>\t1\n<bank>\ttable.snd\n<files>\t0\n\t<< >>\tsheet.zel\n"
+              "<action>\ta\n\t<f>\t0\tx\t0\t0\n\t<f>\t0\ty\t0\t0\n</action>\n");
+    auto anim = std::make_unique<Animacja>(path.c_str());
+    ASSERT_NE(anim->GetSoundTable(), nullptr);
+    EXPECT_TRUE(anim->OwnsSoundTable());
+    EXPECT_STREQ(anim->GetSoundBankName(), "table.snd");
+    anim->SetFrame(1);
+    EXPECT_EQ(anim->GetSoundTable()->GetCurrentEntry(), anim->GetSoundTable()->GetEntry(0, 1));
+
+    Animacja copy;
+    copy.CopyFrom(*anim);
+    EXPECT_EQ(copy.GetSoundTable(), anim->GetSoundTable());
+    EXPECT_FALSE(copy.OwnsSoundTable());
+    anim.reset();
+    copy.SetFrame(0);
+    copy.SetFrame(1);  // the table lives on with the copy
+    EXPECT_NE(copy.GetSoundTable()->GetCurrentEntry(), nullptr);
+
+    // A table that cannot be read leaves none.
+    copy.LoadSoundBank(File("nope.snd").c_str());
+    EXPECT_EQ(copy.GetSoundTable(), nullptr);
+    EXPECT_FALSE(copy.OwnsSoundTable());
+    Mix_HaltChannel(-1);
+}
+
+}  // namespace
