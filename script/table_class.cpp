@@ -1,0 +1,409 @@
+// The "db" script class: the table operations, its method table and
+// dispatcher, and its loading and saving through the table file formats.
+#include "script/table_class.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "foundation/fatal.h"
+#include "foundation/file_io.h"
+#include "script/arg_ops.h"
+#include "script/interpreter.h"
+#include "script/script_types.h"
+#include "script/vector_class.h"
+
+asmClass* asmClassDB::Class = nullptr;
+
+namespace {
+
+constexpr const char* kTableMethods[] = {
+    "add",      "get",        "set",      "getrowsno",   "getcolsno",  "free",      "load",
+    "save",     "print",      "setseparator", "setsize", "addrow",     "findbyrow", "copyvec",
+    "loadscript", "swap",     "removeat", "removen",     "rowinrange", "loadbeh",   "readonly",
+    "addbegin", "addbeginrow", "savescript", "removerow", "getvec",
+};
+static_assert(std::size(kTableMethods) == 26);
+
+asmClassObj* NewTable(asmClass* cls, const char* name) { return new asmClassDB(cls, name); }
+asmClass* TableClass() { return asmClassDB::Class; }
+
+[[noreturn]] void FailedToOpen(const char* path) {
+    std::string out = "failed to open ";
+    out += path;
+    out += '\n';
+    FatalExit(out, 1);
+}
+
+// Reads the whole file; a folder or an unreadable path is a file that does
+// not open.
+bool ReadTableFile(const char* path, std::string& text) {
+    struct stat st{};
+    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return false;
+    return ReadWholeFile(path, text);
+}
+
+std::string PopPath() {
+    ddString s = PopArgString();
+    return s.c_str() ? s.c_str() : "";
+}
+
+}  // namespace
+
+asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmClassObj(cls) {
+    SetName(name);
+    Init();
+}
+
+asmClassDB::~asmClassDB() { Free(); }
+
+void asmClassDB::InitMethods() {
+    FreeMethods();
+    Class = new asmClass;
+    for (int i = 0; i < static_cast<int>(std::size(kTableMethods)); ++i)
+        SetTrieEntryValue(Class->methods, kTableMethods[i], i);
+}
+
+void asmClassDB::FreeMethods() {
+    delete Class;
+    Class = nullptr;
+}
+
+void asmClassDB::Init() {
+    rows.clear();
+    separator = ' ';
+}
+
+void asmClassDB::Free() { rows.clear(); }
+
+int asmClassDB::GetColsNo(int row) const {
+    if (RowOutOfRange(row))
+        FatalExit("asmClassDB::GetColsNo: row behind range " + std::to_string(row) + "\n", 1);
+    return Row(row).Size();
+}
+
+void asmClassDB::AddRow() { rows.push_back(std::make_unique<ddVector<ddString>>()); }
+
+void asmClassDB::AddRowBegin() { rows.insert(rows.begin(), std::make_unique<ddVector<ddString>>()); }
+
+void asmClassDB::AddOutOfRange(const char* which, int row) const {
+    std::string out = "asmClassDB::";
+    out += GetName() ? GetName() : "";
+    out += "->";
+    out += which;
+    out += ": row behind range ";
+    out += std::to_string(row);
+    out += '\n';
+    FatalExit(out, 1);
+}
+
+void asmClassDB::AddCell(int row, const char* text) {
+    if (row < 0) {
+        AddRow();
+        row = GetRowsNo() - 1;
+    }
+    if (row >= GetRowsNo()) AddOutOfRange("Add", row);
+    Row(row).Add(ddString(text ? text : ""));
+}
+
+void asmClassDB::AddCellBegin(int row, const char* text) {
+    if (row < 0) {
+        AddRow();
+        row = GetRowsNo() - 1;
+    }
+    if (row >= GetRowsNo()) AddOutOfRange("AddBegin", row);
+    Row(row).AddBegin(ddString(text ? text : ""));
+}
+
+void asmClassDB::GetCellFailure(const std::string& message) const {
+    std::fwrite(message.data(), 1, message.size(), stdout);
+    Print();
+    FatalExit("\n", 1);
+}
+
+const ddString& asmClassDB::GetCell(int row, int col) const {
+    const std::string name = GetName() ? GetName() : "";
+    if (RowOutOfRange(row)) {
+        GetCellFailure("\ndb " + name + " error: wrong row: " + std::to_string(row) +
+                       " rowsno: " + std::to_string(GetRowsNo()) + "\n");
+    }
+    if (ColOutOfRange(row, col)) {
+        GetCellFailure("\ndb " + name + " error: wrong col: " + std::to_string(col) +
+                       " row: " + std::to_string(row) + " colsno: " + std::to_string(Row(row).Size()) +
+                       "\n");
+    }
+    return Row(row).Get(col);
+}
+
+void asmClassDB::SetCell(int row, int col, const char* text) {
+    if (RowOutOfRange(row)) return;
+    Row(row).SetAt(col, ddString(text ? text : ""));
+}
+
+void asmClassDB::RemoveCell(int row, int col) {
+    if (RowOutOfRange(row) || ColOutOfRange(row, col)) return;
+    Row(row).RemoveAt(col);
+}
+
+void asmClassDB::RemoveCells(int row, int col, int n) {
+    if (n < 1 || col < 0 || RowOutOfRange(row)) return;
+    // Stops at the end of the row: further removals would find nothing.
+    for (int k = 0; k < n && col < Row(row).Size(); ++k) RemoveCell(row, col);
+}
+
+void asmClassDB::RemoveRow(int row) {
+    if (RowOutOfRange(row)) return;
+    rows.erase(rows.begin() + row);
+}
+
+void asmClassDB::SwapRows(int i, int j) {
+    if (RowOutOfRange(i) || RowOutOfRange(j) || i == j) return;
+    std::swap(rows[static_cast<size_t>(i)], rows[static_cast<size_t>(j)]);
+}
+
+void asmClassDB::SetSize(int rowCount, int colCount) {
+    Free();
+    Init();
+    const ddString zero("0");
+    for (int r = 0; r < rowCount; ++r) {
+        AddRow();
+        for (int c = 0; c < colCount; ++c) rows.back()->Add(zero);
+    }
+}
+
+int asmClassDB::FindByRow(const char* text) const {
+    const char* wanted = text ? text : "";
+    for (int r = 0; r < GetRowsNo(); ++r)
+        if (Row(r).Size() > 0 && Row(r).Get(0) == wanted) return r;
+    return -1;
+}
+
+void asmClassDB::Compact() {
+    for (auto& row : rows)
+        for (int c = 0; c < row->Size(); ++c) row->Get(c).Compact();
+}
+
+void asmClassDB::Print() const {
+    std::string out = "data base ";
+    out += GetName() ? GetName() : "";
+    out += ":\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    for (int r = 0; r < GetRowsNo(); ++r) {
+        std::string head = "row: " + std::to_string(r) + " ";
+        std::fwrite(head.data(), 1, head.size(), stdout);
+        Row(r).Print();
+    }
+    std::fputc('\n', stdout);
+}
+
+TableRows asmClassDB::ToRows() const {
+    TableRows out(rows.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const ddVector<ddString>& row = *rows[r];
+        out[r].reserve(static_cast<size_t>(row.Size()));
+        for (int c = 0; c < row.Size(); ++c) {
+            const char* s = row.Get(c).c_str();
+            out[r].emplace_back(s ? s : "");
+        }
+    }
+    return out;
+}
+
+void asmClassDB::FromRows(TableRows&& source) {
+    Free();
+    rows.reserve(source.size());
+    for (TableRow& cells : source) {
+        AddRow();
+        for (const std::string& cell : cells) rows.back()->Add(ddString(cell.c_str()));
+    }
+}
+
+void asmClassDB::Save(const char* path, int mode) const {
+    const std::string text =
+        mode == MODE_HEADER ? FormatHeaderTable(ToRows(), separator) : FormatBlankTable(ToRows());
+    AtomicFileWriter out(path);
+    if (!out.Open()) FailedToOpen(path);
+    const bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), out.Stream()) == text.size();
+    // A save that cannot be completed leaves the old file in place and is
+    // reported like one that cannot be opened.
+    if (!written || !out.Commit()) FailedToOpen(path);
+}
+
+void asmClassDB::Load(const char* path, int mode) {
+    Free();
+    std::string text;
+    if (!ReadTableFile(path, text)) FailedToOpen(path);
+    TableRows loaded;
+    switch (mode) {
+    case MODE_HEADER:
+        ParseHeaderTable(text, separator, loaded);
+        break;
+    case MODE_SCRIPT:
+        separator = ' ';
+        ParseBlankTable(text, loaded);
+        break;
+    default: {
+        separator = ' ';
+        BehaviourError error;
+        if (!ParseBehaviourTable(text, loaded, error)) {
+            std::string out = GetName() ? GetName() : "";
+            out += ": db.loadbeh error: ";
+            out += error.message;
+            out += " state: ";
+            out += std::to_string(error.state);
+            out += " \n";
+            FatalExit(out, 1);
+        }
+        break;
+    }
+    }
+    FromRows(std::move(loaded));
+}
+
+void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
+    switch (index) {
+    case 0: {
+        ddString text = PopArgString();
+        int row = PopArgInt();
+        AddCell(row, text.c_str());
+        return;
+    }
+    case 1: {
+        int col = PopArgInt();
+        int row = PopArgInt();
+        const char* s = GetCell(row, col).c_str();
+        PushString(s ? s : "");
+        return;
+    }
+    case 2: {
+        ddString text = PopArgString();
+        int col = PopArgInt();
+        int row = PopArgInt();
+        SetCell(row, col, text.c_str());
+        return;
+    }
+    case 3:
+        PushInt(GetRowsNo());
+        return;
+    case 4:
+        PushInt(GetColsNo(PopArgInt()));
+        return;
+    case 5:
+        Free();
+        return;
+    case 6:
+        Load(PopPath().c_str(), MODE_HEADER);
+        return;
+    case 7:
+        Save(PopPath().c_str(), MODE_HEADER);
+        return;
+    case 8:
+        Print();
+        return;
+    case 9: {
+        // An empty text would make the NUL the separator, which no loaded
+        // line can hold: the separator is kept instead.
+        std::string s = PopPath();
+        if (!s.empty()) SetSeparator(s[0]);
+        return;
+    }
+    case 10: {
+        int cols = PopArgInt();
+        int rowCount = PopArgInt();
+        SetSize(rowCount, cols);
+        return;
+    }
+    case 11:
+        AddRow();
+        PushInt(GetRowsNo());
+        return;
+    case 12: {
+        ddString text = PopArgString();
+        PushInt(FindByRow(text.c_str()));
+        return;
+    }
+    case 13: {
+        int row = PopArgInt();
+        std::string name = PopPath();
+        asmClassVector* vector = FindVectorNamed("db copyvec", name.c_str());
+        if (RowOutOfRange(row)) {
+            FatalExit("db copy vec index out of range " + std::to_string(row) + " " +
+                          std::to_string(GetRowsNo()) + "\n",
+                      1);
+        }
+        vector->Strings() = Row(row);
+        return;
+    }
+    case 14:
+        Load(PopPath().c_str(), MODE_SCRIPT);
+        return;
+    case 15: {
+        int i = PopArgInt();
+        int j = PopArgInt();
+        SwapRows(i, j);
+        return;
+    }
+    case 16: {
+        int col = PopArgInt();
+        int row = PopArgInt();
+        RemoveCell(row, col);
+        return;
+    }
+    case 17: {
+        int n = PopArgInt();
+        int col = PopArgInt();
+        int row = PopArgInt();
+        RemoveCells(row, col, n);
+        return;
+    }
+    case 18: {
+        int row = PopArgInt();
+        PushInt(RowOutOfRange(row) ? 0 : 1);
+        return;
+    }
+    case 19:
+        Load(PopPath().c_str(), MODE_BEHAVIOUR);
+        return;
+    case 20:
+        Compact();
+        return;
+    case 21: {
+        ddString text = PopArgString();
+        int row = PopArgInt();
+        AddCellBegin(row, text.c_str());
+        return;
+    }
+    case 22:
+        AddRowBegin();
+        PushInt(GetRowsNo());
+        return;
+    case 23:
+        Save(PopPath().c_str(), MODE_SCRIPT);
+        return;
+    case 24:
+        RemoveRow(PopArgInt());
+        return;
+    case 25: {
+        int row = PopArgInt();
+        std::string name = PopPath();
+        asmClassVector* vector = FindVectorNamed("db getvec", name.c_str());
+        if (RowOutOfRange(row)) {
+            FatalExit("db get vec index out of range " + std::to_string(row) + " " +
+                          std::to_string(GetRowsNo()) + "\n",
+                      1);
+        }
+        Row(row) = vector->Strings();
+        return;
+    }
+    default:
+        FatalExit("db unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+}
+
+void RegisterTableScriptClass() {
+    RegisterScriptClass({"db", asmClassDB::kTypeCode, asmClassDB::InitMethods, asmClassDB::FreeMethods,
+                         TableClass, NewTable});
+}

@@ -1,0 +1,52 @@
+// The script class "vector" (type code 11): a typed list of ints, reals or
+// strings that scripts add to, search, sort, shuffle, save and load.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/asm_class_obj.h"
+#include "foundation/dd_string.h"
+#include "foundation/dd_vector.h"
+
+class asmClassVector : public asmClassObj {
+public:
+    static constexpr int32_t kTypeCode = 11;
+    enum ElementType : int32_t { ELEM_INT = 0, ELEM_REAL = 1, ELEM_STRING = 2 };
+
+    asmClassVector(asmClass* cls, const char* name);
+    ~asmClassVector() override;
+
+    void CallBuiltIn(asmInterpreter* interp, int index) override;
+
+    static asmClass* Class;
+    static void InitMethods();
+    static void FreeMethods();
+
+    int32_t GetElementType() const { return elementType; }
+    ddVector<ddString>& Strings() { return strings; }
+    ddVector<int>& Ints() { return ints; }
+    ddVector<float>& Reals() { return reals; }
+
+private:
+    // The method bodies that depend on the element type, written once for
+    // the three lists.
+    template <typename T>
+    void RunTyped(ddVector<T>& list, int index);
+
+    int32_t elementType = ELEM_INT;
+    ddVector<ddString> strings;
+    ddVector<int> ints;
+    ddVector<float> reals;
+};
+
+// The vector the object is, or null when it is of another type: objects
+// named where a vector is required are checked, never cast blindly.
+asmClassVector* AsVector(asmClassObj* object);
+
+// Looks the name up (fatal "no such var:" when nothing bears it) and returns
+// the vector; an object of another type ends the program with
+// "<who>: <name> is not a vector".
+asmClassVector* FindVectorNamed(const char* who, const char* name);
+
+// Registers "vector" with the script machine.
+void RegisterVectorScriptClass();

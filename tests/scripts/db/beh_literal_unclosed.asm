@@ -1,0 +1,25 @@
+; A literal that the line ends inside ("~" is a quote).
+new db, t
+new string, s
+new string, lf
+new string, q
+mov lf, "x"
+push 0
+push 10
+call lf, setbyte
+mov q, "x"
+push 0
+push 34
+call q, setbyte
+mov s, "say ~hello|there~|"
+push "|"
+push lf
+call s, change
+push "~"
+push q
+call s, change
+push "in.beh"
+call s, save
+push "in.beh"
+call t, loadbeh
+call t, print

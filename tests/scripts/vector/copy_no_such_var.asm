@@ -1,0 +1,4 @@
+; "copy" from a name nothing bears.
+new vector, v
+push "nothere"
+call v, copy

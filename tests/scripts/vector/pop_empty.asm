@@ -1,0 +1,3 @@
+; "pop" on an empty list fails the position check.
+new vector, v
+call v, pop
