@@ -8,6 +8,8 @@
 #include "foundation/file_io.h"
 #include "script/asm_var.h"
 #include "script/script_types.h"
+#include "script/table_class.h"
+#include "script/vector_class.h"
 
 namespace {
 
@@ -57,6 +59,8 @@ void RegisterValueClasses() {
     RegisterScriptClass(
         {"string", 6, asmVarString::InitMethods, asmVarString::FreeMethods, StringClass, NewString});
     RegisterScriptClass({"def", 7, nullptr, nullptr, DefClass, NewDef});
+    RegisterVectorScriptClass();
+    RegisterTableScriptClass();
 }
 
 bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
