@@ -323,6 +323,36 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     anim.Draw();
 }
 
+TEST_F(DefinitionTest, TextsMadeOfScrambledPiecesLoadWithoutHarm) {
+    WriteSheet("sheet.zel", 2);
+    const char* pieces[] = {"<delay>", "<bank>", "<files>", "<loop>", "<hide>", "<snd>", "<action>", "<f>",
+                            "</action>", "<<", ">>", " ", "\t", "\n", "0", "1", "-1", "7", "2147483648",
+                            "-", "a", "sheet.zel", "\xff", "b"};
+    const int n = static_cast<int>(sizeof pieces / sizeof pieces[0]);
+    const std::string path = File("mix.lum");
+    unsigned state = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int length = 5 + static_cast<int>(state % 40);
+        for (int i = 0; i < length; ++i) {
+            state = state * 1103515245u + 12345u;
+            text += pieces[(state >> 16) % n];
+        }
+        WriteText(path, text);
+        Animacja anim;
+        ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.5f, 0.5f), 1) << text;
+        anim.SetDelay(1);
+        anim.SetSmooth(true);
+        anim.Play(0);
+        for (int t = 0; t < 3; ++t) {
+            anim.Tick();
+            anim.Draw();
+        }
+        anim.SetBitmask(1);
+        anim.SaveDefinition(File("mix_out.lum").c_str());
+    }
+}
+
 TEST_F(DefinitionTest, LoadBankMakesOneActionPerPicture) {
     const std::string sheet = WriteSheet("three.zel", 3);
     Animacja anim;

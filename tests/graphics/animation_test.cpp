@@ -9,6 +9,7 @@
 
 #include "animation_fixture.h"
 #include "graphics/animation_walker.h"
+#include "graphics/filter.h"
 
 namespace {
 
@@ -587,6 +588,33 @@ TEST_F(PlaybackTest, BankPicturesAndActionEditing) {
     anim.ReleaseBank();
     EXPECT_EQ(anim.GetBankCount(), 0);
     EXPECT_EQ(other.GetBankCount(), 1);
+}
+
+TEST_F(PlaybackTest, LinkedFilterFollowsFrameChanges) {
+    Animacja anim;
+    AddPicture(anim, 4, 4, 255, 0, 0);
+    AddPicture(anim, 8, 6, 0, 0, 255);
+    AkcjaAnimacji* action = AddAction(anim, "a", 2);
+    anim.SetPos(50, 50);
+    ddFilter filter;
+    filter.SetZoom(2.0);
+    filter.Link(&anim);
+    EXPECT_EQ(anim.GetLodX(), 0);  // the filter places the picture
+    EXPECT_EQ(filter.GetOutputImage()->w, 8);
+    anim.SetFrame(1);  // another picture: the output is remade
+    EXPECT_EQ(filter.GetOutputImage()->w, 16);
+    EXPECT_EQ(filter.GetOutputImage()->h, 12);
+    // Same picture at another hot spot: the output is placed anew.
+    action->GetFrame(0)->SetImageRef(anim.GetBankImage(1));
+    action->GetFrame(0)->SetLod(9, 9);
+    const int x = filter.GetOutputImage()->x;
+    anim.SetFrame(0);
+    EXPECT_EQ(filter.GetOutputImage()->w, 16);
+    EXPECT_NE(filter.GetOutputImage()->x, x);
+    FillScreen(0, 0, 0);
+    anim.Draw();  // through the filter
+    filter.Unlink();
+    EXPECT_EQ(anim.GetLodX(), 9);
 }
 
 }  // namespace
