@@ -352,7 +352,7 @@ TEST_F(PlaybackTest, PositionHotSpotAndDrawing) {
     EXPECT_EQ(r, 0);
 }
 
-TEST_F(PlaybackTest, SmoothPlayCrossFadesWithTheSpecifiedWeights) {
+TEST_F(PlaybackTest, SmoothPlayCrossFadesByTheFrameTimer) {
     Animacja anim;
     AddPicture(anim, 4, 4, 255, 0, 0);
     AddPicture(anim, 4, 4, 0, 0, 255);
