@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
