@@ -1,7 +1,8 @@
 // A full scene frame (background plus N pictures, drawn by layer and pushed
 // to the display) against plain SDL blits of the same pictures followed by
 // one full update; a frame with nothing to redraw; and registering N
-// drawables.
+// drawables; and the same frame with one more object drawn through a
+// filter (rotated and zoomed anew every frame, faded, or both).
 #include <SDL/SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 
 #include "foundation/random.h"
 #include "foundation/sanitizer_defaults.h"
+#include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/obraz.h"
 #include "shell/input_state.h"
@@ -123,10 +125,50 @@ void BM_RegisterDrawables(benchmark::State& state) {
     state.SetComplexityN(n);
 }
 
+// What the filter does to the linked object every frame.
+enum FilterWork { kLinkedOnly, kRotozoom, kOpacity, kRotozoomOpacity };
+
+void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
+    Stage stage(static_cast<int>(state.range(0)), false);
+    ddScene scene;
+    ddScene::Current = &scene;
+    std::vector<std::unique_ptr<Obraz>> objects;
+    objects.push_back(std::make_unique<Obraz>(&stage.background));
+    for (const Image& p : stage.pictures) objects.push_back(std::make_unique<Obraz>(&p));
+    auto lamp = std::make_unique<Obraz>();
+    lamp->Create(128, 128, 250, 220, 40, 255);
+    lamp->SetPos(336, 236);
+    lamp->SetLayer(1);
+    for (auto& o : objects) scene.AddDrawable(o.get());
+    scene.AddDrawable(lamp.get());
+    ddFilter filter;
+    filter.Link(lamp.get());
+    if (work == kOpacity || work == kRotozoomOpacity) filter.SetOpacity(160);
+    double angle = 0;
+    BlitAfterRedraw = 1;
+    for (auto _ : state) {
+        if (work == kRotozoom || work == kRotozoomOpacity) {
+            angle += 3;
+            filter.SetAngleZoom(angle, 1.25);
+        }
+        SetRedraw();
+        scene.Frame();
+    }
+    filter.Unlink();
+    lamp.reset();
+    objects.clear();
+    ddScene::Current = nullptr;
+}
+
 BENCHMARK_CAPTURE(BM_SceneFrame, opaque, false)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PlainBlits, opaque, false)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SceneFrame, alpha, true)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PlainBlits, alpha, true)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, linked_only, kLinkedOnly)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom, kRotozoom)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, opacity, kOpacity)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom_opacity, kRotozoomOpacity)->Arg(10)->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SceneFrameNothingToRedraw)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RegisterDrawables)->RangeMultiplier(4)->Range(256, 16384)->Complexity(benchmark::oNLogN)
     ->Unit(benchmark::kMicrosecond);
