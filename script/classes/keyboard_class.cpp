@@ -93,7 +93,11 @@ asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name) : asmClassOb
         SetTrieEntryValue(keyNames, one, static_cast<unsigned char>(*p));
     }
     for (const KeyName& k : kNamedKeys) SetTrieEntryValue(keyNames, k.name, k.code);
-    for (int i = 1; i <= 12; ++i) SetTrieEntryValue(keyNames, ("F" + std::to_string(i)).c_str(), 281 + i);
+    for (int i = 1; i <= 12; ++i) {
+        char name[4];
+        std::snprintf(name, sizeof name, "F%d", i);
+        SetTrieEntryValue(keyNames, name, 281 + i);
+    }
 }
 
 asmClassKeyboard::~asmClassKeyboard() {
