@@ -10,6 +10,7 @@
 #include "shell/event_source.h"
 #include "shell/frame_pacing.h"
 #include "shell/input_state.h"
+#include "shell/menu.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
@@ -304,6 +305,11 @@ void GameAPI::NewCanvas(ddCanvas*& ref, const Image* image) {
 
 void GameAPI::NewCanvas(ddCanvas*& ref, int x, int y, int w, int h) {
     ref = new ddCanvas(x, y, w, h);
+    Register(ref);
+}
+
+void GameAPI::NewMenu(ddMenu*& ref, const char* file) {
+    ref = new ddMenu(file);
     Register(ref);
 }
 

@@ -16,6 +16,7 @@
 #include "graphics/timer.h"
 
 class ddTekst;  // an editable text; the focus receives every key first
+class ddMenu;
 
 class GameAPI : public asmClassObj {
 public:
@@ -92,6 +93,8 @@ public:
     void NewCanvas(ddCanvas*& ref);
     void NewCanvas(ddCanvas*& ref, const Image* image);
     void NewCanvas(ddCanvas*& ref, int x, int y, int w, int h);
+    // A menu read from its definition file.
+    void NewMenu(ddMenu*& ref, const char* file);
     // The game's own canvas over the whole scaled drawing area.
     void CreateBackgroundCanvas();
     void DeleteBackgroundCanvas();

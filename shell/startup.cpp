@@ -14,6 +14,7 @@
 #include "graphics/music.h"
 #include "platform/single_instance.h"
 #include "script/classes/engine_script_classes.h"
+#include "shell/game_chooser.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
@@ -100,6 +101,10 @@ void RunGameKinds() {
             ActiveGame = "exit";
             RunScriptMachine();
             MusicPlayer.Halt(0);
+        } else if (ActiveGame == "gamechooser") {
+            ActiveGame = "exit";
+            GameChooser chooser;
+            chooser.Run();
         } else {
             ActiveGame = "exit";
         }

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "script/classes/asm_game_obj.h"
+#include "script/classes/button_class.h"
 #include "script/classes/engine_class.h"
 #include "script/classes/filter_class.h"
 #include "script/classes/font_class.h"
 #include "script/classes/keyboard_class.h"
+#include "script/classes/menu_class.h"
 #include "script/classes/mouse_class.h"
 #include "script/classes/picture_class.h"
 #include "script/classes/sound_class.h"
@@ -26,6 +28,8 @@ void RegisterEngineScriptClasses() {
     RegisterSoundScriptClass();
     RegisterFontScriptClass();
     RegisterTimerScriptClass();
+    RegisterButtonScriptClass();
+    RegisterMenuScriptClass();
 }
 
 namespace {

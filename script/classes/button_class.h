@@ -1,0 +1,31 @@
+// The button script class "button" (type code 17): a ddButton that scripts
+// make with "new", give pictures or a rectangle, and that raises "onclick",
+// "onrel", "onmoveon" and "onmoveoff" into the script methods added under
+// those names.
+#pragma once
+
+#include "shell/button.h"
+
+class asmClassButton : public ddButton {
+public:
+    // Registers with the scene's button list.
+    asmClassButton(asmClass* cls, const char* name);
+    ~asmClassButton() override;
+
+    void CallBuiltIn(asmInterpreter* interp, int index) override;
+
+    void OnMoveOn() override;
+    void OnMoveOff() override;
+    void OnClick() override;
+    void OnRelease() override;
+
+    static asmClass* Methods;
+    static void InitMethods();
+    static void FreeMethods();
+
+private:
+    void Raise(int event);
+};
+
+// Registers "button" with the script machine.
+void RegisterButtonScriptClass();

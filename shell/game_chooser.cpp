@@ -1,0 +1,37 @@
+#include "shell/game_chooser.h"
+
+#include <cstdio>
+
+#include "shell/input_state.h"
+#include "shell/menu.h"
+#include "shell/mouse.h"
+#include "shell/startup.h"
+
+void GameChooser::OnStart() {
+    if (ddMouse::Instance) ddMouse::Instance->Hide();
+    ShowCursorAtMouse();
+    CreateBackgroundCanvas();
+    NewMenu(menu, kMenuFile);
+    if (menu->Items().empty()) {
+        // Nothing could ever be chosen: say so and leave the next game as it is.
+        std::printf("gamechooser: no menu items in %s\n", kMenuFile);
+        std::fflush(stdout);
+        EndLoop();
+    }
+}
+
+void GameChooser::OnLeftDown() {
+    if (!menu || !menu->IsIn(GetMouseX(), GetMouseY(), 1, 1)) return;
+    for (const char* kind : {"asmgame", "lumo", "ptbuilder", "exit"}) {
+        if (menu->IsSelected(kind)) {
+            ActiveGame = kind;
+            break;
+        }
+    }
+    EndLoop();
+}
+
+void GameChooser::OnStop() {
+    DeleteBackgroundCanvas();
+    DeleteObject(menu);
+}
