@@ -14,6 +14,7 @@
 #include "script/classes/mouse_class.h"
 #include "script/classes/picture_class.h"
 #include "script/classes/sound_class.h"
+#include "script/classes/text_class.h"
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
 #include "shell/mouse.h"
@@ -27,6 +28,7 @@ void RegisterEngineScriptClasses() {
     RegisterKeyboardScriptClass();
     RegisterSoundScriptClass();
     RegisterFontScriptClass();
+    RegisterTextScriptClass();
     RegisterTimerScriptClass();
     RegisterButtonScriptClass();
     RegisterMenuScriptClass();
