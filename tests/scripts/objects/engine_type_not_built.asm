@@ -1,1 +1,1 @@
-new menu, m
+new path, m
