@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "foundation/clock.h"
 #include "foundation/fatal.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
+#include "graphics/text.h"
 #include "shell/event_source.h"
 #include "shell/frame_pacing.h"
 #include "shell/input_state.h"
@@ -14,11 +16,27 @@
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
+namespace {
+
+// Every game alive, so that a text going away can be taken out of whichever
+// game holds it as its focus.
+std::vector<GameAPI*>& LiveGames() {
+    static std::vector<GameAPI*> games;
+    return games;
+}
+
+}  // namespace
+
 GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
+    LiveGames().push_back(this);
+    ddTekst::SetDestroyHook(&GameAPI::DropFocusOf);
     if (ddScene::Current) ddScene::Current->ResetHover();
 }
 
-GameAPI::~GameAPI() { DeleteBackgroundCanvas(); }
+GameAPI::~GameAPI() {
+    DeleteBackgroundCanvas();
+    std::erase(LiveGames(), this);
+}
 
 // ---- the loop ----
 
@@ -150,10 +168,31 @@ void GameAPI::Resume() {
     if (ddScene::Current) ddScene::Current->ResumeAll();
 }
 
+// ---- input focus ----
+
+void GameAPI::SetInputFocus(ddTekst* text) {
+    if (!text) return;
+    if (InputFocus) InputFocus->Lock();
+    InputFocus = text;
+    InputFocus->Unlock();
+}
+
+void GameAPI::ClearInputFocus() {
+    if (InputFocus) InputFocus->Lock();
+    InputFocus = nullptr;
+}
+
+void GameAPI::DropFocusOf(ddTekst* text) {
+    for (GameAPI* game : LiveGames())
+        if (game->InputFocus == text) game->InputFocus = nullptr;
+}
+
 // ---- dispatch ----
 
 void GameAPI::HandleKeyDown() {
     if (KeyboardPaused) return;
+    // The focus text edits itself from the key first; the game still hears it.
+    if (InputFocus) InputFocus->HandleKey();
     OnKeyDown();
 }
 
@@ -311,6 +350,16 @@ void GameAPI::NewCanvas(ddCanvas*& ref, int x, int y, int w, int h) {
 void GameAPI::NewMenu(ddMenu*& ref, const char* file) {
     ref = new ddMenu(file);
     Register(ref);
+}
+
+void GameAPI::NewText(ddTekst*& ref, const char* text) {
+    ref = new ddTekst(text);
+    Register(ref);
+}
+
+void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b, int a) {
+    NewText(ref, text);
+    ref->CreateBackground(x, y, w, h, r, g, b, a);
 }
 
 void GameAPI::CreateBackgroundCanvas() {

@@ -54,6 +54,12 @@ public:
     int IsMousePaused() const { return MousePaused; }
     int IsKeyboardPaused() const { return KeyboardPaused; }
 
+    // The focus text receives every key press before the game does; at most
+    // one text is editable through it: the old focus is locked, the new one
+    // unlocked. A null text leaves the focus as it is.
+    void SetInputFocus(ddTekst* text);
+    // Locks the focus text, if any, and clears the focus.
+    void ClearInputFocus();
     bool HasInputFocus(const ddTekst* text) const { return InputFocus == text; }
     ddTekst* GetInputFocus() const { return InputFocus; }
 
@@ -93,6 +99,11 @@ public:
     void NewCanvas(ddCanvas*& ref);
     void NewCanvas(ddCanvas*& ref, const Image* image);
     void NewCanvas(ddCanvas*& ref, int x, int y, int w, int h);
+    // A text showing `text` (none for the empty text).
+    void NewText(ddTekst*& ref, const char* text = nullptr);
+    // The same with a w x h background box in (r, g, b, a) at (x, y), the
+    // text centred in it.
+    void NewText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b, int a);
     // A menu read from its definition file.
     void NewMenu(ddMenu*& ref, const char* file);
     // The game's own canvas over the whole scaled drawing area.
@@ -125,6 +136,9 @@ private:
     void Register(Obraz* drawable);
     static void UnregisterDrawable(Obraz* drawable);
     intptr_t UserData() { return reinterpret_cast<intptr_t>(this); }
+    // Installed as every text's destroy hook: a text that goes away stops
+    // being the focus of any live game.
+    static void DropFocusOf(ddTekst* text);
 };
 
 // Blocks until a key or mouse button goes down and returns that event's
