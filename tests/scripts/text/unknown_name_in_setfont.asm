@@ -1,0 +1,4 @@
+new text, t
+new int, n
+push "nosuch"
+call t, setfont
