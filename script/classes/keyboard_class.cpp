@@ -94,7 +94,7 @@ asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name) : asmClassOb
     }
     for (const KeyName& k : kNamedKeys) SetTrieEntryValue(keyNames, k.name, k.code);
     for (int i = 1; i <= 12; ++i) {
-        char name[4];
+        char name[16];
         std::snprintf(name, sizeof name, "F%d", i);
         SetTrieEntryValue(keyNames, name, 281 + i);
     }
