@@ -12,6 +12,7 @@
 #include "script/classes/keyboard_class.h"
 #include "script/classes/menu_class.h"
 #include "script/classes/mouse_class.h"
+#include "script/classes/path_class.h"
 #include "script/classes/picture_class.h"
 #include "script/classes/sound_class.h"
 #include "script/classes/text_class.h"
@@ -32,6 +33,7 @@ void RegisterEngineScriptClasses() {
     RegisterTimerScriptClass();
     RegisterButtonScriptClass();
     RegisterMenuScriptClass();
+    RegisterPathScriptClass();
 }
 
 namespace {
