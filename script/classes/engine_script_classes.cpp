@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "script/classes/anima_class.h"
 #include "script/classes/asm_game_obj.h"
 #include "script/classes/button_class.h"
 #include "script/classes/engine_class.h"
@@ -34,6 +35,7 @@ void RegisterEngineScriptClasses() {
     RegisterButtonScriptClass();
     RegisterMenuScriptClass();
     RegisterPathScriptClass();
+    RegisterAnimaScriptClass();
 }
 
 namespace {

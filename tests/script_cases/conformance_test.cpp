@@ -2,7 +2,9 @@
 // A case is <group>/<name>.asm with the expected standard output in
 // <name>.out and the expected exit code in <name>.code (0 when absent).
 // <name>.game, when present, replaces the text of "scripts/game" (which
-// otherwise names the case's script).
+// otherwise names the case's script). The folders <group>/shared.data and
+// <name>.data, when present, are copied into the game folder before the run
+// (pictures, definitions), in that order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,6 +60,7 @@ TEST_P(ScriptConformance, OutputAndExitCode) {
     const fs::path outFile = base.string() + ".out";
     const fs::path codeFile = base.string() + ".code";
     const fs::path gameFile = base.string() + ".game";
+    const fs::path dataFolder = base.string() + ".data";
     ASSERT_TRUE(fs::exists(outFile)) << "missing " << outFile;
 
     TempFolder game;
@@ -66,6 +69,12 @@ TEST_P(ScriptConformance, OutputAndExitCode) {
     std::error_code ec;
     fs::create_directories(game.Path() + "/configs/fonts", ec);
     fs::copy_file(kFont, game / "configs/fonts/normal.ttf", ec);
+    for (const fs::path& data : {c.script.parent_path() / "shared.data", dataFolder}) {
+        if (!fs::is_directory(data)) continue;
+        std::error_code copied;
+        fs::copy(data, game.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing, copied);
+        ASSERT_FALSE(copied) << "copying " << data << ": " << copied.message();
+    }
     const std::string scriptName = c.script.filename().string();
     game.Write("scripts/" + scriptName, ReadFile(c.script));
     game.Write("scripts/game", fs::exists(gameFile) ? ReadFile(gameFile) : scriptName + "\n");
