@@ -456,6 +456,10 @@ void ddMenu::PagePrev(const char* name) {
 
 void ddMenu::ShowPage() {
     if (!PagingOn() || !entries) return;
+    // A menu without a label of its own is where its first item is: the new
+    // page keeps that place.
+    const bool keepPlace = !label && !items.empty();
+    const int oldX = GetX(), oldY = GetY();
     DeleteItems();
     int from = pageFirst, to = pageEnd;
     if (pageEnd < pageTotal) to = pageEnd - 1;
@@ -470,6 +474,7 @@ void ddMenu::ShowPage() {
     }
     if (pageFirst > 0) AddItem("Previous", true);
     if (pageEnd < pageTotal) AddItem("Next", false);
+    if (keepPlace) Move(oldX - GetX(), oldY - GetY());
     SetRedraw();
 }
 

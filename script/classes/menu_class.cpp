@@ -58,6 +58,10 @@ void Forbidden(const char* method, int value) {
 
 void PushTextOrNull(const char* s) { PushString(s ? s : "null"); }
 
+// An item name; "null" names no item, which means the menu itself where an
+// operation takes "item name or current".
+const char* ItemName(const std::string& name) { return name == "null" ? nullptr : name.c_str(); }
+
 }  // namespace
 
 asmClassMenu::asmClassMenu(asmClass* cls, const char* name) {
@@ -86,7 +90,7 @@ void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
     case 0: {
         IntOrName a = PopIntOrName();
         if (!a.isInt)
-            Close(a.name.c_str());
+            Close(ItemName(a.name));
         else if (a.value == 0)
             Close(nullptr);
         else if (a.value == -1)
@@ -98,7 +102,7 @@ void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
     case 1: {
         IntOrName a = PopIntOrName();
         if (!a.isInt)
-            Open(a.name.c_str());
+            Open(ItemName(a.name));
         else if (a.value == 0)
             Open(nullptr);
         else if (a.value == -1)
@@ -111,7 +115,7 @@ void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
         PushInt(IsSelected(PopText().c_str()) ? 1 : 0);
         return;
     case 3:
-        PushInt(IsOpen(PopText().c_str()) ? 1 : 0);
+        PushInt(IsOpen(ItemName(PopText())) ? 1 : 0);
         return;
     case 4:
     case 13:
@@ -137,7 +141,7 @@ void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
     case 9: {
         IntOrName a = PopIntOrName();
         if (!a.isInt)
-            PushInt(Exists(a.name.c_str()) ? 1 : 0);
+            PushInt(Exists(ItemName(a.name)) ? 1 : 0);
         else if (a.value == -1)
             PushInt(IsVisible() ? 1 : 0);
         else
@@ -151,25 +155,25 @@ void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
         return;
     }
     case 11:
-        PageNext(PopText().c_str());
+        PageNext(ItemName(PopText()));
         return;
     case 12:
-        PagePrev(PopText().c_str());
+        PagePrev(ItemName(PopText()));
         return;
     case 14:
     case 15: {
         std::string source = PopText();
         std::string item = PopText();
         if (index == 14)
-            FillSubmenus(item.c_str(), source.c_str());
+            FillSubmenus(ItemName(item), source.c_str());
         else
-            FillItems(item.c_str(), source.c_str());
+            FillItems(ItemName(item), source.c_str());
         return;
     }
     case 16: {
         int n = PopArgInt();
         std::string item = PopText();
-        EnablePaging(item.c_str(), n);
+        EnablePaging(ItemName(item), n);
         return;
     }
     case 17:
