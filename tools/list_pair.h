@@ -250,22 +250,24 @@ public:
     // chosen action; the last becomes the lower list's only selected row.
     void AddFrames(ddObrazContainer* container) {
         if (!container || container->IsEmpty()) return;
-        if (!lower && upper.SelectedCount() == 0) return;
-        LowerRow* last = nullptr;
+        T2* into = PasteTarget();
+        if (!into) return;
         ddObrazContainer made;
         ddObrazContainer* rows = container;
         if (!dynamic_cast<LowerRow*>(container->At(0))) {
-            T2* into = lower ? lower : upper.LastSelected()->GetPayload();
-            if (!into) return;
             for (int i = 0; i < container->Count(); ++i)
                 if (T* picture = dynamic_cast<T*>(container->At(i)))
                     made.Add(into->MakeRow(picture, std::to_string(i).c_str(), 0));
             rows = &made;
         }
-        last = PasteFrames(rows);
+        const int before = into->RowCount();
+        LowerRow* last = PasteFrames(rows);
         if (lower && last) {
+            // The copies stand in the container's order from the row
+            // returned; the bottom one is the last pasted.
+            const int added = lower->RowCount() - before;
             lower->ClearSelection();
-            lower->SelectRow(last);
+            lower->SelectRow(lower->IndexOf(last) + added - 1);
         }
         Arrange();
     }
@@ -497,6 +499,13 @@ private:
             lower->SelectHeader();
         }
         return lower ? lower->InsertCopies(rows) : nullptr;
+    }
+
+    // The action that frames are pasted into: the last selected upper
+    // row's, else the chosen one.
+    T2* PasteTarget() const {
+        if (UpperRow* row = upper.LastSelected(); row && row->GetPayload()) return row->GetPayload();
+        return lower;
     }
 
     void CollectFrames(T2* list, ddObrazContainer* container) {
