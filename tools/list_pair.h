@@ -57,6 +57,7 @@ public:
 
     // The key just pressed; the code of the list that handled it.
     int ServOnKeyDown() {
+        ForgetGoneRows();
         if (writing) return ServWritingKeys();
         if (!upper.AnythingSelected() && !lower) return 0;
         int code = 0;
@@ -81,6 +82,7 @@ public:
 
     // Renaming: 1 when a row's text is now being written.
     int StartWriting() {
+        ForgetGoneRows();
         if (!SomethingSelected() || upper.IsHeaderSelected()) return 0;
         writing = 1;
         if (lower && lower->SelectedCount() > 0) {
@@ -106,6 +108,7 @@ public:
     // Enter ends the rename, Esc puts the old text back; other keys edit.
     // 1 when the key ended writing.
     int ServWritingKeys() {
+        ForgetGoneRows();
         if (!writing || !text) return 0;
         if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_KP_ENTER)) {
             StopWriting();
@@ -123,6 +126,7 @@ public:
 
     // Ends a rename; an empty or all-blank name puts the old one back.
     void StopWriting() {
+        ForgetGoneRows();
         if (writing && text) {
             writing = 0;
             text->Lock();
@@ -173,6 +177,7 @@ public:
 
     // The clipboard takes copies of the selected actions and frames.
     void Copy() {
+        ForgetGoneRows();
         ClearClipboard();
         if (upper.SelectedCount() > 0) {
             copiedActions = upper.CopySelected();
@@ -184,6 +189,7 @@ public:
     // Copied frames go under the selection of the chosen action, then
     // copied actions under the upper selection.
     void Paste() {
+        ForgetGoneRows();
         if (copiedFrames && !copiedFrames->IsEmpty()) PasteFrames(copiedFrames);
         if (copiedActions && !copiedActions->IsEmpty()) {
             ddObrazContainer copies;
@@ -202,6 +208,7 @@ public:
     }
 
     void PasteReversed() {
+        ForgetGoneRows();
         if (!SomethingSelected() || !copyEnabled) return;
         if (copiedFrames) copiedFrames->Reverse();
         if (copiedActions) copiedActions->Reverse();
@@ -249,6 +256,7 @@ public:
     // Rows (or bare pictures, named by their place) pasted as frames of the
     // chosen action; the last becomes the lower list's only selected row.
     void AddFrames(ddObrazContainer* container) {
+        ForgetGoneRows();
         if (!container || container->IsEmpty()) return;
         T2* into = PasteTarget();
         if (!into) return;
@@ -275,6 +283,7 @@ public:
     // Adds the pictures of what is selected to the container, which does
     // not own them: the caller empties it with Clear.
     void CollectSelected(ddObrazContainer* container) {
+        ForgetGoneRows();
         if (!container) return;
         if (upper.IsHeaderSelected()) {
             for (int i = 0; i < upper.RowCount(); ++i) CollectFrames(upper.GetRow(i)->GetPayload(), container);
@@ -288,17 +297,20 @@ public:
     }
 
     void SelectAllFrames() {
+        ForgetGoneRows();
         if (!lower) return;
         lower->ClearSelection();
         lower->SelectAll();
     }
 
     void SelectFrameRange() {
+        ForgetGoneRows();
         if (lower) lower->SelectRange();
     }
 
     // Moves the lists so that the selected item lies between top and bottom.
     void KeepVisible(int top, int bottom) {
+        ForgetGoneRows();
         if (!SomethingSelected()) return;
         int y, endY;
         if (upper.IsHeaderSelected()) {
@@ -529,6 +541,22 @@ private:
     // After upper rows went: forget a chosen action that went with them.
     void ForgetGoneActions() {
         if (chosen && upper.IndexOf(chosen) < 0) Unchoose();
+    }
+
+    // Rows that the owner deleted from the lists directly: a chosen action
+    // or a text being written that is no longer there is let go of, never
+    // used. Only addresses are compared.
+    void ForgetGoneRows() {
+        ForgetGoneActions();
+        if (!text) return;
+        bool found = false;
+        for (int i = 0; i < upper.RowCount() && !found; ++i) found = static_cast<ddTekst*>(upper.GetRow(i)) == text;
+        for (int i = 0; lower && i < lower->RowCount() && !found; ++i)
+            found = static_cast<ddTekst*>(lower->GetRow(i)) == text;
+        if (found) return;
+        writing = 0;
+        text = nullptr;
+        secondText = nullptr;
     }
 
     void MoveLists(int dy) {

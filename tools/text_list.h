@@ -369,9 +369,10 @@ public:
         if (!numbering || rowsHidden) return;
         ddFont* font = GetFont();
         if (!font) return;
-        const int x = GetX(), y = GetY(), h = RowHeight();
-        for (int i = 0; i < rows.Count(); ++i)
-            font->DrawText(std::to_string(i).c_str(), x, y + (i + 1) * h);
+        // Each number on its row: one row height more per row, unless an
+        // owner laid the rows out further apart.
+        const int x = GetX();
+        for (int i = 0; i < rows.Count(); ++i) font->DrawText(std::to_string(i).c_str(), x, rows.At(i)->GetY());
     }
 
     void Move(int dx, int dy) override {

@@ -184,6 +184,29 @@ TEST_F(ListPairTest, DeletingFramesAndActions) {
     (void)a;
 }
 
+TEST_F(ListPairTest, RowsDeletedBehindThePairsBackAreLetGo) {
+    ActionManager* a = Action("a", 2);
+    Action("b", 2);
+    pair.ChooseAction(a);
+    ASSERT_EQ(pair.StartWriting(), 1);
+    pair.Upper().DeleteRow(pair.Chosen());  // the owner deletes the action
+    EXPECT_EQ(KeyDown(SDLK_x, false, false, 'x'), 0);
+    EXPECT_FALSE(pair.IsWriting());
+    EXPECT_EQ(pair.Lower(), nullptr);
+    EXPECT_EQ(KeyDown(SDLK_UP), 0);
+    ddObrazContainer got;
+    pair.CollectSelected(&got);
+    EXPECT_TRUE(got.IsEmpty());
+
+    ActionManager* b = pair.Upper().GetRow(0)->GetPayload();
+    pair.ChooseAction(b);
+    ASSERT_EQ(pair.StartWriting(), 1);
+    b->DeleteRow(b->GetRow(1));  // the frame being renamed
+    pair.StopWriting();
+    EXPECT_FALSE(pair.IsWriting());
+    EXPECT_EQ(Names(*b), (Strings{"f0"}));
+}
+
 TEST_F(ListPairTest, RenamingPutsTheOldNameBackWhenLeftBlank) {
     ActionManager* a = Action("walk", 2);
     EXPECT_EQ(pair.StartWriting(), 0) << "nothing selected";
