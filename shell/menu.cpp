@@ -13,6 +13,9 @@ namespace {
 
 // Backgrounds larger than this are refused as bad input.
 constexpr int kMaxBackgroundSide = 8192;
+// Definition nodes nested deeper than this make no items: every walk of the
+// tree is recursive.
+constexpr int kMaxMenuDepth = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -146,13 +149,14 @@ bool ddMenu::Load(const char* file) {
     ddString dir(words.size() >= 3 ? words[2].c_str() : "");
     side = dir;
     direction = dir;
-    BuildLevel(menuNode, x, y, dir, true);
+    BuildLevel(menuNode, x, y, dir, 1);
     Open(nullptr);
     return true;
 }
 
-void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, bool firstLevel) {
-    ddCanvas* background = firstLevel || !root->subBackground ? root->itemBackground.get()
+void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, int depth) {
+    if (depth > kMaxMenuDepth) return;
+    ddCanvas* background = depth == 1 || !root->subBackground ? root->itemBackground.get()
                                                                : root->subBackground.get();
     for (ddBase* node : parentNode->Children()) {
         std::vector<std::string> words = Words(node->Value().c_str());
@@ -191,7 +195,7 @@ void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, b
             cy = l->GetY() - l->GetHeight();
         else if (Is(item->side, "left"))
             cx = l->GetX() - l->GetWidth();
-        item->BuildLevel(node, cx, cy, item->direction, false);
+        item->BuildLevel(node, cx, cy, item->direction, depth + 1);
     }
 }
 

@@ -115,8 +115,9 @@ private:
     explicit ddMenu(ddMenu* treeRoot, int);
 
     ddMenu* Search(const char* name, SearchMode mode);
-    // Builds the items of one level of the definition tree.
-    void BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, bool firstLevel);
+    // Builds the items of one level of the definition tree (depth 1: the
+    // first level).
+    void BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, int depth);
     // The item of that name, or this item for a null name.
     ddMenu* Target(const char* name, SearchMode mode);
     ddMenu* NewItem(const char* text, const ddMenu* beside, bool before);

@@ -220,6 +220,17 @@ TEST_F(Menu, BadDefinitionsGiveAnEmptyOrPartialMenu) {
     ddMenu longLabel(Def("<d><menu> 0 0 right<a> " + longWord + " right right</a></menu></d>").c_str());
     EXPECT_EQ(std::string(longLabel.FindItem("a")->GetLabel()->GetText()), longWord);
 
+    // Nesting deeper than a hundred levels makes no items there.
+    std::string deep = "<d><menu> 0 0 right\n";
+    for (int i = 0; i < 3000; ++i) deep += "<a> A right right";
+    for (int i = 0; i < 3000; ++i) deep += "</a>";
+    ddMenu nested(Def(deep + "</menu></d>").c_str());
+    int depth = 0;
+    for (const ddMenu* m = &nested; !m->Items().empty(); m = m->Items().front()) ++depth;
+    EXPECT_EQ(depth, 100);
+    nested.Open("a");
+    EXPECT_TRUE(nested.IsIn(1, 1, 1, 1));
+
     // Garbage does not crash.
     std::string garbage;
     for (int i = 0; i < 3000; ++i) garbage.push_back(static_cast<char>((i * 131) % 256));
