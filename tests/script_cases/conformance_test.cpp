@@ -41,6 +41,9 @@ struct ScriptCase {
     }
 };
 
+// Lets test listings show the case's file instead of its bytes.
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.script.string(); }
+
 std::vector<ScriptCase> AllCases() {
     std::vector<ScriptCase> cases;
     std::error_code ec;
