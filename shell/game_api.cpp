@@ -2,13 +2,13 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "foundation/clock.h"
 #include "foundation/fatal.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
 #include "graphics/text.h"
+#include "script/script_objects.h"
 #include "shell/event_source.h"
 #include "shell/frame_pacing.h"
 #include "shell/input_state.h"
@@ -16,26 +16,21 @@
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
-namespace {
-
-// Every game alive, so that a text going away can be taken out of whichever
-// game holds it as its focus.
-std::vector<GameAPI*>& LiveGames() {
-    static std::vector<GameAPI*> games;
-    return games;
-}
-
-}  // namespace
-
 GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
-    LiveGames().push_back(this);
+    nextLiveGame = firstLiveGame;
+    firstLiveGame = this;
     ddTekst::SetDestroyHook(&GameAPI::DropFocusOf);
     if (ddScene::Current) ddScene::Current->ResetHover();
 }
 
 GameAPI::~GameAPI() {
     DeleteBackgroundCanvas();
-    std::erase(LiveGames(), this);
+    for (GameAPI** link = &firstLiveGame; *link; link = &(*link)->nextLiveGame) {
+        if (*link == this) {
+            *link = nextLiveGame;
+            break;
+        }
+    }
 }
 
 // ---- the loop ----
@@ -53,6 +48,10 @@ const char* GameAPI::Run() {
 
     while (Running) {
         uint32_t t0 = ClockTicks();
+        // Script objects deleted by the events of this frame are destroyed
+        // when the frame is over, never under the engine code that raised
+        // the event.
+        asmDestructionHold hold;
         PumpEvents();
         SampleMouse();
         if (!Running) continue;
@@ -183,7 +182,7 @@ void GameAPI::ClearInputFocus() {
 }
 
 void GameAPI::DropFocusOf(ddTekst* text) {
-    for (GameAPI* game : LiveGames())
+    for (GameAPI* game = firstLiveGame; game; game = game->nextLiveGame)
         if (game->InputFocus == text) game->InputFocus = nullptr;
 }
 

@@ -139,6 +139,11 @@ private:
     // Installed as every text's destroy hook: a text that goes away stops
     // being the focus of any live game.
     static void DropFocusOf(ddTekst* text);
+
+    // Every live game, newest first, linked through the games themselves so
+    // the hook works whenever a text dies, even during program exit.
+    static inline GameAPI* firstLiveGame = nullptr;
+    GameAPI* nextLiveGame = nullptr;
 };
 
 // Blocks until a key or mouse button goes down and returns that event's

@@ -135,7 +135,9 @@ TEST_F(InputFocus, ADeletedFocusIsNoLongerTheFocusOfAnyGame) {
     // Several games over time: each keeps its own focus, and a text deleted
     // outside any game leaves only the game that held it.
     auto older = std::make_unique<FocusGame>();
+    auto middle = std::make_unique<FocusGame>();
     auto newer = std::make_unique<FocusGame>();
+    middle.reset();
     auto a = std::make_unique<ddTekst>("a");
     auto b = std::make_unique<ddTekst>("b");
     older->SetInputFocus(a.get());
