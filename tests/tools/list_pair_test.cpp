@@ -16,6 +16,7 @@ protected:
         ListTest::SetUp();
         pair.Upper().Init(0, 0, kW, kH, 40, 40, 40, "actions");
         pair.SetCopyEnabled(1);
+        pair.SetClickArea(0, 0, 200, 150);
     }
     void TearDown() override {
         pair.Upper().DeleteAllRows();
@@ -433,6 +434,42 @@ TEST_F(ListPairTest, ActionsAndFramesAreAdded) {
     ASSERT_NE(kept, nullptr);
     EXPECT_NE(kept, &own);
     EXPECT_EQ(kept->RowCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListPairTest, ThePairDrawsEachActionOverItsRow) {
+    pair.Upper().Init(0, 0, kW, kH, 0, 0, 0, "");
+    pair.Upper().SetRowColour(0, 0, 0);
+    pair.SetNewActionColour(0, 0, 255);
+    ActionManager* a = pair.NewAction("");
+    a->SetNumbering(0);
+    pair.Upper().SetNumbering(0);
+    a->AppendRow(Picture(), "", 0);
+    pair.Upper().ClearSelection();
+    pair.Arrange();
+
+    ClearScreenBlack();
+    pair.Draw();
+    EXPECT_FALSE(AnyLit(0, 0, kW, 2 * kH)) << "header and action row are black";
+    EXPECT_TRUE(AnyLit(20, 2 * kH + 3, 10, 5)) << "the frame in the action's colour";
+
+    a->SetLoop(1);
+    ClearScreenBlack();
+    pair.Draw();
+    EXPECT_TRUE(AnyLit(0, kH, kW, kH)) << "the action's header, drawn over its row, shows (L)";
+
+    pair.Upper().Collapse();
+    ClearScreenBlack();
+    pair.Draw();
+    EXPECT_FALSE(AnyLit(0, kH, kW, 3 * kH)) << "a collapsed upper list hides its actions";
+    pair.Upper().Expand();
+    pair.Hide();
+    ClearScreenBlack();
+    pair.Draw();
+    EXPECT_FALSE(AnyLit(0, 0, kW, 3 * kH));
 }
 
 }  // namespace
