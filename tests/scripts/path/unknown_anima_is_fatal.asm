@@ -1,0 +1,3 @@
+new path, p
+push "nosuch"
+call p, linkanima
