@@ -60,7 +60,7 @@ void Say(const std::string& line) {
 ddFilter::ddFilter(asmClass* cls, const char* name) : asmClassObj(cls) {
     if (name) SetName(name);
     LiveFilters().push_back(this);
-    if (!ObrazGoneHook) ObrazGoneHook = ForgetBlendObject;
+    AddObrazGoneHook(ForgetBlendObject);
     Normal();
 }
 

@@ -36,8 +36,27 @@ Obraz::Obraz(const char* path) {
     Load(path, 1);
 }
 
+namespace {
+// A handful of subsystems install a hook; a plain array needs no
+// destruction, so objects that die during exit can still run them.
+constexpr int kMaxGoneHooks = 8;
+ObrazGoneFn g_goneHooks[kMaxGoneHooks];
+int g_goneHookCount = 0;
+}  // namespace
+
+void AddObrazGoneHook(ObrazGoneFn hook) {
+    if (!hook) return;
+    for (int i = 0; i < g_goneHookCount; ++i)
+        if (g_goneHooks[i] == hook) return;
+    if (g_goneHookCount < kMaxGoneHooks) g_goneHooks[g_goneHookCount++] = hook;
+}
+
+void RunObrazGoneHooks(Obraz* object) {
+    for (int i = 0; i < g_goneHookCount; ++i) g_goneHooks[i](object);
+}
+
 Obraz::~Obraz() {
-    if (ObrazGoneHook) ObrazGoneHook(this);
+    RunObrazGoneHooks(this);
     if (linkedFilter) {
         ObrazFilter* filter = linkedFilter;
         linkedFilter = nullptr;

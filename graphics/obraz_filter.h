@@ -28,7 +28,9 @@ protected:
     ~ObrazFilter() = default;
 };
 
-// Run by every visible object's destructor, so that whatever lists the
-// object besides its linked filter (a filter's blend list) lets go of it.
-// Installed by the filter when the first one is made.
-inline void (*ObrazGoneHook)(Obraz* object) = nullptr;
+// Hooks run by every visible object's destructor, so that whatever lists
+// the object besides its linked filter (a filter's blend list, the buttons
+// showing it) lets go of it. Adding a hook twice keeps one.
+using ObrazGoneFn = void (*)(Obraz* object);
+void AddObrazGoneHook(ObrazGoneFn hook);
+void RunObrazGoneHooks(Obraz* object);

@@ -42,17 +42,14 @@ Obraz* PopPictureOrNull() {
 
 // A visible object about to be destroyed leaves every button (and every
 // filter's blend list, which shares the one hook).
-void ForgetGoneObject(Obraz* object) {
-    ddButton::ForgetPictureEverywhere(object);
-    ddFilter::ForgetBlendObject(object);
-}
+void ForgetGoneObject(Obraz* object) { ddButton::ForgetPictureEverywhere(object); }
 
 }  // namespace
 
 asmClassButton::asmClassButton(asmClass* cls, const char* name) {
     SetClass(cls);
     if (name) SetName(name);
-    ObrazGoneHook = ForgetGoneObject;
+    AddObrazGoneHook(ForgetGoneObject);
     if (ddScene::Current) ddScene::Current->AddButton(this);
 }
 
