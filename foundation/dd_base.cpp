@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
@@ -41,9 +42,17 @@ void ddBase::AddChild(const char* n, const char* v) {
 }
 
 void ddBase::DeleteChildren() {
-    for (ddBase* c : children) delete c;
+    // Without recursion, so a deeply nested file cannot exhaust the stack.
+    std::vector<ddBase*> doomed(children.begin(), children.end());
     children.clear();
     childPos = children.begin();
+    while (!doomed.empty()) {
+        ddBase* node = doomed.back();
+        doomed.pop_back();
+        doomed.insert(doomed.end(), node->children.begin(), node->children.end());
+        node->children.clear();
+        delete node;
+    }
 }
 
 void ddBase::RemoveCurrent() {

@@ -208,6 +208,18 @@ TEST(ddBase, DeepNestingWalksAndFrees) {
     std::remove(path.c_str());
 }
 
+TEST(ddBase, AHundredThousandLevelsLoadAndFree) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i) text += "<n>";
+    std::string path = TempPath("nested");
+    Spit(path, text);
+    {
+        ddBase doc;
+        ASSERT_EQ(doc.Load(path.c_str()), 1);
+    }
+    std::remove(path.c_str());
+}
+
 TEST(ddBase, SaveThatCannotWriteFailsAndKeepsTheOldFile) {
     ddBase doc("root", "");
     EXPECT_EQ(doc.Save("/nonexistent/dir/file"), 0);
