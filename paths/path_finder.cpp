@@ -625,10 +625,11 @@ int ddPathFinder::VertexAfter(int n) const {
 
 int ddPathFinder::WalkFrom(int a, int n, int stop) const {
     if (!GetPathVertex(a)) return -1;
-    if (n > graph.GetCount()) return -1;
     int at = a;
     for (int i = 0; i < n; ++i) {
         if (at == stop) return stop;
+        // No route has more links than there are slots: the rest is a circle.
+        if (i >= graph.GetCount()) return -1;
         const ddpathVertex* next = GetPathVertex(GetPathVertex(at)->GetPrevious());
         if (!next) return -1;
         at = next->GetIndex();

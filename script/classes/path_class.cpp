@@ -1,5 +1,6 @@
 #include "script/classes/path_class.h"
 
+#include <cmath>
 #include <iterator>
 #include <string>
 
@@ -138,7 +139,7 @@ void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
         return;
     case 12: {
         const float s = PopArgReal();
-        if (s > 0.0f) SetSpeed(s);
+        if (s > 0.0f && std::isfinite(s)) SetSpeed(s);
         return;
     }
     case 13:
@@ -206,7 +207,7 @@ void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
     }
     case 31: {
         const float size = PopArgReal();
-        if (size >= 0.0f) SetDepthSize(size);
+        if (size >= 0.0f && std::isfinite(size)) SetDepthSize(size);
         return;
     }
     case 32:
@@ -215,9 +216,12 @@ void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
     case 33:
         UnlinkFilter();
         return;
-    case 34:
-        SetScalePower(PopArgReal());
+    case 34: {
+        // A power that is no number would stop the walker for good.
+        const float power = PopArgReal();
+        if (std::isfinite(power)) SetScalePower(power);
         return;
+    }
     case 35: {
         int v[2];
         PopInts(v);

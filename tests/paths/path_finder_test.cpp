@@ -275,6 +275,7 @@ TEST_F(PathFinderTest, RouteQueriesStayWithinTheSlots) {
     EXPECT_EQ(p.WalkFrom(0, 2, -1), 2);
     EXPECT_EQ(p.WalkFrom(0, 3, 1), 1);  // the stop is on the way
     EXPECT_EQ(p.WalkFrom(9, 1, -1), -1);
+    EXPECT_EQ(p.WalkFrom(0, 1000, 2), 2);  // a long count still stops on the way
     // Previous links that run in a circle (left by older searches) end
     // after as many links as there are slots.
     for (int i = 0; i < 4; ++i) p.GetPathVertex(i)->SetPrevious((i + 1) % 4);
@@ -497,4 +498,31 @@ TEST_F(PathFinderTest, VisitHandlerMayStopTheWalk) {
     EXPECT_EQ(p.visits, 2);
     EXPECT_EQ(a->GetPosX(), 10);
     EXPECT_EQ(p.finishes, 0);
+}
+
+TEST_F(PathFinderTest, DrawsEnabledVerticesAsDotsAtTheBaseOffset) {
+    SDL_Surface* screen = GraphAPI::Screen;
+    auto pixel = [screen](int x, int y) {
+        Uint8 r = 0, g = 0, b = 0;
+        SDL_LockSurface(screen);
+        const Uint32 v = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x * 4);
+        SDL_UnlockSurface(screen);
+        SDL_GetRGB(v, screen->format, &r, &g, &b);
+        return (r << 16) | (g << 8) | b;
+    };
+    SDL_FillRect(screen, nullptr, 0);
+    CountingFinder p;
+    Line(p, {{10, 10}, {30, 10}});
+    p.SetPos(5, 7);
+    p.GetDot().SetColor(0, 255, 0, 255);
+    p.SetEnabledById(11, 0);
+    p.Draw();
+    EXPECT_EQ(pixel(15, 17), 0x00FF00);
+    EXPECT_EQ(pixel(16, 18), 0x00FF00);
+    EXPECT_EQ(pixel(17, 17), 0);
+    EXPECT_EQ(pixel(35, 17), 0);  // disabled
+    SDL_FillRect(screen, nullptr, 0);
+    p.Hide();
+    p.Draw();
+    EXPECT_EQ(pixel(15, 17), 0);
 }
