@@ -124,7 +124,7 @@ asmMethodFound asmObjects::Search(const asmClassObj* object, const char* name) {
 }
 
 void asmObjects::Call(asmClassObj* object, const char* name) {
-    if (!object) return;
+    if (!object || IsWithdrawn(object)) return;
     if (!name) name = "";
     m.lastCalledName = name;
     Finish(object, name, Search(object, name));
@@ -167,7 +167,7 @@ void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethod
         Report("method:  ", "method: null::", object, name, tail.c_str());
     }
     running.pop_back();
-    if (running.empty()) DestroyDeferred();
+    if (running.empty() && holdDepth == 0) DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- common methods

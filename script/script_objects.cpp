@@ -254,14 +254,21 @@ void asmObjects::Destroy(asmClassObj* object) {
     std::vector<asmClassObj*> dying;
     CollectOwned(object, dying);
     ForgetAliases(dying);
-    bool busy = false;
+    bool busy = holdDepth > 0;
     for (asmClassObj* d : dying) {
         RemoveFromInitQueue(d);
         if (IsRunning(d) || d == m.currentObject) busy = true;
     }
     m.NamesChanged();
-    if (busy) deferred.push_back(object);
-    else delete object;
+    if (!busy) {
+        delete object;
+        return;
+    }
+    deferred.push_back(object);
+    for (asmClassObj* d : dying) {
+        withdrawn.push_back(d);
+        if (withdrawHook) withdrawHook(d);
+    }
 }
 
 void asmObjects::DestroyDeferred() {
@@ -270,6 +277,16 @@ void asmObjects::DestroyDeferred() {
         now.swap(deferred);
         for (asmClassObj* o : now) delete o;
     }
+    withdrawn.clear();
+}
+
+bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
+    return !withdrawn.empty() && std::find(withdrawn.begin(), withdrawn.end(), object) != withdrawn.end();
+}
+
+asmDestructionHold::~asmDestructionHold() {
+    if (--asmObjects::holdDepth > 0) return;
+    if (asmObjects* objects = asmObjects::Instance; objects && objects->running.empty()) objects->DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- init

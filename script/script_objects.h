@@ -5,7 +5,10 @@
 //
 // Objects deleted while one of their calls is still running are taken out
 // of every name table at once but destroyed only when the outermost call
-// returns, so no native caller is left holding a freed object.
+// returns, so no native caller is left holding a freed object. While engine
+// code that raises script events is on the stack (the game loop's frame
+// holds destruction, asmDestructionHold), every deleted object is withdrawn
+// from the engine at once and destroyed when the outermost hold ends.
 #pragma once
 
 #include <cstdint>
@@ -93,11 +96,21 @@ public:
     void RunInitQueue();
 
     // Ends an object that its table no longer names: it leaves every alias
-    // at once and is destroyed now, or when the outermost running call
-    // returns if one of its calls (or of the objects it owns) is running.
+    // at once and is destroyed now, or, if one of its calls (or of the
+    // objects it owns) is running or destruction is held, it is withdrawn
+    // from the engine at once (the withdraw hook) and destroyed when the
+    // outermost running call returns and no hold is left.
     void Destroy(asmClassObj* object);
     // Destroys what waits for the outermost call to return.
     void DestroyDeferred();
+    // True for an object deleted but not yet destroyed. Calls by name from
+    // native code (engine events) to such an object are ignored.
+    bool IsWithdrawn(const asmClassObj* object) const;
+
+    // Takes an object whose destruction waits out of the engine's
+    // registries (the scene's lists); installed by the engine.
+    using WithdrawHook = void (*)(asmClassObj* object);
+    static void SetWithdrawHook(WithdrawHook hook) { withdrawHook = hook; }
 
     // The name of the game to run next ("play" on "gameapi" sets it).
     ddString nextGame;
@@ -125,5 +138,23 @@ private:
     // Objects with a call on the native stack, innermost last.
     std::vector<asmClassObj*> running;
     std::vector<asmClassObj*> deferred;
+    // Every object (owned ones too) of the deferred ones.
+    std::vector<asmClassObj*> withdrawn;
     uint64_t methodSearches = 0;
+
+    static inline WithdrawHook withdrawHook = nullptr;
+    static inline int holdDepth = 0;
+    friend class asmDestructionHold;
+};
+
+// Held by engine code that walks its objects and raises script events on
+// them (the game loop's frame): objects deleted meanwhile are withdrawn at
+// once and destroyed when the outermost hold ends, never under the feet of
+// the engine code that raised the event.
+class asmDestructionHold {
+public:
+    asmDestructionHold() { ++asmObjects::holdDepth; }
+    ~asmDestructionHold();
+    asmDestructionHold(const asmDestructionHold&) = delete;
+    asmDestructionHold& operator=(const asmDestructionHold&) = delete;
 };

@@ -5,6 +5,7 @@
 
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
+#include "script/script_objects.h"
 #include "shell/input_state.h"
 
 // ---- the walk-tolerant list ----
@@ -63,6 +64,9 @@ void ddScene::List<T>::EndWalk(Place place) {
 
 template <typename T, typename Place, typename Fn>
 void ddScene::Walk(List<T>& list, Place place, Fn fn) {
+    // Script objects deleted by the events this walk raises are destroyed
+    // after it, not under the engine code that raised the event.
+    asmDestructionHold hold;
     list.BeginWalk();
     // The list does not grow or shrink during the walk: additions are held
     // back and removals leave a null slot.

@@ -15,10 +15,12 @@
 #include "script/classes/mouse_class.h"
 #include "script/classes/path_class.h"
 #include "script/classes/picture_class.h"
+#include "script/classes/scene_withdraw.h"
 #include "script/classes/sound_class.h"
 #include "script/classes/text_class.h"
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
+#include "script/script_objects.h"
 #include "shell/mouse.h"
 
 void RegisterEngineScriptClasses() {
@@ -36,6 +38,7 @@ void RegisterEngineScriptClasses() {
     RegisterMenuScriptClass();
     RegisterPathScriptClass();
     RegisterAnimaScriptClass();
+    asmObjects::SetWithdrawHook(WithdrawFromScene);
 }
 
 namespace {
