@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "graphics/graph_api.h"
+#include "graphics/masked_blend_sse2.h"
 #include "graphics/pixel_io.h"
 #include "graphics/pixel_walk.h"
 #include "graphics/rect_clip.h"
@@ -239,10 +240,11 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
     const int mx = walk.StartX(mOriginX), my = walk.StartY(mOriginY);
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
-    // The mode is fixed for the whole walk: one loop per mode.
-    auto walkWith = [&](auto D, auto S, auto M, auto mixing) {
+    // The mode is fixed for the whole walk: one loop per mode. Points from
+    // `from` to the end of each row; the vector form does the rows' starts.
+    auto walkWith = [&](auto D, auto S, auto M, auto mixing, int from) {
         for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
+            for (int i = from; i < w; ++i) {
                 const uint32_t mA = M.Get(mx + i, my + j).a;
                 const Rgba s = S.Get(sx + i, sy + j);
                 const uint32_t a = s.a * strength / 255u;  // equals s.a when strength is 255
@@ -267,10 +269,32 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
         }
     };
     WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        int from = 0;
+#if ENGINE_MASKED_BLEND_SSE2
+        // The picture layouts run four points at a time; the per-point loop
+        // finishes each row. A source on the destination's own surface may
+        // read points written just before, so it keeps the per-point order.
+        using DForm = decltype(D);
+        if constexpr ((std::is_same_v<DForm, ArgbPixels> || std::is_same_v<DForm, XrgbPixels>) &&
+                      std::is_same_v<decltype(S), ArgbPixels> && std::is_same_v<decltype(M), ArgbPixels>) {
+            constexpr bool kDestinationAlpha = std::is_same_v<DForm, ArgbPixels>;
+            auto row = [&](SDL_Surface* surface, int x, int y) {
+                return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                   static_cast<ptrdiff_t>(y) * surface->pitch) + x;
+            };
+            for (int j = 0; j < h && source->surface != destination->surface; ++j) {
+                uint32_t* d = row(destination->surface, mx, my + j);
+                const uint32_t* s = row(source->surface, sx, sy + j);
+                const uint32_t* m = row(mask->surface, mx, my + j);
+                from = mode == 0 ? MaskedBlendSse2::Row<false, kDestinationAlpha>(d, s, m, w, strength)
+                                 : MaskedBlendSse2::Row<true, kDestinationAlpha>(d, s, m, w, strength);
+            }
+        }
+#endif
         if (mode == 0)
-            walkWith(D, S, M, std::false_type{});
+            walkWith(D, S, M, std::false_type{}, from);
         else
-            walkWith(D, S, M, std::true_type{});
+            walkWith(D, S, M, std::true_type{}, from);
     });
 }
 
