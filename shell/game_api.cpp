@@ -5,6 +5,7 @@
 
 #include "foundation/clock.h"
 #include "foundation/fatal.h"
+#include "graphics/animation.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
 #include "graphics/text.h"
@@ -367,6 +368,109 @@ void GameAPI::CreateBackgroundCanvas() {
 }
 
 void GameAPI::DeleteBackgroundCanvas() { DeleteObject(Canvas); }
+
+void GameAPI::NewAnimacja(Animacja*& ref) {
+    ref = new Animacja();
+    Register(ref);
+}
+
+void GameAPI::NewAnimacja(Animacja*& ref, const char* definition) {
+    ref = new Animacja(definition ? definition : "");
+    Register(ref);
+}
+
+void GameAPI::NewAnimacja(Animacja*& ref, const Animacja& parent) {
+    ref = new Animacja(parent);
+    Register(ref);
+}
+
+// ---- object arrays ----
+
+namespace {
+
+// Element 0's array name without its trailing "0": what element i's name
+// starts with.
+std::string ArrayElementBase(const AnimationArray& array) {
+    std::string base = array.empty() ? "" : array[0]->GetArrayName();
+    if (!base.empty() && base.back() == '0') base.pop_back();
+    return base;
+}
+
+}  // namespace
+
+void GameAPI::NewObjectArrayFromFile(AnimationArray*& array, const char* file) {
+    DeleteObjectArray(array);
+    auto* first = new Animacja(file ? file : "");
+    const ddString name = ArrayBaseFromFile(file);
+    std::string base = name.c_str() ? name.c_str() : "";
+    base += '_';
+    first->SetArrayName(base.c_str(), 0);
+    Register(first);
+    array = new AnimationArray{first};
+}
+
+void GameAPI::NewObjectArrayFrom(AnimationArray*& array, const AnimationArray* other) {
+    if (!other || other->empty() || other == array) return;
+    DeleteObjectArray(array);
+    auto* first = new Animacja(*(*other)[0]);
+    first->SetArrayIndex(0);
+    Register(first);
+    array = new AnimationArray{first};
+}
+
+void GameAPI::AppendToObjectArray(AnimationArray*& array, int n) {
+    if (!array || array->empty() || n <= 0) return;
+    const std::string base = ArrayElementBase(*array);
+    const Animacja& first = *(*array)[0];
+    array->reserve(array->size() + static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        auto* element = new Animacja(first);
+        element->SetArrayName(base.c_str(), static_cast<int>(array->size()));
+        Register(element);
+        array->push_back(element);
+    }
+}
+
+void GameAPI::NewObjectArray(AnimationArray*& array, const char* file, int n) {
+    NewObjectArrayFromFile(array, file);
+    AppendToObjectArray(array, n - 1);
+}
+
+void GameAPI::RemoveFromObjectArray(AnimationArray*& array, int index) {
+    if (!array || index < 0 || index >= static_cast<int>(array->size())) return;
+    const std::string base = ArrayElementBase(*array);
+    Animacja* gone = (*array)[static_cast<size_t>(index)];
+    array->erase(array->begin() + index);
+    DeleteObject(gone);
+    if (array->empty()) {
+        delete array;
+        array = nullptr;
+        return;
+    }
+    for (size_t i = static_cast<size_t>(index); i < array->size(); ++i)
+        (*array)[i]->SetArrayName(base.c_str(), static_cast<int>(i));
+}
+
+void GameAPI::RemoveObjectFromArray(AnimationArray*& array, const Animacja* object) {
+    if (!array || !object) return;
+    for (size_t i = 0; i < array->size(); ++i)
+        if ((*array)[i] == object) return RemoveFromObjectArray(array, static_cast<int>(i));
+}
+
+void GameAPI::TrimObjectArray(AnimationArray*& array) {
+    while (array && array->size() > 1) {
+        Animacja* gone = array->back();
+        array->pop_back();
+        DeleteObject(gone);
+    }
+}
+
+void GameAPI::DeleteObjectArray(AnimationArray*& array) {
+    if (!array) return;
+    for (Animacja* element : *array) DeleteObject(element);
+    delete array;
+    array = nullptr;
+}
 
 // ---- module level ----
 

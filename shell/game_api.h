@@ -6,6 +6,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <vector>
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
@@ -17,6 +18,12 @@
 
 class ddTekst;  // an editable text; the focus receives every key first
 class ddMenu;
+class Animacja;
+
+// An object array: animations made from one definition, element i knowing
+// its index and named base + i (base: the definition's name and "_"). The
+// caller keeps it and ends it with GameAPI::DeleteObjectArray.
+using AnimationArray = std::vector<Animacja*>;
 
 class GameAPI : public asmClassObj {
 public:
@@ -106,6 +113,30 @@ public:
     void NewText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b, int a);
     // A menu read from its definition file.
     void NewMenu(ddMenu*& ref, const char* file);
+    // An animation: empty, loaded from a definition file, or a copy of
+    // another one.
+    void NewAnimacja(Animacja*& ref);
+    void NewAnimacja(Animacja*& ref, const char* definition);
+    void NewAnimacja(Animacja*& ref, const Animacja& parent);
+
+    // Object arrays. An array already held by the reference is deleted
+    // first, so nothing is left registered and unreachable.
+    // One element loaded from the file, named after it with "_0".
+    void NewObjectArrayFromFile(AnimationArray*& array, const char* file);
+    // One element copied from the other array's first one (no array name).
+    void NewObjectArrayFrom(AnimationArray*& array, const AnimationArray* other);
+    // n more elements, each a copy of element 0 (n <= 0: nothing).
+    void AppendToObjectArray(AnimationArray*& array, int n);
+    // NewObjectArrayFromFile, then n - 1 more elements.
+    void NewObjectArray(AnimationArray*& array, const char* file, int n);
+    // Deletes that element; the following ones are renumbered and renamed.
+    // Removing the last element deletes the array and nulls the reference.
+    void RemoveFromObjectArray(AnimationArray*& array, int index);
+    void RemoveObjectFromArray(AnimationArray*& array, const Animacja* object);
+    // Deletes every element but the first.
+    void TrimObjectArray(AnimationArray*& array);
+    void DeleteObjectArray(AnimationArray*& array);
+
     // The game's own canvas over the whole scaled drawing area.
     void CreateBackgroundCanvas();
     void DeleteBackgroundCanvas();
