@@ -134,11 +134,16 @@ void asmClassAnima::SubLoad(const char* file) {
     // Pictures not taken over (a surface this bank already holds) go with
     // the other animation.
     std::vector<Image*> left;
+    // Pictures from separate files bring their file names, so that the
+    // bank and its file list stay parallel and a save names every picture.
+    const bool namesPerPicture = other->GetFileNameCount() == other->GetBankCount();
     for (int i = 0; i < other->GetBankCount(); ++i) {
         Image* picture = other->GetBankImage(i);
+        const int before = GetBankCount();
         const int at = AddBankImage(picture);
         where[static_cast<size_t>(i)] = at;
         if (at < 0 || GetBankImage(at) != picture) left.push_back(picture);
+        else if (namesPerPicture && GetBankCount() > before) AddFileName(other->GetFileName(i));
     }
     for (int a = firstNew; a < GetActionCount(); ++a) {
         AkcjaAnimacji* action = GetAction(a);

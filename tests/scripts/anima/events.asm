@@ -1,11 +1,16 @@
 ; A played action raises "onsetframe" for each frame and "onstart" when it
 ; starts; each frame's end raises "onendframe"; a non-looping action stops
 ; on its last frame with "onfinish" and hides itself when its hide flag is
-; set. "playsmooth" and "hashplay" take any value that is not a string as
-; a number.
+; set. A frame with a sound sends "play" to the object of that name before
+; "onsetframe". "playsmooth" and "hashplay" take any value that is not a
+; string as a number.
 game g
 method init
   new anima, a
+  new timer, ping
+  push "onstart"
+  push "pinged"
+  call ping, addmethod
   push "walk.lum"
   call a, load
   push "onstart"
@@ -33,6 +38,10 @@ method init
   call a, play
   call a, actionname
   pop s
+  call s, print
+end method
+method pinged
+  mov s, "ping"
   call s, print
 end method
 method started
