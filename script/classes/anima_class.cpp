@@ -127,15 +127,14 @@ void asmClassAnima::SubLoad(const char* file) {
     other->LoadDefinition(file, 1.0f, 1.0f);
     const int firstNew = GetActionCount();
     for (int a = 0; a < other->GetActionCount(); ++a) AddActionCopy(other->GetAction(a));
-    // The pictures move into this bank; frames that came with the actions
-    // are renumbered to where their pictures now stand, so a saved
-    // definition still names the right pictures.
+    // The pictures move into this bank (one whose surface the bank already
+    // holds stays behind and goes with the other animation). Pictures from
+    // separate files bring their file names, so the bank and its file list
+    // stay parallel; frames that came with the actions are renumbered to
+    // where their pictures now stand. A saved definition then names every
+    // picture right.
     std::vector<int> where(static_cast<size_t>(other->GetBankCount()), -1);
-    // Pictures not taken over (a surface this bank already holds) go with
-    // the other animation.
     std::vector<Image*> left;
-    // Pictures from separate files bring their file names, so that the
-    // bank and its file list stay parallel and a save names every picture.
     const bool namesPerPicture = other->GetFileNameCount() == other->GetBankCount();
     for (int i = 0; i < other->GetBankCount(); ++i) {
         Image* picture = other->GetBankImage(i);
