@@ -18,6 +18,7 @@
 #include "shell/mouse.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
+#include "tools/lumo_game.h"
 
 namespace {
 
@@ -101,6 +102,10 @@ void RunGameKinds() {
             ActiveGame = "exit";
             RunScriptMachine();
             MusicPlayer.Halt(0);
+        } else if (ActiveGame == "lumo") {
+            ActiveGame = "exit";
+            lumo2Game editor;
+            editor.Run();
         } else if (ActiveGame == "gamechooser") {
             ActiveGame = "exit";
             GameChooser chooser;

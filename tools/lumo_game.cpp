@@ -1,0 +1,384 @@
+// The animation editor's life: its widgets, states, windows and the moves
+// between screen and local coordinates.
+#include "tools/lumo_game.h"
+
+#include <algorithm>
+#include <string>
+
+#include "foundation/fatal.h"
+#include "foundation/file_io.h"
+#include "foundation/value_files.h"
+#include "graphics/font.h"
+#include "graphics/graph_api.h"
+#include "graphics/text.h"
+#include "shell/input_state.h"
+#include "shell/scene.h"
+
+namespace {
+
+const char* const kStateNames[lumo2Game::kStateCount] = {
+    "initial",           "loading",           "loading bkg",    "saving",           "set action/frame name",
+    "move all",          "move chosen",       "frames along line", "frames along mouse", "move bkg",
+    "playing animation", "set delay",         "set move x",     "set snd name",     "end"};
+
+void AddToScene(Obraz* object, int layer, intptr_t userData) {
+    object->SetLayer(layer);
+    object->SetUserData(userData);
+    if (ddScene::Current) ddScene::Current->AddDrawable(object);
+}
+
+void RemoveFromScene(Obraz* object) {
+    if (object && ddScene::Current) ddScene::Current->RemoveDrawable(object);
+}
+
+// A text at (x, y) without a box.
+ddTekst* PlainText(const char* text, int x, int y) {
+    auto* t = new ddTekst(text);
+    t->SetPos(x, y);
+    return t;
+}
+
+}  // namespace
+
+lumo2Game::lumo2Game() {
+    GraphAPI::AppOffsetX = 0;
+    GraphAPI::AppOffsetY = 0;
+}
+
+lumo2Game::~lumo2Game() {
+    // A game destroyed without its loop having stopped still lets go of
+    // everything it made.
+    if (started) DeleteWidgets();
+}
+
+const char* lumo2Game::StateName(int s) { return s >= 0 && s < kStateCount ? kStateNames[s] : ""; }
+
+Image* lumo2Game::GetSheetImage(int i) const {
+    return i >= 0 && i < static_cast<int>(sheet.size()) ? sheet[static_cast<size_t>(i)] : nullptr;
+}
+
+Obraz* lumo2Game::GetGhost(int i) const {
+    return i >= 0 && i < static_cast<int>(ghosts.size()) ? ghosts[static_cast<size_t>(i)] : nullptr;
+}
+
+int lumo2Game::RowHeight() const { return std::max(DefaultFont.GetSize() + 4, 12); }
+
+// ---- start and stop ----
+
+void lumo2Game::OnStart() {
+    if (started) DeleteWidgets();
+    CreateWidgets();
+    started = true;
+    ActivateDraw();
+    SetState(kInitial);
+}
+
+void lumo2Game::MakeField(ddTekst*& field, const char* file, int x, int y, int w, int h) {
+    field = new ddTekst("");
+    field->CreateBackground(x, y, w, h, 20, 20, 60, 255);
+    std::string text;
+    if (FileExists(file) && ReadWholeFile(file, text)) {
+        // The saved text, without the line end an editor may have added.
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        field->SetText(text.c_str());
+    }
+    field->LetAll();
+    field->Lock();
+}
+
+void lumo2Game::CreateWidgets() {
+    const intptr_t me = reinterpret_cast<intptr_t>(this);
+    const int width = std::max(GraphAPI::AppWidth, 40);
+    const int height = std::max(GraphAPI::AppHeight, 40);
+    const int rowH = RowHeight();
+    const int margin = 4;
+
+    // Lists: the images pair left, the animation pair right of it.
+    listPanelWidth = std::max(width * 3 / 10, 2);
+    const int column = listPanelWidth / 2;
+    images = new Pair;
+    images->Upper().Init(0, 0, column, rowH, 70, 70, 70, "images");
+    images->Upper().SetRowColour(40, 90, 40);
+    images->SetClickArea(0, 0, column, height);
+    images->SetNewActionColour(30, 110, 30);
+    images->SetCopyEnabled(0);
+    animation = new Pair;
+    animation->Upper().Init(column, 0, listPanelWidth - column, rowH, 70, 70, 70, "animation");
+    animation->Upper().SetRowColour(40, 60, 110);
+    animation->SetClickArea(column, 0, listPanelWidth - column, height);
+    animation->SetNewActionColour(30, 80, 150);
+    animation->SetCopyEnabled(1);
+    listPanel.Add(images);
+    listPanel.Add(animation);
+    AddToScene(&listPanel, 200, me);
+    listsHidden = 0;
+
+    // The draw window: its area, the bottom guide, the background.
+    const int areaX = listPanelWidth + margin, areaY = margin;
+    const int areaW = std::max(width - listPanelWidth - 2 * margin, 1);
+    const int areaH = std::max(height - 4 * rowH - 2 * margin, 1);
+    drawArea = new ddCanvas(areaX, areaY, areaW, areaH);
+    drawArea->SetColor(35, 35, 45, 255);
+    AddToScene(drawArea, 0, me);
+    background = new ddCanvas(areaX, areaY, areaW, areaH);
+    background->Hide();
+    AddToScene(background, 1, me);
+    backgroundFrame = new ddCanvas(areaX, areaY, areaW, areaH);
+    ddCanvas::DrawBorder(backgroundFrame, 1, 255, 255, 255, 128);
+    AddToScene(backgroundFrame, 2, me);
+    bottomGuide = new ddCanvas(areaX, areaY + areaH * 3 / 4, areaW, 2);
+    bottomGuide->SetColor(255, 60, 60, 160);
+    AddToScene(bottomGuide, 3, me);
+    silhouette = new ddCanvas;
+    silhouette->Hide();
+    AddToScene(silhouette, 60, me);
+
+    // Ghosts: copies of pictures left behind for comparison.
+    for (int i = 0; i < kGhostCount; ++i) {
+        auto* ghost = new Obraz;
+        ghost->Hide();
+        ghosts.push_back(ghost);
+        ghostLayer.Add(ghost);
+        AddToScene(ghost, kGhostLayer, me);
+    }
+    ghostNext = 0;
+
+    // The file panel: path and file fields with their labels.
+    const int labelW = 40;
+    const int fieldW = std::max(width - listPanelWidth - labelW - 3 * margin, 10);
+    const int panelY = height / 3;
+    pathLabel = PlainText("path:", listPanelWidth + margin, panelY);
+    MakeField(pathField, kPathFile, listPanelWidth + labelW + 2 * margin, panelY, fieldW, rowH);
+    fileLabel = PlainText("file:", listPanelWidth + margin, panelY + rowH + margin);
+    MakeField(fileField, kFileFile, listPanelWidth + labelW + 2 * margin, panelY + rowH + margin, fieldW, rowH);
+    filePanel.Add(pathLabel);
+    filePanel.Add(pathField);
+    filePanel.Add(fileLabel);
+    filePanel.Add(fileField);
+    filePanel.Hide();
+    AddToScene(&filePanel, 400, me);
+
+    // The number panel: a prompt and the number field.
+    promptText = PlainText("", listPanelWidth + margin, panelY);
+    numberField = new ddTekst("");
+    numberField->CreateBackground(listPanelWidth + margin, panelY + rowH + margin, std::min(fieldW, 120), rowH, 60,
+                                  20, 20, 255);
+    numberField->SetAllowedChars(2 | 4);  // digits and the minus sign
+    numberField->Lock();
+    numberPanel.Add(promptText);
+    numberPanel.Add(numberField);
+    numberPanel.Hide();
+    AddToScene(&numberPanel, 400, me);
+
+    // Status lines under the draw area.
+    const int statusY = areaY + areaH + margin;
+    stateText = PlainText("", listPanelWidth + margin, statusY);
+    windowText = PlainText("", listPanelWidth + margin, statusY + rowH);
+    mouseText = PlainText("mouse pos: 0 0", listPanelWidth + margin, statusY + 2 * rowH);
+    AddToScene(stateText, 300, me);
+    AddToScene(windowText, 300, me);
+    AddToScene(mouseText, 300, me);
+}
+
+void lumo2Game::OnStop() {
+    if (started) DeleteWidgets();
+}
+
+void lumo2Game::DeleteWidgets() {
+    started = false;
+    FreePath();
+    ClearInputFocus();
+    if (pathField) SaveTextFile(pathField->GetText(), kPathFile);
+    if (fileField) SaveTextFile(fileField->GetText(), kFileFile);
+
+    for (int i = 0; i < drawn.Count(); ++i) RemoveFromScene(drawn.At(i));
+    drawn.Clear();
+    chosen = nullptr;
+    ghostLayer.Clear();
+    for (Obraz* ghost : ghosts) delete ghost;  // leaves the scene as it goes
+    ghosts.clear();
+    ghostNext = 0;
+
+    FreeBuilt();
+    sheetPath = "";
+
+    RemoveFromScene(&listPanel);
+    listPanel.DeleteAll();  // the pairs, their rows and pictures
+    images = animation = nullptr;
+
+    importedLayers.clear();
+    importedAnimations.clear();
+    importedPictures.clear();
+
+    RemoveFromScene(&filePanel);
+    RemoveFromScene(&numberPanel);
+    filePanel.Clear();
+    numberPanel.Clear();
+    for (ddTekst** text :
+         {&pathLabel, &fileLabel, &pathField, &fileField, &numberField, &promptText, &stateText, &mouseText, &windowText})
+        DeleteObject(*text);
+    for (ddCanvas** canvas : {&drawArea, &background, &backgroundFrame, &bottomGuide, &silhouette})
+        DeleteObject(*canvas);
+}
+
+// ---- shared operations ----
+
+void lumo2Game::SetState(int s) {
+    if (s < 0 || s >= kStateCount) return;
+    state = s;
+    if (stateText) stateText->SetText((std::string("state: ") + kStateNames[s]).c_str());
+    SetRedraw();
+}
+
+void lumo2Game::ToLocal() {
+    if (!drawArea || isLocal) return;
+    isLocal = true;
+    const int x = drawArea->GetX(), y = drawArea->GetY();
+    drawn.Move(-x, -y);
+    ghostLayer.Move(-x, -y);
+}
+
+void lumo2Game::ToScreen() {
+    if (!drawArea || !isLocal) return;
+    isLocal = false;
+    const int x = drawArea->GetX(), y = drawArea->GetY();
+    drawn.Move(x, y);
+    ghostLayer.Move(x, y);
+}
+
+void lumo2Game::ShowSelection(Pair* pair) {
+    const bool wasLocal = isLocal;
+    ToLocal();
+    for (int i = 0; i < drawn.Count(); ++i) RemoveFromScene(drawn.At(i));
+    drawn.Clear();
+    chosen = nullptr;
+    if (pair) {
+        pair->CollectSelected(&drawn);
+        for (int i = 0; i < drawn.Count(); ++i)
+            if (ddScene::Current) ddScene::Current->AddDrawable(drawn.At(i));
+    }
+    if (!wasLocal) ToScreen();  // the ghosts end where they were
+    if (silhouette && silhouette->IsVisible()) MakeSilhouette();
+    SetRedraw();
+}
+
+void lumo2Game::nextwin() {
+    switch (activeWindow) {
+        case kDrawWindow: ActivateImages(); break;
+        case kImagesWindow: ActivateAnimation(); break;
+        case kAnimationWindow: ActivateDraw(); break;
+        default: FatalExit("void lumo2Game::nextwin() unknown window\n", 1);
+    }
+}
+
+void lumo2Game::ActivateImages() {
+    activeWindow = kImagesWindow;
+    if (images) {
+        if (!images->SomethingSelected()) images->Upper().SelectHeader();
+        ShowSelection(images);
+    }
+    if (windowText) windowText->SetText("active window: images");
+}
+
+void lumo2Game::ActivateAnimation() {
+    activeWindow = kAnimationWindow;
+    if (animation) {
+        if (!animation->SomethingSelected()) animation->Upper().SelectHeader();
+        ShowSelection(animation);
+    }
+    if (windowText) windowText->SetText("active window: animation");
+}
+
+void lumo2Game::ActivateDraw() {
+    activeWindow = kDrawWindow;
+    if (windowText) windowText->SetText("active window: draw");
+}
+
+void lumo2Game::ToggleLists() {
+    const bool wasLocal = isLocal;
+    ToLocal();
+    if (!listsHidden) {
+        listPanel.Move(-listPanelWidth, 0);
+        listsHidden = 1;
+    } else {
+        listPanel.Move(listPanelWidth, 0);
+        listsHidden = 0;
+    }
+    if (!wasLocal) ToScreen();
+    SetRedraw();
+}
+
+void lumo2Game::SetBackground(Obraz* picture) {
+    if (!picture || !background) return;
+    const int x = background->GetX(), y = background->GetY();
+    const int w = std::max(picture->GetWidth(), 1), h = std::max(picture->GetHeight(), 1);
+    background->Show();
+    background->Create(0, 0, w, h);
+    background->SetPos(x, y);
+    picture->SetScreenPos(x, y);
+    background->Blit(picture);
+    if (backgroundFrame) {
+        const int fx = backgroundFrame->GetX(), fy = backgroundFrame->GetY();
+        backgroundFrame->Create(0, 0, w, h);
+        backgroundFrame->SetPos(fx, fy);
+        ddCanvas::DrawBorder(backgroundFrame, 1, 255, 255, 255, 128);
+    }
+    SetRedraw();
+}
+
+void lumo2Game::LoadBackground(const char* file) {
+    if (!file || !FileExists(file)) return;
+    Obraz picture(file);
+    if (!picture.GetImage()->surface) return;  // not a picture we can read
+    SetBackground(&picture);
+}
+
+void lumo2Game::MakeSilhouette() {
+    if (!silhouette) return;
+    if (drawn.IsEmpty()) {
+        silhouette->Hide();
+        return;
+    }
+    silhouette->CopyFromImage(drawn.At(0));
+    silhouette->SetColor(255, 255, 0, 64);
+    silhouette->Show();
+}
+
+void lumo2Game::ToggleSilhouette() {
+    if (!silhouette) return;
+    if (silhouette->IsVisible())
+        silhouette->Hide();
+    else
+        MakeSilhouette();
+}
+
+ddString lumo2Game::FullPath() {
+    ddString dir(pathField ? pathField->GetText() : "");
+    ddString file(fileField ? fileField->GetText() : "");
+    dir.Trim();
+    file.Trim();
+    std::string full = std::string(dir.c_str() ? dir.c_str() : "") + (file.c_str() ? file.c_str() : "");
+    return ddString(full.c_str());
+}
+
+void lumo2Game::EndPrompt() {
+    ClearInputFocus();
+    filePanel.Hide();
+    SetState(kInitial);
+}
+
+void lumo2Game::EndNumberPrompt() {
+    ClearInputFocus();
+    numberPanel.Hide();
+    SetState(kInitial);
+}
+
+void lumo2Game::FreeBuilt() {
+    if (built) {
+        RemoveFromScene(built);
+        delete built;
+        built = nullptr;
+    }
+    sheet.clear();
+    allPictures.clear();
+}
