@@ -141,7 +141,8 @@ void lumo2Game::OnRightDown() {
         ghostNext = (ghostNext + 1) % static_cast<int>(ghosts.size());
         return;
     }
-    for (Obraz* ghost : ghosts) {
+    for (auto it = ghosts.rbegin(); it != ghosts.rend(); ++it) {  // the topmost first
+        Obraz* ghost = *it;
         if (ghost->IsVisible() && ghost->IsIn(x, y, 1, 0)) {
             ghost->Hide();
             return;

@@ -1,0 +1,370 @@
+// The animation editor driven through keys, mouse and events: windows,
+// prompts, moving and spreading pictures, ghosts, playing, and stopping.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "graphics/text.h"
+#include "lumo_fixture.h"
+
+namespace {
+
+class LumoEditor : public LumoTest {
+protected:
+    // Four pictures in one group, all shown in the draw window.
+    void FourPictures() {
+        WritePicture("pics/a.bmp", 6, 6, 200, 0, 0);
+        Import("pics/", "a.bmp");
+        ActionManager* group = editor->ImagesPair()->Upper().GetRow(0)->GetPayload();
+        group->ClearSelection();
+        group->SelectRow(0);
+        for (int i = 1; i < 4; ++i) {
+            lumoObraz copy(group->GetRow(0)->GetPayload());
+            group->InsertRow(&copy, ("p" + std::to_string(i)).c_str(), 0);
+            group->ClearSelection();
+            group->SelectRow(i);
+        }
+        SelectPictures(0, {0, 1, 2, 3});
+        ASSERT_EQ(editor->DrawnObjects().Count(), 4);
+        editor->ActivateDraw();
+    }
+    Obraz* Shown(int i) { return editor->DrawnObjects().At(i); }
+    int DrawX() { return editor->GetListPanelWidth() + 20; }
+};
+
+TEST_F(LumoEditor, StartsInTheDrawWindowAndTabCyclesTheWindows) {
+    Start();
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_STREQ(editor->StateText()->GetText(), "state: initial");
+    EXPECT_STREQ(editor->WindowText()->GetText(), "active window: draw");
+    EXPECT_EQ(editor->DrawArea()->GetX(), editor->GetListPanelWidth() + 4);
+    Press(SDLK_TAB);
+    EXPECT_EQ(editor->GetActiveWindow(), lumo2Game::kImagesWindow);
+    EXPECT_STREQ(editor->WindowText()->GetText(), "active window: images");
+    EXPECT_TRUE(editor->ImagesPair()->UpperHeaderSelected());
+    Press(SDLK_TAB);
+    EXPECT_STREQ(editor->WindowText()->GetText(), "active window: animation");
+    Press(SDLK_TAB);
+    EXPECT_EQ(editor->GetActiveWindow(), lumo2Game::kDrawWindow);
+}
+
+TEST_F(LumoEditor, NumberPromptsClampWhatIsTyped) {
+    Start();
+    Press(SDLK_d, {SDLK_LCTRL});
+    EXPECT_EQ(editor->GetState(), lumo2Game::kSetDelay);
+    EXPECT_TRUE(editor->NumberPanel().IsVisible());
+    EXPECT_STREQ(editor->NumberField()->GetText(), "1");
+    Press(SDLK_DELETE);
+    Type("250");
+    Press(SDLK_RETURN);
+    EXPECT_EQ(editor->GetDelayValue(), 100);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_FALSE(editor->NumberPanel().IsVisible());
+
+    Press(SDLK_d, {SDLK_LCTRL});
+    Press(SDLK_DELETE);
+    Type("-5");
+    Press(SDLK_RETURN);
+    EXPECT_EQ(editor->GetDelayValue(), 1);
+
+    Press(SDLK_d, {SDLK_LCTRL});
+    Press(SDLK_DELETE);
+    Type("x");  // letters are not taken: the field stays empty, read as 0
+    Press(SDLK_RETURN);
+    EXPECT_EQ(editor->GetDelayValue(), 1);
+
+    // Esc leaves the delay as it is.
+    Press(SDLK_d, {SDLK_LCTRL});
+    Type("7");
+    Press(SDLK_ESCAPE);
+    EXPECT_EQ(editor->GetDelayValue(), 1);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+}
+
+TEST_F(LumoEditor, MovePromptMovesTheShownPicturesAlongXOrY) {
+    Start();
+    FourPictures();
+    const int x = Shown(0)->GetX(), y = Shown(0)->GetY();
+    Press(SDLK_m, {SDLK_LCTRL});
+    EXPECT_EQ(editor->GetState(), lumo2Game::kSetMoveX);
+    Press(SDLK_DELETE);
+    Type("5000");
+    Press(SDLK_RETURN);
+    EXPECT_EQ(editor->GetMoveStep(), 1000);
+    EXPECT_EQ(Shown(0)->GetX(), x + 1000);
+    Press(SDLK_m, {SDLK_LCTRL});
+    Press(SDLK_DELETE);
+    Type("-3");
+    Press(SDLK_RETURN, {SDLK_LSHIFT});
+    EXPECT_EQ(Shown(3)->GetY(), y - 3);
+    EXPECT_EQ(Shown(3)->GetX(), x + 1000);
+}
+
+TEST_F(LumoEditor, ArrowsMoveAndAlignTheShownPictures) {
+    Start();
+    FourPictures();
+    Obraz* area = editor->DrawArea();
+    const int x = Shown(1)->GetX();
+    Press(SDLK_RIGHT);
+    EXPECT_EQ(Shown(1)->GetX(), x + 1);
+    Press(SDLK_LEFT, {SDLK_SPACE});
+    EXPECT_EQ(Shown(0)->GetX(), area->GetX());
+    Press(SDLK_RIGHT, {SDLK_SPACE});
+    EXPECT_EQ(Shown(0)->GetEndX(), area->GetEndX());
+    Press(SDLK_UP, {SDLK_SPACE});
+    EXPECT_EQ(Shown(3)->GetY(), area->GetY());
+    Press(SDLK_DOWN, {SDLK_SPACE});
+    EXPECT_EQ(Shown(3)->GetEndY(), editor->BottomGuide()->GetY());
+}
+
+TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
+    Start();
+    FourPictures();
+    Shown(3)->SetPos(DrawX() + 30, 30);
+    const int otherX = Shown(0)->GetX();
+    input.keys[SDLK_m] = 1;
+    LeftDown(Shown(3)->GetX() + 2, Shown(3)->GetY() + 2);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kMoveChosen);
+    MoveMouse(MouseX + 10, MouseY + 4);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
+    EXPECT_EQ(Shown(3)->GetY(), 34);
+    EXPECT_EQ(Shown(0)->GetX(), otherX);
+    Press(SDLK_DOWN, {SDLK_m});  // arrows move the chosen one by a pixel
+    EXPECT_EQ(Shown(3)->GetY(), 35);
+    input.keys[SDLK_m] = 0;
+    editor->HandleKeyUp();
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_EQ(LeftButton, 1);  // the button is still down
+    MoveMouse(MouseX + 10, MouseY);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
+
+    // Without a modifier the drag moves everything.
+    LeftDown(DrawX() + 100, 80);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kMoveAll);
+    MoveMouse(DrawX() + 103, 80);
+    EXPECT_EQ(Shown(0)->GetX(), otherX + 3);
+    LeftUp();
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+}
+
+TEST_F(LumoEditor, PicturesSpreadOnALineByKeyAndByMouse) {
+    Start();
+    FourPictures();
+    Shown(0)->SetPos(DrawX(), 10);
+    Shown(3)->SetPos(DrawX() + 30, 40);
+    editor->ActivateAnimation();
+    // Shift + 'l' wants frames selected in the animation window: make an
+    // action of the four and show them.
+    SelectPictures(0, {0, 1, 2, 3});
+    Press(SDLK_RETURN);
+    ASSERT_EQ(editor->AnimationPair()->Upper().RowCount(), 1);
+    editor->AnimationPair()->SelectAllFrames();
+    editor->ActivateAnimation();
+    ASSERT_EQ(editor->DrawnObjects().Count(), 4);
+    Press(SDLK_l, {SDLK_LSHIFT});
+    EXPECT_EQ(Shown(0)->GetX(), DrawX());
+    EXPECT_EQ(Shown(1)->GetX(), DrawX() + 10);
+    EXPECT_EQ(Shown(2)->GetY(), 30);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 30);
+    EXPECT_EQ(Shown(3)->GetY(), 40);
+
+    // Shift-drag: the pictures gather at the first one and fan out along
+    // the mouse's way, a quarter of it apart.
+    input.keys[SDLK_LSHIFT] = 1;
+    LeftDown(DrawX() + 50, 50);
+    input.keys[SDLK_LSHIFT] = 0;
+    EXPECT_EQ(editor->GetState(), lumo2Game::kFramesAlongLine);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX());
+    MoveMouse(DrawX() + 90, 70);
+    EXPECT_EQ(Shown(0)->GetX(), DrawX());
+    EXPECT_EQ(Shown(1)->GetX(), DrawX() + 10);
+    EXPECT_EQ(Shown(1)->GetY(), 15);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 30);
+    EXPECT_EQ(Shown(3)->GetY(), 25);
+    LeftUp();
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+}
+
+TEST_F(LumoEditor, AShiftHeldMousePathGoesOnWithTheNextDrag) {
+    Start();
+    FourPictures();
+    Shown(0)->SetPos(DrawX(), 10);
+    input.keys[SDLK_LCTRL] = 1;
+    LeftDown(DrawX() + 40, 20);
+    input.keys[SDLK_LCTRL] = 0;
+    ASSERT_EQ(editor->GetState(), lumo2Game::kFramesAlongMouse);
+    // A straight way of 30 in steps of 10: the pictures go back along it.
+    MoveMouse(DrawX() + 50, 20);
+    MoveMouse(DrawX() + 60, 20);
+    MoveMouse(DrawX() + 70, 20);
+    EXPECT_EQ(Shown(0)->GetX(), DrawX());
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 20);
+    EXPECT_EQ(Shown(2)->GetX(), DrawX() + 10);
+    EXPECT_EQ(Shown(1)->GetX(), DrawX());
+    EXPECT_EQ(Shown(1)->GetY(), 10);
+    input.keys[SDLK_LSHIFT] = 1;
+    LeftUp();
+    input.keys[SDLK_LSHIFT] = 0;
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+
+    // The next Ctrl-drag starts from the kept path's first node: the way is
+    // now 60 long, 15 between pictures.
+    input.keys[SDLK_LCTRL] = 1;
+    LeftDown(DrawX() + 200, 90);
+    input.keys[SDLK_LCTRL] = 0;
+    MoveMouse(DrawX() + 70, 50);
+    // 15 apart, walking back from the newest point: (60, 20) and (50, 20).
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 20);
+    EXPECT_EQ(Shown(2)->GetX(), DrawX() + 10);
+    EXPECT_EQ(Shown(3)->GetY(), 10);
+    EXPECT_EQ(Shown(0)->GetX(), DrawX());
+    LeftUp();  // without Shift the path goes
+    input.keys[SDLK_LCTRL] = 1;
+    LeftDown(DrawX() + 100, 90);
+    input.keys[SDLK_LCTRL] = 0;
+    MoveMouse(DrawX() + 108, 90);
+    MoveMouse(DrawX() + 116, 90);
+    EXPECT_EQ(Shown(3)->GetX(), DrawX() + 8);
+    EXPECT_EQ(Shown(3)->GetY(), 10);
+}
+
+TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
+    Start();
+    FourPictures();
+    Shown(2)->SetPos(DrawX() + 40, 40);
+    ASSERT_EQ(lumo2Game::kGhostCount, 3);
+    for (int i = 0; i < 4; ++i) {
+        MouseX = DrawX() + 42;
+        MouseY = 42;
+        editor->HandleRightDown();
+        EXPECT_EQ(editor->GetGhostIndex(), (i + 1) % 3);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(editor->GetGhost(i)->IsVisible());
+        EXPECT_EQ(editor->GetGhost(i)->GetX(), DrawX() + 40);
+        EXPECT_EQ(editor->GetGhost(i)->GetLayer(), lumo2Game::kGhostLayer);
+    }
+    // Right-clicking a ghost where no picture is hides it.
+    Shown(2)->SetPos(DrawX() + 100, 40);
+    editor->HandleRightDown();
+    EXPECT_FALSE(editor->GetGhost(2)->IsVisible());
+    EXPECT_TRUE(editor->GetGhost(0)->IsVisible());
+}
+
+TEST_F(LumoEditor, RenamingSoundNamesAndFlagsInTheAnimationWindow) {
+    Start();
+    FourPictures();
+    SelectPictures(0, {0, 1});
+    Press(SDLK_RETURN, {SDLK_LCTRL});  // named after the first picture's row
+    lumo2Game::Pair* anim = editor->AnimationPair();
+    ASSERT_EQ(anim->Upper().RowCount(), 1);
+    EXPECT_STREQ(anim->Upper().GetRow(0)->GetText(), "a.bmp");
+    editor->ActivateAnimation();
+    ActionManager* action = anim->Upper().GetRow(0)->GetPayload();
+    ASSERT_EQ(anim->Lower(), action);
+
+    // The last frame is selected: Shift + Space edits its sound name.
+    Press(SDLK_SPACE, {SDLK_LSHIFT});
+    EXPECT_EQ(editor->GetState(), lumo2Game::kSetSndName);
+    Type("boom");
+    Press(SDLK_KP_ENTER);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_STREQ(action->GetRow(1)->GetPayload()->GetSoundName(), "boom");
+    // Ctrl + 'f' copies it, Ctrl + Shift + 'f' pastes it on another frame.
+    Press(SDLK_f, {SDLK_LCTRL});
+    EXPECT_STREQ(editor->CopiedSound().c_str(), "boom");
+    action->ClearSelection();
+    action->SelectRow(0);
+    Press(SDLK_f, {SDLK_LCTRL, SDLK_LSHIFT});
+    EXPECT_STREQ(action->GetRow(0)->GetPayload()->GetSoundName(), "boom");
+
+    // Space renames the frame; Enter ends it.
+    Press(SDLK_SPACE);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kSetName);
+    Press(SDLK_BACKSPACE);
+    Type("zz");
+    Press(SDLK_RETURN);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_STREQ(action->GetRow(0)->GetText(), "a.bmzz");
+    Press(SDLK_n, {SDLK_LCTRL});
+    EXPECT_STREQ(action->GetRow(0)->GetText(), "0");
+
+    // With the action's row selected: renumbering and the two flags.
+    anim->Upper().SelectRow(0);
+    action->ClearSelection();
+    Press(SDLK_n, {SDLK_LCTRL});
+    EXPECT_STREQ(action->GetRow(1)->GetText(), "1");
+    Press(SDLK_h, {SDLK_LSHIFT});
+    EXPECT_TRUE(action->Hides());
+    Press(SDLK_h, {SDLK_LSHIFT});
+    EXPECT_FALSE(action->Hides());
+}
+
+TEST_F(LumoEditor, PlayingShowsTheBuiltAnimationUntilAKey) {
+    Start();
+    FourPictures();
+    SelectPictures(0, {0, 1});
+    Press(SDLK_RETURN);
+    Press(SDLK_p, {SDLK_LCTRL});
+    EXPECT_EQ(editor->GetState(), lumo2Game::kPlaying);
+    ASSERT_NE(editor->GetBuilt(), nullptr);
+    EXPECT_EQ(editor->GetBuilt()->GetLayer(), lumo2Game::kPlayLayer);
+    EXPECT_TRUE(editor->GetBuilt()->IsPlaying());
+    EXPECT_TRUE(editor->DrawnObjects().IsEmpty());
+    EXPECT_TRUE(editor->ListsHidden());
+    EXPECT_FALSE(std::filesystem::exists("lumo_factory/tmp.lum"));
+    Press(SDLK_q);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    EXPECT_FALSE(editor->GetBuilt()->IsPlaying());
+    // Ctrl + 'h' brings the lists back and hides the animation.
+    Press(SDLK_h, {SDLK_LCTRL});
+    EXPECT_FALSE(editor->ListsHidden());
+    EXPECT_FALSE(editor->GetBuilt()->IsVisible());
+
+    // An animation that ends by itself returns to "initial" too.
+    Press(SDLK_p, {SDLK_LCTRL});
+    ASSERT_EQ(editor->GetState(), lumo2Game::kPlaying);
+    for (int i = 0; i < 4 && editor->GetState() == lumo2Game::kPlaying; ++i) editor->GetBuilt()->Tick();
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+}
+
+TEST_F(LumoEditor, DeleteEmptiesTheDrawWindowBeforeRowsGo) {
+    Start();
+    FourPictures();
+    SelectPictures(0, {0, 1, 2, 3});
+    Press(SDLK_RETURN);
+    ActionManager* action = editor->AnimationPair()->Upper().GetRow(0)->GetPayload();
+    action->ClearSelection();
+    action->SelectRow(1);
+    action->SelectRow(2);
+    editor->ActivateAnimation();
+    ASSERT_EQ(editor->DrawnObjects().Count(), 2);
+    const int before = scene->DrawableCount();
+    Press(SDLK_DELETE);
+    EXPECT_EQ(action->RowCount(), 2);
+    EXPECT_EQ(scene->DrawableCount(), before - 2 + editor->DrawnObjects().Count());
+    scene->Frame();  // draws with nothing left pointing at the deleted rows
+}
+
+TEST_F(LumoEditor, QuitEndsTheLoopAndStoresThePathAndFileFields) {
+    {
+        std::FILE* f = std::fopen("lumo_factory/txtpath", "w");
+        std::fputs("anim/\n", f);
+        std::fclose(f);
+    }
+    editor = std::make_unique<lumo2Game>();
+    loop_test::FakeEvents::Frame frame;
+    frame.before = [this] {
+        EXPECT_STREQ(editor->PathField()->GetText(), "anim/");
+        editor->FileField()->SetText("walk.lum");
+    };
+    events.frames.push_back(frame);
+    EXPECT_STREQ(editor->Run(), "exit");
+    EXPECT_EQ(ReadText("lumo_factory/txtpath"), "anim/");
+    EXPECT_EQ(ReadText("lumo_factory/txtfile"), "walk.lum");
+    EXPECT_EQ(editor->PathField(), nullptr);
+    EXPECT_EQ(scene->DrawableCount(), 0);
+}
+
+}  // namespace
