@@ -18,6 +18,7 @@
 #include "shell/mouse.h"
 #include "shell/scene.h"
 #include "shell/video_mode.h"
+#include "tools/path_builder.h"
 #include "tools/lumo_game.h"
 
 namespace {
@@ -105,6 +106,12 @@ void RunGameKinds() {
         } else if (ActiveGame == "lumo") {
             ActiveGame = "exit";
             lumo2Game editor;
+            editor.Run();
+        } else if (ActiveGame == "ptbuilder") {
+            GraphAPI::AppOffsetX = 0;
+            GraphAPI::AppOffsetY = 0;
+            ActiveGame = "exit";
+            pathbuilderGame editor;
             editor.Run();
         } else if (ActiveGame == "gamechooser") {
             ActiveGame = "exit";

@@ -1,0 +1,495 @@
+// The walk-path editor: its widgets, the state table and the entry actions
+// of the states, and the operations the hooks share.
+#include "tools/path_builder.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "foundation/file_io.h"
+#include "graphics/canvas.h"
+#include "graphics/filter.h"
+#include "graphics/graph_api.h"
+#include "graphics/text.h"
+#include "shell/input_state.h"
+#include "shell/menu.h"
+#include "shell/scene.h"
+#include "tools/file_loader.h"
+#include "tools/ptf_view.h"
+
+namespace {
+
+// Names of the states, by number.
+constexpr const char* kStateNames[pathbuilderGame::STATE_COUNT] = {
+    "initial",     "adding/removing v/e", "active add",   "zooming",     "moving vertex",
+    "set vertex",  "suwaking",            "set idpath",   "write idpath", "load path",
+    "save path",   "moving all",          "moving rect",  "loading an",  "loading bkg"};
+
+// The menu used when the game has no menu definition of its own: "game"
+// and "anima" side by side, each opening its commands below it.
+const char* kDefaultMenu =
+    "<ptbuilder>\n"
+    "\t<size> 90 18\n\t</size>\n"
+    "\t<color> 50 60 110 220\n\t</color>\n"
+    "\t<border> 1\n\t</border>\n"
+    "\t<menu> 0 0 right\n"
+    "\t\t<game> game bottom bottom\n"
+    "\t\t\t<addrem> add/remove bottom bottom\n\t\t\t</addrem>\n"
+    "\t\t\t<zoom> depth bottom bottom\n\t\t\t</zoom>\n"
+    "\t\t\t<setpath> ids bottom bottom\n\t\t\t</setpath>\n"
+    "\t\t\t<loadpt> load_path bottom bottom\n\t\t\t</loadpt>\n"
+    "\t\t\t<savept> save_path bottom bottom\n\t\t\t</savept>\n"
+    "\t\t\t<initpos> origin bottom bottom\n\t\t\t</initpos>\n"
+    "\t\t\t<loadbg> background bottom bottom\n\t\t\t</loadbg>\n"
+    "\t\t\t<exit> exit bottom bottom\n\t\t\t</exit>\n"
+    "\t\t</game>\n"
+    "\t\t<anima> anima bottom bottom\n"
+    "\t\t\t<loadan> load_anima bottom bottom\n\t\t\t</loadan>\n"
+    "\t\t\t<closean> close_anima bottom bottom\n\t\t\t</closean>\n"
+    "\t\t</anima>\n"
+    "\t</menu>\n"
+    "</ptbuilder>\n";
+
+// Widgets draw over the graph and the previews.
+constexpr int kWidgetLayer = 100000;
+
+void AddToScene(Obraz* o) {
+    if (ddScene::Current) ddScene::Current->AddDrawable(o);
+}
+
+void TakeFromScene(Obraz* o) {
+    if (ddScene::Current) ddScene::Current->RemoveDrawable(o);
+}
+
+}  // namespace
+
+const char* pathbuilderGame::StateName(int s) {
+    return s >= 0 && s < STATE_COUNT ? kStateNames[s] : "";
+}
+
+pathbuilderGame::pathbuilderGame() = default;
+
+pathbuilderGame::~pathbuilderGame() {
+    // Run always stops what it started; an editor started by hand and never
+    // stopped still lets go of everything here.
+    if (started) OnStop();
+}
+
+Animacja* pathbuilderGame::GetPreview(int i) const {
+    return previews && i >= 0 && i < previewCount ? (*previews)[static_cast<size_t>(i)] : nullptr;
+}
+
+ddFilter* pathbuilderGame::GetPreviewFilter(int i) const {
+    return i >= 0 && i < static_cast<int>(previewFilters.size()) ? previewFilters[static_cast<size_t>(i)]
+                                                                 : nullptr;
+}
+
+// ---------------------------------------------------------------- start and stop
+
+void pathbuilderGame::MakeMenu() {
+    if (access(kMenuFile, R_OK) == 0) {
+        NewMenu(menu, kMenuFile);
+    } else {
+        // The built-in definition goes through a private temporary file,
+        // since menus are read from files.
+        std::string path = (std::filesystem::temp_directory_path() / "ptbuilder_menu_XXXXXX").string();
+        int fd = mkstemp(path.data());
+        bool written = false;
+        if (fd >= 0) {
+            const std::string text = kDefaultMenu;
+            written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            close(fd);
+        }
+        NewMenu(menu, written ? path.c_str() : nullptr);
+        if (fd >= 0) std::remove(path.c_str());
+    }
+    menu->SetLayer(kWidgetLayer);
+    menu->Hide();
+}
+
+void pathbuilderGame::MakeDepthPanel() {
+    const int x0 = std::max(60, GraphAPI::AppWidth - 70);
+    const int top = 40;
+    NewCanvas(track1, x0, top, 10, 254);
+    track1->SetColor(90, 90, 90, 255);
+    NewCanvas(track2, x0 + 40, top, 10, 254);
+    track2->SetColor(90, 90, 90, 255);
+    NewCanvas(knob1, x0 - 5, top, 20, 4);
+    knob1->SetColor(230, 200, 40, 255);
+    NewCanvas(knob2, x0 + 35, top, 20, 4);
+    knob2->SetColor(40, 200, 230, 255);
+    NewText(value1, "0", x0 - 12, top - 20, 34, 16, 20, 20, 20, 200);
+    NewText(value2, "0", x0 + 28, top - 20, 34, 16, 20, 20, 20, 200);
+    for (Obraz* part : {static_cast<Obraz*>(track1), static_cast<Obraz*>(track2), static_cast<Obraz*>(knob1),
+                        static_cast<Obraz*>(knob2), static_cast<Obraz*>(value1), static_cast<Obraz*>(value2)})
+        depthPanel.Add(part);
+    depthPanel.SetLayer(kWidgetLayer);
+    depthPanel.Hide();
+}
+
+void pathbuilderGame::OnStart() {
+    started = true;
+    const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
+
+    view = new ddbuildedptf();  // registers itself with the scene
+    AddToScene(&background);
+    background.SetLayer(-10);
+    AddToScene(&rubberLine);
+    for (ddgfxline& line : rectLines) AddToScene(&line);
+    AddToScene(&markersLayer);
+    markersLayer.SetLayer(kWidgetLayer - 1);
+
+    MakeMenu();
+    NewText(stateText, StateName(INITIAL), 0, h - 18, 160, 18, 0, 0, 0, 170);
+    stateText->SetLayer(kWidgetLayer);
+    NewText(mouseText, "0,0", 160, h - 18, 90, 18, 0, 0, 0, 170);
+    mouseText->SetLayer(kWidgetLayer);
+    NewText(idField, "", 0, 0, 50, 16, 30, 30, 60, 230);
+    idField->SetAllowedChars(2 | 4);  // digits and a sign
+    idField->Lock();
+    idField->SetLayer(kWidgetLayer);
+    idField->Hide();
+
+    const int boxX = 40, boxW = std::max(100, w - 80), boxH = 18;
+    backgroundBox = new toolFileLoader(kBackgroundMemory, boxX, h / 2 - 30, boxW, boxH, 40, 70, 40, 230);
+    pathBox = new toolFileLoader(kPathMemory, boxX, h / 2, boxW, boxH, 40, 40, 80, 230);
+    animationBox = new toolFileLoader(kAnimationMemory, boxX, h / 2 + 30, boxW, boxH, 80, 40, 40, 230);
+    for (toolFileLoader* box : {backgroundBox, pathBox, animationBox}) {
+        AddToScene(box);
+        box->SetLayer(kWidgetLayer);
+        box->Hide();
+    }
+    MakeDepthPanel();
+
+    state = previousState = INITIAL;
+    activeVertex = secondVertex = -1;
+    SetState(INITIAL);
+    SetRedraw();
+}
+
+void pathbuilderGame::OnStop() {
+    if (!started) return;
+    started = false;
+    ClosePreviews();
+    for (ddgfxline& line : rectLines) {
+        line.DeleteAll();
+        TakeFromScene(&line);
+    }
+    activeKnob = nullptr;
+    depthPanel.Clear();  // its parts are deleted one by one below
+    DeleteObject(value1);
+    DeleteObject(value2);
+    DeleteObject(track1);
+    DeleteObject(track2);
+    DeleteObject(knob1);
+    DeleteObject(knob2);
+    DeleteObject(idField);
+    TakeFromScene(&markersLayer);
+    markersLayer.DeleteAll();
+    // each box writes its memory file as it goes
+    DeleteObject(animationBox);
+    DeleteObject(backgroundBox);
+    DeleteObject(pathBox);
+    TakeFromScene(&rubberLine);
+    TakeFromScene(&background);
+    DeleteObject(menu);
+    DeleteObject(stateText);
+    DeleteObject(mouseText);
+    DeleteObject(view);
+    selection.clear();
+}
+
+// ---------------------------------------------------------------- states
+
+void pathbuilderGame::SetState(int s) {
+    if (s < 0 || s >= STATE_COUNT) return;
+    previousState = state;
+    state = s;
+    if (stateText) stateText->SetText(StateName(s));
+}
+
+void pathbuilderGame::RestoreState() { SetState(previousState); }
+
+void pathbuilderGame::ResetTools() {
+    for (toolFileLoader* box : {backgroundBox, pathBox, animationBox})
+        if (box) box->Hide();
+    ClearInputFocus();
+    if (menu) menu->Close(nullptr);
+    rubberLine.DeleteAll();
+    depthPanel.Hide();
+    markersLayer.DeleteAll();
+    if (view) view->HideLabels();
+    if (idField) idField->Hide();
+    for (ddgfxline& line : rectLines) line.DeleteAll();
+    SetRedraw();
+}
+
+void pathbuilderGame::EnterInitial() {
+    SetState(INITIAL);
+    ResetTools();
+}
+
+void pathbuilderGame::EnterAdding() {
+    SetState(ADDING);
+    ResetTools();
+    activeVertex = secondVertex = -1;
+}
+
+void pathbuilderGame::EnterActiveAdd(int vertex) {
+    SetState(ACTIVE_ADD);
+    activeVertex = vertex;
+    rubberLine.Show();
+}
+
+void pathbuilderGame::EnterZooming() {
+    SetState(ZOOMING);
+    ResetTools();
+    ShowDepthPanel();
+}
+
+void pathbuilderGame::EnterMovingVertex() {
+    SetState(MOVING_VERTEX);
+    ResetTools();
+    ShowSelectionMarkers();
+}
+
+void pathbuilderGame::EnterSetVertex() {
+    SetState(SET_VERTEX);
+    ResetTools();
+    ShowSelectionMarkers();
+    PruneSelection();
+    if (!selection.empty() && view) {
+        PlaceKnob(knob1, view->GetVertex(selection.front()));
+        PlaceKnob(knob2, view->GetVertex(selection.back()));
+    }
+    ShowDepthPanel();
+}
+
+void pathbuilderGame::EnterSuwaking(ddCanvas* knob) {
+    SetState(SUWAKING);
+    activeKnob = knob;
+    ResetTools();
+    ShowSelectionMarkers();
+    ApplySlider(GetMouseY());
+    ShowDepthPanel();
+}
+
+void pathbuilderGame::EnterSetIdpath() {
+    SetState(SET_IDPATH);
+    ResetTools();
+    if (view) view->ShowLabels();
+}
+
+void pathbuilderGame::EnterWriteIdpath() {
+    SetState(WRITE_IDPATH);
+    ResetTools();
+    if (view) view->ShowLabels();
+    const ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
+    if (!idField) return;
+    idField->Show();
+    SetInputFocus(idField);
+    if (v) {
+        idField->SetNumberAt(v->GetId(), v->GetX(), v->GetY());
+        AddMarker(v);
+    }
+}
+
+toolFileLoader* pathbuilderGame::BoxOf(int boxState) const {
+    switch (boxState) {
+        case LOAD_PATH:
+        case SAVE_PATH:
+            return pathBox;
+        case LOADING_AN:
+            return animationBox;
+        case LOADING_BKG:
+            return backgroundBox;
+        default:
+            return nullptr;
+    }
+}
+
+void pathbuilderGame::EnterBox(int boxState) {
+    SetState(boxState);
+    if (toolFileLoader* box = BoxOf(boxState)) {
+        box->Open(this);
+        box->Show();
+    }
+    if (menu) menu->Close(nullptr);
+}
+
+void pathbuilderGame::EnterMovingAll() { SetState(MOVING_ALL); }
+
+void pathbuilderGame::EnterMovingRect(int x, int y) {
+    SetState(MOVING_RECT);
+    ResetTools();
+    rectStartX = x;
+    rectStartY = y;
+    selection.clear();
+}
+
+// ---------------------------------------------------------------- shared operations
+
+void pathbuilderGame::Shift(int dx, int dy) {
+    if (view) view->ShiftVertices(dx, dy);
+    background.Move(dx, dy);
+    rubberLine.Move(dx, dy);
+    for (ddgfxline& line : rectLines) line.Move(dx, dy);
+    markersLayer.Move(dx, dy);
+    previewsLayer.Move(dx, dy);
+    if (view) view->RebuildView();
+}
+
+void pathbuilderGame::InitPos() { Shift(-background.GetPosX(), -background.GetPosY()); }
+
+int pathbuilderGame::PickVertex(int x, int y) const {
+    if (!view) return -1;
+    const float d = view->DistanceToGraph(x, y);
+    return d >= 0.0f && d <= 10.0f ? view->NearestVertex(x, y) : -1;
+}
+
+int pathbuilderGame::PickOrAdd(int x, int y) {
+    if (!view) return -1;
+    int picked = PickVertex(x, y);
+    if (picked >= 0) return picked;
+    ddVertex* added = view->GetGraph().AddVertex(new ddpathVertex(x, y, 0.0f, 0));
+    view->RebuildView();
+    return added->GetIndex();
+}
+
+bool pathbuilderGame::Select(int x, int y, int nextState) {
+    activeVertex = PickVertex(x, y);
+    if (activeVertex < 0) return false;
+    if (!IsKeyDown(SDLK_LCTRL)) selection.clear();
+    DropFromSelection(activeVertex);
+    selection.push_back(activeVertex);
+    switch (nextState) {
+        case MOVING_VERTEX:
+            EnterMovingVertex();
+            break;
+        case SET_VERTEX:
+            EnterSetVertex();
+            break;
+        case WRITE_IDPATH:
+            EnterWriteIdpath();
+            break;
+        default:
+            SetState(nextState);
+            break;
+    }
+    return true;
+}
+
+void pathbuilderGame::DropFromSelection(int index) {
+    selection.erase(std::remove(selection.begin(), selection.end(), index), selection.end());
+}
+
+void pathbuilderGame::PruneSelection() {
+    selection.erase(std::remove_if(selection.begin(), selection.end(),
+                                   [this](int i) { return !view || !view->GetVertex(i); }),
+                    selection.end());
+}
+
+void pathbuilderGame::RubberRectangle(int x, int y) {
+    const int sx = rectStartX, sy = rectStartY;
+    rectLines[0].DrawLine(sx, sy, x, sy);
+    rectLines[1].DrawLine(x, sy, x, y);
+    rectLines[2].DrawLine(x, y, sx, y);
+    rectLines[3].DrawLine(sx, y, sx, sy);
+    for (ddgfxline& line : rectLines) line.SetColor(100, 200, 100);
+    const int x1 = std::min(sx, x), x2 = std::max(sx, x);
+    const int y1 = std::min(sy, y), y2 = std::max(sy, y);
+    selection.clear();
+    for (int i = 0; view && i < view->GetVertexCount(); ++i) {
+        const ddpathVertex* v = view->GetVertex(i);
+        if (v && v->GetX() >= x1 && v->GetX() <= x2 && v->GetY() >= y1 && v->GetY() <= y2)
+            selection.push_back(i);
+    }
+    ShowSelectionMarkers();
+}
+
+// ---------------------------------------------------------------- markers
+
+void pathbuilderGame::AddMarker(const ddpathVertex* v) {
+    if (!v) return;
+    auto* marker = new ddgfxpoint(0, 0, 8);
+    marker->SetPos(v->GetX() - marker->GetWidth() / 2, v->GetY() - marker->GetHeight() / 2);
+    marker->SetGrey(ddbuildedptf::DepthToShade(v->GetDepth()));
+    marker->Show();
+    markersLayer.Add(marker);
+    SetRedraw();
+}
+
+void pathbuilderGame::ShowSelectionMarkers() {
+    markersLayer.DeleteAll();
+    PruneSelection();
+    for (int i : selection) AddMarker(view->GetVertex(i));
+    SetRedraw();
+}
+
+void pathbuilderGame::ShowHoverMarker(int x, int y) {
+    // one marker at a time: the last one goes whether or not a vertex is hit
+    markersLayer.DeleteAll();
+    const int picked = PickVertex(x, y);
+    if (picked >= 0) AddMarker(view->GetVertex(picked));
+    SetRedraw();
+}
+
+// ---------------------------------------------------------------- the depth slider
+
+int pathbuilderGame::KnobValue(const ddCanvas* knob) const {
+    if (!knob || !track1) return 0;
+    return const_cast<ddCanvas*>(knob)->GetPosY() - track1->GetPosY();
+}
+
+void pathbuilderGame::PlaceKnob(ddCanvas* knob, const ddpathVertex* v) {
+    if (!knob || !v || !track1) return;
+    knob->SetPos(knob->GetPosX(), track1->GetPosY() + ddbuildedptf::DepthToShade(v->GetDepth()));
+}
+
+void pathbuilderGame::UpdateValueTexts() {
+    if (value1) value1->SetText(KnobValue(knob1));
+    if (value2) value2->SetText(KnobValue(knob2));
+}
+
+void pathbuilderGame::ShowDepthPanel() {
+    depthPanel.Show();
+    UpdateValueTexts();
+    SetRedraw();
+}
+
+void pathbuilderGame::ApplySlider(int y) {
+    if (!activeKnob || !track1 || !view) return;
+    const int top = track1->GetPosY();
+    const int end = track1->GetEndY();
+    activeKnob->SetPos(activeKnob->GetPosX(), std::clamp(y, top, std::max(top, end)));
+    PruneSelection();
+    if (!IsKeyDown(SDLK_LSHIFT)) {
+        const float depth = ddbuildedptf::SliderToDepth(KnobValue(activeKnob));
+        for (int i : selection) {
+            view->SetVertexDepth(i, depth);
+            UpdatePreview(i, true);
+        }
+    } else {
+        const int n = static_cast<int>(selection.size());
+        if (n < 1) return;
+        float a = static_cast<float>(KnobValue(knob1));
+        const float b = static_cast<float>(KnobValue(knob2));
+        const float step = (b - a) / static_cast<float>(n);
+        for (int i : selection) {
+            view->SetVertexDepthFromSlider(i, static_cast<int>(a));
+            UpdatePreview(i, true);
+            a += step;
+        }
+    }
+    view->RebuildView();
+    UpdateValueTexts();
+}
+
+void pathbuilderGame::MoveKnobBy(int step) {
+    if (!activeKnob) return;
+    ApplySlider(activeKnob->GetPosY() + step);
+}

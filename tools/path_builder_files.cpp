@@ -1,0 +1,123 @@
+// The walk-path editor's file prompts: loading and saving the graph, the
+// background, and the walking-animation previews at every vertex.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "graphics/filter.h"
+#include "shell/input_state.h"
+#include "paths/walk_graph.h"
+#include "tools/file_loader.h"
+#include "tools/path_builder.h"
+#include "tools/ptf_view.h"
+
+void pathbuilderGame::BoxAction(int boxState) {
+    InitPos();
+    toolFileLoader* box = BoxOf(boxState);
+    if (!box) return;
+    const std::string name = box->GetText();
+    switch (boxState) {
+        case LOAD_PATH:
+            LoadPath(name.c_str());
+            break;
+        case SAVE_PATH:
+            SavePath(name.c_str());
+            break;
+        case LOADING_AN:
+            MakePreviews(name.c_str());
+            break;
+        case LOADING_BKG:
+            LoadBackground(name.c_str());
+            break;
+        default:
+            break;
+    }
+}
+
+void pathbuilderGame::LoadPath(const char* name) {
+    if (!view) return;
+    // Read aside first: a name that does not lead to a graph keeps the one
+    // being edited instead of leaving an empty editor.
+    ddWalkGraph loaded;
+    loaded.SetDepthSize(view->GetDepthSize());
+    loaded.LoadGraph(name);
+    if (loaded.GetVertexCount() == 0) {
+        std::printf("ptbuilder: no walk path graph in %s\n", name);
+        std::fflush(stdout);
+        return;
+    }
+    view->GetGraph().Swap(loaded.GetGraph());
+    selection.clear();
+    activeVertex = secondVertex = -1;
+    view->RebuildView();
+}
+
+void pathbuilderGame::SavePath(const char* name) {
+    if (!view) return;
+    // The writer replaces the file only once the whole graph is written and
+    // reports a failure itself; the old file then stays as it was.
+    if (!view->SaveGraph(name)) {
+        std::printf("ptbuilder: walk path graph not saved to %s\n", name);
+        std::fflush(stdout);
+    }
+}
+
+void pathbuilderGame::LoadBackground(const char* name) {
+    const size_t n = std::strlen(name);
+    if (n >= 3 && std::strcmp(name + n - 3, "lum") == 0) {
+        backgroundAnima.LoadDefinition(name, 1.0f, 1.0f);
+        background.Copy(&backgroundAnima);
+    } else {
+        background.Load(name, 1);
+    }
+    background.SetLayer(-10);
+    SetRedraw();
+}
+
+// ---------------------------------------------------------------- previews
+
+void pathbuilderGame::MakePreviews(const char* definition) {
+    ClosePreviews();
+    const int n = view ? view->GetVertexCount() : 0;
+    if (n == 0) return;
+    NewObjectArray(previews, definition, n);
+    if (!previews) return;
+    previewCount = std::min(n, static_cast<int>(previews->size()));
+    for (int i = 0; i < previewCount; ++i) {
+        auto* filter = new ddFilter();
+        filter->SetPlacement(PLACE_SCALED);
+        previewFilters.push_back(filter);
+        Animacja* preview = (*previews)[static_cast<size_t>(i)];
+        if (!view->GetVertex(i)) {
+            preview->Hide();
+            continue;
+        }
+        filter->Link(preview);
+        UpdatePreview(i, true);
+        preview->Show();
+        previewsLayer.Add(preview);
+    }
+}
+
+void pathbuilderGame::ClosePreviews() {
+    if (previewCount <= 0 && !previews && previewFilters.empty()) return;
+    DeleteObjectArray(previews);
+    for (ddFilter* filter : previewFilters) delete filter;
+    previewFilters.clear();
+    previewCount = 0;
+    previewsLayer.Clear();  // its members went with the array
+}
+
+void pathbuilderGame::UpdatePreview(int index, bool zoom) {
+    if (previewCount <= 0 || !view) return;
+    Animacja* preview = GetPreview(index);
+    ddFilter* filter = GetPreviewFilter(index);
+    const ddpathVertex* v = view->GetVertex(index);
+    if (!preview || !v) return;
+    if (zoom && filter) {
+        const float z = v->GetDepth() + 1.0f;
+        filter->SetZoom(z > 0.0f ? z : 0.01);
+    }
+    preview->SetPos(v->GetX(), v->GetY());
+    preview->SetLayer(v->GetY() + 30);
+}

@@ -1,0 +1,108 @@
+#include "tools/ptf_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "shell/input_state.h"
+
+ddbuildedptf::ddbuildedptf() {
+    // Without a default font there is nothing to open the labels with.
+    if (DefaultFont.GetHandle()) {
+        labelFont.Open(DefaultFont.GetFileName(), DefaultFont.GetSize());
+        labelFont.SetColor(20, 20, 20);
+    }
+}
+
+ddbuildedptf::~ddbuildedptf() {
+    lineLayer.DeleteAll();
+    pointLayer.DeleteAll();
+}
+
+float ddbuildedptf::SliderToDepth(int v) {
+    const double d = (static_cast<double>(v) - 127.0) / 127.0;
+    return static_cast<float>(std::clamp(d, -1.0, 1.0));
+}
+
+int ddbuildedptf::DepthToShade(float depth) {
+    if (std::isnan(depth)) return 0;
+    // In double and clamped before converting: a depth from a file may be huge.
+    const double shade = std::trunc((static_cast<double>(depth) + 1.0) * 127.0);
+    return static_cast<int>(std::clamp(shade, 0.0, 255.0));
+}
+
+void ddbuildedptf::SetVertexDepth(int index, float depth) {
+    if (ddpathVertex* v = GetVertex(index)) v->SetDepth(depth);
+}
+
+void ddbuildedptf::MoveVertex(int index, int dx, int dy, float ddepth) {
+    ddpathVertex* v = GetVertex(index);
+    if (!v) return;
+    v->MoveBy(dx, dy);
+    v->SetDepth(v->GetDepth() + ddepth);
+}
+
+void ddbuildedptf::SetVertexDepthFromSlider(int index, int v) { SetVertexDepth(index, SliderToDepth(v)); }
+
+void ddbuildedptf::PlaceLine(ddgfxline* line, const ddpathVertex* vertex, int x, int y, float depth) {
+    if (!line || !vertex) return;
+    line->DrawLine(vertex->GetX(), vertex->GetY(), x, y);
+    line->SetGradient(DepthToShade(vertex->GetDepth()), DepthToShade(depth));
+}
+
+void ddbuildedptf::PlaceLineToVertex(ddgfxline* line, const ddpathVertex* from, const ddpathVertex* to) {
+    if (!to) return;
+    PlaceLine(line, from, to->GetX(), to->GetY(), to->GetDepth());
+}
+
+void ddbuildedptf::ConnectAndRebuild(int a, int b) {
+    AddEdge(a, b);
+    RebuildView();
+}
+
+void ddbuildedptf::RebuildView() {
+    lineLayer.DeleteAll();
+    pointLayer.DeleteAll();
+    const int n = graph.GetCount();
+    for (int i = 0; i < n; ++i)
+        if (ddVertex* v = graph.GetVertex(i)) v->SetVisited(0);
+    for (int i = 0; i < n; ++i) {
+        ddpathVertex* v = GetVertex(i);
+        if (!v) continue;
+        auto* point = new pathfpoint(i, v->GetX() - 3, v->GetY() - 3, 6);
+        point->SetColor(DepthToShade(v->GetDepth()), 0, 0);
+        point->SetLabel(std::to_string(v->GetId()).c_str());
+        pointLayer.Add(point);
+        v->SetVisited(1);
+        for (const ddEdge& e : v->Edges()) {
+            const ddpathVertex* target = GetVertex(e.to);
+            // an edge to a missing vertex has nothing to draw to
+            if (!target || target->IsVisited()) continue;
+            auto* line = new pathfline(i, e.to, 2);
+            lineLayer.Add(line);
+            PlaceLineToVertex(line, v, target);
+        }
+    }
+    SetRedraw();
+}
+
+void ddbuildedptf::Draw() {
+    if (!IsVisible()) return;
+    lineLayer.Draw();
+    pointLayer.Draw();
+    if (!labelsOn) return;
+    for (int i = 0; i < pointLayer.Count(); ++i) {
+        auto* point = static_cast<pathfpoint*>(pointLayer.At(i));
+        const int x = point->GetPosX(), y = point->GetPosY();
+        labelFont.DrawText(point->GetLabel(), x + 1, y + 1);
+        DefaultFont.DrawText(point->GetLabel(), x, y);
+    }
+}
+
+pathfline* ddbuildedptf::LineAt(int x, int y) {
+    for (int i = 0; i < lineLayer.Count(); ++i) {
+        auto* line = static_cast<pathfline*>(lineLayer.At(i));
+        if (line->IsIn(x, y, 1, 1)) return line;
+    }
+    return nullptr;
+}
