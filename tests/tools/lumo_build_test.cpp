@@ -260,6 +260,15 @@ TEST_F(LumoBuild, OpeningMissingOrUnknownFilesDoesNothing) {
     std::fclose(f);
     Import("pics/", "bad.png");
     EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 4);
+    // Definitions that are no definitions, or name a missing sheet.
+    WritePicture("pics/junk.lum", 3, 3, 9, 9, 9);
+    Import("pics/", "junk.lum");
+    std::FILE* g = std::fopen("pics/nosheet.lum", "wb");
+    std::fputs("<delay> 0\n<files> 0\n<< >> missing.z16\n<action> a\n<f> 7 x 1 2\n<f> -1 y 0 0\n</action>\n", g);
+    std::fclose(g);
+    Import("pics/", "nosheet.lum");
+    EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 6);
+    Save("out/", "again.lum");
 }
 
 }  // namespace

@@ -49,6 +49,36 @@ TEST_F(LumoEditor, StartsInTheDrawWindowAndTabCyclesTheWindows) {
     EXPECT_EQ(editor->GetActiveWindow(), lumo2Game::kDrawWindow);
 }
 
+TEST_F(LumoEditor, ClicksChooseListRowsAndFieldsAndShowTheMouse) {
+    WritePicture("pics/a.bmp", 6, 6, 200, 0, 0);
+    Start();
+    Import("pics/", "a.bmp");
+    ActionManager* group = editor->ImagesPair()->Upper().GetRow(0)->GetPayload();
+    // The group's row, under the images header.
+    LeftDown(group->GetX() + 2, group->GetY() + 2);
+    LeftUp();
+    EXPECT_EQ(editor->GetActiveWindow(), lumo2Game::kImagesWindow);
+    EXPECT_EQ(editor->ImagesPair()->Upper().SelectedCount(), 1);
+    EXPECT_EQ(editor->DrawnObjects().Count(), 1);
+    EXPECT_STREQ(editor->MouseText()->GetText(),
+                 ("mouse pos: " + std::to_string(group->GetX() + 2) + " " + std::to_string(group->GetY() + 2)).c_str());
+    // The animation header.
+    Obraz& header = editor->AnimationPair()->Upper();
+    LeftDown(header.GetX() + 2, header.GetY() + 2);
+    LeftUp();
+    EXPECT_EQ(editor->GetActiveWindow(), lumo2Game::kAnimationWindow);
+
+    // In a file prompt a click moves the focus between the fields.
+    Press(SDLK_s, {SDLK_LCTRL});
+    EXPECT_TRUE(editor->HasInputFocus(editor->PathField()));
+    LeftDown(editor->FileField()->GetX() + 1, editor->FileField()->GetY() + 1);
+    EXPECT_TRUE(editor->HasInputFocus(editor->FileField()));
+    LeftUp();
+    Press(SDLK_ESCAPE);
+    EXPECT_FALSE(editor->FilePanel().IsVisible());
+    EXPECT_EQ(editor->GetInputFocus(), nullptr);
+}
+
 TEST_F(LumoEditor, NumberPromptsClampWhatIsTyped) {
     Start();
     Press(SDLK_d, {SDLK_LCTRL});
@@ -345,6 +375,36 @@ TEST_F(LumoEditor, DeleteEmptiesTheDrawWindowBeforeRowsGo) {
     EXPECT_EQ(action->RowCount(), 2);
     EXPECT_EQ(scene->DrawableCount(), before - 2 + editor->DrawnObjects().Count());
     scene->Frame();  // draws with nothing left pointing at the deleted rows
+}
+
+TEST_F(LumoEditor, EveryCommandInEveryWindowIsSafeWithEmptyListsAndWithPictures) {
+    Start();
+    const std::vector<SDLKey> keys = {SDLK_SPACE, SDLK_RETURN, SDLK_LSHIFT, SDLK_DELETE, SDLK_UP,  SDLK_DOWN,
+                                      SDLK_LEFT,  SDLK_RIGHT,  SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_l, SDLK_b,
+                                      SDLK_h,     SDLK_s,      SDLK_p,      SDLK_d,      SDLK_m,  SDLK_r,
+                                      SDLK_n,     SDLK_f,      SDLK_a,      SDLK_1,      SDLK_c,  SDLK_v};
+    const std::vector<std::vector<SDLKey>> mods = {{}, {SDLK_LCTRL}, {SDLK_LSHIFT}, {SDLK_LCTRL, SDLK_LSHIFT},
+                                                   {SDLK_RSHIFT}, {SDLK_SPACE}};
+    auto everything = [&] {
+        for (int window = 0; window < 3; ++window) {
+            for (SDLKey key : keys)
+                for (const auto& held : mods) {
+                    Press(key, held);
+                    // Leave whatever state the key entered.
+                    if (editor->GetState() != lumo2Game::kInitial) Press(SDLK_ESCAPE);
+                    if (editor->GetState() != lumo2Game::kInitial) Press(SDLK_RETURN);
+                    ASSERT_EQ(editor->GetState(), lumo2Game::kInitial)
+                        << "key " << key << " in window " << window;
+                }
+            Press(SDLK_TAB);
+            scene->Frame();
+        }
+    };
+    everything();
+    FourPictures();
+    SelectPictures(0, {1, 2});
+    Press(SDLK_RETURN);
+    everything();
 }
 
 TEST_F(LumoEditor, QuitEndsTheLoopAndStoresThePathAndFileFields) {
