@@ -162,9 +162,19 @@ TEST_F(LumoBuild, AFailedSaveSaysSoAndLeavesNoFile) {
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"walk.lum"}));
     EXPECT_TRUE(fs::is_directory("out/walk.lum"));
 
-    // Without actions, or with an unknown ending, nothing is written.
+    // An unknown ending writes nothing.
     Save("out/", "walk.txt");
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"walk.lum"}));
+
+    // Screenshots: the lists go out of the way, the file is whole or absent.
+    testing::internal::CaptureStdout();
+    Save("nowhere/", "shot.bmp");
+    out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("cannot write nowhere/shot.bmp"), std::string::npos) << out;
+    EXPECT_TRUE(editor->ListsHidden());
+    Save("out/", "shot.bmp");
+    EXPECT_EQ(Files("out"), (std::vector<std::string>{"shot.bmp", "walk.lum"}));
+    EXPECT_EQ(ReadText("out/shot.bmp").substr(0, 2), "BM");
 }
 
 TEST_F(LumoBuild, NothingIsSavedWithoutActions) {
@@ -269,6 +279,8 @@ TEST_F(LumoBuild, OpeningMissingOrUnknownFilesDoesNothing) {
     Import("pics/", "nosheet.lum");
     EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 6);
     Save("out/", "again.lum");
+    EXPECT_EQ(editor->GetDelayValue(), 0);  // taken from the last definition
+    EXPECT_NE(ReadText("out/again.lum").find("<delay>\t1\n"), std::string::npos);
 }
 
 }  // namespace
