@@ -114,7 +114,7 @@ bool lumo2Game::SaveLum(const char* name) {
         return false;
     }
 
-    const std::string pending = file + ".new";
+    const std::string pending = file + ".part";
     std::remove(pending.c_str());
     built->SaveDefinition(pending.c_str());
     bool ok = FileExists(pending.c_str()) && std::rename(pending.c_str(), file.c_str()) == 0;

@@ -16,10 +16,13 @@
 
 namespace {
 
+// Indexed by lumo2Game::State.
 const char* const kStateNames[lumo2Game::kStateCount] = {
-    "initial",           "loading",           "loading bkg",    "saving",           "set action/frame name",
-    "move all",          "move chosen",       "frames along line", "frames along mouse", "move bkg",
-    "playing animation", "set delay",         "set move x",     "set snd name",     "end"};
+    "initial",  "loading",     "loading bkg",       "saving",             "set action/frame name",
+    "move all", "move chosen", "frames along line", "frames along mouse", "move bkg",
+    "playing animation",       "set delay",         "set move x",         "set snd name",
+    "end",
+};
 
 void AddToScene(Obraz* object, int layer, intptr_t userData) {
     object->SetLayer(layer);
