@@ -47,9 +47,9 @@ public:
 
     // Where the editor keeps its files, relative to the working directory.
     static constexpr const char* kMenuFile = "configs/progs/ptbuilder.db";
-    static constexpr const char* kBackgroundMemory = "configs/progs/ptb_background";
-    static constexpr const char* kPathMemory = "configs/progs/ptb_path";
-    static constexpr const char* kAnimationMemory = "configs/progs/ptb_anima";
+    static constexpr const char* kBackgroundMemory = "configs/ptbuilder_background";
+    static constexpr const char* kPathMemory = "configs/ptbuilder_path";
+    static constexpr const char* kAnimationMemory = "configs/ptbuilder_anima";
 
     pathbuilderGame();
     ~pathbuilderGame() override;

@@ -26,9 +26,9 @@ float ddbuildedptf::SliderToDepth(int v) {
 
 int ddbuildedptf::DepthToShade(float depth) {
     if (std::isnan(depth)) return 0;
-    // In double and clamped before converting: a depth from a file may be huge.
-    const double shade = std::trunc((static_cast<double>(depth) + 1.0) * 127.0);
-    return static_cast<int>(std::clamp(shade, 0.0, 255.0));
+    // Clamped before converting: a depth from a file may be huge.
+    const float shade = std::trunc((depth + 1.0f) * 127.0f);
+    return static_cast<int>(std::clamp(shade, 0.0f, 255.0f));
 }
 
 void ddbuildedptf::SetVertexDepth(int index, float depth) {

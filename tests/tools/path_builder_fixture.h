@@ -1,0 +1,158 @@
+// The walk-path editor on a 640 x 480 dummy screen with a font, in a
+// temporary working folder, driven through the input state and the game's
+// dispatch (the same calls the loop makes for each event).
+#pragma once
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_ttf.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "common/run_process.h"
+#include "graphics/font.h"
+#include "paths/walk_graph.h"
+#include "shell/loop_fixture.h"
+#include "tools/file_loader.h"
+#include "tools/path_builder.h"
+#include "tools/ptf_view.h"
+
+namespace ptb_test {
+
+inline const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+class PathBuilderTest : public loop_test::LoopTest {
+protected:
+    static constexpr int kW = 640, kH = 480;
+
+    void SetUp() override {
+        LoopTest::SetUp();
+        GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
+        ASSERT_NE(GraphAPI::Screen, nullptr);
+        GraphAPI::ScreenWidth = kW;
+        GraphAPI::ScreenHeight = kH;
+        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
+        GraphAPI::ScreenImage.w = kW;
+        GraphAPI::ScreenImage.h = kH;
+        GraphAPI::SetAppSize(kW, kH);
+        ASSERT_EQ(TTF_Init(), 0);
+        DefaultFont.Open(kFontFile, 12);
+        DefaultFont.SetColor(250, 250, 250);
+        char buf[4096];
+        oldDir = getcwd(buf, sizeof buf) ? buf : ".";
+        folder.Write("configs/zel_config", "<c></c>\n");
+        ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+    }
+
+    void TearDown() override {
+        editor.reset();
+        if (chdir(oldDir.c_str()) != 0) ADD_FAILURE() << "cannot go back to " << oldDir;
+        ddFont::CloseAll();
+        TTF_Quit();
+        input.keys.assign(SDLK_LAST, 0);
+        LoopTest::TearDown();
+    }
+
+    // A started editor.
+    pathbuilderGame& Start() {
+        editor = std::make_unique<pathbuilderGame>();
+        editor->OnStart();
+        return *editor;
+    }
+
+    void Modifiers(bool ctrl, bool shift = false, bool space = false) {
+        input.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
+        input.keys[SDLK_LSHIFT] = shift ? 1 : 0;
+        input.keys[SDLK_SPACE] = space ? 1 : 0;
+    }
+
+    void MoveTo(int x, int y) {
+        MouseX = x;
+        MouseY = y;
+        editor->HandleMouseMove();
+    }
+    void LeftDown(int x, int y) {
+        MoveTo(x, y);
+        SetLeftButton(1);
+        editor->HandleLeftDown();
+    }
+    void LeftUp(int x, int y) {
+        MoveTo(x, y);
+        SetLeftButton(0);
+        editor->HandleLeftUp();
+    }
+    void LeftClick(int x, int y) {
+        LeftDown(x, y);
+        LeftUp(x, y);
+    }
+    void RightClick(int x, int y) {
+        MoveTo(x, y);
+        SetRightButton(1);
+        editor->HandleRightDown();
+        SetRightButton(0);
+        editor->HandleRightUp();
+    }
+
+    // One key press as the loop hands it on; a letter types itself.
+    void Press(int sym, bool ctrl = false, bool shift = false) {
+        Modifiers(ctrl, shift);
+        LastEvent = SDL_Event{};
+        LastEvent.type = SDL_KEYDOWN;
+        LastEvent.key.type = SDL_KEYDOWN;
+        LastEvent.key.state = SDL_PRESSED;
+        LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
+        LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
+        SetKeyHeld(1);
+        editor->HandleKeyDown();
+        SetKeyHeld(0);
+        Modifiers(false);
+    }
+    void Type(const std::string& text) {
+        for (char c : text) Press(static_cast<unsigned char>(c));
+    }
+    // Opens a file prompt with left Ctrl and the letter, types the name
+    // over what the box held, and confirms it.
+    void Prompt(char letter, const std::string& name) {
+        Press(letter, true);
+        const int held = static_cast<int>(std::string(editor->GetPathBox()->GetText()).size() +
+                                          std::string(editor->GetBackgroundBox()->GetText()).size() +
+                                          std::string(editor->GetAnimationBox()->GetText()).size());
+        for (int i = 0; i < held; ++i) Press(SDLK_BACKSPACE);
+        Type(name);
+        Press(SDLK_RETURN);
+    }
+
+    std::string State() const { return pathbuilderGame::StateName(editor->GetState()); }
+    ddbuildedptf& View() { return *editor->GetView(); }
+    ddpathVertex* Vertex(int i) { return View().GetVertex(i); }
+
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    // A one-colour BMP picture.
+    static void WritePicture(const std::string& path, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+        SDL_SaveBMP(s, path.c_str());
+        SDL_FreeSurface(s);
+    }
+    // An animation definition of one action "stand" showing that picture.
+    void WriteAnimation(const std::string& lum, const std::string& picture) {
+        folder.Write(lum, "<delay>\t2\n<files>\t1\n\t<< c >>\t" + picture +
+                              "\n<action>\tstand\n\t<f>\t0\tzero\t0\t0\n</action>\n");
+    }
+
+    TempFolder folder;
+    std::string oldDir;
+    std::unique_ptr<pathbuilderGame> editor;
+};
+
+}  // namespace ptb_test
