@@ -137,7 +137,6 @@ private:
     int PickVertex(int x, int y) const;
     int PickOrAdd(int x, int y);
     bool Select(int x, int y, int nextState);
-    void EnterByNumber(int nextState);
     void DropFromSelection(int index);
     // Every selected index that still names a vertex.
     void PruneSelection();

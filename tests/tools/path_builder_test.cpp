@@ -481,3 +481,40 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
 
 }  // namespace
 }  // namespace ptb_test
+
+namespace ptb_test {
+namespace {
+
+TEST_F(PathBuilderTest, MissingOrEmptyFileNamesChangeNothingAndNeverCrash) {
+    Start();
+    Press('v');
+    LeftClick(50, 50);
+    LeftClick(90, 50);
+    Press(SDLK_ESCAPE);
+    testing::internal::CaptureStdout();
+    Prompt('k', "nowhere.lum");
+    Prompt('l', "nowhere.png");
+    Prompt('l', "lum");
+    Prompt('s', "");
+    Prompt('s', "no/such/folder/x.ptf");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("walk path graph not saved to no/such/folder/x.ptf"), std::string::npos) << said;
+    EXPECT_EQ(View().GetVertexCount(), 2);
+    // the previews of an unreadable definition are there but empty; moving
+    // and depths still reach them safely
+    Press('z');
+    LeftDown(50, 50);
+    MoveTo(60, 70);
+    LeftUp(60, 70);
+    EXPECT_EQ(Vertex(0)->GetY(), 70);
+    Press(SDLK_ESCAPE);
+    Press('h', true);
+    LeftClick(100, 5);
+    LeftClick(100, 2 * 18 + 5);
+    EXPECT_EQ(editor->GetPreviewCount(), 0);
+    editor->OnStop();
+    editor->OnStop();  // a second stop finds nothing left to do
+}
+
+}  // namespace
+}  // namespace ptb_test
