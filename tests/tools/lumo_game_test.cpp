@@ -79,6 +79,45 @@ TEST_F(LumoEditor, ClicksChooseListRowsAndFieldsAndShowTheMouse) {
     EXPECT_EQ(editor->GetInputFocus(), nullptr);
 }
 
+TEST_F(LumoEditor, BackgroundsComeFromFilesOrTheFirstShownPicture) {
+    WritePicture("pics/bg.bmp", 30, 20, 0, 0, 220);
+    Start();
+    FourPictures();
+    ddCanvas* bg = editor->BackgroundCanvas();
+    EXPECT_FALSE(bg->IsVisible());
+    const int x = bg->GetX(), y = bg->GetY();
+    FilePrompt(SDLK_b, "pics/", "none.bmp");  // a missing file is ignored
+    EXPECT_FALSE(bg->IsVisible());
+    FilePrompt(SDLK_b, "pics/", "bg.bmp");
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    ASSERT_TRUE(bg->IsVisible());
+    EXPECT_EQ(bg->GetWidth(), 30);
+    EXPECT_EQ(bg->GetX(), x);
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    bg->GetRGBA(x + 5, y + 5, &r, &g, &b, &a);
+    EXPECT_EQ(b, 220);
+    EXPECT_EQ(a, 255);
+
+    // Ctrl + Shift + 'b' takes the first shown picture; it stays where it is.
+    SelectPictures(0, {0});
+    Shown(0)->SetPos(DrawX() + 50, 60);
+    Press(SDLK_b, {SDLK_LCTRL, SDLK_LSHIFT});
+    EXPECT_EQ(bg->GetWidth(), 6);
+    bg->GetRGBA(x + 1, y + 1, &r, &g, &b, &a);
+    EXPECT_EQ(r, 200);
+    EXPECT_EQ(Shown(0)->GetX(), DrawX() + 50);
+
+    // Space-drag moves the background.
+    input.keys[SDLK_SPACE] = 1;
+    LeftDown(DrawX() + 100, 100);
+    input.keys[SDLK_SPACE] = 0;
+    EXPECT_EQ(editor->GetState(), lumo2Game::kMoveBkg);
+    MoveMouse(DrawX() + 104, 98);
+    LeftUp();
+    EXPECT_EQ(bg->GetX(), x + 4);
+    EXPECT_EQ(bg->GetY(), y - 2);
+}
+
 TEST_F(LumoEditor, NumberPromptsClampWhatIsTyped) {
     Start();
     Press(SDLK_d, {SDLK_LCTRL});
