@@ -1,9 +1,11 @@
 // Plays the demo game with the real program in a copy of its folder: in
-// self-play it clicks the lamp, moves the mouse, and saves the scene as a
-// screenshot, which is checked here pixel by pixel.
+// self-play it clicks the lamp and the floor, moves the mouse, waits for the
+// walker to arrive and saves the scene as a screenshot, which is checked
+// here pixel by pixel.
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -28,6 +30,17 @@ Rgb PixelAt(SDL_Surface* s, int x, int y) {
     return {r, g, b};
 }
 
+// Pixels of the walker's green shirt inside the box.
+int ShirtPixels(SDL_Surface* s, int x1, int y1, int x2, int y2) {
+    int count = 0;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x) {
+            Rgb c = PixelAt(s, x, y);
+            if (c.g > 120 && c.r < 90 && c.b < 120) ++count;
+        }
+    return count;
+}
+
 TEST(Demo, SelfPlayShowsThePicturesAndFollowsTheMouse) {
     TempFolder game;
     TempFolder runtime;
@@ -41,8 +54,16 @@ TEST(Demo, SelfPlayShowsThePicturesAndFollowsTheMouse) {
                                   "XDG_RUNTIME_DIR=" + runtime.Path()});
     EXPECT_EQ(r.signal, 0);
     EXPECT_EQ(r.exitCode, 0) << r.out;
-    // The click on the lamp went through the room's own hook.
-    EXPECT_NE(r.out.find("clicks so far: 1"), std::string::npos) << r.out;
+    // The clicks on the lamp and on the floor went through the room's own
+    // hook, and the walker reached the path vertex nearest the floor click,
+    // (500, 515), give or take the fractions of a pixel its steps leave.
+    EXPECT_NE(r.out.find("clicks so far: 2"), std::string::npos) << r.out;
+    int walkerX = 0, walkerY = 0;
+    const size_t at = r.out.find("walker at ");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    ASSERT_EQ(std::sscanf(r.out.c_str() + at, "walker at %d %d", &walkerX, &walkerY), 2) << r.out;
+    EXPECT_NEAR(walkerX, 500, 3);
+    EXPECT_NEAR(walkerY, 515, 3);
 
     const std::string shot = game.Path() + "/saves/demo_shot.bmp";
     SDL_Surface* s = SDL_LoadBMP(shot.c_str());
@@ -74,6 +95,18 @@ TEST(Demo, SelfPlayShowsThePicturesAndFollowsTheMouse) {
     EXPECT_EQ(ring.g, 20);
     Rgb hollow = PixelAt(s, 600, 150);
     EXPECT_EQ(hollow.b, 90) << "the ring's middle shows the wall";
+
+    // The walker stands where it arrived, drawn above its feet, and has left
+    // its starting place at (180, 575).
+    EXPECT_GT(ShirtPixels(s, 485, 455, 515, 510), 50);
+    EXPECT_EQ(ShirtPixels(s, 160, 505, 200, 580), 0);
+    // The crate it walked round, and the button in its normal picture.
+    Rgb crate = PixelAt(s, 360, 478);
+    EXPECT_EQ(crate.r, 170);
+    EXPECT_EQ(crate.g, 120);
+    Rgb button = PixelAt(s, 656, 40);
+    EXPECT_EQ(button.r, 60);
+    EXPECT_EQ(button.b, 140);
     SDL_FreeSurface(s);
 }
 
