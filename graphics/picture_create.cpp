@@ -17,11 +17,16 @@ SDL_Surface* CreateSurface32(int w, int h, bool withAlpha) {
 
 SDL_Surface* ToDisplayFormat(SDL_Surface* source, bool withAlpha) {
     if (!source) return nullptr;
-    if (SDL_GetVideoSurface()) return withAlpha ? SDL_DisplayFormatAlpha(source) : SDL_DisplayFormat(source);
-    SDL_Surface* model = CreateSurface32(1, 1, withAlpha);
-    if (!model) return nullptr;
-    SDL_Surface* converted = SDL_ConvertSurface(source, model->format, SDL_SWSURFACE);
-    SDL_FreeSurface(model);
+    SDL_Surface* converted = nullptr;
+    if (SDL_GetVideoSurface()) {
+        converted = withAlpha ? SDL_DisplayFormatAlpha(source) : SDL_DisplayFormat(source);
+    } else if (SDL_Surface* model = CreateSurface32(1, 1, withAlpha)) {
+        converted = SDL_ConvertSurface(source, model->format, SDL_SWSURFACE);
+        SDL_FreeSurface(model);
+    }
+    // The compatibility layer hands back alpha surfaces without the flag
+    // that makes blits honour their alpha; SDL 1.2 itself sets it.
+    if (converted && withAlpha) SDL_SetAlpha(converted, SDL_SRCALPHA, 255);
     return converted;
 }
 

@@ -1,6 +1,7 @@
 // Record operations and loading pictures through SDL_image.
 #include <SDL/SDL_image.h>
 
+#include "graphics/display_format.h"
 #include "graphics/graph_api.h"
 
 namespace GraphAPI {
@@ -52,7 +53,7 @@ void TakeLoaded(Image* image, SDL_Surface* loaded) {
     }
     SDL_Surface* shown = nullptr;
     if (SDL_GetVideoSurface()) {
-        shown = loaded->format->Amask ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
+        shown = ToDisplayFormat(loaded, loaded->format->Amask != 0);
     }
     if (shown) {
         SDL_FreeSurface(loaded);

@@ -160,6 +160,24 @@ TEST_F(PictureRecordTest, CreateDuplicateConvertAndKeys) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nGraphAPI::SetAlpha error");
 }
 
+TEST_F(PictureRecordTest, ANewAlphaPictureBlitsAsTransparent) {
+    // Blits honour the alpha of created pictures: a cleared one leaves the
+    // screen as it was.
+    FillScreen(10, 20, 30);
+    Image clear;
+    CreateImage(&clear, 8, 8, 1);
+    ASSERT_NE(clear.surface, nullptr);
+    EXPECT_TRUE(clear.surface->flags & SDL_SRCALPHA);
+    clear.x = 4;
+    clear.y = 4;
+    BlitToScreen(&clear);
+    Uint8 r, g, b;
+    SDL_GetRGB(GetPixel(Screen, 6, 6), Screen->format, &r, &g, &b);
+    EXPECT_EQ(r, 10);
+    EXPECT_EQ(g, 20);
+    EXPECT_EQ(b, 30);
+}
+
 TEST_F(PictureRecordTest, ClipRectCutsAndShiftsTheSource) {
     Image source, bounds, out;
     source.x = -5;
