@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "graphics/bmp_file.h"
 #include "graphics/geometry.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
@@ -565,8 +566,7 @@ void Obraz::Save(const char* path) {
     } else if (EndsWith3(path, "z16")) {
         GraphAPI::SaveZ16(&picture, path, 1);
     } else if (EndsWith3(path, "bmp")) {
-        if (!picture.surface) return;
-        if (SDL_RWops* out = SDL_RWFromFile(path, "wb")) SDL_SaveBMP_RW(picture.surface, out, 1);
+        GraphAPI::SaveBmpFile(picture.surface, path);
     }
 }
 

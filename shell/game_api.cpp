@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/clock.h"
+#include "graphics/bmp_file.h"
 #include "foundation/fatal.h"
 #include "graphics/animation.h"
 #include "graphics/graph_api.h"
@@ -236,16 +237,7 @@ void GameAPI::SetMusicVolume(int volume) { MusicPlayer.SetVolume(volume); }
 
 int GameAPI::SaveScreenshot(const char* file) {
     if (!file || !GraphAPI::Screen) return -1;
-    // Written beside the target and renamed over it, so a failed write
-    // never destroys an older screenshot.
-    std::string target = file;
-    std::string temp = target + ".part";
-    SDL_RWops* out = SDL_RWFromFile(temp.c_str(), "wb");
-    if (!out) return -1;
-    int result = SDL_SaveBMP_RW(GraphAPI::Screen, out, 1);
-    if (result == 0 && std::rename(temp.c_str(), target.c_str()) != 0) result = -1;
-    if (result != 0) std::remove(temp.c_str());
-    return result;
+    return GraphAPI::SaveBmpFile(GraphAPI::Screen, file);
 }
 
 // ---- factory members ----
