@@ -4,9 +4,9 @@
 #include <string>
 
 #include "foundation/clock.h"
-#include "graphics/bmp_file.h"
 #include "foundation/fatal.h"
 #include "graphics/animation.h"
+#include "graphics/bmp_file.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
 #include "graphics/text.h"
