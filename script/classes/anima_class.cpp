@@ -43,12 +43,6 @@ static_assert(std::size(kAnimaMethods) == 61);
 asmClassObj* NewAnima(asmClass* cls, const char* name) { return new asmClassAnima(cls, name); }
 asmClass* AnimaClass() { return asmClassAnima::Methods; }
 
-// Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
-template <int N>
-void PopInts(int (&v)[N]) {
-    for (int i = N - 1; i >= 0; --i) v[i] = PopArgInt();
-}
-
 int TopType() {
     asmInterpreter* m = asmInterpreter::Instance;
     if (!m || m->sp < 0) return -1;
@@ -273,9 +267,7 @@ void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
         return;
     }
     case 26: {
-        std::string name = PopText();
-        asmClassObj* found = asmInterpreter::Instance->FindVar(name.c_str());
-        if (auto* other = dynamic_cast<Animacja*>(found)) CopyFrom(*other);
+        if (auto* other = PopObject<Animacja>()) CopyFrom(*other);
         return;
     }
     case 27: {

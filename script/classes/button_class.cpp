@@ -35,9 +35,7 @@ asmClass* ButtonClass() { return asmClassButton::Methods; }
 Obraz* PopPictureOrNull() {
     std::string name = PopText();
     if (name == "null") return nullptr;
-    asmInterpreter* m = asmInterpreter::Instance;
-    if (!m) return nullptr;
-    return dynamic_cast<Obraz*>(m->FindVar(name.c_str()));
+    return dynamic_cast<Obraz*>(FindNamedObject(name.c_str()));
 }
 
 // A visible object about to be destroyed leaves every button (and every

@@ -107,9 +107,7 @@ void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
         return;
     }
     case 1: {
-        std::string name = PopText();
-        asmClassObj* object = m ? m->FindVar(name.c_str()) : nullptr;
-        if (auto* picture = dynamic_cast<Obraz*>(object); picture && ddScene::Current)
+        if (Obraz* picture = PopObject<Obraz>(); picture && ddScene::Current)
             ddScene::Current->RemoveDrawable(picture);
         SetRedraw();
         return;

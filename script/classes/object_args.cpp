@@ -1,19 +1,21 @@
 #include "script/classes/object_args.h"
 
 #include "graphics/obraz.h"
-#include "script/arg_ops.h"
 #include "script/interpreter.h"
 
+asmClassObj* FindNamedObject(const char* name) {
+    asmInterpreter* m = asmInterpreter::Instance;
+    return m ? m->FindVar(name) : nullptr;
+}
+
+asmClassObj* PopNamedObject() { return FindNamedObject(PopText().c_str()); }
+
 Obraz* PopVisibleObject(bool unknownIsFatal) {
+    if (unknownIsFatal) return PopObject<Obraz>();
     std::string name = PopText();
     asmInterpreter* m = asmInterpreter::Instance;
-    if (!m) return nullptr;
-    asmClassObj* object = nullptr;
-    if (unknownIsFatal)
-        object = m->FindVar(name.c_str());
-    else if (asmObjectModel* model = m->GetObjectModel())
-        object = model->LookupVar(name.c_str());
-    return dynamic_cast<Obraz*>(object);
+    asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
+    return model ? dynamic_cast<Obraz*>(model->LookupVar(name.c_str())) : nullptr;
 }
 
 std::string PopText() {

@@ -1,9 +1,27 @@
-// Arguments of the built-in script classes that name objects or carry text.
+// Arguments of the built-in script classes that name objects, carry text or
+// come as a group of ints.
 #pragma once
 
 #include <string>
 
+#include "foundation/asm_class_obj.h"
+#include "script/arg_ops.h"
+
 class Obraz;
+
+// The object of that name; an unknown name ends the program with
+// "no such var:". Null only when no machine runs.
+asmClassObj* FindNamedObject(const char* name);
+
+// Pops a name and returns the object it designates (fatal when unknown).
+asmClassObj* PopNamedObject();
+
+// Pops a name and returns the object it designates when it is a T, else
+// null; an unknown name is fatal.
+template <class T>
+T* PopObject() {
+    return dynamic_cast<T*>(PopNamedObject());
+}
 
 // Pops a name and returns the visible object it designates, or null when
 // the object is of another kind. An unknown name ends the program with
@@ -12,3 +30,9 @@ Obraz* PopVisibleObject(bool unknownIsFatal);
 
 // Pops a text argument as an owned string ("" for none).
 std::string PopText();
+
+// Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
+template <int N>
+void PopInts(int (&v)[N]) {
+    for (int i = N - 1; i >= 0; --i) v[i] = PopArgInt();
+}

@@ -43,19 +43,6 @@ static_assert(std::size(kPathMethods) == 53);
 asmClassObj* NewPath(asmClass* cls, const char* name) { return new asmClassPath(cls, name); }
 asmClass* PathClass() { return asmClassPath::Methods; }
 
-// Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
-template <int N>
-void PopInts(int (&v)[N]) {
-    for (int i = N - 1; i >= 0; --i) v[i] = PopArgInt();
-}
-
-// The object of that name (fatal when unknown).
-asmClassObj* PopNamedObject() {
-    std::string name = PopText();
-    asmInterpreter* m = asmInterpreter::Instance;
-    return m ? m->FindVar(name.c_str()) : nullptr;
-}
-
 }  // namespace
 
 asmClassPath::asmClassPath(asmClass* cls, const char* name) : ddPathFinder(cls, name) {}
@@ -109,7 +96,7 @@ void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
     case 5: {
         const float speedArg = PopArgReal();
         // Another kind of object counts as no path finder: the copy leaves this one reset.
-        CopyFrom(nullptr, dynamic_cast<ddPathFinder*>(PopNamedObject()), speedArg);
+        CopyFrom(nullptr, PopObject<ddPathFinder>(), speedArg);
         return;
     }
     case 6:
@@ -167,7 +154,7 @@ void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
         return;
     case 21:
         // Another kind of object is refused: the link stays as it was.
-        if (auto* anima = dynamic_cast<Animacja*>(PopNamedObject())) LinkAnima(anima);
+        if (auto* anima = PopObject<Animacja>()) LinkAnima(anima);
         return;
     case 22: {
         const ddpathVertex* v = enabledVertex(GetFromIndex());

@@ -40,12 +40,6 @@ static_assert(std::size(kPictureMethods) == 51);
 asmClassObj* NewPicture(asmClass* cls, const char* name) { return new asmClassObraz(cls, name); }
 asmClass* PictureClass() { return asmClassObraz::Methods; }
 
-// Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
-template <int N>
-void PopInts(int (&v)[N]) {
-    for (int i = N - 1; i >= 0; --i) v[i] = PopArgInt();
-}
-
 // A named picture argument; an unknown name is fatal, another kind of
 // object gives null.
 Obraz* PopPicture() { return PopVisibleObject(true); }

@@ -26,21 +26,6 @@ static_assert(std::size(kTextMethods) == 37);
 asmClassObj* NewText(asmClass* cls, const char* name) { return new asmClassText(cls, name); }
 asmClass* TextClass() { return asmClassText::Methods; }
 
-// Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
-template <int N>
-void PopInts(int (&v)[N]) {
-    for (int i = N - 1; i >= 0; --i) v[i] = PopArgInt();
-}
-
-// A named font argument; an unknown name is fatal, another kind of object
-// gives null.
-ddFont* PopFont() {
-    std::string name = PopText();
-    asmInterpreter* m = asmInterpreter::Instance;
-    if (!m) return nullptr;
-    return dynamic_cast<ddFont*>(m->FindVar(name.c_str()));
-}
-
 }  // namespace
 
 asmClassText::asmClassText(asmClass* cls, const char* name) {
@@ -169,7 +154,7 @@ void asmClassText::CallBuiltIn(asmInterpreter*, int index) {
         PushString(GetText());
         return;
     case 26:
-        if (ddFont* f = PopFont()) SetFont(f);
+        if (ddFont* f = PopObject<ddFont>()) SetFont(f);
         return;
     case 27:
         PushInt(GetWidth());
