@@ -179,10 +179,7 @@ asmVar& asmInterpreter::OperandValue(asmOperand& op) {
         if (c.epoch != nameEpoch || c.scope != currentObject) OperandVar(op);
         return c.value ? *c.value : NotAValue();
     }
-    const char* name = OperandName(op);
-    asmClassObj* obj = FindVar(name);
-    auto* v = dynamic_cast<asmVar*>(obj);
-    return v ? *v : NotAValue();
+    return ResolveValue(op, OperandName(op));
 }
 
 asmClassObj* asmInterpreter::OperandObject(asmOperand& op) {
