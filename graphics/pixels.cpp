@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "graphics/graph_api.h"
+#include "graphics/surface_lock.h"
 
 namespace GraphAPI {
 
@@ -114,18 +115,9 @@ uint32_t GetPixelLocked(Image* image, int x, int y) {
 }
 
 void PutPixelLocked(Image* image, int x, int y, uint32_t value) {
-    if (!image || !image->surface) return;
-    SDL_Surface* s = image->surface;
-    bool locked = false;
-    if (SDL_MUSTLOCK(s)) {
-        if (SDL_LockSurface(s) < 0) {
-            std::fprintf(stderr, "Can't lock screen: %s\n", SDL_GetError());
-            return;
-        }
-        locked = true;
-    }
-    PutPixel(s, x, y, value);
-    if (locked) SDL_UnlockSurface(s);
+    if (!image) return;
+    SurfaceLock lock(image->surface);
+    if (lock.Ok()) PutPixel(image->surface, x, y, value);
 }
 
 void PutPixelRGBA(Image* image, int x, int y, int r, int g, int b, int a) {
