@@ -120,6 +120,24 @@ private:
     uint32_t length = 0, value = 0;
 };
 
+// Writes the picture row by row as one stream of runs of at most `limit`
+// equal values; pick(value, c) gives a point's value from its raw ".zel"
+// value and its RGBA.
+template <class Pick, class WriteRun>
+void EncodeRuns(const PictureReader& reader, uint32_t limit, Pick pick, WriteRun write) {
+    RunBuilder runs(limit, write);
+    const int w = reader.Width(), h = reader.Height();
+    uint32_t value;
+    Rgba c;
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            reader.Read(i, j, value, c);
+            runs.Add(pick(value, c));
+        }
+        runs.EndRow();
+    }
+}
+
 uint32_t Rgb565(const Rgba& c) {
     if (c.a == 0) return 0;
     return ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3);
@@ -235,22 +253,13 @@ std::string EncodeZelPicture(const Image& image) {
     if (!image.surface) return out;
     PictureReader reader(image);
     if (!reader.Ok()) return out;
-    const int w = reader.Width(), h = reader.Height();
-    out.reserve(out.size() + static_cast<size_t>(h) * 6 * 4);
-    auto write = [&out](uint32_t length, uint32_t value) {
-        PutU16(out, length);
-        PutU32(out, value);
-    };
-    RunBuilder runs(0xFFFF, write);
-    uint32_t value;
-    Rgba c;
-    for (int j = 0; j < h; ++j) {
-        for (int i = 0; i < w; ++i) {
-            reader.Read(i, j, value, c);
-            runs.Add(value);
-        }
-        runs.EndRow();
-    }
+    out.reserve(out.size() + static_cast<size_t>(reader.Height()) * 6 * 4);
+    EncodeRuns(
+        reader, 0xFFFF, [](uint32_t value, const Rgba&) { return value; },
+        [&out](uint32_t length, uint32_t value) {
+            PutU16(out, length);
+            PutU32(out, value);
+        });
     return out;
 }
 
@@ -262,42 +271,23 @@ std::string EncodeZ16Picture(const Image& image) {
     if (!image.surface) return out;
     PictureReader reader(image);
     if (!reader.Ok()) return out;
-    const int w = reader.Width(), h = reader.Height();
-    uint32_t value;
-    Rgba c;
-    {
-        auto write = [&out](uint32_t length, uint32_t colour) {
+    EncodeRuns(
+        reader, 255, [](uint32_t, const Rgba& c) { return Rgb565(c); },
+        [&out](uint32_t length, uint32_t colour) {
             PutU8(out, length);
             PutU16(out, colour);
-        };
-        RunBuilder runs(255, write);
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
-                reader.Read(i, j, value, c);
-                runs.Add(Rgb565(c));
-            }
-            runs.EndRow();
-        }
-    }
+        });
     const size_t offset = out.size() - field;
     if (offset > uint64_t{INT32_MAX}) return out;
     std::string offsetBytes;
     PutI32(offsetBytes, static_cast<int32_t>(offset));
     out.replace(field, 4, offsetBytes);
-    {
-        auto write = [&out](uint32_t length, uint32_t a) {
+    EncodeRuns(
+        reader, 255, [](uint32_t, const Rgba& c) { return c.a; },
+        [&out](uint32_t length, uint32_t a) {
             PutU8(out, length);
             PutU8(out, a);
-        };
-        RunBuilder runs(255, write);
-        for (int j = 0; j < h; ++j) {
-            for (int i = 0; i < w; ++i) {
-                reader.Read(i, j, value, c);
-                runs.Add(c.a);
-            }
-            runs.EndRow();
-        }
-    }
+        });
     return out;
 }
 
