@@ -509,42 +509,16 @@ ddMenu* ddMenu::Geometry() {
     return m;
 }
 
-int ddMenu::GetX() {
+int ddMenu::LabelMeasure(int (Obraz::*measure)()) {
     ddMenu* g = Geometry();
-    return g ? g->label->GetX() : 0;
+    return g ? (g->label->*measure)() : 0;
 }
 
-int ddMenu::GetY() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetY() : 0;
-}
-
-int ddMenu::GetWidth() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetWidth() : 0;
-}
-
-int ddMenu::GetHeight() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetHeight() : 0;
-}
-
-int ddMenu::GetCenterX() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetCenterX() : 0;
-}
-
-int ddMenu::GetCenterY() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetCenterY() : 0;
-}
-
-int ddMenu::GetEndX() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetEndX() : 0;
-}
-
-int ddMenu::GetEndY() {
-    ddMenu* g = Geometry();
-    return g ? g->label->GetEndY() : 0;
-}
+int ddMenu::GetX() { return LabelMeasure(&Obraz::GetX); }
+int ddMenu::GetY() { return LabelMeasure(&Obraz::GetY); }
+int ddMenu::GetWidth() { return LabelMeasure(&Obraz::GetWidth); }
+int ddMenu::GetHeight() { return LabelMeasure(&Obraz::GetHeight); }
+int ddMenu::GetCenterX() { return LabelMeasure(&Obraz::GetCenterX); }
+int ddMenu::GetCenterY() { return LabelMeasure(&Obraz::GetCenterY); }
+int ddMenu::GetEndX() { return LabelMeasure(&Obraz::GetEndX); }
+int ddMenu::GetEndY() { return LabelMeasure(&Obraz::GetEndY); }

@@ -129,6 +129,8 @@ private:
     void ShowPage();
     void DeleteItems();
     ddMenu* Geometry();
+    // The measure of Geometry()'s label, 0 without one.
+    int LabelMeasure(int (Obraz::*measure)());
 
     std::list<ddMenu*> items;
     std::unique_ptr<ddBase> tree;
