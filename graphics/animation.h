@@ -242,7 +242,6 @@ private:
     void FreeConverted();
     void DrawCrossFade();
     void DrawPicture();
-    bool HasCurrentAction() const { return currentAction >= 0 && currentAction < static_cast<int>(actions.size()); }
     // The definition text's parts (animation_definition.cpp).
     std::string WriteDefinitionText();
     void ReadDefinitionText(const char* text, const std::string& folder, float scaleX, float scaleY);

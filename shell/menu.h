@@ -120,7 +120,6 @@ private:
     void BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, int depth);
     // The item of that name, or this item for a null name.
     ddMenu* Target(const char* name, SearchMode mode);
-    ddMenu* NewItem(const char* text, const ddMenu* beside, bool before);
     void AddItem(const char* text, bool front);
     void CloseSubtree();
     void RequestRedrawAndSort();
