@@ -24,7 +24,7 @@ std::string EscapeValue(const char* v) {
 }
 }  // namespace
 
-ddBase::ddBase(const char* n, const char* v) : self(this), root(this), cursor(this) {
+ddBase::ddBase(const char* n, const char* v) : root(this), cursor(this) {
     name = n;
     value = v;
     childPos = children.begin();

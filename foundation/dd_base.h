@@ -81,7 +81,6 @@ private:
     int levelChange = 0;
     std::list<ddBase*> children;
     std::list<ddBase*>::iterator childPos;
-    ddBase* self;
     ddBase* parent = nullptr;
     ddBase* root;
     ddBase* cursor;

@@ -94,13 +94,17 @@ void ddVector<T>::Hash() {
 }
 
 template <typename T>
-void ddVector<T>::Print() const
-    requires std::is_same_v<T, ddString>
-{
+void ddVector<T>::Print() const {
     std::fputs("ddvector : ", stdout);
     for (int i = 0; i < count; ++i) {
-        const char* s = elements[i]->c_str();
-        std::fputs(s ? s : "", stdout);
+        if constexpr (std::is_same_v<T, ddString>) {
+            const char* s = elements[i]->c_str();
+            std::fputs(s ? s : "", stdout);
+        } else if constexpr (std::is_same_v<T, float>) {
+            std::printf("%f", static_cast<double>(*elements[i]));
+        } else {
+            std::printf("%d", *elements[i]);
+        }
         std::fputs(", ", stdout);
     }
     std::fputc('\n', stdout);

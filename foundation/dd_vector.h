@@ -132,9 +132,8 @@ public:
         for (int i = 0; i < count / 2; ++i) SwapValues(elements[i], elements[count - 1 - i]);
     }
 
-    // Writes "ddvector : " and every element followed by ", " (strings only).
-    void Print() const
-        requires std::is_same_v<T, ddString>;
+    // Writes "ddvector : " and every element followed by ", ".
+    void Print() const;
 
     // Returns the count written, or -1 when the file could not be saved.
     int Save(const char* path) const {

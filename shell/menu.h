@@ -29,6 +29,7 @@ public:
     // root; false when the file cannot be read or names no "menu" (the menu
     // is then empty).
     bool Load(const char* file);
+    using Obraz::Load;  // loading a picture stays available
     // Drops every item, the loaded tree, the backgrounds and the entries.
     void Clear();
 

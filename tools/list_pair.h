@@ -175,6 +175,7 @@ public:
         return took;
     }
 
+    using Obraz::Copy;  // copying another visible object stays available
     // The clipboard takes copies of the selected actions and frames.
     void Copy() {
         ForgetGoneRows();

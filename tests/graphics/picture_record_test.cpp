@@ -82,7 +82,8 @@ TEST_F(PictureRecordTest, SharingCopyingAndAssignmentNeverDoubleFree) {
     Image shared(*original);
     Image assigned;
     assigned = *original;
-    assigned = assigned;
+    Image& same = assigned;
+    assigned = same;  // assigning a record to itself keeps it
     EXPECT_EQ(shared.imgtype, NONFIRST);
     EXPECT_EQ(shared.surface, original->surface);
     original.reset();
