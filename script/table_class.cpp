@@ -13,6 +13,7 @@
 #include "foundation/file_io.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "script/vector_class.h"
 
@@ -62,15 +63,10 @@ asmClassDB::~asmClassDB() { Free(); }
 
 void asmClassDB::InitMethods() {
     FreeMethods();
-    Class = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kTableMethods)); ++i)
-        SetTrieEntryValue(Class->methods, kTableMethods[i], i);
+    Class = BuildClass(kTableMethods);
 }
 
-void asmClassDB::FreeMethods() {
-    delete Class;
-    Class = nullptr;
-}
+void asmClassDB::FreeMethods() { FreeClass(Class); }
 
 void asmClassDB::Init() {
     rows.clear();

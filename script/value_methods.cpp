@@ -11,6 +11,7 @@
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_numbers.h"
 
 using namespace ScriptNumbers;
@@ -24,10 +25,6 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kE = 2.718281828459045;
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 
 constexpr MethodName kIntMethods[] = {
     {"get", 0},  {"to_i", 0},   {"set", 1},  {"load", 2}, {"save", 3},  {"abs", 4},
@@ -50,18 +47,6 @@ constexpr MethodName kStringMethods[] = {
     {"to_i", 14},     {"to_r", 15},     {"isptr", 16},  {"to_u", 17},   {"to_l", 18},
     {"getbyte", 19},  {"setbyte", 20},  {"cmpalph", 21}, {"rfind", 22},
 };
-
-template <size_t N>
-asmClass* BuildClass(const MethodName (&names)[N]) {
-    auto* cls = new asmClass;
-    for (const MethodName& m : names) SetTrieEntryValue(cls->methods, m.name, m.index);
-    return cls;
-}
-
-void FreeClass(asmClass*& cls) {
-    delete cls;
-    cls = nullptr;
-}
 
 // "\n<kind> <name>: <value>\n", the form every "print" writes.
 void PrintValue(const char* kind, const char* name, const char* value) {

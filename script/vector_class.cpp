@@ -13,6 +13,7 @@
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 
 asmClass* asmClassVector::Class = nullptr;
@@ -77,15 +78,10 @@ asmClassVector::~asmClassVector() {
 
 void asmClassVector::InitMethods() {
     FreeMethods();
-    Class = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kVectorMethods)); ++i)
-        SetTrieEntryValue(Class->methods, kVectorMethods[i], i);
+    Class = BuildClass(kVectorMethods);
 }
 
-void asmClassVector::FreeMethods() {
-    delete Class;
-    Class = nullptr;
-}
+void asmClassVector::FreeMethods() { FreeClass(Class); }
 
 asmClassVector* AsVector(asmClassObj* object) { return dynamic_cast<asmClassVector*>(object); }
 

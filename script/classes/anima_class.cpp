@@ -12,6 +12,7 @@
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -19,10 +20,6 @@ asmClass* asmClassAnima::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 constexpr MethodName kAnimaMethods[] = {
     {"nofactions", 0},   {"actionname", 1},  {"actionnr", 2},     {"nofframes", 3},    {"framename", 4},
     {"framenr", 5},      {"isplaying", 6},   {"lodx", 7},         {"lody", 8},         {"play", 9},
@@ -85,14 +82,10 @@ asmClassAnima::~asmClassAnima() {
 
 void asmClassAnima::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kAnimaMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kAnimaMethods);
 }
 
-void asmClassAnima::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassAnima::FreeMethods() { FreeClass(Methods); }
 
 // The hooks report only as script events: the base classes' callbacks are
 // not called for a script animation.

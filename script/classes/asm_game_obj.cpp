@@ -7,6 +7,7 @@
 #include "graphics/sound.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_objects.h"
 #include "script/script_types.h"
 
@@ -43,15 +44,10 @@ asmGameObj::~asmGameObj() = default;
 
 void asmGameObj::InitMethods() {
     FreeMethods();
-    Class = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kGameMethods)); ++i)
-        SetTrieEntryValue(Class->methods, kGameMethods[i], i);
+    Class = BuildClass(kGameMethods);
 }
 
-void asmGameObj::FreeMethods() {
-    delete Class;
-    Class = nullptr;
-}
+void asmGameObj::FreeMethods() { FreeClass(Class); }
 
 void asmGameObj::OnMouseMove() { CallEvent(this, "mousemove"); }
 void asmGameObj::OnLeftDown() { CallEvent(this, "mouselclick"); }

@@ -9,6 +9,7 @@
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -16,10 +17,6 @@ asmClass* asmClassButton::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 constexpr MethodName kButtonMethods[] = {
     {"set", 0},   {"enable", 1},  {"disable", 2},   {"setmouse", 3}, {"setan", 4},
     {"setflags", 5}, {"show", 6}, {"hide", 7},      {"getimg", 8},   {"disabled", 9},
@@ -57,14 +54,10 @@ asmClassButton::~asmClassButton() {
 
 void asmClassButton::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kButtonMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kButtonMethods);
 }
 
-void asmClassButton::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassButton::FreeMethods() { FreeClass(Methods); }
 
 void asmClassButton::Raise(int event) {
     if (HasEvent(event)) CallMethod(asmInterpreter::Instance, kEventNames[event]);

@@ -19,6 +19,7 @@
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_objects.h"
 #include "script/script_types.h"
 #include "shell/button.h"
@@ -82,15 +83,10 @@ asmClassEngine::~asmClassEngine() = default;
 
 void asmClassEngine::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kEngineMethods)); ++i)
-        SetTrieEntryValue(Methods->methods, kEngineMethods[i], i);
+    Methods = BuildClass(kEngineMethods);
 }
 
-void asmClassEngine::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassEngine::FreeMethods() { FreeClass(Methods); }
 
 void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
     asmInterpreter* m = interp ? interp : asmInterpreter::Instance;

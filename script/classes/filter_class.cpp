@@ -6,6 +6,7 @@
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/filter_class.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 
 asmClass* ddFilter::Class = nullptr;
@@ -30,15 +31,10 @@ asmClass* FilterClass() { return ddFilter::Class; }
 
 void ddFilter::InitMethods() {
     FreeMethods();
-    Class = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kFilterMethods)); ++i)
-        SetTrieEntryValue(Class->methods, kFilterMethods[i], i);
+    Class = BuildClass(kFilterMethods);
 }
 
-void ddFilter::FreeMethods() {
-    delete Class;
-    Class = nullptr;
-}
+void ddFilter::FreeMethods() { FreeClass(Class); }
 
 void ddFilter::CallBuiltIn(asmInterpreter*, int index) {
     const Image& out = linked ? *GetOutputImage() : output;

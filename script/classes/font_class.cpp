@@ -5,6 +5,7 @@
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 
 asmClass* asmClassFont::Methods = nullptr;
@@ -26,15 +27,10 @@ asmClassFont::~asmClassFont() = default;
 
 void asmClassFont::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kFontMethods)); ++i)
-        SetTrieEntryValue(Methods->methods, kFontMethods[i], i);
+    Methods = BuildClass(kFontMethods);
 }
 
-void asmClassFont::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassFont::FreeMethods() { FreeClass(Methods); }
 
 void asmClassFont::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {

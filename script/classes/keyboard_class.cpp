@@ -6,6 +6,7 @@
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/game_api.h"
 #include "shell/input_state.h"
@@ -122,15 +123,10 @@ void asmClassKeyboard::PushKeyTest(const char* name, int (*test)(int key)) {
 
 void asmClassKeyboard::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kKeyboardMethods)); ++i)
-        SetTrieEntryValue(Methods->methods, kKeyboardMethods[i], i);
+    Methods = BuildClass(kKeyboardMethods);
 }
 
-void asmClassKeyboard::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassKeyboard::FreeMethods() { FreeClass(Methods); }
 
 void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
     asmInterpreter* m = interp ? interp : asmInterpreter::Instance;

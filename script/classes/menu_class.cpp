@@ -9,6 +9,7 @@
 #include "script/asm_var.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -16,10 +17,6 @@ asmClass* asmClassMenu::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 constexpr MethodName kMenuMethods[] = {
     {"hide", 0},     {"show", 1},         {"on", 2},       {"isvissub", 3},  {"getid", 4},
     {"getcheckedtxt", 5}, {"getcheckedname", 6}, {"isin", 7}, {"setz", 8},   {"isvisible", 9},
@@ -76,14 +73,10 @@ asmClassMenu::~asmClassMenu() {
 
 void asmClassMenu::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kMenuMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kMenuMethods);
 }
 
-void asmClassMenu::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassMenu::FreeMethods() { FreeClass(Methods); }
 
 void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {

@@ -6,6 +6,7 @@
 #include "graphics/obraz.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/button.h"
 #include "shell/input_state.h"
@@ -15,10 +16,6 @@ asmClass* asmClassMouse::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 // 18 names for 16 methods.
 constexpr MethodName kMouseMethods[] = {
     {"getpx", 0},      {"getposx", 0},   {"getpy", 1},      {"getposy", 1},  {"setcursor", 2},
@@ -41,14 +38,10 @@ ddMouse* asmClassMouse::Mouse() { return ddMouse::Instance; }
 
 void asmClassMouse::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kMouseMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kMouseMethods);
 }
 
-void asmClassMouse::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassMouse::FreeMethods() { FreeClass(Methods); }
 
 void asmClassMouse::CallBuiltIn(asmInterpreter*, int index) {
     ddMouse* mouse = Mouse();

@@ -11,16 +11,13 @@
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 
 asmClass* asmClassPath::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 // "stand" (6) is registered between "stop" and "show".
 constexpr MethodName kPathMethods[] = {
     {"build", 0},          {"goto", 1},          {"stop", 2},          {"stand", 6},
@@ -53,14 +50,10 @@ void asmClassPath::OnVisit() { RaiseScriptEvent(this, EV_ONVISIT); }
 
 void asmClassPath::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kPathMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kPathMethods);
 }
 
-void asmClassPath::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassPath::FreeMethods() { FreeClass(Methods); }
 
 void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
     // Ids and indices of the segment's ends, -1 for none or a disabled one.

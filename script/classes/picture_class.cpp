@@ -7,6 +7,7 @@
 #include "graphics/graph_api.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/input_state.h"
 #include "shell/scene.h"
@@ -15,10 +16,6 @@ asmClass* asmClassObraz::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 // 51 names for 49 methods; 26 and 27 carry none.
 constexpr MethodName kPictureMethods[] = {
     {"create", 0},         {"copy", 1},           {"load", 2},          {"lodx", 3},
@@ -59,14 +56,10 @@ asmClassObraz::~asmClassObraz() {
 
 void asmClassObraz::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kPictureMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kPictureMethods);
 }
 
-void asmClassObraz::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassObraz::FreeMethods() { FreeClass(Methods); }
 
 void asmClassObraz::BlitScreen() {
     SDL_Surface* target = GetScreenImage()->surface;

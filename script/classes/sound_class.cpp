@@ -9,6 +9,7 @@
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -63,15 +64,10 @@ int asmClassDzwieki::IsAvailable() {
 
 void asmClassDzwieki::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kSoundMethods)); ++i)
-        SetTrieEntryValue(Methods->methods, kSoundMethods[i], i);
+    Methods = BuildClass(kSoundMethods);
 }
 
-void asmClassDzwieki::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassDzwieki::FreeMethods() { FreeClass(Methods); }
 
 void asmClassDzwieki::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {

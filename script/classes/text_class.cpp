@@ -7,6 +7,7 @@
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -41,15 +42,10 @@ asmClassText::~asmClassText() {
 
 void asmClassText::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (int i = 0; i < static_cast<int>(std::size(kTextMethods)); ++i)
-        SetTrieEntryValue(Methods->methods, kTextMethods[i], i);
+    Methods = BuildClass(kTextMethods);
 }
 
-void asmClassText::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassText::FreeMethods() { FreeClass(Methods); }
 
 void asmClassText::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {

@@ -5,6 +5,7 @@
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
 #include "script/classes/script_event.h"
+#include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -12,10 +13,6 @@ asmClass* asmClassTimer::Methods = nullptr;
 
 namespace {
 
-struct MethodName {
-    const char* name;
-    int index;
-};
 // 11 names for 10 methods.
 constexpr MethodName kTimerMethods[] = {
     {"delay", 0},  {"setdelay", 0}, {"isplaying", 1}, {"pause", 2},   {"play", 3},    {"resume", 4},
@@ -43,14 +40,10 @@ void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }
 
 void asmClassTimer::InitMethods() {
     FreeMethods();
-    Methods = new asmClass;
-    for (const MethodName& m : kTimerMethods) SetTrieEntryValue(Methods->methods, m.name, m.index);
+    Methods = BuildClass(kTimerMethods);
 }
 
-void asmClassTimer::FreeMethods() {
-    delete Methods;
-    Methods = nullptr;
-}
+void asmClassTimer::FreeMethods() { FreeClass(Methods); }
 
 void asmClassTimer::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {
