@@ -8,6 +8,7 @@
 #include "graphics/obraz_filter.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
+#include "script/classes/script_event.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
@@ -59,14 +60,10 @@ void asmClassButton::InitMethods() {
 
 void asmClassButton::FreeMethods() { FreeClass(Methods); }
 
-void asmClassButton::Raise(int event) {
-    if (HasEvent(event)) CallMethod(asmInterpreter::Instance, kEventNames[event]);
-}
-
-void asmClassButton::OnMoveOn() { Raise(EV_ONMOVEON); }
-void asmClassButton::OnMoveOff() { Raise(EV_ONMOVEOFF); }
-void asmClassButton::OnClick() { Raise(EV_ONCLICK); }
-void asmClassButton::OnRelease() { Raise(EV_ONREL); }
+void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }
+void asmClassButton::OnMoveOff() { RaiseScriptEvent(this, EV_ONMOVEOFF); }
+void asmClassButton::OnClick() { RaiseScriptEvent(this, EV_ONCLICK); }
+void asmClassButton::OnRelease() { RaiseScriptEvent(this, EV_ONREL); }
 
 void asmClassButton::CallBuiltIn(asmInterpreter*, int index) {
     switch (index) {

@@ -22,9 +22,6 @@ public:
     static asmClass* Methods;
     static void InitMethods();
     static void FreeMethods();
-
-private:
-    void Raise(int event);
 };
 
 // Registers "button" with the script machine.
