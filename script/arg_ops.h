@@ -7,6 +7,8 @@
 // ends it with the underflow report tagged "PopArg".
 #pragma once
 
+#include <string>
+
 #include "foundation/dd_string.h"
 
 class asmVarReg;
@@ -17,6 +19,8 @@ int PopArgInt();
 float PopArgReal();
 // A copy of the popped text: later pushes cannot change it.
 ddString PopArgString();
+// Pops a text argument as an owned string ("" for none).
+std::string PopText();
 
 void PushInt(int i);
 void PushReal(float r);

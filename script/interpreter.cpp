@@ -386,6 +386,11 @@ ddString PopArgString() {
     return ddString(m.StackCell(m.sp--).GetString());
 }
 
+std::string PopText() {
+    ddString s = PopArgString();
+    return s.c_str() ? s.c_str() : "";
+}
+
 void PushInt(int i) { asmInterpreter::Instance->PushCell().AssignInt(i); }
 void PushReal(float r) { asmInterpreter::Instance->PushCell().AssignReal(r); }
 void PushString(const char* s) { asmInterpreter::Instance->PushCell().AssignString(s); }

@@ -47,11 +47,6 @@ bool ReadTableFile(const char* path, std::string& text) {
     return ReadWholeFile(path, text);
 }
 
-std::string PopPath() {
-    ddString s = PopArgString();
-    return s.c_str() ? s.c_str() : "";
-}
-
 }  // namespace
 
 asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmClassObj(cls) {
@@ -291,10 +286,10 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
         Free();
         return;
     case 6:
-        Load(PopPath().c_str(), MODE_HEADER);
+        Load(PopText().c_str(), MODE_HEADER);
         return;
     case 7:
-        Save(PopPath().c_str(), MODE_HEADER);
+        Save(PopText().c_str(), MODE_HEADER);
         return;
     case 8:
         Print();
@@ -302,7 +297,7 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
     case 9: {
         // An empty text would make the NUL the separator, which no loaded
         // line can hold: the separator is kept instead.
-        std::string s = PopPath();
+        std::string s = PopText();
         if (!s.empty()) SetSeparator(s[0]);
         return;
     }
@@ -323,7 +318,7 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
     }
     case 13: {
         int row = PopArgInt();
-        std::string name = PopPath();
+        std::string name = PopText();
         asmClassVector* vector = FindVectorNamed("db copyvec", name.c_str());
         if (RowOutOfRange(row)) {
             FatalExit("db copy vec index out of range " + std::to_string(row) + " " +
@@ -334,7 +329,7 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
         return;
     }
     case 14:
-        Load(PopPath().c_str(), MODE_SCRIPT);
+        Load(PopText().c_str(), MODE_SCRIPT);
         return;
     case 15: {
         int i = PopArgInt();
@@ -361,7 +356,7 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
         return;
     }
     case 19:
-        Load(PopPath().c_str(), MODE_BEHAVIOUR);
+        Load(PopText().c_str(), MODE_BEHAVIOUR);
         return;
     case 20:
         Compact();
@@ -377,14 +372,14 @@ void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
         PushInt(GetRowsNo());
         return;
     case 23:
-        Save(PopPath().c_str(), MODE_SCRIPT);
+        Save(PopText().c_str(), MODE_SCRIPT);
         return;
     case 24:
         RemoveRow(PopArgInt());
         return;
     case 25: {
         int row = PopArgInt();
-        std::string name = PopPath();
+        std::string name = PopText();
         asmClassVector* vector = FindVectorNamed("db getvec", name.c_str());
         if (RowOutOfRange(row)) {
             FatalExit("db get vec index out of range " + std::to_string(row) + " " +

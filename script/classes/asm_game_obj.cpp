@@ -6,6 +6,7 @@
 #include "graphics/music.h"
 #include "graphics/sound.h"
 #include "script/arg_ops.h"
+#include "script/classes/object_args.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_objects.h"
@@ -27,11 +28,6 @@ asmClass* GameClass() { return asmGameObj::Class; }
 
 // The hooks call the game's script method of the event's name.
 void CallEvent(asmGameObj* game, const char* name) { game->CallMethod(asmInterpreter::Instance, name); }
-
-std::string PoppedText() {
-    ddString s = PopArgString();
-    return s.c_str() ? s.c_str() : "";
-}
 
 }  // namespace
 
@@ -73,7 +69,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
     if (!game) {
         if (index == 0) {
             // During loading "play" only names the first game.
-            std::string name = PoppedText();
+            std::string name = PopText();
             if (asmObjects::Instance) asmObjects::Instance->nextGame = name.c_str();
             return;
         }
@@ -81,7 +77,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
     }
     switch (index) {
     case 0:
-        game->Exit(PoppedText().c_str());
+        game->Exit(PopText().c_str());
         return;
     case 1:
         game->Pause();
@@ -102,7 +98,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
         PushInt(MusicPlayer.GetVolume());
         return;
     case 7: {
-        std::string file = PoppedText();
+        std::string file = PopText();
         game->LoadMusic(file.c_str());
         game->PlayMusic();
         return;
@@ -144,7 +140,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
         MusicPlayer.FadeOut(PopArgInt());
         return;
     case 20: {
-        std::string file = PoppedText();
+        std::string file = PopText();
         MusicPlayer.Load(file.c_str(), 1);
         return;
     }

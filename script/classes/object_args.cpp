@@ -17,8 +17,3 @@ Obraz* PopVisibleObject(bool unknownIsFatal) {
     asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
     return model ? dynamic_cast<Obraz*>(model->LookupVar(name.c_str())) : nullptr;
 }
-
-std::string PopText() {
-    ddString s = PopArgString();
-    return s.c_str() ? s.c_str() : "";
-}

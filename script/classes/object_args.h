@@ -28,9 +28,6 @@ T* PopObject() {
 // "no such var:" when `unknownIsFatal`, else it gives null.
 Obraz* PopVisibleObject(bool unknownIsFatal);
 
-// Pops a text argument as an owned string ("" for none).
-std::string PopText();
-
 // Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
 template <int N>
 void PopInts(int (&v)[N]) {
