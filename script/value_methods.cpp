@@ -107,13 +107,11 @@ void asmVarInt::CallBuiltIn(asmInterpreter*, int index) {
         return;
     case 2: {
         int def = PopArgInt();
-        ddString file = PopArgString();
-        LoadIntFile(value, file.c_str() ? file.c_str() : "", def);
+        LoadIntFile(value, PopText().c_str(), def);
         return;
     }
     case 3: {
-        ddString file = PopArgString();
-        SaveIntFile(value, file.c_str() ? file.c_str() : "");
+        SaveIntFile(value, PopText().c_str());
         return;
     }
     case 4:
@@ -184,13 +182,11 @@ void asmVarReal::CallBuiltIn(asmInterpreter*, int index) {
         return;
     case 2: {
         float def = PopArgReal();
-        ddString file = PopArgString();
-        LoadFloatFile(value, file.c_str() ? file.c_str() : "", def);
+        LoadFloatFile(value, PopText().c_str(), def);
         return;
     }
     case 3: {
-        ddString file = PopArgString();
-        SaveFloatFile(value, file.c_str() ? file.c_str() : "");
+        SaveFloatFile(value, PopText().c_str());
         return;
     }
     case 4:

@@ -70,8 +70,7 @@ KeyArg PopKeyArg() {
         arg.value = PopArgInt();
         arg.text = std::to_string(arg.value);
     } else {
-        ddString s = PopArgString();
-        arg.text = s.c_str() ? s.c_str() : "";
+        arg.text = PopText();
     }
     return arg;
 }
