@@ -66,8 +66,6 @@ ActionArg PopActionArg(bool numberUnlessString) {
     return a;
 }
 
-void PushName(const char* s) { PushString(s && *s ? s : "null"); }
-
 }  // namespace
 
 asmClassAnima::asmClassAnima(asmClass* cls, const char* name) {
@@ -150,7 +148,7 @@ void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
         PushInt(GetActionCount());
         return;
     case 1:
-        PushName(GetActionName());
+        PushNameOrNull(GetActionName());
         return;
     case 2: {
         ActionArg a = PopActionArg(false);
@@ -166,7 +164,7 @@ void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
         return;
     }
     case 4:
-        PushName(GetFrameName());
+        PushNameOrNull(GetFrameName());
         return;
     case 5:
         PushInt(GetFrameNr());
@@ -294,7 +292,7 @@ void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
         Resume();
         return;
     case 35:
-        PushName(GetNameOfAction(PopArgInt()));
+        PushNameOrNull(GetNameOfAction(PopArgInt()));
         return;
     case 36:
         PushInt(IsVisible() ? 1 : 0);
@@ -333,7 +331,7 @@ void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
     case 44: {
         const int f = PopArgInt();
         ActionArg a = PopActionArg(false);
-        PushName(a.isNumber ? GetActionFrameName(a.number, f) : GetFrameNameByName(a.name.c_str(), f));
+        PushNameOrNull(a.isNumber ? GetActionFrameName(a.number, f) : GetFrameNameByName(a.name.c_str(), f));
         return;
     }
     case 45: {

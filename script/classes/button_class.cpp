@@ -99,7 +99,7 @@ void asmClassButton::CallBuiltIn(asmInterpreter*, int index) {
     case 8: {
         Obraz* n = GetNormal();
         const char* name = n && n != GetArea() ? n->GetName() : nullptr;
-        PushString(name && *name ? name : "null");
+        PushNameOrNull(name);
         return;
     }
     case 9:

@@ -47,8 +47,6 @@ static_assert(std::size(kEngineMethods) == 50);
 asmClassObj* NewEngine(asmClass* cls, const char* name) { return new asmClassEngine(cls, name); }
 asmClass* EngineClass() { return asmClassEngine::Methods; }
 
-void PushNameOrNull(const char* name) { PushString(name && *name ? name : "null"); }
-
 // One scene frame now, drawn but without the per-frame updates.
 void RedrawNow(bool blit) {
     UpdateRequested = 0;

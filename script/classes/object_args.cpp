@@ -10,6 +10,8 @@ asmClassObj* FindNamedObject(const char* name) {
 
 asmClassObj* PopNamedObject() { return FindNamedObject(PopText().c_str()); }
 
+void PushNameOrNull(const char* name) { PushString(name && *name ? name : "null"); }
+
 Obraz* PopVisibleObject(bool unknownIsFatal) {
     if (unknownIsFatal) return PopObject<Obraz>();
     std::string name = PopText();

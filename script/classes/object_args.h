@@ -28,6 +28,9 @@ T* PopObject() {
 // "no such var:" when `unknownIsFatal`, else it gives null.
 Obraz* PopVisibleObject(bool unknownIsFatal);
 
+// Pushes the name, or "null" for none or an empty one.
+void PushNameOrNull(const char* name);
+
 // Pops n ints into v[0..n) in script order (the last pushed is v[n - 1]).
 template <int N>
 void PopInts(int (&v)[N]) {
