@@ -1,6 +1,7 @@
 #include "graphics/gfx_line.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 ddgfxpoint::ddgfxpoint(int x, int y, int size) : ddCanvas(x, y, size, size) {}
@@ -29,6 +30,13 @@ void ddgfxline::DrawLine(int x1, int y1, int x2, int y2) {
     // In 64 bits: the ends come from scripts and files.
     const long long dx = static_cast<long long>(x2) - x1;
     const long long dy = static_cast<long long>(y2) - y1;
+    // Every point is a picture of its own: a line far longer than any screen
+    // (ends from a broken file) is refused instead of exhausting memory.
+    const long long points = std::max(std::llabs(dx), std::llabs(dy));
+    if (points > kMaxLinePoints) {
+        std::printf("ddgfxline: line of %lld points not drawn\n", points);
+        return;
+    }
     if (std::llabs(dx) <= std::llabs(dy)) {
         const float step = static_cast<float>(dx) / static_cast<float>(std::llabs(dy));
         const int dir = dy < 0 ? -1 : 1;

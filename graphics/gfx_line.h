@@ -28,7 +28,9 @@ public:
 
     void AddPoint(int x, int y);
     // Points from (x1, y1) toward (x2, y2), the end point excluded; one
-    // point when both ends are the same.
+    // point when both ends are the same. A line of more than kMaxLinePoints
+    // points is refused with one line on standard output.
+    static constexpr long long kMaxLinePoints = 65536;
     void DrawLine(int x1, int y1, int x2, int y2);
     void SetColor(int r, int g, int b);
     void SetGradient(int start, int end);

@@ -85,6 +85,9 @@ TEST_F(ContainerTest, LinePointsAndGradient) {
     EXPECT_EQ(Points(line), (std::vector<std::pair<int, int>>{{10, 10}, {10, 9}, {10, 8}}));
     line.DrawLine(4, 0, 0, 2);
     EXPECT_EQ(Points(line), (std::vector<std::pair<int, int>>{{4, 0}, {3, 0}, {2, 1}, {1, 1}}));
+    // ends from a broken file: refused, not billions of points
+    line.DrawLine(-2000000000, 0, 2000000000, 5);
+    EXPECT_EQ(line.Count(), 0);
 
     line.DrawLine(0, 0, 4, 0);
     line.SetGradient(0, 255);
