@@ -5,23 +5,23 @@
 Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights) {
     Size best = want;
     long bestDistance = static_cast<long>(want.width) + want.height;
-    auto consider = [&](bool rangeTest) {
-        bool took = false;
-        for (const Size& m : modes) {
-            if (rangeTest && !(widths.min <= m.width && m.width <= widths.max &&
-                               heights.min <= m.height && m.height <= heights.max))
-                continue;
-            long d = std::labs(static_cast<long>(m.width) - want.width) +
-                     std::labs(static_cast<long>(m.height) - want.height);
-            if (d < bestDistance) {
-                bestDistance = d;
-                best = m;
-                took = true;
-            }
-        }
-        return took;
+    auto inRanges = [&](const Size& m) {
+        return widths.min <= m.width && m.width <= widths.max && heights.min <= m.height &&
+               m.height <= heights.max;
     };
-    if (!consider(true)) consider(false);
+    // Pass 1 considers the modes inside both ranges; pass 2, the whole list,
+    // runs only when no listed mode lies inside them.
+    bool anyInRanges = false;
+    for (const Size& m : modes) anyInRanges = anyInRanges || inRanges(m);
+    for (const Size& m : modes) {
+        if (anyInRanges && !inRanges(m)) continue;
+        long d = std::labs(static_cast<long>(m.width) - want.width) +
+                 std::labs(static_cast<long>(m.height) - want.height);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = m;
+        }
+    }
     return best;
 }
 

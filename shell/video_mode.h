@@ -8,9 +8,10 @@
 
 #include "shell/config.h"
 
-// Picks the listed mode nearest to want (|dw| + |dh|), preferring modes
-// inside both accepted ranges; ties keep the earlier mode; a mode at a
-// distance of want.width + want.height or more is never taken.
+// Picks the listed mode nearest to want (|dw| + |dh|) among the modes
+// inside both accepted ranges, or among all when none lies inside them;
+// ties keep the earlier mode; a mode at a distance of want.width +
+// want.height or more is never taken.
 Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights);
 
 // The first "res" row for the chosen mode, if any.

@@ -28,6 +28,14 @@ TEST(VideoModeSearch, PrefersModesInsideBothRanges) {
     EXPECT_TRUE(Same(open, {800, 480}));
 }
 
+TEST(VideoModeSearch, AModeInRangeButTooFarKeepsTheRequestedSize) {
+    // 3000x2000 lies inside the ranges, so the whole list is not searched;
+    // it is too far to be taken, so the request stays.
+    std::vector<Size> modes{{3000, 2000}, {640, 480}};
+    Size got = SearchModes(modes, {800, 600}, {640, 3000}, {600, 2000});
+    EXPECT_TRUE(Same(got, {800, 600}));
+}
+
 TEST(VideoModeSearch, ModesTooFarAwayAreNeverTaken) {
     std::vector<Size> modes{{4000, 3000}};
     EXPECT_TRUE(Same(SearchModes(modes, {800, 600}, {0, 0}, {0, 0}), {800, 600}));
