@@ -180,7 +180,9 @@ void asmScriptMachine::Run(GameRunner runGame) {
     while (objects.nextGame != "exit") {
         std::string name = objects.nextGame.c_str() ? objects.nextGame.c_str() : "";
         ddTrie<asmClass>* type = interp.typeMap ? interp.typeMap->Find(name.c_str()) : nullptr;
-        if (!type || !type->pointer || type->value != KIND_GAME) {
+        // A name no type bears fails in NewObject like any "new" of an unknown class;
+        // a class, module or built-in type is refused here instead of run as a game.
+        if (type && type->pointer && type->value != KIND_GAME) {
             std::string out = "\nno such game to play: ";
             out += name;
             out += '\n';
