@@ -56,6 +56,17 @@ int TruncToInt(double v) {
 // What truncating v drops.
 float Fraction(float v) { return v - std::trunc(v); }
 
+// A definition written on Windows ends its lines with CR LF; the CR belongs
+// to the line end, not to the name before it.
+void DropCarriageReturns(std::string& text) {
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        text[out++] = text[i];
+    }
+    text.resize(out);
+}
+
 // Reading position over the comment-free text.
 class Cursor {
 public:
@@ -225,6 +236,7 @@ int Animacja::LoadDefinition(const char* file, float scaleX, float scaleY) {
     const std::string folder = OrEmpty(dir.c_str());
     std::string text;
     if (!file || !ReadWholeFile(file, text)) return 0;
+    DropCarriageReturns(text);
     StripCommentBlocks(text);
     ReadDefinitionText(text.c_str(), folder, scaleX, scaleY);
     arrayCount = 1;

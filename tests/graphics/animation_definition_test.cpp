@@ -172,6 +172,35 @@ TEST_F(DefinitionTest, SeparateFilesRoundTripUsesNamesAsTheyStand) {
     EXPECT_EQ(ReadText(again), ReadText(path));
 }
 
+TEST_F(DefinitionTest, WindowsLineEndsReadLikePlainOnes) {
+    Animacja anim;
+    Build(anim);
+    anim.AddFileName(WritePictureFile("red.bmp", 255, 0, 0).c_str());
+    anim.AddFileName(WritePictureFile("green.bmp", 0, 255, 0).c_str());
+    anim.SetSoundBankName("table.snd");
+    const std::string plain = File("plain.lum");
+    anim.SaveDefinition(plain.c_str());
+
+    // The same text with CR LF line ends: names, files and flags read the same.
+    std::string text;
+    for (char c : ReadText(plain)) {
+        if (c == '\n') text += '\r';
+        text += c;
+    }
+    const std::string crlf = File("crlf.lum");
+    WriteText(crlf, text);
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(crlf.c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    EXPECT_EQ(back.FindAction("die"), 1);
+    EXPECT_STREQ(back.GetSoundBankName(), "table.snd");
+    ASSERT_EQ(back.GetBankCount(), 2);
+    EXPECT_NE(back.GetBankImage(1)->surface, nullptr);
+    const std::string again = File("again.lum");
+    back.SaveDefinition(again.c_str());
+    EXPECT_EQ(ReadText(again), ReadText(plain));
+}
+
 TEST_F(DefinitionTest, BankFileIsReadBesideTheDefinitionAndWrittenBackUnchanged) {
     WriteSheet("sheet.zel", 2);
     const std::string text =
