@@ -36,6 +36,9 @@ TEST(ValueFiles, MissingFilesGetTheirDefaultWritten) {
     SaveTextFile("line one\nline two\n", (dir / "t").c_str());
     LoadTextFile(t, (dir / "t").c_str(), "other");
     EXPECT_STREQ(t.c_str(), "line one\nline two\n");
+    SaveTextFile("made\r\non windows\r\nlone\rcr", (dir / "t").c_str());
+    LoadTextFile(t, (dir / "t").c_str(), "other");
+    EXPECT_STREQ(t.c_str(), "made\non windows\nlone\rcr");
 }
 
 TEST(ValueFiles, ReadsWithoutDefault) {
