@@ -321,7 +321,9 @@ void ddMenu::AddItemLast(const char* name, const char* text) {
 void ddMenu::AddItem(const char* text, bool front) {
     auto* item = new ddMenu(root, 0);
     item->label = new ddTekst(text ? text : "");
-    ddCanvas* background = root->subBackground ? root->subBackground.get() : root->itemBackground.get();
+    // Items of the root are first-level items, like those of the definition.
+    ddCanvas* background = this != root && root->subBackground ? root->subBackground.get()
+                                                               : root->itemBackground.get();
     if (background) item->label->CopyPlacement(0, 0, background);
     const int w = item->label->GetWidth(), h = item->label->GetHeight();
 

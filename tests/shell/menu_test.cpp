@@ -105,6 +105,15 @@ TEST_F(Menu, SizeColourBorderAndSubButtonKeys) {
     uint8_t r = 0, g = 0, bl = 0, al = 0;
     a->GetLabel()->GetRGBA(0, 0, &r, &g, &bl, &al);  // no border
     EXPECT_EQ((std::vector<int>{r, g, bl, al}), (std::vector<int>{1, 2, 3, 255}));
+
+    // Items added at run time: first-level ones get the item background,
+    // deeper ones the sub-item background.
+    menu.AddItemLast(nullptr, "Top");
+    EXPECT_EQ(menu.Items().back()->GetWidth(), 50);
+    EXPECT_EQ(menu.Items().back()->GetHeight(), 20);
+    menu.AddItemLast("a", "Deep");
+    EXPECT_EQ(a->Items().back()->GetWidth(), 40);
+    EXPECT_EQ(a->Items().back()->GetHeight(), 10);
 }
 
 TEST_F(Menu, OpenCloseAndTheSearchesThatFollowOpenItems) {
