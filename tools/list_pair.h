@@ -106,11 +106,13 @@ public:
     }
 
     // Enter ends the rename, Esc puts the old text back; other keys edit.
+    // The keypad's Enter is no exception: the editor leaves its renaming
+    // state on Enter alone, and the two must end together.
     // 1 when the key ended writing.
     int ServWritingKeys() {
         ForgetGoneRows();
         if (!writing || !text) return 0;
-        if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_KP_ENTER)) {
+        if (IsKeyHeld(SDLK_RETURN)) {
             StopWriting();
             return 1;
         }

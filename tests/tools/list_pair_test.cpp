@@ -220,6 +220,8 @@ TEST_F(ListPairTest, RenamingPutsTheOldNameBackWhenLeftBlank) {
     ASSERT_EQ(pair.StartWriting(), 1);
     EXPECT_EQ(KeyDown(SDLK_s, false, false, 's'), 0);
     KeyDown(SDLK_DOWN);  // editing keys do not move the selection
+    EXPECT_EQ(KeyDown(SDLK_KP_ENTER, false, false, '\r'), 0) << "only Enter ends a rename";
+    EXPECT_TRUE(pair.IsWriting());
     EXPECT_EQ(Selected(pair.Upper()), (std::vector<int>{0}));
     EXPECT_STREQ(pair.Upper().GetRow(0)->GetText(), "walks");
     EXPECT_STREQ(a->GetText(), "walks");

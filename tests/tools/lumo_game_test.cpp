@@ -351,6 +351,9 @@ TEST_F(LumoEditor, RenamingSoundNamesAndFlagsInTheAnimationWindow) {
     // Space renames the frame; Enter ends it.
     Press(SDLK_SPACE);
     EXPECT_EQ(editor->GetState(), lumo2Game::kSetName);
+    Press(SDLK_KP_ENTER);  // neither ends the rename nor leaves the state
+    EXPECT_EQ(editor->GetState(), lumo2Game::kSetName);
+    EXPECT_TRUE(editor->AnimationPair()->IsWriting());
     Press(SDLK_BACKSPACE);
     Type("zz");
     Press(SDLK_RETURN);
