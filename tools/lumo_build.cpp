@@ -102,12 +102,12 @@ bool lumo2Game::SaveLum(const char* name) {
     if (!BuildAnimation(file.c_str(), sixteenBit)) return false;
 
     const std::string sheetFile = Text(sheetPath.c_str());
+    // Written even without pictures (a count of 0), so that a sheet left
+    // from an earlier save never stands beside the new definition.
     AtomicFileWriter sheetOut(sheetFile, "wb");
-    bool sheetOk = true;
-    if (!sheet.empty()) {
-        const std::string bytes = EncodeSheet(sheet, sixteenBit);
-        sheetOk = sheetOut.Open() && std::fwrite(bytes.data(), 1, bytes.size(), sheetOut.Stream()) == bytes.size();
-    }
+    const std::string bytes = EncodeSheet(sheet, sixteenBit);
+    const bool sheetOk =
+        sheetOut.Open() && std::fwrite(bytes.data(), 1, bytes.size(), sheetOut.Stream()) == bytes.size();
     if (!sheetOk) {
         std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
         std::fflush(stdout);
@@ -124,7 +124,7 @@ bool lumo2Game::SaveLum(const char* name) {
         std::fflush(stdout);
         return false;  // the sheet's temporary file goes with its writer
     }
-    if (!sheet.empty() && !sheetOut.Commit()) {
+    if (!sheetOut.Commit()) {
         std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
         std::fflush(stdout);
         return false;

@@ -135,11 +135,18 @@ TEST_F(LumoBuild, AnEmptyFrameIsSavedWithoutAPictureAndTheDelayIsAtLeastOne) {
     lumo2Game::Pair* anim = editor->AnimationPair();
     ASSERT_EQ(anim->Upper().RowCount(), 1);
     EXPECT_STREQ(anim->Upper().GetRow(0)->GetText(), "empty");
+    {
+        std::FILE* stale = std::fopen("out/e.z16", "wb");
+        ASSERT_NE(stale, nullptr);
+        std::fputs("stale sheet", stale);
+        std::fclose(stale);
+    }
     Save("out/", "e.lum");
     const std::string text = ReadText("out/e.lum");
     EXPECT_NE(text.find("<delay>\t1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\t<f>\t-1\tempty\t0\t0\n"), std::string::npos) << text;
-    EXPECT_FALSE(fs::exists("out/e.z16"));
+    // The sheet holds no picture: a count of 0 replaces an older sheet.
+    EXPECT_EQ(ReadText("out/e.z16"), std::string(4, '\0'));
 }
 
 TEST_F(LumoBuild, AFailedSaveSaysSoAndLeavesNoFile) {
