@@ -2,14 +2,11 @@
 // renderings come out in, and the fatal unknown method numbers.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "common/run_process.h"
 #include "font_fixture.h"
 #include "script/arg_ops.h"
 #include "script/classes/engine_script_classes.h"
@@ -18,36 +15,6 @@
 #include "shell/scene.h"
 
 namespace {
-
-struct ChildResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-ChildResult InChild(const std::function<void()>& body) {
-    ChildResult result;
-    int fds[2];
-    if (pipe(fds) != 0) return result;
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[1]);
-        body();
-        std::fflush(stdout);
-        _exit(0);
-    }
-    close(fds[1]);
-    char buf[1024];
-    ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) result.out.append(buf, static_cast<size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    return result;
-}
 
 struct Rgb {
     int r = -1, g = -1, b = -1;
@@ -148,7 +115,10 @@ TEST_F(TextClassTest, RenderingsUseTheStoredColourUntilCreatetxtChangesIt) {
 
 TEST_F(TextClassTest, UnknownMethodNumbersEndTheProgram) {
     for (int index : {37, -1, 1000}) {
-        ChildResult r = InChild([&] { text->CallBuiltIn(&machine->interp, index); });
+        ProcessResult r = RunInChild([&] {
+            text->CallBuiltIn(&machine->interp, index);
+            return 0;
+        });
         EXPECT_EQ(r.exitCode, 1) << index;
         EXPECT_EQ(r.out, "\ntext unknown built in method " + std::to_string(index));
     }

@@ -4,15 +4,12 @@
 // "snd", "timer" and "font" classes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/run_process.h"
 #include "font_fixture.h"
 #include "foundation/clock.h"
 #include "graphics/text.h"
@@ -34,36 +31,6 @@ public:
     uint32_t now = 0;
 };
 
-struct ChildResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-// Runs body in a child process and collects its standard output and exit code.
-ChildResult InChild(const std::function<void()>& body) {
-    ChildResult result;
-    int fds[2];
-    if (pipe(fds) != 0) return result;
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[1]);
-        body();
-        std::fflush(stdout);
-        _exit(0);
-    }
-    close(fds[1]);
-    char buf[1024];
-    ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) result.out.append(buf, static_cast<size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    return result;
-}
 
 const char* kScript =
     "new font, f\n"
@@ -239,7 +206,10 @@ TEST_F(ScriptClassTest, UnknownMethodNumbersEndTheProgram) {
     for (const Case& c : cases) {
         asmClassObj* object = Object(c.object);
         ASSERT_NE(object, nullptr) << c.object;
-        ChildResult r = InChild([&] { object->CallBuiltIn(&machine->interp, c.index); });
+        ProcessResult r = RunInChild([&] {
+            object->CallBuiltIn(&machine->interp, c.index);
+            return 0;
+        });
         EXPECT_EQ(r.exitCode, 1) << c.object;
         EXPECT_EQ(r.out, c.out);
     }
