@@ -583,13 +583,15 @@ void ddPathFinder::ScaleAtCurrent() {
 
 int ddPathFinder::NearestVertex(int x, int y) const {
     int best = -1;
-    int64_t bestD = 0;
+    double bestD = 0.0;
     for (int i = 0; i < graph.GetCount(); ++i) {
         const ddpathVertex* v = GetPathVertex(i);
         if (!v) continue;
-        const int64_t dx = static_cast<int64_t>(v->GetX()) - x;
-        const int64_t dy = static_cast<int64_t>(v->GetY()) - y;
-        const int64_t d = dx * dx + dy * dy;
+        // Squares of differences across the whole int range outgrow 64 bits;
+        // doubles hold every square below 2^53 exactly.
+        const double dx = static_cast<double>(v->GetX()) - x;
+        const double dy = static_cast<double>(v->GetY()) - y;
+        const double d = dx * dx + dy * dy;
         if (best < 0 || d < bestD) {
             best = i;
             bestD = d;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "foundation/file_io.h"
+#include "foundation/saturate.h"
 #include "graphics/canvas.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
@@ -343,7 +344,9 @@ void pathbuilderGame::Shift(int dx, int dy) {
     if (view) view->RebuildView();
 }
 
-void pathbuilderGame::InitPos() { Shift(-background.GetPosX(), -background.GetPosY()); }
+void pathbuilderGame::InitPos() {
+    Shift(SaturatingSub(0, background.GetPosX()), SaturatingSub(0, background.GetPosY()));
+}
 
 int pathbuilderGame::PickVertex(int x, int y) const {
     if (!view) return -1;
@@ -416,7 +419,8 @@ void pathbuilderGame::RubberRectangle(int x, int y) {
 void pathbuilderGame::AddMarker(const ddpathVertex* v) {
     if (!v) return;
     auto* marker = new ddgfxpoint(0, 0, 8);
-    marker->SetPos(v->GetX() - marker->GetWidth() / 2, v->GetY() - marker->GetHeight() / 2);
+    marker->SetPos(SaturatingSub(v->GetX(), marker->GetWidth() / 2),
+                   SaturatingSub(v->GetY(), marker->GetHeight() / 2));
     marker->SetGrey(ddbuildedptf::DepthToShade(v->GetDepth()));
     marker->Show();
     markersLayer.Add(marker);

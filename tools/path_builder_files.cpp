@@ -1,9 +1,11 @@
 // The walk-path editor's file prompts: loading and saving the graph, the
 // background, and the walking-animation previews at every vertex.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "foundation/saturate.h"
 #include "graphics/filter.h"
 #include "shell/input_state.h"
 #include "paths/walk_graph.h"
@@ -119,5 +121,6 @@ void pathbuilderGame::UpdatePreview(int index, bool zoom) {
         filter->SetZoom(z > 0.0f ? z : 0.01);
     }
     preview->SetPos(v->GetX(), v->GetY());
-    preview->SetLayer(v->GetY() + 30);
+    // lower previews draw over higher ones
+    preview->SetLayer(SaturatingAdd(v->GetY(), 30));
 }
