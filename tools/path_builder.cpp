@@ -80,13 +80,20 @@ pathbuilderGame::~pathbuilderGame() {
     if (started) OnStop();
 }
 
+int pathbuilderGame::PreviewSlot(int i) const {
+    const auto end = previewVertices.begin() + previewCount;
+    const auto at = std::lower_bound(previewVertices.begin(), end, i);
+    return at != end && *at == i ? static_cast<int>(at - previewVertices.begin()) : -1;
+}
+
 Animacja* pathbuilderGame::GetPreview(int i) const {
-    return previews && i >= 0 && i < previewCount ? (*previews)[static_cast<size_t>(i)] : nullptr;
+    const int k = PreviewSlot(i);
+    return k >= 0 ? (*previews)[static_cast<size_t>(k)] : nullptr;
 }
 
 ddFilter* pathbuilderGame::GetPreviewFilter(int i) const {
-    return i >= 0 && i < static_cast<int>(previewFilters.size()) ? previewFilters[static_cast<size_t>(i)]
-                                                                 : nullptr;
+    const int k = PreviewSlot(i);
+    return k >= 0 ? previewFilters[static_cast<size_t>(k)] : nullptr;
 }
 
 // ---------------------------------------------------------------- start and stop

@@ -1,5 +1,6 @@
 // The walk-path editor with files at the edges of what they may hold:
-// vertices at the ends of the int range.
+// graphs with few vertices in many slots, and vertices at the ends of the
+// int range.
 #include <climits>
 
 #include "graphics/filter.h"
@@ -7,6 +8,25 @@
 
 namespace ptb_test {
 namespace {
+
+TEST_F(PathBuilderTest, PreviewsAreMadeForTheVerticesPresentNotForEverySlot) {
+    WritePicture("walker.bmp", 8, 12, 200, 10, 10);
+    WriteAnimation("walker.lum", "walker.bmp");
+    Start();
+    ddGraph& graph = View().GetGraph();
+    for (int i = 0; i < 300; ++i) graph.AddVertex(new ddpathVertex(i, 40, 0.0f, i));
+    for (int i = 0; i < 300; ++i)
+        if (i != 3 && i != 250) graph.RemoveVertex(i);
+    View().RebuildView();
+    Prompt('k', "walker.lum");
+    EXPECT_EQ(editor->GetPreviewCount(), 2);
+    EXPECT_EQ(editor->GetPreviewsLayer().Count(), 2);
+    EXPECT_EQ(editor->GetPreview(0), nullptr);
+    ASSERT_NE(editor->GetPreview(250), nullptr);
+    EXPECT_EQ(editor->GetPreview(250)->GetPosX(), 250);
+    EXPECT_EQ(editor->GetPreviewFilter(250)->GetLinked(), editor->GetPreview(250));
+    EXPECT_EQ(editor->GetPreview(3)->GetLayer(), 70);
+}
 
 TEST_F(PathBuilderTest, VerticesAtTheIntLimitsNeitherOverflowNorMoveBeyondThem) {
     WritePicture("walker.bmp", 4, 4, 200, 10, 10);
