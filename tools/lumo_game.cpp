@@ -13,6 +13,7 @@
 #include "graphics/text.h"
 #include "shell/input_state.h"
 #include "shell/scene.h"
+#include "tools/file_loader.h"
 
 namespace {
 
@@ -81,8 +82,7 @@ void lumo2Game::MakeField(ddTekst*& field, const char* file, int x, int y, int w
     field->CreateBackground(x, y, w, h, 20, 20, 60, 255);
     std::string text;
     if (FileExists(file) && ReadWholeFile(file, text)) {
-        // The saved text, without the line end an editor may have added.
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        DropLineEnd(text);
         field->SetText(text.c_str());
     }
     field->LetAll();

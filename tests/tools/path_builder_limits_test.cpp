@@ -1,13 +1,35 @@
 // The walk-path editor with files at the edges of what they may hold:
-// graphs with few vertices in many slots, and vertices at the ends of the
-// int range.
+// remembered names ending in a line end, graphs with few vertices in many
+// slots, and vertices at the ends of the int range.
 #include <climits>
+#include <filesystem>
 
 #include "graphics/filter.h"
 #include "path_builder_fixture.h"
 
 namespace ptb_test {
 namespace {
+
+TEST_F(PathBuilderTest, ARememberedNameWithALineEndLoadsAndSavesThatFile) {
+    folder.Write(pathbuilderGame::kPathMemory, "data/in.ptf\r\n");
+    folder.Write("data/in.ptf",
+                 "<>\n\t<graph> 1\n\t</graph>\n\t<vertex> \n\t\t<v> 0 7 8 0.0 4\n\t\t</v>\n\t</vertex>\n</>\n");
+    Start();
+    EXPECT_STREQ(editor->GetPathBox()->GetText(), "data/in.ptf");
+    Press('o', true);
+    Press(SDLK_RETURN);
+    ASSERT_NE(Vertex(0), nullptr);
+    EXPECT_EQ(Vertex(0)->GetId(), 4);
+
+    Press('v');
+    LeftClick(50, 60);
+    Press('s', true);
+    Press(SDLK_RETURN);
+    EXPECT_FALSE(std::filesystem::exists("data/in.ptf\r\n"));
+    ddWalkGraph back;
+    back.LoadGraph("data/in.ptf");
+    EXPECT_EQ(back.GetVertexCount(), 2);
+}
 
 TEST_F(PathBuilderTest, PreviewsAreMadeForTheVerticesPresentNotForEverySlot) {
     WritePicture("walker.bmp", 8, 12, 200, 10, 10);
