@@ -88,9 +88,8 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
     return true;
 }
 
-// The sheet and the definition are written beside their targets first and
-// put in place only when both were written whole: a failed save says so and
-// leaves neither a half-written file nor a definition without its sheet.
+// The sheet and the definition go in together or not at all: a failed
+// save says so on one line and leaves every file as it was.
 bool lumo2Game::SaveLum(const char* name) {
     if (!name) return false;
     std::string file = name;
@@ -101,33 +100,12 @@ bool lumo2Game::SaveLum(const char* name) {
     }
     if (!BuildAnimation(file.c_str(), sixteenBit)) return false;
 
-    const std::string sheetFile = Text(sheetPath.c_str());
     // Written even without pictures (a count of 0), so that a sheet left
     // from an earlier save never stands beside the new definition.
-    AtomicFileWriter sheetOut(sheetFile, "wb");
-    const std::string bytes = EncodeSheet(sheet, sixteenBit);
-    const bool sheetOk =
-        sheetOut.Open() && std::fwrite(bytes.data(), 1, bytes.size(), sheetOut.Stream()) == bytes.size();
-    if (!sheetOk) {
-        std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
-        std::fflush(stdout);
-        return false;
-    }
-
-    const std::string pending = file + ".part";
-    std::remove(pending.c_str());
-    built->SaveDefinition(pending.c_str());
-    bool ok = FileExists(pending.c_str()) && std::rename(pending.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        std::remove(pending.c_str());
-        std::printf("\nSaveLum: cannot write %s\n", file.c_str());
-        std::fflush(stdout);
-        return false;  // the sheet's temporary file goes with its writer
-    }
-    if (!sheetOut.Commit()) {
-        std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
-        std::fflush(stdout);
-        return false;
-    }
-    return true;
+    const std::string sheetFile = Text(sheetPath.c_str());
+    const int failed = WriteFilePair(sheetFile, EncodeSheet(sheet, sixteenBit), file, built->WriteDefinitionText());
+    if (failed < 0) return true;
+    std::printf("SaveLum: cannot write %s\n", (failed == 0 ? sheetFile : file).c_str());
+    std::fflush(stdout);
+    return false;
 }
