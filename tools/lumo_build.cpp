@@ -51,7 +51,7 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
     for (int a = 0; a < animation->Upper().RowCount(); ++a) {
         auto* row = animation->Upper().GetRow(a);
         ActionManager* frames = row->GetPayload();
-        AkcjaAnimacji* action = built->AddNamedAction(row->GetText());
+        AkcjaAnimacji* action = built->AddNamedAction(WordName(row->GetText()).c_str());
         if (!frames) continue;
         action->SetLoop(frames->Loops() ? 1 : 0);
         action->SetHide(frames->Hides() ? 1 : 0);
@@ -61,7 +61,7 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
             Image* image = picture ? picture->GetImage() : nullptr;
             if (!image || !image->surface) {
                 Image none;
-                action->AddFrameFromFile(&none, -1, frameRow->GetText(), 0, 0);
+                action->AddFrameFromFile(&none, -1, WordName(frameRow->GetText()).c_str(), 0, 0);
             } else {
                 int index = -1;
                 for (size_t s = 0; s < sheet.size() && index < 0; ++s)
@@ -76,16 +76,23 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
                     sheet.push_back(pick);
                     index = static_cast<int>(sheet.size()) - 1;
                 }
-                action->AddFrameFromFile(sheet[static_cast<size_t>(index)], index, frameRow->GetText(),
-                                         picture->GetX(), picture->GetY());
+                action->AddFrameFromFile(sheet[static_cast<size_t>(index)], index,
+                                         WordName(frameRow->GetText()).c_str(), picture->GetX(), picture->GetY());
             }
-            if (picture && picture->PeekSoundText())
-                action->SetFrameSound(action->GetFrameCount() - 1, picture->GetSoundName());
+            if (picture && *picture->GetSoundName())
+                action->SetFrameSound(action->GetFrameCount() - 1, WordName(picture->GetSoundName()).c_str());
         }
     }
     built->SetDelay(delayValue < 1 ? 1 : delayValue);
     sheetPath = (Text(dir.c_str()) + sheetName).c_str();
     return true;
+}
+
+std::string lumo2Game::WordName(const char* name) {
+    std::string word = Text(name);
+    for (char& c : word)
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '<') c = '_';
+    return word.empty() ? "_" : word;
 }
 
 // The sheet and the definition go in together or not at all: a failed

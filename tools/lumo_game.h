@@ -94,6 +94,9 @@ public:
     void Open();
     void SaveFile();
     bool BuildAnimation(const char* name, bool sixteenBit);
+    // A name as a definition keeps it: one word, each blank and each '<'
+    // (which would start a tag or a comment) turned into '_'; "" gives "_".
+    static std::string WordName(const char* name);
     // False when a file could not be written (said on standard output).
     bool SaveLum(const char* name);
     bool SaveBmp(const char* name);

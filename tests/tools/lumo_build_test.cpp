@@ -228,6 +228,39 @@ TEST_F(LumoBuild, ASaveThatFailsLeavesEveryFileByteForByte) {
     EXPECT_EQ(GraphAPI::CountPictures("out/keep.z16"), 2);
 }
 
+TEST_F(LumoBuild, NamesWithBlanksAreSavedAsOneWordAndReadBackTheSame) {
+    ActionManager* action = ActionOfBothPictures();
+    lumo2Game::Pair* anim = editor->AnimationPair();
+    action->SetLoop(1);
+    action->GetRow(1)->GetPayload()->SetPos(12, 3);
+    action->GetRow(1)->GetPayload()->GetSoundText()->SetText("big step");
+    // Renamed as a person does: Space, the new name, Enter.
+    editor->ActivateAnimation();
+    action->ClearSelection();
+    anim->Upper().ClearSelection();
+    anim->Upper().SelectRow(0);
+    Press(SDLK_SPACE);
+    ASSERT_EQ(editor->GetState(), lumo2Game::kSetName);
+    for (int i = 0; i < 3; ++i) Press(SDLK_BACKSPACE);
+    Type("go left");
+    Press(SDLK_RETURN);
+    ASSERT_STREQ(anim->Upper().GetRow(0)->GetText(), "go left");
+    action->GetRow(0)->SetText("my frame");
+    action->GetRow(1)->SetText("\tlast<f> ");
+
+    Save("out/", "blank.lum");
+    Animacja back("out/blank.lum");
+    ASSERT_EQ(back.GetActionCount(), 1);
+    EXPECT_STREQ(back.GetNameOfAction(0), "go_left");
+    EXPECT_EQ(back.GetAction(0)->GetLoop(), 1);
+    ASSERT_EQ(back.GetActionFrameCount(0), 2);
+    EXPECT_STREQ(back.GetAction(0)->GetFrameName(0), "my_frame");
+    EXPECT_STREQ(back.GetAction(0)->GetFrameName(1), "_last_f>_");
+    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetX(), 12);
+    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetY(), 3);
+    EXPECT_STREQ(back.GetAction(0)->GetFrameSound(1), "big_step");
+}
+
 TEST_F(LumoBuild, NothingIsSavedWithoutActions) {
     Save("out/", "walk.lum");
     EXPECT_TRUE(Files("out").empty());
