@@ -84,6 +84,8 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
         }
     }
     built->SetDelay(delayValue < 1 ? 1 : delayValue);
+    // Shown from its first frame, as an animation read from its definition.
+    built->Refresh();
     sheetPath = (Text(dir.c_str()) + sheetName).c_str();
     return true;
 }
