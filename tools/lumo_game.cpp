@@ -3,7 +3,10 @@
 #include "tools/lumo_game.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "foundation/fatal.h"
 #include "foundation/file_io.h"
@@ -187,12 +190,22 @@ void lumo2Game::OnStop() {
     if (started) DeleteWidgets();
 }
 
+void lumo2Game::KeepPathAndFile() {
+    if (!pathField || !fileField) return;
+    std::error_code ec;
+    std::filesystem::create_directories(kFactoryFolder, ec);
+    const bool pathKept = SaveTextFile(pathField->GetText(), kPathFile);
+    const bool fileKept = SaveTextFile(fileField->GetText(), kFileFile);
+    if (pathKept && fileKept) return;
+    std::printf("lumo: the path and file name cannot be kept in %s/\n", kFactoryFolder);
+    std::fflush(stdout);
+}
+
 void lumo2Game::DeleteWidgets() {
     started = false;
     FreePath();
     ClearInputFocus();
-    if (pathField) SaveTextFile(pathField->GetText(), kPathFile);
-    if (fileField) SaveTextFile(fileField->GetText(), kFileFile);
+    KeepPathAndFile();
 
     for (int i = 0; i < drawn.Count(); ++i) RemoveFromScene(drawn.At(i));
     drawn.Clear();

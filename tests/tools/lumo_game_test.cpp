@@ -519,4 +519,26 @@ TEST_F(LumoEditor, QuitEndsTheLoopAndStoresThePathAndFileFields) {
     EXPECT_EQ(scene->DrawableCount(), 0);
 }
 
+TEST_F(LumoEditor, StoppingKeepsThePathAndFileEvenWithoutTheFactoryFolder) {
+    std::filesystem::remove_all("lumo_factory");
+    Start();
+    editor->PathField()->SetText("anim/");
+    editor->FileField()->SetText("walk.lum");
+    editor->OnStop();
+    EXPECT_EQ(ReadText("lumo_factory/txtpath"), "anim/");
+    EXPECT_EQ(ReadText("lumo_factory/txtfile"), "walk.lum");
+
+    // Where the folder cannot be made, the editor says so on one line.
+    std::filesystem::remove_all("lumo_factory");
+    {
+        std::FILE* f = std::fopen("lumo_factory", "w");
+        std::fclose(f);
+    }
+    Start();
+    testing::internal::CaptureStdout();
+    editor->OnStop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "lumo: the path and file name cannot be kept in lumo_factory/\n");
+}
+
 }  // namespace
