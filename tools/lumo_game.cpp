@@ -98,6 +98,7 @@ void lumo2Game::CreateWidgets() {
     const int height = std::max(GraphAPI::AppHeight, 40);
     const int rowH = RowHeight();
     const int margin = 4;
+    CreateOpaqueBackground(0, 0, 0);
 
     // Lists: the images pair left, the animation pair right of it.
     listPanelWidth = std::max(width * 3 / 10, 2);
@@ -235,6 +236,7 @@ void lumo2Game::DeleteWidgets() {
         DeleteObject(*text);
     for (ddCanvas** canvas : {&drawArea, &background, &backgroundFrame, &bottomGuide, &silhouette})
         DeleteObject(*canvas);
+    DeleteBackgroundCanvas();
 }
 
 // ---- shared operations ----

@@ -143,6 +143,7 @@ void pathbuilderGame::OnStart() {
     started = true;
     const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
 
+    CreateOpaqueBackground(0, 0, 0);  // under the background picture too
     view = new ddbuildedptf();  // registers itself with the scene
     AddToScene(&background);
     background.SetLayer(-10);
@@ -208,6 +209,7 @@ void pathbuilderGame::OnStop() {
     DeleteObject(stateText);
     DeleteObject(mouseText);
     DeleteObject(view);
+    DeleteBackgroundCanvas();
     selection.clear();
 }
 
