@@ -7,6 +7,7 @@
 
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
+#include "script/executors.h"
 
 asmInterpreter* asmInterpreter::Instance = nullptr;
 
@@ -49,12 +50,7 @@ asmInterpreter::asmInterpreter()
       locals(new asmVarReg[kLocalCells]),
       registers(new asmVarReg[kRegisterCount]) {
     Instance = this;
-    NameCells(stack.get(), kStackCells, "_stack");
-    NameCells(locals.get(), kLocalCells, "_local");
-    for (int i = 0; i < kRegisterCount; ++i) {
-        char name[] = {'_', 'r', 'e', 'g', static_cast<char>('a' + i), 'x', '\0'};
-        registers[i].SetName(name);
-    }
+    // The cells are named once, with their part classes (SetUpCells).
     ResetStorage();
 }
 
@@ -86,13 +82,7 @@ void asmInterpreter::ResetStorage() {
 
 // ---------------------------------------------------------------- running
 
-void asmInterpreter::RunMethod(asmMethod& method) {
-    int index = 0;
-    while (index >= 0 && index < method.count) {
-        asmInstruction* instr = method.instructions[index];
-        index = instr->executor(*this, *instr, index);
-    }
-}
+void asmInterpreter::RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
 
 void asmInterpreter::RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
     if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
@@ -124,11 +114,6 @@ asmVarReg& asmInterpreter::LocalCell(int n) {
 const char* asmInterpreter::StableName(const char* name) {
     if (!name) return "";
     return internedNames.emplace(name).first->c_str();
-}
-
-void asmInterpreter::CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
-    if (objects) objects->CallMethod(object, name, cache);
-    else object->CallMethod(this, name);
 }
 
 // ---------------------------------------------------------------- names

@@ -98,7 +98,10 @@ public:
     void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName);
 
     // Calls a method by name through the object layer.
-    void CallOn(asmClassObj* object, const char* name, asmCallCache& cache);
+    void CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
+        if (objects) objects->CallMethod(object, name, cache);
+        else object->CallMethod(this, name);
+    }
     // A copy of the name that lives as long as the machine (names read from
     // variables may change while the method runs).
     const char* StableName(const char* name);
