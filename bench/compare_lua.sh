@@ -7,13 +7,13 @@
 # whole processes on the same pinned core, their repetitions interleaved (the
 # case order is shuffled every round and the side that goes first alternates)
 # and the last number each prints must agree. Each side's start-up is the
-# median of its empty program and is subtracted; the table gives medians and
-# the ratio script / Lua.
+# median of its empty program and is subtracted; the tables give medians and
+# the ratio script / Lua, of wall time and of CPU time (user + system).
 #
 # Start-up: the empty game (a script that pushes one value), the demo up to
 # its first frame (a preloaded probe ends it there) and the minimal SDL
-# program opening the same mode and font, again interleaved; ratios against
-# the minimal program.
+# program opening the same font and, for each, the same mode; again
+# interleaved, with ratios against the minimal program.
 #
 # Usage: bench/compare_lua.sh [repetitions] [case ...]
 #   BENCH_CPU      core to pin every run to (default: the last one)
@@ -60,6 +60,8 @@ cp -r "$ROOT/games/demo" "$WORK/demo"
 mkdir -p "$WORK/demo/configs/fonts"
 cp "$FONT" "$WORK/demo/configs/fonts/normal.ttf"
 rm -rf "$WORK/demo/saves"  # no self-play
+# The demo's window size, for the minimal program measured beside it.
+read -r DEMO_W DEMO_H < <(sed -n 's/.*<windebug> *\([0-9]*\) *\([0-9]*\).*/\1 \2/p' "$WORK/demo/configs/zel_config")
 
 TIMES=$WORK/times  # lines: key milliseconds
 : >"$TIMES"
@@ -68,14 +70,13 @@ TIMES=$WORK/times  # lines: key milliseconds
 run() {  # key, folder, command...
   local key=$1 dir=$2
   shift 2
-  local out=$WORK/out.$key status=0
-  local t0=$EPOCHREALTIME
-  (cd "$dir" && timeout -s KILL "$TIMEOUT" taskset -c "$CPU" "$@" >"$out" 2>&1) || status=$?
-  local t1=$EPOCHREALTIME
+  local out=$WORK/out.$key status=0 TIMEFORMAT='%R %U %S'
+  { time (cd "$dir" && timeout -s KILL "$TIMEOUT" taskset -c "$CPU" "$@" >"$out" 2>&1); } 2>"$WORK/time" ||
+    status=$?
   if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "$key timeout" >>"$TIMES"
+    printf '%s timeout\n%s.cpu timeout\n' "$key" "$key" >>"$TIMES"
   else
-    awk -v a="$t0" -v b="$t1" -v k="$key" 'BEGIN { printf "%s %.1f\n", k, (b - a) * 1000 }' >>"$TIMES"
+    awk -v k="$key" '{ printf "%s %.1f\n%s.cpu %.1f\n", k, $1 * 1000, k, ($2 + $3) * 1000 }' "$WORK/time" >>"$TIMES"
   fi
   local last
   last=$(grep -Eo '[0-9]+' "$out" | tail -n 1 || true)
@@ -99,9 +100,10 @@ for ((r = 1; r <= REPS; r++)); do
     if ((r % 2)); then script_side "$c"; lua_side "$c"; else lua_side "$c"; script_side "$c"; fi
     [ "$c" = empty ] || check_same "$c"
   done
-  for s in $(printf '%s\n' minimal game demo | shuf); do
+  for s in $(printf '%s\n' minimal minimal_demo game demo | shuf); do
     case $s in
       minimal) run start.minimal "$WORK/empty" "$MINIMAL" ;;
+      minimal_demo) run start.minimal_demo "$WORK/demo" "$MINIMAL" "$DEMO_W" "$DEMO_H" ;;
       game) run start.game "$WORK/empty" "$ENGINE" ;;
       demo) run start.demo "$WORK/demo" env LD_PRELOAD="$PROBE" "$ENGINE" ;;
     esac
@@ -125,30 +127,41 @@ ratio() {  # a, b
   awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout" || b <= 0) print "-"; else printf "%.2f", a / b }'
 }
 
-less() {  # a, b: a - b, or timeout
+minus() {  # a, b: a - b, or timeout
   awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout") print "timeout"; else printf "%.1f", a - b }'
 }
 
-ss=$(median empty.script)
-ls=$(median empty.lua)
-echo
-echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
-printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
-for c in "${CASES[@]}"; do
-  s=$(less "$(median "$c.script")" "$ss")
-  l=$(less "$(median "$c.lua")" "$ls")
-  printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
+# Wall time, and CPU time (user + system), which other load on the core
+# disturbs less.
+for clock in "" .cpu; do
+  ss=$(median "empty.script$clock")
+  ls=$(median "empty.lua$clock")
+  echo
+  [ -z "$clock" ] && echo "wall time" || echo "CPU time"
+  echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
+  printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
+  for c in "${CASES[@]}"; do
+    s=$(minus "$(median "$c.script$clock")" "$ss")
+    l=$(minus "$(median "$c.lua$clock")" "$ls")
+    printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
+  done
 done
 
-m=$(median start.minimal)
-g=$(median start.game)
-d=$(median start.demo)
 echo
-echo "start-up and exit, whole process (medians, ms)"
-printf '%-28s %10s %14s\n' program ms "/ minimal SDL"
-printf '%-28s %10s %14s\n' "minimal SDL program" "$m" "1.00"
-printf '%-28s %10s %14s\n' "empty game, start to exit" "$g" "$(ratio "$g" "$m")"
-printf '%-28s %10s %14s\n' "demo, start to first frame" "$d" "$(ratio "$d" "$m")"
+echo "start-up and exit, whole process (medians, ms; wall, then CPU)"
+printf '%-34s %10s %14s %10s %14s\n' program wall "/ minimal SDL" CPU "/ minimal SDL"
+# Each program against the minimal one opening the same mode.
+for p in "minimal:minimal:minimal SDL program, 320x240" "game:minimal:empty game, start to exit" \
+  "minimal_demo:minimal_demo:minimal SDL program, ${DEMO_W}x${DEMO_H}" \
+  "demo:minimal_demo:demo, start to first frame"; do
+  key=start.${p%%:*}
+  rest=${p#*:}
+  base=start.${rest%%:*}
+  w=$(median "$key")
+  c=$(median "$key.cpu")
+  printf '%-34s %10s %14s %10s %14s\n' "${rest#*:}" "$w" "$(ratio "$w" "$(median "$base")")" "$c" \
+    "$(ratio "$c" "$(median "$base.cpu")")"
+done
 
 if [ -s "$WORK/mismatches" ]; then
   echo
