@@ -8,7 +8,7 @@
 //
 // Repetitions are randomly interleaved (unless the command line says
 // otherwise), so machine load lands on both sides alike; the closing table
-// gives the ratio script / Lua of the median times.
+// gives the ratios script / Lua of the median wall and CPU times.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -152,28 +152,35 @@ void BM_Lua(benchmark::State& state, const Case* c) {
     for (auto _ : state) benchmark::DoNotOptimize(lc.Run());
 }
 
-// Keeps each benchmark's median time so the ratios can be printed.
+// Wall and CPU time of one benchmark.
+struct Times {
+    double wall = -1.0;
+    double cpu = -1.0;
+};
+
+// Keeps each benchmark's median times so the ratios can be printed.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
             if (r.error_occurred) continue;
+            Times t{r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
             if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                medians[r.run_name.function_name] = r.GetAdjustedRealTime();
+                medians[r.run_name.function_name] = t;
             else if (r.run_type == Run::RT_Iteration)
-                singles[r.run_name.function_name] = r.GetAdjustedRealTime();
+                singles[r.run_name.function_name] = t;
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    // The median when there were repetitions, else the single run's time.
-    double TimeOf(const std::string& name) const {
+    // The medians when there were repetitions, else the single run's times.
+    Times TimesOf(const std::string& name) const {
         auto m = medians.find(name);
         if (m != medians.end()) return m->second;
         auto s = singles.find(name);
-        return s == singles.end() ? -1.0 : s->second;
+        return s == singles.end() ? Times{} : s->second;
     }
-    std::map<std::string, double> medians;
-    std::map<std::string, double> singles;
+    std::map<std::string, Times> medians;
+    std::map<std::string, Times> singles;
 };
 
 bool HasFlag(int argc, char** argv, const std::string& flag) {
@@ -205,12 +212,15 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    std::printf("\n%-12s %12s %12s %8s\n", "case", "script us", "lua us", "ratio");
+    // CPU time is disturbed less by other load on the machine.
+    std::printf("\n%-12s %12s %12s %12s %12s %12s %12s\n", "case", "script us", "lua us", "wall ratio",
+                "script cpu", "lua cpu", "cpu ratio");
     for (const Case& c : Cases()) {
-        double s = reporter.TimeOf(std::string("script/") + c.name);
-        double l = reporter.TimeOf(std::string("lua/") + c.name);
-        if (s < 0 || l <= 0) continue;
-        std::printf("%-12s %12.1f %12.1f %8.2f\n", c.name, s, l, s / l);
+        Times s = reporter.TimesOf(std::string("script/") + c.name);
+        Times l = reporter.TimesOf(std::string("lua/") + c.name);
+        if (s.wall < 0 || l.wall <= 0 || l.cpu <= 0) continue;
+        std::printf("%-12s %12.1f %12.1f %12.2f %12.1f %12.1f %12.2f\n", c.name, s.wall, l.wall, s.wall / l.wall,
+                    s.cpu, l.cpu, s.cpu / l.cpu);
     }
     benchmark::Shutdown();
     return 0;
