@@ -28,8 +28,6 @@ namespace {
 
 using namespace ScriptNumbers;
 
-inline int32_t* IntOfCell(asmVarReg& c) { return c.HoldsInt() ? &c.IntPart().value : nullptr; }
-
 // A named operand's remembered look-up while it is current (same name epoch,
 // same current object), else null.
 inline const asmNameCache* FreshNames(asmInterpreter& m, const asmOperand& op) {
@@ -37,21 +35,44 @@ inline const asmNameCache* FreshNames(asmInterpreter& m, const asmOperand& op) {
     return c.epoch == m.NameEpoch() && c.scope == m.currentObject ? &c : nullptr;
 }
 
-// Where the int of an operand lives, or null when the short path does not apply.
-template <int Kind>
-inline int32_t* IntSlot(asmInterpreter& m, asmOperand& op) {
+// The two parts the short paths work on: an int's number and a string's text.
+struct IntPart {
+    static constexpr int32_t kValueKind = VK_INT;
+    static int32_t* OfCell(asmVarReg& c) { return c.HoldsInt() ? &c.IntPart().value : nullptr; }
+    static int32_t* OfValue(asmVar* v) { return &static_cast<asmVarInt*>(v)->value; }
+};
+struct TextPart {
+    static constexpr int32_t kValueKind = VK_STRING;
+    static ddString* OfCell(asmVarReg& c) { return c.HoldsString() ? &c.StringPart().Text() : nullptr; }
+    static ddString* OfValue(asmVar* v) { return &static_cast<asmVarString*>(v)->Text(); }
+};
+
+// Where that part of a register, local or named operand lives, or null when
+// the operand holds another kind or its look-up is not current.
+template <int Kind, typename Part>
+inline auto PartSlot(asmInterpreter& m, asmOperand& op) -> decltype(Part::OfValue(nullptr)) {
     if constexpr (Kind == OPK_REG) {
-        return IntOfCell(m.Register(op.ivalue));
+        return Part::OfCell(m.Register(op.ivalue));
     } else if constexpr (Kind == OPK_LOCAL) {
         asmVarReg* cell = m.LocalCellIfValid(op.ivalue);
-        return cell ? IntOfCell(*cell) : nullptr;
+        return cell ? Part::OfCell(*cell) : nullptr;
     } else {
         const asmNameCache* c = FreshNames(m, op);
         if (!c) return nullptr;
-        if (c->valueKind == VK_INT) return &static_cast<asmVarInt*>(c->value)->value;
-        if (c->valueKind == VK_CELL) return IntOfCell(*static_cast<asmVarReg*>(c->value));
+        if (c->valueKind == Part::kValueKind) return Part::OfValue(c->value);
+        if (c->valueKind == VK_CELL) return Part::OfCell(*static_cast<asmVarReg*>(c->value));
         return nullptr;
     }
+}
+
+template <int Kind>
+inline int32_t* IntSlot(asmInterpreter& m, asmOperand& op) {
+    return PartSlot<Kind, IntPart>(m, op);
+}
+
+template <int Kind>
+inline ddString* TextSlot(asmInterpreter& m, asmOperand& op) {
+    return PartSlot<Kind, TextPart>(m, op);
 }
 
 // The int of a B operand: an int literal's own number, or IntSlot; null for
@@ -61,26 +82,6 @@ inline int32_t* IntOperand(asmInterpreter& m, asmOperand& op) {
     if constexpr (Kind == OPK_INT) return &op.ivalue;
     else if constexpr (Kind == OPK_REAL || Kind == OPK_STRING) return nullptr;
     else return IntSlot<Kind>(m, op);
-}
-
-inline ddString* TextOfCell(asmVarReg& c) { return c.HoldsString() ? &c.StringPart().Text() : nullptr; }
-
-// Where the text of a string operand lives, or null when the short path does
-// not apply.
-template <int Kind>
-inline ddString* TextSlot(asmInterpreter& m, asmOperand& op) {
-    if constexpr (Kind == OPK_REG) {
-        return TextOfCell(m.Register(op.ivalue));
-    } else if constexpr (Kind == OPK_LOCAL) {
-        asmVarReg* cell = m.LocalCellIfValid(op.ivalue);
-        return cell ? TextOfCell(*cell) : nullptr;
-    } else {
-        const asmNameCache* c = FreshNames(m, op);
-        if (!c) return nullptr;
-        if (c->valueKind == VK_STRING) return &static_cast<asmVarString*>(c->value)->Text();
-        if (c->valueKind == VK_CELL) return TextOfCell(*static_cast<asmVarReg*>(c->value));
-        return nullptr;
-    }
 }
 
 // The text "add" appends to a string for operand B (the literal's text in
@@ -455,9 +456,13 @@ int InlinedId(asmExecutor executor) {
 
 void RunInstructions(asmInterpreter& m, asmMethod& method) {
     static_assert(kInlinedCount == 21, "one case per inlined executor");
+    // A method's records change only while the script is assembled, never
+    // while one of them runs.
+    asmInstruction* const* const code = method.instructions;
+    const int count = method.count;
     int index = 0;
-    while (index >= 0 && index < method.count) {
-        asmInstruction& in = *method.instructions[index];
+    while (index >= 0 && index < count) {
+        asmInstruction& in = *code[index];
         switch (in.inlined) {
         case 1: index = RunInlined<1>(m, in, index); break;
         case 2: index = RunInlined<2>(m, in, index); break;

@@ -137,10 +137,9 @@ const char* asmInterpreter::OperandName(asmOperand& op) {
     }
 }
 
-asmClassObj* asmInterpreter::OperandVar(asmOperand& op) {
+asmClassObj* asmInterpreter::LookUpOperandVar(asmOperand& op) {
     if (op.kind != OPK_NAME) return FindVar(OperandName(op));
     asmNameCache& c = op.names;
-    if (c.epoch == nameEpoch && c.scope == currentObject) return c.object;
     asmClassObj* obj = FindVar(op.text.c_str());
     c.epoch = nameEpoch;
     c.scope = currentObject;
@@ -161,7 +160,7 @@ asmVar& asmInterpreter::ResolveValue(asmOperand&, const char* name) {
 asmVar& asmInterpreter::OperandValue(asmOperand& op) {
     if (op.kind == OPK_NAME) {
         asmNameCache& c = op.names;
-        if (c.epoch != nameEpoch || c.scope != currentObject) OperandVar(op);
+        if (c.epoch != nameEpoch || c.scope != currentObject) LookUpOperandVar(op);
         return c.value ? *c.value : NotAValue();
     }
     return ResolveValue(op, OperandName(op));

@@ -132,7 +132,11 @@ public:
 
     // Operand resolution shared by the executors.
     const char* OperandName(asmOperand& op);
-    asmClassObj* OperandVar(asmOperand& op);
+    asmClassObj* OperandVar(asmOperand& op) {
+        const asmNameCache& c = op.names;
+        if (op.kind == OPK_NAME && c.epoch == nameEpoch && c.scope == currentObject) return c.object;
+        return LookUpOperandVar(op);
+    }
     asmVar& OperandValue(asmOperand& op);
     asmClassObj* OperandObject(asmOperand& op);
     asmVar* OperandValueOrNull(asmOperand& op);
@@ -187,6 +191,9 @@ private:
     void ParentDirective(const std::string& base);
     void EndDirective(const std::string& word);
     asmVar& ResolveValue(asmOperand& op, const char* name);
+    // OperandVar without the remembered look-up: looks the name up and, for
+    // a plain name, remembers what it found.
+    asmClassObj* LookUpOperandVar(asmOperand& op);
 
     // The lexer's output for the line being assembled.
     LineLexer::Result lexed;
