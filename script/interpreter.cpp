@@ -7,7 +7,6 @@
 
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
-#include "script/executors.h"
 
 asmInterpreter* asmInterpreter::Instance = nullptr;
 
@@ -81,28 +80,6 @@ void asmInterpreter::ResetStorage() {
 }
 
 // ---------------------------------------------------------------- running
-
-void asmInterpreter::RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
-
-void asmInterpreter::RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
-    if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
-    asmClassObj* savedObject = currentObject;
-    int32_t savedBase = frameBase;
-    int32_t savedHigh = highWater;
-    const char* savedName = runningMethodName;
-
-    currentObject = object;
-    frameBase = frameBase + highWater;
-    runningMethodName = calledName;
-    ++callDepth;
-    RunMethod(method);
-    --callDepth;
-
-    currentObject = savedObject;
-    frameBase = savedBase;
-    highWater = savedHigh;
-    runningMethodName = savedName;
-}
 
 asmVarReg& asmInterpreter::LocalCell(int n) {
     int at = frameBase + n;

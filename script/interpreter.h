@@ -19,6 +19,7 @@
 #include "foundation/dd_trie.h"
 #include "script/asm_var.h"
 #include "script/code.h"
+#include "script/executors.h"
 #include "script/line_lexer.h"
 #include "script/object_model.h"
 
@@ -92,10 +93,29 @@ public:
     [[noreturn]] void AssemblerError(const char* message, std::string_view text);
 
     // ------------------------------------------------------------ running
-    void RunMethod(asmMethod& method);
+    void RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
     int ExecInstr(asmInstruction& instr, int index) { return instr.executor(*this, instr, index); }
-    // Opens a frame for `object`, runs the method, closes the frame.
-    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName);
+    // Opens a frame for `object`, runs the method, closes the frame (inline:
+    // every script call goes through it).
+    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
+        if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
+        asmClassObj* savedObject = currentObject;
+        int32_t savedBase = frameBase;
+        int32_t savedHigh = highWater;
+        const char* savedName = runningMethodName;
+
+        currentObject = object;
+        frameBase = frameBase + highWater;
+        runningMethodName = calledName;
+        ++callDepth;
+        RunMethod(method);
+        --callDepth;
+
+        currentObject = savedObject;
+        frameBase = savedBase;
+        highWater = savedHigh;
+        runningMethodName = savedName;
+    }
 
     // Calls a method by name through the object layer.
     void CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
