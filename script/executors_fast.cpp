@@ -243,9 +243,7 @@ template <int KX>
     return in.next->executor(m, *in.next, next);
 }
 
-// "op A, B" then "pop A": the result goes straight into A. The pushed cell
-// lies above the stack's top afterwards, where nothing reads it, so only the
-// stack's bound is checked.
+// A string's "add A, B" then "pop A": B's text is appended to A in place.
 template <int KA>
 [[gnu::noinline]] int AppendStore(asmInterpreter& m, asmInstruction& in, int index) {
     if (ddString* text = TextSlot<KA>(m, *in.operand1)) {
@@ -256,6 +254,9 @@ template <int KA>
     return BothAlone(m, in, index);
 }
 
+// "op A, B" then "pop A": the result goes straight into A. The cell "op"
+// would push lies above the stack's top afterwards, where nothing reads it,
+// so only the stack's bound is checked.
 template <typename Op, int KA, int KB>
 [[gnu::always_inline]] inline int ArithStore(asmInterpreter& m, asmInstruction& in, int index) {
     if (m.sp < kStackCells - 1) {
