@@ -3,10 +3,10 @@
 #include <SDL/SDL_rotozoom.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/pixel_io.h"
 #include "graphics/surface_lock.h"
@@ -46,14 +46,8 @@ void MapVisiblePixels(Image* image, Fn&& fn) {
     });
 }
 
-// Saturating float-to-int conversion for record numbers scaled by factors.
-int32_t TruncScaled(int32_t value, float factor) {
-    const float v = static_cast<float>(value) * factor;
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0f) return INT32_MAX;
-    if (v <= -2147483648.0f) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
+// A record number scaled by a factor (in single precision), saturated.
+int32_t TruncScaled(int32_t value, float factor) { return SatTrunc(static_cast<float>(value) * factor); }
 
 }  // namespace
 

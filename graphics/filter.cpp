@@ -9,6 +9,7 @@
 #include <numbers>
 #include <string>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 #include "graphics/surface_lock.h"
@@ -22,14 +23,6 @@ namespace {
 std::vector<ddFilter*>& LiveFilters() {
     static std::vector<ddFilter*> filters;
     return filters;
-}
-
-// Truncation toward zero that saturates instead of overflowing.
-int TruncInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return 2147483647;
-    if (v <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(v);
 }
 
 bool SameFormat(const SDL_Surface* a, const SDL_Surface* b) {
@@ -338,12 +331,12 @@ void ddFilter::Place() {
     const double w = output.w, h = output.h;
     switch (placement) {
     case PLACE_CENTRED:
-        output.x = TruncInt(gx + (gw - w) / 2 + 0.5);
-        output.y = TruncInt(gy + (gh - h) / 2 + 0.5);
+        output.x = SatTrunc(gx + (gw - w) / 2 + 0.5);
+        output.y = SatTrunc(gy + (gh - h) / 2 + 0.5);
         break;
     case PLACE_SCALED:
-        output.x = TruncInt(posX + static_cast<double>(TruncInt((gx - posX) * zoomX + 0.5)));
-        output.y = TruncInt(posY + static_cast<double>(TruncInt((gy - posY) * zoomY + 0.5)));
+        output.x = SatTrunc(posX + static_cast<double>(SatTrunc((gx - posX) * zoomX + 0.5)));
+        output.y = SatTrunc(posY + static_cast<double>(SatTrunc((gy - posY) * zoomY + 0.5)));
         break;
     case PLACE_ROTATED: {
         const float r = static_cast<float>(angle * (-std::numbers::pi) / 180.0);
@@ -352,8 +345,8 @@ void ddFilter::Place() {
         const float cy = static_cast<float>((gy - posY) + s->h / 2);
         const float rx = cx * cs - cy * sn;
         const float ry = cy * cs + cx * sn;
-        output.x = TruncInt(posX + static_cast<double>(rx) - output.w / 2 + 0.5);
-        output.y = TruncInt(posY + static_cast<double>(ry) - output.h / 2 + 0.5);
+        output.x = SatTrunc(posX + static_cast<double>(rx) - output.w / 2 + 0.5);
+        output.y = SatTrunc(posY + static_cast<double>(ry) - output.h / 2 + 0.5);
         break;
     }
     default:
