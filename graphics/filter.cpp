@@ -10,6 +10,7 @@
 #include <string>
 
 #include "foundation/saturating.h"
+#include "graphics/display_format.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 #include "graphics/surface_lock.h"
@@ -248,7 +249,8 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
     SDL_Surface* from = source.surface;
     if (!from) return nullptr;
     const int w = source.w, h = source.h;
-    if (w <= 0 || h <= 0) return nullptr;
+    // An empty picture shows as an empty one, never as the last output.
+    if (w <= 0 || h <= 0) return GraphAPI::CreateSurface32(std::max(0, w), std::max(0, h), true);
     const double biggest = std::max(std::fabs(zoomX), std::fabs(zoomY));
     if (!std::isfinite(angle) || !std::isfinite(zoomX) || !std::isfinite(zoomY) ||
         (static_cast<double>(w) + h) * biggest > kFilterMaxSide) {
@@ -282,8 +284,8 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
         if (f->palette && part->format->palette)
             SDL_SetColors(part, f->palette->colors, 0, f->palette->ncolors);
     }
-    SDL_Surface* made = angle == 0.0 ? zoomSurface(part, zoomX, zoomY, smooth)
-                                     : rotozoomSurfaceXY(part, angle, zoomX, zoomY, smooth);
+    SDL_Surface* made = angle == 0.0 ? GraphAPI::ZoomSurface(part, zoomX, zoomY, smooth)
+                                     : GraphAPI::RotozoomSurface(part, angle, zoomX, zoomY, smooth);
     if (part != from) SDL_FreeSurface(part);
     if (!made) refused = true;
     return made;

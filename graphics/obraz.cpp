@@ -1,7 +1,5 @@
 #include "graphics/obraz.h"
 
-#include <SDL/SDL_rotozoom.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -605,7 +603,7 @@ void Obraz::BuildRotozoom(Obraz* source, double angle, double zoomx, double zoom
     const int centreX = source->GetCenterX();
     const int centreY = source->GetCenterY();
     SDL_Surface* turned =
-        rotozoomSurfaceXY(source->GetImage()->surface, angle, zoomx, zoomy, SMOOTHING_ON);
+        GraphAPI::RotozoomSurface(source->GetImage()->surface, angle, zoomx, zoomy, /*smooth=*/1);
     Free();
     if (!turned) return;
     picture.AdoptSurface(turned);
