@@ -124,8 +124,9 @@ private:
     void ClearOutput();
     // Rebuilds or re-places when the linked object's picture moved or changed.
     void Sync();
-    // A new surface, the shown part of the picture rotated and zoomed, or
-    // null; `refused` tells a size the filter will not make.
+    // A new surface, the shown part of the picture rotated and zoomed (an
+    // empty one for an empty picture), or null; `refused` tells a size the
+    // filter will not make.
     SDL_Surface* Transform(const Image& source, bool& refused);
     // The blend list applied into `work` (its surface reused when it fits);
     // false when the output has no surface.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/random.h"
+#include "foundation/saturating.h"
 #include "graphics/animation.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
@@ -223,8 +224,8 @@ void ddPathFinder::Draw() {
     for (int i = 0; i < graph.GetCount(); ++i) {
         const ddpathVertex* v = GetPathVertex(i);
         if (!v || !v->IsEnabled()) continue;
-        image->x = v->GetX() + baseX;
-        image->y = v->GetY() + baseY;
+        image->x = SatAdd(v->GetX(), baseX);
+        image->y = SatAdd(v->GetY(), baseY);
         GraphAPI::BlitToScreen(image);
     }
     image->x = ox;
@@ -232,8 +233,8 @@ void ddPathFinder::Draw() {
 }
 
 void ddPathFinder::Move(int dx, int dy) {
-    baseX += dx;
-    baseY += dy;
+    baseX = SatAdd(baseX, dx);
+    baseY = SatAdd(baseY, dy);
     SetRedraw();
 }
 
@@ -572,7 +573,7 @@ void ddPathFinder::Update() {
 
 void ddPathFinder::ScaleAtCurrent() {
     if (!linkedAnima || !depthFilter) return;
-    const int i = NearestVertex(linkedAnima->GetPosX() - baseX, linkedAnima->GetPosY() - baseY);
+    const int i = NearestVertex(SatSub(linkedAnima->GetPosX(), baseX), SatSub(linkedAnima->GetPosY(), baseY));
     const ddpathVertex* v = GetPathVertex(i);
     if (!v) return;
     depthFilter->SetZoom((v->GetDepth() + 1.0f) * scalePower + (1.0f - scalePower));
@@ -661,12 +662,12 @@ void ddPathFinder::Exclude(int index) {
 
 int ddPathFinder::VertexScreenX(int index) const {
     const ddpathVertex* v = GetPathVertex(index);
-    return v ? v->GetX() + baseX : 0;
+    return v ? SatAdd(v->GetX(), baseX) : 0;
 }
 
 int ddPathFinder::VertexScreenY(int index) const {
     const ddpathVertex* v = GetPathVertex(index);
-    return v ? v->GetY() + baseY : 0;
+    return v ? SatAdd(v->GetY(), baseY) : 0;
 }
 
 void ddPathFinder::ShiftVertices(int dx, int dy) {

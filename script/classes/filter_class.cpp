@@ -2,6 +2,7 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "foundation/saturating.h"
 #include "graphics/filter.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
@@ -52,16 +53,16 @@ void ddFilter::CallBuiltIn(asmInterpreter*, int index) {
         PushInt(out.h);
         return;
     case 4:
-        PushInt(out.x + out.w);
+        PushInt(SatAdd(out.x, out.w));
         return;
     case 5:
-        PushInt(out.y + out.h);
+        PushInt(SatAdd(out.y, out.h));
         return;
     case 6:
-        PushInt(out.x + out.w / 2);
+        PushInt(SatAdd(out.x, out.w / 2));
         return;
     case 7:
-        PushInt(out.y + out.h / 2);
+        PushInt(SatAdd(out.y, out.h / 2));
         return;
     case 8:
         Normal();
