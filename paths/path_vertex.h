@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "foundation/saturate.h"
+#include "foundation/saturating.h"
 #include "paths/path_graph.h"
 
 class ddpathVertex : public ddVertex {
@@ -24,8 +24,8 @@ public:
     }
     // Held at the ends of the int range instead of wrapping.
     void MoveBy(int dx, int dy) {
-        x = SaturatingAdd(x, dx);
-        y = SaturatingAdd(y, dy);
+        x = SatAdd(x, dx);
+        y = SatAdd(y, dy);
     }
     // Position, depth, id and the enabled flag, then the plain vertex part.
     void CopyFrom(const ddpathVertex& other);

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "foundation/file_io.h"
-#include "foundation/saturate.h"
+#include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
@@ -354,7 +354,7 @@ void pathbuilderGame::Shift(int dx, int dy) {
 }
 
 void pathbuilderGame::InitPos() {
-    Shift(SaturatingSub(0, background.GetPosX()), SaturatingSub(0, background.GetPosY()));
+    Shift(SatSub(0, background.GetPosX()), SatSub(0, background.GetPosY()));
 }
 
 int pathbuilderGame::PickVertex(int x, int y) const {
@@ -428,8 +428,8 @@ void pathbuilderGame::RubberRectangle(int x, int y) {
 void pathbuilderGame::AddMarker(const ddpathVertex* v) {
     if (!v) return;
     auto* marker = new ddgfxpoint(0, 0, 8);
-    marker->SetPos(SaturatingSub(v->GetX(), marker->GetWidth() / 2),
-                   SaturatingSub(v->GetY(), marker->GetHeight() / 2));
+    marker->SetPos(SatSub(v->GetX(), marker->GetWidth() / 2),
+                   SatSub(v->GetY(), marker->GetHeight() / 2));
     marker->SetGrey(ddbuildedptf::DepthToShade(v->GetDepth()));
     marker->Show();
     markersLayer.Add(marker);

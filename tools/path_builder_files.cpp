@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "foundation/saturate.h"
+#include "foundation/saturating.h"
 #include "graphics/filter.h"
 #include "shell/input_state.h"
 #include "paths/walk_graph.h"
@@ -122,5 +122,5 @@ void pathbuilderGame::UpdatePreview(int index, bool zoom) {
     }
     preview->SetPos(v->GetX(), v->GetY());
     // lower previews draw over higher ones
-    preview->SetLayer(SaturatingAdd(v->GetY(), 30));
+    preview->SetLayer(SatAdd(v->GetY(), 30));
 }

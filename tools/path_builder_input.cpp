@@ -4,7 +4,7 @@
 #include <string>
 
 #include "foundation/arrays.h"
-#include "foundation/saturate.h"
+#include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/text.h"
 #include "shell/input_state.h"
@@ -286,7 +286,7 @@ void pathbuilderGame::OnLeftUp() {
 
 void pathbuilderGame::OnMouseMove() {
     const int x = GetMouseX(), y = GetMouseY();
-    const int dx = SaturatingSub(x, lastMouseX), dy = SaturatingSub(y, lastMouseY);
+    const int dx = SatSub(x, lastMouseX), dy = SatSub(y, lastMouseY);
     if (mouseText) {
         const std::string where = std::to_string(int64_t{x} - background.GetPosX()) + "," +
                                   std::to_string(int64_t{y} - background.GetPosY());
