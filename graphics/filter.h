@@ -45,12 +45,6 @@ public:
     explicit ddFilter(asmClass* cls = nullptr, const char* name = nullptr);
     ~ddFilter() override;
 
-    // Script dispatch (the filter's script class).
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-
     void Link(Obraz* object);
     void Unlink();
     // Angle 0, zooms 1.0, smooth 1 (no rebuild).
@@ -75,6 +69,9 @@ public:
     void Place();
     // Placement, then the output rendered onto the target.
     void Draw(SDL_Surface* target);
+
+    // The output as last made; GetOutputImage brings it up to date first.
+    const Image& LastOutput() const { return output; }
 
     // ObrazFilter
     Image* GetOutputImage() override;
