@@ -1,5 +1,7 @@
 #include "foundation/text_util.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +14,9 @@ constexpr unsigned char kTextStop = 0xFF;
 
 std::string g_openMarker = "<<";
 std::string g_closeMarker = ">>";
+
+// The blanks between words as "%s" reads them.
+bool IsWordBreak(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Position of the text's end: its first NUL or 0xFF byte.
 int TextEnd(const char* text) {
@@ -70,12 +75,58 @@ int ReadWord(const char* text, ddString& out) {
     return next;
 }
 
+bool ParseLeadingInt(const char* text, int& out) {
+    if (!text) return false;
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (end == text) return false;
+    out = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+    return true;
+}
+
 int TextToInt(const char* s) {
-    if (!s) return 0;
-    long v = std::strtol(s, nullptr, 10);
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
-    return static_cast<int>(v);
+    int v = 0;
+    ParseLeadingInt(s, v);
+    return v;
+}
+
+std::vector<std::string> SplitWords(const char* text) {
+    std::vector<std::string> words;
+    if (!text) return words;
+    const char* p = text;
+    while (*p) {
+        while (*p && IsWordBreak(*p)) ++p;
+        const char* start = p;
+        while (*p && !IsWordBreak(*p)) ++p;
+        if (p > start) words.emplace_back(start, static_cast<size_t>(p - start));
+    }
+    return words;
+}
+
+bool ParseWholeInt(const std::string& word, int& out) {
+    if (word.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long v = std::strtol(word.c_str(), &end, 10);
+    if (end == word.c_str() || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool ParseWholeInts(const char* text, int count, int* out) {
+    const std::vector<std::string> words = SplitWords(text);
+    if (count < 0 || words.size() < static_cast<size_t>(count)) return false;
+    std::vector<int> values(static_cast<size_t>(count));
+    for (size_t i = 0; i < values.size(); ++i)
+        if (!ParseWholeInt(words[i], values[i])) return false;
+    std::copy(values.begin(), values.end(), out);
+    return true;
+}
+
+bool EndsWith(const char* text, const char* ending) {
+    if (!text || !ending) return false;
+    const size_t n = std::strlen(text), m = std::strlen(ending);
+    return n >= m && std::strcmp(text + n - m, ending) == 0;
 }
 
 int ReadInt(const char* text, int& out) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "foundation/dd_string.h"
 
@@ -23,8 +24,27 @@ int ReadWord(const char* text, ddString& out);
 // and returns the position after the run and the blanks that follow.
 int ReadInt(const char* text, int& out);
 
-// Like atoi, but a number out of range saturates instead of overflowing.
+// The leading number of `text` as "%d" reads it (blanks, a sign, digits),
+// saturated to the int range; false, `out` untouched, when the text does
+// not start with one or is null.
+bool ParseLeadingInt(const char* text, int& out);
+// Like atoi, but a number out of range saturates instead of overflowing:
+// ParseLeadingInt, or 0 when there is no number.
 int TextToInt(const char* s);
+
+// The words of `text` between the blanks "%s" skips (space, TAB, LF, VT, FF
+// and CR); none for null.
+std::vector<std::string> SplitWords(const char* text);
+// The whole of `word` as an int (strtol's form: a sign and digits); false,
+// `out` untouched, when it is empty, anything follows the number, or it does
+// not fit.
+bool ParseWholeInt(const std::string& word, int& out);
+// The first `count` words of `text`, each a whole int, into out[0..count-1];
+// false, `out` untouched, unless there are that many and all are ints.
+bool ParseWholeInts(const char* text, int count, int* out);
+
+// Whether `text` ends with `ending`; false when either is null.
+bool EndsWith(const char* text, const char* ending);
 
 // First position at or after `from` where `s` starts; when it does not
 // occur, the end of the text (not -1). -1 for null arguments or from < 0.

@@ -40,6 +40,46 @@ TEST(TextUtil, WordsAndNumbers) {
     EXPECT_EQ(TextToInt("  12abc"), 12);
 }
 
+TEST(TextUtil, WholeWordsAndLeadingNumbers) {
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(SplitWords(" a\tbb\r\n c\vd\fe "), (Words{"a", "bb", "c", "d", "e"}));
+    EXPECT_EQ(SplitWords(" \t\r\n"), Words{});
+    EXPECT_EQ(SplitWords(nullptr), Words{});
+
+    int v = 7;
+    EXPECT_TRUE(ParseWholeInt("-12", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(ParseWholeInt("+2147483647", v));
+    EXPECT_EQ(v, INT_MAX);
+    v = 7;
+    for (const char* bad : {"", "12x", "x12", "-", "2147483648", "-2147483649", "99999999999999999999999"})
+        EXPECT_FALSE(ParseWholeInt(bad, v)) << bad;
+    EXPECT_EQ(v, 7);  // untouched by a failure
+
+    int four[4] = {9, 9, 9, 9};
+    EXPECT_FALSE(ParseWholeInts("1 2 3", 4, four));
+    EXPECT_FALSE(ParseWholeInts("1 2 x 4", 4, four));
+    EXPECT_EQ(four[0], 9);  // no partial result
+    EXPECT_TRUE(ParseWholeInts("1 2\t3 4 extra", 4, four));
+    EXPECT_EQ(four[3], 4);
+    EXPECT_FALSE(ParseWholeInts(nullptr, 1, four));
+
+    EXPECT_TRUE(ParseLeadingInt(" \n-12abc", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(ParseLeadingInt("99999999999999999999999", v));
+    EXPECT_EQ(v, INT_MAX);
+    v = 7;
+    EXPECT_FALSE(ParseLeadingInt("abc", v));
+    EXPECT_FALSE(ParseLeadingInt(nullptr, v));
+    EXPECT_EQ(v, 7);
+
+    EXPECT_TRUE(EndsWith("room.zel", "zel"));
+    EXPECT_TRUE(EndsWith("db", "db"));
+    EXPECT_FALSE(EndsWith("el", "zel"));
+    EXPECT_FALSE(EndsWith(nullptr, "zel"));
+    EXPECT_FALSE(EndsWith("zel", nullptr));
+}
+
 TEST(TextUtil, FindingText) {
     EXPECT_EQ(FindText("hello world", "world", 0), 6);
     EXPECT_EQ(FindText("hello world", "o", 5), 7);
