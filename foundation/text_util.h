@@ -3,7 +3,6 @@
 // the searches also at a byte 0xFF.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -52,38 +51,14 @@ int FindText(const char* text, const char* s, int from);
 // FindText, then skips `s` and the blanks after it when found.
 int FindAndSkip(const char* text, const char* s, int from);
 
-// Removes comment blocks (from the opening to the closing marker, both
-// included) from a heap buffer made with new[]; replaces the buffer and its
-// length. The markers are "<<" and ">>" unless set otherwise.
-void StripComments(char*& buffer, long& length);
+// Removes comment blocks, from "<<" to ">>" (both included); an unclosed
+// block runs to the end. Outside a block a 0xFF byte goes together with the
+// byte after it; inside one it ends the text.
 void StripCommentBlocks(std::string& text);
-void SetCommentMarkers(const char* open, const char* close);
-
-// Longest run between separators, a TAB counting 3; 0 for null.
-int WidestLine(const char* text, char separator);
-// 1 + the occurrences of c; 0 for null.
-int CountParts(const char* text, char c);
 
 // name := after the last "/"; dir := up to and including it (no text when
 // the path has no "/").
 void SplitPath(ddString& dir, ddString& name, const char* path);
 
-// A rows x cols table of ints (zeroed); null unless rows >= 1 and cols > 0.
-// FreeTable releases it.
-int** AllocTable(int rows, int cols);
-void FreeTable(int**& table, int rows);
-// The cell, or 0 outside the table.
-int GetTableCell(int** table, int row, int col, int rows, int cols);
-
-// Swaps each element with a random one (engine random source).
-void ShuffleInts(int* array, int n);
-
 // v raised to lo and lowered to hi; unchanged when lo > hi.
 int Clamp(int v, int lo, int hi);
-double ClampToRange(double v, double lo, double hi);
-
-// The decimal digits of |n| (no sign) and a NUL. IntToText writes them when
-// they fit in `size` bytes (else an empty text) and returns the digit count;
-// IntToNewString returns a new[] buffer the caller frees.
-int IntToText(char* buffer, size_t size, int n);
-char* IntToNewString(int n);
