@@ -86,10 +86,6 @@ void SetAlpha(Image* image, int alpha);
 // writes nothing)
 uint32_t GetPixel(SDL_Surface* surface, int x, int y);
 void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value);
-uint32_t GetPixel16(SDL_Surface* surface, int x, int y);
-void PutPixel16(SDL_Surface* surface, int x, int y, uint32_t value);
-uint32_t GetPixel32(SDL_Surface* surface, int x, int y);
-void PutPixel32(SDL_Surface* surface, int x, int y, uint32_t value);
 inline int Clamp255(int v) { return v < 256 ? v : 255; }
 void PutImagePixel(Image* image, int x, int y, uint32_t value);
 uint32_t GetImagePixel(const Image* image, int x, int y);
