@@ -198,19 +198,6 @@ void Animacja::SaveDefinition(const char* file) {
     }
 }
 
-void Animacja::SaveWithBank(const char* path) {
-    if (!path) return;
-    ddString dir, name;
-    SplitPath(dir, name, path);
-    std::string sheet = OrEmpty(name.c_str());
-    if (sheet.size() >= 3) sheet.resize(sheet.size() - 3);
-    sheet += "zel";
-    fileNames.clear();
-    fileNames.emplace_back(sheet.c_str());
-    SaveImages((std::string(OrEmpty(dir.c_str())) + sheet).c_str());
-    SaveDefinition(path);
-}
-
 // ------------------------------------------------------------------ reading
 
 int Animacja::LoadDefinition(const char* file, float scaleX, float scaleY) {
