@@ -265,10 +265,6 @@ void ddMenu::SetItemDirection(const char* name, const char* word) {
     if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->direction = word ? word : "";
 }
 
-void ddMenu::SetItemSide(const char* name, const char* word) {
-    if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->side = word ? word : "";
-}
-
 void ddMenu::AddItemFirst(const char* name, const char* text) {
     if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->AddItem(text, true);
 }
