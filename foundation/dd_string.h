@@ -54,7 +54,6 @@ public:
     // Queries
     const char* Right(int n) const;
     int FindChar(char c, int from = 0) const;
-    bool ContainsChar(char c) const { return FindChar(c, 0) >= 0; }
     int Find(const char* s, int from = 0) const;
     int FindLast(const char* s) const;
     bool Contains(const char* s) const;

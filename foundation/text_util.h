@@ -3,8 +3,8 @@
 // the searches also at a byte 0xFF.
 #pragma once
 
-#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "foundation/dd_string.h"
 
@@ -23,8 +23,27 @@ int ReadWord(const char* text, ddString& out);
 // and returns the position after the run and the blanks that follow.
 int ReadInt(const char* text, int& out);
 
-// Like atoi, but a number out of range saturates instead of overflowing.
+// The leading number of `text` as "%d" reads it (blanks, a sign, digits),
+// saturated to the int range; false, `out` untouched, when the text does
+// not start with one or is null.
+bool ParseLeadingInt(const char* text, int& out);
+// Like atoi, but a number out of range saturates instead of overflowing:
+// ParseLeadingInt, or 0 when there is no number.
 int TextToInt(const char* s);
+
+// The words of `text` between the blanks "%s" skips (space, TAB, LF, VT, FF
+// and CR); none for null.
+std::vector<std::string> SplitWords(const char* text);
+// The whole of `word` as an int (strtol's form: a sign and digits); false,
+// `out` untouched, when it is empty, anything follows the number, or it does
+// not fit.
+bool ParseWholeInt(const std::string& word, int& out);
+// The first `count` words of `text`, each a whole int, into out[0..count-1];
+// false, `out` untouched, unless there are that many and all are ints.
+bool ParseWholeInts(const char* text, int count, int* out);
+
+// Whether `text` ends with `ending`; false when either is null.
+bool EndsWith(const char* text, const char* ending);
 
 // First position at or after `from` where `s` starts; when it does not
 // occur, the end of the text (not -1). -1 for null arguments or from < 0.
@@ -32,38 +51,14 @@ int FindText(const char* text, const char* s, int from);
 // FindText, then skips `s` and the blanks after it when found.
 int FindAndSkip(const char* text, const char* s, int from);
 
-// Removes comment blocks (from the opening to the closing marker, both
-// included) from a heap buffer made with new[]; replaces the buffer and its
-// length. The markers are "<<" and ">>" unless set otherwise.
-void StripComments(char*& buffer, long& length);
+// Removes comment blocks, from "<<" to ">>" (both included); an unclosed
+// block runs to the end. Outside a block a 0xFF byte goes together with the
+// byte after it; inside one it ends the text.
 void StripCommentBlocks(std::string& text);
-void SetCommentMarkers(const char* open, const char* close);
-
-// Longest run between separators, a TAB counting 3; 0 for null.
-int WidestLine(const char* text, char separator);
-// 1 + the occurrences of c; 0 for null.
-int CountParts(const char* text, char c);
 
 // name := after the last "/"; dir := up to and including it (no text when
 // the path has no "/").
 void SplitPath(ddString& dir, ddString& name, const char* path);
 
-// A rows x cols table of ints (zeroed); null unless rows >= 1 and cols > 0.
-// FreeTable releases it.
-int** AllocTable(int rows, int cols);
-void FreeTable(int**& table, int rows);
-// The cell, or 0 outside the table.
-int GetTableCell(int** table, int row, int col, int rows, int cols);
-
-// Swaps each element with a random one (engine random source).
-void ShuffleInts(int* array, int n);
-
 // v raised to lo and lowered to hi; unchanged when lo > hi.
 int Clamp(int v, int lo, int hi);
-double ClampToRange(double v, double lo, double hi);
-
-// The decimal digits of |n| (no sign) and a NUL. IntToText writes them when
-// they fit in `size` bytes (else an empty text) and returns the digit count;
-// IntToNewString returns a new[] buffer the caller frees.
-int IntToText(char* buffer, size_t size, int n);
-char* IntToNewString(int n);

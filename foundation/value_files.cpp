@@ -1,11 +1,11 @@
 #include "foundation/value_files.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "foundation/file_io.h"
+#include "foundation/text_util.h"
 
 namespace {
 
@@ -15,19 +15,6 @@ std::string FormatFloat(float v) {
     std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0) std::snprintf(s.data(), s.size() + 1, "%f", d);
     return s;
-}
-
-// Parses the first number of the text the way "%d" reads it (leading
-// blanks, a sign, digits), saturating instead of overflowing.
-bool ParseInt(const std::string& text, int& out) {
-    const char* s = text.c_str();
-    char* end = nullptr;
-    long v = std::strtol(s, &end, 10);
-    if (end == s) return false;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    out = static_cast<int>(v);
-    return true;
 }
 
 bool ParseFloat(const std::string& text, float& out) {
@@ -85,7 +72,7 @@ void LoadFloatFile(float& out, const char* path, float def) {
 void LoadIntFile(int& out, const char* path, int def) {
     std::string text;
     if (path && ReadWholeFile(path, text)) {
-        if (!ParseInt(text, out)) out = def;
+        if (!ParseLeadingInt(text.c_str(), out)) out = def;
         return;
     }
     out = def;
@@ -99,7 +86,7 @@ void ReadFloatFile(float& out, const char* path) {
 
 void ReadIntFile(int& out, const char* path) {
     std::string text;
-    if (!path || !ReadWholeFile(path, text) || !ParseInt(text, out)) out = 0;
+    if (!path || !ReadWholeFile(path, text) || !ParseLeadingInt(text.c_str(), out)) out = 0;
 }
 
 void RaiseIntFile(int value, const char* path) {

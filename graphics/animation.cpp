@@ -164,12 +164,6 @@ int AkcjaAnimacji::FindFrame(const char* name) const {
     return -1;
 }
 
-void AkcjaAnimacji::RemoveFrame(int i) {
-    if (i < 0 || i >= GetFrameCount()) return;
-    frames.erase(frames.begin() + i);
-    sounds.erase(sounds.begin() + i);
-}
-
 void AkcjaAnimacji::SwapFrames(int a, int b) {
     if (a < 0 || b < 0 || a >= GetFrameCount() || b >= GetFrameCount()) return;
     std::swap(frames[static_cast<size_t>(a)], frames[static_cast<size_t>(b)]);

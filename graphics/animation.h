@@ -76,7 +76,6 @@ public:
     const char* GetFrameName(int i) const;
     // Index of the first frame of that name, -1 when none.
     int FindFrame(const char* name) const;
-    void RemoveFrame(int i);
     void SwapFrames(int a, int b);
     // Inserts a copy of `frame` after position `pos` (-1: at the front).
     AnimationFrame* InsertFrameCopy(int pos, const Obraz* frame);
@@ -205,9 +204,6 @@ public:
     AkcjaAnimacji* InsertActionCopy(int pos, const AkcjaAnimacji* action);
     AnimationFrame* AddFrameCopy(int action, const Obraz* frame);
     AnimationFrame* AddFrameCopyByName(const char* action, const Obraz* frame);
-    // Writes the bank beside `path` (its ending made "zel") and the
-    // definition under `path`.
-    void SaveWithBank(const char* path);
     // Grows the object array headed by this animation to `count` elements,
     // each a copy of this one; returns the element count.
     int GrowArray(int count);

@@ -13,7 +13,6 @@
 // "<<" ... ">>" blocks are comments and are removed before reading.
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,12 +33,6 @@ int TextEnd(const char* text) {
     int i = 0;
     while (text[i] && static_cast<unsigned char>(text[i]) != 0xFF) ++i;
     return i;
-}
-
-bool EndsWith3(const char* name, const char* ending) {
-    if (!name) return false;
-    const size_t n = std::strlen(name);
-    return n >= 3 && std::strcmp(name + n - 3, ending) == 0;
 }
 
 bool HasText(const char* s) { return s && *s; }
@@ -131,7 +124,7 @@ std::string Animacja::WriteDefinitionText() {
         out += '\n';
     }
     const char* first = GetFileName(0);
-    if (EndsWith3(first, "zel") || EndsWith3(first, "z16")) {
+    if (EndsWith(first, "zel") || EndsWith(first, "z16")) {
         out += "<files>\t0\n\t<< >>\t";
         out += first;
         out += '\n';
@@ -203,19 +196,6 @@ void Animacja::SaveDefinition(const char* file) {
         std::printf("\nSaveDefinition: cannot write %s\n", file);
         std::fflush(stdout);
     }
-}
-
-void Animacja::SaveWithBank(const char* path) {
-    if (!path) return;
-    ddString dir, name;
-    SplitPath(dir, name, path);
-    std::string sheet = OrEmpty(name.c_str());
-    if (sheet.size() >= 3) sheet.resize(sheet.size() - 3);
-    sheet += "zel";
-    fileNames.clear();
-    fileNames.emplace_back(sheet.c_str());
-    SaveImages((std::string(OrEmpty(dir.c_str())) + sheet).c_str());
-    SaveDefinition(path);
 }
 
 // ------------------------------------------------------------------ reading

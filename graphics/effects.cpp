@@ -183,6 +183,4 @@ void ScaleImage(Image* image, float fx, float fy) {
     image->srh = TruncScaled(image->srh, fy);
 }
 
-void ApplyGlobalScaleToImage(Image* image) { ScaleImage(image, ScreenScaleX, ScreenScaleY); }
-
 }  // namespace GraphAPI

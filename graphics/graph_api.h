@@ -36,8 +36,6 @@ int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktop
 void Shutdown();
 void SetAppSize(int w, int h);
 void SetScaledSize(int w, int h);
-int GetViewWidth();
-int GetViewHeight();
 void SetFullscreen(int on);
 
 // Hooks run by Shutdown: one before the audio device closes (music and
@@ -57,7 +55,6 @@ void FillScreen(int r, int g, int b, int a);
 void FillScreen(int r, int g, int b);
 void ClearScreen();
 void ClearScreenRGB();
-void Flip();
 void UpdateRect(const Image* image);
 void UpdateScreen();
 
@@ -65,7 +62,6 @@ void UpdateScreen();
 void CopyImageParams(const Image* source, Image* target);
 void CopyImageRect(const Image* source, Image* target);
 void ResetFromSurface(SDL_Surface* surface, Image* target);
-void ResetRect(Image* target);
 uint32_t HasAlpha(const Image* image);
 void LoadImage(Image* image, const char* path);
 void LoadImageRW(Image* image, SDL_RWops* source);
@@ -86,10 +82,6 @@ void SetAlpha(Image* image, int alpha);
 // writes nothing)
 uint32_t GetPixel(SDL_Surface* surface, int x, int y);
 void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value);
-uint32_t GetPixel16(SDL_Surface* surface, int x, int y);
-void PutPixel16(SDL_Surface* surface, int x, int y, uint32_t value);
-uint32_t GetPixel32(SDL_Surface* surface, int x, int y);
-void PutPixel32(SDL_Surface* surface, int x, int y, uint32_t value);
 inline int Clamp255(int v) { return v < 256 ? v : 255; }
 void PutImagePixel(Image* image, int x, int y, uint32_t value);
 uint32_t GetImagePixel(const Image* image, int x, int y);
@@ -114,7 +106,6 @@ SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int sm
 SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth);
 // Scales an own picture's pixels; a shared picture only scales its numbers.
 void ScaleImage(Image* image, float fx, float fy);
-void ApplyGlobalScaleToImage(Image* image);
 
 // Blends: destination first; positions are application coordinates
 void BlendOver(Image* destination, Image* source);

@@ -107,9 +107,6 @@ void SetScaledSize(int w, int h) {
     ScaledHeight = h;
 }
 
-int GetViewWidth() { return std::min(AppWidth, ScreenWidth); }
-int GetViewHeight() { return std::min(AppHeight, ScreenHeight); }
-
 void SetFullscreen(int on) {
     Uint32 flags;
     if (on && !Fullscreen) {
@@ -186,10 +183,6 @@ void FillScreen(int r, int g, int b) {
 
 void ClearScreen() { FillScreen(0, 0, 0, 0); }
 void ClearScreenRGB() { FillScreen(0, 0, 0); }
-
-void Flip() {
-    if (Screen) SDL_Flip(Screen);
-}
 
 void UpdateRect(const Image* image) {
     if (!Screen || !image) return;

@@ -26,7 +26,6 @@ public:
     void BuildMask(int margin);
     int GetMaskBit(int x, int y) const;
     void CopyMask(const Image* other);
-    void CopyMaskFromOwner() { CopyMask(owner); }
     void Print() const;
 
     int GetCenterX() const { return x + w / 2; }

@@ -1,10 +1,10 @@
 #include "graphics/obraz.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "foundation/saturating.h"
+#include "foundation/text_util.h"
 #include "graphics/bmp_file.h"
 #include "graphics/geometry.h"
 #include "graphics/graph_api.h"
@@ -12,17 +12,6 @@
 #include "graphics/rect_clip.h"
 #include "shell/input_state.h"
 #include "shell/scene.h"
-
-namespace {
-
-// The path's last three characters.
-bool EndsWith3(const char* path, const char* ending) {
-    if (!path) return false;
-    size_t n = std::strlen(path);
-    return n >= 3 && std::strcmp(path + n - 3, ending) == 0;
-}
-
-}  // namespace
 
 Obraz::Obraz() { InitFields(); }
 
@@ -129,11 +118,11 @@ void Obraz::SetImageRef(const Image* image) {
 void Obraz::Load(const char* path, int applyScale) {
     Free();
     if (!path) return;
-    if (EndsWith3(path, "zel") || EndsWith3(path, "z16")) {
+    if (EndsWith(path, "zel") || EndsWith(path, "z16")) {
         int room = GraphAPI::CountPictures(path);
         if (room > 0) {
             std::vector<Image*> images(static_cast<size_t>(room), nullptr);
-            int n = EndsWith3(path, "zel") ? GraphAPI::LoadZel(images.data(), path, room)
+            int n = EndsWith(path, "zel") ? GraphAPI::LoadZel(images.data(), path, room)
                                            : GraphAPI::LoadZ16(images.data(), path, room);
             if (n > 0 && images[0]) {
                 Image* first = images[0];
@@ -570,11 +559,11 @@ void Obraz::SetBitmask(int margin) {
 
 void Obraz::Save(const char* path) {
     if (!path) return;
-    if (EndsWith3(path, "zel")) {
+    if (EndsWith(path, "zel")) {
         GraphAPI::SaveZel(GetScreenImage(), path, 1);
-    } else if (EndsWith3(path, "z16")) {
+    } else if (EndsWith(path, "z16")) {
         GraphAPI::SaveZ16(&picture, path, 1);
-    } else if (EndsWith3(path, "bmp")) {
+    } else if (EndsWith(path, "bmp")) {
         GraphAPI::SaveBmpFile(picture.surface, path);
     }
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/scene.h"
-
 ddObrazContainer::~ddObrazContainer() { DeleteAll(); }
 
 void ddObrazContainer::SetLayer(int n) {
@@ -65,11 +63,6 @@ bool ddObrazContainer::IsIn(int x, int y, int checkVisible, int checkTransparent
 
 void ddObrazContainer::Add(Obraz* child) {
     if (child) children.push_back(child);
-}
-
-void ddObrazContainer::AddArray(Obraz* const* list, int n) {
-    if (!list || n < 1) return;
-    for (int i = 0; i < n; ++i) Add(list[i]);
 }
 
 void ddObrazContainer::PushFront(Obraz* child) {
@@ -165,22 +158,10 @@ Obraz* ddObrazContainer::TakeNext() {
     return children[forward++];
 }
 
-void ddObrazContainer::RewindBack() { backward = static_cast<ptrdiff_t>(children.size()) - 1; }
-
 void ddObrazContainer::MoveAfter(Obraz* child, int dx, int dy) {
     auto it = std::find(children.begin(), children.end(), child);
     if (it == children.end()) return;
     for (++it; it != children.end(); ++it) (*it)->Move(dx, dy);
-}
-
-void ddObrazContainer::RegisterChildren() {
-    if (!ddScene::Current) return;
-    for (Obraz* c : children) ddScene::Current->AddDrawable(c);
-}
-
-void ddObrazContainer::UnregisterChildren() {
-    if (!ddScene::Current) return;
-    for (Obraz* c : children) ddScene::Current->RemoveDrawable(c);
 }
 
 void ddObrazContainer::AppendFrom(const ddObrazContainer* other) {

@@ -30,7 +30,6 @@ public:
     bool IsIn(int x, int y, int checkVisible, int checkTransparent) override;
 
     void Add(Obraz* child);
-    void AddArray(Obraz* const* children, int n);
     void PushFront(Obraz* child);
     void InsertAt(Obraz* child, int index);
     void Remove(Obraz* child);
@@ -56,11 +55,8 @@ public:
     // cursor and then advances it (null past the end).
     void Rewind();
     Obraz* TakeNext();
-    void RewindBack();
 
     void MoveAfter(Obraz* child, int dx, int dy);
-    void RegisterChildren();
-    void UnregisterChildren();
     void AppendFrom(const ddObrazContainer* other);
 
 protected:

@@ -32,10 +32,6 @@ void ResetFromSurface(SDL_Surface* surface, Image* target) {
     target->srh = target->h;
 }
 
-void ResetRect(Image* target) {
-    if (target) ResetFromSurface(target->surface, target);
-}
-
 uint32_t HasAlpha(const Image* image) {
     if (!image || !image->surface) return 0;
     return image->surface->format->Amask;

@@ -65,31 +65,6 @@ void PutPixel(SDL_Surface* surface, int x, int y, uint32_t value) {
     }
 }
 
-uint32_t GetPixel16(SDL_Surface* surface, int x, int y) {
-    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 2) return 0;
-    Uint16 v;
-    std::memcpy(&v, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * 2, 2);
-    return v;
-}
-
-void PutPixel16(SDL_Surface* surface, int x, int y, uint32_t value) {
-    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 2) return;
-    Uint16 v = static_cast<Uint16>(value);
-    std::memcpy(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 2, &v, 2);
-}
-
-uint32_t GetPixel32(SDL_Surface* surface, int x, int y) {
-    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 4) return 0;
-    Uint32 v;
-    std::memcpy(&v, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * 4, 4);
-    return v;
-}
-
-void PutPixel32(SDL_Surface* surface, int x, int y, uint32_t value) {
-    if (!Inside(surface, x, y) || surface->format->BytesPerPixel != 4) return;
-    std::memcpy(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4, &value, 4);
-}
-
 void PutImagePixel(Image* image, int x, int y, uint32_t value) {
     if (image) PutPixel(image->surface, x, y, value);
 }

@@ -149,6 +149,10 @@ public:
 
     // Direct access for the interpreter's fast paths.
     int32_t value = 0;
+
+private:
+    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
+    struct ScriptMethods;
 };
 
 class asmVarReal : public asmVar {
@@ -211,6 +215,10 @@ public:
     void DivR(float r) override;
 
     float value = 0.0f;
+
+private:
+    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
+    struct ScriptMethods;
 };
 
 class asmVarString : public asmVar {
@@ -253,6 +261,10 @@ public:
 
     // The text itself, for the interpreter's fast paths.
     ddString& Text() { return text; }
+
+private:
+    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
+    struct ScriptMethods;
 };
 
 // A register cell: refers to one value, its target, and forwards every

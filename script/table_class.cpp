@@ -21,14 +21,6 @@ asmClass* asmClassDB::Class = nullptr;
 
 namespace {
 
-constexpr const char* kTableMethods[] = {
-    "add",      "get",        "set",      "getrowsno",   "getcolsno",  "free",      "load",
-    "save",     "print",      "setseparator", "setsize", "addrow",     "findbyrow", "copyvec",
-    "loadscript", "swap",     "removeat", "removen",     "rowinrange", "loadbeh",   "readonly",
-    "addbegin", "addbeginrow", "savescript", "removerow", "getvec",
-};
-static_assert(std::size(kTableMethods) == 26);
-
 asmClassObj* NewTable(asmClass* cls, const char* name) { return new asmClassDB(cls, name); }
 asmClass* TableClass() { return asmClassDB::Class; }
 
@@ -55,13 +47,6 @@ asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmClassObj(cls) {
 }
 
 asmClassDB::~asmClassDB() { Free(); }
-
-void asmClassDB::InitMethods() {
-    FreeMethods();
-    Class = BuildClass(kTableMethods);
-}
-
-void asmClassDB::FreeMethods() { FreeClass(Class); }
 
 void asmClassDB::Init() {
     rows.clear();
@@ -254,144 +239,145 @@ void asmClassDB::Load(const char* path, int mode) {
     FromRows(std::move(loaded));
 }
 
-void asmClassDB::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0: {
+// The script methods: each name with its built-in index and handler.
+struct asmClassDB::ScriptMethods {
+    static void Add(asmClassDB& self, asmInterpreter*, int) {
         ddString text = PopArgString();
         int row = PopArgInt();
-        AddCell(row, text.c_str());
-        return;
+        self.AddCell(row, text.c_str());
     }
-    case 1: {
+    static void Get(asmClassDB& self, asmInterpreter*, int) {
         int col = PopArgInt();
         int row = PopArgInt();
-        const char* s = GetCell(row, col).c_str();
+        const char* s = self.GetCell(row, col).c_str();
         PushString(s ? s : "");
-        return;
     }
-    case 2: {
+    static void Set(asmClassDB& self, asmInterpreter*, int) {
         ddString text = PopArgString();
         int col = PopArgInt();
         int row = PopArgInt();
-        SetCell(row, col, text.c_str());
-        return;
+        self.SetCell(row, col, text.c_str());
     }
-    case 3:
-        PushInt(GetRowsNo());
-        return;
-    case 4:
-        PushInt(GetColsNo(PopArgInt()));
-        return;
-    case 5:
-        Free();
-        return;
-    case 6:
-        Load(PopText().c_str(), MODE_HEADER);
-        return;
-    case 7:
-        Save(PopText().c_str(), MODE_HEADER);
-        return;
-    case 8:
-        Print();
-        return;
-    case 9: {
+    static void SetSeparator(asmClassDB& self, asmInterpreter*, int) {
         // An empty text would make the NUL the separator, which no loaded
         // line can hold: the separator is kept instead.
         std::string s = PopText();
-        if (!s.empty()) SetSeparator(s[0]);
-        return;
+        if (!s.empty()) self.SetSeparator(s[0]);
     }
-    case 10: {
+    static void SetSize(asmClassDB& self, asmInterpreter*, int) {
         int cols = PopArgInt();
         int rowCount = PopArgInt();
-        SetSize(rowCount, cols);
-        return;
+        self.SetSize(rowCount, cols);
     }
-    case 11:
-        AddRow();
-        PushInt(GetRowsNo());
-        return;
-    case 12: {
+    static void FindByRow(asmClassDB& self, asmInterpreter*, int) {
         ddString text = PopArgString();
-        PushInt(FindByRow(text.c_str()));
-        return;
+        PushInt(self.FindByRow(text.c_str()));
     }
-    case 13: {
+    static void CopyToVector(asmClassDB& self, asmInterpreter*, int) {
         int row = PopArgInt();
         std::string name = PopText();
         asmClassVector* vector = FindVectorNamed("db copyvec", name.c_str());
-        if (RowOutOfRange(row)) {
+        if (self.RowOutOfRange(row)) {
             FatalExit("db copy vec index out of range " + std::to_string(row) + " " +
-                          std::to_string(GetRowsNo()) + "\n",
+                          std::to_string(self.GetRowsNo()) + "\n",
                       1);
         }
-        vector->Strings() = Row(row);
-        return;
+        vector->Strings() = self.Row(row);
     }
-    case 14:
-        Load(PopText().c_str(), MODE_SCRIPT);
-        return;
-    case 15: {
+    static void SwapRows(asmClassDB& self, asmInterpreter*, int) {
         int i = PopArgInt();
         int j = PopArgInt();
-        SwapRows(i, j);
-        return;
+        self.SwapRows(i, j);
     }
-    case 16: {
+    static void RemoveAt(asmClassDB& self, asmInterpreter*, int) {
         int col = PopArgInt();
         int row = PopArgInt();
-        RemoveCell(row, col);
-        return;
+        self.RemoveCell(row, col);
     }
-    case 17: {
+    static void RemoveCells(asmClassDB& self, asmInterpreter*, int) {
         int n = PopArgInt();
         int col = PopArgInt();
         int row = PopArgInt();
-        RemoveCells(row, col, n);
-        return;
+        self.RemoveCells(row, col, n);
     }
-    case 18: {
+    static void RowInRange(asmClassDB& self, asmInterpreter*, int) {
         int row = PopArgInt();
-        PushInt(RowOutOfRange(row) ? 0 : 1);
-        return;
+        PushInt(self.RowOutOfRange(row) ? 0 : 1);
     }
-    case 19:
-        Load(PopText().c_str(), MODE_BEHAVIOUR);
-        return;
-    case 20:
-        Compact();
-        return;
-    case 21: {
+    static void AddInFront(asmClassDB& self, asmInterpreter*, int) {
         ddString text = PopArgString();
         int row = PopArgInt();
-        AddCellBegin(row, text.c_str());
-        return;
+        self.AddCellBegin(row, text.c_str());
     }
-    case 22:
-        AddRowBegin();
-        PushInt(GetRowsNo());
-        return;
-    case 23:
-        Save(PopText().c_str(), MODE_SCRIPT);
-        return;
-    case 24:
-        RemoveRow(PopArgInt());
-        return;
-    case 25: {
+    static void CopyFromVector(asmClassDB& self, asmInterpreter*, int) {
         int row = PopArgInt();
         std::string name = PopText();
         asmClassVector* vector = FindVectorNamed("db getvec", name.c_str());
-        if (RowOutOfRange(row)) {
+        if (self.RowOutOfRange(row)) {
             FatalExit("db get vec index out of range " + std::to_string(row) + " " +
-                          std::to_string(GetRowsNo()) + "\n",
+                          std::to_string(self.GetRowsNo()) + "\n",
                       1);
         }
-        Row(row) = vector->Strings();
-        return;
+        self.Row(row) = vector->Strings();
     }
-    default:
+    static constexpr MethodRow<asmClassDB> kRows[] = {
+        {"add", 0, Add},
+        {"get", 1, Get},
+        {"set", 2, Set},
+        {"getrowsno", 3, [](asmClassDB& self, asmInterpreter*, int) { PushInt(self.GetRowsNo()); }},
+        {"getcolsno", 4,
+         [](asmClassDB& self, asmInterpreter*, int) { PushInt(self.GetColsNo(PopArgInt())); }},
+        {"free", 5, [](asmClassDB& self, asmInterpreter*, int) { self.Free(); }},
+        {"load", 6,
+         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_HEADER); }},
+        {"save", 7,
+         [](asmClassDB& self, asmInterpreter*, int) { self.Save(PopText().c_str(), MODE_HEADER); }},
+        {"print", 8, [](asmClassDB& self, asmInterpreter*, int) { self.Print(); }},
+        {"setseparator", 9, SetSeparator},
+        {"setsize", 10, SetSize},
+        {"addrow", 11,
+         [](asmClassDB& self, asmInterpreter*, int) {
+             self.AddRow();
+             PushInt(self.GetRowsNo());
+         }},
+        {"findbyrow", 12, FindByRow},
+        {"copyvec", 13, CopyToVector},
+        {"loadscript", 14,
+         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_SCRIPT); }},
+        {"swap", 15, SwapRows},
+        {"removeat", 16, RemoveAt},
+        {"removen", 17, RemoveCells},
+        {"rowinrange", 18, RowInRange},
+        {"loadbeh", 19,
+         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_BEHAVIOUR); }},
+        {"readonly", 20, [](asmClassDB& self, asmInterpreter*, int) { self.Compact(); }},
+        {"addbegin", 21, AddInFront},
+        {"addbeginrow", 22,
+         [](asmClassDB& self, asmInterpreter*, int) {
+             self.AddRowBegin();
+             PushInt(self.GetRowsNo());
+         }},
+        {"savescript", 23,
+         [](asmClassDB& self, asmInterpreter*, int) { self.Save(PopText().c_str(), MODE_SCRIPT); }},
+        {"removerow", 24, [](asmClassDB& self, asmInterpreter*, int) { self.RemoveRow(PopArgInt()); }},
+        {"getvec", 25, CopyFromVector},
+    };
+    static_assert(std::size(kRows) == 26);
+    static void Unknown(int index) {
         FatalExit("db unknown built in method " + std::to_string(index) + "\n", 1);
     }
+    static constexpr MethodTable<asmClassDB> kTable{kRows, Unknown};
+};
+
+void asmClassDB::InitMethods() {
+    FreeMethods();
+    Class = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassDB::FreeMethods() { FreeClass(Class); }
+
+void asmClassDB::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterTableScriptClass() {

@@ -60,6 +60,9 @@ public:
     void FromRows(TableRows&& source);
 
 private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
+
     [[noreturn]] void AddOutOfRange(const char* which, int row) const;
     [[noreturn]] void GetCellFailure(const std::string& message) const;
 

@@ -1,8 +1,10 @@
 // The methods a script can call on int, real and string values by name:
-// their class descriptors and the three dispatchers.
+// each class's table of name, built-in index and handler, and the class
+// descriptor built from it.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "foundation/fatal.h"
@@ -24,29 +26,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kE = 2.718281828459045;
-
-
-constexpr MethodName kIntMethods[] = {
-    {"get", 0},  {"to_i", 0},   {"set", 1},  {"load", 2}, {"save", 3},  {"abs", 4},
-    {"sqrt", 5}, {"print", 6},  {"rand", 7}, {"length", 8}, {"sgn", 9}, {"pow", 10},
-    {"to_r", 11}, {"to_s", 12},
-};
-
-constexpr MethodName kRealMethods[] = {
-    {"get", 0},     {"to_r", 0},    {"set", 1},   {"load", 2},  {"save", 3},   {"abs", 4},
-    {"sqrt", 5},    {"print", 6},   {"length", 7}, {"radsin", 8}, {"radcos", 9}, {"radtg", 10},
-    {"radctg", 11}, {"getpi", 12},  {"sin", 13},  {"cos", 14},  {"tg", 15},    {"ctg", 16},
-    {"gete", 17},   {"log", 18},    {"pow", 19},  {"powf", 20}, {"asin", 21},  {"acos", 22},
-    {"sgn", 23},    {"to_i", 24},   {"to_s", 25},
-};
-
-constexpr MethodName kStringMethods[] = {
-    {"get", 0},       {"to_s", 0},      {"set", 1},     {"load", 2},    {"save", 3},
-    {"getb", 4},      {"print", 5},     {"sub", 6},     {"gete", 7},    {"length", 8},
-    {"clear", 9},     {"contains", 10}, {"change", 11}, {"find", 12},   {"findfrom", 13},
-    {"to_i", 14},     {"to_r", 15},     {"isptr", 16},  {"to_u", 17},   {"to_l", 18},
-    {"getbyte", 19},  {"setbyte", 20},  {"cmpalph", 21}, {"rfind", 22},
-};
 
 // "\n<kind> <name>: <value>\n", the form every "print" writes.
 void PrintValue(const char* kind, const char* name, const char* value) {
@@ -90,324 +69,311 @@ void PushText(const std::string& s) { PushString(s.c_str()); }
 
 // ---------------------------------------------------------------- int
 
+// The script methods: each name with its built-in index and handler.
+// 14 names for 13 methods.
+struct asmVarInt::ScriptMethods {
+    static void Get(asmVarInt& self, asmInterpreter*, int) { PushInt(self.value); }
+    static void Load(asmVarInt& self, asmInterpreter*, int) {
+        int def = PopArgInt();
+        LoadIntFile(self.value, PopText().c_str(), def);
+    }
+    static void Print(asmVarInt& self, asmInterpreter*, int) {
+        char buf[kTextSize];
+        FormatInt(buf, self.value);
+        PrintValue("int", self.GetName(), buf);
+    }
+    static void Rand(asmVarInt& self, asmInterpreter*, int) {
+        if (self.value < 1) {
+            std::string out = "\nasmVarInt->rand(i) error i = ";
+            out += std::to_string(self.value);
+            out += '\n';
+            FatalExit(out, 1);
+        }
+        PushInt(NextRandom() % self.value);
+    }
+    static void Length(asmVarInt&, asmInterpreter*, int) {
+        float a = static_cast<float>(PopArgInt());
+        float b = static_cast<float>(PopArgInt());
+        PushInt(RealToInt(std::sqrt(a * a + b * b)));
+    }
+    static void ToString(asmVarInt& self, asmInterpreter*, int) {
+        char buf[kTextSize];
+        FormatInt(buf, self.value);
+        PushString(buf);
+    }
+    static constexpr MethodRow<asmVarInt> kRows[] = {
+        {"get", 0, Get},
+        {"to_i", 0, Get},
+        {"set", 1, [](asmVarInt& self, asmInterpreter*, int) { self.value = PopArgInt(); }},
+        {"load", 2, Load},
+        {"save", 3,
+         [](asmVarInt& self, asmInterpreter*, int) { SaveIntFile(self.value, PopText().c_str()); }},
+        {"abs", 4,
+         [](asmVarInt& self, asmInterpreter*, int) {
+             PushInt(self.value < 0 ? WrapSub(0, self.value) : self.value);
+         }},
+        {"sqrt", 5,
+         [](asmVarInt& self, asmInterpreter*, int) {
+             PushInt(RealToInt(std::sqrt(static_cast<double>(self.value))));
+         }},
+        {"print", 6, Print},
+        {"rand", 7, Rand},
+        {"length", 8, Length},
+        {"sgn", 9,
+         [](asmVarInt& self, asmInterpreter*, int) {
+             PushInt(self.value > 0 ? 1 : (self.value < 0 ? -1 : 0));
+         }},
+        {"pow", 10,
+         [](asmVarInt& self, asmInterpreter*, int) { PushInt(IntPower(self.value, PopArgInt())); }},
+        {"to_r", 11, [](asmVarInt& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.value)); }},
+        {"to_s", 12, ToString},
+    };
+    static_assert(std::size(kRows) == 14);
+    static void Unknown(int index) { UnknownMethod("int", index); }
+    static constexpr MethodTable<asmVarInt> kTable{kRows, Unknown};
+};
+
 void asmVarInt::InitMethods() {
     FreeMethods();
-    Class = BuildClass(kIntMethods);
+    Class = ScriptMethods::kTable.BuildClass();
 }
 
 void asmVarInt::FreeMethods() { FreeClass(Class); }
 
-void asmVarInt::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-        PushInt(value);
-        return;
-    case 1:
-        value = PopArgInt();
-        return;
-    case 2: {
-        int def = PopArgInt();
-        LoadIntFile(value, PopText().c_str(), def);
-        return;
-    }
-    case 3: {
-        SaveIntFile(value, PopText().c_str());
-        return;
-    }
-    case 4:
-        PushInt(value < 0 ? WrapSub(0, value) : value);
-        return;
-    case 5:
-        PushInt(RealToInt(std::sqrt(static_cast<double>(value))));
-        return;
-    case 6: {
-        char buf[kTextSize];
-        FormatInt(buf, value);
-        PrintValue("int", GetName(), buf);
-        return;
-    }
-    case 7:
-        if (value < 1) {
-            std::string out = "\nasmVarInt->rand(i) error i = ";
-            out += std::to_string(value);
-            out += '\n';
-            FatalExit(out, 1);
-        }
-        PushInt(NextRandom() % value);
-        return;
-    case 8: {
-        float a = static_cast<float>(PopArgInt());
-        float b = static_cast<float>(PopArgInt());
-        PushInt(RealToInt(std::sqrt(a * a + b * b)));
-        return;
-    }
-    case 9:
-        PushInt(value > 0 ? 1 : (value < 0 ? -1 : 0));
-        return;
-    case 10:
-        PushInt(IntPower(value, PopArgInt()));
-        return;
-    case 11:
-        PushReal(static_cast<float>(value));
-        return;
-    case 12: {
-        char buf[kTextSize];
-        FormatInt(buf, value);
-        PushString(buf);
-        return;
-    }
-    default:
-        UnknownMethod("int", index);
-    }
+void asmVarInt::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 // ---------------------------------------------------------------- real
 
+// The script methods: each name with its built-in index and handler.
+// 27 names for 26 methods. The math functions take the value as a double;
+// the trigonometric ones without "rad" read it in degrees.
+struct asmVarReal::ScriptMethods {
+    static double X(const asmVarReal& self) { return self.value; }
+    static double Degrees(const asmVarReal& self) { return X(self) * kPi / 180.0; }
+
+    static void Get(asmVarReal& self, asmInterpreter*, int) { PushReal(self.value); }
+    static void Load(asmVarReal& self, asmInterpreter*, int) {
+        float def = PopArgReal();
+        LoadFloatFile(self.value, PopText().c_str(), def);
+    }
+    static void Print(asmVarReal& self, asmInterpreter*, int) {
+        // The stream's default float form: six significant digits.
+        char buf[kTextSize];
+        std::snprintf(buf, sizeof buf, "%g", X(self));
+        PrintValue("real", self.GetName(), buf);
+    }
+    static void Length(asmVarReal&, asmInterpreter*, int) {
+        double a = PopArgReal();
+        double b = PopArgReal();
+        PushRealFrom(std::sqrt(a * a + b * b));
+    }
+    static void Pow(asmVarReal& self, asmInterpreter*, int) {
+        // The value is read before the exponent is popped.
+        const double x = X(self);
+        double e = PopArgReal();
+        PushRealFrom(std::pow(x, e));
+    }
+    static void PowOf(asmVarReal&, asmInterpreter*, int) {
+        double e = PopArgReal();
+        double b = PopArgReal();
+        PushRealFrom(std::pow(b, e));
+    }
+    static void ToString(asmVarReal& self, asmInterpreter*, int) {
+        char buf[kTextSize];
+        FormatReal(buf, self.value);
+        PushString(buf);
+    }
+    static constexpr MethodRow<asmVarReal> kRows[] = {
+        {"get", 0, Get},
+        {"to_r", 0, Get},
+        {"set", 1, [](asmVarReal& self, asmInterpreter*, int) { self.value = PopArgReal(); }},
+        {"load", 2, Load},
+        {"save", 3,
+         [](asmVarReal& self, asmInterpreter*, int) { SaveFloatFile(self.value, PopText().c_str()); }},
+        {"abs", 4, [](asmVarReal& self, asmInterpreter*, int) { PushReal(std::fabs(self.value)); }},
+        {"sqrt", 5, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::sqrt(X(self))); }},
+        {"print", 6, Print},
+        {"length", 7, Length},
+        {"radsin", 8, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::sin(X(self))); }},
+        {"radcos", 9, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::cos(X(self))); }},
+        {"radtg", 10, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::tan(X(self))); }},
+        {"radctg", 11, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(1.0 / std::tan(X(self))); }},
+        {"getpi", 12, [](asmVarReal&, asmInterpreter*, int) { PushReal(static_cast<float>(kPi)); }},
+        {"sin", 13, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::sin(Degrees(self))); }},
+        {"cos", 14, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::cos(Degrees(self))); }},
+        {"tg", 15, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::tan(Degrees(self))); }},
+        {"ctg", 16,
+         [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(1.0 / std::tan(Degrees(self))); }},
+        {"gete", 17, [](asmVarReal&, asmInterpreter*, int) { PushReal(static_cast<float>(kE)); }},
+        {"log", 18, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::log(X(self))); }},
+        {"pow", 19, Pow},
+        {"powf", 20, PowOf},
+        {"asin", 21, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::asin(X(self))); }},
+        {"acos", 22, [](asmVarReal& self, asmInterpreter*, int) { PushRealFrom(std::acos(X(self))); }},
+        {"sgn", 23,
+         [](asmVarReal& self, asmInterpreter*, int) {
+             PushInt(self.value > 0 ? 1 : (self.value < 0 ? -1 : 0));
+         }},
+        {"to_i", 24, [](asmVarReal& self, asmInterpreter*, int) { PushInt(RealToInt(X(self))); }},
+        {"to_s", 25, ToString},
+    };
+    static_assert(std::size(kRows) == 27);
+    static void Unknown(int index) { UnknownMethod("real", index); }
+    static constexpr MethodTable<asmVarReal> kTable{kRows, Unknown};
+};
+
 void asmVarReal::InitMethods() {
     FreeMethods();
-    Class = BuildClass(kRealMethods);
+    Class = ScriptMethods::kTable.BuildClass();
 }
 
 void asmVarReal::FreeMethods() { FreeClass(Class); }
 
-void asmVarReal::CallBuiltIn(asmInterpreter*, int index) {
-    const double x = value;
-    const double deg = x * kPi / 180.0;
-    switch (index) {
-    case 0:
-        PushReal(value);
-        return;
-    case 1:
-        value = PopArgReal();
-        return;
-    case 2: {
-        float def = PopArgReal();
-        LoadFloatFile(value, PopText().c_str(), def);
-        return;
-    }
-    case 3: {
-        SaveFloatFile(value, PopText().c_str());
-        return;
-    }
-    case 4:
-        PushReal(std::fabs(value));
-        return;
-    case 5:
-        PushRealFrom(std::sqrt(x));
-        return;
-    case 6: {
-        // The stream's default float form: six significant digits.
-        char buf[kTextSize];
-        std::snprintf(buf, sizeof buf, "%g", x);
-        PrintValue("real", GetName(), buf);
-        return;
-    }
-    case 7: {
-        double a = PopArgReal();
-        double b = PopArgReal();
-        PushRealFrom(std::sqrt(a * a + b * b));
-        return;
-    }
-    case 8:
-        PushRealFrom(std::sin(x));
-        return;
-    case 9:
-        PushRealFrom(std::cos(x));
-        return;
-    case 10:
-        PushRealFrom(std::tan(x));
-        return;
-    case 11:
-        PushRealFrom(1.0 / std::tan(x));
-        return;
-    case 12:
-        PushReal(static_cast<float>(kPi));
-        return;
-    case 13:
-        PushRealFrom(std::sin(deg));
-        return;
-    case 14:
-        PushRealFrom(std::cos(deg));
-        return;
-    case 15:
-        PushRealFrom(std::tan(deg));
-        return;
-    case 16:
-        PushRealFrom(1.0 / std::tan(deg));
-        return;
-    case 17:
-        PushReal(static_cast<float>(kE));
-        return;
-    case 18:
-        PushRealFrom(std::log(x));
-        return;
-    case 19: {
-        double e = PopArgReal();
-        PushRealFrom(std::pow(x, e));
-        return;
-    }
-    case 20: {
-        double e = PopArgReal();
-        double b = PopArgReal();
-        PushRealFrom(std::pow(b, e));
-        return;
-    }
-    case 21:
-        PushRealFrom(std::asin(x));
-        return;
-    case 22:
-        PushRealFrom(std::acos(x));
-        return;
-    case 23:
-        PushInt(value > 0 ? 1 : (value < 0 ? -1 : 0));
-        return;
-    case 24:
-        PushInt(RealToInt(x));
-        return;
-    case 25: {
-        char buf[kTextSize];
-        FormatReal(buf, value);
-        PushString(buf);
-        return;
-    }
-    default:
-        UnknownMethod("real", index);
-    }
+void asmVarReal::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 // ---------------------------------------------------------------- string
 
-void asmVarString::InitMethods() {
-    FreeMethods();
-    Class = BuildClass(kStringMethods);
-}
+// The script methods: each name with its built-in index and handler.
+// 24 names for 23 methods.
+struct asmVarString::ScriptMethods {
+    // The text ("" for none). Methods that read it with arguments read it
+    // before popping them.
+    static const char* Chars(const asmVarString& self) { return self.text.c_str() ? self.text.c_str() : ""; }
 
-void asmVarString::FreeMethods() { FreeClass(Class); }
-
-void asmVarString::CallBuiltIn(asmInterpreter*, int index) {
-    const char* t = text.c_str() ? text.c_str() : "";
-    switch (index) {
-    case 0:
-        PushString(t);
-        return;
-    case 1: {
+    static void Get(asmVarString& self, asmInterpreter*, int) { PushString(Chars(self)); }
+    static void Set(asmVarString& self, asmInterpreter*, int) {
         ddString s = PopArgString();
-        SetString(s);
-        return;
+        self.SetString(s);
     }
-    case 2: {
+    static void Load(asmVarString& self, asmInterpreter*, int) {
         ddString def = PopArgString();
         ddString file = PopArgString();
-        LoadTextFile(text, file.c_str() ? file.c_str() : "", def.c_str() ? def.c_str() : "");
-        return;
+        LoadTextFile(self.text, file.c_str() ? file.c_str() : "", def.c_str() ? def.c_str() : "");
     }
-    case 3: {
+    static void Save(asmVarString& self, asmInterpreter*, int) {
+        const char* t = Chars(self);
         ddString file = PopArgString();
         SaveTextFile(t, file.c_str() ? file.c_str() : "");
-        return;
     }
-    case 4: {
+    static void GetMiddle(asmVarString& self, asmInterpreter*, int) {
         int count = PopArgInt();
         int pos = PopArgInt();
         ddString part;
-        part.AssignMid(text, pos, count);
+        part.AssignMid(self.text, pos, count);
         PushVarString(part);
-        return;
     }
-    case 5:
-        PrintValue("string", GetName(), t);
-        return;
-    case 6:
-        // Takes its argument and computes nothing.
-        PopArg(0);
-        return;
-    case 7: {
+    static void GetRight(asmVarString& self, asmInterpreter*, int) {
         int count = PopArgInt();
         int off = PopArgInt();
         ddString part;
-        part.AssignRight(text, off, count);
+        part.AssignRight(self.text, off, count);
         PushVarString(part);
-        return;
     }
-    case 8:
-        PushInt(text.Length());
-        return;
-    case 9:
-        text.Trim();
-        if (!text.HasText()) text = "";
-        return;
-    case 10: {
+    static void Clear(asmVarString& self, asmInterpreter*, int) {
+        self.text.Trim();
+        if (!self.text.HasText()) self.text = "";
+    }
+    static void Contains(asmVarString& self, asmInterpreter*, int) {
         std::string needle = PopArg(0)->GetString();
-        PushInt(text.Contains(needle.c_str()) ? 1 : 0);
-        return;
+        PushInt(self.text.Contains(needle.c_str()) ? 1 : 0);
     }
-    case 11: {
+    static void Change(asmVarString& self, asmInterpreter*, int) {
         ddString to = PopArgString();
         ddString from = PopArgString();
-        text.ReplaceAll(from.c_str() ? from.c_str() : "", to.c_str() ? to.c_str() : "");
-        return;
+        self.text.ReplaceAll(from.c_str() ? from.c_str() : "", to.c_str() ? to.c_str() : "");
     }
-    case 12: {
+    static void Find(asmVarString& self, asmInterpreter*, int) {
         std::string needle = PopArg(0)->GetString();
-        PushInt(text.Find(needle.c_str(), 0));
-        return;
+        PushInt(self.text.Find(needle.c_str(), 0));
     }
-    case 13: {
+    static void FindFrom(asmVarString& self, asmInterpreter*, int) {
         std::string needle = PopArg(1)->GetString();
         int from = PopArgInt();
-        PushInt(text.Find(needle.c_str(), from));
-        return;
+        PushInt(self.text.Find(needle.c_str(), from));
     }
-    case 14:
-        PushInt(TextToInt(t));
-        return;
-    case 15:
-        PushReal(TextToReal(t));
-        return;
-    case 16: {
-        std::string name = t;
+    static void IsObjectName(asmVarString& self, asmInterpreter*, int) {
+        std::string name = Chars(self);
         asmObjectModel* objects = asmInterpreter::Instance ? asmInterpreter::Instance->GetObjectModel() : nullptr;
         PushInt(objects && objects->LookupVar(name.c_str()) ? 1 : 0);
-        return;
     }
-    case 17:
-    case 18: {
-        std::string copy = t;
+    // "to_u" (17) and "to_l" (18).
+    static void ChangeCase(asmVarString& self, asmInterpreter*, int index) {
+        std::string copy = Chars(self);
         for (char& c : copy) {
             if (index == 17 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
             if (index == 18 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
         }
         PushText(copy);
-        return;
     }
-    case 19: {
+    static void GetByte(asmVarString& self, asmInterpreter*, int) {
+        const char* t = Chars(self);
         int i = PopArgInt();
         // An index outside the text reads as -1.
-        PushInt(i >= 0 && i < text.Length() ? static_cast<int>(static_cast<signed char>(t[i])) : -1);
-        return;
+        PushInt(i >= 0 && i < self.text.Length() ? static_cast<int>(static_cast<signed char>(t[i])) : -1);
     }
-    case 20: {
+    static void SetByte(asmVarString& self, asmInterpreter*, int) {
+        const char* t = Chars(self);
         int b = PopArgInt();
         int i = PopArgInt();
-        if (i >= 0 && i < text.Length()) {
+        if (i >= 0 && i < self.text.Length()) {
             std::string changed = t;
             changed[static_cast<size_t>(i)] = static_cast<char>(b & 0xff);
             if (changed[static_cast<size_t>(i)] == '\0') changed.resize(static_cast<size_t>(i));
-            text = changed.c_str();
+            self.text = changed.c_str();
         }
-        return;
     }
-    case 21: {
+    static void CompareAlphabetically(asmVarString& self, asmInterpreter*, int) {
         ddString s = PopArgString();
-        PushInt(text.Compare(s.c_str() ? s.c_str() : ""));
-        return;
+        PushInt(self.text.Compare(s.c_str() ? s.c_str() : ""));
     }
-    case 22: {
+    static void FindLast(asmVarString& self, asmInterpreter*, int) {
         ddString s = PopArgString();
-        PushInt(text.FindLast(s.c_str() ? s.c_str() : ""));
-        return;
+        PushInt(self.text.FindLast(s.c_str() ? s.c_str() : ""));
     }
-    default:
-        UnknownMethod("string", index);
-    }
+    static constexpr MethodRow<asmVarString> kRows[] = {
+        {"get", 0, Get},
+        {"to_s", 0, Get},
+        {"set", 1, Set},
+        {"load", 2, Load},
+        {"save", 3, Save},
+        {"getb", 4, GetMiddle},
+        {"print", 5,
+         [](asmVarString& self, asmInterpreter*, int) { PrintValue("string", self.GetName(), Chars(self)); }},
+        // Takes its argument and computes nothing.
+        {"sub", 6, [](asmVarString&, asmInterpreter*, int) { PopArg(0); }},
+        {"gete", 7, GetRight},
+        {"length", 8, [](asmVarString& self, asmInterpreter*, int) { PushInt(self.text.Length()); }},
+        {"clear", 9, Clear},
+        {"contains", 10, Contains},
+        {"change", 11, Change},
+        {"find", 12, Find},
+        {"findfrom", 13, FindFrom},
+        {"to_i", 14, [](asmVarString& self, asmInterpreter*, int) { PushInt(TextToInt(Chars(self))); }},
+        {"to_r", 15, [](asmVarString& self, asmInterpreter*, int) { PushReal(TextToReal(Chars(self))); }},
+        {"isptr", 16, IsObjectName},
+        {"to_u", 17, ChangeCase},
+        {"to_l", 18, ChangeCase},
+        {"getbyte", 19, GetByte},
+        {"setbyte", 20, SetByte},
+        {"cmpalph", 21, CompareAlphabetically},
+        {"rfind", 22, FindLast},
+    };
+    static_assert(std::size(kRows) == 24);
+    static void Unknown(int index) { UnknownMethod("string", index); }
+    static constexpr MethodTable<asmVarString> kTable{kRows, Unknown};
+};
+
+void asmVarString::InitMethods() {
+    FreeMethods();
+    Class = ScriptMethods::kTable.BuildClass();
+}
+
+void asmVarString::FreeMethods() { FreeClass(Class); }
+
+void asmVarString::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }

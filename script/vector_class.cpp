@@ -20,13 +20,6 @@ asmClass* asmClassVector::Class = nullptr;
 
 namespace {
 
-constexpr const char* kVectorMethods[] = {
-    "get",    "set",      "add",      "find",   "type",  "remove",     "size",  "removeat", "sort",
-    "load",   "save",     "contains", "free",   "beginadd", "hash",    "print", "resize",   "swap",
-    "last",   "findfrom", "addbegin", "empty",  "getvectype", "pop",   "first", "copy",
-};
-static_assert(std::size(kVectorMethods) == 26);
-
 constexpr const char* kTypeNames[] = {"int", "real", "string"};
 
 // A popped argument (held in a register) converted to the element type.
@@ -76,13 +69,6 @@ asmClassVector::~asmClassVector() {
     reals.Free();
 }
 
-void asmClassVector::InitMethods() {
-    FreeMethods();
-    Class = BuildClass(kVectorMethods);
-}
-
-void asmClassVector::FreeMethods() { FreeClass(Class); }
-
 asmClassVector* AsVector(asmClassObj* object) { return dynamic_cast<asmClassVector*>(object); }
 
 asmClassVector* FindVectorNamed(const char* who, const char* name) {
@@ -99,150 +85,33 @@ asmClassVector* FindVectorNamed(const char* who, const char* name) {
     return vector;
 }
 
-template <typename T>
-void asmClassVector::RunTyped(ddVector<T>& list, int index) {
-    switch (index) {
-    case 0: {
-        int i = PopArg(0)->GetInt();
-        PushElement(list.Get(i));
-        return;
-    }
-    case 1: {
-        T v = PopValue<T>(1);
-        int i = PopArgInt();
-        list.Set(i, v);
-        return;
-    }
-    case 2:
-        list.Add(PopValue<T>(0));
-        return;
-    case 3:
-        PushInt(list.Find(PopValue<T>(0), 0));
-        return;
-    case 5:
-        list.Remove(PopValue<T>(0));
-        return;
-    case 6:
-        PushInt(list.Size());
-        return;
-    case 7:
-        list.RemoveAt(PopArgInt());
-        return;
-    case 8:
-        list.Sort((PopArgInt() & 0xff) != 0);
-        return;
-    case 9: {
-        ddString path = PopArgString();
-        list.LoadFromFile(path.c_str() ? path.c_str() : "");
-        return;
-    }
-    case 10: {
-        ddString path = PopArgString();
-        list.Save(path.c_str() ? path.c_str() : "");
-        return;
-    }
-    case 11:
-        PushInt(list.Contains(PopValue<T>(0)) ? 1 : 0);
-        return;
-    case 13: {
-        // Values pushed after a "begin" marker go to the front in the order
-        // they were pushed; the marker is consumed.
-        asmVarReg* arg = PopArg(0);
-        for (;;) {
-            const char* text = arg->GetString();
-            if (text && std::string_view(text) == "begin") break;
-            T v{};
-            FromCell(arg, v);
-            list.AddBegin(v);
-            arg = PopArg(0);
+// The script methods: each name with its built-in index and handler. Most
+// run on the list of the current element type, written once for the three
+// lists.
+struct asmClassVector::ScriptMethods {
+    // The handler of a typed method: `body` takes the vector and the list of
+    // its element type.
+    template <auto body>
+    static void Typed(asmClassVector& self, asmInterpreter*, int) {
+        switch (self.elementType) {
+        case ELEM_INT:
+            body(self, self.ints);
+            return;
+        case ELEM_REAL:
+            body(self, self.reals);
+            return;
+        default:
+            body(self, self.strings);
+            return;
         }
-        return;
     }
-    case 14:
-        list.Hash();
-        return;
-    case 15: {
-        std::string out = "vector ";
-        out += GetName() ? GetName() : "";
-        out += " type(";
-        out += kTypeNames[elementType];
-        out += ") :\n";
-        if constexpr (std::is_same_v<T, ddString>) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            list.Print();
-            out.clear();
-        } else {
-            for (int i = 0; i < list.Size(); ++i) {
-                AppendElement(out, list.Get(i));
-                out += ' ';
-            }
-        }
-        out += '\n';
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        return;
-    }
-    case 16: {
-        T v = PopValue<T>(0);
-        int n = PopArgInt();
-        list.Fill(n, v);
-        return;
-    }
-    case 17: {
-        int i = PopArgInt();
-        int j = PopArgInt();
-        list.Swap(i, j);
-        return;
-    }
-    case 18:
-        PushElement(list.Last());
-        return;
-    case 19: {
-        int from = PopArgInt();
-        T v{};
-        PopTyped(v);
-        PushInt(list.Find(v, from));
-        return;
-    }
-    case 20:
-        list.AddBegin(PopValue<T>(0));
-        return;
-    case 21:
-        PushInt(list.Size() == 0 ? 1 : 0);
-        return;
-    case 23: {
-        // Copied before the removal frees the element.
-        T v = list.Last();
-        PushElement(v);
-        list.RemoveAt(list.Size() - 1);
-        return;
-    }
-    case 24:
-        PushElement(list.Get(0));
-        return;
-    case 25: {
-        ddString name = PopArgString();
-        asmClassVector* other = FindVectorNamed("vector copy", name.c_str() ? name.c_str() : "");
-        if constexpr (std::is_same_v<T, ddString>) list = other->strings;
-        else if constexpr (std::is_same_v<T, int>) list = other->ints;
-        else list = other->reals;
-        return;
-    }
-    default: {
-        std::string out = "\nvector unknown built in method ";
-        out += std::to_string(index);
-        FatalExit(out, 1);
-    }
-    }
-}
 
-void asmClassVector::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 4: {
+    static void SetType(asmClassVector& self, asmInterpreter*, int) {
         ddString name = PopArgString();
         const char* n = name.c_str() ? name.c_str() : "";
         for (int t = 0; t < 3; ++t) {
             if (std::string_view(n) == kTypeNames[t]) {
-                elementType = t;
+                self.elementType = t;
                 return;
             }
         }
@@ -250,28 +119,140 @@ void asmClassVector::CallBuiltIn(asmInterpreter*, int index) {
         out += n;
         FatalExit(out, 1);
     }
-    case 12:
-        strings.Free();
-        ints.Free();
-        reals.Free();
-        return;
-    case 22:
-        PushString(kTypeNames[elementType]);
-        return;
-    default:
-        break;
+    static void Free(asmClassVector& self, asmInterpreter*, int) {
+        self.strings.Free();
+        self.ints.Free();
+        self.reals.Free();
     }
-    switch (elementType) {
-    case ELEM_INT:
-        RunTyped(ints, index);
-        return;
-    case ELEM_REAL:
-        RunTyped(reals, index);
-        return;
-    default:
-        RunTyped(strings, index);
-        return;
+
+    static constexpr MethodRow<asmClassVector> kRows[] = {
+        {"get", 0, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             int i = PopArg(0)->GetInt();
+             PushElement(list.Get(i));
+         }>},
+        {"set", 1, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             T v = PopValue<T>(1);
+             int i = PopArgInt();
+             list.Set(i, v);
+         }>},
+        {"add", 2, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Add(PopValue<T>(0)); }>},
+        {"find", 3, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             PushInt(list.Find(PopValue<T>(0), 0));
+         }>},
+        {"type", 4, SetType},
+        {"remove", 5, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             list.Remove(PopValue<T>(0));
+         }>},
+        {"size", 6, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushInt(list.Size()); }>},
+        {"removeat", 7, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             list.RemoveAt(PopArgInt());
+         }>},
+        {"sort", 8,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Sort((PopArgInt() & 0xff) != 0); }>},
+        {"load", 9, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             ddString path = PopArgString();
+             list.LoadFromFile(path.c_str() ? path.c_str() : "");
+         }>},
+        {"save", 10, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             ddString path = PopArgString();
+             list.Save(path.c_str() ? path.c_str() : "");
+         }>},
+        {"contains", 11, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             PushInt(list.Contains(PopValue<T>(0)) ? 1 : 0);
+         }>},
+        {"free", 12, Free},
+        {"beginadd", 13, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             // Values pushed after a "begin" marker go to the front in the
+             // order they were pushed; the marker is consumed.
+             asmVarReg* arg = PopArg(0);
+             for (;;) {
+                 const char* text = arg->GetString();
+                 if (text && std::string_view(text) == "begin") break;
+                 T v{};
+                 FromCell(arg, v);
+                 list.AddBegin(v);
+                 arg = PopArg(0);
+             }
+         }>},
+        {"hash", 14, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Hash(); }>},
+        {"print", 15, Typed<[]<typename T>(asmClassVector& self, ddVector<T>& list) {
+             std::string out = "vector ";
+             out += self.GetName() ? self.GetName() : "";
+             out += " type(";
+             out += kTypeNames[self.elementType];
+             out += ") :\n";
+             if constexpr (std::is_same_v<T, ddString>) {
+                 std::fwrite(out.data(), 1, out.size(), stdout);
+                 list.Print();
+                 out.clear();
+             } else {
+                 for (int i = 0; i < list.Size(); ++i) {
+                     AppendElement(out, list.Get(i));
+                     out += ' ';
+                 }
+             }
+             out += '\n';
+             std::fwrite(out.data(), 1, out.size(), stdout);
+         }>},
+        {"resize", 16, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             T v = PopValue<T>(0);
+             int n = PopArgInt();
+             list.Fill(n, v);
+         }>},
+        {"swap", 17, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             int i = PopArgInt();
+             int j = PopArgInt();
+             list.Swap(i, j);
+         }>},
+        {"last", 18, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushElement(list.Last()); }>},
+        {"findfrom", 19, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             int from = PopArgInt();
+             T v{};
+             PopTyped(v);
+             PushInt(list.Find(v, from));
+         }>},
+        {"addbegin", 20,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.AddBegin(PopValue<T>(0)); }>},
+        {"empty", 21, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             PushInt(list.Size() == 0 ? 1 : 0);
+         }>},
+        {"getvectype", 22,
+         [](asmClassVector& self, asmInterpreter*, int) { PushString(kTypeNames[self.elementType]); }},
+        {"pop", 23, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             // Copied before the removal frees the element.
+             T v = list.Last();
+             PushElement(v);
+             list.RemoveAt(list.Size() - 1);
+         }>},
+        {"first", 24, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             PushElement(list.Get(0));
+         }>},
+        {"copy", 25, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+             ddString name = PopArgString();
+             asmClassVector* other = FindVectorNamed("vector copy", name.c_str() ? name.c_str() : "");
+             if constexpr (std::is_same_v<T, ddString>) list = other->strings;
+             else if constexpr (std::is_same_v<T, int>) list = other->ints;
+             else list = other->reals;
+         }>},
+    };
+    static_assert(std::size(kRows) == 26);
+    static void Unknown(int index) {
+        std::string out = "\nvector unknown built in method ";
+        out += std::to_string(index);
+        FatalExit(out, 1);
     }
+    static constexpr MethodTable<asmClassVector> kTable{kRows, Unknown};
+};
+
+void asmClassVector::InitMethods() {
+    FreeMethods();
+    Class = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassVector::FreeMethods() { FreeClass(Class); }
+
+void asmClassVector::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterVectorScriptClass() {

@@ -28,10 +28,8 @@ public:
     ddVector<float>& Reals() { return reals; }
 
 private:
-    // The method bodies that depend on the element type, written once for
-    // the three lists.
-    template <typename T>
-    void RunTyped(ddVector<T>& list, int index);
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 
     int32_t elementType = ELEM_INT;
     ddVector<ddString> strings;

@@ -1,39 +1,10 @@
 #include "shell/config.h"
 
 #include <array>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 
-std::vector<std::string> SplitWords(const char* text) {
-    std::vector<std::string> words;
-    if (!text) return words;
-    std::string cur;
-    for (const char* p = text;; ++p) {
-        char c = *p;
-        bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0';
-        if (blank) {
-            if (!cur.empty()) words.push_back(std::move(cur));
-            cur.clear();
-            if (c == '\0') break;
-        } else {
-            cur.push_back(c);
-        }
-    }
-    return words;
-}
+#include "foundation/text_util.h"
 
 namespace {
-bool ParseInt(const std::string& word, int& out) {
-    if (word.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(word.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 const char* KeyValue(ddBase& tree, const char* key) {
     if (!tree.FindNode(key)) return nullptr;
     const char* v = tree.GetCurrentValue();
@@ -44,7 +15,7 @@ template <size_t N>
 std::optional<std::array<int, N>> ReadIntKey(ddBase& tree, const char* key) {
     const char* v = KeyValue(tree, key);
     std::array<int, N> vals{};
-    if (!v || !ParseInts(v, static_cast<int>(N), vals.data())) return std::nullopt;
+    if (!v || !ParseWholeInts(v, static_cast<int>(N), vals.data())) return std::nullopt;
     return vals;
 }
 
@@ -54,14 +25,6 @@ std::optional<Range> ReadRange(ddBase& tree, const char* key) {
     return Range{(*v)[0], (*v)[1]};
 }
 }  // namespace
-
-bool ParseInts(const char* text, int count, int* out) {
-    std::vector<std::string> words = SplitWords(text);
-    if (static_cast<int>(words.size()) < count) return false;
-    for (int i = 0; i < count; ++i)
-        if (!ParseInt(words[static_cast<size_t>(i)], out[i])) return false;
-    return true;
-}
 
 StartupConfig ReadStartupConfig(ddBase& tree) {
     StartupConfig cfg;
@@ -78,7 +41,7 @@ StartupConfig ReadStartupConfig(ddBase& tree) {
         while (tree.GetCurrent() != root) {
             if (tree.GetCurrent()->Name() == "res") {
                 int v[4];
-                if (ParseInts(tree.GetCurrentValue(), 4, v) && v[2] > 0 && v[3] > 0)
+                if (ParseWholeInts(tree.GetCurrentValue(), 4, v) && v[2] > 0 && v[3] > 0)
                     cfg.resRows.push_back(ResRow{v[0], v[1], v[2], v[3]});
             }
             tree.NextNode();
@@ -95,8 +58,8 @@ StartupConfig ReadStartupConfig(ddBase& tree) {
     if (const char* v = KeyValue(tree, "font")) {
         std::vector<std::string> w = SplitWords(v);
         int nums[4];
-        if (w.size() >= 5 && ParseInt(w[1], nums[0]) && ParseInt(w[2], nums[1]) &&
-            ParseInt(w[3], nums[2]) && ParseInt(w[4], nums[3])) {
+        if (w.size() >= 5 && ParseWholeInt(w[1], nums[0]) && ParseWholeInt(w[2], nums[1]) &&
+            ParseWholeInt(w[3], nums[2]) && ParseWholeInt(w[4], nums[3])) {
             cfg.fontFile = w[0];
             cfg.fontSize = nums[0];
             cfg.fontR = nums[1];

@@ -43,11 +43,4 @@ struct StartupConfig {
     std::string activeGame = "asmgame";
 };
 
-// Splits a value into blank-separated words (space, TAB, LF, CR).
-std::vector<std::string> SplitWords(const char* text);
-
-// Reads `count` whole-word ints from the front of a value; false when any
-// is missing or not a number.
-bool ParseInts(const char* text, int count, int* out);
-
 StartupConfig ReadStartupConfig(ddBase& tree);

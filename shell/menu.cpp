@@ -1,13 +1,12 @@
 #include "shell/menu.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "foundation/saturating.h"
+#include "foundation/text_util.h"
 #include "shell/input_state.h"
 
 namespace {
@@ -18,44 +17,12 @@ constexpr int kMaxBackgroundSide = 8192;
 // tree is recursive.
 constexpr int kMaxMenuDepth = 100;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-// The blank-separated words of a value.
-std::vector<std::string> Words(const char* text) {
-    std::vector<std::string> words;
-    if (!text) return words;
-    const char* p = text;
-    while (*p) {
-        while (*p && IsBlank(*p)) ++p;
-        const char* start = p;
-        while (*p && !IsBlank(*p)) ++p;
-        if (p > start) words.emplace_back(start, static_cast<size_t>(p - start));
-    }
-    return words;
-}
-
-// A whole word as an int; false when it is not one or does not fit.
-bool ParseInt(const std::string& word, int& out) {
-    if (word.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(word.c_str(), &end, 10);
-    if (errno != 0 || end == word.c_str() || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 // The first n words of the node's value as ints; false unless all are.
 bool ReadInts(ddBase& tree, const char* name, int n, int* out) {
     if (!tree.FindNode(name)) return false;
-    std::vector<std::string> words = Words(tree.GetCurrentValue());
+    const bool read = ParseWholeInts(tree.GetCurrentValue(), n, out);
     tree.ResetCurrent();
-    if (static_cast<int>(words.size()) < n) return false;
-    std::vector<int> v(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        if (!ParseInt(words[static_cast<size_t>(i)], v[static_cast<size_t>(i)])) return false;
-    std::copy(v.begin(), v.end(), out);
-    return true;
+    return read;
 }
 
 bool GoodSize(int w, int h) { return w > 0 && h > 0 && w <= kMaxBackgroundSide && h <= kMaxBackgroundSide; }
@@ -80,11 +47,6 @@ void CollectValues(const ddBase* node, const char* name, ddVector<ddString>& out
         out.Add(v);
     }
     for (const ddBase* child : node->Children()) CollectValues(child, name, out);
-}
-
-bool EndsWith3(const char* s, const char* ending) {
-    size_t n = std::strlen(s);
-    return n >= 3 && std::strcmp(s + n - 3, ending) == 0;
 }
 
 }  // namespace
@@ -144,9 +106,9 @@ bool ddMenu::Load(const char* file) {
     if (!tree->FindNode("menu")) return false;
     ddBase* menuNode = tree->GetCurrent();
     tree->ResetCurrent();
-    std::vector<std::string> words = Words(menuNode->Value().c_str());
+    std::vector<std::string> words = SplitWords(menuNode->Value().c_str());
     int x = 0, y = 0;
-    if (words.size() >= 2 && (!ParseInt(words[0], x) || !ParseInt(words[1], y))) x = y = 0;
+    if (words.size() >= 2 && (!ParseWholeInt(words[0], x) || !ParseWholeInt(words[1], y))) x = y = 0;
     ddString dir(words.size() >= 3 ? words[2].c_str() : "");
     side = dir;
     direction = dir;
@@ -160,7 +122,7 @@ void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, i
     ddCanvas* background = depth == 1 || !root->subBackground ? root->itemBackground.get()
                                                                : root->subBackground.get();
     for (ddBase* node : parentNode->Children()) {
-        std::vector<std::string> words = Words(node->Value().c_str());
+        std::vector<std::string> words = SplitWords(node->Value().c_str());
         if (words.empty()) continue;  // no label: the node makes no item
         std::string text = words[0];
         std::replace(text.begin(), text.end(), '_', ' ');
@@ -303,10 +265,6 @@ void ddMenu::SetItemDirection(const char* name, const char* word) {
     if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->direction = word ? word : "";
 }
 
-void ddMenu::SetItemSide(const char* name, const char* word) {
-    if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->side = word ? word : "";
-}
-
 void ddMenu::AddItemFirst(const char* name, const char* text) {
     if (ddMenu* item = Target(name, SEARCH_PLAIN)) item->AddItem(text, true);
 }
@@ -384,11 +342,11 @@ void ddMenu::RemoveLastItem() {
 int ddMenu::LoadEntries(const char* source, ddVector<ddString>& out) {
     if (!source) return 0;
     const int before = out.Size();
-    if (EndsWith3(source, "vec")) {
+    if (EndsWith(source, "vec")) {
         ddVector<ddString> loaded;
         if (loaded.LoadFromFile(source) > 0)
             for (int i = 0; i < loaded.Size(); ++i) out.Add(loaded.Get(i));
-    } else if (EndsWith3(source, ".db")) {
+    } else if (EndsWith(source, ".db")) {
         ddBase table;
         if (table.Load(source)) CollectValues(&table, "submenu", out);
     }

@@ -55,7 +55,6 @@ public:
     bool IsSelected(const char* name);
 
     void SetItemDirection(const char* name, const char* word);
-    void SetItemSide(const char* name, const char* word);
     // A new sub-item of the named item, in front of or behind the others.
     void AddItemFirst(const char* name, const char* text);
     void AddItemLast(const char* name, const char* text);

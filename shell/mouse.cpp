@@ -136,14 +136,6 @@ void ddMouse::SetCursorObraz(Obraz* picture) {
     }
 }
 
-void ddMouse::SetCursorFile(const char* file) {
-    ClearCursor();
-    if (!file) return;
-    ScreenCoordinates screen;
-    cursor = new Obraz(file);
-    FitBackground();
-}
-
 void ddMouse::RestoreDefault() { SetCursorObraz(defaultPicture); }
 
 void ddMouse::FitBackground() {

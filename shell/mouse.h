@@ -34,7 +34,6 @@ public:
     void ClearCursor();
     // The cursor becomes a new picture sharing the given one's surface.
     void SetCursorObraz(Obraz* picture);
-    void SetCursorFile(const char* file);
     void RestoreDefault();
     void FitBackground();
     void Draw() override;

@@ -76,3 +76,12 @@ TEST(StartupConfig, KeysWithMissingOrBadFieldsCountAsAbsent) {
     EXPECT_FALSE(huge.windebug);
     EXPECT_EQ(huge.fontFile.size(), 504u);
 }
+
+TEST(StartupConfig, EveryBlankThatScanfSkipsSeparatesWords) {
+    StartupConfig c = ReadText("<cfg><screen> 800\v600\f32 1 0</screen><window> Game\vicon.png</window></cfg>");
+    ASSERT_TRUE(c.screen);
+    EXPECT_EQ(c.screen->height, 600);
+    EXPECT_EQ(c.screen->bpp, 32);
+    EXPECT_EQ(*c.caption, "Game");
+    EXPECT_EQ(*c.icon, "icon.png");
+}
