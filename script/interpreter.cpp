@@ -89,6 +89,9 @@ void asmInterpreter::ResetStorage() {
 void asmInterpreter::RunMethod(asmMethod& method) {
     int index = 0;
     while (index >= 0 && index < method.count) {
+#ifdef ENGINE_FUZZING
+        if (stepGuard && !stepGuard()) Fatal("script stopped by the step guard");
+#endif
         asmInstruction* instr = method.instructions[index];
         index = instr->executor(*this, *instr, index);
     }
