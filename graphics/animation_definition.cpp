@@ -87,9 +87,19 @@ public:
         pos += ReadInt(text + pos, v);
         return v;
     }
+    // A word ends at a blank or where a tag begins: the searches take
+    // every tag for one, so no name may hold one, and a name written back
+    // reads back whole. At a tag the word is empty and the cursor stays.
     std::string Word() {
         std::string w;
-        pos += ReadWord(text + pos, w);
+        const int next = ReadWord(text + pos, w);
+        const size_t tag = w.find('<');
+        if (tag == std::string::npos) {
+            pos += next;
+        } else {
+            w.resize(tag);
+            pos += static_cast<int>(tag);
+        }
         return w;
     }
 
@@ -258,10 +268,13 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
     c.SkipTo("<files>", 0);
     const int count = c.Int();
     if (count == 0) {
+        // No name before the next tag: no bank. What is written then
+        // ("<files> 0" and no name) reads back the same.
         const std::string bankFile = c.Word();
-        fileNames.emplace_back(bankFile.c_str());
+        const bool named = !bankFile.empty();
+        if (named) fileNames.emplace_back(bankFile.c_str());
         const std::string path = bankFile.find('/') == std::string::npos ? folder + bankFile : bankFile;
-        const int room = GraphAPI::CountPictures(path.c_str());
+        const int room = named ? GraphAPI::CountPictures(path.c_str()) : 0;
         if (room > 0) {
             std::vector<Image*> loaded(static_cast<size_t>(room), nullptr);
             const int n = bankFile.find(".z16") != std::string::npos
@@ -282,9 +295,11 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
             }
         }
     } else {
-        // No more names than the text holds, whatever the count says.
+        // No more names than the text holds before the next tag, whatever
+        // the count says.
         for (int i = 0; i < count && !c.AtEnd(); ++i) {
             const std::string pictureFile = c.Word();
+            if (pictureFile.empty()) break;
             fileNames.emplace_back(pictureFile.c_str());
             auto* image = new Image;
             GraphAPI::LoadImage(image, pictureFile.c_str());

@@ -310,7 +310,7 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     // A count far beyond the names given, and bank indexes out of range.
     WriteText(path, "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 0\n</action>\n");
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
-    EXPECT_EQ(anim.GetBankCount(), 15);  // every word to the end, then no more
+    EXPECT_EQ(anim.GetBankCount(), 2);  // every name up to the next tag, then no more
     ASSERT_EQ(anim.GetActionFrameCount(0), 2);
     EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 7);
     EXPECT_EQ(anim.GetAction(0)->GetFrame(1)->GetBankIndex(), 2147483647);
@@ -350,6 +350,51 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     EXPECT_EQ(anim.GetBankCount(), 1);
     anim.Draw();
+}
+
+// "<files> 0" without a bank name: the next tag is not taken for one, and
+// what is written reads back the same.
+TEST_F(DefinitionTest, BankFormWithoutANameSurvivesItsSave) {
+    const std::string path = File("nameless.lum");
+    for (const char* text : {"<delay> 2 <files> 0\n<action> walk\n\t<f> -1 w0 1 2\n</action>\n",
+                             "<delay> 2 <action> walk\n\t<f> -1 w0 1 2\n</action>\n"}) {
+        WriteText(path, text);
+        Animacja anim;
+        ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+        EXPECT_EQ(anim.GetFileNameCount(), 0);
+        EXPECT_EQ(anim.GetActionFrameCount(0), 1);
+        anim.SaveDefinition(File("first.lum").c_str());
+        Animacja back;
+        ASSERT_EQ(back.LoadDefinition(File("first.lum").c_str(), 1.0f, 1.0f), 1);
+        EXPECT_EQ(back.GetFileNameCount(), 0);
+        ExpectSameAnimation(anim, back);
+        back.SaveDefinition(File("second.lum").c_str());
+        EXPECT_EQ(ReadText(File("second.lum")), ReadText(File("first.lum")));
+    }
+}
+
+// A tag inside a word is a tag: the word ends there, so what is written
+// back reads back as the same animation and the same text.
+TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
+    const std::string path = File("tags.lum");
+    WriteText(path,
+              "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 2\n</action>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetFileNameCount(), 1);
+    EXPECT_STREQ(anim.GetFileName(0), "a.bmp");
+    ASSERT_EQ(anim.GetActionCount(), 2);  // the tag after "a.bmp" opens an action too
+    AkcjaAnimacji* walk = anim.GetAction(1);
+    ASSERT_EQ(walk->GetFrameCount(), 2);
+    EXPECT_STREQ(walk->GetFrameName(0), "a");
+    EXPECT_STREQ(walk->GetFrameName(1), "b");
+    EXPECT_STREQ(walk->GetFrameSound(1), "step");
+    anim.SaveDefinition(File("first.lum").c_str());
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(File("first.lum").c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    back.SaveDefinition(File("second.lum").c_str());
+    EXPECT_EQ(ReadText(File("second.lum")), ReadText(File("first.lum")));
 }
 
 TEST_F(DefinitionTest, TextsMadeOfScrambledPiecesLoadWithoutHarm) {
