@@ -196,12 +196,18 @@ std::string Animacja::WriteDefinitionText() {
             AnimationFrame* frame = action->GetFrame(j);
             out += "\t<f>\t";
             out += std::to_string(frame->GetBankIndex());
-            out += '\t';
-            out += OrEmpty(frame->GetName());
-            out += '\t';
-            out += std::to_string(frame->GetX());
-            out += '\t';
-            out += std::to_string(frame->GetY());
+            // A frame line cut short by the next tag reads as no name and a
+            // hot spot of (0, 0); such a frame is written cut short again,
+            // since an empty name would take the next field for the name.
+            const char* frameName = OrEmpty(frame->GetName());
+            if (*frameName || frame->GetX() != 0 || frame->GetY() != 0) {
+                out += '\t';
+                out += frameName;
+                out += '\t';
+                out += std::to_string(frame->GetX());
+                out += '\t';
+                out += std::to_string(frame->GetY());
+            }
             out += '\n';
         }
     }
@@ -353,6 +359,8 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
         const std::string actionName = s.Word();
         const int frame = s.Int();
         const std::string sound = s.Word();
+        // A line cut short by the next tag names no sound.
+        if (sound.empty()) continue;
         if (AkcjaAnimacji* action = GetAction(FindAction(actionName.c_str())))
             action->SetFrameSound(frame, sound.c_str());
     }

@@ -397,6 +397,27 @@ TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
     EXPECT_EQ(ReadText(File("second.lum")), ReadText(File("first.lum")));
 }
 
+// Lines cut short by the next tag: a frame without a name (and so without
+// a hot spot) is written cut short again, and a sound line without a sound
+// sets none, so what is written reads back the same.
+TEST_F(DefinitionTest, LinesCutShortByATagSurviveTheSave) {
+    const std::string path = File("short.lum");
+    WriteText(path, "<delay> 1 <action>\n\t<f> 3\n\t<f> 0 named 0 0\n</action>\n<snd><loop>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetActionFrameCount(0), 2);
+    EXPECT_STREQ(anim.GetAction(0)->GetFrameName(0), "");
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 3);
+    EXPECT_EQ(anim.GetAction(0)->GetFrameSound(0), nullptr);
+    anim.SaveDefinition(File("first.lum").c_str());
+    EXPECT_NE(ReadText(File("first.lum")).find("\t<f>\t3\n\t<f>\t0\tnamed\t0\t0\n"), std::string::npos);
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(File("first.lum").c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    back.SaveDefinition(File("second.lum").c_str());
+    EXPECT_EQ(ReadText(File("second.lum")), ReadText(File("first.lum")));
+}
+
 TEST_F(DefinitionTest, TextsMadeOfScrambledPiecesLoadWithoutHarm) {
     WriteSheet("sheet.zel", 2);
     const char* pieces[] = {"<delay>", "<bank>", "<files>", "<loop>", "<hide>", "<snd>", "<action>", "<f>",
