@@ -57,12 +57,13 @@ int TruncToInt(double v) {
 float Fraction(float v) { return v - std::trunc(v); }
 
 // A definition written on Windows ends its lines with CR LF; the CR belongs
-// to the line end, not to the name before it.
+// to the line end, not to the name before it. Any other CR separates words
+// like a blank: a name ending in one would be written back as a line end.
 void DropCarriageReturns(std::string& text) {
     size_t out = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        text[out++] = text[i];
+        text[out++] = text[i] == '\r' ? ' ' : text[i];
     }
     text.resize(out);
 }

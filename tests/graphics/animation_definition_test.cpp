@@ -201,6 +201,23 @@ TEST_F(DefinitionTest, WindowsLineEndsReadLikePlainOnes) {
     EXPECT_EQ(ReadText(again), ReadText(plain));
 }
 
+// A CR that does not end a line separates words: no name ends in one, which
+// would be written back as a line end.
+TEST_F(DefinitionTest, LoneCarriageReturnsSeparateWords) {
+    const std::string path = File("cr.lum");
+    WriteText(path, "<delay> 2\r<bank> table.snd\r<action> walk\r\t<f> 0 w0 1 2\r</action>\r");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_STREQ(anim.GetNameOfAction(0), "walk");
+    EXPECT_STREQ(anim.GetSoundBankName(), "table.snd");
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetY(), 2);
+    anim.SaveDefinition(File("first.lum").c_str());
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(File("first.lum").c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    EXPECT_STREQ(back.GetSoundBankName(), "table.snd");
+}
+
 TEST_F(DefinitionTest, BankFileIsReadBesideTheDefinitionAndWrittenBackUnchanged) {
     WriteSheet("sheet.zel", 2);
     const std::string text =
