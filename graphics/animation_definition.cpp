@@ -154,12 +154,18 @@ std::string Animacja::WriteDefinitionText() {
         out += first;
         out += '\n';
     } else {
+        // The count is that of the names written, which is what reading
+        // them gives back (a bank read from a file that is not named as a
+        // picture bank holds more pictures than names).
         out += "<files>\t";
-        out += std::to_string(bank.size());
+        out += std::to_string(GetFileNameCount());
         out += '\n';
         for (int i = 0; i < GetFileNameCount(); ++i) {
+            // The marker is a comment; it runs through the printable
+            // characters again rather than reach a byte 0xFF, which would
+            // leave the comment open and hide the rest of the text.
             out += "\t<< ";
-            out += static_cast<char>('0' + i);
+            out += static_cast<char>('0' + i % 79);
             out += " >>\t";
             out += GetFileName(i);
             out += '\n';

@@ -119,8 +119,38 @@ TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
     for (int i = 0; i < 11; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
     many.SaveDefinition(path.c_str());
     const std::string text = ReadText(path);
-    EXPECT_NE(text.find("<files>\t1\n"), std::string::npos);  // the bank count
+    EXPECT_NE(text.find("<files>\t11\n"), std::string::npos);  // the names written, all read back
     EXPECT_NE(text.find("\t<< 9 >>\tp9.png\n\t<< : >>\tp10.png\n"), std::string::npos);
+}
+
+// The count of separate files is the count of names written, and markers
+// past the printable characters start again: every name reads back, and
+// so does all that follows them.
+TEST_F(DefinitionTest, EveryFileNameWrittenReadsBack) {
+    WriteSheet("ba", 2);  // a bank file not named like one: written as separate files
+    const std::string path = File("odd.lum");
+    WriteText(path, "<delay> 1 <files> 0 ba\n<action> a\n\t<f> 1 x 0 0\n</action>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetBankCount(), 2);
+    anim.SaveDefinition(File("first.lum").c_str());
+    EXPECT_NE(ReadText(File("first.lum")).find("<files>\t1\n"), std::string::npos);
+    Animacja back;
+    ASSERT_EQ(back.LoadDefinition(File("first.lum").c_str(), 1.0f, 1.0f), 1);
+    ExpectSameAnimation(anim, back);
+    back.SaveDefinition(File("second.lum").c_str());
+    EXPECT_EQ(ReadText(File("second.lum")), ReadText(File("first.lum")));
+
+    Animacja many;
+    AddPicture(many, 2, 2, 255, 0, 0);
+    AddAction(many, "a", 1);
+    for (int i = 0; i < 300; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
+    many.SaveDefinition(path.c_str());
+    Animacja manyBack;
+    ASSERT_EQ(manyBack.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(manyBack.GetFileNameCount(), 300);
+    EXPECT_STREQ(manyBack.GetFileName(299), "p299.png");
+    ExpectSameAnimation(many, manyBack);
 }
 
 TEST_F(DefinitionTest, NothingIsWrittenWithoutActionsAndFailedSavesSaySo) {
