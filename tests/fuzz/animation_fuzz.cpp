@@ -97,9 +97,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGuard guard;
-    const InputFiles input = SplitInputFiles({reinterpret_cast<const char*>(data), size});
-    for (const auto& [name, bytes] : input.files) WriteInputFile(name.c_str(), bytes);
-    WriteInputFile("anim.lum", input.first);
+    const WrittenInput input(data, size, "anim.lum");
 
     Animacja anim;
     anim.LoadDefinition("anim.lum", 1.0f, 1.0f);
@@ -117,11 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FuzzFailure("save, load, save changed the definition");
     }
 
-    if (NoEmptyPictureIn(input)) {
+    if (NoEmptyPictureIn(input.Files())) {
         Animacja scaled;
         scaled.LoadDefinition("anim.lum", 0.5f, 2.0f);
         if (HotSpotsModest(scaled)) Play(scaled);
     }
-    for (const auto& [name, bytes] : input.files) std::remove(name.c_str());
     return 0;
 }

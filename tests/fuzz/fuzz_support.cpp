@@ -3,9 +3,10 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "foundation/fatal.h"
 #include "foundation/sanitizer_defaults.h"
@@ -108,7 +109,6 @@ InputFiles SplitInputFiles(std::string_view data) {
         return true;
     };
     size_t start = 0;  // where the current part's text begins
-    std::string current;
     bool inFirst = true;
     size_t lineStart = 0;
     auto close = [&](size_t end) {
@@ -132,6 +132,16 @@ InputFiles SplitInputFiles(std::string_view data) {
     }
     close(data.size());
     return out;
+}
+
+WrittenInput::WrittenInput(const uint8_t* data, size_t size, const char* firstName)
+    : input(SplitInputFiles({reinterpret_cast<const char*>(data), size})) {
+    for (const auto& [name, bytes] : input.files) WriteInputFile(name.c_str(), bytes);
+    WriteInputFile(firstName, input.first);
+}
+
+WrittenInput::~WrittenInput() {
+    for (const auto& [name, bytes] : input.files) std::remove(name.c_str());
 }
 
 void OpenDummyScreenAndFont() {

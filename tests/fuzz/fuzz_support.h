@@ -46,6 +46,21 @@ struct InputFiles {
 };
 InputFiles SplitInputFiles(std::string_view data);
 
+// The split input written to the working folder: the first part as
+// `firstName`, each named file under its name. The named files are
+// removed again when it goes, so no input sees another's files.
+class WrittenInput {
+public:
+    WrittenInput(const uint8_t* data, size_t size, const char* firstName);
+    ~WrittenInput();
+    WrittenInput(const WrittenInput&) = delete;
+    WrittenInput& operator=(const WrittenInput&) = delete;
+    const InputFiles& Files() const { return input; }
+
+private:
+    InputFiles input;
+};
+
 // A 160 x 120 dummy screen and the DejaVu font as the default font, opened
 // once per process (in LLVMFuzzerInitialize).
 void OpenDummyScreenAndFont();

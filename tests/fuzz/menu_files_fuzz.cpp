@@ -88,14 +88,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGuard guard;
-    const InputFiles input = SplitInputFiles({reinterpret_cast<const char*>(data), size});
-    for (const auto& [name, bytes] : input.files) WriteInputFile(name.c_str(), bytes);
-    WriteInputFile("menu.txt", input.first);
+    const WrittenInput input(data, size, "menu.txt");
     if (PositionsModest("menu.txt")) {
         ddMenu menu;
         menu.Load("menu.txt");
-        Exercise(menu, NodeNames("menu.txt"), input);
+        Exercise(menu, NodeNames("menu.txt"), input.Files());
     }
-    for (const auto& [name, bytes] : input.files) std::remove(name.c_str());
     return 0;
 }
