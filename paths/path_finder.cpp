@@ -28,6 +28,12 @@ std::vector<ddPathFinder*>& LiveFinders() {
     return live;
 }
 
+// |a - b| without overflow.
+uint64_t Distance(int a, int b) {
+    const int64_t d = static_cast<int64_t>(a) - b;
+    return static_cast<uint64_t>(d < 0 ? -d : d);
+}
+
 std::string LastTwo(const char* name) {
     if (!name) return "";
     const size_t n = std::strlen(name);
@@ -583,13 +589,16 @@ void ddPathFinder::ScaleAtCurrent() {
 
 int ddPathFinder::NearestVertex(int x, int y) const {
     int best = -1;
-    int64_t bestD = 0;
+    uint64_t bestD = 0;
     for (int i = 0; i < graph.GetCount(); ++i) {
         const ddpathVertex* v = GetPathVertex(i);
         if (!v) continue;
-        const int64_t dx = static_cast<int64_t>(v->GetX()) - x;
-        const int64_t dy = static_cast<int64_t>(v->GetY()) - y;
-        const int64_t d = dx * dx + dy * dy;
+        // Each square fits 64 unsigned bits (a distance is below 2^32); their
+        // sum saturates, so points far apart stay comparable.
+        const uint64_t dx = Distance(v->GetX(), x);
+        const uint64_t dy = Distance(v->GetY(), y);
+        const uint64_t dx2 = dx * dx, dy2 = dy * dy;
+        const uint64_t d = dx2 > UINT64_MAX - dy2 ? UINT64_MAX : dx2 + dy2;
         if (best < 0 || d < bestD) {
             best = i;
             bestD = d;
