@@ -1,5 +1,7 @@
 #include "shell/video_mode.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights) {
@@ -34,5 +36,8 @@ std::optional<ResRow> FindResRow(const std::vector<ResRow>& rows, Size mode) {
 int ScaledAppWidth(int appWidth, int appHeight, int screenHeight) {
     if (appHeight == 0) return appWidth;
     float s = static_cast<float>(static_cast<double>(screenHeight) / appHeight);
-    return static_cast<int>(static_cast<double>(appWidth) * s);
+    // A width beyond the int range (a huge "appsize" from the configuration)
+    // saturates.
+    const double w = static_cast<double>(appWidth) * s;
+    return static_cast<int>(std::clamp(w, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
