@@ -1,6 +1,7 @@
 #include "foundation/dd_base.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,25 @@ std::string EscapeValue(const char* v) {
         out.push_back(*v);
     }
     return out;
+}
+
+// The reader drops a byte 0xFF together with the byte after it, whatever
+// stands before it.
+bool HasStopByte(const ddString& text) {
+    for (const char* p = text.c_str(); p && *p; ++p)
+        if (static_cast<unsigned char>(*p) == 0xFF) return true;
+    return false;
+}
+
+// Whether the reader gives the node back as written. Names are read as they
+// stand up to the ">" and closing tags are skipped up to the next "<", so a
+// name cannot hold "<" or ">"; a child's name cannot be empty or begin with
+// "/" either (both would be read as another tag).
+bool Writable(const ddBase& node, bool isRoot) {
+    const ddString& name = node.Name();
+    const char* n = name.c_str() ? name.c_str() : "";
+    if (std::strpbrk(n, "<>") || HasStopByte(name) || HasStopByte(node.Value())) return false;
+    return isRoot || (*n != '\0' && *n != '/');
 }
 }  // namespace
 
@@ -178,10 +198,22 @@ void ddBase::WriteClose(ddBase* node) {
     std::fwrite(line.data(), 1, line.size(), root->file);
 }
 
+bool ddBase::CanBeWritten() const {
+    // Without recursion, like every other walk of a possibly deep tree.
+    std::vector<const ddBase*> pending{root};
+    while (!pending.empty()) {
+        const ddBase* node = pending.back();
+        pending.pop_back();
+        if (!Writable(*node, node == root)) return false;
+        pending.insert(pending.end(), node->children.begin(), node->children.end());
+    }
+    return true;
+}
+
 int ddBase::Save(const char* path) {
     if (!path) return 0;
     AtomicFileWriter out(path);
-    if (!out.Open()) {
+    if (!CanBeWritten() || !out.Open()) {
         std::printf("ddBase: cannot write %s\n", path);
         return 0;
     }

@@ -26,9 +26,13 @@ public:
     void Remove(const char* name);
 
     // Files. Load: 0 when the file cannot be read. Save: 0 when it cannot be
-    // written (the old file is then left as it was).
+    // written, or when the tree holds a name or value the reader would not
+    // give back (see CanBeWritten); the old file is then left as it was.
     int Load(const char* path);
     int Save(const char* path);
+    // False when a name holds "<" or ">", a child's name is empty or begins
+    // with "/", or a name or value holds a byte 0xFF.
+    bool CanBeWritten() const;
 
     // Walking and searching
     void NextNode();

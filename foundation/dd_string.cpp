@@ -44,14 +44,16 @@ void ddString::Clear() {
     capacity = 0;
 }
 
-void ddString::Grow() {
-    int newCap = capacity + 32;
-    char* buf = new char[newCap];
+void ddString::Grow() { Reserve(capacity + 32); }
+
+void ddString::Reserve(int n) {
+    if (n <= capacity) return;
+    char* buf = new char[n];
     if (data && length > 0) std::memcpy(buf, data, static_cast<size_t>(length));
     buf[length] = '\0';
     delete[] data;
     data = buf;
-    capacity = newCap;
+    capacity = n;
 }
 
 void ddString::CopyIn(const char* src, int to) {

@@ -34,6 +34,10 @@ public:
     ddString& AppendChar(char c);
     ddString& AppendInt(int i);
     ddString& AppendFloat(float f);
+    // Grows the buffer to at least `n` bytes (the NUL included) in one step,
+    // for callers that append much and choose their own growth; never
+    // shrinks. A string without text becomes an empty one.
+    void Reserve(int n);
 
     // In-place edits
     void Overwrite(int pos, const char* s);

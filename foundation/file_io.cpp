@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 bool ReadWholeFile(const char* path, std::string& out) {
     FILE* f = std::fopen(path, "rb");
@@ -59,10 +61,8 @@ AtomicFileWriter::AtomicFileWriter(std::string path, const char* m)
     : target(std::move(path)), temp(target + ".tmp" + std::to_string(getpid())), mode(m) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
-    if (stream) {
-        std::fclose(stream);
-        std::remove(temp.c_str());
-    }
+    if (stream) std::fclose(stream);
+    if (stream || finished) std::remove(temp.c_str());
 }
 
 bool AtomicFileWriter::Open() {
@@ -70,12 +70,70 @@ bool AtomicFileWriter::Open() {
     return stream != nullptr;
 }
 
-bool AtomicFileWriter::Commit() {
-    if (!stream) return false;
+bool AtomicFileWriter::Finish() {
+    if (!stream) return finished;
     bool ok = std::fflush(stream) == 0 && !std::ferror(stream);
     ok = (std::fclose(stream) == 0) && ok;
     stream = nullptr;
-    if (ok && std::rename(temp.c_str(), target.c_str()) == 0) return true;
+    if (!ok) std::remove(temp.c_str());
+    finished = ok;
+    return ok;
+}
+
+bool AtomicFileWriter::Replace() {
+    if (!finished) return false;
+    finished = false;
+    if (std::rename(temp.c_str(), target.c_str()) == 0) return true;
     std::remove(temp.c_str());
     return false;
+}
+
+bool AtomicFileWriter::Commit() { return Finish() && Replace(); }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes the bytes into the writer's temporary file and closes it.
+bool WriteAside(AtomicFileWriter& out, const std::string& bytes) {
+    return out.Open() && std::fwrite(bytes.data(), 1, bytes.size(), out.Stream()) == bytes.size() && out.Finish();
+}
+
+// Whether a file can be put at the path: nothing there, or a plain file.
+bool FileCanGoAt(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    return !fs::exists(st) || fs::is_regular_file(st);
+}
+
+}  // namespace
+
+int WriteFilePair(const std::string& firstPath, const std::string& firstBytes, const std::string& secondPath,
+                  const std::string& secondBytes) {
+    AtomicFileWriter first(firstPath, "wb"), second(secondPath, "wb");
+    if (!FileCanGoAt(firstPath) || !WriteAside(first, firstBytes)) return 0;
+    if (!FileCanGoAt(secondPath) || !WriteAside(second, secondBytes)) return 1;
+
+    // The first target's old bytes stay reachable under a second name (a
+    // hard link, or a copy where links are not made) until the second is in.
+    std::error_code ec;
+    const bool hadFirst = fs::exists(firstPath, ec);
+    const std::string kept = firstPath + ".old" + std::to_string(getpid());
+    if (hadFirst) {
+        fs::create_hard_link(firstPath, kept, ec);
+        if (ec && !fs::copy_file(firstPath, kept, ec)) return 0;
+    }
+    if (!first.Replace()) {
+        if (hadFirst) fs::remove(kept, ec);
+        return 0;
+    }
+    if (!second.Replace()) {
+        if (hadFirst)
+            fs::rename(kept, firstPath, ec);
+        else
+            fs::remove(firstPath, ec);
+        return 1;
+    }
+    if (hadFirst) fs::remove(kept, ec);
+    return -1;
 }

@@ -37,11 +37,27 @@ public:
 
     bool Open();
     FILE* Stream() { return stream; }
+    // Finish, then Replace.
     bool Commit();
+    // Flushes and closes the temporary file; false (and the file gone) when
+    // it was not written whole.
+    bool Finish();
+    // Renames the finished temporary file over the target; false (and the
+    // temporary file gone) when it cannot.
+    bool Replace();
 
 private:
     std::string target;
     std::string temp;
     const char* mode;
     FILE* stream = nullptr;
+    bool finished = false;  // the temporary file is closed and waits for Replace
 };
+
+// Replaces two files with the given bytes, both or neither: each is written
+// whole beside its target before either target is touched, a target that is
+// a folder is refused, and when the second cannot be put in place the first
+// gets its old bytes back (or goes, when it did not exist).
+// -1 when both were written, else the index (0 or 1) of the one that failed.
+int WriteFilePair(const std::string& firstPath, const std::string& firstBytes, const std::string& secondPath,
+                  const std::string& secondBytes);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "foundation/saturating.h"
 #include "graphics/anim_sound_table.h"
 #include "graphics/animation_walker.h"
 #include "graphics/filter.h"
@@ -319,8 +320,8 @@ Image* Animacja::GetImage() {
     AnimationFrame* frame = GetCurrentFrame();
     if (!frame) return nullptr;
     frameImage.ShareFrom(*frame->GetImage());
-    frameImage.x += picture.x;
-    frameImage.y += picture.y;
+    frameImage.x = SatAdd(frameImage.x, picture.x);
+    frameImage.y = SatAdd(frameImage.y, picture.y);
     return &frameImage;
 }
 
@@ -328,8 +329,8 @@ Image* Animacja::GetScreenImage() {
     AnimationFrame* frame = GetCurrentFrame();
     if (!frame) return Obraz::GetScreenImage();
     screenImage.ShareFrom(*GetImage());
-    screenImage.x += frame->GetLodX();
-    screenImage.y += frame->GetLodY();
+    screenImage.x = SatAdd(screenImage.x, frame->GetLodX());
+    screenImage.y = SatAdd(screenImage.y, frame->GetLodY());
     return &screenImage;
 }
 
@@ -432,8 +433,8 @@ void Animacja::DrawPicture() {
     room->srx = room->sry = 0;
     Image under;
     under.ViewSurface(GraphAPI::Screen);
-    under.srx = shown->x - GraphAPI::AppOffsetX;
-    under.sry = shown->y - GraphAPI::AppOffsetY;
+    under.srx = SatSub(shown->x, GraphAPI::AppOffsetX);
+    under.sry = SatSub(shown->y, GraphAPI::AppOffsetY);
     under.w = shown->w;
     under.h = shown->h;
     GraphAPI::BlitImage(room, &under);

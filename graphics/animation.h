@@ -144,6 +144,8 @@ public:
 
     virtual void CopyFrom(const Animacja& other);
     virtual void SaveDefinition(const char* file);
+    // The text SaveDefinition writes.
+    std::string WriteDefinitionText();
     // 1 after a load, 0 when the file cannot be read.
     virtual int LoadDefinition(const char* file, float scaleX, float scaleY);
     virtual void LoadBank(const char* baseName);
@@ -243,7 +245,6 @@ private:
     void DrawCrossFade();
     void DrawPicture();
     // The definition text's parts (animation_definition.cpp).
-    std::string WriteDefinitionText();
     void ReadDefinitionText(const char* text, const std::string& folder, float scaleX, float scaleY);
 
     AnimationWalker* walker = nullptr;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "foundation/file_io.h"
+#include "foundation/saturating.h"
 #include "foundation/text_util.h"
 #include "graphics/anim_sound_table.h"
 #include "graphics/animation.h"
@@ -44,14 +45,6 @@ bool EndsWith3(const char* name, const char* ending) {
 bool HasText(const char* s) { return s && *s; }
 
 const char* OrEmpty(const char* s) { return s ? s : ""; }
-
-// Truncation toward zero that saturates instead of overflowing.
-int TruncToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return 2147483647;
-    if (v <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(v);
-}
 
 // What truncating v drops.
 float Fraction(float v) { return v - std::trunc(v); }
@@ -340,8 +333,8 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
             int x = f.Int();
             int y = f.Int();
             if (scaled) {
-                x = TruncToInt(static_cast<double>(static_cast<float>(x) * scaleX + 0.5f + fx));
-                y = TruncToInt(static_cast<double>(static_cast<float>(y) * scaleY + 0.5f + fy));
+                x = SatTrunc(static_cast<double>(static_cast<float>(x) * scaleX + 0.5f + fx));
+                y = SatTrunc(static_cast<double>(static_cast<float>(y) * scaleY + 0.5f + fy));
             }
             const Image* shown = bankIndex < 0 ? &picture : GetBankImage(bankIndex);
             action->AddFrameFromFile(shown, bankIndex, frameName.c_str(), x, y);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 
@@ -82,8 +83,8 @@ void BitmapTextWriter::Draw(const char* s, int x, int y) {
             placed.sry = cell->sry;
             placed.w = cell->w;
             placed.h = cell->h;
-            placed.x = static_cast<int32_t>(std::clamp<int64_t>(penX, INT32_MIN, INT32_MAX));
-            placed.y = static_cast<int32_t>(std::clamp<int64_t>(penY, INT32_MIN, INT32_MAX));
+            placed.x = SaturateInt(penX);
+            placed.y = SaturateInt(penY);
             if (ClipRect(placed, bounds, shown)) GraphAPI::BlitToScreen(&shown);
             penX += kCellWidth;
         }

@@ -1,5 +1,6 @@
 #include "graphics/canvas.h"
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "shell/input_state.h"
 
@@ -60,8 +61,8 @@ void CopyInto(Image* canvas, const Image* source) {
     Image from;
     from.ViewSurface(source->surface);
     GraphAPI::CopyImageRect(source, &from);
-    from.x = source->x - canvas->x;
-    from.y = source->y - canvas->y;
+    from.x = SatSub(source->x, canvas->x);
+    from.y = SatSub(source->y, canvas->y);
     // A plain copy, alpha included, rather than a blend onto transparency.
     Uint32 flags = source->surface->flags & (SDL_SRCALPHA | SDL_RLEACCEL);
     Uint8 alpha = source->surface->format->alpha;

@@ -1,12 +1,13 @@
 // Per-pixel effects on a whole picture: mirror, black and white, colourise,
-// alpha scaling, comparison and resampling.
+// alpha scaling, comparison and resampling. The resampling functions here
+// are the engine's only way into SDL_gfx.
 #include <SDL/SDL_rotozoom.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/pixel_io.h"
 #include "graphics/surface_lock.h"
@@ -46,14 +47,22 @@ void MapVisiblePixels(Image* image, Fn&& fn) {
     });
 }
 
-// Saturating float-to-int conversion for record numbers scaled by factors.
-int32_t TruncScaled(int32_t value, float factor) {
-    const float v = static_cast<float>(value) * factor;
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0f) return INT32_MAX;
-    if (v <= -2147483648.0f) return INT32_MIN;
-    return static_cast<int32_t>(v);
+// A record number scaled by a factor (in single precision), saturated.
+int32_t TruncScaled(int32_t value, float factor) { return SatTrunc(static_cast<float>(value) * factor); }
+
+// SDL_gfx reads the pixels of any surface it is given, and an empty one has
+// none: an empty picture resamples to an empty one of the same size and
+// format instead.
+SDL_Surface* EmptyLike(SDL_Surface* source) {
+    const SDL_PixelFormat* f = source->format;
+    SDL_Surface* empty = SDL_CreateRGBSurface(SDL_SWSURFACE, std::max(0, source->w), std::max(0, source->h),
+                                              f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    if (empty && f->palette && empty->format->palette)
+        SDL_SetColors(empty, f->palette->colors, 0, f->palette->ncolors);
+    return empty;
 }
+
+bool IsEmpty(const SDL_Surface* s) { return s->w <= 0 || s->h <= 0 || !s->pixels; }
 
 }  // namespace
 
@@ -143,10 +152,22 @@ bool CompareImages(Image* a, Image* b) {
     return true;
 }
 
+SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int smooth) {
+    if (!source) return nullptr;
+    if (IsEmpty(source)) return EmptyLike(source);
+    return zoomSurface(source, zoomX, zoomY, smooth);
+}
+
+SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth) {
+    if (!source) return nullptr;
+    if (IsEmpty(source)) return EmptyLike(source);
+    return rotozoomSurfaceXY(source, angle, zoomX, zoomY, smooth);
+}
+
 void ScaleImage(Image* image, float fx, float fy) {
     if (!image || (fx == 1.0f && fy == 1.0f)) return;
     if (image->imgtype == FIRST && image->surface) {
-        SDL_Surface* zoomed = zoomSurface(image->surface, fx, fy, SMOOTHING_ON);
+        SDL_Surface* zoomed = ZoomSurface(image->surface, fx, fy, SMOOTHING_ON);
         if (!zoomed) return;
         image->AdoptSurface(zoomed);
         ResetFromSurface(zoomed, image);

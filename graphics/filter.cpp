@@ -9,6 +9,8 @@
 #include <numbers>
 #include <string>
 
+#include "foundation/saturating.h"
+#include "graphics/display_format.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 #include "graphics/surface_lock.h"
@@ -22,14 +24,6 @@ namespace {
 std::vector<ddFilter*>& LiveFilters() {
     static std::vector<ddFilter*> filters;
     return filters;
-}
-
-// Truncation toward zero that saturates instead of overflowing.
-int TruncInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return 2147483647;
-    if (v <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(v);
 }
 
 bool SameFormat(const SDL_Surface* a, const SDL_Surface* b) {
@@ -255,7 +249,8 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
     SDL_Surface* from = source.surface;
     if (!from) return nullptr;
     const int w = source.w, h = source.h;
-    if (w <= 0 || h <= 0) return nullptr;
+    // An empty picture shows as an empty one, never as the last output.
+    if (w <= 0 || h <= 0) return GraphAPI::CreateSurface32(std::max(0, w), std::max(0, h), true);
     const double biggest = std::max(std::fabs(zoomX), std::fabs(zoomY));
     if (!std::isfinite(angle) || !std::isfinite(zoomX) || !std::isfinite(zoomY) ||
         (static_cast<double>(w) + h) * biggest > kFilterMaxSide) {
@@ -289,8 +284,8 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
         if (f->palette && part->format->palette)
             SDL_SetColors(part, f->palette->colors, 0, f->palette->ncolors);
     }
-    SDL_Surface* made = angle == 0.0 ? zoomSurface(part, zoomX, zoomY, smooth)
-                                     : rotozoomSurfaceXY(part, angle, zoomX, zoomY, smooth);
+    SDL_Surface* made = angle == 0.0 ? GraphAPI::ZoomSurface(part, zoomX, zoomY, smooth)
+                                     : GraphAPI::RotozoomSurface(part, angle, zoomX, zoomY, smooth);
     if (part != from) SDL_FreeSurface(part);
     if (!made) refused = true;
     return made;
@@ -338,12 +333,12 @@ void ddFilter::Place() {
     const double w = output.w, h = output.h;
     switch (placement) {
     case PLACE_CENTRED:
-        output.x = TruncInt(gx + (gw - w) / 2 + 0.5);
-        output.y = TruncInt(gy + (gh - h) / 2 + 0.5);
+        output.x = SatTrunc(gx + (gw - w) / 2 + 0.5);
+        output.y = SatTrunc(gy + (gh - h) / 2 + 0.5);
         break;
     case PLACE_SCALED:
-        output.x = TruncInt(posX + static_cast<double>(TruncInt((gx - posX) * zoomX + 0.5)));
-        output.y = TruncInt(posY + static_cast<double>(TruncInt((gy - posY) * zoomY + 0.5)));
+        output.x = SatTrunc(posX + static_cast<double>(SatTrunc((gx - posX) * zoomX + 0.5)));
+        output.y = SatTrunc(posY + static_cast<double>(SatTrunc((gy - posY) * zoomY + 0.5)));
         break;
     case PLACE_ROTATED: {
         const float r = static_cast<float>(angle * (-std::numbers::pi) / 180.0);
@@ -352,8 +347,8 @@ void ddFilter::Place() {
         const float cy = static_cast<float>((gy - posY) + s->h / 2);
         const float rx = cx * cs - cy * sn;
         const float ry = cy * cs + cx * sn;
-        output.x = TruncInt(posX + static_cast<double>(rx) - output.w / 2 + 0.5);
-        output.y = TruncInt(posY + static_cast<double>(ry) - output.h / 2 + 0.5);
+        output.x = SatTrunc(posX + static_cast<double>(rx) - output.w / 2 + 0.5);
+        output.y = SatTrunc(posY + static_cast<double>(ry) - output.h / 2 + 0.5);
         break;
     }
     default:

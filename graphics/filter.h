@@ -45,12 +45,6 @@ public:
     explicit ddFilter(asmClass* cls = nullptr, const char* name = nullptr);
     ~ddFilter() override;
 
-    // Script dispatch (the filter's script class).
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-
     void Link(Obraz* object);
     void Unlink();
     // Angle 0, zooms 1.0, smooth 1 (no rebuild).
@@ -75,6 +69,9 @@ public:
     void Place();
     // Placement, then the output rendered onto the target.
     void Draw(SDL_Surface* target);
+
+    // The output as last made; GetOutputImage brings it up to date first.
+    const Image& LastOutput() const { return output; }
 
     // ObrazFilter
     Image* GetOutputImage() override;
@@ -124,8 +121,9 @@ private:
     void ClearOutput();
     // Rebuilds or re-places when the linked object's picture moved or changed.
     void Sync();
-    // A new surface, the shown part of the picture rotated and zoomed, or
-    // null; `refused` tells a size the filter will not make.
+    // A new surface, the shown part of the picture rotated and zoomed (an
+    // empty one for an empty picture), or null; `refused` tells a size the
+    // filter will not make.
     SDL_Surface* Transform(const Image& source, bool& refused);
     // The blend list applied into `work` (its surface reused when it fits);
     // false when the output has no surface.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/text.h"
 
@@ -102,7 +103,7 @@ int ddFont::TextWidth(const char* s) const {
         }
     }
     widest = std::max(widest, line);
-    return static_cast<int>(std::clamp<int64_t>(widest, INT32_MIN, INT32_MAX));
+    return SaturateInt(widest);
 }
 
 int ddFont::TextHeight(const char* s) const {
@@ -114,7 +115,7 @@ int ddFont::TextHeight(const char* s) const {
         if (c == '\n') ++lines;
         else if (IsGlyphChar(c) && glyphs[c]) tallest = std::max(tallest, glyphs[c]->h);
     }
-    return static_cast<int>(std::clamp<int64_t>(lines * tallest, INT32_MIN, INT32_MAX));
+    return SaturateInt(lines * tallest);
 }
 
 void ddFont::DrawText(const char* s, int x, int y) {
@@ -132,8 +133,8 @@ void ddFont::DrawText(const char* s, int x, int y) {
             penY += size;
         } else if (IsGlyphChar(c) && glyphs[c]) {
             Image* glyph = glyphs[c];
-            glyph->x = static_cast<int32_t>(std::clamp<int64_t>(penX, INT32_MIN, INT32_MAX));
-            glyph->y = static_cast<int32_t>(std::clamp<int64_t>(penY, INT32_MIN, INT32_MAX));
+            glyph->x = SaturateInt(penX);
+            glyph->y = SaturateInt(penY);
             GraphAPI::BlitToScreen(glyph);
             penX += glyph->w;
         }

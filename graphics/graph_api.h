@@ -106,6 +106,13 @@ void BlackWhite(Image* image, int level);
 void ColorizeImage(Image* image, int r, int g, int b, int a, int mode);
 void ScaleAlpha(Image* image, int factor);
 bool CompareImages(Image* a, Image* b);
+// Resampling through SDL_gfx (zoom alone, or rotation and zoom): a new
+// surface the caller owns, null when the library fails; smooth non-zero
+// filters. An empty surface (0 wide or high) gives a new empty one of its
+// size and format.
+SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int smooth);
+SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth);
+// Scales an own picture's pixels; a shared picture only scales its numbers.
 void ScaleImage(Image* image, float fx, float fy);
 void ApplyGlobalScaleToImage(Image* image);
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "foundation/fatal.h"
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 
 namespace GraphAPI {
@@ -131,8 +132,8 @@ int BlitToSurface(const Image* image, SDL_Surface* surface) {
     int dx = image->x;
     int dy = image->y;
     if (surface == Screen) {
-        dx -= AppOffsetX;
-        dy -= AppOffsetY;
+        dx = SatSub(dx, AppOffsetX);
+        dy = SatSub(dy, AppOffsetY);
     }
     SDL_Rect dst{Clip16(dx), Clip16(dy), 0, 0};
     return SDL_UpperBlit(image->surface, &src, surface, &dst);
@@ -194,8 +195,8 @@ void UpdateRect(const Image* image) {
     if (!Screen || !image) return;
     // SDL wants the rectangle inside the screen.
     int x0 = std::max(0, image->x), y0 = std::max(0, image->y);
-    int x1 = std::min(Screen->w, image->x + image->w);
-    int y1 = std::min(Screen->h, image->y + image->h);
+    int x1 = std::min(Screen->w, SatAdd(image->x, image->w));
+    int y1 = std::min(Screen->h, SatAdd(image->y, image->h));
     if (x1 <= x0 || y1 <= y0) return;
     SDL_UpdateRect(Screen, x0, y0, static_cast<Uint32>(x1 - x0), static_cast<Uint32>(y1 - y0));
 }

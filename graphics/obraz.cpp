@@ -1,11 +1,10 @@
 #include "graphics/obraz.h"
 
-#include <SDL/SDL_rotozoom.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "graphics/bmp_file.h"
 #include "graphics/geometry.h"
 #include "graphics/graph_api.h"
@@ -155,8 +154,8 @@ void Obraz::SetArea(int x1, int y1, int x2, int y2) {
     Free();
     picture.x = x1;
     picture.y = y1;
-    picture.w = x2 - x1;
-    picture.h = y2 - y1;
+    picture.w = SatSub(x2, x1);
+    picture.h = SatSub(y2, y1);
     ApplyGlobalScale();
     Refresh();
 }
@@ -183,8 +182,8 @@ void Obraz::ApplyGlobalScale() { Scale(ScreenScaleX, ScreenScaleY); }
 
 void Obraz::Scale(float fx, float fy) {
     if (fx == 1.0f && fy == 1.0f) return;
-    lodX = static_cast<int32_t>(lodX * fx);
-    lodY = static_cast<int32_t>(lodY * fy);
+    lodX = SatTrunc(lodX * fx);
+    lodY = SatTrunc(lodY * fy);
     GraphAPI::ScaleImage(&picture, fx, fy);
     Refresh();
 }
@@ -267,8 +266,8 @@ void Obraz::DrawAdditive() {
         GraphAPI::CreateImage(&modeScratch, w, h);
         if (!modeScratch.surface) return;
     }
-    SDL_Rect from{static_cast<Sint16>(visiblePart.x - GraphAPI::AppOffsetX),
-                  static_cast<Sint16>(visiblePart.y - GraphAPI::AppOffsetY), static_cast<Uint16>(w),
+    SDL_Rect from{static_cast<Sint16>(SatSub(visiblePart.x, GraphAPI::AppOffsetX)),
+                  static_cast<Sint16>(SatSub(visiblePart.y, GraphAPI::AppOffsetY)), static_cast<Uint16>(w),
                   static_cast<Uint16>(h)};
     SDL_Rect to{0, 0, 0, 0};
     SDL_BlitSurface(screen, &from, room->surface, &to);
@@ -334,9 +333,19 @@ void Obraz::ClipLike(Obraz* other) {
 
 void Obraz::Move(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
-    picture.x += dx;
-    picture.y += dy;
+    picture.x = SatAdd(picture.x, dx);
+    picture.y = SatAdd(picture.y, dy);
     Refresh();
+}
+
+void Obraz::MoveFar(int64_t dx, int64_t dy) {
+    // Any distance between two ints takes at most three steps.
+    while (dx != 0 || dy != 0) {
+        const int stepX = SaturateInt(dx), stepY = SaturateInt(dy);
+        Move(stepX, stepY);
+        dx -= stepX;
+        dy -= stepY;
+    }
 }
 
 void Obraz::SetPos(int x, int y) {
@@ -346,7 +355,7 @@ void Obraz::SetPos(int x, int y) {
     Refresh();
 }
 
-void Obraz::SetCenter(int x, int y) { SetScreenPos(x - GetWidth() / 2, y - GetHeight() / 2); }
+void Obraz::SetCenter(int x, int y) { SetScreenPos(SatSub(x, GetWidth() / 2), SatSub(y, GetHeight() / 2)); }
 
 void Obraz::SetPosResetLod(int x, int y) {
     bool lodChanged = lodX != 0 || lodY != 0;
@@ -368,9 +377,9 @@ void Obraz::SetLod(int x, int y) {
 
 void Obraz::SetPosition(int x, int y) { SetPos(x, y); }
 
-void Obraz::SetBottomLeft(int x, int y) { SetPos(x, y - GetHeight()); }
+void Obraz::SetBottomLeft(int x, int y) { SetPos(x, SatSub(y, GetHeight())); }
 
-void Obraz::SetScreenPos(int x, int y) { SetPos(x - lodX, y - lodY); }
+void Obraz::SetScreenPos(int x, int y) { SetPos(SatSub(x, lodX), SatSub(y, lodY)); }
 
 void Obraz::BakeLod() {
     int x = GetX(), y = GetY();
@@ -392,8 +401,8 @@ Image* Obraz::GetImage() { return &picture; }
 
 Image* Obraz::GetScreenImage() {
     screenImage.ShareFrom(picture);
-    screenImage.x += lodX;
-    screenImage.y += lodY;
+    screenImage.x = SatAdd(screenImage.x, lodX);
+    screenImage.y = SatAdd(screenImage.y, lodY);
     return &screenImage;
 }
 
@@ -435,25 +444,25 @@ void Obraz::BlitMask(Obraz* source, Obraz* mask) {
 
 int Obraz::GetCenterX() {
     Image* f = GetFrameImage();
-    return f->x + f->w / 2 + GetLodX();
+    return SatAdd(f->x + int64_t{f->w / 2}, GetLodX());
 }
 
 int Obraz::GetCenterY() {
     Image* f = GetFrameImage();
-    return f->y + f->h / 2 + GetLodY();
+    return SatAdd(f->y + int64_t{f->h / 2}, GetLodY());
 }
 
 int Obraz::GetWidth() { return GetFrameImage()->w; }
 
 int Obraz::GetHeight() { return GetFrameImage()->h; }
 
-int Obraz::GetX() { return GetFrameImage()->x + GetLodX(); }
+int Obraz::GetX() { return SatAdd(GetFrameImage()->x, GetLodX()); }
 
-int Obraz::GetY() { return GetFrameImage()->y + GetLodY(); }
+int Obraz::GetY() { return SatAdd(GetFrameImage()->y, GetLodY()); }
 
-int Obraz::GetEndX() { return GetX() + GetWidth(); }
+int Obraz::GetEndX() { return SatAdd(GetX(), GetWidth()); }
 
-int Obraz::GetEndY() { return GetY() + GetHeight(); }
+int Obraz::GetEndY() { return SatAdd(GetY(), GetHeight()); }
 
 int Obraz::GetImageX() { return picture.x; }
 
@@ -594,13 +603,13 @@ void Obraz::BuildRotozoom(Obraz* source, double angle, double zoomx, double zoom
     const int centreX = source->GetCenterX();
     const int centreY = source->GetCenterY();
     SDL_Surface* turned =
-        rotozoomSurfaceXY(source->GetImage()->surface, angle, zoomx, zoomy, SMOOTHING_ON);
+        GraphAPI::RotozoomSurface(source->GetImage()->surface, angle, zoomx, zoomy, /*smooth=*/1);
     Free();
     if (!turned) return;
     picture.AdoptSurface(turned);
     GraphAPI::ResetFromSurface(turned, &picture);
-    picture.x = centreX - turned->w / 2;
-    picture.y = centreY - turned->h / 2;
+    picture.x = SatSub(centreX, turned->w / 2);
+    picture.y = SatSub(centreY, turned->h / 2);
     Refresh();
 }
 
@@ -609,8 +618,8 @@ void Obraz::ResetClip() {
     int y1 = std::max(0, GraphAPI::AppOffsetY);
     clipRect.x = x1;
     clipRect.y = y1;
-    clipRect.w = x1 + std::min(GraphAPI::ScaledWidth, GraphAPI::AppWidth);
-    clipRect.h = y1 + std::min(GraphAPI::ScaledHeight, GraphAPI::AppHeight);
+    clipRect.w = SatAdd(x1, std::min(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
+    clipRect.h = SatAdd(y1, std::min(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
 }
 
 void Obraz::SetArrayName(const char* baseName, int index) {

@@ -110,6 +110,9 @@ public:
     void ToDisplayFormat();
     void BuildRotozoom(Obraz* source, double angle, double zoomx, double zoomy);
     void ResetClip();
+    // Moves by a distance that may not fit an int (one place to another), in
+    // steps that do; positions saturate on the way.
+    void MoveFar(int64_t dx, int64_t dy);
 
     int GetDelay() const { return delay; }
     int GetArrayIndex() const { return arrayIndex; }

@@ -42,7 +42,7 @@ void ddObrazContainer::SetPos(int x, int y) {
 
 void ddObrazContainer::SetPosition(int x, int y) {
     if (children.empty()) return;
-    Move(x - children.front()->GetX(), y - children.front()->GetY());
+    MoveFar(int64_t{x} - children.front()->GetX(), int64_t{y} - children.front()->GetY());
 }
 
 void ddObrazContainer::BakeLod() {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/surface_lock.h"
 
@@ -95,7 +96,7 @@ void PutImagePixel(Image* image, int x, int y, uint32_t value) {
 
 uint32_t GetImagePixel(const Image* image, int x, int y) {
     if (!image) return 0;
-    return GetPixel(image->surface, x - image->x, y - image->y);
+    return GetPixel(image->surface, SatSub(x, image->x), SatSub(y, image->y));
 }
 
 uint32_t GetPixelLocked(Image* image, int x, int y) {
@@ -109,7 +110,7 @@ uint32_t GetPixelLocked(Image* image, int x, int y) {
         }
         locked = true;
     }
-    uint32_t v = GetPixel(s, x - image->x, y - image->y);
+    uint32_t v = GetPixel(s, SatSub(x, image->x), SatSub(y, image->y));
     if (locked) SDL_UnlockSurface(s);
     return v;
 }

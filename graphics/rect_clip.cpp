@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+#include "foundation/saturating.h"
+
 // Record numbers can be anything a script or file put there; the clip works
 // in 64 bits and only stores results that fit.
-int32_t Narrow(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-}  // namespace
-
 bool ClipRect(const Image& source, const Image& bounds, Image& out) {
     const int64_t sx = source.x, sy = source.y, sw = source.w, sh = source.h;
     const int64_t x1 = bounds.x, y1 = bounds.y, x2 = bounds.w, y2 = bounds.h;
@@ -27,22 +23,22 @@ bool ClipRect(const Image& source, const Image& bounds, Image& out) {
     const int64_t cutRight = std::min<int64_t>(0, left - sw);
     const int64_t cutBottom = std::min<int64_t>(0, top - sh);
 
-    out.srx = Narrow(source.srx - cutLeft);
-    out.sry = Narrow(source.sry - cutTop);
+    out.srx = SaturateInt(source.srx - cutLeft);
+    out.sry = SaturateInt(source.sry - cutTop);
     const int64_t w = sw + cutRight + cutLeft;
     if (w < 1) {
         out.w = 0;
         return false;
     }
-    out.w = Narrow(w);
+    out.w = SaturateInt(w);
     const int64_t h = sh + cutBottom + cutTop;
     if (h < 1) {
         out.h = 0;
         return false;
     }
-    out.h = Narrow(h);
-    out.x = Narrow(std::max(sx, x1));
-    out.y = Narrow(std::max(sy, y1));
+    out.h = SaturateInt(h);
+    out.x = SaturateInt(std::max(sx, x1));
+    out.y = SaturateInt(std::max(sy, y1));
     // The out record only looks at the surface; whatever it held is let go
     // properly first, so a record that owned a surface cannot leak or free
     // the source's.
@@ -54,7 +50,7 @@ bool ClipRectToImage(const Image& source, const Image& boundsImage, Image& out) 
     Image bounds;
     bounds.x = boundsImage.x;
     bounds.y = boundsImage.y;
-    bounds.w = Narrow(static_cast<int64_t>(boundsImage.x) + boundsImage.w);
-    bounds.h = Narrow(static_cast<int64_t>(boundsImage.y) + boundsImage.h);
+    bounds.w = SaturateInt(static_cast<int64_t>(boundsImage.x) + boundsImage.w);
+    bounds.h = SaturateInt(static_cast<int64_t>(boundsImage.y) + boundsImage.h);
     return ClipRect(source, bounds, out);
 }

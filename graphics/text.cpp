@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "foundation/saturating.h"
 #include "foundation/text_util.h"
 #include "foundation/value_files.h"
 #include "graphics/font.h"
@@ -73,7 +74,7 @@ void ddTekst::Draw() {
             GraphAPI::BlitToScreen(&renderedVisible);
         return;
     }
-    if (font) font->DrawText(text.c_str(), GetX() + textOffsetX, GetY() + textOffsetY);
+    if (font) font->DrawText(text.c_str(), SatAdd(GetX(), textOffsetX), SatAdd(GetY(), textOffsetY));
 }
 
 void ddTekst::SetPos(int x, int y) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/random.h"
+#include "foundation/saturating.h"
 #include "graphics/animation.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
@@ -26,12 +27,6 @@ constexpr float kSteepSlope = 1.1780972f;
 std::vector<ddPathFinder*>& LiveFinders() {
     static std::vector<ddPathFinder*> live;
     return live;
-}
-
-// |a - b| without overflow.
-uint64_t Distance(int a, int b) {
-    const int64_t d = static_cast<int64_t>(a) - b;
-    return static_cast<uint64_t>(d < 0 ? -d : d);
 }
 
 std::string LastTwo(const char* name) {
@@ -229,8 +224,8 @@ void ddPathFinder::Draw() {
     for (int i = 0; i < graph.GetCount(); ++i) {
         const ddpathVertex* v = GetPathVertex(i);
         if (!v || !v->IsEnabled()) continue;
-        image->x = v->GetX() + baseX;
-        image->y = v->GetY() + baseY;
+        image->x = SatAdd(v->GetX(), baseX);
+        image->y = SatAdd(v->GetY(), baseY);
         GraphAPI::BlitToScreen(image);
     }
     image->x = ox;
@@ -238,8 +233,8 @@ void ddPathFinder::Draw() {
 }
 
 void ddPathFinder::Move(int dx, int dy) {
-    baseX += dx;
-    baseY += dy;
+    baseX = SatAdd(baseX, dx);
+    baseY = SatAdd(baseY, dy);
     SetRedraw();
 }
 
@@ -578,7 +573,7 @@ void ddPathFinder::Update() {
 
 void ddPathFinder::ScaleAtCurrent() {
     if (!linkedAnima || !depthFilter) return;
-    const int i = NearestVertex(linkedAnima->GetPosX() - baseX, linkedAnima->GetPosY() - baseY);
+    const int i = NearestVertex(SatSub(linkedAnima->GetPosX(), baseX), SatSub(linkedAnima->GetPosY(), baseY));
     const ddpathVertex* v = GetPathVertex(i);
     if (!v) return;
     depthFilter->SetZoom((v->GetDepth() + 1.0f) * scalePower + (1.0f - scalePower));
@@ -589,16 +584,15 @@ void ddPathFinder::ScaleAtCurrent() {
 
 int ddPathFinder::NearestVertex(int x, int y) const {
     int best = -1;
-    uint64_t bestD = 0;
+    double bestD = 0.0;
     for (int i = 0; i < graph.GetCount(); ++i) {
         const ddpathVertex* v = GetPathVertex(i);
         if (!v) continue;
-        // Each square fits 64 unsigned bits (a distance is below 2^32); their
-        // sum saturates, so points far apart stay comparable.
-        const uint64_t dx = Distance(v->GetX(), x);
-        const uint64_t dy = Distance(v->GetY(), y);
-        const uint64_t dx2 = dx * dx, dy2 = dy * dy;
-        const uint64_t d = dx2 > UINT64_MAX - dy2 ? UINT64_MAX : dx2 + dy2;
+        // Squares of differences across the whole int range outgrow 64 bits;
+        // doubles hold every square below 2^53 exactly.
+        const double dx = static_cast<double>(v->GetX()) - x;
+        const double dy = static_cast<double>(v->GetY()) - y;
+        const double d = dx * dx + dy * dy;
         if (best < 0 || d < bestD) {
             best = i;
             bestD = d;
@@ -668,12 +662,12 @@ void ddPathFinder::Exclude(int index) {
 
 int ddPathFinder::VertexScreenX(int index) const {
     const ddpathVertex* v = GetPathVertex(index);
-    return v ? v->GetX() + baseX : 0;
+    return v ? SatAdd(v->GetX(), baseX) : 0;
 }
 
 int ddPathFinder::VertexScreenY(int index) const {
     const ddpathVertex* v = GetPathVertex(index);
-    return v ? v->GetY() + baseY : 0;
+    return v ? SatAdd(v->GetY(), baseY) : 0;
 }
 
 void ddPathFinder::ShiftVertices(int dx, int dy) {

@@ -1,12 +1,14 @@
 // The walk-path graph file: a tagged text tree with the slot count under
 // "graph", one "v" line per vertex ("index x y depth id") under "vertex"
 // and one "e" line per edge ("from to") under "edge".
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "foundation/dd_base.h"
 #include "paths/tree_lines.h"
@@ -16,6 +18,10 @@ namespace {
 
 // More slots than any drawn graph needs; a count above it is a broken file.
 constexpr int kMaxSlots = 1 << 20;
+// Empty slots a file may claim beyond its vertex lines, as the editor leaves
+// them after the last vertices are removed. A count further beyond is read
+// with the slots its vertices use, so a tiny file never makes a huge graph.
+constexpr int kSpareSlots = 1024;
 
 // One "%d" field: blanks, then a number that fits an int.
 bool ReadIntField(const char*& p, int& out) {
@@ -51,23 +57,39 @@ void ddWalkGraph::LoadGraph(const char* path) {
         std::printf("walk graph %s: %d vertex slots is more than %d\n", path, count, kMaxSlots);
         return;
     }
-    graph.CreateEmptySlots(count);
 
+    // The vertex lines come first: how many slots are made follows from them.
+    struct VertexLine {
+        int index, x, y, id;
+        float depth;
+    };
+    std::vector<VertexLine> vertices;
+    int lineCount = 0;
     if (doc.FindNode("vertex")) {
         ForEachDescendant(doc.GetCurrent(), [&](const ddBase* node) {
+            ++lineCount;
             const char* line = node->Value().c_str();
             if (!line) return;
-            int index = 0, x = 0, y = 0, id = 0;
-            float depth = 0.0f;
+            VertexLine v{};
             const char* q = line;
-            if (!ReadIntField(q, index) || !ReadIntField(q, x) || !ReadIntField(q, y) ||
-                !ReadFloatField(q, depth) || !ReadIntField(q, id))
+            if (!ReadIntField(q, v.index) || !ReadIntField(q, v.x) || !ReadIntField(q, v.y) ||
+                !ReadFloatField(q, v.depth) || !ReadIntField(q, v.id))
                 return;
-            // a slot out of range or already taken, or a depth that is no number, is skipped
-            if (index < 0 || index >= count || graph.GetVertex(index) || !std::isfinite(depth)) return;
-            graph.PlaceVertex(index, new ddpathVertex(x, y, depth, id));
+            // a slot out of range, or a depth that is no number, is skipped
+            if (v.index < 0 || v.index >= count || !std::isfinite(v.depth)) return;
+            vertices.push_back(v);
         });
     }
+    int slots = count;
+    if (count - lineCount > kSpareSlots) {
+        slots = 0;
+        for (const VertexLine& v : vertices) slots = std::max(slots, v.index + 1);
+    }
+    graph.CreateEmptySlots(slots);
+    // a slot already taken keeps its first vertex
+    for (const VertexLine& v : vertices)
+        if (!graph.GetVertex(v.index)) graph.PlaceVertex(v.index, new ddpathVertex(v.x, v.y, v.depth, v.id));
+
     if (doc.FindNode("edge")) {
         ForEachDescendant(doc.GetCurrent(), [&](const ddBase* node) {
             const char* line = node->Value().c_str();

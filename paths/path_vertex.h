@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "foundation/saturating.h"
 #include "paths/path_graph.h"
 
 class ddpathVertex : public ddVertex {
@@ -21,9 +22,10 @@ public:
         y = ny;
         depth = nd;
     }
+    // Held at the ends of the int range instead of wrapping.
     void MoveBy(int dx, int dy) {
-        x += dx;
-        y += dy;
+        x = SatAdd(x, dx);
+        y = SatAdd(y, dy);
     }
     // Position, depth, id and the enabled flag, then the plain vertex part.
     void CopyFrom(const ddpathVertex& other);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "script/executors.h"
 #include "script/interpreter.h"
 #include "script/line_lexer.h"
 #include "script/opcodes.h"
@@ -20,6 +21,20 @@ int LocalNumber(const char* afterDollar) {
     std::memcpy(buf, afterDollar, n);
     buf[n] = '\0';
     return ScriptNumbers::TextToInt(buf);
+}
+
+// Fuses the method's last two records when they form a pair with a fused
+// executor ("add x, 1" then "pop x", "cmp" then a conditional jump).
+void FuseLastPair(asmMethod& method) {
+    if (method.count < 2) return;
+    asmInstruction& first = *method.instructions[method.count - 2];
+    asmInstruction& second = *method.instructions[method.count - 1];
+    if (first.next) return;
+    if (asmExecutor fused = asmExec::SelectFused(first, second)) {
+        first.alone = first.executor;
+        first.SetExecutor(fused);
+        first.next = &second;
+    }
 }
 
 constexpr int kEndClass = 0;
@@ -319,7 +334,7 @@ void asmInterpreter::AssembleLine(const std::string& mnemonic) {
         instr->opcode = opcode;
         ParseOperand(lexed.first, *instr->NewOperand1());
         ParseOperand(lexed.second, *instr->NewOperand2());
-        instr->executor = SelectExecutor(opcode, *instr);
+        instr->SetExecutor(SelectExecutor(opcode, *instr));
         if (currentMethod) {
             currentMethod->Append(instr.release());
         } else {
@@ -356,8 +371,9 @@ void asmInterpreter::AssembleLine(const std::string& mnemonic) {
     default:
         break;
     }
-    instr->executor = SelectExecutor(opcode, *instr);
+    instr->SetExecutor(SelectExecutor(opcode, *instr));
     currentMethod->Append(instr.release());
+    FuseLastPair(*currentMethod);
 }
 
 void asmInterpreter::TieLabels() {
@@ -373,7 +389,7 @@ void asmInterpreter::TieLabels() {
         }
         op.ivalue = found->second;
         op.text = ddString();
-        instr->executor = SelectExecutor(instr->opcode, *instr);
+        instr->SetExecutor(SelectExecutor(instr->opcode, *instr));
     }
     fixups.clear();
     labels.clear();

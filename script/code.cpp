@@ -4,6 +4,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/fatal.h"
+#include "script/executors.h"
 #include "script/interpreter.h"
 
 namespace {
@@ -33,6 +34,11 @@ void asmInstruction::FreeOperands() {
     delete operand2;
     operand1 = nullptr;
     operand2 = nullptr;
+}
+
+void asmInstruction::SetExecutor(asmExecutor e) {
+    executor = e;
+    inlined = asmExec::InlinedId(e);
 }
 
 asmMethod::asmMethod(const char* methodName) : name(methodName) {

@@ -103,6 +103,18 @@ public:
     asmOperand* operand1 = nullptr;
     asmOperand* operand2 = nullptr;
     int32_t opcode = -1;
+    // A record fused with the one after it ("add x, 1" then "pop x", "cmp"
+    // then a conditional jump) runs both through `executor` and returns the
+    // index after the pair. `alone` is its executor on its own, which the
+    // fused one falls back on (followed by `next`'s) whenever its short path
+    // does not apply; `next` keeps its own executor for jumps that land on it.
+    asmExecutor alone = nullptr;
+    asmInstruction* next = nullptr;
+    // Nonzero when the run loop calls `executor` directly under this number
+    // (its code inlined in the loop); SetExecutor keeps the two in step.
+    int32_t inlined = 0;
+
+    void SetExecutor(asmExecutor e);
 };
 
 class asmMethod {

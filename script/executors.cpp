@@ -50,6 +50,7 @@ struct DivOps {
 // The method name of a call. Names read through a bracket come from a
 // variable whose text may change while the method runs: keep a stable copy.
 const char* MethodName(asmInterpreter& m, asmOperand& op) {
+    if (op.kind == OPK_NAME && op.text.c_str()) return op.text.c_str();
     bool indirect = op.kind == OPK_INDIRECT_NAME || op.kind == OPK_INDIRECT_REG ||
                     op.kind == OPK_INDIRECT_LOCAL;
     return indirect ? m.StableName(m.OperandName(op)) : m.OperandName(op);

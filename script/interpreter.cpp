@@ -49,12 +49,7 @@ asmInterpreter::asmInterpreter()
       locals(new asmVarReg[kLocalCells]),
       registers(new asmVarReg[kRegisterCount]) {
     Instance = this;
-    NameCells(stack.get(), kStackCells, "_stack");
-    NameCells(locals.get(), kLocalCells, "_local");
-    for (int i = 0; i < kRegisterCount; ++i) {
-        char name[] = {'_', 'r', 'e', 'g', static_cast<char>('a' + i), 'x', '\0'};
-        registers[i].SetName(name);
-    }
+    // The cells are named once, with their part classes (SetUpCells).
     ResetStorage();
 }
 
@@ -86,37 +81,6 @@ void asmInterpreter::ResetStorage() {
 
 // ---------------------------------------------------------------- running
 
-void asmInterpreter::RunMethod(asmMethod& method) {
-    int index = 0;
-    while (index >= 0 && index < method.count) {
-#ifdef ENGINE_FUZZING
-        if (stepGuard && !stepGuard()) Fatal("script stopped by the step guard");
-#endif
-        asmInstruction* instr = method.instructions[index];
-        index = instr->executor(*this, *instr, index);
-    }
-}
-
-void asmInterpreter::RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
-    if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
-    asmClassObj* savedObject = currentObject;
-    int32_t savedBase = frameBase;
-    int32_t savedHigh = highWater;
-    const char* savedName = runningMethodName;
-
-    currentObject = object;
-    frameBase = frameBase + highWater;
-    runningMethodName = calledName;
-    ++callDepth;
-    RunMethod(method);
-    --callDepth;
-
-    currentObject = savedObject;
-    frameBase = savedBase;
-    highWater = savedHigh;
-    runningMethodName = savedName;
-}
-
 asmVarReg& asmInterpreter::LocalCell(int n) {
     int at = frameBase + n;
     if (at > kLocalCells - 1) Fatal("locals stack overflow");
@@ -127,11 +91,6 @@ asmVarReg& asmInterpreter::LocalCell(int n) {
 const char* asmInterpreter::StableName(const char* name) {
     if (!name) return "";
     return internedNames.emplace(name).first->c_str();
-}
-
-void asmInterpreter::CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
-    if (objects) objects->CallMethod(object, name, cache);
-    else object->CallMethod(this, name);
 }
 
 // ---------------------------------------------------------------- names
@@ -155,10 +114,9 @@ const char* asmInterpreter::OperandName(asmOperand& op) {
     }
 }
 
-asmClassObj* asmInterpreter::OperandVar(asmOperand& op) {
+asmClassObj* asmInterpreter::LookUpOperandVar(asmOperand& op) {
     if (op.kind != OPK_NAME) return FindVar(OperandName(op));
     asmNameCache& c = op.names;
-    if (c.epoch == nameEpoch && c.scope == currentObject) return c.object;
     asmClassObj* obj = FindVar(op.text.c_str());
     c.epoch = nameEpoch;
     c.scope = currentObject;
@@ -179,7 +137,7 @@ asmVar& asmInterpreter::ResolveValue(asmOperand&, const char* name) {
 asmVar& asmInterpreter::OperandValue(asmOperand& op) {
     if (op.kind == OPK_NAME) {
         asmNameCache& c = op.names;
-        if (c.epoch != nameEpoch || c.scope != currentObject) OperandVar(op);
+        if (c.epoch != nameEpoch || c.scope != currentObject) LookUpOperandVar(op);
         return c.value ? *c.value : NotAValue();
     }
     return ResolveValue(op, OperandName(op));

@@ -19,6 +19,7 @@
 #include "foundation/dd_trie.h"
 #include "script/asm_var.h"
 #include "script/code.h"
+#include "script/executors.h"
 #include "script/line_lexer.h"
 #include "script/object_model.h"
 
@@ -92,13 +93,35 @@ public:
     [[noreturn]] void AssemblerError(const char* message, std::string_view text);
 
     // ------------------------------------------------------------ running
-    void RunMethod(asmMethod& method);
+    void RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
     int ExecInstr(asmInstruction& instr, int index) { return instr.executor(*this, instr, index); }
-    // Opens a frame for `object`, runs the method, closes the frame.
-    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName);
+    // Opens a frame for `object`, runs the method, closes the frame (inline:
+    // every script call goes through it).
+    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
+        if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
+        asmClassObj* savedObject = currentObject;
+        int32_t savedBase = frameBase;
+        int32_t savedHigh = highWater;
+        const char* savedName = runningMethodName;
+
+        currentObject = object;
+        frameBase = frameBase + highWater;
+        runningMethodName = calledName;
+        ++callDepth;
+        RunMethod(method);
+        --callDepth;
+
+        currentObject = savedObject;
+        frameBase = savedBase;
+        highWater = savedHigh;
+        runningMethodName = savedName;
+    }
 
     // Calls a method by name through the object layer.
-    void CallOn(asmClassObj* object, const char* name, asmCallCache& cache);
+    void CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
+        if (objects) objects->CallMethod(object, name, cache);
+        else object->CallMethod(this, name);
+    }
     // A copy of the name that lives as long as the machine (names read from
     // variables may change while the method runs).
     const char* StableName(const char* name);
@@ -129,7 +152,11 @@ public:
 
     // Operand resolution shared by the executors.
     const char* OperandName(asmOperand& op);
-    asmClassObj* OperandVar(asmOperand& op);
+    asmClassObj* OperandVar(asmOperand& op) {
+        const asmNameCache& c = op.names;
+        if (op.kind == OPK_NAME && c.epoch == nameEpoch && c.scope == currentObject) return c.object;
+        return LookUpOperandVar(op);
+    }
     asmVar& OperandValue(asmOperand& op);
     asmClassObj* OperandObject(asmOperand& op);
     asmVar* OperandValueOrNull(asmOperand& op);
@@ -191,6 +218,9 @@ private:
     void ParentDirective(const std::string& base);
     void EndDirective(const std::string& word);
     asmVar& ResolveValue(asmOperand& op, const char* name);
+    // OperandVar without the remembered look-up: looks the name up and, for
+    // a plain name, remembers what it found.
+    asmClassObj* LookUpOperandVar(asmOperand& op);
 
     // The lexer's output for the line being assembled.
     LineLexer::Result lexed;

@@ -1,11 +1,109 @@
-// Method tables of the built-in script classes: each maps the method names
-// scripts call to the class's built-in index.
+// Method tables of the built-in script classes. A class lists its methods
+// once, as rows of script name, built-in index and handler (the way
+// script/opcodes.cpp lists the instructions). At the script machine's
+// set-up the rows become the class's name map, which a call by name goes
+// through to find the index; the handler of each index is fixed when the
+// program is compiled, so running a built-in method is one array index.
+//
+// A class keeps its table in a private nested struct defined beside its
+// CallBuiltIn, so that the handlers (captureless lambdas or static member
+// functions) have the class's own access:
+//
+//   struct asmClassTimer::ScriptMethods {
+//       static void Unknown(int index) { FatalExit(...); }
+//       static constexpr MethodRow<asmClassTimer> kRows[] = {
+//           {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
+//           ...
+//       };
+//       static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+//   };
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <span>
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_trie.h"
+
+class asmInterpreter;
+
+// One name of a built-in method, the index it calls and the handler that
+// runs it. Names that share an index (aliases) list the same handler; one
+// handler may serve several indices and tell them apart by `index`.
+template <class Obj>
+struct MethodRow {
+    const char* name;
+    int index;
+    void (*run)(Obj& self, asmInterpreter* interp, int index);
+};
+
+// Reached only while a table is checked at compile time, where calling it
+// stops the compilation at the faulty row with the reason in the source.
+inline void RejectMethodRow(const char* /*reason*/) {}
+
+// A class's rows and the handler of each index. Made at compile time, which
+// rejects a row without a name, a name listed twice, an index outside
+// 0..kMaxIndex-1 and two handlers for one index. An index no row names runs
+// `unknown`, which keeps the class's own wording for it.
+template <class Obj>
+class MethodTable {
+public:
+    using Handler = void (*)(Obj& self, asmInterpreter* interp, int index);
+    using Unknown = void (*)(int index);
+    // Room for indices 0..63; the largest class uses 0..60.
+    static constexpr int kMaxIndex = 64;
+
+    // Handlers are compared only with each other: the sanitizer build cannot
+    // compare a function's address with null at compile time.
+    template <size_t N>
+    consteval MethodTable(const MethodRow<Obj> (&rows)[N], Unknown unknown) : rows(rows), unknown(unknown) {
+        std::array<bool, kMaxIndex> named{};
+        for (size_t i = 0; i < N; ++i) {
+            const MethodRow<Obj>& row = rows[i];
+            if (!row.name || !*row.name) RejectMethodRow("a row without a name");
+            if (row.index < 0 || row.index >= kMaxIndex) RejectMethodRow("an index out of range");
+            for (size_t j = 0; j < i; ++j)
+                if (SameName(rows[j].name, row.name)) RejectMethodRow("a name listed twice");
+            const size_t at = static_cast<size_t>(row.index);
+            if (named[at] && byIndex[at] != row.run) RejectMethodRow("two handlers for one index");
+            named[at] = true;
+            byIndex[at] = row.run;
+        }
+    }
+
+    // A new class descriptor whose name map holds every row's name with its
+    // index, in the rows' order; the caller owns it.
+    asmClass* BuildClass() const {
+        auto* cls = new asmClass;
+        for (const MethodRow<Obj>& row : rows) SetTrieEntryValue(cls->methods, row.name, row.index);
+        return cls;
+    }
+
+    // Runs the handler of `index` on `self`, or `unknown` for an index no
+    // row names (negative ones included) or whose row has a null handler.
+    void Run(Obj& self, asmInterpreter* interp, int index) const {
+        const Handler run = index >= 0 && index < kMaxIndex ? byIndex[static_cast<size_t>(index)] : nullptr;
+        if (run)
+            run(self, interp, index);
+        else
+            unknown(index);
+    }
+
+private:
+    static constexpr bool SameName(const char* a, const char* b) {
+        for (; *a && *a == *b; ++a) ++b;
+        return *a == *b;
+    }
+
+    std::span<const MethodRow<Obj>> rows;
+    Unknown unknown;
+    std::array<Handler, kMaxIndex> byIndex{};
+};
+
+// The two older shapes, still used by the script core's value, vector and
+// table classes: a name with its index, and names whose position is their
+// index. They go once those classes list their methods as rows.
 
 // A method name and the built-in index it calls (names may share an index).
 struct MethodName {

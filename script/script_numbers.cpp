@@ -1,6 +1,7 @@
 #include "script/script_numbers.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,7 +21,11 @@ float TextToReal(const char* s) {
     return NarrowToFloat(std::strtod(s, nullptr));
 }
 
-void FormatInt(char* buf, int value) { std::snprintf(buf, kTextSize, "%d", value); }
+void FormatInt(char* buf, int value) {
+    // The same digits as "%d", without the cost of a format string.
+    char* end = std::to_chars(buf, buf + kTextSize - 1, value).ptr;
+    *end = '\0';
+}
 
 void FormatReal(char* buf, float value) {
     // The largest float needs 46 characters with "%f"; the buffer holds 64.

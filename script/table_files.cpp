@@ -49,7 +49,7 @@ void ParseHeaderTable(std::string_view text, char& separator, TableRows& rows) {
     // A header too short to hold a separator keeps the one the table had.
     if (line.size() >= 2 && line[1] != '\n') separator = line[1];
 
-    while (reader.Next(kTableLineChars, line)) {
+    while (reader.Next(line)) {
         TableRow& row = rows.emplace_back();
         std::string collected;
         bool dropping = false;
@@ -85,7 +85,7 @@ void ParseBlankTable(std::string_view text, TableRows& rows) {
     rows.clear();
     TableLineReader reader(text);
     std::string_view line;
-    while (reader.Next(kTableLineChars, line)) {
+    while (reader.Next(line)) {
         if (IsBlankLine(line) || line[0] == '#') continue;
         TableRow& row = rows.emplace_back();
         std::string collected;
@@ -269,7 +269,7 @@ bool ParseBehaviourTable(std::string_view text, TableRows& rows, BehaviourError&
     BehaviourTokenizer tokenizer(rows, error);
     TableLineReader reader(text);
     std::string_view line;
-    while (reader.Next(kTableLineChars, line))
+    while (reader.Next(line))
         if (!tokenizer.Line(line)) return false;
     return tokenizer.Finish();
 }

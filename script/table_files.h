@@ -17,14 +17,16 @@
 using TableRow = std::vector<std::string>;
 using TableRows = std::vector<TableRow>;
 
-// Reads the text line by line as a reader with a fixed line limit would: a
-// line ends after its LF or after `maxChars` characters, whichever comes
-// first, so a longer line is read on as the next one.
+// Reads the text line by line. A line ends after its LF, whatever its
+// length; with a limit it also ends after `maxChars` characters, and the
+// rest of a longer line is read on as the next one (the header line of
+// "load" is read so).
 class TableLineReader {
 public:
     explicit TableLineReader(std::string_view text) : text(text) {}
     // False at the end of the text. The line is cut at its first NUL, which
     // ends it for every scanner; the LF, when read, stays at its end.
+    bool Next(std::string_view& line) { return Next(std::string_view::npos, line); }
     bool Next(size_t maxChars, std::string_view& line);
 
 private:
@@ -32,8 +34,7 @@ private:
     size_t pos = 0;
 };
 
-constexpr size_t kTableLineChars = 4095;   // data lines of every format
-constexpr size_t kTableHeaderChars = 8;    // the header line of "load"
+constexpr size_t kTableHeaderChars = 8;  // the header line of "load"
 
 // The file text "save" writes.
 std::string FormatHeaderTable(const TableRows& rows, char separator);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
@@ -48,7 +49,7 @@ void ddButton::SetImages(Obraz* normalPicture, Obraz* overPicture, Obraz* presse
 void ddButton::SetRect(int x, int y, int w, int h) {
     checkVisible = 0;
     checkTransparent = 0;
-    area.SetArea(x, y, x + w, y + h);
+    area.SetArea(x, y, SatAdd(x, w), SatAdd(y, h));
     SetImages(&area, nullptr, nullptr);
 }
 
@@ -110,7 +111,7 @@ void ddButton::Disable() {
 }
 
 bool ddButton::Hit(Obraz* picture, int x, int y) {
-    return picture && picture->IsIn(x + offsetX, y + offsetY, checkVisible, checkTransparent);
+    return picture && picture->IsIn(SatAdd(x, offsetX), SatAdd(y, offsetY), checkVisible, checkTransparent);
 }
 
 int ddButton::HandlePress(int x, int y) {

@@ -1,5 +1,6 @@
 #include "shell/game_api.h"
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -357,6 +358,12 @@ void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int 
 void GameAPI::CreateBackgroundCanvas() {
     DeleteBackgroundCanvas();  // a second call replaces the canvas instead of losing it
     NewCanvas(Canvas, 0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);
+}
+
+void GameAPI::CreateOpaqueBackground(int r, int g, int b) {
+    CreateBackgroundCanvas();
+    Canvas->SetColorRGB(r, g, b);
+    Canvas->SetLayer(INT_MIN);
 }
 
 void GameAPI::DeleteBackgroundCanvas() { DeleteObject(Canvas); }

@@ -139,6 +139,10 @@ public:
 
     // The game's own canvas over the whole scaled drawing area.
     void CreateBackgroundCanvas();
+    // The background canvas filled with an opaque colour and put under every
+    // other drawable: each full redraw starts from it, so whatever is hidden,
+    // moved or removed is gone at the next frame.
+    void CreateOpaqueBackground(int r, int g, int b);
     void DeleteBackgroundCanvas();
     ddCanvas* GetCanvas() const { return Canvas; }
 

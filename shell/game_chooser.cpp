@@ -10,7 +10,7 @@
 void GameChooser::OnStart() {
     if (ddMouse::Instance) ddMouse::Instance->Hide();
     ShowCursorAtMouse();
-    CreateBackgroundCanvas();
+    CreateOpaqueBackground(0, 0, 0);
     NewMenu(menu, kMenuFile);
     if (menu->Items().empty()) {
         // Nothing could ever be chosen: say so and leave the next game as it is.

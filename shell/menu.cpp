@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "shell/input_state.h"
 
 namespace {
@@ -186,13 +187,13 @@ void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, i
 
         ddTekst* l = item->label;
         if (Is(dir, "right"))
-            x += l->GetWidth();
+            x = SatAdd(x, l->GetWidth());
         else if (Is(dir, "bottom"))
-            y += l->GetHeight();
+            y = SatAdd(y, l->GetHeight());
         else if (Is(dir, "top"))
-            y -= l->GetHeight();
+            y = SatSub(y, l->GetHeight());
         else if (Is(dir, "left"))
-            x -= l->GetWidth();
+            x = SatSub(x, l->GetWidth());
 
         if (node->Children().empty()) continue;
         int cx = l->GetX(), cy = l->GetY();
@@ -201,9 +202,9 @@ void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, i
         else if (Is(item->side, "bottom"))
             cy = l->GetEndY();
         else if (Is(item->side, "top"))
-            cy = l->GetY() - l->GetHeight();
+            cy = SatSub(l->GetY(), l->GetHeight());
         else if (Is(item->side, "left"))
-            cx = l->GetX() - l->GetWidth();
+            cx = SatSub(l->GetX(), l->GetWidth());
         item->BuildLevel(node, cx, cy, item->direction, depth + 1);
     }
 }
@@ -346,9 +347,9 @@ void ddMenu::AddItem(const char* text, bool front) {
         else if (Is(direction, "right"))
             x = beside->GetEndX();
         else if (Is(direction, "left"))
-            x = beside->GetX() - w;
+            x = SatSub(beside->GetX(), w);
         else if (Is(direction, "top"))
-            y = beside->GetY() - h;
+            y = SatSub(beside->GetY(), h);
     } else {
         // Takes the first item's place; the rest step on.
         int dx = 0, dy = 0;
@@ -358,10 +359,10 @@ void ddMenu::AddItem(const char* text, bool front) {
             dx = w;
         else if (Is(direction, "left")) {
             dx = -w;
-            x = beside->GetEndX() - w;
+            x = SatSub(beside->GetEndX(), w);
         } else if (Is(direction, "top")) {
             dy = -h;
-            y = beside->GetEndY() - h;
+            y = SatSub(beside->GetEndY(), h);
         }
         for (ddMenu* other : items) other->Move(dx, dy);
     }
@@ -489,7 +490,7 @@ void ddMenu::ShowPage() {
     }
     if (pageFirst > 0) AddItem("Previous", true);
     if (pageEnd < pageTotal) AddItem("Next", false);
-    if (keepPlace) Move(oldX - GetX(), oldY - GetY());
+    if (keepPlace) MoveFar(int64_t{oldX} - GetX(), int64_t{oldY} - GetY());
     SetRedraw();
 }
 
@@ -509,7 +510,7 @@ void ddMenu::Move(int dx, int dy) {
     SetRedraw();
 }
 
-void ddMenu::SetPos(int x, int y) { Move(x - GetX(), y - GetY()); }
+void ddMenu::SetPos(int x, int y) { MoveFar(int64_t{x} - GetX(), int64_t{y} - GetY()); }
 
 ddMenu* ddMenu::Geometry() {
     ddMenu* m = this;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "shell/button.h"
 #include "shell/input_state.h"
@@ -94,14 +95,14 @@ bool ddMouse::SetPos(int x, int y) {
     if (x == srx && y == sry) return false;
     srx = x;
     sry = y;
-    SetMouseX(GraphAPI::AppOffsetX + x);
-    SetMouseY(GraphAPI::AppOffsetY + y);
+    SetMouseX(SatAdd(GraphAPI::AppOffsetX, x));
+    SetMouseY(SatAdd(GraphAPI::AppOffsetY, y));
     return true;
 }
 
 void ddMouse::WarpTo(int x, int y) {
-    int sx = x - GraphAPI::AppOffsetX;
-    int sy = y - GraphAPI::AppOffsetY;
+    int sx = SatSub(x, GraphAPI::AppOffsetX);
+    int sy = SatSub(y, GraphAPI::AppOffsetY);
     if (!SetPos(sx, sy)) return;
     SetMouseX(x);
     SetMouseY(y);
@@ -175,12 +176,13 @@ void ddMouse::SaveBackground() {
     int ly = cursor ? cursor->GetLodY() : 0;
     // The screen surface may have been replaced by a change of video mode.
     surface = GraphAPI::Screen;
-    srx += lx;
-    sry += ly;
+    const int atX = srx, atY = sry;
+    srx = SatAdd(srx, lx);
+    sry = SatAdd(sry, ly);
     Image* saved = background->GetImage();
     if (saved->surface && surface) GraphAPI::BlitImage(saved, this);
-    srx -= lx;
-    sry -= ly;
+    srx = atX;
+    sry = atY;
     background->SetPos(srx, sry);
     background->Refresh();
     backgroundSaved = saved->surface != nullptr;
@@ -192,8 +194,8 @@ void ddMouse::Draw() {
     // MouseX, MouseY are application coordinates: taken before the offsets
     // are set aside.
     if (GetMouseMoved()) {
-        srx = GetMouseX() - GraphAPI::AppOffsetX;
-        sry = GetMouseY() - GraphAPI::AppOffsetY;
+        srx = SatSub(GetMouseX(), GraphAPI::AppOffsetX);
+        sry = SatSub(GetMouseY(), GraphAPI::AppOffsetY);
     }
     ScreenCoordinates screen;
     if (restorePending) {
@@ -233,8 +235,8 @@ CursorBits BuildCursorBits(Obraz* picture) {
     if (realWidth <= 0 || height <= 0) return bits;
     bits.width = (realWidth + 7) / 8 * 8;
     bits.height = height;
-    bits.hotX = MaxInt(0, -picture->GetLodX());
-    bits.hotY = MaxInt(0, -picture->GetLodY());
+    bits.hotX = MaxInt(0, SatSub(0, picture->GetLodX()));
+    bits.hotY = MaxInt(0, SatSub(0, picture->GetLodY()));
     int rowBytes = bits.width / 8;
     bits.data.assign(static_cast<size_t>(rowBytes * height), 0);
     bits.mask.assign(static_cast<size_t>(rowBytes * height), 0);
@@ -243,7 +245,7 @@ CursorBits BuildCursorBits(Obraz* picture) {
     for (int row = 0; row < height; ++row) {
         for (int col = 0; col < realWidth; ++col) {
             uint8_t r = 0, g = 0, b = 0, a = 0;
-            picture->GetRGBA(px + col, py + row, &r, &g, &b, &a);
+            picture->GetRGBA(SatAdd(px, col), SatAdd(py, row), &r, &g, &b, &a);
             if (a == 0) continue;
             SetBit(bits.mask, rowBytes, col, row);
             if (r <= 192) SetBit(bits.data, rowBytes, col, row);

@@ -99,6 +99,10 @@ void OpenVideoMode(const StartupConfig& cfg) {
 
 void RunGameKinds() {
     while (ActiveGame != "exit") {
+        // Each kind starts on a cleared screen: nothing the last one drew
+        // stays under it.
+        GraphAPI::ClearScreenRGB();
+        GraphAPI::UpdateScreen();
         if (ActiveGame == "asmgame") {
             ActiveGame = "exit";
             RunScriptMachine();

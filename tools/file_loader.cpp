@@ -15,16 +15,25 @@ int Darker(int channel) {
 
 }  // namespace
 
+void DropLineEnd(std::string& text) {
+    if (text.empty() || text.back() != '\n') return;
+    text.pop_back();
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+}
+
 toolFileLoader::toolFileLoader(const char* memory, int x, int y, int w, int h, int r, int g, int b,
                                int a) {
     label = new ddTekst("file:");
     const int labelWidth = label->GetWidth();
     label->CreateBackground(x - labelWidth, y, labelWidth, h, Darker(r), Darker(g), Darker(b), a);
 
-    ddString initial = "";
+    std::string initial;
     if (memory && *memory) {
         memoryFile = memory;
-        LoadTextFile(initial, memory, "");
+        ddString stored;
+        LoadTextFile(stored, memory, "");
+        initial = stored.c_str() ? stored.c_str() : "";
+        DropLineEnd(initial);
     } else {
         memoryFile = "";
     }

@@ -4,11 +4,17 @@
 // survives to the next run.
 #pragma once
 
+#include <string>
+
 #include "foundation/dd_string.h"
 #include "graphics/obraz_container.h"
 
 class ddTekst;
 class GameAPI;
+
+// Drops the one line end (LF or CR LF) that a text editor leaves after the
+// name in a memory file; other text stays as it is.
+void DropLineEnd(std::string& text);
 
 class toolFileLoader : public ddObrazContainer {
 public:

@@ -51,7 +51,7 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
     for (int a = 0; a < animation->Upper().RowCount(); ++a) {
         auto* row = animation->Upper().GetRow(a);
         ActionManager* frames = row->GetPayload();
-        AkcjaAnimacji* action = built->AddNamedAction(row->GetText());
+        AkcjaAnimacji* action = built->AddNamedAction(WordName(row->GetText()).c_str());
         if (!frames) continue;
         action->SetLoop(frames->Loops() ? 1 : 0);
         action->SetHide(frames->Hides() ? 1 : 0);
@@ -61,7 +61,7 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
             Image* image = picture ? picture->GetImage() : nullptr;
             if (!image || !image->surface) {
                 Image none;
-                action->AddFrameFromFile(&none, -1, frameRow->GetText(), 0, 0);
+                action->AddFrameFromFile(&none, -1, WordName(frameRow->GetText()).c_str(), 0, 0);
             } else {
                 int index = -1;
                 for (size_t s = 0; s < sheet.size() && index < 0; ++s)
@@ -76,21 +76,29 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
                     sheet.push_back(pick);
                     index = static_cast<int>(sheet.size()) - 1;
                 }
-                action->AddFrameFromFile(sheet[static_cast<size_t>(index)], index, frameRow->GetText(),
-                                         picture->GetX(), picture->GetY());
+                action->AddFrameFromFile(sheet[static_cast<size_t>(index)], index,
+                                         WordName(frameRow->GetText()).c_str(), picture->GetX(), picture->GetY());
             }
-            if (picture && picture->PeekSoundText())
-                action->SetFrameSound(action->GetFrameCount() - 1, picture->GetSoundName());
+            if (picture && *picture->GetSoundName())
+                action->SetFrameSound(action->GetFrameCount() - 1, WordName(picture->GetSoundName()).c_str());
         }
     }
     built->SetDelay(delayValue < 1 ? 1 : delayValue);
+    // Shown from its first frame, as an animation read from its definition.
+    built->Refresh();
     sheetPath = (Text(dir.c_str()) + sheetName).c_str();
     return true;
 }
 
-// The sheet and the definition are written beside their targets first and
-// put in place only when both were written whole: a failed save says so and
-// leaves neither a half-written file nor a definition without its sheet.
+std::string lumo2Game::WordName(const char* name) {
+    std::string word = Text(name);
+    for (char& c : word)
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '<') c = '_';
+    return word.empty() ? "_" : word;
+}
+
+// The sheet and the definition go in together or not at all: a failed
+// save says so on one line and leaves every file as it was.
 bool lumo2Game::SaveLum(const char* name) {
     if (!name) return false;
     std::string file = name;
@@ -101,33 +109,12 @@ bool lumo2Game::SaveLum(const char* name) {
     }
     if (!BuildAnimation(file.c_str(), sixteenBit)) return false;
 
-    const std::string sheetFile = Text(sheetPath.c_str());
     // Written even without pictures (a count of 0), so that a sheet left
     // from an earlier save never stands beside the new definition.
-    AtomicFileWriter sheetOut(sheetFile, "wb");
-    const std::string bytes = EncodeSheet(sheet, sixteenBit);
-    const bool sheetOk =
-        sheetOut.Open() && std::fwrite(bytes.data(), 1, bytes.size(), sheetOut.Stream()) == bytes.size();
-    if (!sheetOk) {
-        std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
-        std::fflush(stdout);
-        return false;
-    }
-
-    const std::string pending = file + ".part";
-    std::remove(pending.c_str());
-    built->SaveDefinition(pending.c_str());
-    bool ok = FileExists(pending.c_str()) && std::rename(pending.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        std::remove(pending.c_str());
-        std::printf("\nSaveLum: cannot write %s\n", file.c_str());
-        std::fflush(stdout);
-        return false;  // the sheet's temporary file goes with its writer
-    }
-    if (!sheetOut.Commit()) {
-        std::printf("\nSaveLum: cannot write %s\n", sheetFile.c_str());
-        std::fflush(stdout);
-        return false;
-    }
-    return true;
+    const std::string sheetFile = Text(sheetPath.c_str());
+    const int failed = WriteFilePair(sheetFile, EncodeSheet(sheet, sixteenBit), file, built->WriteDefinitionText());
+    if (failed < 0) return true;
+    std::printf("SaveLum: cannot write %s\n", (failed == 0 ? sheetFile : file).c_str());
+    std::fflush(stdout);
+    return false;
 }

@@ -3,7 +3,10 @@
 #include "tools/lumo_game.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "foundation/fatal.h"
 #include "foundation/file_io.h"
@@ -13,6 +16,7 @@
 #include "graphics/text.h"
 #include "shell/input_state.h"
 #include "shell/scene.h"
+#include "tools/file_loader.h"
 
 namespace {
 
@@ -81,8 +85,7 @@ void lumo2Game::MakeField(ddTekst*& field, const char* file, int x, int y, int w
     field->CreateBackground(x, y, w, h, 20, 20, 60, 255);
     std::string text;
     if (FileExists(file) && ReadWholeFile(file, text)) {
-        // The saved text, without the line end an editor may have added.
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        DropLineEnd(text);
         field->SetText(text.c_str());
     }
     field->LetAll();
@@ -95,6 +98,7 @@ void lumo2Game::CreateWidgets() {
     const int height = std::max(GraphAPI::AppHeight, 40);
     const int rowH = RowHeight();
     const int margin = 4;
+    CreateOpaqueBackground(0, 0, 0);
 
     // Lists: the images pair left, the animation pair right of it.
     listPanelWidth = std::max(width * 3 / 10, 2);
@@ -187,12 +191,22 @@ void lumo2Game::OnStop() {
     if (started) DeleteWidgets();
 }
 
+void lumo2Game::KeepPathAndFile() {
+    if (!pathField || !fileField) return;
+    std::error_code ec;
+    std::filesystem::create_directories(kFactoryFolder, ec);
+    const bool pathKept = SaveTextFile(pathField->GetText(), kPathFile);
+    const bool fileKept = SaveTextFile(fileField->GetText(), kFileFile);
+    if (pathKept && fileKept) return;
+    std::printf("lumo: the path and file name cannot be kept in %s/\n", kFactoryFolder);
+    std::fflush(stdout);
+}
+
 void lumo2Game::DeleteWidgets() {
     started = false;
     FreePath();
     ClearInputFocus();
-    if (pathField) SaveTextFile(pathField->GetText(), kPathFile);
-    if (fileField) SaveTextFile(fileField->GetText(), kFileFile);
+    KeepPathAndFile();
 
     for (int i = 0; i < drawn.Count(); ++i) RemoveFromScene(drawn.At(i));
     drawn.Clear();
@@ -222,6 +236,7 @@ void lumo2Game::DeleteWidgets() {
         DeleteObject(*text);
     for (ddCanvas** canvas : {&drawArea, &background, &backgroundFrame, &bottomGuide, &silhouette})
         DeleteObject(*canvas);
+    DeleteBackgroundCanvas();
 }
 
 // ---- shared operations ----

@@ -50,6 +50,9 @@ public:
     };
     enum Window { kImagesWindow = 0, kAnimationWindow = 1, kDrawWindow = 2 };
 
+    // The path and file fields are kept here between runs; the folder is
+    // made when it is missing.
+    static constexpr const char* kFactoryFolder = "lumo_factory";
     static constexpr const char* kPathFile = "lumo_factory/txtpath";
     static constexpr const char* kFileFile = "lumo_factory/txtfile";
     static constexpr const char* kPlayName = "lumo_factory/tmp.lum";
@@ -94,6 +97,9 @@ public:
     void Open();
     void SaveFile();
     bool BuildAnimation(const char* name, bool sixteenBit);
+    // A name as a definition keeps it: one word, each blank and each '<'
+    // (which would start a tag or a comment) turned into '_'; "" gives "_".
+    static std::string WordName(const char* name);
     // False when a file could not be written (said on standard output).
     bool SaveLum(const char* name);
     bool SaveBmp(const char* name);
@@ -147,6 +153,9 @@ private:
     // Widgets.
     void CreateWidgets();
     void DeleteWidgets();
+    // Writes the path and file fields to their files; says so on one line
+    // when they cannot be kept.
+    void KeepPathAndFile();
     void MakeField(ddTekst*& field, const char* file, int x, int y, int w, int h);
     void EndPrompt();
     void EndNumberPrompt();

@@ -88,10 +88,7 @@ void lumo2Game::ImportXcf(const char* name) {
         auto* picture = new lumoObraz(layers->GetImageAt(i));
         picture->SetLayer(kPictureLayer);
         picture->BakeLod();
-        std::string layerName = layers->GetNameAt(i) ? layers->GetNameAt(i) : "";
-        for (char& c : layerName)
-            if (c == ' ') c = '_';
-        InsertOwned(group, picture, layerName.c_str());
+        InsertOwned(group, picture, WordName(layers->GetNameAt(i)).c_str());
     }
     group->Collapse();
     images->Arrange();

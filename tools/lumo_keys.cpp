@@ -381,7 +381,7 @@ void lumo2Game::Play() {
     if (ddScene::Current) ddScene::Current->AddDrawable(built);
     SetState(kPlaying);
     if (animation->Upper().SelectedCount() > 0)
-        built->PlayByName(animation->Upper().LastSelected()->GetText());
+        built->PlayByName(WordName(animation->Upper().LastSelected()->GetText()).c_str());
     else
         built->Play(0);
     SetRedraw();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "foundation/file_io.h"
+#include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
@@ -79,13 +80,20 @@ pathbuilderGame::~pathbuilderGame() {
     if (started) OnStop();
 }
 
+int pathbuilderGame::PreviewSlot(int i) const {
+    const auto end = previewVertices.begin() + previewCount;
+    const auto at = std::lower_bound(previewVertices.begin(), end, i);
+    return at != end && *at == i ? static_cast<int>(at - previewVertices.begin()) : -1;
+}
+
 Animacja* pathbuilderGame::GetPreview(int i) const {
-    return previews && i >= 0 && i < previewCount ? (*previews)[static_cast<size_t>(i)] : nullptr;
+    const int k = PreviewSlot(i);
+    return k >= 0 ? (*previews)[static_cast<size_t>(k)] : nullptr;
 }
 
 ddFilter* pathbuilderGame::GetPreviewFilter(int i) const {
-    return i >= 0 && i < static_cast<int>(previewFilters.size()) ? previewFilters[static_cast<size_t>(i)]
-                                                                 : nullptr;
+    const int k = PreviewSlot(i);
+    return k >= 0 ? previewFilters[static_cast<size_t>(k)] : nullptr;
 }
 
 // ---------------------------------------------------------------- start and stop
@@ -135,6 +143,7 @@ void pathbuilderGame::OnStart() {
     started = true;
     const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
 
+    CreateOpaqueBackground(0, 0, 0);  // under the background picture too
     view = new ddbuildedptf();  // registers itself with the scene
     AddToScene(&background);
     background.SetLayer(-10);
@@ -200,6 +209,7 @@ void pathbuilderGame::OnStop() {
     DeleteObject(stateText);
     DeleteObject(mouseText);
     DeleteObject(view);
+    DeleteBackgroundCanvas();
     selection.clear();
 }
 
@@ -343,7 +353,9 @@ void pathbuilderGame::Shift(int dx, int dy) {
     if (view) view->RebuildView();
 }
 
-void pathbuilderGame::InitPos() { Shift(-background.GetPosX(), -background.GetPosY()); }
+void pathbuilderGame::InitPos() {
+    Shift(SatSub(0, background.GetPosX()), SatSub(0, background.GetPosY()));
+}
 
 int pathbuilderGame::PickVertex(int x, int y) const {
     if (!view) return -1;
@@ -416,7 +428,8 @@ void pathbuilderGame::RubberRectangle(int x, int y) {
 void pathbuilderGame::AddMarker(const ddpathVertex* v) {
     if (!v) return;
     auto* marker = new ddgfxpoint(0, 0, 8);
-    marker->SetPos(v->GetX() - marker->GetWidth() / 2, v->GetY() - marker->GetHeight() / 2);
+    marker->SetPos(SatSub(v->GetX(), marker->GetWidth() / 2),
+                   SatSub(v->GetY(), marker->GetHeight() / 2));
     marker->SetGrey(ddbuildedptf::DepthToShade(v->GetDepth()));
     marker->Show();
     markersLayer.Add(marker);

@@ -89,7 +89,9 @@ public:
     ddObrazContainer& GetMarkers() { return markersLayer; }
     ddObrazContainer& GetPreviewsLayer() { return previewsLayer; }
     ddObrazContainer& GetDepthPanel() { return depthPanel; }
+    // Previews are made for the vertices present, none for empty slots.
     int GetPreviewCount() const { return previewCount; }
+    // The preview of vertex i and its filter; null when it has none.
     Animacja* GetPreview(int i) const;
     ddFilter* GetPreviewFilter(int i) const;
     ddCanvas* GetKnob(int i) const { return i == 0 ? knob1 : knob2; }
@@ -158,6 +160,8 @@ private:
     void MakePreviews(const char* definition);
     void ClosePreviews();
     void UpdatePreview(int index, bool zoom);
+    // Where vertex i's preview stands in the preview arrays, -1 for none.
+    int PreviewSlot(int i) const;
 
     // ----- widgets
     void MakeMenu();
@@ -183,6 +187,7 @@ private:
     int lastMouseX = 0, lastMouseY = 0;
     AnimationArray* previews = nullptr;
     std::vector<ddFilter*> previewFilters;
+    std::vector<int> previewVertices;  // the vertex of each preview, ascending
     int previewCount = 0;
     ddObrazContainer previewsLayer;
     ddgfxline rectLines[4] = {ddgfxline(1), ddgfxline(1), ddgfxline(1), ddgfxline(1)};

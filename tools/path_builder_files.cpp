@@ -1,9 +1,11 @@
 // The walk-path editor's file prompts: loading and saving the graph, the
 // background, and the walking-animation previews at every vertex.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "foundation/saturating.h"
 #include "graphics/filter.h"
 #include "shell/input_state.h"
 #include "paths/walk_graph.h"
@@ -78,22 +80,21 @@ void pathbuilderGame::LoadBackground(const char* name) {
 
 void pathbuilderGame::MakePreviews(const char* definition) {
     ClosePreviews();
-    const int n = view ? view->GetVertexCount() : 0;
-    if (n == 0) return;
-    NewObjectArray(previews, definition, n);
-    if (!previews) return;
-    previewCount = std::min(n, static_cast<int>(previews->size()));
-    for (int i = 0; i < previewCount; ++i) {
+    if (!view) return;
+    // One preview per vertex present: slots left empty cost nothing.
+    for (int i = 0; i < view->GetVertexCount(); ++i)
+        if (view->GetVertex(i)) previewVertices.push_back(i);
+    const int n = static_cast<int>(previewVertices.size());
+    if (n > 0) NewObjectArray(previews, definition, n);
+    previewCount = previews ? std::min(n, static_cast<int>(previews->size())) : 0;
+    previewVertices.resize(static_cast<size_t>(previewCount));
+    for (int k = 0; k < previewCount; ++k) {
         auto* filter = new ddFilter();
         filter->SetPlacement(PLACE_SCALED);
         previewFilters.push_back(filter);
-        Animacja* preview = (*previews)[static_cast<size_t>(i)];
-        if (!view->GetVertex(i)) {
-            preview->Hide();
-            continue;
-        }
+        Animacja* preview = (*previews)[static_cast<size_t>(k)];
         filter->Link(preview);
-        UpdatePreview(i, true);
+        UpdatePreview(previewVertices[static_cast<size_t>(k)], true);
         preview->Show();
         previewsLayer.Add(preview);
     }
@@ -104,12 +105,13 @@ void pathbuilderGame::ClosePreviews() {
     DeleteObjectArray(previews);
     for (ddFilter* filter : previewFilters) delete filter;
     previewFilters.clear();
+    previewVertices.clear();
     previewCount = 0;
     previewsLayer.Clear();  // its members went with the array
 }
 
 void pathbuilderGame::UpdatePreview(int index, bool zoom) {
-    if (previewCount <= 0 || !view) return;
+    if (!view) return;
     Animacja* preview = GetPreview(index);
     ddFilter* filter = GetPreviewFilter(index);
     const ddpathVertex* v = view->GetVertex(index);
@@ -119,5 +121,6 @@ void pathbuilderGame::UpdatePreview(int index, bool zoom) {
         filter->SetZoom(z > 0.0f ? z : 0.01);
     }
     preview->SetPos(v->GetX(), v->GetY());
-    preview->SetLayer(v->GetY() + 30);
+    // lower previews draw over higher ones
+    preview->SetLayer(SatAdd(v->GetY(), 30));
 }

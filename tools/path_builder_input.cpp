@@ -1,8 +1,10 @@
 // The walk-path editor's mouse and key hooks.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "foundation/arrays.h"
+#include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/text.h"
 #include "shell/input_state.h"
@@ -284,10 +286,10 @@ void pathbuilderGame::OnLeftUp() {
 
 void pathbuilderGame::OnMouseMove() {
     const int x = GetMouseX(), y = GetMouseY();
-    const int dx = x - lastMouseX, dy = y - lastMouseY;
+    const int dx = SatSub(x, lastMouseX), dy = SatSub(y, lastMouseY);
     if (mouseText) {
-        const std::string where =
-            std::to_string(x - background.GetPosX()) + "," + std::to_string(y - background.GetPosY());
+        const std::string where = std::to_string(int64_t{x} - background.GetPosX()) + "," +
+                                  std::to_string(int64_t{y} - background.GetPosY());
         mouseText->SetText(where.c_str());
     }
     switch (state) {

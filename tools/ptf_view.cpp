@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "foundation/saturating.h"
 #include "shell/input_state.h"
 
 ddbuildedptf::ddbuildedptf() {
@@ -69,7 +70,7 @@ void ddbuildedptf::RebuildView() {
     for (int i = 0; i < n; ++i) {
         ddpathVertex* v = GetVertex(i);
         if (!v) continue;
-        auto* point = new pathfpoint(i, v->GetX() - 3, v->GetY() - 3, 6);
+        auto* point = new pathfpoint(i, SatSub(v->GetX(), 3), SatSub(v->GetY(), 3), 6);
         point->SetColor(DepthToShade(v->GetDepth()), 0, 0);
         point->SetLabel(std::to_string(v->GetId()).c_str());
         pointLayer.Add(point);
@@ -94,7 +95,7 @@ void ddbuildedptf::Draw() {
     for (int i = 0; i < pointLayer.Count(); ++i) {
         auto* point = static_cast<pathfpoint*>(pointLayer.At(i));
         const int x = point->GetPosX(), y = point->GetPosY();
-        labelFont.DrawText(point->GetLabel(), x + 1, y + 1);
+        labelFont.DrawText(point->GetLabel(), SatAdd(x, 1), SatAdd(y, 1));
         DefaultFont.DrawText(point->GetLabel(), x, y);
     }
 }

@@ -20,23 +20,6 @@ asmClass* asmClassAnima::Methods = nullptr;
 
 namespace {
 
-constexpr MethodName kAnimaMethods[] = {
-    {"nofactions", 0},   {"actionname", 1},  {"actionnr", 2},     {"nofframes", 3},    {"framename", 4},
-    {"framenr", 5},      {"isplaying", 6},   {"lodx", 7},         {"lody", 8},         {"play", 9},
-    {"setdelay", 10},    {"setframe", 11},   {"stop", 12},        {"setpos", 13},      {"getpx", 14},
-    {"getpy", 15},       {"getcx", 16},      {"getcy", 17},       {"getex", 18},       {"getey", 19},
-    {"getposx", 20},     {"getposy", 21},    {"setz", 22},        {"getz", 23},        {"getdelay", 24},
-    {"isin", 25},        {"copy", 26},       {"move", 27},        {"getw", 28},        {"geth", 29},
-    {"hide", 30},        {"show", 31},       {"clip", 32},        {"pause", 33},       {"resume", 34},
-    {"nameofaction", 35}, {"isvisible", 36}, {"withincut", 37},   {"load", 38},        {"loadbank", 39},
-    {"getpos", 40},      {"paint", 41},      {"getrgba", 42},     {"getrgb", 43},      {"nameofframe", 44},
-    {"nrofframe", 45},   {"putrgba", 46},    {"putrgb", 47},      {"equal", 48},       {"subload", 49},
-    {"saveimages", 50},  {"loadimages", 51}, {"blit", 52},        {"hashplay", 53},    {"playsmooth", 54},
-    {"setsmooth", 55},   {"getsmooth", 56},  {"setdrawmode", 57}, {"rle", 58},         {"bitmask", 59},
-    {"loadzoom", 60},
-};
-static_assert(std::size(kAnimaMethods) == 61);
-
 asmClassObj* NewAnima(asmClass* cls, const char* name) { return new asmClassAnima(cls, name); }
 asmClass* AnimaClass() { return asmClassAnima::Methods; }
 
@@ -77,13 +60,6 @@ asmClassAnima::asmClassAnima(asmClass* cls, const char* name) {
 asmClassAnima::~asmClassAnima() {
     if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
 }
-
-void asmClassAnima::InitMethods() {
-    FreeMethods();
-    Methods = BuildClass(kAnimaMethods);
-}
-
-void asmClassAnima::FreeMethods() { FreeClass(Methods); }
 
 // The hooks report only as script events: the base classes' callbacks are
 // not called for a script animation.
@@ -142,271 +118,242 @@ void asmClassAnima::SubLoad(const char* file) {
     Refresh();
 }
 
-void asmClassAnima::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-        PushInt(GetActionCount());
-        return;
-    case 1:
-        PushNameOrNull(GetActionName());
-        return;
-    case 2: {
-        ActionArg a = PopActionArg(false);
-        PushInt(a.isNumber ? GetActionNr() : FindAction(a.name.c_str()));
-        return;
-    }
-    case 3: {
-        ActionArg a = PopActionArg(false);
-        if (!a.isNumber)
-            PushInt(GetActionFrameCountByName(a.name.c_str()));
-        else
-            PushInt(a.number == -1 ? GetFrameCount() : GetActionFrameCount(a.number));
-        return;
-    }
-    case 4:
-        PushNameOrNull(GetFrameName());
-        return;
-    case 5:
-        PushInt(GetFrameNr());
-        return;
-    case 6: {
-        ActionArg a = PopActionArg(false);
-        if (!a.isNumber)
-            PushInt(IsPlayingActionName(a.name.c_str()));
-        else
-            PushInt(a.number == -1 ? IsPlaying() : IsPlayingAction(a.number));
-        return;
-    }
-    case 7:
-        PushInt(GetLodX());
-        return;
-    case 8:
-        PushInt(GetLodY());
-        return;
-    case 9:
-    case 53: {
+// The script methods: each name with its built-in index and handler.
+struct asmClassAnima::ScriptMethods {
+    static void PlayAction(asmClassAnima& self, asmInterpreter*, int index) {
         ActionArg a = PopActionArg(index == 53);
         if (a.isNumber)
-            Play(a.number);
+            self.Play(a.number);
         else
-            PlayByName(a.name.c_str());
+            self.PlayByName(a.name.c_str());
         // A random phase, so that copies of one animation do not change
         // frames in step.
-        if (index == 53 && GetDelay() > 1) SetTickCounter(NextRandom() % GetDelay());
-        return;
+        if (index == 53 && self.GetDelay() > 1) self.SetTickCounter(NextRandom() % self.GetDelay());
     }
-    case 10:
-        SetDelay(PopArgInt());
-        return;
-    case 11: {
-        const int f = PopArgInt();
-        ActionArg a = PopActionArg(false);
-        if (!a.isNumber)
-            SetFrameByName(a.name.c_str(), f);
-        else if (a.number == -1)
-            SetFrame(f);
-        else
-            SetActionFrame(a.number, f);
-        return;
-    }
-    case 12:
-        Stop(PopArgInt() != 0);
-        return;
-    case 13: {
-        int v[2];
-        PopInts(v);
-        SetPos(v[0], v[1]);
-        return;
-    }
-    case 14:
-        PushInt(GetX());
-        return;
-    case 15:
-        PushInt(GetY());
-        return;
-    case 16:
-        PushInt(GetCenterX());
-        return;
-    case 17:
-        PushInt(GetCenterY());
-        return;
-    case 18:
-        PushInt(GetEndX());
-        return;
-    case 19:
-        PushInt(GetEndY());
-        return;
-    case 20:
-        PushInt(GetPosX());
-        return;
-    case 21:
-        PushInt(GetPosY());
-        return;
-    case 22:
-        SetLayer(PopArgInt());
-        return;
-    case 23:
-        PushInt(GetLayer());
-        return;
-    case 24:
-        PushInt(GetDelay());
-        return;
-    case 25: {
-        int v[4];
-        PopInts(v);
-        PushInt(IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
-        return;
-    }
-    case 26: {
-        if (auto* other = PopObject<Animacja>()) CopyFrom(*other);
-        return;
-    }
-    case 27: {
-        int v[2];
-        PopInts(v);
-        Move(v[0], v[1]);
-        return;
-    }
-    case 28:
-        PushInt(GetWidth());
-        return;
-    case 29:
-        PushInt(GetHeight());
-        return;
-    case 30:
-        Hide();
-        return;
-    case 31:
-        Show();
-        return;
-    case 32: {
-        int v[4];
-        PopInts(v);
-        Clip(v[0], v[1], v[2], v[3]);
-        return;
-    }
-    case 33:
-        Pause();
-        return;
-    case 34:
-        Resume();
-        return;
-    case 35:
-        PushNameOrNull(GetNameOfAction(PopArgInt()));
-        return;
-    case 36:
-        PushInt(IsVisible() ? 1 : 0);
-        return;
-    case 37: {
-        int v[2];
-        PopInts(v);
-        PushInt(WithinCut(v[0], v[1]) ? 1 : 0);
-        return;
-    }
-    case 38:
-        LoadDefinition(PopText().c_str(), 1.0f, 1.0f);
-        return;
-    case 39:
-        LoadSoundBank(PopText().c_str());
-        return;
-    case 40:
-        PushInt(GetPosX());
-        PushInt(GetPosY());
-        return;
-    case 41: {
-        int v[5];
-        PopInts(v);
-        Paint(v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    case 42:
-    case 43: {
+    static void PushShownPixel(asmClassAnima& self, asmInterpreter*, int index) {
         int v[2];
         PopInts(v);
         uint8_t rgba[4] = {0, 0, 0, 0};
-        ShownPixel(v[0], v[1], rgba);
+        self.ShownPixel(v[0], v[1], rgba);
         for (int i = 0; i < (index == 42 ? 4 : 3); ++i) PushInt(rgba[i]);
-        return;
     }
-    case 44: {
-        const int f = PopArgInt();
-        ActionArg a = PopActionArg(false);
-        PushNameOrNull(a.isNumber ? GetActionFrameName(a.number, f) : GetFrameNameByName(a.name.c_str(), f));
-        return;
-    }
-    case 45: {
-        std::string frame = PopText();
-        ActionArg a = PopActionArg(false);
-        PushInt(a.isNumber ? FindActionFrame(a.number, frame.c_str())
-                           : GetFrameNrByName(a.name.c_str(), frame.c_str()));
-        return;
-    }
-    case 46: {
-        int v[6];
-        PopInts(v);
-        PutRGBA(v[0], v[1], v[2], v[3], v[4], v[5]);
-        return;
-    }
-    case 47: {
-        int v[5];
-        PopInts(v);
-        PutRGB(v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    case 48: {
-        Obraz* other = PopVisibleObject(true);
-        PushInt(other && Equal(other) ? 1 : 0);
-        return;
-    }
-    case 49:
-        SubLoad(PopText().c_str());
-        return;
-    case 50:
-        SaveImages(PopText().c_str());
-        return;
-    case 51:
-        LoadImages(PopText().c_str());
-        return;
-    case 52:
-        if (Obraz* other = PopVisibleObject(true)) Blit(other);
-        return;
-    case 54: {
-        ActionArg a = PopActionArg(true);
-        if (a.isNumber)
-            PlaySmooth(a.number);
-        else
-            PlaySmoothByName(a.name.c_str());
-        return;
-    }
-    case 55:
-        SetSmooth(PopArgInt() != 0);
-        return;
-    case 56:
-        PushInt(GetSmooth());
-        return;
-    case 57:
-        SetDrawMode(PopArgInt(), 0);
-        return;
-    case 58:
-        SetRLE();
-        return;
-    case 59:
-        SetBitmask(PopArgInt());
-        return;
-    case 60: {
-        const float zy = PopArgReal();
-        const float zx = PopArgReal();
-        LoadDefinition(PopText().c_str(), zx, zy);
-        return;
-    }
-    default: {
+    static constexpr MethodRow<asmClassAnima> kRows[] = {
+        {"nofactions", 0, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetActionCount()); }},
+        {"actionname", 1,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             PushNameOrNull(self.GetActionName());
+         }},
+        {"actionnr", 2,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             ActionArg a = PopActionArg(false);
+             PushInt(a.isNumber ? self.GetActionNr() : self.FindAction(a.name.c_str()));
+         }},
+        {"nofframes", 3,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             ActionArg a = PopActionArg(false);
+             if (!a.isNumber)
+                 PushInt(self.GetActionFrameCountByName(a.name.c_str()));
+             else
+                 PushInt(a.number == -1 ? self.GetFrameCount() : self.GetActionFrameCount(a.number));
+         }},
+        {"framename", 4,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             PushNameOrNull(self.GetFrameName());
+         }},
+        {"framenr", 5, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetFrameNr()); }},
+        {"isplaying", 6,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             ActionArg a = PopActionArg(false);
+             if (!a.isNumber)
+                 PushInt(self.IsPlayingActionName(a.name.c_str()));
+             else
+                 PushInt(a.number == -1 ? self.IsPlaying() : self.IsPlayingAction(a.number));
+         }},
+        {"lodx", 7, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLodX()); }},
+        {"lody", 8, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLodY()); }},
+        {"play", 9, PlayAction},
+        {"setdelay", 10, [](asmClassAnima& self, asmInterpreter*, int) { self.SetDelay(PopArgInt()); }},
+        {"setframe", 11,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             const int f = PopArgInt();
+             ActionArg a = PopActionArg(false);
+             if (!a.isNumber)
+                 self.SetFrameByName(a.name.c_str(), f);
+             else if (a.number == -1)
+                 self.SetFrame(f);
+             else
+                 self.SetActionFrame(a.number, f);
+         }},
+        {"stop", 12, [](asmClassAnima& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+        {"setpos", 13,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.SetPos(v[0], v[1]);
+         }},
+        {"getpx", 14, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetX()); }},
+        {"getpy", 15, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetY()); }},
+        {"getcx", 16, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetCenterX()); }},
+        {"getcy", 17, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetCenterY()); }},
+        {"getex", 18, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetEndX()); }},
+        {"getey", 19, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetEndY()); }},
+        {"getposx", 20, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetPosX()); }},
+        {"getposy", 21, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetPosY()); }},
+        {"setz", 22, [](asmClassAnima& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"getz", 23, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
+        {"getdelay", 24, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetDelay()); }},
+        {"isin", 25,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             PushInt(self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
+         }},
+        {"copy", 26,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             if (auto* other = PopObject<Animacja>()) self.CopyFrom(*other);
+         }},
+        {"move", 27,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.Move(v[0], v[1]);
+         }},
+        {"getw", 28, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetWidth()); }},
+        {"geth", 29, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetHeight()); }},
+        {"hide", 30, [](asmClassAnima& self, asmInterpreter*, int) { self.Hide(); }},
+        {"show", 31, [](asmClassAnima& self, asmInterpreter*, int) { self.Show(); }},
+        {"clip", 32,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             self.Clip(v[0], v[1], v[2], v[3]);
+         }},
+        {"pause", 33, [](asmClassAnima& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 34, [](asmClassAnima& self, asmInterpreter*, int) { self.Resume(); }},
+        {"nameofaction", 35,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             PushNameOrNull(self.GetNameOfAction(PopArgInt()));
+         }},
+        {"isvisible", 36,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             PushInt(self.IsVisible() ? 1 : 0);
+         }},
+        {"withincut", 37,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushInt(self.WithinCut(v[0], v[1]) ? 1 : 0);
+         }},
+        {"load", 38,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.LoadDefinition(PopText().c_str(), 1.0f, 1.0f);
+         }},
+        {"loadbank", 39,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.LoadSoundBank(PopText().c_str());
+         }},
+        {"getpos", 40,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             PushInt(self.GetPosX());
+             PushInt(self.GetPosY());
+         }},
+        {"paint", 41,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[5];
+             PopInts(v);
+             self.Paint(v[0], v[1], v[2], v[3], v[4]);
+         }},
+        {"getrgba", 42, PushShownPixel},
+        {"getrgb", 43, PushShownPixel},
+        {"nameofframe", 44,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             const int f = PopArgInt();
+             ActionArg a = PopActionArg(false);
+             PushNameOrNull(a.isNumber ? self.GetActionFrameName(a.number, f) : self.GetFrameNameByName(a.name.c_str(), f));
+         }},
+        {"nrofframe", 45,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             std::string frame = PopText();
+             ActionArg a = PopActionArg(false);
+             PushInt(a.isNumber ? self.FindActionFrame(a.number, frame.c_str())
+                                : self.GetFrameNrByName(a.name.c_str(), frame.c_str()));
+         }},
+        {"putrgba", 46,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[6];
+             PopInts(v);
+             self.PutRGBA(v[0], v[1], v[2], v[3], v[4], v[5]);
+         }},
+        {"putrgb", 47,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             int v[5];
+             PopInts(v);
+             self.PutRGB(v[0], v[1], v[2], v[3], v[4]);
+         }},
+        {"equal", 48,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             Obraz* other = PopVisibleObject(true);
+             PushInt(other && self.Equal(other) ? 1 : 0);
+         }},
+        {"subload", 49, [](asmClassAnima& self, asmInterpreter*, int) { self.SubLoad(PopText().c_str()); }},
+        {"saveimages", 50,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.SaveImages(PopText().c_str());
+         }},
+        {"loadimages", 51,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.LoadImages(PopText().c_str());
+         }},
+        {"blit", 52,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             if (Obraz* other = PopVisibleObject(true)) self.Blit(other);
+         }},
+        {"hashplay", 53, PlayAction},
+        {"playsmooth", 54,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             ActionArg a = PopActionArg(true);
+             if (a.isNumber)
+                 self.PlaySmooth(a.number);
+             else
+                 self.PlaySmoothByName(a.name.c_str());
+         }},
+        {"setsmooth", 55,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.SetSmooth(PopArgInt() != 0);
+         }},
+        {"getsmooth", 56, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetSmooth()); }},
+        {"setdrawmode", 57,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             self.SetDrawMode(PopArgInt(), 0);
+         }},
+        {"rle", 58, [](asmClassAnima& self, asmInterpreter*, int) { self.SetRLE(); }},
+        {"bitmask", 59, [](asmClassAnima& self, asmInterpreter*, int) { self.SetBitmask(PopArgInt()); }},
+        {"loadzoom", 60,
+         [](asmClassAnima& self, asmInterpreter*, int) {
+             const float zy = PopArgReal();
+             const float zx = PopArgReal();
+             self.LoadDefinition(PopText().c_str(), zx, zy);
+         }},
+    };
+    static_assert(std::size(kRows) == 61);
+    static void Unknown(int index) {
         // Reported, never fatal: the map and this switch disagree.
         std::string line = "\nanimation unknown built in method " + std::to_string(index);
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fflush(stdout);
-        return;
     }
-    }
+    static constexpr MethodTable<asmClassAnima> kTable{kRows, Unknown};
+};
+
+void asmClassAnima::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassAnima::FreeMethods() { FreeClass(Methods); }
+
+void asmClassAnima::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterAnimaScriptClass() {

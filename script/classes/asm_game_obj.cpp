@@ -16,13 +16,6 @@ asmClass* asmGameObj::Class = nullptr;
 
 namespace {
 
-constexpr const char* kGameMethods[] = {
-    "play",        "pause",       "resume",       "exit",       "getgamename",   "setmusicvol",
-    "getmusicvol", "playmusic",   "stopmusic",    "stdbkg",     "freestdbkg",    "pausemusic",
-    "resumemusic", "ispaused",    "setsndvol",    "getsndvol",  "startmusic",    "endmusic",
-    "fadeinmusic", "fadeoutmusic", "loadmusic",   "ismusicplaying", "getnextgame",
-};
-
 asmClassObj* NewGameObj(asmClass* cls, const char* name) { return new asmGameObj(cls, name); }
 asmClass* GameClass() { return asmGameObj::Class; }
 
@@ -37,13 +30,6 @@ asmGameObj::asmGameObj(asmClass* cls, const char* name) {
 }
 
 asmGameObj::~asmGameObj() = default;
-
-void asmGameObj::InitMethods() {
-    FreeMethods();
-    Class = BuildClass(kGameMethods);
-}
-
-void asmGameObj::FreeMethods() { FreeClass(Class); }
 
 void asmGameObj::OnMouseMove() { CallEvent(this, "mousemove"); }
 void asmGameObj::OnLeftDown() { CallEvent(this, "mouselclick"); }
@@ -63,6 +49,64 @@ void asmGameObj::OnStart() {
 }
 void asmGameObj::OnStop() { CallEvent(this, "exit"); }
 
+// The script methods: each name with its built-in index and handler.
+struct asmGameObj::ScriptMethods {
+    static constexpr MethodRow<asmGameObj> kRows[] = {
+        {"play", 0, [](asmGameObj& game, asmInterpreter*, int) { game.Exit(PopText().c_str()); }},
+        {"pause", 1, [](asmGameObj& game, asmInterpreter*, int) { game.Pause(); }},
+        {"resume", 2, [](asmGameObj& game, asmInterpreter*, int) { game.Resume(); }},
+        {"exit", 3, [](asmGameObj& game, asmInterpreter*, int) { game.Exit("exit"); }},
+        {"getgamename", 4,
+         [](asmGameObj& game, asmInterpreter*, int) {
+             PushString(game.GetName() ? game.GetName() : "null");
+         }},
+        {"setmusicvol", 5, [](asmGameObj& game, asmInterpreter*, int) { game.SetMusicVolume(PopArgInt()); }},
+        {"getmusicvol", 6, [](asmGameObj&, asmInterpreter*, int) { PushInt(MusicPlayer.GetVolume()); }},
+        {"playmusic", 7,
+         [](asmGameObj& game, asmInterpreter*, int) {
+             std::string file = PopText();
+             game.LoadMusic(file.c_str());
+             game.PlayMusic();
+         }},
+        {"stopmusic", 8, [](asmGameObj& game, asmInterpreter*, int) { game.StopMusic(); }},
+        {"stdbkg", 9, [](asmGameObj& game, asmInterpreter*, int) { game.CreateBackgroundCanvas(); }},
+        {"freestdbkg", 10, [](asmGameObj& game, asmInterpreter*, int) { game.DeleteBackgroundCanvas(); }},
+        {"pausemusic", 11, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Pause(); }},
+        {"resumemusic", 12, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Resume(); }},
+        {"ispaused", 13, [](asmGameObj& game, asmInterpreter*, int) { PushInt(game.IsMousePaused()); }},
+        {"setsndvol", 14, [](asmGameObj&, asmInterpreter*, int) { Dzwieki::SetMasterVolume(PopArgInt()); }},
+        {"getsndvol", 15, [](asmGameObj&, asmInterpreter*, int) { PushInt(Dzwieki::GetMasterVolume()); }},
+        {"startmusic", 16, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Play(1, 0); }},
+        {"endmusic", 17, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Halt(PopArgInt()); }},
+        {"fadeinmusic", 18, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Play(1, PopArgInt()); }},
+        {"fadeoutmusic", 19, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.FadeOut(PopArgInt()); }},
+        {"loadmusic", 20,
+         [](asmGameObj&, asmInterpreter*, int) {
+             std::string file = PopText();
+             MusicPlayer.Load(file.c_str(), 1);
+         }},
+        {"ismusicplaying", 21, [](asmGameObj&, asmInterpreter*, int) { PushInt(MusicPlaying.load()); }},
+        {"getnextgame", 22,
+         [](asmGameObj& game, asmInterpreter*, int) {
+             PushString(game.GetNextAction() ? game.GetNextAction() : "exit");
+         }},
+    };
+    static void Unknown(int index) {
+        std::string out = "\nunknown instruction to object game ";
+        out += std::to_string(index);
+        out += '\n';
+        std::fwrite(out.data(), 1, out.size(), stdout);
+    }
+    static constexpr MethodTable<asmGameObj> kTable{kRows, Unknown};
+};
+
+void asmGameObj::InitMethods() {
+    FreeMethods();
+    Class = ScriptMethods::kTable.BuildClass();
+}
+
+void asmGameObj::FreeMethods() { FreeClass(Class); }
+
 void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
     if (!interp) interp = asmInterpreter::Instance;
     auto* game = interp ? dynamic_cast<asmGameObj*>(interp->currentGame) : nullptr;
@@ -75,89 +119,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
         }
         FatalExit("\ncall game method not within game!\n", 1);
     }
-    switch (index) {
-    case 0:
-        game->Exit(PopText().c_str());
-        return;
-    case 1:
-        game->Pause();
-        return;
-    case 2:
-        game->Resume();
-        return;
-    case 3:
-        game->Exit("exit");
-        return;
-    case 4:
-        PushString(game->GetName() ? game->GetName() : "null");
-        return;
-    case 5:
-        game->SetMusicVolume(PopArgInt());
-        return;
-    case 6:
-        PushInt(MusicPlayer.GetVolume());
-        return;
-    case 7: {
-        std::string file = PopText();
-        game->LoadMusic(file.c_str());
-        game->PlayMusic();
-        return;
-    }
-    case 8:
-        game->StopMusic();
-        return;
-    case 9:
-        game->CreateBackgroundCanvas();
-        return;
-    case 10:
-        game->DeleteBackgroundCanvas();
-        return;
-    case 11:
-        MusicPlayer.Pause();
-        return;
-    case 12:
-        MusicPlayer.Resume();
-        return;
-    case 13:
-        PushInt(game->IsMousePaused());
-        return;
-    case 14:
-        Dzwieki::SetMasterVolume(PopArgInt());
-        return;
-    case 15:
-        PushInt(Dzwieki::GetMasterVolume());
-        return;
-    case 16:
-        MusicPlayer.Play(1, 0);
-        return;
-    case 17:
-        MusicPlayer.Halt(PopArgInt());
-        return;
-    case 18:
-        MusicPlayer.Play(1, PopArgInt());
-        return;
-    case 19:
-        MusicPlayer.FadeOut(PopArgInt());
-        return;
-    case 20: {
-        std::string file = PopText();
-        MusicPlayer.Load(file.c_str(), 1);
-        return;
-    }
-    case 21:
-        PushInt(MusicPlaying.load());
-        return;
-    case 22:
-        PushString(game->GetNextAction() ? game->GetNextAction() : "exit");
-        return;
-    default: {
-        std::string out = "\nunknown instruction to object game ";
-        out += std::to_string(index);
-        out += '\n';
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        return;
-    }
-    }
+    ScriptMethods::kTable.Run(*game, interp, index);
 }
 
 void RegisterGameScriptClass() {

@@ -33,6 +33,10 @@ public:
     static asmClass* Class;
     static void InitMethods();
     static void FreeMethods();
+
+private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 };
 
 // Registers the "gameapi" class and the scripted game with the machine.

@@ -18,13 +18,6 @@ asmClass* asmClassButton::Methods = nullptr;
 
 namespace {
 
-constexpr MethodName kButtonMethods[] = {
-    {"set", 0},   {"enable", 1},  {"disable", 2},   {"setmouse", 3}, {"setan", 4},
-    {"setflags", 5}, {"show", 6}, {"hide", 7},      {"getimg", 8},   {"disabled", 9},
-    {"pause", 10}, {"resume", 11}, {"setrect", 12}, {"setpos", 13},  {"setcursorpos", 14},
-};
-static_assert(std::size(kButtonMethods) == 15);
-
 asmClassObj* NewButton(asmClass* cls, const char* name) { return new asmClassButton(cls, name); }
 asmClass* ButtonClass() { return asmClassButton::Methods; }
 
@@ -53,91 +46,83 @@ asmClassButton::~asmClassButton() {
     if (ddScene::Current) ddScene::Current->RemoveButton(this);
 }
 
-void asmClassButton::InitMethods() {
-    FreeMethods();
-    Methods = BuildClass(kButtonMethods);
-}
-
-void asmClassButton::FreeMethods() { FreeClass(Methods); }
-
 void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }
 void asmClassButton::OnMoveOff() { RaiseScriptEvent(this, EV_ONMOVEOFF); }
 void asmClassButton::OnClick() { RaiseScriptEvent(this, EV_ONCLICK); }
 void asmClassButton::OnRelease() { RaiseScriptEvent(this, EV_ONREL); }
 
-void asmClassButton::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-    case 4: {
+// The script methods: each name with its built-in index and handler.
+struct asmClassButton::ScriptMethods {
+    static void SetPictures(asmClassButton& self, asmInterpreter*, int) {
         Obraz* pressedPicture = PopPictureOrNull();
         Obraz* overPicture = PopPictureOrNull();
         Obraz* normalPicture = PopPictureOrNull();
-        SetImages(normalPicture, overPicture, pressedPicture);
-        return;
+        self.SetImages(normalPicture, overPicture, pressedPicture);
     }
-    case 1:
-        Refresh();
-        return;
-    case 2:
-        Reset();
-        return;
-    case 3:
-        SetHoverCursor(PopPictureOrNull());
-        return;
-    case 5: {
-        int b = PopArgInt();
-        int a = PopArgInt();
-        SetModeFlags(a, b);
-        return;
-    }
-    case 6:
-        Enable();
-        return;
-    case 7:
-        Disable();
-        return;
-    case 8: {
-        Obraz* n = GetNormal();
-        const char* name = n && n != GetArea() ? n->GetName() : nullptr;
-        PushNameOrNull(name);
-        return;
-    }
-    case 9:
-        PushInt(IsHidden());
-        return;
-    case 10:
-        Pause();
-        return;
-    case 11:
-        Resume();
-        return;
-    case 12: {
-        int h = PopArgInt();
-        int w = PopArgInt();
-        int y = PopArgInt();
-        int x = PopArgInt();
-        SetRect(x, y, w, h);
-        return;
-    }
-    case 13: {
-        int y = PopArgInt();
-        int x = PopArgInt();
-        for (Obraz* p : {GetPressed(), GetOver(), GetNormal()})
-            if (p && p != GetArea()) p->SetPos(x, y);
-        GetArea()->SetPos(x, y);
-        return;
-    }
-    case 14: {
-        int y = PopArgInt();
-        int x = PopArgInt();
-        SetPointOffset(x, y);
-        return;
-    }
-    default: {
+    static constexpr MethodRow<asmClassButton> kRows[] = {
+        {"set", 0, SetPictures},
+        {"enable", 1, [](asmClassButton& self, asmInterpreter*, int) { self.Refresh(); }},
+        {"disable", 2, [](asmClassButton& self, asmInterpreter*, int) { self.Reset(); }},
+        {"setmouse", 3,
+         [](asmClassButton& self, asmInterpreter*, int) { self.SetHoverCursor(PopPictureOrNull()); }},
+        {"setan", 4, SetPictures},
+        {"setflags", 5,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int b = PopArgInt();
+             int a = PopArgInt();
+             self.SetModeFlags(a, b);
+         }},
+        {"show", 6, [](asmClassButton& self, asmInterpreter*, int) { self.Enable(); }},
+        {"hide", 7, [](asmClassButton& self, asmInterpreter*, int) { self.Disable(); }},
+        {"getimg", 8,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             Obraz* n = self.GetNormal();
+             const char* name = n && n != self.GetArea() ? n->GetName() : nullptr;
+             PushNameOrNull(name);
+         }},
+        {"disabled", 9, [](asmClassButton& self, asmInterpreter*, int) { PushInt(self.IsHidden()); }},
+        {"pause", 10, [](asmClassButton& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 11, [](asmClassButton& self, asmInterpreter*, int) { self.Resume(); }},
+        {"setrect", 12,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int h = PopArgInt();
+             int w = PopArgInt();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             self.SetRect(x, y, w, h);
+         }},
+        {"setpos", 13,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int y = PopArgInt();
+             int x = PopArgInt();
+             for (Obraz* p : {self.GetPressed(), self.GetOver(), self.GetNormal()})
+                 if (p && p != self.GetArea()) p->SetPos(x, y);
+             self.GetArea()->SetPos(x, y);
+         }},
+        {"setcursorpos", 14,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int y = PopArgInt();
+             int x = PopArgInt();
+             self.SetPointOffset(x, y);
+         }},
+    };
+    static_assert(std::size(kRows) == 15);
+    static void Unknown(int index) {
         std::string line = "\nbutton unknown built in method " + std::to_string(index);
         FatalExit(line, 1);
     }
-    }
+    static constexpr MethodTable<asmClassButton> kTable{kRows, Unknown};
+};
+
+void asmClassButton::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassButton::FreeMethods() { FreeClass(Methods); }
+
+void asmClassButton::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterButtonScriptClass() {

@@ -22,6 +22,10 @@ public:
     static asmClass* Methods;
     static void InitMethods();
     static void FreeMethods();
+
+private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 };
 
 // Registers "button" with the script machine.

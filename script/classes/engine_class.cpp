@@ -30,20 +30,6 @@ asmClass* asmClassEngine::Methods = nullptr;
 
 namespace {
 
-constexpr const char* kEngineMethods[] = {
-    "getimg",        "removeimg",     "removesnd",      "print",        "refresh",
-    "sortimages",    "stdbutcursor",  "actclassname",   "varexist",     "setdebugstate",
-    "getticks",      "fileexist",     "printtypes",     "redraw",       "redrawnoblit",
-    "getstack",      "getspecialpath", "mkdir",         "chdir",        "getscreenres",
-    "setsndvol",     "setfullscreen", "getscreensize",  "setscreensize", "getscreenscale",
-    "setvideomode",  "setloopdelay",  "getloopdelay",   "setfps",       "system",
-    "linkwww",       "getsavepath",   "setmusicvol",    "getmusicvol",  "startmusic",
-    "endmusic",      "fadeinmusic",   "fadeoutmusic",   "loadmusic",    "ismusicplaying",
-    "getactmusic",   "playmusic",     "stopmusic",      "islocalmusic", "getappsize",
-    "getscreenoffset", "setpath",     "isaudio",        "getxandro",    "getdesktopres",
-};
-static_assert(std::size(kEngineMethods) == 50);
-
 asmClassObj* NewEngine(asmClass* cls, const char* name) { return new asmClassEngine(cls, name); }
 asmClass* EngineClass() { return asmClassEngine::Methods; }
 
@@ -79,207 +65,174 @@ asmClassEngine::asmClassEngine(asmClass* cls, const char* name) : asmClassObj(cl
 
 asmClassEngine::~asmClassEngine() = default;
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassEngine::ScriptMethods {
+    static constexpr MethodRow<asmClassEngine> kRows[] = {
+        {"getimg", 0,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             int hi = PopArgInt();
+             int lo = PopArgInt();
+             int q = PopArgInt();
+             int p = PopArgInt();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             Obraz* found = ddScene::Current ? FindTopmostAt(x, y, p != 0, q != 0, lo, hi) : nullptr;
+             PushNameOrNull(found ? found->GetName() : nullptr);
+         }},
+        {"removeimg", 1,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             if (Obraz* picture = PopObject<Obraz>(); picture && ddScene::Current)
+                 ddScene::Current->RemoveDrawable(picture);
+             SetRedraw();
+         }},
+        {"removesnd", 2, [](asmClassEngine&, asmInterpreter*, int) {}},
+        {"print", 3, [](asmClassEngine&, asmInterpreter*, int) { PopText(); }},
+        {"refresh", 4, [](asmClassEngine&, asmInterpreter*, int) { SetRedraw(); }},
+        {"sortimages", 5,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             if (ddScene::Current) ddScene::Current->Sort();
+         }},
+        {"stdbutcursor", 6,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
+         }},
+        {"actclassname", 7,
+         [](asmClassEngine&, asmInterpreter* m, int) {
+             PushNameOrNull(m && m->currentObject ? m->currentObject->GetName() : nullptr);
+         }},
+        {"varexist", 8,
+         [](asmClassEngine&, asmInterpreter* m, int) {
+             std::string name = PopText();
+             asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
+             PushInt(model && model->LookupVar(name.c_str()) ? 1 : 0);
+         }},
+        {"setdebugstate", 9, [](asmClassEngine&, asmInterpreter*, int) { ScriptDebugLevel = PopArgInt(); }},
+        {"getticks", 10,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(static_cast<int>(ClockTicks())); }},
+        {"fileexist", 11,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(FileExists(PopText().c_str()) ? 1 : 0); }},
+        {"printtypes", 12,
+         [](asmClassEngine&, asmInterpreter* m, int) {
+             if (m && m->typeMap) {
+                 std::fflush(stdout);
+                 ddTrie<asmClass>::Dump(m->typeMap);
+                 std::fflush(stdout);
+             }
+         }},
+        {"redraw", 13, [](asmClassEngine&, asmInterpreter*, int) { RedrawNow(true); }},
+        {"redrawnoblit", 14, [](asmClassEngine&, asmInterpreter*, int) { RedrawNow(false); }},
+        {"getstack", 15, [](asmClassEngine&, asmInterpreter* m, int) { PushInt(m ? m->sp : -1); }},
+        {"getspecialpath", 16,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             std::string kind = PopText();
+             std::string folder = kind == "appdata" ? UserDataFolder() : std::string();
+             PushNameOrNull(folder.c_str());
+         }},
+        {"mkdir", 17, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MakeFolder(PopText().c_str())); }},
+        {"chdir", 18,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(ChangeFolder(PopText().c_str())); }},
+        {"getscreenres", 19,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushInt(GraphAPI::ScreenWidth);
+             PushInt(GraphAPI::ScreenHeight);
+         }},
+        {"setsndvol", 20,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             int volume = PopArgInt();
+             if (ddScene::Current) ddScene::Current->SetVolume(volume);
+         }},
+        {"setfullscreen", 21,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             GraphAPI::SetFullscreen(PopArgInt());
+             SetRedraw();
+         }},
+        {"getscreensize", 22,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushInt(MinInt(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
+             PushInt(MinInt(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
+         }},
+        {"setscreensize", 23,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             int h = PopArgInt();
+             int w = PopArgInt();
+             GraphAPI::SetScaledSize(w, h);
+         }},
+        {"getscreenscale", 24,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushReal(ScreenScaleX);
+             PushReal(ScreenScaleY);
+         }},
+        {"setvideomode", 25, [](asmClassEngine&, asmInterpreter*, int) {}},
+        {"setloopdelay", 26, [](asmClassEngine&, asmInterpreter*, int) { LoopDelay = PopArgInt(); }},
+        {"getloopdelay", 27, [](asmClassEngine&, asmInterpreter*, int) { PushInt(LoopDelay); }},
+        {"setfps", 28,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             if (int delay = DelayForFps(PopArgReal()); delay >= 0) LoopDelay = delay;
+         }},
+        {"system", 29,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             std::string command = PopText();
+             std::fflush(stdout);
+             [[maybe_unused]] int status = std::system(command.c_str());
+         }},
+        {"linkwww", 30, [](asmClassEngine&, asmInterpreter*, int) { OpenLink(PopText().c_str()); }},
+        {"getsavepath", 31, [](asmClassEngine&, asmInterpreter*, int) { PushString("saves/"); }},
+        {"setmusicvol", 32,
+         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.SetVolume(PopArgInt()); }},
+        {"getmusicvol", 33, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetVolume()); }},
+        {"startmusic", 34, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, 0); }},
+        {"endmusic", 35, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(PopArgInt()); }},
+        {"fadeinmusic", 36, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, PopArgInt()); }},
+        {"fadeoutmusic", 37, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.FadeOut(PopArgInt()); }},
+        {"loadmusic", 38,
+         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Load(PopText().c_str(), 0); }},
+        {"ismusicplaying", 39, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlaying.load()); }},
+        {"getactmusic", 40,
+         [](asmClassEngine&, asmInterpreter*, int) { PushNameOrNull(MusicPlayer.GetName()); }},
+        {"playmusic", 41,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             MusicPlayer.Load(PopText().c_str(), 0);
+             MusicPlayer.Play(-1, 0);
+         }},
+        {"stopmusic", 42, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(0); }},
+        {"islocalmusic", 43, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetReload()); }},
+        {"getappsize", 44,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushInt(GraphAPI::AppWidth);
+             PushInt(GraphAPI::AppHeight);
+         }},
+        {"getscreenoffset", 45,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushInt(GraphAPI::AppOffsetX);
+             PushInt(GraphAPI::AppOffsetY);
+         }},
+        {"setpath", 46, [](asmClassEngine&, asmInterpreter*, int) { EnginePath = PopText().c_str(); }},
+        {"isaudio", 47, [](asmClassEngine&, asmInterpreter*, int) { PushInt(GraphAPI::AudioOpen); }},
+        {"getxandro", 48, [](asmClassEngine&, asmInterpreter*, int) { PushInt(0); }},
+        {"getdesktopres", 49,
+         [](asmClassEngine&, asmInterpreter*, int) {
+             PushInt(GraphAPI::DesktopWidth);
+             PushInt(GraphAPI::DesktopHeight);
+         }},
+    };
+    static_assert(std::size(kRows) == 50);
+    static void Unknown(int index) {
+        std::string line = "engine unknown built in method " + std::to_string(index) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    static constexpr MethodTable<asmClassEngine> kTable{kRows, Unknown};
+};
+
 void asmClassEngine::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kEngineMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassEngine::FreeMethods() { FreeClass(Methods); }
 
 void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
     asmInterpreter* m = interp ? interp : asmInterpreter::Instance;
-    switch (index) {
-    case 0: {
-        int hi = PopArgInt();
-        int lo = PopArgInt();
-        int q = PopArgInt();
-        int p = PopArgInt();
-        int y = PopArgInt();
-        int x = PopArgInt();
-        Obraz* found = ddScene::Current ? FindTopmostAt(x, y, p != 0, q != 0, lo, hi) : nullptr;
-        PushNameOrNull(found ? found->GetName() : nullptr);
-        return;
-    }
-    case 1: {
-        if (Obraz* picture = PopObject<Obraz>(); picture && ddScene::Current)
-            ddScene::Current->RemoveDrawable(picture);
-        SetRedraw();
-        return;
-    }
-    case 2:
-        return;
-    case 3:
-        PopText();
-        return;
-    case 4:
-        SetRedraw();
-        return;
-    case 5:
-        if (ddScene::Current) ddScene::Current->Sort();
-        return;
-    case 6:
-        if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
-        return;
-    case 7:
-        PushNameOrNull(m && m->currentObject ? m->currentObject->GetName() : nullptr);
-        return;
-    case 8: {
-        std::string name = PopText();
-        asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
-        PushInt(model && model->LookupVar(name.c_str()) ? 1 : 0);
-        return;
-    }
-    case 9:
-        ScriptDebugLevel = PopArgInt();
-        return;
-    case 10:
-        PushInt(static_cast<int>(ClockTicks()));
-        return;
-    case 11:
-        PushInt(FileExists(PopText().c_str()) ? 1 : 0);
-        return;
-    case 12:
-        if (m && m->typeMap) {
-            std::fflush(stdout);
-            ddTrie<asmClass>::Dump(m->typeMap);
-            std::fflush(stdout);
-        }
-        return;
-    case 13:
-        RedrawNow(true);
-        return;
-    case 14:
-        RedrawNow(false);
-        return;
-    case 15:
-        PushInt(m ? m->sp : -1);
-        return;
-    case 16: {
-        std::string kind = PopText();
-        std::string folder = kind == "appdata" ? UserDataFolder() : std::string();
-        PushNameOrNull(folder.c_str());
-        return;
-    }
-    case 17:
-        PushInt(MakeFolder(PopText().c_str()));
-        return;
-    case 18:
-        PushInt(ChangeFolder(PopText().c_str()));
-        return;
-    case 19:
-        PushInt(GraphAPI::ScreenWidth);
-        PushInt(GraphAPI::ScreenHeight);
-        return;
-    case 20: {
-        int volume = PopArgInt();
-        if (ddScene::Current) ddScene::Current->SetVolume(volume);
-        return;
-    }
-    case 21:
-        GraphAPI::SetFullscreen(PopArgInt());
-        SetRedraw();
-        return;
-    case 22:
-        PushInt(MinInt(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
-        PushInt(MinInt(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
-        return;
-    case 23: {
-        int h = PopArgInt();
-        int w = PopArgInt();
-        GraphAPI::SetScaledSize(w, h);
-        return;
-    }
-    case 24:
-        PushReal(ScreenScaleX);
-        PushReal(ScreenScaleY);
-        return;
-    case 25:
-        return;
-    case 26:
-        LoopDelay = PopArgInt();
-        return;
-    case 27:
-        PushInt(LoopDelay);
-        return;
-    case 28:
-        if (int delay = DelayForFps(PopArgReal()); delay >= 0) LoopDelay = delay;
-        return;
-    case 29: {
-        std::string command = PopText();
-        std::fflush(stdout);
-        [[maybe_unused]] int status = std::system(command.c_str());
-        return;
-    }
-    case 30:
-        OpenLink(PopText().c_str());
-        return;
-    case 31:
-        PushString("saves/");
-        return;
-    case 32:
-        MusicPlayer.SetVolume(PopArgInt());
-        return;
-    case 33:
-        PushInt(MusicPlayer.GetVolume());
-        return;
-    case 34:
-        MusicPlayer.Play(1, 0);
-        return;
-    case 35:
-        MusicPlayer.Halt(PopArgInt());
-        return;
-    case 36:
-        MusicPlayer.Play(1, PopArgInt());
-        return;
-    case 37:
-        MusicPlayer.FadeOut(PopArgInt());
-        return;
-    case 38:
-        MusicPlayer.Load(PopText().c_str(), 0);
-        return;
-    case 39:
-        PushInt(MusicPlaying.load());
-        return;
-    case 40:
-        PushNameOrNull(MusicPlayer.GetName());
-        return;
-    case 41:
-        MusicPlayer.Load(PopText().c_str(), 0);
-        MusicPlayer.Play(-1, 0);
-        return;
-    case 42:
-        MusicPlayer.Halt(0);
-        return;
-    case 43:
-        PushInt(MusicPlayer.GetReload());
-        return;
-    case 44:
-        PushInt(GraphAPI::AppWidth);
-        PushInt(GraphAPI::AppHeight);
-        return;
-    case 45:
-        PushInt(GraphAPI::AppOffsetX);
-        PushInt(GraphAPI::AppOffsetY);
-        return;
-    case 46:
-        EnginePath = PopText().c_str();
-        return;
-    case 47:
-        PushInt(GraphAPI::AudioOpen);
-        return;
-    case 48:
-        PushInt(0);
-        return;
-    case 49:
-        PushInt(GraphAPI::DesktopWidth);
-        PushInt(GraphAPI::DesktopHeight);
-        return;
-    default: {
-        std::string line = "engine unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        return;
-    }
-    }
+    ScriptMethods::kTable.Run(*this, m, index);
 }
 
 void RegisterEngineScriptClass() {

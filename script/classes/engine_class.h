@@ -20,6 +20,10 @@ public:
     static asmClass* Methods;
     static void InitMethods();
     static void FreeMethods();
+
+private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 };
 
 // "mkdir" and "chdir" as the script sees them: 0 created, 1 already there,

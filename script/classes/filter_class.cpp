@@ -1,199 +1,195 @@
-// The filter's script class "filter": its method table and dispatcher.
+#include "script/classes/filter_class.h"
+
 #include <string>
 
 #include "foundation/fatal.h"
-#include "graphics/filter.h"
+#include "foundation/saturating.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
-#include "script/classes/filter_class.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
 
-asmClass* ddFilter::Class = nullptr;
+asmClass* asmClassFilter::Class = nullptr;
 
 namespace {
 
-constexpr const char* kFilterMethods[] = {
-    "getpx",        "getpy",        "getw",         "geth",           "getex",       "getey",
-    "getcx",        "getcy",        "normal",       "setzoom",        "rotate",      "rotatezoom",
-    "setzoomxy",    "rotatezoomxy", "link",         "unlink",         "setsmooth",   "isin",
-    "setpivottype", "blend",        "removeblend",  "removeallblend", "setopacity",  "getopacity",
-    "setrotpoint",  "getzoomx",     "getzoomy",     "setangle",       "getangle",    "setanglezoom",
-    "setanglezoomxy", "mask",       "setrotate",    "getlevel",       "setlevel",    "reversexy",
-    "setmaskalpha", "lineardodge",  "loupe",        "umask",
-};
-static_assert(std::size(kFilterMethods) == 40);
-
-asmClassObj* NewFilter(asmClass* cls, const char* name) { return new ddFilter(cls, name); }
-asmClass* FilterClass() { return ddFilter::Class; }
+asmClassObj* NewFilter(asmClass* cls, const char* name) { return new asmClassFilter(cls, name); }
+asmClass* FilterClass() { return asmClassFilter::Class; }
 
 }  // namespace
 
-void ddFilter::InitMethods() {
-    FreeMethods();
-    Class = BuildClass(kFilterMethods);
-}
+asmClassFilter::asmClassFilter(asmClass* cls, const char* name) : ddFilter(cls, name) {}
 
-void ddFilter::FreeMethods() { FreeClass(Class); }
+asmClassFilter::~asmClassFilter() = default;
 
-void ddFilter::CallBuiltIn(asmInterpreter*, int index) {
-    const Image& out = linked ? *GetOutputImage() : output;
-    switch (index) {
-    case 0:
-        PushInt(out.x);
-        return;
-    case 1:
-        PushInt(out.y);
-        return;
-    case 2:
-        PushInt(out.w);
-        return;
-    case 3:
-        PushInt(out.h);
-        return;
-    case 4:
-        PushInt(out.x + out.w);
-        return;
-    case 5:
-        PushInt(out.y + out.h);
-        return;
-    case 6:
-        PushInt(out.x + out.w / 2);
-        return;
-    case 7:
-        PushInt(out.y + out.h / 2);
-        return;
-    case 8:
-        Normal();
-        return;
-    case 9:
-        SetZoom(PopArgReal());
-        return;
-    case 10:
-        SetAngle(angle + PopArgReal());
-        return;
-    case 11: {
-        double z = PopArgReal();
-        double d = PopArgReal();
-        SetAngleZoom(angle + d, z);
-        return;
-    }
-    case 12: {
-        double zy = PopArgReal();
-        double zx = PopArgReal();
-        SetZoomXY(zx, zy);
-        return;
-    }
-    case 13: {
-        double zy = PopArgReal();
-        double zx = PopArgReal();
-        double d = PopArgReal();
-        SetAngleZoomXY(angle + d, zx, zy);
-        return;
-    }
-    case 14:
-        Link(PopVisibleObject(false));
-        return;
-    case 15:
-        Unlink();
-        return;
-    case 16:
-        smooth = PopArgInt();
-        return;
-    case 17: {
-        // The four arguments are taken whether or not the filter is linked,
-        // so a script that polls every frame keeps its stack balanced.
-        int t = PopArgInt();
-        int v = PopArgInt();
-        int y = PopArgInt();
-        int x = PopArgInt();
-        PushInt(linked && linked->IsInImage(x, y, v != 0, t != 0, GetOutputImage()) ? 1 : 0);
-        return;
-    }
-    case 18:
-        placement = PopArgInt();
-        return;
-    case 19:
-        AddBlend(PopVisibleObject(false), BLEND_OVER);
-        return;
-    case 20:
-        RemoveBlend(PopVisibleObject(false));
-        return;
-    case 21:
-        RemoveAllBlends();
-        return;
-    case 22:
-        SetOpacity(PopArgInt());
-        return;
-    case 23:
-        PushInt(opacity);
-        return;
-    case 24: {
-        int y = PopArgInt();
-        int x = PopArgInt();
-        SetRotPoint(x, y);
-        return;
-    }
-    case 25:
-        PushReal(static_cast<float>(zoomX));
-        return;
-    case 26:
-        PushReal(static_cast<float>(zoomY));
-        return;
-    case 27:
-    case 32:
-        SetAngle(PopArgReal());
-        return;
-    case 28:
-        PushReal(static_cast<float>(angle));
-        return;
-    case 29: {
-        double z = PopArgReal();
-        double a = PopArgReal();
-        SetAngleZoom(a, z);
-        return;
-    }
-    case 30: {
-        double zy = PopArgReal();
-        double zx = PopArgReal();
-        double a = PopArgReal();
-        SetAngleZoomXY(a, zx, zy);
-        return;
-    }
-    case 31:
-        AddBlend(PopVisibleObject(false), BLEND_MASK);
-        return;
-    case 33:
-        PushInt(level);
-        return;
-    case 34:
-        SetLevel(PopArgInt());
-        return;
-    case 35: {
-        int vertical = PopArgInt();
-        int horizontal = PopArgInt();
-        ReverseXY(horizontal, vertical);
-        return;
-    }
-    case 36:
-        maskAlpha = PopArgInt();
-        return;
-    case 37:
-        AddBlend(PopVisibleObject(false), BLEND_LINEARDODGE);
-        return;
-    case 38:
-        AddBlend(PopVisibleObject(false), BLEND_LOUPE);
-        return;
-    case 39:
-        AddBlend(PopVisibleObject(false), BLEND_UMASK);
-        return;
-    default: {
+// The script methods: each name with its built-in index and handler.
+struct asmClassFilter::ScriptMethods {
+    static void SetAngleTo(asmClassFilter& self, asmInterpreter*, int) { self.SetAngle(PopArgReal()); }
+    static constexpr MethodRow<asmClassFilter> kRows[] = {
+        {"getpx", 0,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(out.x);
+         }},
+        {"getpy", 1,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(out.y);
+         }},
+        {"getw", 2,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(out.w);
+         }},
+        {"geth", 3,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(out.h);
+         }},
+        {"getex", 4,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(SatAdd(out.x, out.w));
+         }},
+        {"getey", 5,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(SatAdd(out.y, out.h));
+         }},
+        {"getcx", 6,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(SatAdd(out.x, out.w / 2));
+         }},
+        {"getcy", 7,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             const Image& out = self.LastOutput();
+             PushInt(SatAdd(out.y, out.h / 2));
+         }},
+        {"normal", 8, [](asmClassFilter& self, asmInterpreter*, int) { self.Normal(); }},
+        {"setzoom", 9, [](asmClassFilter& self, asmInterpreter*, int) { self.SetZoom(PopArgReal()); }},
+        {"rotate", 10,
+         [](asmClassFilter& self, asmInterpreter*, int) { self.SetAngle(self.GetAngle() + PopArgReal()); }},
+        {"rotatezoom", 11,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             double z = PopArgReal();
+             double d = PopArgReal();
+             self.SetAngleZoom(self.GetAngle() + d, z);
+         }},
+        {"setzoomxy", 12,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             double zy = PopArgReal();
+             double zx = PopArgReal();
+             self.SetZoomXY(zx, zy);
+         }},
+        {"rotatezoomxy", 13,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             double zy = PopArgReal();
+             double zx = PopArgReal();
+             double d = PopArgReal();
+             self.SetAngleZoomXY(self.GetAngle() + d, zx, zy);
+         }},
+        {"link", 14, [](asmClassFilter& self, asmInterpreter*, int) { self.Link(PopVisibleObject(false)); }},
+        {"unlink", 15, [](asmClassFilter& self, asmInterpreter*, int) { self.Unlink(); }},
+        {"setsmooth", 16, [](asmClassFilter& self, asmInterpreter*, int) { self.SetSmooth(PopArgInt()); }},
+        {"isin", 17,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             // The four arguments are taken whether or not the filter is linked,
+             // so a script that polls every frame keeps its stack balanced.
+             int t = PopArgInt();
+             int v = PopArgInt();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             PushInt(self.GetLinked() &&
+                             self.GetLinked()->IsInImage(x, y, v != 0, t != 0, self.GetOutputImage())
+                         ? 1
+                         : 0);
+         }},
+        {"setpivottype", 18,
+         [](asmClassFilter& self, asmInterpreter*, int) { self.SetPlacement(PopArgInt()); }},
+        {"blend", 19,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             self.AddBlend(PopVisibleObject(false), BLEND_OVER);
+         }},
+        {"removeblend", 20,
+         [](asmClassFilter& self, asmInterpreter*, int) { self.RemoveBlend(PopVisibleObject(false)); }},
+        {"removeallblend", 21, [](asmClassFilter& self, asmInterpreter*, int) { self.RemoveAllBlends(); }},
+        {"setopacity", 22, [](asmClassFilter& self, asmInterpreter*, int) { self.SetOpacity(PopArgInt()); }},
+        {"getopacity", 23, [](asmClassFilter& self, asmInterpreter*, int) { PushInt(self.GetOpacity()); }},
+        {"setrotpoint", 24,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             int y = PopArgInt();
+             int x = PopArgInt();
+             self.SetRotPoint(x, y);
+         }},
+        {"getzoomx", 25,
+         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetZoomX())); }},
+        {"getzoomy", 26,
+         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetZoomY())); }},
+        {"setangle", 27, SetAngleTo},
+        {"getangle", 28,
+         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetAngle())); }},
+        {"setanglezoom", 29,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             double z = PopArgReal();
+             double a = PopArgReal();
+             self.SetAngleZoom(a, z);
+         }},
+        {"setanglezoomxy", 30,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             double zy = PopArgReal();
+             double zx = PopArgReal();
+             double a = PopArgReal();
+             self.SetAngleZoomXY(a, zx, zy);
+         }},
+        {"mask", 31,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             self.AddBlend(PopVisibleObject(false), BLEND_MASK);
+         }},
+        {"setrotate", 32, SetAngleTo},
+        {"getlevel", 33, [](asmClassFilter& self, asmInterpreter*, int) { PushInt(self.GetLevel()); }},
+        {"setlevel", 34, [](asmClassFilter& self, asmInterpreter*, int) { self.SetLevel(PopArgInt()); }},
+        {"reversexy", 35,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             int vertical = PopArgInt();
+             int horizontal = PopArgInt();
+             self.ReverseXY(horizontal, vertical);
+         }},
+        {"setmaskalpha", 36,
+         [](asmClassFilter& self, asmInterpreter*, int) { self.SetMaskAlpha(PopArgInt()); }},
+        {"lineardodge", 37,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             self.AddBlend(PopVisibleObject(false), BLEND_LINEARDODGE);
+         }},
+        {"loupe", 38,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             self.AddBlend(PopVisibleObject(false), BLEND_LOUPE);
+         }},
+        {"umask", 39,
+         [](asmClassFilter& self, asmInterpreter*, int) {
+             self.AddBlend(PopVisibleObject(false), BLEND_UMASK);
+         }},
+    };
+    static_assert(std::size(kRows) == 40);
+    static void Unknown(int index) {
         std::string line = "\nfilter unknown built in method " + std::to_string(index) + "\n";
         FatalExit(line, 1);
     }
-    }
+    static constexpr MethodTable<asmClassFilter> kTable{kRows, Unknown};
+};
+
+void asmClassFilter::InitMethods() {
+    FreeMethods();
+    Class = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassFilter::FreeMethods() { FreeClass(Class); }
+
+void asmClassFilter::CallBuiltIn(asmInterpreter* interp, int index) {
+    if (GetLinked()) GetOutputImage();
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterFilterScriptClass() {
-    RegisterScriptClass({"filter", 19, ddFilter::InitMethods, ddFilter::FreeMethods, FilterClass, NewFilter});
+    RegisterScriptClass({"filter", 19, asmClassFilter::InitMethods, asmClassFilter::FreeMethods, FilterClass, NewFilter});
 }

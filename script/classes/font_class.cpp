@@ -12,8 +12,6 @@ asmClass* asmClassFont::Methods = nullptr;
 
 namespace {
 
-constexpr const char* kFontMethods[] = {"load", "getsize"};
-
 asmClassObj* NewFont(asmClass* cls, const char* name) { return new asmClassFont(cls, name); }
 asmClass* FontClass() { return asmClassFont::Methods; }
 
@@ -25,28 +23,33 @@ asmClassFont::asmClassFont(asmClass* cls, const char* name) : ddFont(cls) {
 
 asmClassFont::~asmClassFont() = default;
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassFont::ScriptMethods {
+    static constexpr MethodRow<asmClassFont> kRows[] = {
+        {"load", 0,
+         [](asmClassFont& self, asmInterpreter*, int) {
+             int size = PopArgInt();
+             std::string file = PopText();
+             self.Open(file.c_str(), size);
+         }},
+        {"getsize", 1, [](asmClassFont& self, asmInterpreter*, int) { PushInt(self.GetLineHeight()); }},
+    };
+    static void Unknown(int index) {
+        // The font shares the text class's wording.
+        FatalExit("text unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+    static constexpr MethodTable<asmClassFont> kTable{kRows, Unknown};
+};
+
 void asmClassFont::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kFontMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassFont::FreeMethods() { FreeClass(Methods); }
 
-void asmClassFont::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0: {
-        int size = PopArgInt();
-        std::string file = PopText();
-        Open(file.c_str(), size);
-        return;
-    }
-    case 1:
-        PushInt(GetLineHeight());
-        return;
-    default:
-        // The font shares the text class's wording.
-        FatalExit("text unknown built in method " + std::to_string(index) + "\n", 1);
-    }
+void asmClassFont::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterFontScriptClass() {

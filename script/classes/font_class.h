@@ -16,6 +16,10 @@ public:
     static asmClass* Methods;
     static void InitMethods();
     static void FreeMethods();
+
+private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 };
 
 // Registers "font" with the script machine.

@@ -15,12 +15,6 @@ asmClass* asmClassKeyboard::Methods = nullptr;
 
 namespace {
 
-constexpr const char* kKeyboardMethods[] = {
-    "iskey",         "iskeydown", "autorepeat", "pause",   "resume",      "getkey",
-    "setautorepeat", "isalpha",   "isdigit",    "isalnum", "getkeystate", "keypressed",
-};
-static_assert(std::size(kKeyboardMethods) == 12);
-
 struct KeyName {
     const char* name;
     int code;
@@ -120,74 +114,81 @@ void asmClassKeyboard::PushKeyTest(const char* name, int (*test)(int key)) {
     PushInt(code != -1 && test(code) ? 1 : 0);
 }
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassKeyboard::ScriptMethods {
+    static constexpr MethodRow<asmClassKeyboard> kRows[] = {
+        {"iskey", 0,
+         [](asmClassKeyboard& self, asmInterpreter*, int) {
+             ddString name = PopArgString();
+             self.PushKeyTest(name.c_str(), IsKeyHeld);
+         }},
+        {"iskeydown", 1,
+         [](asmClassKeyboard& self, asmInterpreter*, int) {
+             KeyArg arg = PopKeyArg();
+             if (arg.isInt && arg.value == -1)
+                 PushInt(IsLeftButtonEvent());
+             else
+                 self.PushKeyTest(arg.text.c_str(), IsKeyDown);
+         }},
+        {"autorepeat", 2,
+         [](asmClassKeyboard&, asmInterpreter*, int) {
+             if (PopArgInt() == 0)
+                 DisableKeyRepeat();
+             else
+                 SetDefaultKeyRepeat();
+         }},
+        {"pause", 3,
+         [](asmClassKeyboard&, asmInterpreter* m, int) {
+             if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 1);
+         }},
+        {"resume", 4,
+         [](asmClassKeyboard&, asmInterpreter* m, int) {
+             if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 0);
+         }},
+        {"getkey", 5,
+         [](asmClassKeyboard& self, asmInterpreter*, int) {
+             self.LastTyped();
+             PushString(self.typed);
+         }},
+        {"setautorepeat", 6,
+         [](asmClassKeyboard&, asmInterpreter*, int) {
+             int interval = PopArgInt();
+             int delay = PopArgInt();
+             SetKeyRepeat(delay, interval);
+         }},
+        {"isalpha", 7,
+         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsAlpha(self.LastTyped()) ? 1 : 0); }},
+        {"isdigit", 8,
+         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsDigit(self.LastTyped()) ? 1 : 0); }},
+        {"isalnum", 9,
+         [](asmClassKeyboard& self, asmInterpreter*, int) {
+             PushInt(IsAlpha(self.LastTyped()) || IsDigit(self.LastTyped()) ? 1 : 0);
+         }},
+        {"getkeystate", 10, [](asmClassKeyboard&, asmInterpreter*, int) { PumpKeys(); }},
+        {"keypressed", 11,
+         [](asmClassKeyboard& self, asmInterpreter*, int) {
+             ddString name = PopArgString();
+             self.PushKeyTest(name.c_str(), IsKeyDownCached);
+         }},
+    };
+    static_assert(std::size(kRows) == 12);
+    static void Unknown(int index) {
+        std::string line = "keyboard unknown built in method " + std::to_string(index) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    static constexpr MethodTable<asmClassKeyboard> kTable{kRows, Unknown};
+};
+
 void asmClassKeyboard::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kKeyboardMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassKeyboard::FreeMethods() { FreeClass(Methods); }
 
 void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
     asmInterpreter* m = interp ? interp : asmInterpreter::Instance;
-    switch (index) {
-    case 0: {
-        ddString name = PopArgString();
-        PushKeyTest(name.c_str(), IsKeyHeld);
-        return;
-    }
-    case 1: {
-        KeyArg arg = PopKeyArg();
-        if (arg.isInt && arg.value == -1)
-            PushInt(IsLeftButtonEvent());
-        else
-            PushKeyTest(arg.text.c_str(), IsKeyDown);
-        return;
-    }
-    case 2:
-        if (PopArgInt() == 0)
-            DisableKeyRepeat();
-        else
-            SetDefaultKeyRepeat();
-        return;
-    case 3:
-        if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 1);
-        return;
-    case 4:
-        if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 0);
-        return;
-    case 5:
-        LastTyped();
-        PushString(typed);
-        return;
-    case 6: {
-        int interval = PopArgInt();
-        int delay = PopArgInt();
-        SetKeyRepeat(delay, interval);
-        return;
-    }
-    case 7:
-        PushInt(IsAlpha(LastTyped()) ? 1 : 0);
-        return;
-    case 8:
-        PushInt(IsDigit(LastTyped()) ? 1 : 0);
-        return;
-    case 9:
-        PushInt(IsAlpha(LastTyped()) || IsDigit(LastTyped()) ? 1 : 0);
-        return;
-    case 10:
-        PumpKeys();
-        return;
-    case 11: {
-        ddString name = PopArgString();
-        PushKeyTest(name.c_str(), IsKeyDownCached);
-        return;
-    }
-    default: {
-        std::string line = "keyboard unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        return;
-    }
-    }
+    ScriptMethods::kTable.Run(*this, m, index);
 }
 
 void RegisterKeyboardScriptClass() {

@@ -24,6 +24,9 @@ public:
     static void FreeMethods();
 
 private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
+
     // The character of the last key event (7 bits; 0 when none), kept as
     // the one-character text "getkey" pushes.
     char LastTyped();

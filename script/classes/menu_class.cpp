@@ -17,14 +17,6 @@ asmClass* asmClassMenu::Methods = nullptr;
 
 namespace {
 
-constexpr MethodName kMenuMethods[] = {
-    {"hide", 0},     {"show", 1},         {"on", 2},       {"isvissub", 3},  {"getid", 4},
-    {"getcheckedtxt", 5}, {"getcheckedname", 6}, {"isin", 7}, {"setz", 8},   {"isvisible", 9},
-    {"move", 10},    {"next", 11},        {"prev", 12},    {"getz", 13},     {"addback", 14},
-    {"addfront", 15}, {"rewind", 16},     {"pause", 17},   {"resume", 18},
-};
-static_assert(std::size(kMenuMethods) == 19);
-
 asmClassObj* NewMenu(asmClass* cls, const char* name) { return new asmClassMenu(cls, name); }
 asmClass* MenuClass() { return asmClassMenu::Methods; }
 
@@ -71,115 +63,109 @@ asmClassMenu::~asmClassMenu() {
     if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
 }
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassMenu::ScriptMethods {
+    static void PushLayer(asmClassMenu& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }
+    static void FillFromFile(asmClassMenu& self, asmInterpreter*, int index) {
+        std::string source = PopText();
+        std::string item = PopText();
+        if (index == 14)
+            self.FillSubmenus(ItemName(item), source.c_str());
+        else
+            self.FillItems(ItemName(item), source.c_str());
+    }
+    static constexpr MethodRow<asmClassMenu> kRows[] = {
+        {"hide", 0,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             IntOrName a = PopIntOrName();
+             if (!a.isInt)
+                 self.Close(ItemName(a.name));
+             else if (a.value == 0)
+                 self.Close(nullptr);
+             else if (a.value == -1)
+                 self.Hide();
+             else
+                 Forbidden("hide", a.value);
+         }},
+        {"show", 1,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             IntOrName a = PopIntOrName();
+             if (!a.isInt)
+                 self.Open(ItemName(a.name));
+             else if (a.value == 0)
+                 self.Open(nullptr);
+             else if (a.value == -1)
+                 self.Show();
+             else
+                 Forbidden("show", a.value);
+         }},
+        {"on", 2,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             PushInt(self.IsSelected(PopText().c_str()) ? 1 : 0);
+         }},
+        {"isvissub", 3,
+         [](asmClassMenu& self, asmInterpreter*, int) { PushInt(self.IsOpen(ItemName(PopText())) ? 1 : 0); }},
+        {"getid", 4, PushLayer},
+        {"getcheckedtxt", 5,
+         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedValue()); }},
+        {"getcheckedname", 6,
+         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedLabel()); }},
+        {"isin", 7,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             int q = PopArgInt();
+             int p = PopArgInt();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             PushInt(self.IsIn(x, y, p != 0, q != 0) ? 1 : 0);
+         }},
+        {"setz", 8, [](asmClassMenu& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"isvisible", 9,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             IntOrName a = PopIntOrName();
+             if (!a.isInt)
+                 PushInt(self.Exists(ItemName(a.name)) ? 1 : 0);
+             else if (a.value == -1)
+                 PushInt(self.IsVisible() ? 1 : 0);
+             else
+                 Forbidden("isvisible", a.value);
+         }},
+        {"move", 10,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             int dy = PopArgInt();
+             int dx = PopArgInt();
+             self.Move(dx, dy);
+         }},
+        {"next", 11, [](asmClassMenu& self, asmInterpreter*, int) { self.PageNext(ItemName(PopText())); }},
+        {"prev", 12, [](asmClassMenu& self, asmInterpreter*, int) { self.PagePrev(ItemName(PopText())); }},
+        {"getz", 13, PushLayer},
+        {"addback", 14, FillFromFile},
+        {"addfront", 15, FillFromFile},
+        {"rewind", 16,
+         [](asmClassMenu& self, asmInterpreter*, int) {
+             int n = PopArgInt();
+             std::string item = PopText();
+             self.EnablePaging(ItemName(item), n);
+         }},
+        {"pause", 17, [](asmClassMenu& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 18, [](asmClassMenu& self, asmInterpreter*, int) { self.Resume(); }},
+    };
+    static_assert(std::size(kRows) == 19);
+    static void Unknown(int index) {
+        std::string line = "\nmenu unknown built in method " + std::to_string(index);
+        FatalExit(line, 1);
+    }
+    static constexpr MethodTable<asmClassMenu> kTable{kRows, Unknown};
+};
+
 void asmClassMenu::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kMenuMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassMenu::FreeMethods() { FreeClass(Methods); }
 
-void asmClassMenu::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0: {
-        IntOrName a = PopIntOrName();
-        if (!a.isInt)
-            Close(ItemName(a.name));
-        else if (a.value == 0)
-            Close(nullptr);
-        else if (a.value == -1)
-            Hide();
-        else
-            Forbidden("hide", a.value);
-        return;
-    }
-    case 1: {
-        IntOrName a = PopIntOrName();
-        if (!a.isInt)
-            Open(ItemName(a.name));
-        else if (a.value == 0)
-            Open(nullptr);
-        else if (a.value == -1)
-            Show();
-        else
-            Forbidden("show", a.value);
-        return;
-    }
-    case 2:
-        PushInt(IsSelected(PopText().c_str()) ? 1 : 0);
-        return;
-    case 3:
-        PushInt(IsOpen(ItemName(PopText())) ? 1 : 0);
-        return;
-    case 4:
-    case 13:
-        PushInt(GetLayer());
-        return;
-    case 5:
-        PushTextOrNull(GetSelectedValue());
-        return;
-    case 6:
-        PushTextOrNull(GetSelectedLabel());
-        return;
-    case 7: {
-        int q = PopArgInt();
-        int p = PopArgInt();
-        int y = PopArgInt();
-        int x = PopArgInt();
-        PushInt(IsIn(x, y, p != 0, q != 0) ? 1 : 0);
-        return;
-    }
-    case 8:
-        SetLayer(PopArgInt());
-        return;
-    case 9: {
-        IntOrName a = PopIntOrName();
-        if (!a.isInt)
-            PushInt(Exists(ItemName(a.name)) ? 1 : 0);
-        else if (a.value == -1)
-            PushInt(IsVisible() ? 1 : 0);
-        else
-            Forbidden("isvisible", a.value);
-        return;
-    }
-    case 10: {
-        int dy = PopArgInt();
-        int dx = PopArgInt();
-        Move(dx, dy);
-        return;
-    }
-    case 11:
-        PageNext(ItemName(PopText()));
-        return;
-    case 12:
-        PagePrev(ItemName(PopText()));
-        return;
-    case 14:
-    case 15: {
-        std::string source = PopText();
-        std::string item = PopText();
-        if (index == 14)
-            FillSubmenus(ItemName(item), source.c_str());
-        else
-            FillItems(ItemName(item), source.c_str());
-        return;
-    }
-    case 16: {
-        int n = PopArgInt();
-        std::string item = PopText();
-        EnablePaging(ItemName(item), n);
-        return;
-    }
-    case 17:
-        Pause();
-        return;
-    case 18:
-        Resume();
-        return;
-    default: {
-        std::string line = "\nmenu unknown built in method " + std::to_string(index);
-        FatalExit(line, 1);
-    }
-    }
+void asmClassMenu::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterMenuScriptClass() {

@@ -16,15 +16,6 @@ asmClass* asmClassMouse::Methods = nullptr;
 
 namespace {
 
-// 18 names for 16 methods.
-constexpr MethodName kMouseMethods[] = {
-    {"getpx", 0},      {"getposx", 0},   {"getpy", 1},      {"getposy", 1},  {"setcursor", 2},
-    {"show", 3},       {"hide", 4},      {"stdcursor", 5},  {"stdbutcursor", 6}, {"getcx", 7},
-    {"getcy", 8},      {"setpos", 9},    {"getpos", 10},    {"isvisible", 11}, {"showsys", 12},
-    {"hidesys", 13},   {"getsyspos", 14}, {"setsyscursor", 15},
-};
-static_assert(std::size(kMouseMethods) == 18);
-
 asmClassObj* NewMouse(asmClass* cls, const char* name) { return new asmClassMouse(cls, name); }
 asmClass* MouseClass() { return asmClassMouse::Methods; }
 
@@ -36,84 +27,103 @@ asmClassMouse::~asmClassMouse() = default;
 
 ddMouse* asmClassMouse::Mouse() { return ddMouse::Instance; }
 
+// The script methods: each name with its built-in index and handler.
+// 18 names for 16 methods.
+struct asmClassMouse::ScriptMethods {
+    static void PushX(asmClassMouse&, asmInterpreter*, int) { PushInt(GetMouseX()); }
+    static void PushY(asmClassMouse&, asmInterpreter*, int) { PushInt(GetMouseY()); }
+    static constexpr MethodRow<asmClassMouse> kRows[] = {
+        {"getpx", 0, PushX},
+        {"getposx", 0, PushX},
+        {"getpy", 1, PushY},
+        {"getposy", 1, PushY},
+        {"setcursor", 2,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetCursorObraz(picture);
+         }},
+        {"show", 3,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             if (mouse) mouse->Show();
+         }},
+        {"hide", 4,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             if (mouse) mouse->Hide();
+         }},
+        {"stdcursor", 5,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             if (mouse) mouse->RestoreDefault();
+         }},
+        {"stdbutcursor", 6,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
+         }},
+        {"getcx", 7,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
+             PushInt(cursor ? cursor->GetCenterX() : 0);
+         }},
+        {"getcy", 8,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
+             PushInt(cursor ? cursor->GetCenterY() : 0);
+         }},
+        {"setpos", 9,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             if (mouse) mouse->WarpTo(x, y);
+         }},
+        {"getpos", 10,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             PushInt(GetMouseX());
+             PushInt(GetMouseY());
+         }},
+        {"isvisible", 11,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             PushInt(mouse ? mouse->IsVisible() : 0);
+         }},
+        {"showsys", 12, [](asmClassMouse&, asmInterpreter*, int) { ShowCursorAtMouse(); }},
+        {"hidesys", 13, [](asmClassMouse&, asmInterpreter*, int) { HideCursor(); }},
+        {"getsyspos", 14,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             InputSource& in = CurrentInput();
+             in.PumpEvents();
+             int x = 0, y = 0;
+             in.GetMouseState(&x, &y);
+             PushInt(x);
+             PushInt(y);
+         }},
+        {"setsyscursor", 15,
+         [](asmClassMouse&, asmInterpreter*, int) {
+             ddMouse* mouse = Mouse();
+             if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetHardwareCursor(picture);
+         }},
+    };
+    static_assert(std::size(kRows) == 18);
+    static void Unknown(int index) {
+        std::string line = "mouse unknown built in method " + std::to_string(index) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    static constexpr MethodTable<asmClassMouse> kTable{kRows, Unknown};
+};
+
 void asmClassMouse::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kMouseMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassMouse::FreeMethods() { FreeClass(Methods); }
 
-void asmClassMouse::CallBuiltIn(asmInterpreter*, int index) {
-    ddMouse* mouse = Mouse();
-    switch (index) {
-    case 0:
-        PushInt(GetMouseX());
-        return;
-    case 1:
-        PushInt(GetMouseY());
-        return;
-    case 2:
-        if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetCursorObraz(picture);
-        return;
-    case 3:
-        if (mouse) mouse->Show();
-        return;
-    case 4:
-        if (mouse) mouse->Hide();
-        return;
-    case 5:
-        if (mouse) mouse->RestoreDefault();
-        return;
-    case 6:
-        if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
-        return;
-    case 7: {
-        Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
-        PushInt(cursor ? cursor->GetCenterX() : 0);
-        return;
-    }
-    case 8: {
-        Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
-        PushInt(cursor ? cursor->GetCenterY() : 0);
-        return;
-    }
-    case 9: {
-        int y = PopArgInt();
-        int x = PopArgInt();
-        if (mouse) mouse->WarpTo(x, y);
-        return;
-    }
-    case 10:
-        PushInt(GetMouseX());
-        PushInt(GetMouseY());
-        return;
-    case 11:
-        PushInt(mouse ? mouse->IsVisible() : 0);
-        return;
-    case 12:
-        ShowCursorAtMouse();
-        return;
-    case 13:
-        HideCursor();
-        return;
-    case 14: {
-        InputSource& in = CurrentInput();
-        in.PumpEvents();
-        int x = 0, y = 0;
-        in.GetMouseState(&x, &y);
-        PushInt(x);
-        PushInt(y);
-        return;
-    }
-    case 15:
-        if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetHardwareCursor(picture);
-        return;
-    default: {
-        std::string line = "mouse unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        return;
-    }
-    }
+void asmClassMouse::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterMouseScriptClass() {

@@ -21,6 +21,10 @@ public:
     static asmClass* Methods;
     static void InitMethods();
     static void FreeMethods();
+
+private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
 };
 
 // Registers "mouse" (the object the machine creates at set-up).

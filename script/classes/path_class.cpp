@@ -18,25 +18,6 @@ asmClass* asmClassPath::Methods = nullptr;
 
 namespace {
 
-// "stand" (6) is registered between "stop" and "show".
-constexpr MethodName kPathMethods[] = {
-    {"build", 0},          {"goto", 1},          {"stop", 2},          {"stand", 6},
-    {"show", 3},           {"hide", 4},          {"copy", 5},          {"iswalking", 7},
-    {"move", 8},           {"setpos", 9},        {"enable", 10},       {"disable", 11},
-    {"setanstep", 12},     {"setz", 13},         {"getz", 14},         {"getidpath", 15},
-    {"getposx", 16},       {"getposy", 17},      {"getpx", 18},        {"getpy", 19},
-    {"isenabled", 20},     {"linkanima", 21},    {"getidanpath", 22},  {"getidan2path", 23},
-    {"getidgopath", 24},   {"getidan", 25},      {"getidan2", 26},     {"getidgo", 27},
-    {"setbase", 28},       {"getbase", 29},      {"dotcolor", 30},     {"setzsize", 31},
-    {"linkfilter", 32},    {"unlinkfilter", 33}, {"setscalepower", 34}, {"iswayto", 35},
-    {"excludev", 36},      {"scalean", 37},      {"getfromver", 38},   {"getgover", 39},
-    {"getxver", 40},       {"getyver", 41},      {"getanver", 42},     {"getbyname", 43},
-    {"unlinkanima", 44},   {"turn", 45},         {"letturn", 46},      {"canturn", 47},
-    {"vecdir", 48},        {"shift", 49},        {"getmovetype", 50},  {"setmovetype", 51},
-    {"length", 52},
-};
-static_assert(std::size(kPathMethods) == 53);
-
 asmClassObj* NewPath(asmClass* cls, const char* name) { return new asmClassPath(cls, name); }
 asmClass* PathClass() { return asmClassPath::Methods; }
 
@@ -48,237 +29,206 @@ void asmClassPath::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
 
 void asmClassPath::OnVisit() { RaiseScriptEvent(this, EV_ONVISIT); }
 
+// The script methods: each name with its built-in index and handler.
+// "stand" (6) is registered between "stop" and "show".
+struct asmClassPath::ScriptMethods {
+    // The vertex at index i when it is enabled, else null: the ids and indices
+    // of the segment's ends are -1 for none or a disabled one.
+    static const ddpathVertex* EnabledVertex(asmClassPath& self, int i) {
+        const ddpathVertex* v = self.GetPathVertex(i);
+        return v && v->IsEnabled() ? v : nullptr;
+    }
+    static void PushBaseX(asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetBaseX()); }
+    static void PushBaseY(asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetBaseY()); }
+    static constexpr MethodRow<asmClassPath> kRows[] = {
+        {"build", 0,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const int tagArg = PopArgInt();
+             const float speedArg = PopArgReal();
+             int steps[2];
+             PopInts(steps);
+             const std::string source = PopText();
+             self.Build(nullptr, source.c_str(), steps[0], steps[1], speedArg, tagArg);
+         }},
+        {"goto", 1,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushInt(self.Goto(v[0], v[1]));
+         }},
+        {"stop", 2, [](asmClassPath& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+        {"stand", 6,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             if (self.GetLinkedAnima() && !self.GetStandAction().empty())
+                 self.GetLinkedAnima()->SetFrameByName(self.GetStandAction().c_str(), 0);
+         }},
+        {"show", 3, [](asmClassPath& self, asmInterpreter*, int) { self.Show(); }},
+        {"hide", 4, [](asmClassPath& self, asmInterpreter*, int) { self.Hide(); }},
+        {"copy", 5,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const float speedArg = PopArgReal();
+             // Another kind of object counts as no path finder: the copy leaves this one reset.
+             self.CopyFrom(nullptr, PopObject<ddPathFinder>(), speedArg);
+         }},
+        {"iswalking", 7, [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.IsWalking() ? 1 : 0); }},
+        {"move", 8,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.Move(v[0], v[1]);
+         }},
+        {"setpos", 9,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.SetPos(v[0], v[1]);
+         }},
+        {"enable", 10, [](asmClassPath& self, asmInterpreter*, int) { self.SetEnabledById(PopArgInt(), 1); }},
+        {"disable", 11,
+         [](asmClassPath& self, asmInterpreter*, int) { self.SetEnabledById(PopArgInt(), 0); }},
+        {"setanstep", 12,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const float s = PopArgReal();
+             if (s > 0.0f && std::isfinite(s)) self.SetSpeed(s);
+         }},
+        {"setz", 13, [](asmClassPath& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"getz", 14, [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
+        {"getidpath", 15,
+         [](asmClassPath&, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushInt(-1);
+         }},
+        {"getposx", 16, PushBaseX},
+        {"getposy", 17, PushBaseY},
+        {"getpx", 18, PushBaseX},
+        {"getpy", 19, PushBaseY},
+        {"isenabled", 20,
+         [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.IsEnabledById(PopArgInt())); }},
+        {"linkanima", 21,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             // Another kind of object is refused: the link stays as it was.
+             if (auto* anima = PopObject<Animacja>()) self.LinkAnima(anima);
+         }},
+        {"getidanpath", 22,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const ddpathVertex* v = EnabledVertex(self, self.GetFromIndex());
+             PushInt(v ? v->GetId() : -1);
+         }},
+        {"getidan2path", 23,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const ddpathVertex* v = EnabledVertex(self, self.GetToIndex());
+             PushInt(v ? v->GetId() : -1);
+         }},
+        {"getidgopath", 24,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const ddpathVertex* v = EnabledVertex(self, self.GetTargetIndex());
+             PushInt(v ? v->GetId() : -1);
+         }},
+        {"getidan", 25,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             PushInt(EnabledVertex(self, self.GetFromIndex()) ? self.GetFromIndex() : -1);
+         }},
+        {"getidan2", 26,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             PushInt(EnabledVertex(self, self.GetToIndex()) ? self.GetToIndex() : -1);
+         }},
+        {"getidgo", 27, [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetTargetIndex()); }},
+        {"setbase", 28,
+         [](asmClassPath& self, asmInterpreter*, int) { self.SetWalkPrefix(PopText().c_str()); }},
+        {"getbase", 29,
+         [](asmClassPath& self, asmInterpreter*, int) { PushString(self.GetWalkPrefix().c_str()); }},
+        {"dotcolor", 30,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[3];
+             PopInts(v);
+             self.GetDot().SetColor(v[0], v[1], v[2], 255);
+         }},
+        {"setzsize", 31,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const float size = PopArgReal();
+             if (size >= 0.0f && std::isfinite(size)) self.SetDepthSize(size);
+         }},
+        {"linkfilter", 32, [](asmClassPath& self, asmInterpreter*, int) { self.LinkFilter(); }},
+        {"unlinkfilter", 33, [](asmClassPath& self, asmInterpreter*, int) { self.UnlinkFilter(); }},
+        {"setscalepower", 34,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             // A power that is no number would stop the walker for good.
+             const float power = PopArgReal();
+             if (std::isfinite(power)) self.SetScalePower(power);
+         }},
+        {"iswayto", 35,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushInt(self.PlanEndpoints(v[0], v[1], false));
+         }},
+        {"excludev", 36, [](asmClassPath& self, asmInterpreter*, int) { self.Exclude(PopArgInt()); }},
+        {"scalean", 37, [](asmClassPath& self, asmInterpreter*, int) { self.ScaleAtCurrent(); }},
+        {"getfromver", 38,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[3];
+             PopInts(v);
+             PushInt(self.WalkFrom(v[0], v[1], v[2]));
+         }},
+        {"getgover", 39,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             const int n = PopArgInt();
+             const ddpathVertex* target = self.GetPathVertex(self.GetTargetIndex());
+             // Widened: a step number minus any int stays exact.
+             const long long k = target ? static_cast<long long>(target->GetStep()) - n : -1;
+             PushInt(target && k >= 1 && k <= self.GetVertexCount() ? self.VertexAfter(static_cast<int>(k))
+                                                                    : -1);
+         }},
+        {"getxver", 40,
+         [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.VertexScreenX(PopArgInt())); }},
+        {"getyver", 41,
+         [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.VertexScreenY(PopArgInt())); }},
+        {"getanver", 42,
+         [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.VertexAfter(PopArgInt())); }},
+        {"getbyname", 43,
+         [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.FindById(PopArgInt())); }},
+        {"unlinkanima", 44, [](asmClassPath& self, asmInterpreter*, int) { self.UnlinkAnima(); }},
+        {"turn", 45, [](asmClassPath& self, asmInterpreter*, int) { self.Turn(PopText().c_str()); }},
+        {"letturn", 46, [](asmClassPath& self, asmInterpreter*, int) { self.SetTurnOnArrival(PopArgInt()); }},
+        {"canturn", 47, [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetTurnOnArrival()); }},
+        {"vecdir", 48,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushString(DirectionFromVector(v[0], v[1], self.GetMoveType()).c_str());
+         }},
+        {"shift", 49,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.ShiftVertices(v[0], v[1]);
+         }},
+        {"getmovetype", 50, [](asmClassPath& self, asmInterpreter*, int) { PushInt(self.GetMoveType()); }},
+        {"setmovetype", 51, [](asmClassPath& self, asmInterpreter*, int) { self.SetMoveType(PopArgInt()); }},
+        {"length", 52,
+         [](asmClassPath& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushReal(self.RouteLength(v[0], v[1]));
+         }},
+    };
+    static_assert(std::size(kRows) == 53);
+    static void Unknown(int index) {
+        FatalExit("\npathfinder unknown built in method " + std::to_string(index), 1);
+    }
+    static constexpr MethodTable<asmClassPath> kTable{kRows, Unknown};
+};
+
 void asmClassPath::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kPathMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassPath::FreeMethods() { FreeClass(Methods); }
 
-void asmClassPath::CallBuiltIn(asmInterpreter*, int index) {
-    // Ids and indices of the segment's ends, -1 for none or a disabled one.
-    auto enabledVertex = [this](int i) -> const ddpathVertex* {
-        const ddpathVertex* v = GetPathVertex(i);
-        return v && v->IsEnabled() ? v : nullptr;
-    };
-    switch (index) {
-    case 0: {
-        const int tagArg = PopArgInt();
-        const float speedArg = PopArgReal();
-        int steps[2];
-        PopInts(steps);
-        const std::string source = PopText();
-        Build(nullptr, source.c_str(), steps[0], steps[1], speedArg, tagArg);
-        return;
-    }
-    case 1: {
-        int v[2];
-        PopInts(v);
-        PushInt(Goto(v[0], v[1]));
-        return;
-    }
-    case 2:
-        Stop(PopArgInt() != 0);
-        return;
-    case 3:
-        Show();
-        return;
-    case 4:
-        Hide();
-        return;
-    case 5: {
-        const float speedArg = PopArgReal();
-        // Another kind of object counts as no path finder: the copy leaves this one reset.
-        CopyFrom(nullptr, PopObject<ddPathFinder>(), speedArg);
-        return;
-    }
-    case 6:
-        if (GetLinkedAnima() && !GetStandAction().empty())
-            GetLinkedAnima()->SetFrameByName(GetStandAction().c_str(), 0);
-        return;
-    case 7:
-        PushInt(IsWalking() ? 1 : 0);
-        return;
-    case 8: {
-        int v[2];
-        PopInts(v);
-        Move(v[0], v[1]);
-        return;
-    }
-    case 9: {
-        int v[2];
-        PopInts(v);
-        SetPos(v[0], v[1]);
-        return;
-    }
-    case 10:
-        SetEnabledById(PopArgInt(), 1);
-        return;
-    case 11:
-        SetEnabledById(PopArgInt(), 0);
-        return;
-    case 12: {
-        const float s = PopArgReal();
-        if (s > 0.0f && std::isfinite(s)) SetSpeed(s);
-        return;
-    }
-    case 13:
-        SetLayer(PopArgInt());
-        return;
-    case 14:
-        PushInt(GetLayer());
-        return;
-    case 15: {
-        int v[2];
-        PopInts(v);
-        PushInt(-1);
-        return;
-    }
-    case 16:
-    case 18:
-        PushInt(GetBaseX());
-        return;
-    case 17:
-    case 19:
-        PushInt(GetBaseY());
-        return;
-    case 20:
-        PushInt(IsEnabledById(PopArgInt()));
-        return;
-    case 21:
-        // Another kind of object is refused: the link stays as it was.
-        if (auto* anima = PopObject<Animacja>()) LinkAnima(anima);
-        return;
-    case 22: {
-        const ddpathVertex* v = enabledVertex(GetFromIndex());
-        PushInt(v ? v->GetId() : -1);
-        return;
-    }
-    case 23: {
-        const ddpathVertex* v = enabledVertex(GetToIndex());
-        PushInt(v ? v->GetId() : -1);
-        return;
-    }
-    case 24: {
-        const ddpathVertex* v = enabledVertex(GetTargetIndex());
-        PushInt(v ? v->GetId() : -1);
-        return;
-    }
-    case 25:
-        PushInt(enabledVertex(GetFromIndex()) ? GetFromIndex() : -1);
-        return;
-    case 26:
-        PushInt(enabledVertex(GetToIndex()) ? GetToIndex() : -1);
-        return;
-    case 27:
-        PushInt(GetTargetIndex());
-        return;
-    case 28:
-        SetWalkPrefix(PopText().c_str());
-        return;
-    case 29:
-        PushString(GetWalkPrefix().c_str());
-        return;
-    case 30: {
-        int v[3];
-        PopInts(v);
-        GetDot().SetColor(v[0], v[1], v[2], 255);
-        return;
-    }
-    case 31: {
-        const float size = PopArgReal();
-        if (size >= 0.0f && std::isfinite(size)) SetDepthSize(size);
-        return;
-    }
-    case 32:
-        LinkFilter();
-        return;
-    case 33:
-        UnlinkFilter();
-        return;
-    case 34: {
-        // A power that is no number would stop the walker for good.
-        const float power = PopArgReal();
-        if (std::isfinite(power)) SetScalePower(power);
-        return;
-    }
-    case 35: {
-        int v[2];
-        PopInts(v);
-        PushInt(PlanEndpoints(v[0], v[1], false));
-        return;
-    }
-    case 36:
-        Exclude(PopArgInt());
-        return;
-    case 37:
-        ScaleAtCurrent();
-        return;
-    case 38: {
-        int v[3];
-        PopInts(v);
-        PushInt(WalkFrom(v[0], v[1], v[2]));
-        return;
-    }
-    case 39: {
-        const int n = PopArgInt();
-        const ddpathVertex* target = GetPathVertex(GetTargetIndex());
-        // Widened: a step number minus any int stays exact.
-        const long long k = target ? static_cast<long long>(target->GetStep()) - n : -1;
-        PushInt(target && k >= 1 && k <= GetVertexCount() ? VertexAfter(static_cast<int>(k)) : -1);
-        return;
-    }
-    case 40:
-        PushInt(VertexScreenX(PopArgInt()));
-        return;
-    case 41:
-        PushInt(VertexScreenY(PopArgInt()));
-        return;
-    case 42:
-        PushInt(VertexAfter(PopArgInt()));
-        return;
-    case 43:
-        PushInt(FindById(PopArgInt()));
-        return;
-    case 44:
-        UnlinkAnima();
-        return;
-    case 45:
-        Turn(PopText().c_str());
-        return;
-    case 46:
-        SetTurnOnArrival(PopArgInt());
-        return;
-    case 47:
-        PushInt(GetTurnOnArrival());
-        return;
-    case 48: {
-        int v[2];
-        PopInts(v);
-        PushString(DirectionFromVector(v[0], v[1], GetMoveType()).c_str());
-        return;
-    }
-    case 49: {
-        int v[2];
-        PopInts(v);
-        ShiftVertices(v[0], v[1]);
-        return;
-    }
-    case 50:
-        PushInt(GetMoveType());
-        return;
-    case 51:
-        SetMoveType(PopArgInt());
-        return;
-    case 52: {
-        int v[2];
-        PopInts(v);
-        PushReal(RouteLength(v[0], v[1]));
-        return;
-    }
-    default:
-        FatalExit("\npathfinder unknown built in method " + std::to_string(index), 1);
-    }
+void asmClassPath::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterPathScriptClass() {

@@ -16,24 +16,6 @@ asmClass* asmClassObraz::Methods = nullptr;
 
 namespace {
 
-// 51 names for 49 methods; 26 and 27 carry none.
-constexpr MethodName kPictureMethods[] = {
-    {"create", 0},         {"copy", 1},           {"load", 2},          {"lodx", 3},
-    {"lody", 4},           {"setpos", 5},         {"getpx", 6},         {"getposx", 6},
-    {"getpy", 7},          {"getposy", 7},        {"getcx", 8},         {"getcy", 9},
-    {"getex", 10},         {"getey", 11},         {"setz", 12},         {"getz", 13},
-    {"isin", 14},          {"move", 15},          {"show", 16},         {"hide", 17},
-    {"transparency", 18},  {"save", 19},          {"blit", 20},         {"clip", 21},
-    {"geth", 22},          {"getw", 23},          {"isvisible", 24},    {"getpos", 25},
-    {"getrgba", 28},       {"getrgb", 29},        {"clone", 30},        {"putrgba", 31},
-    {"putrgb", 32},        {"equal", 33},         {"convert", 34},      {"erase", 35},
-    {"paint", 36},         {"blitscreen", 37},    {"withincut", 38},    {"blitmask", 39},
-    {"scale", 40},         {"loadbuffer", 41},    {"createfrombuffer", 42}, {"free", 43},
-    {"rle", 44},           {"buildrotozoom", 45}, {"bitmask", 46},      {"setlodxy", 47},
-    {"paintfromgrey", 48}, {"paintfromsrc", 49},  {"loadnoscale", 50},
-};
-static_assert(std::size(kPictureMethods) == 51);
-
 asmClassObj* NewPicture(asmClass* cls, const char* name) { return new asmClassObraz(cls, name); }
 asmClass* PictureClass() { return asmClassObraz::Methods; }
 
@@ -54,13 +36,6 @@ asmClassObraz::~asmClassObraz() {
     if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
 }
 
-void asmClassObraz::InitMethods() {
-    FreeMethods();
-    Methods = BuildClass(kPictureMethods);
-}
-
-void asmClassObraz::FreeMethods() { FreeClass(Methods); }
-
 void asmClassObraz::BlitScreen() {
     SDL_Surface* target = GetScreenImage()->surface;
     ddScene* scene = ddScene::Current;
@@ -79,247 +54,230 @@ void asmClassObraz::BlitScreen() {
     SetRedraw();
 }
 
-void asmClassObraz::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0: {
-        int v[6];
-        PopInts(v);
-        DisplayFormatDone = 0;
-        Create(v[0], v[1], v[2], v[3], v[4], v[5]);
-        return;
-    }
-    case 1:
-        if (Obraz* other = PopPicture()) Copy(other);
-        return;
-    case 2: {
-        std::string file = PopText();
-        DisplayFormatDone = 0;
-        Load(file.c_str(), 1);
-        return;
-    }
-    case 3:
-        PushInt(GetLodX());
-        return;
-    case 4:
-        PushInt(GetLodY());
-        return;
-    case 5: {
-        int v[2];
-        PopInts(v);
-        SetPos(v[0], v[1]);
-        return;
-    }
-    case 6:
-        PushInt(GetX());
-        return;
-    case 7:
-        PushInt(GetY());
-        return;
-    case 8:
-        PushInt(GetCenterX());
-        return;
-    case 9:
-        PushInt(GetCenterY());
-        return;
-    case 10:
-        PushInt(GetEndX());
-        return;
-    case 11:
-        PushInt(GetEndY());
-        return;
-    case 12:
-        SetLayer(PopArgInt());
-        return;
-    case 13:
-        PushInt(GetLayer());
-        return;
-    case 14: {
-        int v[4];
-        PopInts(v);
-        PushInt(IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
-        return;
-    }
-    case 15: {
-        int v[2];
-        PopInts(v);
-        Move(v[0], v[1]);
-        return;
-    }
-    case 16:
-        Show();
-        return;
-    case 17:
-        Hide();
-        return;
-    case 18: {
-        int alpha = PopArgInt();
-        if (!DisplayFormatDone) {
-            DisplayFormatDone = 1;
-            ToDisplayFormat();
-        }
-        SetTransparency(alpha);
-        return;
-    }
-    case 19:
-        Save(PopText().c_str());
-        return;
-    case 20:
-        if (Obraz* other = PopPicture()) Blit(other);
-        return;
-    case 21: {
-        int v[4];
-        PopInts(v);
-        Clip(v[0], v[1], v[2], v[3]);
-        return;
-    }
-    case 22:
-        PushInt(GetHeight());
-        return;
-    case 23:
-        PushInt(GetWidth());
-        return;
-    case 24:
-        PushInt(IsVisible() ? 1 : 0);
-        return;
-    case 25:
-        PushInt(GetX());
-        PushInt(GetY());
-        return;
-    case 28: {
-        int v[2];
-        PopInts(v);
-        uint8_t r = 0, g = 0, b = 0, a = 0;
-        GetRGBA(v[0], v[1], &r, &g, &b, &a);
-        PushInt(r);
-        PushInt(g);
-        PushInt(b);
-        PushInt(a);
-        return;
-    }
-    case 29: {
-        int v[2];
-        PopInts(v);
-        uint8_t r = 0, g = 0, b = 0;
-        GetRGB(v[0], v[1], &r, &g, &b);
-        PushInt(r);
-        PushInt(g);
-        PushInt(b);
-        return;
-    }
-    case 30:
-        if (Obraz* other = PopPicture()) Clone(other);
-        return;
-    case 31: {
-        int v[6];
-        PopInts(v);
-        PutRGBA(v[0], v[1], v[2], v[3], v[4], v[5]);
-        return;
-    }
-    case 32: {
-        int v[5];
-        PopInts(v);
-        PutRGB(v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    case 33: {
-        Obraz* other = PopPicture();
-        PushInt(other && Equal(other) ? 1 : 0);
-        return;
-    }
-    case 34:
-        if (Obraz* other = PopPicture()) {
-            GraphAPI::ConvertSurface(GetImage(), other->GetImage());
-            Refresh();
-        }
-        return;
-    case 35:
-        if (Obraz* other = PopPicture()) {
-            GraphAPI::CutOutMask(GetScreenImage(), other->GetDrawImage());
-            SetRedraw();
-        }
-        return;
-    case 36: {
-        int v[5];
-        PopInts(v);
-        Paint(v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    case 37:
-        BlitScreen();
-        return;
-    case 38: {
-        int v[2];
-        PopInts(v);
-        PushInt(WithinCut(v[0], v[1]) ? 1 : 0);
-        return;
-    }
-    case 39: {
-        Obraz* mask = PopPicture();
-        Obraz* source = PopPicture();
-        if (source && mask) {
-            BlitMask(source, mask);
-            SetRedraw();
-        }
-        return;
-    }
-    case 40: {
-        float fy = PopArgReal();
-        float fx = PopArgReal();
-        Scale(fx, fy);
-        return;
-    }
-    case 41:
-        LoadBuffer(PopText().c_str());
-        return;
-    case 42:
-        CreateFromBuffer();
-        return;
-    case 43:
-        Free();
-        return;
-    case 44:
-        SetRLE();
-        return;
-    case 45: {
-        float zy = PopArgReal();
-        float zx = PopArgReal();
-        float angle = PopArgReal();
-        if (Obraz* other = PopPicture()) BuildRotozoom(other, angle, zx, zy);
-        return;
-    }
-    case 46:
-        SetBitmask(PopArgInt());
-        return;
-    case 47: {
-        int v[2];
-        PopInts(v);
-        lodX = v[0];
-        lodY = v[1];
-        return;
-    }
-    case 48:
-    case 49: {
+// The script methods: each name with its built-in index and handler.
+// 51 names for 49 methods; 26 and 27 carry none.
+struct asmClassObraz::ScriptMethods {
+    static void PushX(asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetX()); }
+    static void PushY(asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetY()); }
+    static void BlendThroughMask(asmClassObraz& self, asmInterpreter*, int index) {
         Obraz* b = PopPicture();
         Obraz* a = PopPicture();
         if (!a || !b) return;
         if (index == 48)
-            GraphAPI::BlendThroughMaskRGB(GetScreenImage(), a->GetDrawImage(), b->GetDrawImage());
+            GraphAPI::BlendThroughMaskRGB(self.GetScreenImage(), a->GetDrawImage(), b->GetDrawImage());
         else
-            GraphAPI::BlendThroughMask(GetScreenImage(), a->GetDrawImage(), b->GetDrawImage());
+            GraphAPI::BlendThroughMask(self.GetScreenImage(), a->GetDrawImage(), b->GetDrawImage());
         SetRedraw();
-        return;
     }
-    case 50: {
-        std::string file = PopText();
-        DisplayFormatDone = 0;
-        Load(file.c_str(), 0);
-        return;
-    }
-    default: {
+    static constexpr MethodRow<asmClassObraz> kRows[] = {
+        {"create", 0,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[6];
+             PopInts(v);
+             self.DisplayFormatDone = 0;
+             self.Create(v[0], v[1], v[2], v[3], v[4], v[5]);
+         }},
+        {"copy", 1,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             if (Obraz* other = PopPicture()) self.Copy(other);
+         }},
+        {"load", 2,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             std::string file = PopText();
+             self.DisplayFormatDone = 0;
+             self.Load(file.c_str(), 1);
+         }},
+        {"lodx", 3, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetLodX()); }},
+        {"lody", 4, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetLodY()); }},
+        {"setpos", 5,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.SetPos(v[0], v[1]);
+         }},
+        {"getpx", 6, PushX},
+        {"getposx", 6, PushX},
+        {"getpy", 7, PushY},
+        {"getposy", 7, PushY},
+        {"getcx", 8, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetCenterX()); }},
+        {"getcy", 9, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetCenterY()); }},
+        {"getex", 10, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetEndX()); }},
+        {"getey", 11, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetEndY()); }},
+        {"setz", 12, [](asmClassObraz& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"getz", 13, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
+        {"isin", 14,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             PushInt(self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
+         }},
+        {"move", 15,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.Move(v[0], v[1]);
+         }},
+        {"show", 16, [](asmClassObraz& self, asmInterpreter*, int) { self.Show(); }},
+        {"hide", 17, [](asmClassObraz& self, asmInterpreter*, int) { self.Hide(); }},
+        {"transparency", 18,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int alpha = PopArgInt();
+             if (!self.DisplayFormatDone) {
+                 self.DisplayFormatDone = 1;
+                 self.ToDisplayFormat();
+             }
+             self.SetTransparency(alpha);
+         }},
+        {"save", 19, [](asmClassObraz& self, asmInterpreter*, int) { self.Save(PopText().c_str()); }},
+        {"blit", 20,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             if (Obraz* other = PopPicture()) self.Blit(other);
+         }},
+        {"clip", 21,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             self.Clip(v[0], v[1], v[2], v[3]);
+         }},
+        {"geth", 22, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetHeight()); }},
+        {"getw", 23, [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.GetWidth()); }},
+        {"isvisible", 24,
+         [](asmClassObraz& self, asmInterpreter*, int) { PushInt(self.IsVisible() ? 1 : 0); }},
+        {"getpos", 25,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             PushInt(self.GetX());
+             PushInt(self.GetY());
+         }},
+        {"getrgba", 28,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             uint8_t r = 0, g = 0, b = 0, a = 0;
+             self.GetRGBA(v[0], v[1], &r, &g, &b, &a);
+             PushInt(r);
+             PushInt(g);
+             PushInt(b);
+             PushInt(a);
+         }},
+        {"getrgb", 29,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             uint8_t r = 0, g = 0, b = 0;
+             self.GetRGB(v[0], v[1], &r, &g, &b);
+             PushInt(r);
+             PushInt(g);
+             PushInt(b);
+         }},
+        {"clone", 30,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             if (Obraz* other = PopPicture()) self.Clone(other);
+         }},
+        {"putrgba", 31,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[6];
+             PopInts(v);
+             self.PutRGBA(v[0], v[1], v[2], v[3], v[4], v[5]);
+         }},
+        {"putrgb", 32,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[5];
+             PopInts(v);
+             self.PutRGB(v[0], v[1], v[2], v[3], v[4]);
+         }},
+        {"equal", 33,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             Obraz* other = PopPicture();
+             PushInt(other && self.Equal(other) ? 1 : 0);
+         }},
+        {"convert", 34,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             if (Obraz* other = PopPicture()) {
+                 GraphAPI::ConvertSurface(self.GetImage(), other->GetImage());
+                 self.Refresh();
+             }
+         }},
+        {"erase", 35,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             if (Obraz* other = PopPicture()) {
+                 GraphAPI::CutOutMask(self.GetScreenImage(), other->GetDrawImage());
+                 SetRedraw();
+             }
+         }},
+        {"paint", 36,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[5];
+             PopInts(v);
+             self.Paint(v[0], v[1], v[2], v[3], v[4]);
+         }},
+        {"blitscreen", 37, [](asmClassObraz& self, asmInterpreter*, int) { self.BlitScreen(); }},
+        {"withincut", 38,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             PushInt(self.WithinCut(v[0], v[1]) ? 1 : 0);
+         }},
+        {"blitmask", 39,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             Obraz* mask = PopPicture();
+             Obraz* source = PopPicture();
+             if (source && mask) {
+                 self.BlitMask(source, mask);
+                 SetRedraw();
+             }
+         }},
+        {"scale", 40,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             float fy = PopArgReal();
+             float fx = PopArgReal();
+             self.Scale(fx, fy);
+         }},
+        {"loadbuffer", 41,
+         [](asmClassObraz& self, asmInterpreter*, int) { self.LoadBuffer(PopText().c_str()); }},
+        {"createfrombuffer", 42, [](asmClassObraz& self, asmInterpreter*, int) { self.CreateFromBuffer(); }},
+        {"free", 43, [](asmClassObraz& self, asmInterpreter*, int) { self.Free(); }},
+        {"rle", 44, [](asmClassObraz& self, asmInterpreter*, int) { self.SetRLE(); }},
+        {"buildrotozoom", 45,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             float zy = PopArgReal();
+             float zx = PopArgReal();
+             float angle = PopArgReal();
+             if (Obraz* other = PopPicture()) self.BuildRotozoom(other, angle, zx, zy);
+         }},
+        {"bitmask", 46, [](asmClassObraz& self, asmInterpreter*, int) { self.SetBitmask(PopArgInt()); }},
+        {"setlodxy", 47,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.lodX = v[0];
+             self.lodY = v[1];
+         }},
+        {"paintfromgrey", 48, BlendThroughMask},
+        {"paintfromsrc", 49, BlendThroughMask},
+        {"loadnoscale", 50,
+         [](asmClassObraz& self, asmInterpreter*, int) {
+             std::string file = PopText();
+             self.DisplayFormatDone = 0;
+             self.Load(file.c_str(), 0);
+         }},
+    };
+    static_assert(std::size(kRows) == 51);
+    static void Unknown(int index) {
         std::string line = "image unknown built in method " + std::to_string(index) + "\n";
         FatalExit(line, 1);
     }
-    }
+    static constexpr MethodTable<asmClassObraz> kTable{kRows, Unknown};
+};
+
+void asmClassObraz::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassObraz::FreeMethods() { FreeClass(Methods); }
+
+void asmClassObraz::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterPictureScriptClass() {

@@ -17,12 +17,6 @@ asmClass* asmClassDzwieki::Methods = nullptr;
 
 namespace {
 
-constexpr const char* kSoundMethods[] = {
-    "load",   "play",  "stop",    "isplaying", "pause",            "resume",   "loop",
-    "playif", "setvol", "setstartstopflag", "playloop", "getvol", "loaded", "changevol",
-};
-static_assert(std::size(kSoundMethods) == 14);
-
 asmClassObj* NewSound(asmClass* cls, const char* name) { return new asmClassDzwieki(cls, name); }
 asmClass* SoundClass() { return asmClassDzwieki::Methods; }
 
@@ -62,63 +56,45 @@ int asmClassDzwieki::IsAvailable() {
     return GetLoadNow() == 0 && IsReadableFile(GetFileName()) ? 1 : 0;
 }
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassDzwieki::ScriptMethods {
+    static constexpr MethodRow<asmClassDzwieki> kRows[] = {
+        {"load", 0, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Load(PopText().c_str()); }},
+        {"play", 1, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(0); }},
+        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Stop(PopArgInt()); }},
+        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsPlaying()); }},
+        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Resume(); }},
+        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter*, int) { self.InstallFinishHandler(); }},
+        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter*, int) { self.PlayIfIdle(); }},
+        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter*, int) { self.SetVolume(PopArgInt()); }},
+        {"setstartstopflag", 9,
+         [](asmClassDzwieki& self, asmInterpreter*, int) {
+             int freeAfterPlay = PopArgInt();
+             int loadNow = PopArgInt();
+             self.SetLoadFlags(loadNow, freeAfterPlay);
+         }},
+        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(-1); }},
+        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.GetVolume()); }},
+        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsAvailable()); }},
+        {"changevol", 13, [](asmClassDzwieki& self, asmInterpreter*, int) { self.ApplyVolume(PopArgInt()); }},
+    };
+    static_assert(std::size(kRows) == 14);
+    static void Unknown(int index) {
+        FatalExit("sound unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, Unknown};
+};
+
 void asmClassDzwieki::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kSoundMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassDzwieki::FreeMethods() { FreeClass(Methods); }
 
-void asmClassDzwieki::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-        Load(PopText().c_str());
-        return;
-    case 1:
-        Play(0);
-        return;
-    case 2:
-        Stop(PopArgInt());
-        return;
-    case 3:
-        PushInt(IsPlaying());
-        return;
-    case 4:
-        Pause();
-        return;
-    case 5:
-        Resume();
-        return;
-    case 6:
-        InstallFinishHandler();
-        return;
-    case 7:
-        PlayIfIdle();
-        return;
-    case 8:
-        SetVolume(PopArgInt());
-        return;
-    case 9: {
-        int freeAfterPlay = PopArgInt();
-        int loadNow = PopArgInt();
-        SetLoadFlags(loadNow, freeAfterPlay);
-        return;
-    }
-    case 10:
-        Play(-1);
-        return;
-    case 11:
-        PushInt(GetVolume());
-        return;
-    case 12:
-        PushInt(IsAvailable());
-        return;
-    case 13:
-        ApplyVolume(PopArgInt());
-        return;
-    default:
-        FatalExit("sound unknown built in method " + std::to_string(index) + "\n", 1);
-    }
+void asmClassDzwieki::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterSoundScriptClass() {

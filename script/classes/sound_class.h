@@ -29,6 +29,9 @@ public:
     static void FreeMethods();
 
 private:
+    // The script methods' table, beside CallBuiltIn in the .cpp.
+    struct ScriptMethods;
+
     // False once the object is destroyed; an event handler may delete it.
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };

@@ -15,15 +15,6 @@ asmClass* asmClassText::Methods = nullptr;
 
 namespace {
 
-constexpr const char* kTextMethods[] = {
-    "set",       "isin",    "letall", "letalf",   "letcyph",    "lock",      "unlock", "unlocked",
-    "setz",      "getz",    "setpos", "getpx",    "getpy",      "setbkg",    "copybkg", "getcx",
-    "getcy",     "getex",   "getey",  "setborders", "show",     "hide",      "pause",  "resume",
-    "createtxt", "get",     "setfont", "getw",    "geth",       "load",      "loadtxt", "buildbkg",
-    "move",      "isvisible", "create", "getcolor", "clip",
-};
-static_assert(std::size(kTextMethods) == 37);
-
 asmClassObj* NewText(asmClass* cls, const char* name) { return new asmClassText(cls, name); }
 asmClass* TextClass() { return asmClassText::Methods; }
 
@@ -40,170 +31,132 @@ asmClassText::~asmClassText() {
     if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
 }
 
+// The script methods: each name with its built-in index and handler.
+struct asmClassText::ScriptMethods {
+    static constexpr MethodRow<asmClassText> kRows[] = {
+        {"set", 0, [](asmClassText& self, asmInterpreter*, int) { self.SetText(PopText().c_str()); }},
+        {"isin", 1,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             PushInt(self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
+         }},
+        {"letall", 2, [](asmClassText& self, asmInterpreter*, int) { self.LetAll(); }},
+        {"letalf", 3, [](asmClassText& self, asmInterpreter*, int) { self.LetAlpha(); }},
+        {"letcyph", 4, [](asmClassText& self, asmInterpreter*, int) { self.LetCiphers(); }},
+        {"lock", 5, [](asmClassText& self, asmInterpreter*, int) { self.Lock(); }},
+        {"unlock", 6, [](asmClassText& self, asmInterpreter*, int) { self.Unlock(); }},
+        {"unlocked", 7, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.IsUnlocked() ? 1 : 0); }},
+        {"setz", 8, [](asmClassText& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"getz", 9, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
+        {"setpos", 10,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.SetPos(v[0], v[1]);
+         }},
+        {"getpx", 11, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetX()); }},
+        {"getpy", 12, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetY()); }},
+        {"setbkg", 13,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[8];
+             PopInts(v);
+             self.CreateBackground(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+         }},
+        {"copybkg", 14,
+         [](asmClassText& self, asmInterpreter*, int) {
+             Obraz* object = PopVisibleObject(true);
+             int v[2];
+             PopInts(v);
+             if (object) self.CopyPlacement(v[0], v[1], object);
+         }},
+        {"getcx", 15, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetCenterX()); }},
+        {"getcy", 16, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetCenterY()); }},
+        {"getex", 17, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetEndX()); }},
+        {"getey", 18, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetEndY()); }},
+        {"setborders", 19,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[5];
+             PopInts(v);
+             self.DrawBackgroundRect(v[0], v[1], v[2], v[3], v[4]);
+         }},
+        {"show", 20, [](asmClassText& self, asmInterpreter*, int) { self.Show(); }},
+        {"hide", 21, [](asmClassText& self, asmInterpreter*, int) { self.Hide(); }},
+        {"pause", 22, [](asmClassText& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 23, [](asmClassText& self, asmInterpreter*, int) { self.Resume(); }},
+        {"createtxt", 24,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[3];
+             PopInts(v);
+             self.textR = v[0];
+             self.textG = v[1];
+             self.textB = v[2];
+             self.Render(self.textR, self.textG, self.textB);
+         }},
+        {"get", 25, [](asmClassText& self, asmInterpreter*, int) { PushString(self.GetText()); }},
+        {"setfont", 26,
+         [](asmClassText& self, asmInterpreter*, int) {
+             if (ddFont* f = PopObject<ddFont>()) self.SetFont(f);
+         }},
+        {"getw", 27, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetWidth()); }},
+        {"geth", 28, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetHeight()); }},
+        {"load", 29, [](asmClassText& self, asmInterpreter*, int) { self.Load(PopText().c_str(), 1); }},
+        {"loadtxt", 30,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[3];
+             PopInts(v);
+             std::string file = PopText();
+             self.LoadTextFile(file.c_str(), v[0], v[1], v[2]);
+         }},
+        {"buildbkg", 31,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             // A box exactly around the text as its font measures it.
+             ddFont* f = self.GetFont();
+             const int w = f ? f->TextWidth(self.GetText()) : 0;
+             const int h = f ? f->TextHeight(self.GetText()) : 0;
+             self.CreateBackground(self.GetX(), self.GetY(), w, h, v[0], v[1], v[2], v[3]);
+         }},
+        {"move", 32,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[2];
+             PopInts(v);
+             self.Move(v[0], v[1]);
+         }},
+        {"isvisible", 33,
+         [](asmClassText& self, asmInterpreter*, int) { PushInt(self.IsVisible() ? 1 : 0); }},
+        {"create", 34,
+         [](asmClassText& self, asmInterpreter*, int) { self.Render(self.textR, self.textG, self.textB); }},
+        {"getcolor", 35,
+         [](asmClassText& self, asmInterpreter*, int) {
+             PushInt(self.textR);
+             PushInt(self.textG);
+             PushInt(self.textB);
+         }},
+        {"clip", 36,
+         [](asmClassText& self, asmInterpreter*, int) {
+             int v[4];
+             PopInts(v);
+             self.Clip(v[0], v[1], v[2], v[3]);
+         }},
+    };
+    static_assert(std::size(kRows) == 37);
+    static void Unknown(int index) {
+        FatalExit("\ntext unknown built in method " + std::to_string(index), 1);
+    }
+    static constexpr MethodTable<asmClassText> kTable{kRows, Unknown};
+};
+
 void asmClassText::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kTextMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassText::FreeMethods() { FreeClass(Methods); }
 
-void asmClassText::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-        SetText(PopText().c_str());
-        return;
-    case 1: {
-        int v[4];
-        PopInts(v);
-        PushInt(IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
-        return;
-    }
-    case 2:
-        LetAll();
-        return;
-    case 3:
-        LetAlpha();
-        return;
-    case 4:
-        LetCiphers();
-        return;
-    case 5:
-        Lock();
-        return;
-    case 6:
-        Unlock();
-        return;
-    case 7:
-        PushInt(IsUnlocked() ? 1 : 0);
-        return;
-    case 8:
-        SetLayer(PopArgInt());
-        return;
-    case 9:
-        PushInt(GetLayer());
-        return;
-    case 10: {
-        int v[2];
-        PopInts(v);
-        SetPos(v[0], v[1]);
-        return;
-    }
-    case 11:
-        PushInt(GetX());
-        return;
-    case 12:
-        PushInt(GetY());
-        return;
-    case 13: {
-        int v[8];
-        PopInts(v);
-        CreateBackground(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
-        return;
-    }
-    case 14: {
-        Obraz* object = PopVisibleObject(true);
-        int v[2];
-        PopInts(v);
-        if (object) CopyPlacement(v[0], v[1], object);
-        return;
-    }
-    case 15:
-        PushInt(GetCenterX());
-        return;
-    case 16:
-        PushInt(GetCenterY());
-        return;
-    case 17:
-        PushInt(GetEndX());
-        return;
-    case 18:
-        PushInt(GetEndY());
-        return;
-    case 19: {
-        int v[5];
-        PopInts(v);
-        DrawBackgroundRect(v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    case 20:
-        Show();
-        return;
-    case 21:
-        Hide();
-        return;
-    case 22:
-        Pause();
-        return;
-    case 23:
-        Resume();
-        return;
-    case 24: {
-        int v[3];
-        PopInts(v);
-        textR = v[0];
-        textG = v[1];
-        textB = v[2];
-        Render(textR, textG, textB);
-        return;
-    }
-    case 25:
-        PushString(GetText());
-        return;
-    case 26:
-        if (ddFont* f = PopObject<ddFont>()) SetFont(f);
-        return;
-    case 27:
-        PushInt(GetWidth());
-        return;
-    case 28:
-        PushInt(GetHeight());
-        return;
-    case 29:
-        Load(PopText().c_str(), 1);
-        return;
-    case 30: {
-        int v[3];
-        PopInts(v);
-        std::string file = PopText();
-        LoadTextFile(file.c_str(), v[0], v[1], v[2]);
-        return;
-    }
-    case 31: {
-        int v[4];
-        PopInts(v);
-        // A box exactly around the text as its font measures it.
-        ddFont* f = GetFont();
-        const int w = f ? f->TextWidth(GetText()) : 0;
-        const int h = f ? f->TextHeight(GetText()) : 0;
-        CreateBackground(GetX(), GetY(), w, h, v[0], v[1], v[2], v[3]);
-        return;
-    }
-    case 32: {
-        int v[2];
-        PopInts(v);
-        Move(v[0], v[1]);
-        return;
-    }
-    case 33:
-        PushInt(IsVisible() ? 1 : 0);
-        return;
-    case 34:
-        Render(textR, textG, textB);
-        return;
-    case 35:
-        PushInt(textR);
-        PushInt(textG);
-        PushInt(textB);
-        return;
-    case 36: {
-        int v[4];
-        PopInts(v);
-        Clip(v[0], v[1], v[2], v[3]);
-        return;
-    }
-    default:
-        FatalExit("\ntext unknown built in method " + std::to_string(index), 1);
-    }
+void asmClassText::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterTextScriptClass() {

@@ -13,13 +13,6 @@ asmClass* asmClassTimer::Methods = nullptr;
 
 namespace {
 
-// 11 names for 10 methods.
-constexpr MethodName kTimerMethods[] = {
-    {"delay", 0},  {"setdelay", 0}, {"isplaying", 1}, {"pause", 2},   {"play", 3},    {"resume", 4},
-    {"settick", 5}, {"stop", 6},    {"setcycle", 7},  {"gettick", 8}, {"getdelay", 9},
-};
-static_assert(std::size(kTimerMethods) == 11);
-
 asmClassObj* NewTimer(asmClass* cls, const char* name) { return new asmClassTimer(cls, name); }
 asmClass* TimerClass() { return asmClassTimer::Methods; }
 
@@ -38,48 +31,41 @@ void asmClassTimer::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
 void asmClassTimer::OnStart() { RaiseScriptEvent(this, EV_ONSTART); }
 void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }
 
+// The script methods: each name with its built-in index and handler.
+// 11 names for 10 methods.
+struct asmClassTimer::ScriptMethods {
+    static void SetDelay(asmClassTimer& self, asmInterpreter*, int) { self.SetInterval(PopArgInt()); }
+    static constexpr MethodRow<asmClassTimer> kRows[] = {
+        {"delay", 0, SetDelay},
+        {"setdelay", 0, SetDelay},
+        {"isplaying", 1,
+         [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.IsRunning() ? 1 : 0); }},
+        {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
+        {"play", 3, [](asmClassTimer& self, asmInterpreter*, int) { self.Start(); }},
+        {"resume", 4, [](asmClassTimer& self, asmInterpreter*, int) { self.Resume(); }},
+        {"settick", 5, [](asmClassTimer& self, asmInterpreter*, int) { self.SetRepeatCount(PopArgInt()); }},
+        {"stop", 6, [](asmClassTimer& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+        {"setcycle", 7,
+         [](asmClassTimer& self, asmInterpreter*, int) { self.SetFrameInterval(PopArgInt()); }},
+        {"gettick", 8, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetTicksFired()); }},
+        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetInterval()); }},
+    };
+    static_assert(std::size(kRows) == 11);
+    static void Unknown(int index) {
+        FatalExit("timer unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+    static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+};
+
 void asmClassTimer::InitMethods() {
     FreeMethods();
-    Methods = BuildClass(kTimerMethods);
+    Methods = ScriptMethods::kTable.BuildClass();
 }
 
 void asmClassTimer::FreeMethods() { FreeClass(Methods); }
 
-void asmClassTimer::CallBuiltIn(asmInterpreter*, int index) {
-    switch (index) {
-    case 0:
-        SetInterval(PopArgInt());
-        return;
-    case 1:
-        PushInt(IsRunning() ? 1 : 0);
-        return;
-    case 2:
-        Pause();
-        return;
-    case 3:
-        Start();
-        return;
-    case 4:
-        Resume();
-        return;
-    case 5:
-        SetRepeatCount(PopArgInt());
-        return;
-    case 6:
-        Stop(PopArgInt() != 0);
-        return;
-    case 7:
-        SetFrameInterval(PopArgInt());
-        return;
-    case 8:
-        PushInt(GetTicksFired());
-        return;
-    case 9:
-        PushInt(GetInterval());
-        return;
-    default:
-        FatalExit("timer unknown built in method " + std::to_string(index) + "\n", 1);
-    }
+void asmClassTimer::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterTimerScriptClass() {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/dd_base.h"
 
@@ -99,6 +101,56 @@ TEST(ddBase, NodesWithoutValueSurviveSaveLoadSave) {
     ASSERT_EQ(back.Load(first.c_str()), 1);
     ASSERT_EQ(back.Save(second.c_str()), 1);
     EXPECT_EQ(Slurp(first), Slurp(second));
+    std::remove(first.c_str());
+    std::remove(second.c_str());
+}
+
+// Every tree that can be written comes back as the same bytes; a tree the
+// reader would give back differently is not written at all.
+TEST(ddBase, WritesOnlyWhatReadsBackTheSame) {
+    std::string first = TempPath("odd1"), second = TempPath("odd2");
+    ddBase odd("", "\\");
+    odd.AddChild("a\\b", "\r\n<<x>> \\<\\ \t\x80\x01 ");
+    odd.AddChild("sp ace/d", "</>");
+    odd.DownToLast(1);
+    odd.AddChild("\t\n", "\n\nlead");
+    odd.AddChild("x", "end\\");
+    ASSERT_EQ(odd.Save(first.c_str()), 1);
+    ddBase back;
+    ASSERT_EQ(back.Load(first.c_str()), 1);
+    ASSERT_EQ(back.Save(second.c_str()), 1);
+    EXPECT_EQ(Slurp(first), Slurp(second));
+    ASSERT_TRUE(back.FindNode("sp ace/d"));
+    EXPECT_EQ(back.CurrentChildCount(), 2);
+    ASSERT_TRUE(back.FindNode("x"));
+    EXPECT_EQ(std::string(back.GetCurrentValue()).substr(0, 5), " end\\");
+
+    // Names the reader cannot give back, and the byte that ends its text:
+    // the file stays as it was.
+    const std::string kept = Slurp(first);
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"b<c", "1"}, {"", "1"}, {"/x", "1"}, {"a>b", "1"}, {"ok", "a\xff"}, {"n\xff", "1"}};
+    for (const auto& [name, value] : refused) {
+        ddBase doc("a", "");
+        doc.AddChild(name.c_str(), value.c_str());
+        EXPECT_EQ(doc.Save(first.c_str()), 0) << name;
+        EXPECT_EQ(Slurp(first), kept) << name;
+    }
+    ddBase rootName("r<t>", "");
+    EXPECT_EQ(rootName.Save(first.c_str()), 0);
+    // The root's name may begin with "/" (it is read before any tag).
+    ddBase slashRoot("/r", "");
+    slashRoot.AddChild("c", "");
+    ASSERT_EQ(slashRoot.Save(first.c_str()), 1);
+    ASSERT_EQ(back.Load(first.c_str()), 1);
+    EXPECT_EQ(back.Name(), "/r");
+    EXPECT_TRUE(back.FindNode("c"));
+
+    // The tree of a file with a "<" in a name is refused rather than
+    // written with a child it does not have.
+    Spit(second, "<a>\n\t<b<c> 1\n\t</b<c>\n</a>\n");
+    ASSERT_EQ(back.Load(second.c_str()), 1);
+    EXPECT_EQ(back.Save(first.c_str()), 0);
     std::remove(first.c_str());
     std::remove(second.c_str());
 }

@@ -56,6 +56,22 @@ TEST(ddString, GrowsInStepsOf32AndKeepsTheNul) {
     EXPECT_EQ(std::strlen(s.c_str()), 33u);
 }
 
+TEST(ddString, ReserveGrowsOnceAndKeepsTheText) {
+    ddString s("abc");
+    s.Reserve(1000);
+    EXPECT_EQ(s.Capacity(), 1000);
+    EXPECT_STREQ(s.c_str(), "abc");
+    const char* buffer = s.c_str();
+    for (int i = 0; i < 900; ++i) s.AppendChar('x');
+    EXPECT_EQ(s.c_str(), buffer);  // no growth while it fits
+    EXPECT_EQ(s.Length(), 903);
+    s.Reserve(10);  // never shrinks
+    EXPECT_EQ(s.Capacity(), 1000);
+    ddString none;
+    none.Reserve(8);
+    EXPECT_STREQ(none.c_str(), "");
+}
+
 TEST(ddString, AppendingItselfWorks) {
     ddString s("abcdefghijklmnopqrstuvwxyz01234");  // 31 characters: appending must grow
     s.Append(s);

@@ -199,6 +199,29 @@ TEST_F(WalkGraphTest, EmptyVertexAndEdgeNodesReadNothingFromTheirNeighbours) {
     EXPECT_FALSE(w.GetGraph().HasVertices());
 }
 
+TEST_F(WalkGraphTest, ACountFarBeyondTheVertexLinesGivesTheSlotsReallyUsed) {
+    ddWalkGraph w;
+    const std::string one = "\t\t<v> 0 5 6 0.0 1\n\t\t</v>\n";
+    w.LoadGraph(WriteGraph("huge.ptf", "100000", one, "").c_str());
+    EXPECT_EQ(w.GetVertexCount(), 1);
+    ASSERT_NE(w.GetPathVertex(0), nullptr);
+    EXPECT_EQ(w.GetPathVertex(0)->GetX(), 5);
+
+    // Indexes stay where the file put them: the slots end after the last one.
+    const std::string two = one + "\t\t<v> 70 8 9 0.0 2\n\t\t</v>\n\t\t<v> 900000 1 1 0.0 3\n\t\t</v>\n";
+    w.LoadGraph(WriteGraph("gap.ptf", "1048576", two, "\t\t<e> 0 70\n\t\t</e>\n").c_str());
+    EXPECT_EQ(w.GetVertexCount(), 900001);
+    EXPECT_EQ(w.GetPathVertex(70)->GetId(), 2);
+    EXPECT_TRUE(w.GetGraph().IsConnected(0, 70));
+    w.LoadGraph(WriteGraph("none.ptf", "100000", "", "").c_str());
+    EXPECT_EQ(w.GetVertexCount(), 0);
+
+    // A few empty slots after the last vertex, as the editor leaves them
+    // when the last vertices are removed, are kept.
+    w.LoadGraph(WriteGraph("spare.ptf", "40", one, "").c_str());
+    EXPECT_EQ(w.GetVertexCount(), 40);
+}
+
 TEST_F(WalkGraphTest, ResetAndCopy) {
     ddWalkGraph source;
     Add(source, 0, 0);

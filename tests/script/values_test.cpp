@@ -63,6 +63,10 @@ TEST(Values, ConversionsFollowTheRuntimeRules) {
     i.SetString("-12");
     EXPECT_EQ(i.GetInt(), -12);
     EXPECT_STREQ(i.GetString(), "-12");
+    for (int n : {0, 7, -1, 2147483647, -2147483647 - 1}) {
+        i.SetInt(n);
+        EXPECT_EQ(i.GetString(), std::to_string(n));
+    }
     i.Set(real);
     EXPECT_EQ(i.GetInt(), 3);
 }

@@ -248,6 +248,36 @@ TEST_F(Menu, BadDefinitionsGiveAnEmptyOrPartialMenu) {
     junk.IsIn(1, 2, 1, 1);
 }
 
+// Places at the ends of the int range saturate: items laid out, opened
+// beside or moved past the end stay at the end.
+TEST_F(Menu, PlacesAtTheEndsOfTheIntRangeSaturate) {
+    ddMenu right(Def("<d><menu> 2147483647 -2147483648 right<a> A left top<b> B left left</b></a>"
+                     "<c> C</c></menu></d>")
+                     .c_str());
+    ASSERT_EQ(Names(&right), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(right.FindItem("c")->GetX(), 2147483647);
+    EXPECT_EQ(right.FindItem("a")->GetEndX(), 2147483647);
+    EXPECT_EQ(right.FindItem("b")->GetY(), -2147483648);
+    EXPECT_EQ(right.FindItem("b")->GetX(), 2147483647 - 80);
+    right.Open("a");
+    right.Draw();
+    right.Move(2147483647, -2147483647);
+    EXPECT_EQ(right.FindItem("b")->GetX(), 2147483647);
+    EXPECT_TRUE(right.IsIn(2147483647, -2147483647 - 1, 1, 1));
+
+    ddMenu left(Def("<d><menu> -2147483648 2147483647 left<a> A bottom bottom<b> B</b></a><c> C</c></menu></d>")
+                    .c_str());
+    EXPECT_EQ(left.FindItem("c")->GetX(), -2147483647 - 1);
+    EXPECT_EQ(left.FindItem("b")->GetY(), 2147483647);
+    // From one end of the range to the other.
+    left.SetPos(2147483647, -2147483647 - 1);
+    EXPECT_EQ(left.FindItem("a")->GetX(), 2147483647);
+    EXPECT_EQ(left.FindItem("a")->GetY(), -2147483647 - 1);
+    left.AddItemFirst(nullptr, "D");
+    left.AddItemLast(nullptr, "E");
+    EXPECT_EQ(left.Items().size(), 4u);
+}
+
 // Entry files: the direction, the side, then the items.
 TEST_F(Menu, FillingFromVectorAndTableFiles) {
     ddMenu menu(Def(kTwoLevels).c_str());

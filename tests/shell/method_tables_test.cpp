@@ -1,24 +1,19 @@
 // The method tables of the built-in script classes: every name a script
-// may call, with the built-in index it reaches. Aliases share an index and
-// a table holds nothing else. Also the keyboard's complete key-name map.
+// may call, with the built-in index it reaches, for each class under the
+// name scripts know it by. Aliases share an index and a table holds nothing
+// else. Also what an index no name reaches does, for the classes whose own
+// tests do not cover it, and the keyboard's complete key-name map.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
+#include "common/run_process.h"
 #include "foundation/asm_class_obj.h"
-#include "script/classes/anima_class.h"
-#include "script/classes/button_class.h"
-#include "script/classes/engine_class.h"
-#include "script/classes/font_class.h"
+#include "script/classes/engine_script_classes.h"
 #include "script/classes/keyboard_class.h"
-#include "script/classes/menu_class.h"
-#include "script/classes/mouse_class.h"
-#include "script/classes/path_class.h"
-#include "script/classes/picture_class.h"
-#include "script/classes/sound_class.h"
-#include "script/classes/text_class.h"
-#include "script/classes/timer_class.h"
+#include "script/script_machine.h"
+#include "script/script_types.h"
 
 namespace {
 
@@ -102,6 +97,23 @@ const NameIndex kMenu[] = {
     {"getcheckedname", 6}, {"isin", 7}, {"setz", 8}, {"isvisible", 9}, {"move", 10}, {"next", 11}, {"prev", 12},
     {"getz", 13}, {"addback", 14}, {"addfront", 15}, {"rewind", 16}, {"pause", 17}, {"resume", 18},
 };
+const NameIndex kFilter[] = {
+    {"getpx", 0}, {"getpy", 1}, {"getw", 2}, {"geth", 3}, {"getex", 4}, {"getey", 5}, {"getcx", 6},
+    {"getcy", 7}, {"normal", 8}, {"setzoom", 9}, {"rotate", 10}, {"rotatezoom", 11}, {"setzoomxy", 12},
+    {"rotatezoomxy", 13}, {"link", 14}, {"unlink", 15}, {"setsmooth", 16}, {"isin", 17},
+    {"setpivottype", 18}, {"blend", 19}, {"removeblend", 20}, {"removeallblend", 21}, {"setopacity", 22},
+    {"getopacity", 23}, {"setrotpoint", 24}, {"getzoomx", 25}, {"getzoomy", 26}, {"setangle", 27},
+    {"getangle", 28}, {"setanglezoom", 29}, {"setanglezoomxy", 30}, {"mask", 31}, {"setrotate", 32},
+    {"getlevel", 33}, {"setlevel", 34}, {"reversexy", 35}, {"setmaskalpha", 36}, {"lineardodge", 37},
+    {"loupe", 38}, {"umask", 39},
+};
+const NameIndex kGame[] = {
+    {"play", 0}, {"pause", 1}, {"resume", 2}, {"exit", 3}, {"getgamename", 4}, {"setmusicvol", 5},
+    {"getmusicvol", 6}, {"playmusic", 7}, {"stopmusic", 8}, {"stdbkg", 9}, {"freestdbkg", 10},
+    {"pausemusic", 11}, {"resumemusic", 12}, {"ispaused", 13}, {"setsndvol", 14}, {"getsndvol", 15},
+    {"startmusic", 16}, {"endmusic", 17}, {"fadeinmusic", 18}, {"fadeoutmusic", 19}, {"loadmusic", 20},
+    {"ismusicplaying", 21}, {"getnextgame", 22},
+};
 const NameIndex kPath[] = {
     {"build", 0}, {"goto", 1}, {"stop", 2}, {"show", 3}, {"hide", 4}, {"copy", 5}, {"stand", 6},
     {"iswalking", 7}, {"move", 8}, {"setpos", 9}, {"enable", 10}, {"disable", 11}, {"setanstep", 12},
@@ -128,9 +140,14 @@ void Collect(ddTrie<asmMethod>* node, std::string& prefix, Table& out) {
     }
 }
 
+// The table of the registered class `className`, as its set-up builds it.
 template <size_t N>
-void ExpectTable(asmClass*& methods, void (*init)(), void (*release)(), const NameIndex (&expected)[N]) {
-    init();
+void ExpectTable(const char* className, const NameIndex (&expected)[N]) {
+    SCOPED_TRACE(className);
+    const asmBuiltinClass* c = FindScriptClass(className);
+    ASSERT_NE(c, nullptr);
+    c->initMethods();
+    asmClass* methods = c->descriptor();
     ASSERT_NE(methods, nullptr);
     Table want;
     for (const NameIndex& e : expected) want[e.name] = e.index;
@@ -139,23 +156,86 @@ void ExpectTable(asmClass*& methods, void (*init)(), void (*release)(), const Na
     std::string prefix;
     Collect(methods->methods, prefix, got);
     EXPECT_EQ(got, want);
-    release();
-    EXPECT_EQ(methods, nullptr);
+    c->freeMethods();
+    EXPECT_EQ(c->descriptor(), nullptr);
 }
 
 TEST(MethodTables, EveryClassMapsItsNamesToTheirIndices) {
-    ExpectTable(asmClassEngine::Methods, asmClassEngine::InitMethods, asmClassEngine::FreeMethods, kEngine);
-    ExpectTable(asmClassKeyboard::Methods, asmClassKeyboard::InitMethods, asmClassKeyboard::FreeMethods, kKeyboard);
-    ExpectTable(asmClassMouse::Methods, asmClassMouse::InitMethods, asmClassMouse::FreeMethods, kMouse);
-    ExpectTable(asmClassObraz::Methods, asmClassObraz::InitMethods, asmClassObraz::FreeMethods, kPicture);
-    ExpectTable(asmClassAnima::Methods, asmClassAnima::InitMethods, asmClassAnima::FreeMethods, kAnima);
-    ExpectTable(asmClassText::Methods, asmClassText::InitMethods, asmClassText::FreeMethods, kText);
-    ExpectTable(asmClassDzwieki::Methods, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, kSound);
-    ExpectTable(asmClassFont::Methods, asmClassFont::InitMethods, asmClassFont::FreeMethods, kFont);
-    ExpectTable(asmClassTimer::Methods, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, kTimer);
-    ExpectTable(asmClassButton::Methods, asmClassButton::InitMethods, asmClassButton::FreeMethods, kButton);
-    ExpectTable(asmClassMenu::Methods, asmClassMenu::InitMethods, asmClassMenu::FreeMethods, kMenu);
-    ExpectTable(asmClassPath::Methods, asmClassPath::InitMethods, asmClassPath::FreeMethods, kPath);
+    RegisterEngineScriptClasses();
+    ExpectTable("engine", kEngine);
+    ExpectTable("keyboard", kKeyboard);
+    ExpectTable("mouse", kMouse);
+    ExpectTable("img", kPicture);
+    ExpectTable("anima", kAnima);
+    ExpectTable("text", kText);
+    ExpectTable("snd", kSound);
+    ExpectTable("font", kFont);
+    ExpectTable("timer", kTimer);
+    ExpectTable("button", kButton);
+    ExpectTable("menu", kMenu);
+    ExpectTable("path", kPath);
+    ExpectTable("filter", kFilter);
+    ExpectTable("gameapi", kGame);
+}
+
+// Unknown indices: one past the last, -1, and the picture's two unnamed
+// ones. The engine and the game report and go on; the others end the
+// program with their own wording.
+ProcessResult CallInChild(asmScriptMachine& machine, const char* object, int index) {
+    asmClassObj* o = machine.objects.LookupVar(object);
+    return RunInChild([&machine, o, index] {
+        o->CallBuiltIn(&machine.interp, index);
+        return 7;
+    });
+}
+
+TEST(MethodTables, UnknownIndicesEndTheProgramForPicturesAndFilters) {
+    RegisterEngineScriptClasses();
+    asmScriptMachine machine;
+    machine.SetUp();
+    machine.LoadText("new img, p\nnew filter, f\n");
+    for (int index : {26, 27, 51, -1}) {
+        ProcessResult r = CallInChild(machine, "p", index);
+        EXPECT_EQ(r.exitCode, 1) << index;
+        EXPECT_EQ(r.out, "image unknown built in method " + std::to_string(index) + "\n");
+    }
+    for (int index : {40, -1}) {
+        ProcessResult r = CallInChild(machine, "f", index);
+        EXPECT_EQ(r.exitCode, 1) << index;
+        EXPECT_EQ(r.out, "\nfilter unknown built in method " + std::to_string(index) + "\n");
+    }
+}
+
+TEST(MethodTables, UnknownIndicesAreReportedByTheEngineAndTheRunningGame) {
+    RegisterEngineScriptClasses();
+    asmScriptMachine machine;
+    machine.SetUp();
+    machine.LoadText("game g\nend game\n");
+    asmClassObj* engine = machine.objects.LookupVar("engine");
+    testing::internal::CaptureStdout();
+    engine->CallBuiltIn(&machine.interp, 50);
+    engine->CallBuiltIn(&machine.interp, -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "engine unknown built in method 50\nengine unknown built in method -1\n");
+
+    // Without a running game any game method but "play" ends the program.
+    ProcessResult r = CallInChild(machine, "gameapi", 23);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "\ncall game method not within game!\n");
+
+    machine.objects.NewObject("g", "g");
+    asmClassObj* game = machine.interp.currentGame;
+    ASSERT_NE(game, nullptr);
+    testing::internal::CaptureStdout();
+    machine.objects.LookupVar("gameapi")->CallBuiltIn(&machine.interp, 23);
+    game->CallBuiltIn(&machine.interp, -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\nunknown instruction to object game 23\n\nunknown instruction to object game -1\n");
+    EXPECT_EQ(machine.interp.sp, -1);
+    machine.interp.SetCurrentGame(nullptr);
+    machine.interp.currentObject = machine.interp.globalObject;
+    delete game;
+    machine.interp.NamesChanged();
 }
 
 TEST(MethodTables, KeyboardNamesEveryKeyAndNothingElse) {

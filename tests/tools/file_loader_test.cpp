@@ -81,6 +81,19 @@ TEST_F(FileLoaderTest, RemembersTheLastNameTypedBetweenRuns) {
     EXPECT_STREQ(again.GetText(), "hall2.ptf");
 }
 
+TEST_F(FileLoaderTest, AMemoryFileIsReadWithoutItsTrailingLineEnd) {
+    const std::string memory = Path("ended");
+    for (const char* text : {"data/in.ptf\n", "data/in.ptf\r\n"}) {
+        Write(memory, text);
+        toolFileLoader box(memory.c_str(), 60, 10, 100, 20, 40, 50, 60, 255);
+        EXPECT_STREQ(box.GetText(), "data/in.ptf") << text;
+    }
+    // Only the one line end goes.
+    Write(memory, "two\nlines\n\n");
+    toolFileLoader box(memory.c_str(), 60, 10, 100, 20, 40, 50, 60, 255);
+    EXPECT_STREQ(box.GetText(), "two\nlines\n");
+}
+
 TEST_F(FileLoaderTest, AMissingMemoryFileIsCreatedEmptyAndANoneBoxWritesNothing) {
     const std::string memory = Path("fresh");
     {

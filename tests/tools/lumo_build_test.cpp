@@ -27,6 +27,15 @@ protected:
         Import("pics/", "b.bmp");
     }
 
+    // The action "new" with the frames a and b.
+    ActionManager* ActionOfBothPictures() {
+        SelectPictures(0, {0});
+        Press(SDLK_RETURN);
+        SelectPictures(1, {0});
+        Press(SDLK_SPACE);
+        return editor->AnimationPair()->Upper().GetRow(0)->GetPayload();
+    }
+
     std::vector<std::string> Files(const std::string& dir) {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
@@ -184,6 +193,74 @@ TEST_F(LumoBuild, AFailedSaveSaysSoAndLeavesNoFile) {
     EXPECT_EQ(ReadText("out/shot.bmp").substr(0, 2), "BM");
 }
 
+TEST_F(LumoBuild, ASaveThatFailsLeavesEveryFileByteForByte) {
+    SelectPictures(0, {0});
+    Press(SDLK_RETURN);
+    Save("out/", "keep.lum");
+    Save("out/", "dir.lum");
+    const std::string keepLum = ReadText("out/keep.lum"), keepSheet = ReadText("out/keep.z16");
+    const std::string dirSheet = ReadText("out/dir.z16");
+    ASSERT_FALSE(keepLum.empty());
+    SelectPictures(1, {0});
+    Press(SDLK_SPACE);  // a second frame: a save that went through would differ
+
+    // The sheet cannot be written: the definition stays as it was.
+    fs::create_directories("out/keep.zel");
+    testing::internal::CaptureStdout();
+    Save("out/", "keep.l32");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SaveLum: cannot write out/keep.zel\n");
+    EXPECT_EQ(ReadText("out/keep.lum"), keepLum);
+    EXPECT_EQ(ReadText("out/keep.z16"), keepSheet);
+
+    // The definition's name is a folder: the sheet beside it stays.
+    fs::remove("out/dir.lum");
+    fs::create_directories("out/dir.lum");
+    testing::internal::CaptureStdout();
+    Save("out/", "dir.lum");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SaveLum: cannot write out/dir.lum\n");
+    EXPECT_EQ(ReadText("out/dir.z16"), dirSheet);
+    EXPECT_EQ(Files("out"), (std::vector<std::string>{"dir.lum", "dir.z16", "keep.lum", "keep.z16", "keep.zel"}));
+
+    // Both go in when both can.
+    Save("out/", "keep.lum");
+    Animacja back("out/keep.lum");
+    EXPECT_EQ(back.GetActionFrameCount(0), 2);
+    EXPECT_EQ(GraphAPI::CountPictures("out/keep.z16"), 2);
+}
+
+TEST_F(LumoBuild, NamesWithBlanksAreSavedAsOneWordAndReadBackTheSame) {
+    ActionManager* action = ActionOfBothPictures();
+    lumo2Game::Pair* anim = editor->AnimationPair();
+    action->SetLoop(1);
+    action->GetRow(1)->GetPayload()->SetPos(12, 3);
+    action->GetRow(1)->GetPayload()->GetSoundText()->SetText("big step");
+    // Renamed as a person does: Space, the new name, Enter.
+    editor->ActivateAnimation();
+    action->ClearSelection();
+    anim->Upper().ClearSelection();
+    anim->Upper().SelectRow(0);
+    Press(SDLK_SPACE);
+    ASSERT_EQ(editor->GetState(), lumo2Game::kSetName);
+    for (int i = 0; i < 3; ++i) Press(SDLK_BACKSPACE);
+    Type("go left");
+    Press(SDLK_RETURN);
+    ASSERT_STREQ(anim->Upper().GetRow(0)->GetText(), "go left");
+    action->GetRow(0)->SetText("my frame");
+    action->GetRow(1)->SetText("\tlast<f> ");
+
+    Save("out/", "blank.lum");
+    Animacja back("out/blank.lum");
+    ASSERT_EQ(back.GetActionCount(), 1);
+    EXPECT_STREQ(back.GetNameOfAction(0), "go_left");
+    EXPECT_EQ(back.GetAction(0)->GetLoop(), 1);
+    ASSERT_EQ(back.GetActionFrameCount(0), 2);
+    EXPECT_STREQ(back.GetAction(0)->GetFrameName(0), "my_frame");
+    EXPECT_STREQ(back.GetAction(0)->GetFrameName(1), "_last_f>_");
+    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetX(), 12);
+    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetY(), 3);
+    EXPECT_STREQ(back.GetAction(0)->GetFrameSound(1), "big_step");
+}
+
 TEST_F(LumoBuild, NothingIsSavedWithoutActions) {
     Save("out/", "walk.lum");
     EXPECT_TRUE(Files("out").empty());
@@ -227,12 +304,7 @@ TEST_F(LumoBuild, ExportsNumberTheSheetAndTheFrames) {
 }
 
 TEST_F(LumoBuild, AnImportedDefinitionSavesAgainWithEverythingKept) {
-    SelectPictures(0, {0});
-    Press(SDLK_RETURN);
-    SelectPictures(1, {0});
-    Press(SDLK_SPACE);
-    lumo2Game::Pair* anim = editor->AnimationPair();
-    ActionManager* action = anim->Upper().GetRow(0)->GetPayload();
+    ActionManager* action = ActionOfBothPictures();
     action->SetHide(1);
     action->GetRow(0)->GetPayload()->SetPos(-4, 9);
     action->GetRow(1)->GetPayload()->GetSoundText()->SetText("thud");

@@ -401,6 +401,56 @@ TEST_F(LumoEditor, PlayingShowsTheBuiltAnimationUntilAKey) {
     EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
 }
 
+TEST_F(LumoEditor, PlayDrawsTheAnimationFromItsFirstFrameWhereTheFramesAreEdited) {
+    WritePicture("pics/red.bmp", 6, 6, 200, 0, 0);
+    WritePicture("pics/green.bmp", 6, 6, 0, 200, 0);
+    Start();
+    Import("pics/", "red.bmp");
+    Import("pics/", "green.bmp");
+    lumo2Game::Pair* anim = editor->AnimationPair();
+    // "one" holds the red picture; "two" the red, then the green one.
+    for (const char* name : {"one", "two"}) {
+        anim->Upper().ClearSelection();
+        if (anim->Lower()) anim->Lower()->ClearSelection();
+        SelectPictures(0, {0});
+        Press(SDLK_RETURN);
+        anim->Upper().GetRow(anim->Upper().RowCount() - 1)->SetText(name);
+    }
+    SelectPictures(1, {0});
+    Press(SDLK_SPACE);
+    editor->ShowSelection(nullptr);
+    for (int a = 0; a < 2; ++a) {
+        ActionManager* action = anim->Upper().GetRow(a)->GetPayload();
+        for (int f = 0; f < action->RowCount(); ++f) action->GetRow(f)->GetPayload()->SetPos(30, 20);
+    }
+    const int x = editor->DrawArea()->GetX() + 32, y = editor->DrawArea()->GetY() + 22;
+    // A delay of 2: the first frame outlasts the update that follows Play.
+    Press(SDLK_d, {SDLK_LCTRL});
+    editor->NumberField()->SetText("2");
+    Press(SDLK_RETURN);
+    editor->ActivateAnimation();
+    auto play = [&](int row) {
+        anim->Upper().ClearSelection();
+        if (anim->Lower()) anim->Lower()->ClearSelection();
+        anim->Upper().SelectRow(row);
+        Press(SDLK_p, {SDLK_LCTRL});
+        ASSERT_EQ(editor->GetState(), lumo2Game::kPlaying);
+        scene->Frame();
+    };
+
+    play(0);  // one frame: drawn from the start
+    EXPECT_EQ(ScreenAt(x, y), (loop_test::Rgb{200, 0, 0}));
+    Press(SDLK_q);
+    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+    Press(SDLK_h, {SDLK_LCTRL});
+
+    play(1);  // two frames: the first shows before the first change
+    EXPECT_EQ(ScreenAt(x, y), (loop_test::Rgb{200, 0, 0}));
+    for (int i = 0; i < 100 && editor->GetBuilt()->GetFrameNr() == 0; ++i) editor->GetBuilt()->Tick();
+    scene->Frame();
+    EXPECT_EQ(ScreenAt(x, y), (loop_test::Rgb{0, 200, 0}));
+}
+
 TEST_F(LumoEditor, DeleteEmptiesTheDrawWindowBeforeRowsGo) {
     Start();
     FourPictures();
@@ -467,6 +517,28 @@ TEST_F(LumoEditor, QuitEndsTheLoopAndStoresThePathAndFileFields) {
     EXPECT_EQ(ReadText("lumo_factory/txtfile"), "walk.lum");
     EXPECT_EQ(editor->PathField(), nullptr);
     EXPECT_EQ(scene->DrawableCount(), 0);
+}
+
+TEST_F(LumoEditor, StoppingKeepsThePathAndFileEvenWithoutTheFactoryFolder) {
+    std::filesystem::remove_all("lumo_factory");
+    Start();
+    editor->PathField()->SetText("anim/");
+    editor->FileField()->SetText("walk.lum");
+    editor->OnStop();
+    EXPECT_EQ(ReadText("lumo_factory/txtpath"), "anim/");
+    EXPECT_EQ(ReadText("lumo_factory/txtfile"), "walk.lum");
+
+    // Where the folder cannot be made, the editor says so on one line.
+    std::filesystem::remove_all("lumo_factory");
+    {
+        std::FILE* f = std::fopen("lumo_factory", "w");
+        std::fclose(f);
+    }
+    Start();
+    testing::internal::CaptureStdout();
+    editor->OnStop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "lumo: the path and file name cannot be kept in lumo_factory/\n");
 }
 
 }  // namespace

@@ -391,9 +391,9 @@ TEST_F(PathBuilderTest, PreviewsStandAtEveryVertexScaledByDepth) {
     Press(SDLK_ESCAPE);
     RightClick(200, 150);  // slot 1 is empty now
     Prompt('k', "walker.lum");
-    ASSERT_EQ(editor->GetPreviewCount(), 3);
+    ASSERT_EQ(editor->GetPreviewCount(), 2);
     EXPECT_EQ(editor->GetPreviewsLayer().Count(), 2);
-    EXPECT_FALSE(editor->GetPreview(1)->IsVisible());
+    EXPECT_EQ(editor->GetPreview(1), nullptr);
     Animacja* p = editor->GetPreview(2);
     EXPECT_EQ(p->GetPosX(), 300);
     EXPECT_EQ(p->GetLayer(), 230);

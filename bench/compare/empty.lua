@@ -1,0 +1,2 @@
+-- Start-up and exit alone.
+local x = 1

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Whole-process comparison of the script interpreter with Lua 5.4, and of
+# the engine's start-up and exit with a minimal SDL program.
+#
+# Each case of bench/compare/ exists twice: <case>.asm in the engine's script
+# language and <case>.lua as a Lua programmer writes it. Both sides run as
+# whole processes on the same pinned core, their repetitions interleaved (the
+# case order is shuffled every round and the side that goes first alternates)
+# and the last number each prints must agree. Each side's start-up is the
+# median of its empty program and is subtracted; the tables give medians and
+# the ratio script / Lua, of wall time and of CPU time (user + system).
+#
+# Start-up: the empty game (a script that pushes one value), the demo up to
+# its first frame (a preloaded probe ends it there) and the minimal SDL
+# program opening the same font and, for each, the same mode; again
+# interleaved, with ratios against the minimal program.
+#
+# Usage: bench/compare_lua.sh [repetitions] [case ...]
+#   BENCH_CPU      core to pin every run to (default: the last one)
+#   BENCH_TIMEOUT  seconds before a run counts as timed out (default 120)
+#   BENCH_ENGINE   the engine program to measure (default build/release/engine)
+# Needs ./build.sh build (build/release) and lua5.4.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+BUILD=$ROOT/build/release
+ENGINE=${BENCH_ENGINE:-$BUILD/engine}
+MINIMAL=$BUILD/bench/minimal_sdl
+PROBE=$BUILD/bench/libfirst_frame_probe.so
+FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+CASES_DIR=$ROOT/bench/compare
+
+REPS=${1:-5}
+shift || true
+CASES=("$@")
+[ ${#CASES[@]} -eq 0 ] && CASES=(count fib_cthis fib_call globals object_vars strings)
+CPU=${BENCH_CPU:-$(($(nproc) - 1))}
+TIMEOUT=${BENCH_TIMEOUT:-120}
+
+for f in "$ENGINE" "$MINIMAL" "$PROBE"; do
+  [ -e "$f" ] || { echo "missing $f: run ./build.sh build first" >&2; exit 1; }
+done
+command -v lua5.4 >/dev/null || { echo "lua5.4 is missing: run ./build.sh build first" >&2; exit 1; }
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$WORK
+
+# A game folder running one script.
+make_game() {  # folder, script
+  mkdir -p "$1/configs/fonts" "$1/scripts"
+  cp "$FONT" "$1/configs/fonts/normal.ttf"
+  echo '<config><windebug> 320 240 32 1</windebug></config>' >"$1/configs/zel_config"
+  echo main.asm >"$1/scripts/game"
+  cp "$2" "$1/scripts/main.asm"
+}
+
+for c in empty "${CASES[@]}"; do make_game "$WORK/$c" "$CASES_DIR/$c.asm"; done
+cp -r "$ROOT/games/demo" "$WORK/demo"
+mkdir -p "$WORK/demo/configs/fonts"
+cp "$FONT" "$WORK/demo/configs/fonts/normal.ttf"
+rm -rf "$WORK/demo/saves"  # no self-play
+# The demo's window size, for the minimal program measured beside it.
+read -r DEMO_W DEMO_H < <(sed -n 's/.*<windebug> *\([0-9]*\) *\([0-9]*\).*/\1 \2/p' "$WORK/demo/configs/zel_config")
+
+TIMES=$WORK/times  # lines: key milliseconds
+: >"$TIMES"
+
+# Runs one side once: records its time under `key` and its last number.
+run() {  # key, folder, command...
+  local key=$1 dir=$2
+  shift 2
+  local out=$WORK/out.$key status=0 TIMEFORMAT='%R %U %S'
+  { time (cd "$dir" && timeout -s KILL "$TIMEOUT" taskset -c "$CPU" "$@" >"$out" 2>&1); } 2>"$WORK/time" ||
+    status=$?
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    printf '%s timeout\n%s.cpu timeout\n' "$key" "$key" >>"$TIMES"
+  else
+    awk -v k="$key" '{ printf "%s %.1f\n%s.cpu %.1f\n", k, $1 * 1000, k, ($2 + $3) * 1000 }' "$WORK/time" >>"$TIMES"
+  fi
+  local last=timeout
+  [ "$status" -eq 124 ] || [ "$status" -eq 137 ] || last=$(grep -Eo '[0-9]+' "$out" | tail -n 1 || true)
+  echo "${last:-none}" >"$WORK/result.$key"
+}
+
+script_side() { run "$1.script" "$WORK/$1" "$ENGINE"; }
+lua_side() { run "$1.lua" "$CASES_DIR" lua5.4 "$CASES_DIR/$1.lua"; }
+
+check_same() {  # case
+  local s l
+  s=$(cat "$WORK/result.$1.script")
+  l=$(cat "$WORK/result.$1.lua")
+  [ "$s" = timeout ] || [ "$l" = timeout ] || [ "$s" = "$l" ] ||
+    echo "case $1: script printed $s, Lua printed $l" >>"$WORK/mismatches"
+}
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "pinned to CPU $CPU, $REPS rounds, case order shuffled every round"
+for ((r = 1; r <= REPS; r++)); do
+  for c in $(printf '%s\n' empty "${CASES[@]}" | shuf); do
+    if ((r % 2)); then script_side "$c"; lua_side "$c"; else lua_side "$c"; script_side "$c"; fi
+    [ "$c" = empty ] || check_same "$c"
+  done
+  for s in $(printf '%s\n' minimal minimal_demo game demo | shuf); do
+    case $s in
+      minimal) run start.minimal "$WORK/empty" "$MINIMAL" ;;
+      minimal_demo) run start.minimal_demo "$WORK/demo" "$MINIMAL" "$DEMO_W" "$DEMO_H" ;;
+      game) run start.game "$WORK/empty" "$ENGINE" ;;
+      demo) run start.demo "$WORK/demo" env LD_PRELOAD="$PROBE" "$ENGINE" ;;
+    esac
+  done
+  echo "round $r of $REPS done" >&2
+done
+echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Median of a key's times, or "timeout" when any run of it timed out.
+median() {
+  awk -v k="$1" '$1 == k { if ($2 == "timeout") t = 1; else v[n++] = $2 }
+    END {
+      if (t) { print "timeout"; exit }
+      if (n == 0) { print "none"; exit }
+      for (i = 0; i < n; i++) for (j = i + 1; j < n; j++) if (v[j] < v[i]) { x = v[i]; v[i] = v[j]; v[j] = x }
+      print (n % 2) ? v[int(n / 2)] : (v[n / 2 - 1] + v[n / 2]) / 2
+    }' "$TIMES"
+}
+
+ratio() {  # a, b
+  awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout" || b <= 0) print "-"; else printf "%.2f", a / b }'
+}
+
+minus() {  # a, b: a - b, or timeout
+  awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout") print "timeout"; else printf "%.1f", a - b }'
+}
+
+# Wall time, and CPU time (user + system), which other load on the core
+# disturbs less.
+for clock in "" .cpu; do
+  ss=$(median "empty.script$clock")
+  ls=$(median "empty.lua$clock")
+  echo
+  [ -z "$clock" ] && echo "wall time" || echo "CPU time"
+  echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
+  printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
+  for c in "${CASES[@]}"; do
+    s=$(minus "$(median "$c.script$clock")" "$ss")
+    l=$(minus "$(median "$c.lua$clock")" "$ls")
+    printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
+  done
+done
+
+echo
+echo "start-up and exit, whole process (medians, ms; wall, then CPU)"
+printf '%-34s %10s %14s %10s %14s\n' program wall "/ minimal SDL" CPU "/ minimal SDL"
+# Each program against the minimal one opening the same mode.
+for p in "minimal:minimal:minimal SDL program, 320x240" "game:minimal:empty game, start to exit" \
+  "minimal_demo:minimal_demo:minimal SDL program, ${DEMO_W}x${DEMO_H}" \
+  "demo:minimal_demo:demo, start to first frame"; do
+  key=start.${p%%:*}
+  rest=${p#*:}
+  base=start.${rest%%:*}
+  w=$(median "$key")
+  c=$(median "$key.cpu")
+  printf '%-34s %10s %14s %10s %14s\n' "${rest#*:}" "$w" "$(ratio "$w" "$(median "$base")")" "$c" \
+    "$(ratio "$c" "$(median "$base.cpu")")"
+done
+
+if [ -s "$WORK/mismatches" ]; then
+  echo
+  echo "RESULTS DIFFER:"
+  cat "$WORK/mismatches"
+  exit 1
+fi
