@@ -1,8 +1,8 @@
 #include "shell/video_mode.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
+
+#include "foundation/saturating.h"
 
 Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights) {
     Size best = want;
@@ -38,6 +38,5 @@ int ScaledAppWidth(int appWidth, int appHeight, int screenHeight) {
     float s = static_cast<float>(static_cast<double>(screenHeight) / appHeight);
     // A width beyond the int range (a huge "appsize" from the configuration)
     // saturates.
-    const double w = static_cast<double>(appWidth) * s;
-    return static_cast<int>(std::clamp(w, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+    return SatTrunc(static_cast<double>(appWidth) * s);
 }
