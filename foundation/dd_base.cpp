@@ -163,11 +163,16 @@ void ddBase::Parse(const char* text, size_t size) {
 void ddBase::WriteOpen(ddBase* node) {
     ddString& v = node->value;
     if (v.HasText()) {
-        // trailing LF and TAB characters go (the node itself is changed)
+        // Trailing LF and TAB characters go (the node itself is changed). A
+        // value of nothing else goes whole: a node written without a value
+        // reads back with the line end and the next line's indentation, and
+        // must be written without one again.
         int keep = v.Length();
         const char* t = v.c_str();
         while (keep > 0 && (t[keep - 1] == '\n' || t[keep - 1] == '\t')) --keep;
-        if (keep < v.Length()) {
+        if (keep == 0 && v.Length() > 0) {
+            v = static_cast<const char*>(nullptr);
+        } else if (keep < v.Length()) {
             std::string cut(t, static_cast<size_t>(keep));
             v = cut.c_str();
         }

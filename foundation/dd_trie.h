@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "foundation/arrays.h"
 #include "foundation/dd_string.h"
@@ -69,14 +70,31 @@ public:
     ddTrie* Find(const ddString& name) { return Find(name.c_str()); }
 
     // Frees the subtree below this node and the node's own pointer when it
-    // owns it. The node stays usable (empty).
+    // owns it, children before their parent and in key order. The node
+    // stays usable (empty). Without recursion: a trie is as deep as its
+    // longest name, and a script can make names of any length.
     void Clear() {
-        for (int i = 0; i < count; ++i) delete children[i];  // each clears itself
-        delete[] children;
-        children = nullptr;
-        count = 0;
-        if (owns && pointer) TrieFree<T>::Free(pointer);
-        pointer = nullptr;
+        if (count == 0) {  // a leaf or an empty trie: the common case
+            ReleaseOwn();
+            return;
+        }
+        struct Pending {
+            ddTrie* node;
+            int next;  // the next child to free
+        };
+        std::vector<Pending> path{{this, 0}};
+        while (!path.empty()) {
+            Pending& top = path.back();
+            if (top.next < top.node->count) {
+                ddTrie* child = top.node->children[top.next++];
+                path.push_back({child, 0});
+                continue;
+            }
+            ddTrie* node = top.node;
+            path.pop_back();
+            node->ReleaseOwn();
+            if (node != this) delete node;  // nothing is left for its own Clear
+        }
     }
 
     // Prints every name that ends at a leaf below `node`, one per line, in
@@ -104,6 +122,15 @@ public:
     int notFound;
 
 private:
+    // Frees the children array (not the children) and the owned pointer.
+    void ReleaseOwn() {
+        delete[] children;
+        children = nullptr;
+        count = 0;
+        if (owns && pointer) TrieFree<T>::Free(pointer);
+        pointer = nullptr;
+    }
+
     // Bisection over the sorted children; leaves notFound on the node.
     // Returns the child's index when found, else the insertion position.
     int Bisect(int8_t c) {

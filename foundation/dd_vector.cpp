@@ -1,5 +1,6 @@
 #include "foundation/dd_vector.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -64,6 +65,9 @@ bool VectorReadFile(const char* path, bool words, std::vector<std::string>& item
     items.clear();
     std::string text;
     if (!path || !ReadWholeFile(path, text)) return false;
+    // The text ends at a NUL, as for every text reader: elements are C
+    // strings, and one cut short to nothing would not survive a save.
+    text.resize(std::min(text.size(), text.find('\0')));
     size_t pos = text.find('\n');
     const std::string first = text.substr(0, pos);
     pos = pos == std::string::npos ? text.size() : pos + 1;

@@ -35,7 +35,8 @@ void VectorFormat(int v, std::string& out);
 bool VectorWriteFile(const char* path, const std::string& text);
 // Reads a vector file: the count from the first line, then at most that
 // many elements that the file really holds (lines, or blank-separated
-// words when `words`). False when the file cannot be opened.
+// words when `words`); the text ends at a NUL. False when the file cannot
+// be opened.
 bool VectorReadFile(const char* path, bool words, std::vector<std::string>& items);
 
 // Parses one element from its text as the reader converts it.

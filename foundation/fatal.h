@@ -6,3 +6,9 @@
 #include <string_view>
 
 [[noreturn]] void FatalExit(std::string_view message, int code);
+
+// A harness that must outlive fatal errors (the fuzz targets) installs a
+// handler that FatalExit calls first, with the message and code; it ends
+// the failed work by throwing. Null (the default) restores plain exiting.
+using FatalHandler = void (*)(std::string_view message, int code);
+void SetFatalHandler(FatalHandler handler);

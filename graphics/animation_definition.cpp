@@ -43,12 +43,13 @@ const char* OrEmpty(const char* s) { return s ? s : ""; }
 float Fraction(float v) { return v - std::trunc(v); }
 
 // A definition written on Windows ends its lines with CR LF; the CR belongs
-// to the line end, not to the name before it.
+// to the line end, not to the name before it. Any other CR separates words
+// like a blank: a name ending in one would be written back as a line end.
 void DropCarriageReturns(std::string& text) {
     size_t out = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        text[out++] = text[i];
+        text[out++] = text[i] == '\r' ? ' ' : text[i];
     }
     text.resize(out);
 }
@@ -73,9 +74,19 @@ public:
         pos += ReadInt(text + pos, v);
         return v;
     }
+    // A word ends at a blank or where a tag begins: the searches take
+    // every tag for one, so no name may hold one, and a name written back
+    // reads back whole. At a tag the word is empty and the cursor stays.
     std::string Word() {
         std::string w;
-        pos += ReadWord(text + pos, w);
+        const int next = ReadWord(text + pos, w);
+        const size_t tag = w.find('<');
+        if (tag == std::string::npos) {
+            pos += next;
+        } else {
+            w.resize(tag);
+            pos += static_cast<int>(tag);
+        }
         return w;
     }
 
@@ -129,12 +140,18 @@ std::string Animacja::WriteDefinitionText() {
         out += first;
         out += '\n';
     } else {
+        // The count is that of the names written, which is what reading
+        // them gives back (a bank read from a file that is not named as a
+        // picture bank holds more pictures than names).
         out += "<files>\t";
-        out += std::to_string(bank.size());
+        out += std::to_string(GetFileNameCount());
         out += '\n';
         for (int i = 0; i < GetFileNameCount(); ++i) {
+            // The marker is a comment; it runs through the printable
+            // characters again rather than reach a byte 0xFF, which would
+            // leave the comment open and hide the rest of the text.
             out += "\t<< ";
-            out += static_cast<char>('0' + i);
+            out += static_cast<char>('0' + i % 79);
             out += " >>\t";
             out += GetFileName(i);
             out += '\n';
@@ -172,12 +189,18 @@ std::string Animacja::WriteDefinitionText() {
             AnimationFrame* frame = action->GetFrame(j);
             out += "\t<f>\t";
             out += std::to_string(frame->GetBankIndex());
-            out += '\t';
-            out += OrEmpty(frame->GetName());
-            out += '\t';
-            out += std::to_string(frame->GetX());
-            out += '\t';
-            out += std::to_string(frame->GetY());
+            // A frame line cut short by the next tag reads as no name and a
+            // hot spot of (0, 0); such a frame is written cut short again,
+            // since an empty name would take the next field for the name.
+            const char* frameName = OrEmpty(frame->GetName());
+            if (*frameName || frame->GetX() != 0 || frame->GetY() != 0) {
+                out += '\t';
+                out += frameName;
+                out += '\t';
+                out += std::to_string(frame->GetX());
+                out += '\t';
+                out += std::to_string(frame->GetY());
+            }
             out += '\n';
         }
     }
@@ -231,10 +254,13 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
     c.SkipTo("<files>", 0);
     const int count = c.Int();
     if (count == 0) {
+        // No name before the next tag: no bank. What is written then
+        // ("<files> 0" and no name) reads back the same.
         const std::string bankFile = c.Word();
-        fileNames.emplace_back(bankFile.c_str());
+        const bool named = !bankFile.empty();
+        if (named) fileNames.emplace_back(bankFile.c_str());
         const std::string path = bankFile.find('/') == std::string::npos ? folder + bankFile : bankFile;
-        const int room = GraphAPI::CountPictures(path.c_str());
+        const int room = named ? GraphAPI::CountPictures(path.c_str()) : 0;
         if (room > 0) {
             std::vector<Image*> loaded(static_cast<size_t>(room), nullptr);
             const int n = bankFile.find(".z16") != std::string::npos
@@ -255,9 +281,11 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
             }
         }
     } else {
-        // No more names than the text holds, whatever the count says.
+        // No more names than the text holds before the next tag, whatever
+        // the count says.
         for (int i = 0; i < count && !c.AtEnd(); ++i) {
             const std::string pictureFile = c.Word();
+            if (pictureFile.empty()) break;
             fileNames.emplace_back(pictureFile.c_str());
             auto* image = new Image;
             GraphAPI::LoadImage(image, pictureFile.c_str());
@@ -311,6 +339,8 @@ void Animacja::ReadDefinitionText(const char* text, const std::string& folder, f
         const std::string actionName = s.Word();
         const int frame = s.Int();
         const std::string sound = s.Word();
+        // A line cut short by the next tag names no sound.
+        if (sound.empty()) continue;
         if (AkcjaAnimacji* action = GetAction(FindAction(actionName.c_str())))
             action->SetFrameSound(frame, sound.c_str());
     }

@@ -267,7 +267,7 @@ std::string EncodeZ16Picture(const Image& image) {
     std::string out;
     PutHeader(out, image);
     const size_t field = out.size();
-    PutI32(out, 0);
+    PutI32(out, 4);  // the distance when there are no colour runs (an empty picture)
     if (!image.surface) return out;
     PictureReader reader(image);
     if (!reader.Ok()) return out;

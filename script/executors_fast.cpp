@@ -463,6 +463,9 @@ void RunInstructions(asmInterpreter& m, asmMethod& method) {
     const int count = method.count;
     int index = 0;
     while (index >= 0 && index < count) {
+#ifdef ENGINE_FUZZING
+        if (m.stepGuard && !m.stepGuard()) m.Fatal("script stopped by the step guard");
+#endif
         asmInstruction& in = *code[index];
         switch (in.inlined) {
         case 1: index = RunInlined<1>(m, in, index); break;

@@ -206,6 +206,13 @@ public:
     int32_t flag = 0;
     int32_t callDepth = 0;
 
+#ifdef ENGINE_FUZZING
+    // Fuzz builds only (no other build has it): asked before every
+    // instruction; false ends the run like a script error, so that an
+    // endless script is not taken for a hang.
+    bool (*stepGuard)() = nullptr;
+#endif
+
 private:
     void DeclareClass(int kind, const char* word);
     void ParentDirective(const std::string& base);

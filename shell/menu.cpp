@@ -39,14 +39,23 @@ std::unique_ptr<ddCanvas> MakeBackground(int w, int h, const int* color, int bor
 
 bool Is(const ddString& word, const char* what) { return word == what; }
 
-// Every node named `name` below and including `node`, in document order.
-void CollectValues(const ddBase* node, const char* name, ddVector<ddString>& out) {
-    if (node->Name() == name) {
+// The trimmed values of the nodes named `name`, the root included, in
+// document order. The tree's own cursor walk needs no recursion, so a
+// deeply nested file cannot exhaust the stack.
+void CollectValues(ddBase& tree, const char* name, ddVector<ddString>& out) {
+    auto take = [&](const ddBase* node) {
+        if (node->Name() != name) return;
         ddString v(node->Value().c_str());
         v.Trim();
         out.Add(v);
-    }
-    for (const ddBase* child : node->Children()) CollectValues(child, name, out);
+    };
+    take(tree.GetRoot());
+    tree.FirstChild();
+    if (tree.GetCurrent() == tree.GetRoot()) return;
+    do {
+        take(tree.GetCurrent());
+        tree.NextNode();
+    } while (tree.GetCurrent() != tree.GetRoot());
 }
 
 }  // namespace
@@ -348,7 +357,7 @@ int ddMenu::LoadEntries(const char* source, ddVector<ddString>& out) {
             for (int i = 0; i < loaded.Size(); ++i) out.Add(loaded.Get(i));
     } else if (EndsWith(source, ".db")) {
         ddBase table;
-        if (table.Load(source)) CollectValues(&table, "submenu", out);
+        if (table.Load(source)) CollectValues(table, "submenu", out);
     }
     return out.Size() - before;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "foundation/saturating.h"
+
 Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range heights) {
     Size best = want;
     long bestDistance = static_cast<long>(want.width) + want.height;
@@ -34,5 +36,7 @@ std::optional<ResRow> FindResRow(const std::vector<ResRow>& rows, Size mode) {
 int ScaledAppWidth(int appWidth, int appHeight, int screenHeight) {
     if (appHeight == 0) return appWidth;
     float s = static_cast<float>(static_cast<double>(screenHeight) / appHeight);
-    return static_cast<int>(static_cast<double>(appWidth) * s);
+    // A width beyond the int range (a huge "appsize" from the configuration)
+    // saturates.
+    return SatTrunc(static_cast<double>(appWidth) * s);
 }

@@ -18,5 +18,6 @@ Size SearchModes(const std::vector<Size>& modes, Size want, Range widths, Range 
 std::optional<ResRow> FindResRow(const std::vector<ResRow>& rows, Size mode);
 
 // The application width after scaling the game to the screen height:
-// trunc(appWidth * s) with s = screenHeight / appHeight stored as a float.
+// trunc(appWidth * s) with s = screenHeight / appHeight stored as a float,
+// saturated to the int range.
 int ScaledAppWidth(int appWidth, int appHeight, int screenHeight);

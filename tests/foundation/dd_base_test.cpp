@@ -82,6 +82,29 @@ TEST(ddBase, SaveLoadSaveIsIdentical) {
     std::remove(second.c_str());
 }
 
+// A node without a value reads back with the line end and indentation
+// that follow it; written again, it has no value still.
+TEST(ddBase, NodesWithoutValueSurviveSaveLoadSave) {
+    ddBase doc("root", nullptr);
+    doc.AddChild("none", nullptr);
+    doc.AddChild("ends", "\n\t");  // trailing LF and TAB only: dropped whole
+    doc.AddChild("empty", "");
+    std::string first = TempPath("novalue1"), second = TempPath("novalue2");
+    ASSERT_EQ(doc.Save(first.c_str()), 1);
+    EXPECT_EQ(Slurp(first),
+              "<root>\n"
+              "\t<none>\n\t</none>\n"
+              "\t<ends>\n\t</ends>\n"
+              "\t<empty> \n\t</empty>\n"
+              "</root>\n");
+    ddBase back;
+    ASSERT_EQ(back.Load(first.c_str()), 1);
+    ASSERT_EQ(back.Save(second.c_str()), 1);
+    EXPECT_EQ(Slurp(first), Slurp(second));
+    std::remove(first.c_str());
+    std::remove(second.c_str());
+}
+
 // Every tree that can be written comes back as the same bytes; a tree the
 // reader would give back differently is not written at all.
 TEST(ddBase, WritesOnlyWhatReadsBackTheSame) {

@@ -120,6 +120,19 @@ TEST(ddTrie, ClearFreesOwnedAndKeepsReferencedPointers) {
     EXPECT_EQ(Tracked::live, 1);
 }
 
+// A trie is as deep as its longest name; clearing one of a million
+// characters must not take a call per character.
+TEST(ddTrie, ClearsNamesOfAnyLength) {
+    {
+        ddTrie<Tracked> t;
+        const std::string name(1000000, 'n');
+        t.Get(name.c_str())->pointer = new Tracked;
+        t.Get((name + "x").c_str())->pointer = new Tracked;
+        EXPECT_EQ(Tracked::live, 2);
+    }
+    EXPECT_EQ(Tracked::live, 0);
+}
+
 TEST(ddTrie, DumpPrintsLeafNamesInKeyOrder) {
     ProcessResult r = RunInChild([] {
         ddTrie<int> t;

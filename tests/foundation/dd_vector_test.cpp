@@ -225,6 +225,20 @@ TEST(ddVector, ShortOrLyingCountsLoadWhatIsThere) {
     EXPECT_EQ(f.Get(0), 42.0f);
 }
 
+// A NUL ends the text: no element is cut short to nothing, which a save
+// would drop.
+TEST(ddVector, FileTextEndsAtANul) {
+    TempFolder dir;
+    using namespace std::string_literals;
+    dir.Write("nul", "4\na\nb\n\0x\nc\n"s);
+    ddVector<ddString> s;
+    EXPECT_EQ(s.LoadFromFile((dir / "nul").c_str()), 2);
+    EXPECT_EQ(Texts(s), (std::vector<std::string>{"a", "b"}));
+    dir.Write("nulints", "3\n1\n\0 2\n3\n"s);
+    ddVector<int> ints;
+    EXPECT_EQ(ints.LoadFromFile((dir / "nulints").c_str()), 1);
+}
+
 TEST(ddVector, UnopenableFileIsReported) {
     TempFolder dir;
     ddVector<int> v;

@@ -56,6 +56,19 @@ protected:
         anim.SetDelay(3);
     }
 
+    // Saves the animation, loads what was saved and saves that again: the
+    // same animation and the same text. Returns the text.
+    std::string ExpectStableSave(Animacja& anim) {
+        const std::string first = File("first.lum"), second = File("second.lum");
+        anim.SaveDefinition(first.c_str());
+        Animacja back;
+        EXPECT_EQ(back.LoadDefinition(first.c_str(), 1.0f, 1.0f), 1);
+        ExpectSameAnimation(anim, back);
+        back.SaveDefinition(second.c_str());
+        EXPECT_EQ(ReadText(second), ReadText(first));
+        return ReadText(first);
+    }
+
     static void ExpectSameAnimation(Animacja& a, Animacja& b) {
         ASSERT_EQ(a.GetActionCount(), b.GetActionCount());
         EXPECT_EQ(a.GetDelay(), b.GetDelay());
@@ -119,8 +132,32 @@ TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
     for (int i = 0; i < 11; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
     many.SaveDefinition(path.c_str());
     const std::string text = ReadText(path);
-    EXPECT_NE(text.find("<files>\t1\n"), std::string::npos);  // the bank count
+    EXPECT_NE(text.find("<files>\t11\n"), std::string::npos);  // the names written, all read back
     EXPECT_NE(text.find("\t<< 9 >>\tp9.png\n\t<< : >>\tp10.png\n"), std::string::npos);
+}
+
+// The count of separate files is the count of names written, and markers
+// past the printable characters start again: every name reads back, and
+// so does all that follows them.
+TEST_F(DefinitionTest, EveryFileNameWrittenReadsBack) {
+    WriteSheet("ba", 2);  // a bank file not named like one: written as separate files
+    const std::string path = File("odd.lum");
+    WriteText(path, "<delay> 1 <files> 0 ba\n<action> a\n\t<f> 1 x 0 0\n</action>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetBankCount(), 2);
+    EXPECT_NE(ExpectStableSave(anim).find("<files>\t1\n"), std::string::npos);
+
+    Animacja many;
+    AddPicture(many, 2, 2, 255, 0, 0);
+    AddAction(many, "a", 1);
+    for (int i = 0; i < 300; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
+    many.SaveDefinition(path.c_str());
+    Animacja manyBack;
+    ASSERT_EQ(manyBack.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(manyBack.GetFileNameCount(), 300);
+    EXPECT_STREQ(manyBack.GetFileName(299), "p299.png");
+    ExpectSameAnimation(many, manyBack);
 }
 
 TEST_F(DefinitionTest, NothingIsWrittenWithoutActionsAndFailedSavesSaySo) {
@@ -199,6 +236,19 @@ TEST_F(DefinitionTest, WindowsLineEndsReadLikePlainOnes) {
     const std::string again = File("again.lum");
     back.SaveDefinition(again.c_str());
     EXPECT_EQ(ReadText(again), ReadText(plain));
+}
+
+// A CR that does not end a line separates words: no name ends in one, which
+// would be written back as a line end.
+TEST_F(DefinitionTest, LoneCarriageReturnsSeparateWords) {
+    const std::string path = File("cr.lum");
+    WriteText(path, "<delay> 2\r<bank> table.snd\r<action> walk\r\t<f> 0 w0 1 2\r</action>\r");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_STREQ(anim.GetNameOfAction(0), "walk");
+    EXPECT_STREQ(anim.GetSoundBankName(), "table.snd");
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetY(), 2);
+    EXPECT_NE(ExpectStableSave(anim).find("<bank>\ttable.snd\n"), std::string::npos);
 }
 
 TEST_F(DefinitionTest, BankFileIsReadBesideTheDefinitionAndWrittenBackUnchanged) {
@@ -310,7 +360,7 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     // A count far beyond the names given, and bank indexes out of range.
     WriteText(path, "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 0\n</action>\n");
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
-    EXPECT_EQ(anim.GetBankCount(), 15);  // every word to the end, then no more
+    EXPECT_EQ(anim.GetBankCount(), 2);  // every name up to the next tag, then no more
     ASSERT_EQ(anim.GetActionFrameCount(0), 2);
     EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 7);
     EXPECT_EQ(anim.GetAction(0)->GetFrame(1)->GetBankIndex(), 2147483647);
@@ -350,6 +400,55 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     EXPECT_EQ(anim.GetBankCount(), 1);
     anim.Draw();
+}
+
+// "<files> 0" without a bank name: the next tag is not taken for one, and
+// what is written reads back the same.
+TEST_F(DefinitionTest, BankFormWithoutANameSurvivesItsSave) {
+    const std::string path = File("nameless.lum");
+    for (const char* text : {"<delay> 2 <files> 0\n<action> walk\n\t<f> -1 w0 1 2\n</action>\n",
+                             "<delay> 2 <action> walk\n\t<f> -1 w0 1 2\n</action>\n"}) {
+        WriteText(path, text);
+        Animacja anim;
+        ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+        EXPECT_EQ(anim.GetFileNameCount(), 0);
+        EXPECT_EQ(anim.GetActionFrameCount(0), 1);
+        EXPECT_NE(ExpectStableSave(anim).find("<files>\t0\n<action>"), std::string::npos);
+    }
+}
+
+// A tag inside a word is a tag: the word ends there, so what is written
+// back reads back as the same animation and the same text.
+TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
+    const std::string path = File("tags.lum");
+    WriteText(path,
+              "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 2\n</action>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetFileNameCount(), 1);
+    EXPECT_STREQ(anim.GetFileName(0), "a.bmp");
+    ASSERT_EQ(anim.GetActionCount(), 2);  // the tag after "a.bmp" opens an action too
+    AkcjaAnimacji* walk = anim.GetAction(1);
+    ASSERT_EQ(walk->GetFrameCount(), 2);
+    EXPECT_STREQ(walk->GetFrameName(0), "a");
+    EXPECT_STREQ(walk->GetFrameName(1), "b");
+    EXPECT_STREQ(walk->GetFrameSound(1), "step");
+    ExpectStableSave(anim);
+}
+
+// Lines cut short by the next tag: a frame without a name (and so without
+// a hot spot) is written cut short again, and a sound line without a sound
+// sets none, so what is written reads back the same.
+TEST_F(DefinitionTest, LinesCutShortByATagSurviveTheSave) {
+    const std::string path = File("short.lum");
+    WriteText(path, "<delay> 1 <action>\n\t<f> 3\n\t<f> 0 named 0 0\n</action>\n<snd><loop>\n");
+    Animacja anim;
+    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_EQ(anim.GetActionFrameCount(0), 2);
+    EXPECT_STREQ(anim.GetAction(0)->GetFrameName(0), "");
+    EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 3);
+    EXPECT_EQ(anim.GetAction(0)->GetFrameSound(0), nullptr);
+    EXPECT_NE(ExpectStableSave(anim).find("\t<f>\t3\n\t<f>\t0\tnamed\t0\t0\n"), std::string::npos);
 }
 
 TEST_F(DefinitionTest, TextsMadeOfScrambledPiecesLoadWithoutHarm) {

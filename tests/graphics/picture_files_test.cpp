@@ -196,6 +196,26 @@ TEST_F(PictureFilesTest, RoundTripsRestorePositionAndPixels) {
     EXPECT_EQ(LoadZel(one.data(), Path("empty.zel").c_str(), 1), 0);
 }
 
+// Pictures 0 wide or 0 high are written in both formats and read back.
+TEST_F(PictureFilesTest, EmptyPicturesRoundTrip) {
+    Image thin, flat;
+    Make(thin, 0, 4);
+    Make(flat, 3, 0);
+    const Image* both[] = {&thin, &flat};
+    SaveZelFile(both, Path("e.zel").c_str(), 2);
+    SaveZ16File(both, Path("e.z16").c_str(), 2);
+    EXPECT_EQ(EncodeZ16Picture(thin).substr(41), Le32(4));
+    Loaded zel(2), z16(2);
+    ASSERT_EQ(LoadZel(zel.data(), Path("e.zel").c_str(), 2), 2);
+    ASSERT_EQ(LoadZ16(z16.data(), Path("e.z16").c_str(), 2), 2);
+    for (const Loaded* loaded : {&zel, &z16}) {
+        EXPECT_EQ(loaded->slots[0]->w, 0);
+        EXPECT_EQ(loaded->slots[0]->h, 4);
+        EXPECT_EQ(loaded->slots[1]->w, 3);
+        EXPECT_EQ(loaded->slots[1]->h, 0);
+    }
+}
+
 TEST_F(PictureFilesTest, ShownPartIsWrittenAndOutsideIsTransparent) {
     Image sheet;
     Make(sheet, 4, 1, {1, 1, 1, 255});

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -298,6 +299,13 @@ TEST_F(PathFinderTest, RouteQueriesStayWithinTheSlots) {
     CountingFinder empty;
     EXPECT_EQ(empty.NearestVertex(0, 0), -1);
     EXPECT_EQ(empty.DistanceToGraph(0, 0), -1.0f);
+
+    // Vertices at the ends of the int range, as a graph file may place them.
+    CountingFinder far;
+    Line(far, {{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, 5}});
+    EXPECT_EQ(far.NearestVertex(INT_MIN, INT_MIN), 1);
+    EXPECT_EQ(far.NearestVertex(INT_MAX, INT_MIN), 2);
+    EXPECT_EQ(far.NearestVertex(INT_MAX - 1, INT_MAX), 0);
 }
 
 TEST_F(PathFinderTest, RouteLengthIsTheStartsDistanceAlongTheGraph) {

@@ -312,6 +312,19 @@ TEST_F(Menu, FillingFromVectorAndTableFiles) {
     menu.FillItems("nosuch", (folder / "list.vec").c_str());
 }
 
+// A table nested deeper than any stack would hold a call per level.
+TEST_F(Menu, DeeplyNestedTableFillsWithoutExhaustingTheStack) {
+    ddMenu menu(Def(kTwoLevels).c_str());
+    std::string deep = "<t><submenu> bottom</submenu>";
+    for (int i = 0; i < 200000; ++i) deep += "<a>";
+    deep += "<submenu> far</submenu>";
+    folder.Write("deep.db", deep);
+    menu.FillItems("undo", (folder / "deep.db").c_str());
+    ddMenu* undo = menu.FindItem("undo");
+    EXPECT_STREQ(undo->GetDirection().c_str(), "bottom");
+    EXPECT_STREQ(undo->GetSide().c_str(), "far");
+}
+
 TEST_F(Menu, PagingShowsNextAndPreviousAndNeverPassesTheEntries) {
     ddMenu menu(Def(kTwoLevels).c_str());
     std::string vec = "12\nbottom\nbottom\n";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "shell/video_mode.h"
 
 namespace {
@@ -47,6 +49,9 @@ TEST(VideoModeScaling, UsesTheFloatRatioInDoublePrecision) {
     EXPECT_EQ(ScaledAppWidth(800, 600, 768), 1023);
     EXPECT_EQ(ScaledAppWidth(800, 600, 600), 800);
     EXPECT_EQ(ScaledAppWidth(1024, 768, 600), 800);
+    // A configured size far beyond the screen's saturates.
+    EXPECT_EQ(ScaledAppWidth(2000000000, 1, 600), INT_MAX);
+    EXPECT_EQ(ScaledAppWidth(-2000000000, 1, 600), INT_MIN);
 }
 
 TEST(VideoModeScaling, FindsTheFirstMatchingRow) {
