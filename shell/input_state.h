@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "foundation/saturating.h"  // until its includers name it themselves
+
 // Frame flags and the frame delay.
 inline uint8_t RedrawRequested = 1;  // draw everything at the end of this frame
 inline uint8_t ResortRequested = 1;  // re-sort the drawables at the next frame
@@ -80,10 +82,3 @@ void ShowCursorAtMouse();
 void SetKeyRepeat(int delay, int interval);
 void SetDefaultKeyRepeat();
 void DisableKeyRepeat();
-
-inline int MaxInt(int a, int b) { return a > b ? a : b; }
-inline int MinInt(int a, int b) { return a < b ? a : b; }
-// |a|; the most negative int stays as it is instead of overflowing.
-inline int AbsInt(int a) {
-    return a < 0 ? static_cast<int>(0u - static_cast<unsigned>(a)) : a;
-}
