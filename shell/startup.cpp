@@ -10,8 +10,8 @@
 #include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
-#include "graphics/sdl_clock.h"
 #include "graphics/music.h"
+#include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
 #include "script/classes/engine_script_classes.h"
 #include "shell/game_chooser.h"
@@ -140,7 +140,7 @@ int RunProgram() {
         std::fflush(stdout);
         return -1;
     }
-    UseSdlClock();
+    UseSdlBackend();
     OpenVideoMode(cfg);
     InstallAudioReleaser();
     SetCaptionAndIcon(cfg);

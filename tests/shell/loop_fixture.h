@@ -12,8 +12,8 @@
 
 #include "foundation/clock.h"
 #include "graphics/graph_api.h"
+#include "platform/event_source.h"
 #include "shell/button.h"
-#include "shell/event_source.h"
 #include "shell/input_state.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
