@@ -4,6 +4,8 @@
 #include <SDL/SDL.h>
 
 #include "foundation/clock.h"
+#include "platform/media.h"
+#include "platform/video_modes.h"
 
 namespace {
 
@@ -45,4 +47,25 @@ void UseSdlBackend() {
     SetClock(&g_clock);
     SetInput(&g_input);
     SetEvents(&g_events);
+}
+
+bool StartMedia() { return SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) >= 0; }
+
+const char* MediaError() { return SDL_GetError(); }
+
+void SetWindowCaption(const char* caption) { SDL_WM_SetCaption(caption, nullptr); }
+
+void SetWindowIcon(SDL_Surface* icon) { SDL_WM_SetIcon(icon, nullptr); }
+
+ListedModes ListFullscreenModes() {
+    ListedModes list;
+    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN);
+    if (!modes) {
+        list.none = true;
+    } else if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
+        list.any = true;
+    } else {
+        for (int i = 0; modes[i]; ++i) list.modes.push_back(ModeSize{modes[i]->w, modes[i]->h});
+    }
+    return list;
 }

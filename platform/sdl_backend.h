@@ -1,6 +1,7 @@
-// The SDL back-end of the platform seams: SDL's clock, input and event queue.
-// The program installs them at start-up; until then, and whenever a test
-// uninstalls its own, input and events fall back to these.
+// The SDL back-end of the platform seams: SDL's clock, input and event
+// queue, installed by the program at start-up (until then, and whenever a
+// test uninstalls its own, input and events fall back to these). The same
+// file holds the SDL bodies of platform/media.h and platform/video_modes.h.
 #pragma once
 
 #include "platform/event_source.h"

@@ -1,9 +1,8 @@
 #include "script/classes/engine_script_classes.h"
 
-#include <SDL/SDL.h>
-
 #include <string>
 
+#include "platform/input_state.h"
 #include "script/classes/anima_class.h"
 #include "script/classes/asm_game_obj.h"
 #include "script/classes/button_class.h"
@@ -55,7 +54,7 @@ std::string RunGame(asmClassObj* object) {
 void RunScriptMachine() {
     RegisterEngineScriptClasses();
     if (ddMouse::Instance) ddMouse::Instance->Show();
-    SDL_ShowCursor(SDL_DISABLE);
+    HideCursor();
     asmScriptMachine machine;
     machine.Run(RunGame);
 }
