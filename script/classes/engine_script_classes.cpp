@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "graphics/music.h"
 #include "platform/input_state.h"
 #include "script/classes/anima_class.h"
 #include "script/classes/asm_game_obj.h"
@@ -20,6 +21,7 @@
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
 #include "script/script_objects.h"
+#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 
 void RegisterEngineScriptClasses() {
@@ -57,4 +59,11 @@ void RunScriptMachine() {
     HideCursor();
     asmScriptMachine machine;
     machine.Run(RunGame);
+}
+
+void RegisterScriptGameKind() {
+    RegisterGameKind("asmgame", [] {
+        RunScriptMachine();
+        MusicPlayer.Halt(0);  // no game's music outlives the machine
+    });
 }

@@ -10,6 +10,7 @@
 #include "graphics/graph_api.h"
 #include "platform/headless.h"
 #include "shell/button.h"
+#include "shell/game_kinds.h"
 #include "shell/input_state.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
@@ -89,6 +90,7 @@ protected:
     }
 
     void TearDown() override {
+        ClearGameKinds();
         delete scene;
         ddScene::Current = nullptr;
         SetInput(nullptr);

@@ -1,9 +1,10 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/video_mode.h"
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
 #include "graphics/font.h"
@@ -15,11 +16,11 @@
 #include "platform/video_modes.h"
 #include "script/classes/engine_script_classes.h"
 #include "shell/game_chooser.h"
+#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
-#include "shell/video_mode.h"
-#include "tools/path_builder.h"
 #include "tools/lumo_game.h"
+#include "tools/path_builder.h"
 
 namespace {
 
@@ -77,36 +78,6 @@ void OpenVideoMode(const StartupConfig& cfg) {
     }
 }
 
-void RunGameKinds() {
-    while (ActiveGame != "exit") {
-        // Each kind starts on a cleared screen: nothing the last one drew
-        // stays under it.
-        GraphAPI::ClearScreenRGB();
-        GraphAPI::UpdateScreen();
-        if (ActiveGame == "asmgame") {
-            ActiveGame = "exit";
-            RunScriptMachine();
-            MusicPlayer.Halt(0);
-        } else if (ActiveGame == "lumo") {
-            ActiveGame = "exit";
-            lumo2Game editor;
-            editor.Run();
-        } else if (ActiveGame == "ptbuilder") {
-            GraphAPI::AppOffsetX = 0;
-            GraphAPI::AppOffsetY = 0;
-            ActiveGame = "exit";
-            pathbuilderGame editor;
-            editor.Run();
-        } else if (ActiveGame == "gamechooser") {
-            ActiveGame = "exit";
-            GameChooser chooser;
-            chooser.Run();
-        } else {
-            ActiveGame = "exit";
-        }
-    }
-}
-
 int RunProgram() {
     if (!AcquireInstanceLock(kInstanceName)) return 1;
     std::atexit(ReleaseAppMutex);
@@ -130,6 +101,10 @@ int RunProgram() {
     InstallMouseCursor();  // the scene makes its cursor through it
     ddScene::Current = new ddScene;
 
+    RegisterScriptGameKind();
+    RegisterLumoKind();
+    RegisterPathBuilderKind();
+    RegisterGameChooserKind();
     RunGameKinds();
 
     delete ddScene::Current;
