@@ -1,7 +1,8 @@
 // Saturating integer arithmetic for positions, sizes and offsets that come
 // from scripts or files: the work is done in 64 bits and the result is cut
 // to the int range, so no sum, difference or scaled value of such numbers
-// can overflow. Every layer that adds coordinates uses these.
+// can overflow. Every layer that adds coordinates uses these. Also the small
+// int helpers (larger, smaller, magnitude), which never overflow either.
 #pragma once
 
 #include <algorithm>
@@ -23,4 +24,11 @@ inline int SatTrunc(double v) {
     if (v >= 2147483647.0) return INT_MAX;
     if (v <= -2147483648.0) return INT_MIN;
     return static_cast<int>(v);
+}
+
+inline int MaxInt(int a, int b) { return a > b ? a : b; }
+inline int MinInt(int a, int b) { return a < b ? a : b; }
+// |a|; the most negative int stays as it is instead of overflowing.
+inline int AbsInt(int a) {
+    return a < 0 ? static_cast<int>(0u - static_cast<unsigned>(a)) : a;
 }

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "shell/game_kinds.h"
 #include "shell/input_state.h"
 #include "shell/menu.h"
 #include "shell/mouse.h"
-#include "shell/startup.h"
 
 void GameChooser::OnStart() {
     if (ddMouse::Instance) ddMouse::Instance->Hide();
@@ -34,4 +34,11 @@ void GameChooser::OnLeftDown() {
 void GameChooser::OnStop() {
     DeleteBackgroundCanvas();
     DeleteObject(menu);
+}
+
+void RegisterGameChooserKind() {
+    RegisterGameKind("gamechooser", [] {
+        GameChooser chooser;
+        chooser.Run();
+    });
 }

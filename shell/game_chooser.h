@@ -21,3 +21,6 @@ public:
 private:
     ddMenu* menu = nullptr;
 };
+
+// Registers the game kind "gamechooser".
+void RegisterGameChooserKind();

@@ -14,6 +14,7 @@
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
 #include "graphics/text.h"
+#include "shell/game_kinds.h"
 #include "shell/input_state.h"
 #include "shell/scene.h"
 #include "tools/file_loader.h"
@@ -399,4 +400,11 @@ void lumo2Game::FreeBuilt() {
     }
     sheet.clear();
     allPictures.clear();
+}
+
+void RegisterLumoKind() {
+    RegisterGameKind("lumo", [] {
+        lumo2Game editor;
+        editor.Run();
+    });
 }

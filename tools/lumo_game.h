@@ -248,3 +248,6 @@ private:
     bool isLocal = false;  // between ToLocal and ToScreen
     bool started = false;
 };
+
+// Registers the game kind "lumo".
+void RegisterLumoKind();

@@ -16,6 +16,7 @@
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/text.h"
+#include "shell/game_kinds.h"
 #include "shell/input_state.h"
 #include "shell/menu.h"
 #include "shell/scene.h"
@@ -505,4 +506,13 @@ void pathbuilderGame::ApplySlider(int y) {
 void pathbuilderGame::MoveKnobBy(int step) {
     if (!activeKnob) return;
     ApplySlider(activeKnob->GetPosY() + step);
+}
+
+void RegisterPathBuilderKind() {
+    RegisterGameKind("ptbuilder", [] {
+        GraphAPI::AppOffsetX = 0;
+        GraphAPI::AppOffsetY = 0;
+        pathbuilderGame editor;
+        editor.Run();
+    });
 }

@@ -204,3 +204,7 @@ private:
     int rectStartX = 0, rectStartY = 0;
     bool started = false;
 };
+
+// Registers the game kind "ptbuilder": the editor, with the view moved
+// back to the origin first.
+void RegisterPathBuilderKind();

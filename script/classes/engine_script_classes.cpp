@@ -1,9 +1,9 @@
 #include "script/classes/engine_script_classes.h"
 
-#include <SDL/SDL.h>
-
 #include <string>
 
+#include "graphics/music.h"
+#include "platform/input_state.h"
 #include "script/classes/anima_class.h"
 #include "script/classes/asm_game_obj.h"
 #include "script/classes/button_class.h"
@@ -21,6 +21,7 @@
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
 #include "script/script_objects.h"
+#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 
 void RegisterEngineScriptClasses() {
@@ -55,7 +56,14 @@ std::string RunGame(asmClassObj* object) {
 void RunScriptMachine() {
     RegisterEngineScriptClasses();
     if (ddMouse::Instance) ddMouse::Instance->Show();
-    SDL_ShowCursor(SDL_DISABLE);
+    HideCursor();
     asmScriptMachine machine;
     machine.Run(RunGame);
+}
+
+void RegisterScriptGameKind() {
+    RegisterGameKind("asmgame", [] {
+        RunScriptMachine();
+        MusicPlayer.Halt(0);  // no game's music outlives the machine
+    });
 }

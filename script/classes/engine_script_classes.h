@@ -10,3 +10,7 @@ void RegisterEngineScriptClasses();
 // Builds the script machine, runs it until a game names "exit", and tears
 // it down.
 void RunScriptMachine();
+
+// Registers the game kind "asmgame": the script machine, then the music
+// stopped.
+void RegisterScriptGameKind();

@@ -7,8 +7,8 @@
 
 #include "foundation/dd_base.h"
 #include "fuzz_support.h"
-#include "shell/config.h"
-#include "shell/video_mode.h"
+#include "app/config.h"
+#include "app/video_mode.h"
 
 namespace {
 

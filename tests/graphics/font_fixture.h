@@ -5,32 +5,12 @@
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "graphics/font.h"
 #include "graphics/screen_fixture.h"
+#include "platform/headless.h"
 #include "shell/input_state.h"
 
 inline const char* kTestFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-class FakeKeyboard : public InputSource {
-public:
-    FakeKeyboard() : keys(SDLK_LAST, 0) {}
-    void PumpEvents() override {}
-    const uint8_t* GetKeyState() override { return keys.data(); }
-    uint8_t GetMouseState(int* x, int* y) override {
-        if (x) *x = 0;
-        if (y) *y = 0;
-        return 0;
-    }
-    void ShowCursor(int) override {}
-    void WarpMouse(int, int) override {}
-    void EnableKeyRepeat(int, int) override {}
-    void EnableUnicode(int) override {}
-
-    std::vector<uint8_t> keys;
-};
 
 class FontTest : public ScreenTest {
 protected:
@@ -74,5 +54,5 @@ protected:
         return false;
     }
 
-    FakeKeyboard keyboard;
+    FakeInput keyboard;
 };

@@ -11,8 +11,8 @@
 
 #include "common/run_process.h"
 #include "font_fixture.h"
-#include "foundation/clock.h"
 #include "graphics/text.h"
+#include "platform/headless.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
@@ -23,14 +23,6 @@
 #include "shell/scene.h"
 
 namespace {
-
-class StillClock final : public Clock {
-public:
-    uint32_t Ticks() override { return now; }
-    void Delay(uint32_t ms) override { now += ms; }
-    uint32_t now = 0;
-};
-
 
 const char* kScript =
     "new font, f\n"
@@ -94,7 +86,7 @@ protected:
         return at;
     }
 
-    StillClock clock;
+    SteppedClock clock;
     ddScene scene;
     std::unique_ptr<asmScriptMachine> machine;
 };

@@ -3,24 +3,17 @@
 
 #include <vector>
 
-#include "foundation/clock.h"
 #include "graphics/timer.h"
+#include "platform/headless.h"
 #include "shell/scene.h"
 
 namespace {
-
-class FakeClock final : public Clock {
-public:
-    uint32_t Ticks() override { return now; }
-    void Delay(uint32_t ms) override { now += ms; }
-    uint32_t now = 0;
-};
 
 struct Log {
     std::vector<uint32_t> ticks, finishes, starts;
 };
 Log* g_log = nullptr;
-FakeClock* g_clock = nullptr;
+SteppedClock* g_clock = nullptr;
 
 void OnTick(intptr_t, Sygnal*) { g_log->ticks.push_back(g_clock->now); }
 void OnFinish(intptr_t, Sygnal*) { g_log->finishes.push_back(g_clock->now); }
@@ -49,7 +42,7 @@ protected:
         }
     }
 
-    FakeClock clock;
+    SteppedClock clock;
     Log log;
     ddTimery timer;
 };

@@ -7,8 +7,8 @@
 #include "common/run_process.h"
 #include "loop_fixture.h"
 #include "shell/game_chooser.h"
+#include "shell/game_kinds.h"
 #include "shell/menu.h"
-#include "shell/startup.h"
 
 namespace loop_test {
 namespace {
@@ -27,6 +27,7 @@ class Chooser : public LoopTest {
 protected:
     void SetUp() override {
         LoopTest::SetUp();
+        RegisterGameChooserKind();  // the only kind this test program runs
         char buf[4096];
         oldDir = getcwd(buf, sizeof buf) ? buf : ".";
         ASSERT_EQ(chdir(folder.Path().c_str()), 0);

@@ -6,106 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
-#include <functional>
-#include <vector>
 
-#include "foundation/clock.h"
 #include "graphics/graph_api.h"
+#include "platform/headless.h"
 #include "shell/button.h"
-#include "shell/event_source.h"
+#include "shell/game_kinds.h"
 #include "shell/input_state.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
 namespace loop_test {
 
-class FakeInput : public InputSource {
-public:
-    FakeInput() : keys(SDLK_LAST, 0) {}
-    void PumpEvents() override {}
-    const uint8_t* GetKeyState() override { return keys.data(); }
-    uint8_t GetMouseState(int* x, int* y) override {
-        ++mouseReads;
-        if (x) *x = mouseX;
-        if (y) *y = mouseY;
-        return 0;
-    }
-    void ShowCursor(int on) override { shown = on; }
-    void WarpMouse(int x, int y) override {
-        warpX = x;
-        warpY = y;
-    }
-    void EnableKeyRepeat(int, int) override {}
-    void EnableUnicode(int) override {}
-
-    std::vector<uint8_t> keys;
-    int mouseX = 0, mouseY = 0, mouseReads = 0, shown = -1, warpX = -1, warpY = -1;
-};
-
-// Events handed out frame by frame: frame k's events are polled in the k-th
-// pump of the loop; `before` runs as that frame starts. Once the script is
-// used up, every frame gets a quit event.
-class FakeEvents : public EventSource {
-public:
-    struct Frame {
-        std::vector<SDL_Event> events;
-        std::function<void()> before;
-    };
-
-    int PollEvent(SDL_Event* event) override {
-        if (!inFrame) {
-            inFrame = true;
-            ++framesStarted;
-            if (next < frames.size() && frames[next].before) frames[next].before();
-        }
-        const std::vector<SDL_Event>* list = next < frames.size() ? &frames[next].events : &quitOnly;
-        if (pos < list->size()) {
-            *event = (*list)[pos++];
-            ++taken;
-            return 1;
-        }
-        inFrame = false;
-        pos = 0;
-        ++next;
-        return 0;
-    }
-    int WaitEvent(SDL_Event* event) override {
-        if (waiting.empty()) return 0;
-        *event = waiting.front();
-        waiting.pop_front();
-        return 1;
-    }
-
-    std::vector<Frame> frames;
-    std::deque<SDL_Event> waiting;
-    int framesStarted = 0;
-    int taken = 0;
-
-private:
-    std::vector<SDL_Event> quitOnly{Quit()};
-    size_t next = 0, pos = 0;
-    bool inFrame = false;
-
-public:
-    static SDL_Event Quit() {
-        SDL_Event e{};
-        e.type = SDL_QUIT;
-        return e;
-    }
-};
-
-// A clock that stands still unless told to move; delays move it.
-class FakeClock : public Clock {
-public:
-    uint32_t Ticks() override { return now; }
-    void Delay(uint32_t ms) override {
-        delays.push_back(static_cast<int>(ms));
-        now += ms;
-    }
-    uint32_t now = 1000;
-    std::vector<int> delays;
-};
+using ::FakeEvents;
+using ::FakeInput;
 
 inline SDL_Event Button(uint8_t type, int button) {
     SDL_Event e{};
@@ -177,6 +90,7 @@ protected:
     }
 
     void TearDown() override {
+        ClearGameKinds();
         delete scene;
         ddScene::Current = nullptr;
         SetInput(nullptr);
@@ -196,7 +110,7 @@ protected:
 
     FakeInput input;
     FakeEvents events;
-    FakeClock clock;
+    SteppedClock clock{1000};  // stands still unless a test moves it
     ddScene* scene = nullptr;
 };
 

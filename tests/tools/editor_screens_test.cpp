@@ -10,8 +10,10 @@
 #include "lumo_fixture.h"
 #include "path_builder_fixture.h"
 #include "shell/game_chooser.h"
+#include "shell/game_kinds.h"
 #include "shell/menu.h"
-#include "shell/startup.h"
+#include "tools/lumo_game.h"
+#include "tools/path_builder.h"
 
 namespace {
 
@@ -136,6 +138,9 @@ TEST_F(PathBuilderTest, TheGameChooserDrawsItsMenuOverAnOpaqueBackground) {
 TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
     folder.Write("configs/progs/menu.db",
                  "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
+    RegisterGameChooserKind();
+    RegisterLumoKind();
+    RegisterPathBuilderKind();
     for (const char* kind : {"gamechooser", "lumo", "ptbuilder"}) {
         GraphAPI::FillScreen(255, 0, 255);  // what the kind before left
         events = loop_test::FakeEvents();

@@ -6,9 +6,10 @@
 #include "graphics/filter.h"
 #include "graphics/text.h"
 #include "path_builder_fixture.h"
+#include "shell/game_kinds.h"
 #include "shell/menu.h"
-#include "shell/startup.h"
 #include "tools/file_loader.h"
+#include "tools/path_builder.h"
 
 namespace ptb_test {
 namespace {
@@ -434,6 +435,7 @@ TEST_F(PathBuilderTest, BackgroundsComeFromPicturesOrAnimationDefinitions) {
 TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
     GraphAPI::AppOffsetX = 30;
     GraphAPI::AppOffsetY = 40;
+    RegisterPathBuilderKind();
     ActiveGame = "ptbuilder";
     const int before = scene->DrawableCount();
     // 'v', then a click at (100, 100) and one at (160, 100), then Ctrl+s

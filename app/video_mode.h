@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/config.h"
+#include "app/config.h"
 
 // Picks the listed mode nearest to want (|dw| + |dh|) among the modes
 // inside both accepted ranges, or among all when none lies inside them;

@@ -1,21 +1,9 @@
-#include "shell/input_state.h"
+#include "platform/input_state.h"
+
+#include "platform/sdl_backend.h"
 
 namespace {
 
-class SdlInput final : public InputSource {
-public:
-    void PumpEvents() override { SDL_PumpEvents(); }
-    const uint8_t* GetKeyState() override { return SDL_GetKeyState(nullptr); }
-    uint8_t GetMouseState(int* x, int* y) override { return SDL_GetMouseState(x, y); }
-    void ShowCursor(int on) override { SDL_ShowCursor(on); }
-    void WarpMouse(int x, int y) override {
-        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-    }
-    void EnableKeyRepeat(int delay, int interval) override { SDL_EnableKeyRepeat(delay, interval); }
-    void EnableUnicode(int on) override { SDL_EnableUNICODE(on); }
-};
-
-SdlInput g_sdlInput;
 InputSource* g_input = nullptr;
 
 bool LastIsKey() { return LastEvent.type == SDL_KEYDOWN || LastEvent.type == SDL_KEYUP; }
@@ -24,7 +12,7 @@ bool ValidKey(int key) { return key >= 0 && key < SDLK_LAST; }
 
 }  // namespace
 
-InputSource& CurrentInput() { return g_input ? *g_input : g_sdlInput; }
+InputSource& CurrentInput() { return g_input ? *g_input : SdlInput(); }
 
 void SetInput(InputSource* source) {
     g_input = source;

@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "app/config.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // Where the game loop takes its events from: SDL's queue, or a queue a test
-// fills by hand.
+// fills by hand (platform/headless.h).
 #pragma once
 
 #include <SDL/SDL.h>
@@ -13,7 +13,7 @@ public:
     virtual int WaitEvent(SDL_Event* event) = 0;
 };
 
-// The source in force: SDL's queue unless a test installed another.
+// The source in force: SDL's queue unless another was installed.
 EventSource& CurrentEvents();
 // Installs a source (not owned); null goes back to SDL.
 void SetEvents(EventSource* source);

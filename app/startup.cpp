@@ -1,49 +1,30 @@
-#include "shell/startup.h"
-
-#include <SDL/SDL.h>
+#include "app/startup.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/video_mode.h"
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
-#include "graphics/sdl_clock.h"
 #include "graphics/music.h"
+#include "platform/media.h"
+#include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
+#include "platform/video_modes.h"
 #include "script/classes/engine_script_classes.h"
 #include "shell/game_chooser.h"
+#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
-#include "shell/video_mode.h"
-#include "tools/path_builder.h"
 #include "tools/lumo_game.h"
+#include "tools/path_builder.h"
 
 namespace {
 
 void ReleaseAppMutex() { ReleaseInstanceLock(); }
-
-// SDL's answer to "which full-screen modes are there?"
-struct ModeList {
-    bool none = false;
-    bool any = false;
-    std::vector<Size> modes;
-};
-
-ModeList ListFullscreenModes() {
-    ModeList list;
-    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN);
-    if (!modes) {
-        list.none = true;
-    } else if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
-        list.any = true;
-    } else {
-        for (int i = 0; modes[i]; ++i) list.modes.push_back(Size{modes[i]->w, modes[i]->h});
-    }
-    return list;
-}
 
 void ScaleToScreenHeight() {
     int w = ScaledAppWidth(GraphAPI::AppWidth, GraphAPI::AppHeight, GraphAPI::ScreenHeight);
@@ -56,10 +37,10 @@ void SetCaptionAndIcon(const StartupConfig& cfg) {
     std::string caption = *cfg.caption;
     for (char& c : caption)
         if (c == '_') c = ' ';
-    SDL_WM_SetCaption(caption.c_str(), nullptr);
+    SetWindowCaption(caption.c_str());
     Image icon;
     GraphAPI::LoadImage(&icon, cfg.icon->c_str());
-    if (icon.surface) SDL_WM_SetIcon(icon.surface, nullptr);  // a missing icon is skipped
+    if (icon.surface) SetWindowIcon(icon.surface);  // a missing icon is skipped
 }
 
 }  // namespace
@@ -69,7 +50,7 @@ void OpenVideoMode(const StartupConfig& cfg) {
         const ScreenKey& s = *cfg.screen;
         Range widths = cfg.offsetX.value_or(Range{s.width, s.width});
         Range heights = cfg.offsetY.value_or(Range{s.height, s.height});
-        ModeList list = ListFullscreenModes();
+        ListedModes list = ListFullscreenModes();
         if (list.none) FatalExit("No modes available!\n", 1);
         Size want{s.width, s.height};
         Size chosen = list.any ? want : SearchModes(list.modes, want, widths, heights);
@@ -97,36 +78,6 @@ void OpenVideoMode(const StartupConfig& cfg) {
     }
 }
 
-void RunGameKinds() {
-    while (ActiveGame != "exit") {
-        // Each kind starts on a cleared screen: nothing the last one drew
-        // stays under it.
-        GraphAPI::ClearScreenRGB();
-        GraphAPI::UpdateScreen();
-        if (ActiveGame == "asmgame") {
-            ActiveGame = "exit";
-            RunScriptMachine();
-            MusicPlayer.Halt(0);
-        } else if (ActiveGame == "lumo") {
-            ActiveGame = "exit";
-            lumo2Game editor;
-            editor.Run();
-        } else if (ActiveGame == "ptbuilder") {
-            GraphAPI::AppOffsetX = 0;
-            GraphAPI::AppOffsetY = 0;
-            ActiveGame = "exit";
-            pathbuilderGame editor;
-            editor.Run();
-        } else if (ActiveGame == "gamechooser") {
-            ActiveGame = "exit";
-            GameChooser chooser;
-            chooser.Run();
-        } else {
-            ActiveGame = "exit";
-        }
-    }
-}
-
 int RunProgram() {
     if (!AcquireInstanceLock(kInstanceName)) return 1;
     std::atexit(ReleaseAppMutex);
@@ -135,12 +86,12 @@ int RunProgram() {
     config.Load("configs/zel_config");
     StartupConfig cfg = ReadStartupConfig(config);
 
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
-        std::printf("unable to initiazlize SDL: %s\n", SDL_GetError());
+    if (!StartMedia()) {
+        std::printf("unable to initiazlize SDL: %s\n", MediaError());
         std::fflush(stdout);
         return -1;
     }
-    UseSdlClock();
+    UseSdlBackend();
     OpenVideoMode(cfg);
     InstallAudioReleaser();
     SetCaptionAndIcon(cfg);
@@ -150,6 +101,10 @@ int RunProgram() {
     InstallMouseCursor();  // the scene makes its cursor through it
     ddScene::Current = new ddScene;
 
+    RegisterScriptGameKind();
+    RegisterLumoKind();
+    RegisterPathBuilderKind();
+    RegisterGameChooserKind();
     RunGameKinds();
 
     delete ddScene::Current;

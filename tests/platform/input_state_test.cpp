@@ -1,39 +1,10 @@
-#include "shell/input_state.h"
+#include "platform/input_state.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "shell/scene.h"
+#include "platform/headless.h"
 
 namespace {
-
-class FakeInput : public InputSource {
-public:
-    FakeInput() : keys(SDLK_LAST, 0) {}
-    void PumpEvents() override { ++pumps; }
-    const uint8_t* GetKeyState() override { return keys.data(); }
-    uint8_t GetMouseState(int* x, int* y) override {
-        if (x) *x = mouseX;
-        if (y) *y = mouseY;
-        return buttons;
-    }
-    void ShowCursor(int on) override { shown = on; }
-    void WarpMouse(int x, int y) override {
-        warpX = x;
-        warpY = y;
-    }
-    void EnableKeyRepeat(int d, int i) override {
-        repeatDelay = d;
-        repeatInterval = i;
-    }
-    void EnableUnicode(int on) override { unicode = on; }
-
-    std::vector<uint8_t> keys;
-    int pumps = 0, mouseX = 0, mouseY = 0, shown = -1, warpX = -1, warpY = -1;
-    uint8_t buttons = 0;
-    int repeatDelay = -1, repeatInterval = -1, unicode = -1;
-};
 
 class InputStateTest : public ::testing::Test {
 protected:
@@ -127,26 +98,6 @@ TEST_F(InputStateTest, KeyboardAndMouseGoThroughTheSource) {
     EXPECT_EQ(GetButtonsDown(), 2);
     SetLeftButton(0);
     SetRightButton(0);
-    EXPECT_EQ(MaxInt(3, -4), 3);
-    EXPECT_EQ(MinInt(3, -4), -4);
-    EXPECT_EQ(AbsInt(-9), 9);
-    EXPECT_EQ(AbsInt(INT_MIN), INT_MIN);
-}
-
-TEST_F(InputStateTest, OnlyTheFirstSceneSetsUpTheKeyboard) {
-    SceneFirstTime = 1;
-    {
-        ddScene first;
-        EXPECT_EQ(input.unicode, 1);
-        EXPECT_EQ(input.repeatDelay, 500);
-        EXPECT_EQ(input.repeatInterval, 30);
-        EXPECT_EQ(SceneFirstTime, 0);
-    }
-    input.unicode = -1;
-    input.repeatDelay = -1;
-    ddScene second;
-    EXPECT_EQ(input.unicode, -1);
-    EXPECT_EQ(input.repeatDelay, -1);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "shell/video_mode.h"
+#include "app/video_mode.h"
 
 namespace {
 bool Same(Size a, Size b) { return a.width == b.width && a.height == b.height; }

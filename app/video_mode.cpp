@@ -1,4 +1,4 @@
-#include "shell/video_mode.h"
+#include "app/video_mode.h"
 
 #include <cstdlib>
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/dd_base.h"
+#include "platform/video_modes.h"
 
 struct ScreenKey {
     int width, height, bpp, fullscreen, desktopDepth;
@@ -20,9 +21,7 @@ struct Range {
     int min, max;
 };
 
-struct Size {
-    int width, height;
-};
+using Size = ModeSize;
 
 struct ResRow {
     int modeWidth, modeHeight, videoWidth, videoHeight;

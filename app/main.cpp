@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "foundation/sanitizer_defaults.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 
 int main() {
     int result = RunProgram();

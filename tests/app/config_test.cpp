@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_process.h"
-#include "shell/config.h"
+#include "app/config.h"
 
 namespace {
 StartupConfig ReadText(const std::string& text) {

@@ -1,0 +1,26 @@
+// What the engine asks of the system about keys, the mouse and the cursor.
+// SDL answers in the program (platform/sdl_backend.cpp); tests install a
+// source they drive by hand (platform/headless.h).
+#pragma once
+
+#include <cstdint>
+
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    virtual void PumpEvents() = 0;
+    // The key-state array, indexed by key symbol (SDLK_LAST entries).
+    virtual const uint8_t* GetKeyState() = 0;
+    // The button bits; writes the position in screen coordinates.
+    virtual uint8_t GetMouseState(int* x, int* y) = 0;
+    virtual void ShowCursor(int on) = 0;
+    virtual void WarpMouse(int x, int y) = 0;
+    virtual void EnableKeyRepeat(int delay, int interval) = 0;
+    virtual void EnableUnicode(int on) = 0;
+};
+
+// The source in force: SDL itself unless another was installed.
+InputSource& CurrentInput();
+// Installs a source (not owned); null goes back to SDL. Forgets the cached
+// key array, which belonged to the old source.
+void SetInput(InputSource* source);
