@@ -47,6 +47,7 @@ asmObjects::asmObjects(asmInterpreter& machine) : m(machine), objectMap(new ddTr
     Instance = this;
     m.SetObjectModel(this);
     asmClassObj::SetMethodCallHook(MethodCallHook);
+    asmDestructionHold::SetReleaseAction(ReleaseHeld);
 }
 
 asmObjects::~asmObjects() {
@@ -56,6 +57,7 @@ asmObjects::~asmObjects() {
     if (Instance == this) {
         Instance = nullptr;
         asmClassObj::SetMethodCallHook(nullptr);
+        asmDestructionHold::SetReleaseAction(nullptr);
     }
 }
 
@@ -254,7 +256,7 @@ void asmObjects::Destroy(asmClassObj* object) {
     std::vector<asmClassObj*> dying;
     CollectOwned(object, dying);
     ForgetAliases(dying);
-    bool busy = holdDepth > 0;
+    bool busy = asmDestructionHold::Held();
     for (asmClassObj* d : dying) {
         RemoveFromInitQueue(d);
         if (IsRunning(d) || d == m.currentObject) busy = true;
@@ -284,9 +286,8 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
     return !withdrawn.empty() && std::find(withdrawn.begin(), withdrawn.end(), object) != withdrawn.end();
 }
 
-asmDestructionHold::~asmDestructionHold() {
-    if (--asmObjects::holdDepth > 0) return;
-    if (asmObjects* objects = asmObjects::Instance; objects && objects->running.empty()) objects->DestroyDeferred();
+void asmObjects::ReleaseHeld() {
+    if (Instance && Instance->running.empty()) Instance->DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- init

@@ -17,6 +17,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
+#include "foundation/destruction_hold.h"
 #include "foundation/dd_trie.h"
 #include "script/object_model.h"
 
@@ -119,6 +120,9 @@ public:
     void ClearObjects();
 
 private:
+    // The end of the outermost destruction hold: destroys what waits,
+    // unless a call is still running (its return does it then).
+    static void ReleaseHeld();
     void RunCommonMethod(asmClassObj* object, int index);
     // The search order of a call by name, without side effects.
     asmMethodFound Search(const asmClassObj* object, const char* name);
@@ -143,18 +147,4 @@ private:
     uint64_t methodSearches = 0;
 
     static inline WithdrawHook withdrawHook = nullptr;
-    static inline int holdDepth = 0;
-    friend class asmDestructionHold;
-};
-
-// Held by engine code that walks its objects and raises script events on
-// them (the game loop's frame): objects deleted meanwhile are withdrawn at
-// once and destroyed when the outermost hold ends, never under the feet of
-// the engine code that raised the event.
-class asmDestructionHold {
-public:
-    asmDestructionHold() { ++asmObjects::holdDepth; }
-    ~asmDestructionHold();
-    asmDestructionHold(const asmDestructionHold&) = delete;
-    asmDestructionHold& operator=(const asmDestructionHold&) = delete;
 };

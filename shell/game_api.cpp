@@ -5,13 +5,13 @@
 #include <string>
 
 #include "foundation/clock.h"
+#include "foundation/destruction_hold.h"
 #include "foundation/fatal.h"
 #include "graphics/animation.h"
 #include "graphics/bmp_file.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
 #include "graphics/text.h"
-#include "script/script_objects.h"
 #include "shell/event_source.h"
 #include "shell/frame_pacing.h"
 #include "shell/input_state.h"

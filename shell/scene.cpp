@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <ctime>
 
+#include "foundation/destruction_hold.h"
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
-#include "script/script_objects.h"
 #include "shell/input_state.h"
 
 // ---- the walk-tolerant list ----
