@@ -13,8 +13,8 @@
 #include "graphics/display_format.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
+#include "graphics/stage.h"
 #include "graphics/surface_lock.h"
-#include "shell/input_state.h"
 
 using GraphAPI::SurfaceLock;
 

@@ -10,8 +10,7 @@
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
 #include "graphics/rect_clip.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "graphics/stage.h"
 
 namespace {
 
@@ -62,7 +61,7 @@ Obraz::~Obraz() {
         linkedFilter = nullptr;
         filter->ForgetLinkedObject(this);
     }
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
+    CurrentStage().RemoveDrawable(this);
     Free();
 }
 
@@ -102,7 +101,7 @@ bool Obraz::HitTest(int x, int y) { return IsInRect(x, y, GetScreenImage()); }
 
 void Obraz::SetLayer(int n) {
     layer = n;
-    ResortRequested = 1;
+    CurrentStage().RequestResort();
     SetRedraw();
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/scene.h"
 
 ddObrazContainer::~ddObrazContainer() { DeleteAll(); }
 
@@ -171,16 +170,6 @@ void ddObrazContainer::MoveAfter(Obraz* child, int dx, int dy) {
     auto it = std::find(children.begin(), children.end(), child);
     if (it == children.end()) return;
     for (++it; it != children.end(); ++it) (*it)->Move(dx, dy);
-}
-
-void ddObrazContainer::RegisterChildren() {
-    if (!ddScene::Current) return;
-    for (Obraz* c : children) ddScene::Current->AddDrawable(c);
-}
-
-void ddObrazContainer::UnregisterChildren() {
-    if (!ddScene::Current) return;
-    for (Obraz* c : children) ddScene::Current->RemoveDrawable(c);
 }
 
 void ddObrazContainer::AppendFrom(const ddObrazContainer* other) {

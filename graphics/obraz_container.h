@@ -59,8 +59,6 @@ public:
     void RewindBack();
 
     void MoveAfter(Obraz* child, int dx, int dy);
-    void RegisterChildren();
-    void UnregisterChildren();
     void AppendFrom(const ddObrazContainer* other);
 
 protected:

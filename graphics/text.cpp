@@ -12,6 +12,7 @@
 #include "graphics/geometry.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
+#include "graphics/stage.h"
 #include "shell/input_state.h"
 
 namespace {

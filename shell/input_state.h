@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "graphics/stage.h"  // SetRedraw
+
 // Frame flags and the frame delay.
 inline uint8_t RedrawRequested = 1;  // draw everything at the end of this frame
 inline uint8_t ResortRequested = 1;  // re-sort the drawables at the next frame
@@ -46,8 +48,6 @@ public:
 InputSource& CurrentInput();
 // Installs a source (not owned); null goes back to SDL.
 void SetInput(InputSource* source);
-
-inline void SetRedraw() { RedrawRequested = 1; }
 
 void SetLeftButton(int v);
 void SetRightButton(int v);

@@ -6,6 +6,7 @@
 #include "foundation/destruction_hold.h"
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
+#include "graphics/sound.h"
 #include "shell/input_state.h"
 
 // ---- the walk-tolerant list ----
@@ -106,8 +107,8 @@ ddScene::ddScene() {
         SetKeyRepeat(500, 30);
     }
     hover = 0;
-    SetRedraw();
-    SceneSound::ClearChannelTable();
+    RequestRedraw();
+    Dzwieki::ClearChannelTable();
     RecreateMouse();
 }
 
@@ -118,7 +119,12 @@ ddScene::~ddScene() {
         if (obj) obj->inScene = false;
     for (Obraz* obj : drawables.held) obj->inScene = false;
     if (Current == this) Current = nullptr;
+    if (&CurrentStage() == this) SetStage(nullptr);
 }
+
+void ddScene::RequestRedraw() { RedrawRequested = 1; }
+
+void ddScene::RequestResort() { ResortRequested = 1; }
 
 void ddScene::PlaceDrawable(Obraz* obj) {
     auto& items = drawables.items;
@@ -152,7 +158,7 @@ void ddScene::AddDrawable(Obraz* obj) {
     obj->inScene = true;
     if (drawing) drawListChanged = true;
     drawables.Add(obj, [this](Obraz* o) { PlaceDrawable(o); });
-    SetRedraw();
+    RequestRedraw();
 }
 
 void ddScene::RemoveDrawable(Obraz* obj) {
@@ -168,31 +174,31 @@ void ddScene::RemoveDrawable(Obraz* obj) {
                 items.erase(it);
                 --drawables.live;
                 sortedCount = items.size();
-                SetRedraw();
+                RequestRedraw();
                 return;
             }
         }
         drawables.Remove(obj);
         if (!drawables.Walking()) sortedCount = items.size();
     }
-    SetRedraw();
+    RequestRedraw();
 }
 
-void ddScene::AddTimer(SceneTimer* t) {
+void ddScene::AddTimer(StageTimer* t) {
     if (!t || timers.Contains(t)) return;
     timers.Add(t, AppendTo(timers));
 }
 
-void ddScene::RemoveTimer(SceneTimer* t) {
+void ddScene::RemoveTimer(StageTimer* t) {
     if (t) timers.Remove(t);
 }
 
-void ddScene::AddSound(SceneSound* s) {
+void ddScene::AddSound(StageSound* s) {
     if (!s || sounds.Contains(s)) return;
     sounds.Add(s, AppendTo(sounds));
 }
 
-void ddScene::RemoveSound(SceneSound* s) {
+void ddScene::RemoveSound(StageSound* s) {
     if (s) sounds.Remove(s);
 }
 
@@ -215,11 +221,11 @@ void ddScene::Sort() {
 }
 
 void ddScene::UpdateTimers() {
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Update(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Update(); });
 }
 
 void ddScene::CheckSounds() {
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) {
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) {
         if (s->finished.load() != 0 && !s->IsPaused()) {
             s->finished.store(0);
             s->OnFinished();
@@ -230,7 +236,7 @@ void ddScene::CheckSounds() {
 void ddScene::Frame() {
     if (frameDepth > 0) {
         // A redraw asked for from inside the frame: the frame draws anyway.
-        SetRedraw();
+        RequestRedraw();
         return;
     }
     if (drawables.Live() == 0) return;
@@ -269,21 +275,21 @@ void ddScene::Frame() {
 
 void ddScene::PauseAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Pause(); });
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Pause(); });
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Pause(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Pause(); });
     WalkDrawables([](Obraz* o) { o->Pause(); });
 }
 
 void ddScene::ResumeAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Resume(); });
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Resume(); });
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Resume(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Resume(); });
     WalkDrawables([](Obraz* o) { o->Resume(); });
 }
 
 void ddScene::SetVolume(int volume) {
-    SceneSound::SetMasterVolume(volume);
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->SetVolume(SoundVolume); });
+    Dzwieki::SetMasterVolume(volume);
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->SetVolume(SoundVolume); });
 }
 
 int ddScene::PressButtons(int x, int y) {
@@ -360,16 +366,18 @@ Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
     return candidate;
 }
 
-// Timers, sounds and buttons leave the scene when they go away, even if
-// their owner forgot to; after the scene is gone there is nothing to leave.
-SceneTimer::~SceneTimer() {
-    if (ddScene::Current) ddScene::Current->RemoveTimer(this);
+ScopedScene::ScopedScene(ddScene& scene) : previous(ddScene::Current), previousStage(&CurrentStage()) {
+    ddScene::Current = &scene;
+    SetStage(&scene);
 }
 
-SceneSound::~SceneSound() {
-    if (ddScene::Current) ddScene::Current->RemoveSound(this);
+ScopedScene::~ScopedScene() {
+    ddScene::Current = previous;
+    SetStage(previousStage);
 }
 
+// Buttons leave the scene when they go away, even if their owner forgot to;
+// after the scene is gone there is nothing to leave.
 SceneButton::~SceneButton() {
     if (ddScene::Current) ddScene::Current->RemoveButton(this);
 }

@@ -5,14 +5,18 @@
 // are walked: a removal nulls the slot and the list is compacted when the
 // walk ends; an addition is held back and takes effect on the next walk.
 // A frame started from inside a frame only requests a redraw.
+//
+// The scene is graphics' Stage: ScopedScene makes a scene the one that
+// drawables, timers and sounds register with.
 #pragma once
 
 #include <vector>
 
 #include "graphics/obraz.h"
+#include "graphics/stage.h"
 #include "shell/scene_members.h"
 
-class ddScene {
+class ddScene final : public Stage {
 public:
     ddScene();
     ~ddScene();
@@ -21,12 +25,16 @@ public:
 
     static inline ddScene* Current = nullptr;
 
-    void AddDrawable(Obraz* obj);
-    void RemoveDrawable(Obraz* obj);
-    void AddTimer(SceneTimer* t);
-    void RemoveTimer(SceneTimer* t);
-    void AddSound(SceneSound* s);
-    void RemoveSound(SceneSound* s);
+    // Stage
+    void AddDrawable(Obraz* obj) override;
+    void RemoveDrawable(Obraz* obj) override;
+    void AddTimer(StageTimer* t) override;
+    void RemoveTimer(StageTimer* t) override;
+    void AddSound(StageSound* s) override;
+    void RemoveSound(StageSound* s) override;
+    void RequestRedraw() override;
+    void RequestResort() override;
+
     void AddButton(SceneButton* b);
     void RemoveButton(SceneButton* b);
 
@@ -109,14 +117,28 @@ private:
     // do not go at the end are appended and merged in before the next use,
     // so registering N drawables costs N log N.
     size_t sortedCount = 0;
-    List<SceneTimer> timers;
-    List<SceneSound> sounds;
+    List<StageTimer> timers;
+    List<StageSound> sounds;
     List<SceneButton> buttons;
     uint8_t hover = 0;
     SceneCursor* cursor = nullptr;
     int frameDepth = 0;
     bool drawListChanged = false;  // during the draw walk
     bool drawing = false;
+};
+
+// Makes a scene the current one and the stage for as long as it lives;
+// the one before comes back after it.
+class ScopedScene {
+public:
+    explicit ScopedScene(ddScene& scene);
+    ~ScopedScene();
+    ScopedScene(const ScopedScene&) = delete;
+    ScopedScene& operator=(const ScopedScene&) = delete;
+
+private:
+    ddScene* previous;
+    Stage* previousStage;
 };
 
 // The last drawable hit at (x, y) within the layers lo..hi, or the first

@@ -8,7 +8,7 @@ void WithdrawFromScene(asmClassObj* object) {
     ddScene* scene = ddScene::Current;
     if (!scene || !object) return;
     if (auto* drawable = dynamic_cast<Obraz*>(object)) scene->RemoveDrawable(drawable);
-    if (auto* timer = dynamic_cast<SceneTimer*>(object)) scene->RemoveTimer(timer);
-    if (auto* sound = dynamic_cast<SceneSound*>(object)) scene->RemoveSound(sound);
+    if (auto* timer = dynamic_cast<StageTimer*>(object)) scene->RemoveTimer(timer);
+    if (auto* sound = dynamic_cast<StageSound*>(object)) scene->RemoveSound(sound);
     if (auto* button = dynamic_cast<SceneButton*>(object)) scene->RemoveButton(button);
 }

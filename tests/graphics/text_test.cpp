@@ -8,6 +8,7 @@
 #include "graphics/font.h"
 #include "graphics/font_fixture.h"
 #include "graphics/graph_api.h"
+#include "graphics/recording_stage.h"
 #include "graphics/text.h"
 
 namespace {
@@ -140,11 +141,13 @@ TEST_F(TextTest, RenderMakesOnePictureAndEmptyTextFreesIt) {
     t.Show();
 
     // Rendering an empty text frees the old picture and shows nothing.
-    RedrawRequested = 0;
-    t.SetText("");
-    t.Render(255, 255, 255);
-    EXPECT_EQ(t.GetRendered(), nullptr);
-    EXPECT_EQ(RedrawRequested, 1);
+    {
+        RecordingStage stage;
+        t.SetText("");
+        t.Render(255, 255, 255);
+        EXPECT_EQ(t.GetRendered(), nullptr);
+        EXPECT_GT(stage.redraws, 0);
+    }
     ClearScreenBlack();
     t.Draw();
     EXPECT_FALSE(AnyLit(0, 0, 200, 150));
@@ -241,10 +244,10 @@ TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
     t.CreateBackground(0, 0, 100, 30, 0, 0, 0, 255);
     t.LetCiphers();
     PressKey(SDLK_a, 'a');
-    RedrawRequested = 0;
+    RecordingStage stage;
     t.HandleKey();
     EXPECT_STREQ(t.GetText(), "1");
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_GT(stage.redraws, 0);
     PressKey(SDLK_EXCLAIM, '!');
     t.HandleKey();
     EXPECT_STREQ(t.GetText(), "1");

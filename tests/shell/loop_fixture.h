@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "foundation/clock.h"
@@ -172,13 +173,13 @@ protected:
         KeyHeld = 0;
         LastEvent = SDL_Event{};
         scene = new ddScene();
-        ddScene::Current = scene;
+        staged.emplace(*scene);
         ASSERT_NE(ddMouse::Instance, nullptr);
     }
 
     void TearDown() override {
+        staged.reset();
         delete scene;
-        ddScene::Current = nullptr;
         SetInput(nullptr);
         SetEvents(nullptr);
         SetClock(nullptr);
@@ -198,6 +199,7 @@ protected:
     FakeEvents events;
     FakeClock clock;
     ddScene* scene = nullptr;
+    std::optional<ScopedScene> staged;
 };
 
 }  // namespace loop_test

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "graphics/sound.h"
 #include "shell/input_state.h"
 
 namespace {
@@ -64,19 +66,20 @@ protected:
         g_cursorLog = &cursorLog;
         SceneCursor::Factory = MakeCursor;
         scene = new ddScene;
-        ddScene::Current = scene;
+        staged.emplace(*scene);
         RedrawRequested = ResortRequested = UpdateRequested = 1;
         BlitAfterRedraw = 0;
         MouseMoved = 0;
     }
     void TearDown() override {
+        staged.reset();
         delete scene;
-        ddScene::Current = nullptr;
         SceneCursor::Factory = nullptr;
         UpdateRequested = 1;
         BlitAfterRedraw = 1;
     }
     ddScene* scene = nullptr;
+    std::optional<ScopedScene> staged;
     std::vector<std::string> cursorLog;
 };
 
@@ -239,7 +242,7 @@ TEST_F(SceneTest, FindTopmostAt) {
     EXPECT_EQ(FindTopmostAt(500, 0, 0, 0, 1, 10), nullptr);
 }
 
-class CountingTimer : public SceneTimer {
+class CountingTimer : public StageTimer {
 public:
     void Update() override {
         ++updates;
@@ -287,7 +290,7 @@ TEST_F(SceneTest, TimersMayDeleteTimersDuringTheirUpdate) {
     EXPECT_EQ(scene->TimerCount(), 0);
 }
 
-class FakeSound : public SceneSound {
+class FakeSound : public StageSound {
 public:
     void OnFinished() override { ++finishes; }
     void SetVolume(int v) override { volume = v; }
