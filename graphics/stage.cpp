@@ -1,5 +1,7 @@
 #include "graphics/stage.h"
 
+#include "foundation/object_gone.h"
+
 namespace {
 
 // The stage of a program with no game running: keeps nothing.
@@ -27,8 +29,6 @@ Stage& CurrentStage() { return *g_stage; }
 
 void SetStage(Stage* stage) { g_stage = stage ? stage : &g_inert; }
 
-// Timers and sounds leave the stage when they go away, even if their owner
-// forgot to.
-StageTimer::~StageTimer() { CurrentStage().RemoveTimer(this); }
+StageTimer::~StageTimer() { AnnounceGone(*this, GoneReason::Destroyed); }
 
-StageSound::~StageSound() { CurrentStage().RemoveSound(this); }
+StageSound::~StageSound() { AnnounceGone(*this, GoneReason::Destroyed); }

@@ -3,6 +3,9 @@
 // redraw or a re-sort of the drawables at the next frame. Graphics never
 // names the keeper; it reaches it as the current Stage.
 //
+// What goes away is announced with the object-gone signal (Destroyed by the
+// destructors of Obraz, StageTimer and StageSound); the stage listens to it.
+//
 // The stage is installed explicitly (the game's start-up, test fixtures).
 // Without one, CurrentStage() is an inert stage that keeps nothing and
 // ignores every request, so pictures can be built and drawn without a
@@ -13,6 +16,17 @@
 #include <cstdint>
 
 #include "graphics/sygnal.h"
+
+// Marks on the objects a stage keeps (asmClassObj::SetMark): every visible
+// object carries kDrawableMark from its construction; the stage sets the
+// others while the object is on one of its lists.
+enum StageMark : uint8_t {
+    kDrawableMark = 1 << 0,
+    kListedDrawable = 1 << 1,
+    kListedTimer = 1 << 2,
+    kListedSound = 1 << 3,
+    kListedOther = 1 << 4,  // a list of the stage's own (the scene's buttons)
+};
 
 class Obraz;
 class StageTimer;

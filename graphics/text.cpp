@@ -46,7 +46,6 @@ ddTekst::ddTekst(const char* initialText) {
 }
 
 ddTekst::~ddTekst() {
-    if (destroyHook) destroyHook(this);
     text = "";
     FreeRendered();
     delete background;

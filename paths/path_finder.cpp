@@ -77,7 +77,6 @@ ddPathFinder::~ddPathFinder() {
     LetGo(w);
     if (l != w) LetGo(l);
     graph.DeleteVertices();
-    CurrentStage().RemoveDrawable(this);
 }
 
 // ------------------------------------------------------------------ animation links

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "foundation/object_gone.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/script_types.h"
@@ -269,7 +270,7 @@ void asmObjects::Destroy(asmClassObj* object) {
     deferred.push_back(object);
     for (asmClassObj* d : dying) {
         withdrawn.push_back(d);
-        if (withdrawHook) withdrawHook(d);
+        AnnounceGone(*d, GoneReason::Withdrawn);
     }
 }
 

@@ -99,19 +99,15 @@ public:
     // Ends an object that its table no longer names: it leaves every alias
     // at once and is destroyed now, or, if one of its calls (or of the
     // objects it owns) is running or destruction is held, it is withdrawn
-    // from the engine at once (the withdraw hook) and destroyed when the
-    // outermost running call returns and no hold is left.
+    // from the engine at once (announced gone as Withdrawn, with each object
+    // it owns) and destroyed when the outermost running call returns and no
+    // hold is left.
     void Destroy(asmClassObj* object);
     // Destroys what waits for the outermost call to return.
     void DestroyDeferred();
     // True for an object deleted but not yet destroyed. Calls by name from
     // native code (engine events) to such an object are ignored.
     bool IsWithdrawn(const asmClassObj* object) const;
-
-    // Takes an object whose destruction waits out of the engine's
-    // registries (the scene's lists); installed by the engine.
-    using WithdrawHook = void (*)(asmClassObj* object);
-    static void SetWithdrawHook(WithdrawHook hook) { withdrawHook = hook; }
 
     // The name of the game to run next ("play" on "gameapi" sets it).
     ddString nextGame;
@@ -145,6 +141,4 @@ private:
     // Every object (owned ones too) of the deferred ones.
     std::vector<asmClassObj*> withdrawn;
     uint64_t methodSearches = 0;
-
-    static inline WithdrawHook withdrawHook = nullptr;
 };

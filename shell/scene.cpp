@@ -12,12 +12,6 @@
 // ---- the walk-tolerant list ----
 
 template <typename T>
-bool ddScene::List<T>::Contains(const T* p) const {
-    if (std::find(held.begin(), held.end(), p) != held.end()) return true;
-    return std::find(items.begin(), items.end(), p) != items.end();
-}
-
-template <typename T>
 template <typename Place>
 void ddScene::List<T>::Add(T* p, Place place) {
     ++live;
@@ -94,6 +88,20 @@ auto AppendTo = [](auto& list) {
     return [&list](auto* p) { list.items.push_back(p); };
 };
 
+// Marks an object as on one of the scene's lists; false when it already is.
+bool MarkListed(asmClassObj* object, uint8_t mark) {
+    if (!object || object->HasMark(mark)) return false;
+    object->SetMark(mark, true);
+    return true;
+}
+
+// Unmarks everything on a list and in what it holds back.
+template <typename Items>
+void Unmark(const Items& items, uint8_t mark) {
+    for (auto* object : items)
+        if (object) object->SetMark(mark, false);
+}
+
 }  // namespace
 
 // ---- the scene ----
@@ -115,11 +123,26 @@ ddScene::ddScene() {
 ddScene::~ddScene() {
     delete cursor;
     cursor = nullptr;
-    for (Obraz* obj : drawables.items)
-        if (obj) obj->inScene = false;
-    for (Obraz* obj : drawables.held) obj->inScene = false;
+    // Every scene hears the gone signal, so what it still lists is alive.
+    Unmark(drawables.items, kListedDrawable);
+    Unmark(drawables.held, kListedDrawable);
+    Unmark(timers.items, kListedTimer);
+    Unmark(timers.held, kListedTimer);
+    Unmark(sounds.items, kListedSound);
+    Unmark(sounds.held, kListedSound);
+    Unmark(buttons.items, kListedOther);
+    Unmark(buttons.held, kListedOther);
     if (Current == this) Current = nullptr;
     if (&CurrentStage() == this) SetStage(nullptr);
+}
+
+void ddScene::ObjectGone(asmClassObj& object, GoneReason) {
+    const uint8_t marks = object.Marks();
+    // Removing a drawable asks for a redraw even when it was not listed.
+    if (marks & kDrawableMark) RemoveDrawable(static_cast<Obraz*>(&object));
+    if (marks & kListedTimer) RemoveTimer(static_cast<StageTimer*>(&object));
+    if (marks & kListedSound) RemoveSound(static_cast<StageSound*>(&object));
+    if (marks & kListedOther) RemoveButton(static_cast<SceneButton*>(&object));
 }
 
 void ddScene::RequestRedraw() { RedrawRequested = 1; }
@@ -154,61 +177,60 @@ void ddScene::PlaceButton(SceneButton* b) {
 }
 
 void ddScene::AddDrawable(Obraz* obj) {
-    if (!obj || obj->inScene) return;
-    obj->inScene = true;
+    if (!MarkListed(obj, kListedDrawable)) return;
     if (drawing) drawListChanged = true;
     drawables.Add(obj, [this](Obraz* o) { PlaceDrawable(o); });
     RequestRedraw();
 }
 
-void ddScene::RemoveDrawable(Obraz* obj) {
-    if (obj && obj->inScene) {
-        obj->inScene = false;
-        if (drawing) drawListChanged = true;
-        auto& items = drawables.items;
-        if (!drawables.Walking()) {
-            EnsureOrder();
-            // Found by bisection while the order holds; otherwise by search.
-            auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
-            if (it != items.end() && *it == obj) {
-                items.erase(it);
-                --drawables.live;
-                sortedCount = items.size();
-                RequestRedraw();
-                return;
-            }
+bool ddScene::TakeDrawable(Obraz* obj) {
+    auto& items = drawables.items;
+    if (!drawables.Walking()) {
+        EnsureOrder();
+        // Found by bisection while the order holds; otherwise by search.
+        auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
+        if (it != items.end() && *it == obj) {
+            items.erase(it);
+            --drawables.live;
+            sortedCount = items.size();
+            return true;
         }
-        drawables.Remove(obj);
-        if (!drawables.Walking()) sortedCount = items.size();
+    }
+    bool found = drawables.Remove(obj);
+    if (!drawables.Walking()) sortedCount = items.size();
+    return found;
+}
+
+void ddScene::RemoveDrawable(Obraz* obj) {
+    if (obj && obj->HasMark(kListedDrawable) && TakeDrawable(obj)) {
+        obj->SetMark(kListedDrawable, false);
+        if (drawing) drawListChanged = true;
     }
     RequestRedraw();
 }
 
 void ddScene::AddTimer(StageTimer* t) {
-    if (!t || timers.Contains(t)) return;
-    timers.Add(t, AppendTo(timers));
+    if (MarkListed(t, kListedTimer)) timers.Add(t, AppendTo(timers));
 }
 
 void ddScene::RemoveTimer(StageTimer* t) {
-    if (t) timers.Remove(t);
+    if (t && t->HasMark(kListedTimer) && timers.Remove(t)) t->SetMark(kListedTimer, false);
 }
 
 void ddScene::AddSound(StageSound* s) {
-    if (!s || sounds.Contains(s)) return;
-    sounds.Add(s, AppendTo(sounds));
+    if (MarkListed(s, kListedSound)) sounds.Add(s, AppendTo(sounds));
 }
 
 void ddScene::RemoveSound(StageSound* s) {
-    if (s) sounds.Remove(s);
+    if (s && s->HasMark(kListedSound) && sounds.Remove(s)) s->SetMark(kListedSound, false);
 }
 
 void ddScene::AddButton(SceneButton* b) {
-    if (!b || buttons.Contains(b)) return;
-    buttons.Add(b, [this](SceneButton* p) { PlaceButton(p); });
+    if (MarkListed(b, kListedOther)) buttons.Add(b, [this](SceneButton* p) { PlaceButton(p); });
 }
 
 void ddScene::RemoveButton(SceneButton* b) {
-    if (b) buttons.Remove(b);
+    if (b && b->HasMark(kListedOther) && buttons.Remove(b)) b->SetMark(kListedOther, false);
 }
 
 void ddScene::Sort() {
@@ -376,8 +398,4 @@ ScopedScene::~ScopedScene() {
     SetStage(previousStage);
 }
 
-// Buttons leave the scene when they go away, even if their owner forgot to;
-// after the scene is gone there is nothing to leave.
-SceneButton::~SceneButton() {
-    if (ddScene::Current) ddScene::Current->RemoveButton(this);
-}
+SceneButton::~SceneButton() { AnnounceGone(*this, GoneReason::Destroyed); }

@@ -7,16 +7,20 @@
 // A frame started from inside a frame only requests a redraw.
 //
 // The scene is graphics' Stage: ScopedScene makes a scene the one that
-// drawables, timers and sounds register with.
+// drawables, timers and sounds register with. Every scene hears the
+// object-gone signal and drops what goes away from its lists; marks on the
+// objects (StageMark) say which list holds them, so an object is on one
+// scene's lists at most.
 #pragma once
 
 #include <vector>
 
+#include "foundation/object_gone.h"
 #include "graphics/obraz.h"
 #include "graphics/stage.h"
 #include "shell/scene_members.h"
 
-class ddScene final : public Stage {
+class ddScene final : public Stage, private GoneListener {
 public:
     ddScene();
     ~ddScene();
@@ -70,6 +74,9 @@ public:
 private:
     friend Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
 
+    // Drops a withdrawn or destroyed object from whichever list holds it.
+    void ObjectGone(asmClassObj& object, GoneReason reason) override;
+
     // A pointer list that tolerates changes while it is walked.
     template <typename T>
     class List {
@@ -78,7 +85,6 @@ private:
         int Slots() const { return static_cast<int>(items.size()); }
         T* At(int i) const { return i >= 0 && i < Slots() ? items[static_cast<size_t>(i)] : nullptr; }
         bool Walking() const { return depth > 0; }
-        bool Contains(const T* p) const;
         // Inserts at once, or holds it back while the list is walked.
         template <typename Place>
         void Add(T* p, Place place);
@@ -106,6 +112,8 @@ private:
     void Walk(List<T>& list, Place place, Fn fn);
 
     void PlaceDrawable(Obraz* obj);
+    // Takes a drawable off the list; false when it is not on it.
+    bool TakeDrawable(Obraz* obj);
     // Merges drawables appended out of order into the sorted part.
     void EnsureOrder();
     template <typename Fn>

@@ -69,10 +69,6 @@ asmClassAnima::asmClassAnima(asmClass* cls, const char* name) {
     if (name) SetName(name);
 }
 
-asmClassAnima::~asmClassAnima() {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
-}
-
 // The hooks report only as script events: the base classes' callbacks are
 // not called for a script animation.
 void asmClassAnima::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }

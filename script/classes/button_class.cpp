@@ -29,21 +29,12 @@ Obraz* PopPictureOrNull() {
     return dynamic_cast<Obraz*>(FindNamedObject(name.c_str()));
 }
 
-// A visible object about to be destroyed leaves every button (and every
-// filter's blend list, which shares the one hook).
-void ForgetGoneObject(Obraz* object) { ddButton::ForgetPictureEverywhere(object); }
-
 }  // namespace
 
 asmClassButton::asmClassButton(asmClass* cls, const char* name) {
     SetClass(cls);
     if (name) SetName(name);
-    AddObrazGoneHook(ForgetGoneObject);
     if (ddScene::Current) ddScene::Current->AddButton(this);
-}
-
-asmClassButton::~asmClassButton() {
-    if (ddScene::Current) ddScene::Current->RemoveButton(this);
 }
 
 void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }

@@ -4,7 +4,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "foundation/object_gone.h"
 #include "graphics/font.h"
 #include "graphics/font_fixture.h"
 #include "graphics/graph_api.h"
@@ -282,16 +284,25 @@ TEST_F(TextTest, LoadTextFileReadsOrCreatesTheFile) {
     std::filesystem::remove_all(dir);
 }
 
-ddTekst* g_destroyed = nullptr;
+// The objects announced destroyed, in order.
+class DestroyedLog final : public GoneListener {
+public:
+    void ObjectGone(asmClassObj& object, GoneReason reason) override {
+        if (reason == GoneReason::Destroyed) gone.push_back(&object);
+    }
+    std::vector<const asmClassObj*> gone;
+};
 
 TEST_F(TextTest, DestructionIsAnnounced) {
-    ddTekst::SetDestroyHook([](ddTekst* t) { g_destroyed = t; });
+    DestroyedLog log;
     auto* t = new ddTekst("bye");
     t->CreateBackground(0, 0, 10, 10, 0, 0, 0, 255);
     t->Render(1, 2, 3);
+    const asmClassObj* text = t;
+    const asmClassObj* background = t->GetBackground();
     delete t;
-    EXPECT_EQ(g_destroyed, t);
-    ddTekst::SetDestroyHook(nullptr);
+    // The background it owns goes first, then the text itself.
+    EXPECT_EQ(log.gone, (std::vector<const asmClassObj*>{background, text}));
 }
 
 }  // namespace
