@@ -4,8 +4,6 @@
 #include <string>
 
 #include "foundation/fatal.h"
-#include "graphics/filter.h"
-#include "graphics/obraz_filter.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
