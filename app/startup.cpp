@@ -99,16 +99,15 @@ int RunProgram() {
     DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
     ActiveGame = cfg.activeGame.c_str();
     InstallMouseCursor();  // the scene makes its cursor through it
-    ddScene::Current = new ddScene;
-
     RegisterScriptGameKind();
     RegisterLumoKind();
     RegisterPathBuilderKind();
     RegisterGameChooserKind();
-    RunGameKinds();
-
-    delete ddScene::Current;
-    ddScene::Current = nullptr;
+    {
+        ddScene scene;
+        ScopedScene shown(scene);
+        RunGameKinds();
+    }
 
     std::fflush(stdout);
     return 0;

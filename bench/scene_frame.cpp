@@ -39,8 +39,8 @@ void OpenScreen() {
 }
 
 // The background and n pictures, as the engine's drawables and as records.
-struct Stage {
-    Stage(int n, bool alpha) {
+struct Playfield {
+    Playfield(int n, bool alpha) {
         OpenScreen();
         SeedRandom(7);
         GraphAPI::CreateImage(&background, kW, kH, 0);
@@ -59,12 +59,12 @@ struct Stage {
 };
 
 void BM_SceneFrame(benchmark::State& state, bool alpha) {
-    Stage stage(static_cast<int>(state.range(0)), alpha);
+    Playfield field(static_cast<int>(state.range(0)), alpha);
     ddScene scene;
-    ddScene::Current = &scene;
+    ScopedScene staged(scene);
     std::vector<std::unique_ptr<Obraz>> objects;
-    objects.push_back(std::make_unique<Obraz>(&stage.background));
-    for (const Image& p : stage.pictures) objects.push_back(std::make_unique<Obraz>(&p));
+    objects.push_back(std::make_unique<Obraz>(&field.background));
+    for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     for (auto& o : objects) scene.AddDrawable(o.get());
     BlitAfterRedraw = 1;
     for (auto _ : state) {
@@ -72,16 +72,15 @@ void BM_SceneFrame(benchmark::State& state, bool alpha) {
         scene.Frame();
     }
     objects.clear();
-    ddScene::Current = nullptr;
 }
 
 void BM_PlainBlits(benchmark::State& state, bool alpha) {
-    Stage stage(static_cast<int>(state.range(0)), alpha);
+    Playfield field(static_cast<int>(state.range(0)), alpha);
     SDL_Surface* screen = GraphAPI::Screen;
     for (auto _ : state) {
         SDL_Rect at{0, 0, 0, 0};
-        SDL_BlitSurface(stage.background.surface, nullptr, screen, &at);
-        for (const Image& p : stage.pictures) {
+        SDL_BlitSurface(field.background.surface, nullptr, screen, &at);
+        for (const Image& p : field.pictures) {
             SDL_Rect to{static_cast<Sint16>(p.x), static_cast<Sint16>(p.y), 0, 0};
             SDL_BlitSurface(p.surface, nullptr, screen, &to);
         }
@@ -90,18 +89,17 @@ void BM_PlainBlits(benchmark::State& state, bool alpha) {
 }
 
 void BM_SceneFrameNothingToRedraw(benchmark::State& state) {
-    Stage stage(static_cast<int>(state.range(0)), false);
+    Playfield field(static_cast<int>(state.range(0)), false);
     ddScene scene;
-    ddScene::Current = &scene;
+    ScopedScene staged(scene);
     std::vector<std::unique_ptr<Obraz>> objects;
-    objects.push_back(std::make_unique<Obraz>(&stage.background));
-    for (const Image& p : stage.pictures) objects.push_back(std::make_unique<Obraz>(&p));
+    objects.push_back(std::make_unique<Obraz>(&field.background));
+    for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     for (auto& o : objects) scene.AddDrawable(o.get());
     scene.Frame();
     MouseMoved = 0;
     for (auto _ : state) scene.Frame();
     objects.clear();
-    ddScene::Current = nullptr;
 }
 
 void BM_RegisterDrawables(benchmark::State& state) {
@@ -115,12 +113,9 @@ void BM_RegisterDrawables(benchmark::State& state) {
     }
     for (auto _ : state) {
         ddScene scene;
-        ddScene::Current = &scene;
+        ScopedScene staged(scene);  // the scene goes first; the objects stay
         for (auto& o : objects) scene.AddDrawable(o.get());
         benchmark::DoNotOptimize(scene.DrawableAt(0));  // in order, ready to draw
-        state.PauseTiming();
-        ddScene::Current = nullptr;  // the scene goes first; the objects stay
-        state.ResumeTiming();
     }
     state.SetComplexityN(n);
 }
@@ -129,12 +124,12 @@ void BM_RegisterDrawables(benchmark::State& state) {
 enum FilterWork { kLinkedOnly, kRotozoom, kOpacity, kRotozoomOpacity };
 
 void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
-    Stage stage(static_cast<int>(state.range(0)), false);
+    Playfield field(static_cast<int>(state.range(0)), false);
     ddScene scene;
-    ddScene::Current = &scene;
+    ScopedScene staged(scene);
     std::vector<std::unique_ptr<Obraz>> objects;
-    objects.push_back(std::make_unique<Obraz>(&stage.background));
-    for (const Image& p : stage.pictures) objects.push_back(std::make_unique<Obraz>(&p));
+    objects.push_back(std::make_unique<Obraz>(&field.background));
+    for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     auto lamp = std::make_unique<Obraz>();
     lamp->Create(128, 128, 250, 220, 40, 255);
     lamp->SetPos(336, 236);
@@ -157,7 +152,6 @@ void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     filter.Unlink();
     lamp.reset();
     objects.clear();
-    ddScene::Current = nullptr;
 }
 
 BENCHMARK_CAPTURE(BM_SceneFrame, opaque, false)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -115,6 +115,14 @@ public:
     // The id the next object gets; ids only increase.
     static int32_t NextId() { return idCounter; }
 
+    // Bits that the registries keeping the object set on it (what kind of
+    // object it is, which of their lists hold it), so that they can tell in
+    // one look whether an object that goes away concerns them. The meaning
+    // of each bit belongs to whoever sets it.
+    uint8_t Marks() const { return marks; }
+    bool HasMark(uint8_t bit) const { return (marks & bit) != 0; }
+    void SetMark(uint8_t bit, bool on) { marks = static_cast<uint8_t>(on ? marks | bit : marks & ~bit); }
+
 private:
     asmClass* cls;
     asmClass* addedMethods = nullptr;
@@ -123,6 +131,7 @@ private:
     int32_t* events = nullptr;
     int32_t id;
     ddTrie<asmClassObj>* vars;
+    uint8_t marks = 0;
 
     static int32_t idCounter;
     static MethodCallHook methodCallHook;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/dd_base.h"
-#include "shell/scene.h"
+#include "graphics/stage.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void ddAnimSnd::Clear() {
     // Banks only point at the wavs; they go first.
     banks.clear();
     for (auto& wav : wavs) {
-        if (wav && ddScene::Current) ddScene::Current->RemoveSound(wav.get());
+        if (wav) CurrentStage().RemoveSound(wav.get());
     }
     wavs.clear();
 }
@@ -129,7 +129,7 @@ int ddAnimSnd::Load(const char* path) {
         }
         auto wav = std::make_unique<Dzwieki>();
         wav->Load(file.c_str());
-        if (ddScene::Current) ddScene::Current->AddSound(wav.get());
+        CurrentStage().AddSound(wav.get());
         wavs.push_back(std::move(wav));
     }
 

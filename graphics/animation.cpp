@@ -12,9 +12,7 @@
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
-#include "script/interpreter.h"
-#include "script/object_model.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
 
 namespace {
 
@@ -189,15 +187,6 @@ const char* AkcjaAnimacji::GetFrameSound(int frame) const {
     if (frame < 0 || frame >= GetFrameCount()) return nullptr;
     const std::string& s = sounds[static_cast<size_t>(frame)];
     return s.empty() ? nullptr : s.c_str();
-}
-
-void AkcjaAnimacji::PlayFrameSound() {
-    const char* name = GetFrameSound(currentFrame);
-    asmInterpreter* machine = asmInterpreter::Instance;
-    if (!name || !machine || !machine->GetObjectModel()) return;
-    // The name may go away while "play" runs.
-    const std::string held = name;
-    if (asmClassObj* object = machine->GetObjectModel()->LookupVar(held.c_str())) object->CallMethod(machine, "play");
 }
 
 // ------------------------------------------------------------------ animation

@@ -83,8 +83,6 @@ public:
     void SetFrameSound(int frame, const char* name);
     // The frame's sound name, null when it has none or is out of range.
     const char* GetFrameSound(int frame) const;
-    // Sends "play" to the script object named by the current frame's sound.
-    void PlayFrameSound();
 
     int GetFrameCount() const { return static_cast<int>(frames.size()); }
     int GetCurrentFrameNr() const { return currentFrame; }

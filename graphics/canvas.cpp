@@ -2,7 +2,7 @@
 
 #include "foundation/saturating.h"
 #include "graphics/graph_api.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
 
 ddCanvas::ddCanvas() = default;
 

@@ -13,18 +13,12 @@
 #include "graphics/display_format.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
+#include "graphics/stage.h"
 #include "graphics/surface_lock.h"
-#include "shell/input_state.h"
 
 using GraphAPI::SurfaceLock;
 
 namespace {
-
-// Every live filter, so that a destroyed object leaves every blend list.
-std::vector<ddFilter*>& LiveFilters() {
-    static std::vector<ddFilter*> filters;
-    return filters;
-}
 
 bool SameFormat(const SDL_Surface* a, const SDL_Surface* b) {
     const SDL_PixelFormat* fa = a->format;
@@ -53,25 +47,18 @@ void Say(const std::string& line) {
 
 ddFilter::ddFilter(asmClass* cls, const char* name) : asmClassObj(cls) {
     if (name) SetName(name);
-    LiveFilters().push_back(this);
-    AddObrazGoneHook(ForgetBlendObject);
     Normal();
 }
 
-ddFilter::~ddFilter() {
-    Unlink();
-    auto& live = LiveFilters();
-    live.erase(std::remove(live.begin(), live.end(), this), live.end());
-}
+ddFilter::~ddFilter() { Unlink(); }
 
-void ddFilter::ForgetBlendObject(Obraz* object) {
-    for (ddFilter* f : LiveFilters()) {
-        auto& list = f->blends;
-        auto gone = std::remove_if(list.begin(), list.end(), [object](const BlendEntry& e) { return e.object == object; });
-        if (gone != list.end()) {
-            list.erase(gone, list.end());
-            SetRedraw();
-        }
+void ddFilter::ObjectGone(asmClassObj& object, GoneReason reason) {
+    if (reason != GoneReason::Destroyed || blends.empty()) return;
+    auto gone = std::remove_if(blends.begin(), blends.end(),
+                               [&object](const BlendEntry& e) { return e.object == &object; });
+    if (gone != blends.end()) {
+        blends.erase(gone, blends.end());
+        SetRedraw();
     }
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "foundation/asm_class_obj.h"
+#include "foundation/object_gone.h"
 #include "graphics/image.h"
 #include "graphics/obraz.h"
 #include "graphics/obraz_filter.h"
@@ -40,7 +41,7 @@ enum FilterPlacement : int32_t {
 constexpr int kFilterMaxSide = 16383;
 constexpr int64_t kFilterMaxArea = int64_t{1} << 26;
 
-class ddFilter : public asmClassObj, public ObrazFilter {
+class ddFilter : public asmClassObj, public ObrazFilter, private GoneListener {
 public:
     explicit ddFilter(asmClass* cls = nullptr, const char* name = nullptr);
     ~ddFilter() override;
@@ -100,11 +101,10 @@ public:
     Obraz* BlendObject(int i) const { return blends[static_cast<size_t>(i)].object; }
     int BlendModeAt(int i) const { return blends[static_cast<size_t>(i)].mode; }
 
-    // Drops the object from every filter's blend list (called by the
-    // visible object's destructor).
-    static void ForgetBlendObject(Obraz* object);
-
 private:
+    // A destroyed object leaves the blend list.
+    void ObjectGone(asmClassObj& object, GoneReason reason) override;
+
     struct BlendEntry {
         Obraz* object;
         int32_t mode;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "foundation/object_gone.h"
 #include "foundation/saturating.h"
 #include "foundation/text_util.h"
 #include "graphics/bmp_file.h"
@@ -10,48 +11,34 @@
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
 #include "graphics/rect_clip.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "graphics/stage.h"
 
-Obraz::Obraz() { InitFields(); }
+Obraz::Obraz() {
+    SetMark(kDrawableMark, true);
+    InitFields();
+}
 
 Obraz::Obraz(const Image* image) {
+    SetMark(kDrawableMark, true);
     InitFields();
     SetImageRef(image);
 }
 
 Obraz::Obraz(const char* path) {
+    SetMark(kDrawableMark, true);
     InitFields();
     Load(path, 1);
 }
 
-namespace {
-// A handful of subsystems install a hook; a plain array needs no
-// destruction, so objects that die during exit can still run them.
-constexpr int kMaxGoneHooks = 8;
-ObrazGoneFn g_goneHooks[kMaxGoneHooks];
-int g_goneHookCount = 0;
-}  // namespace
-
-void AddObrazGoneHook(ObrazGoneFn hook) {
-    if (!hook) return;
-    for (int i = 0; i < g_goneHookCount; ++i)
-        if (g_goneHooks[i] == hook) return;
-    if (g_goneHookCount < kMaxGoneHooks) g_goneHooks[g_goneHookCount++] = hook;
-}
-
-void RunObrazGoneHooks(Obraz* object) {
-    for (int i = 0; i < g_goneHookCount; ++i) g_goneHooks[i](object);
-}
-
 Obraz::~Obraz() {
-    RunObrazGoneHooks(this);
+    // Whatever lists it (the scene, blend lists, buttons, an input focus)
+    // lets go of it first.
+    AnnounceGone(*this, GoneReason::Destroyed);
     if (linkedFilter) {
         ObrazFilter* filter = linkedFilter;
         linkedFilter = nullptr;
         filter->ForgetLinkedObject(this);
     }
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
     Free();
 }
 
@@ -91,7 +78,7 @@ bool Obraz::HitTest(int x, int y) { return IsInRect(x, y, GetScreenImage()); }
 
 void Obraz::SetLayer(int n) {
     layer = n;
-    ResortRequested = 1;
+    CurrentStage().RequestResort();
     SetRedraw();
 }
 

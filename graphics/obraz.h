@@ -15,8 +15,6 @@
 #include "graphics/obraz_filter.h"
 #include "graphics/sygnal.h"
 
-class ddScene;
-
 class Obraz : public Sygnal {
 public:
     Obraz();
@@ -148,8 +146,4 @@ protected:
     int32_t onScreen = 0;
     ddString arrayName;
     Image modeScratch;  // composition room for draw mode 1
-
-private:
-    friend class ddScene;
-    bool inScene = false;  // listed among the scene's drawables
 };

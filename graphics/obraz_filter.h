@@ -27,10 +27,3 @@ public:
 protected:
     ~ObrazFilter() = default;
 };
-
-// Hooks run by every visible object's destructor, so that whatever lists
-// the object besides its linked filter (a filter's blend list, the buttons
-// showing it) lets go of it. Adding a hook twice keeps one.
-using ObrazGoneFn = void (*)(Obraz* object);
-void AddObrazGoneHook(ObrazGoneFn hook);
-void RunObrazGoneHooks(Obraz* object);

@@ -45,10 +45,7 @@ void OnChannelFinished(int channel) {
 
 }  // namespace
 
-// The scene empties the channel table through this when it is created.
-const bool g_clearerInstalled = (SceneSound::ChannelTableClearer = &Dzwieki::ClearChannelTable, true);
-
-Dzwieki::Dzwieki(asmClass* cls) : SceneSound(cls) {}
+Dzwieki::Dzwieki(asmClass* cls) : StageSound(cls) {}
 
 Dzwieki::~Dzwieki() {
     Stop(0);

@@ -1,15 +1,16 @@
 // Sound effects: one WAV sample played on a free mixing channel, with its
 // own volume scaled by the master volume, pause and resume, and a finish
-// mark that the scene turns into the finish event on the main thread.
+// mark that the stage turns into the finish event on the main thread.
 #pragma once
 
 #include <SDL/SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 
 #include "foundation/dd_string.h"
-#include "graphics/sygnal.h"
-#include "shell/scene_members.h"
+#include "graphics/stage.h"
 
 class Dzwieki;
 
@@ -18,9 +19,11 @@ class Dzwieki;
 constexpr int kChannelTableSize = 250;
 extern std::atomic<Dzwieki*> ChannelTable[kChannelTableSize];
 
-// The master volume SoundVolume and the finish mark `finished` come from
-// the scene's sound interface.
-class Dzwieki : public SceneSound {
+// Master sound volume 0..100; every sound's own volume is scaled by it.
+inline int32_t SoundVolume = 100;
+
+// The finish mark `finished` comes from the stage's sound interface.
+class Dzwieki : public StageSound {
 public:
     explicit Dzwieki(asmClass* cls = nullptr);
     ~Dzwieki() override;
@@ -42,15 +45,18 @@ public:
     // without storing it.
     void ApplyVolume(int percent);
     void SetLoadFlags(int loadNowFlag, int freeAfterPlayFlag);
-    // The scene's sound check calls this after taking the finish mark.
+    // The stage calls this after taking the finish mark.
     void OnFinished() override;
     void DetachChannel(int reason);
     static void ClearChannelTable();
+    // Clamped to 0..100.
+    static void SetMasterVolume(int volume) { SoundVolume = std::clamp(volume, 0, 100); }
+    static int GetMasterVolume() { return SoundVolume; }
     // Halts every mixing channel; every sound on one is detached with the
     // finish mark 1 (sounds that loop for ever too).
     static void HaltAll();
 
-    // The finish mark: read by the scene, which clears it when it raises
+    // The finish mark: read by the stage, which clears it when it raises
     // the finish event (TakeFinished does both at once).
     int GetFinished() const { return finished; }
     int TakeFinished() { return finished.exchange(0); }

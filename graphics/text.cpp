@@ -12,6 +12,7 @@
 #include "graphics/geometry.h"
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
+#include "graphics/stage.h"
 #include "shell/input_state.h"
 
 namespace {
@@ -45,7 +46,6 @@ ddTekst::ddTekst(const char* initialText) {
 }
 
 ddTekst::~ddTekst() {
-    if (destroyHook) destroyHook(this);
     text = "";
     FreeRendered();
     delete background;

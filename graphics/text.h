@@ -80,11 +80,6 @@ public:
     bool DigitsAllowed() const { return digitsAllowed != 0; }
     bool OthersAllowed() const { return othersAllowed != 0; }
 
-    // Called by every text's destructor, so that whoever holds a text (the
-    // game's input focus) can let go of it.
-    using DestroyHook = void (*)(ddTekst* text);
-    static void SetDestroyHook(DestroyHook hook) { destroyHook = hook; }
-
 private:
     friend class ddFont;
 
@@ -104,6 +99,4 @@ private:
     ddFont* font = nullptr;
     ddTekst* fontPrev = nullptr;  // the font's list of its texts
     ddTekst* fontNext = nullptr;
-
-    static inline DestroyHook destroyHook = nullptr;
 };

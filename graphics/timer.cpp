@@ -2,7 +2,7 @@
 
 #include "foundation/clock.h"
 
-ddTimery::ddTimery(asmClass* cls) : SceneTimer(cls) {}
+ddTimery::ddTimery(asmClass* cls) : StageTimer(cls) {}
 
 ddTimery::~ddTimery() = default;
 

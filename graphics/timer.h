@@ -1,14 +1,14 @@
 // A timer that fires after an interval of milliseconds (read from the clock
 // seam) or of frames, a given number of times, with pause and resume. The
-// scene calls Update once per frame, so a timer fires at most once a frame.
+// stage calls Update once per frame, so a timer fires at most once a frame.
 #pragma once
 
 #include <cstdint>
 
+#include "graphics/stage.h"
 #include "graphics/sygnal.h"
-#include "shell/scene_members.h"
 
-class ddTimery : public SceneTimer {
+class ddTimery : public StageTimer {
 public:
     using TickCallback = void (*)(intptr_t userData, Sygnal* owner);
 

@@ -11,8 +11,7 @@
 #include "graphics/animation.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "graphics/stage.h"
 
 namespace {
 
@@ -59,7 +58,7 @@ int TruncPixels(float v) {
 ddPathFinder::ddPathFinder(asmClass* cls, const char* name) {
     SetClass(cls);
     LiveFinders().push_back(this);
-    if (ddScene::Current) ddScene::Current->AddDrawable(this);
+    CurrentStage().AddDrawable(this);
     dot.Create(0, 0, 2, 2);
     dot.SetColor(255, 255, 255, 255);
     if (name) SetName(name);
@@ -78,7 +77,6 @@ ddPathFinder::~ddPathFinder() {
     LetGo(w);
     if (l != w) LetGo(l);
     graph.DeleteVertices();
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
 }
 
 // ------------------------------------------------------------------ animation links

@@ -167,7 +167,7 @@ void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethod
         Report("method:  ", "method: null::", object, name, tail.c_str());
     }
     running.pop_back();
-    if (running.empty() && holdDepth == 0) DestroyDeferred();
+    if (running.empty() && !asmDestructionHold::Held()) DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- common methods

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "foundation/object_gone.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/script_types.h"
@@ -47,6 +48,7 @@ asmObjects::asmObjects(asmInterpreter& machine) : m(machine), objectMap(new ddTr
     Instance = this;
     m.SetObjectModel(this);
     asmClassObj::SetMethodCallHook(MethodCallHook);
+    asmDestructionHold::SetReleaseAction(ReleaseHeld);
 }
 
 asmObjects::~asmObjects() {
@@ -56,6 +58,7 @@ asmObjects::~asmObjects() {
     if (Instance == this) {
         Instance = nullptr;
         asmClassObj::SetMethodCallHook(nullptr);
+        asmDestructionHold::SetReleaseAction(nullptr);
     }
 }
 
@@ -254,7 +257,7 @@ void asmObjects::Destroy(asmClassObj* object) {
     std::vector<asmClassObj*> dying;
     CollectOwned(object, dying);
     ForgetAliases(dying);
-    bool busy = holdDepth > 0;
+    bool busy = asmDestructionHold::Held();
     for (asmClassObj* d : dying) {
         RemoveFromInitQueue(d);
         if (IsRunning(d) || d == m.currentObject) busy = true;
@@ -267,7 +270,7 @@ void asmObjects::Destroy(asmClassObj* object) {
     deferred.push_back(object);
     for (asmClassObj* d : dying) {
         withdrawn.push_back(d);
-        if (withdrawHook) withdrawHook(d);
+        AnnounceGone(*d, GoneReason::Withdrawn);
     }
 }
 
@@ -284,9 +287,8 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
     return !withdrawn.empty() && std::find(withdrawn.begin(), withdrawn.end(), object) != withdrawn.end();
 }
 
-asmDestructionHold::~asmDestructionHold() {
-    if (--asmObjects::holdDepth > 0) return;
-    if (asmObjects* objects = asmObjects::Instance; objects && objects->running.empty()) objects->DestroyDeferred();
+void asmObjects::ReleaseHeld() {
+    if (Instance && Instance->running.empty()) Instance->DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- init

@@ -17,6 +17,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
+#include "foundation/destruction_hold.h"
 #include "foundation/dd_trie.h"
 #include "script/object_model.h"
 
@@ -98,19 +99,15 @@ public:
     // Ends an object that its table no longer names: it leaves every alias
     // at once and is destroyed now, or, if one of its calls (or of the
     // objects it owns) is running or destruction is held, it is withdrawn
-    // from the engine at once (the withdraw hook) and destroyed when the
-    // outermost running call returns and no hold is left.
+    // from the engine at once (announced gone as Withdrawn, with each object
+    // it owns) and destroyed when the outermost running call returns and no
+    // hold is left.
     void Destroy(asmClassObj* object);
     // Destroys what waits for the outermost call to return.
     void DestroyDeferred();
     // True for an object deleted but not yet destroyed. Calls by name from
     // native code (engine events) to such an object are ignored.
     bool IsWithdrawn(const asmClassObj* object) const;
-
-    // Takes an object whose destruction waits out of the engine's
-    // registries (the scene's lists); installed by the engine.
-    using WithdrawHook = void (*)(asmClassObj* object);
-    static void SetWithdrawHook(WithdrawHook hook) { withdrawHook = hook; }
 
     // The name of the game to run next ("play" on "gameapi" sets it).
     ddString nextGame;
@@ -119,6 +116,9 @@ public:
     void ClearObjects();
 
 private:
+    // The end of the outermost destruction hold: destroys what waits,
+    // unless a call is still running (its return does it then).
+    static void ReleaseHeld();
     void RunCommonMethod(asmClassObj* object, int index);
     // The search order of a call by name, without side effects.
     asmMethodFound Search(const asmClassObj* object, const char* name);
@@ -141,20 +141,4 @@ private:
     // Every object (owned ones too) of the deferred ones.
     std::vector<asmClassObj*> withdrawn;
     uint64_t methodSearches = 0;
-
-    static inline WithdrawHook withdrawHook = nullptr;
-    static inline int holdDepth = 0;
-    friend class asmDestructionHold;
-};
-
-// Held by engine code that walks its objects and raises script events on
-// them (the game loop's frame): objects deleted meanwhile are withdrawn at
-// once and destroyed when the outermost hold ends, never under the feet of
-// the engine code that raised the event.
-class asmDestructionHold {
-public:
-    asmDestructionHold() { ++asmObjects::holdDepth; }
-    ~asmDestructionHold();
-    asmDestructionHold(const asmDestructionHold&) = delete;
-    asmDestructionHold& operator=(const asmDestructionHold&) = delete;
 };

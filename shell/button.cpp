@@ -1,36 +1,21 @@
 #include "shell/button.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "foundation/saturating.h"
+#include "graphics/stage.h"
 #include "shell/mouse.h"
 #include "shell/scene.h"
 
-namespace {
-
-// Every button alive, so a picture that goes away can be taken out of all.
-std::vector<ddButton*>& LiveButtons() {
-    static std::vector<ddButton*> buttons;
-    return buttons;
-}
-
-}  // namespace
-
 ddButton::ddButton() {
-    LiveButtons().push_back(this);
     SetImages(nullptr, nullptr, nullptr);
     Reset();
 }
 
-ddButton::~ddButton() {
-    auto& live = LiveButtons();
-    live.erase(std::find(live.begin(), live.end(), this));
-}
+// The button's own rectangle picture goes with it: no need to hear of it.
+ddButton::~ddButton() { StopListening(); }
 
-void ddButton::ForgetPictureEverywhere(const Obraz* picture) {
-    if (!picture) return;
-    for (ddButton* b : LiveButtons()) b->ForgetPicture(picture);
+void ddButton::ObjectGone(asmClassObj& object, GoneReason reason) {
+    if (reason == GoneReason::Destroyed && object.HasMark(kDrawableMark))
+        ForgetPicture(static_cast<const Obraz*>(&object));
 }
 
 void ddButton::SetImages(Obraz* normalPicture, Obraz* overPicture, Obraz* pressedPicture) {

@@ -7,10 +7,11 @@
 
 #include <cstdint>
 
+#include "foundation/object_gone.h"
 #include "graphics/obraz.h"
 #include "shell/scene_members.h"
 
-class ddButton : public SceneButton {
+class ddButton : public SceneButton, private GoneListener {
 public:
     ddButton();
     ~ddButton() override;
@@ -53,15 +54,15 @@ public:
     Obraz* GetCurrent() const { return current; }
     Obraz* GetArea() { return &area; }
 
-    // Drops every reference to a picture that is about to go away.
+    // Drops every reference to a picture that is about to go away (every
+    // button does so for each picture destroyed).
     void ForgetPicture(const Obraz* picture);
-    // The same for every button alive.
-    static void ForgetPictureEverywhere(const Obraz* picture);
 
     // Shows the buttons' shared cursor picture and makes it the mouse cursor.
     static void RestoreCursor();
 
 private:
+    void ObjectGone(asmClassObj& object, GoneReason reason) override;
     bool Hit(Obraz* picture, int x, int y);
     void ShowIfShown(Obraz* picture);
     static void HideIf(Obraz* picture);

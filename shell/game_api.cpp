@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/clock.h"
+#include "foundation/destruction_hold.h"
 #include "foundation/fatal.h"
 #include "graphics/animation.h"
 #include "graphics/bmp_file.h"
@@ -12,7 +13,6 @@
 #include "graphics/music.h"
 #include "graphics/text.h"
 #include "platform/event_source.h"
-#include "script/script_objects.h"
 #include "shell/frame_pacing.h"
 #include "shell/input_state.h"
 #include "shell/menu.h"
@@ -20,21 +20,10 @@
 #include "shell/scene.h"
 
 GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
-    nextLiveGame = firstLiveGame;
-    firstLiveGame = this;
-    ddTekst::SetDestroyHook(&GameAPI::DropFocusOf);
     if (ddScene::Current) ddScene::Current->ResetHover();
 }
 
-GameAPI::~GameAPI() {
-    DeleteBackgroundCanvas();
-    for (GameAPI** link = &firstLiveGame; *link; link = &(*link)->nextLiveGame) {
-        if (*link == this) {
-            *link = nextLiveGame;
-            break;
-        }
-    }
-}
+GameAPI::~GameAPI() { DeleteBackgroundCanvas(); }
 
 // ---- the loop ----
 
@@ -176,17 +165,21 @@ void GameAPI::SetInputFocus(ddTekst* text) {
     if (!text) return;
     if (InputFocus) InputFocus->Lock();
     InputFocus = text;
+    focusObject = text;
     InputFocus->Unlock();
 }
 
 void GameAPI::ClearInputFocus() {
     if (InputFocus) InputFocus->Lock();
     InputFocus = nullptr;
+    focusObject = nullptr;
 }
 
-void GameAPI::DropFocusOf(ddTekst* text) {
-    for (GameAPI* game = firstLiveGame; game; game = game->nextLiveGame)
-        if (game->InputFocus == text) game->InputFocus = nullptr;
+void GameAPI::ObjectGone(asmClassObj& object, GoneReason reason) {
+    if (reason == GoneReason::Destroyed && focusObject == &object) {
+        InputFocus = nullptr;
+        focusObject = nullptr;
+    }
 }
 
 // ---- dispatch ----

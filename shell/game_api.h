@@ -10,6 +10,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
+#include "foundation/object_gone.h"
 #include "graphics/canvas.h"
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
@@ -25,7 +26,7 @@ class Animacja;
 // caller keeps it and ends it with GameAPI::DeleteObjectArray.
 using AnimationArray = std::vector<Animacja*>;
 
-class GameAPI : public asmClassObj {
+class GameAPI : public asmClassObj, private GoneListener {
 public:
     GameAPI();
     ~GameAPI() override;
@@ -171,14 +172,12 @@ private:
     void Register(Obraz* drawable);
     static void UnregisterDrawable(Obraz* drawable);
     intptr_t UserData() { return reinterpret_cast<intptr_t>(this); }
-    // Installed as every text's destroy hook: a text that goes away stops
-    // being the focus of any live game.
-    static void DropFocusOf(ddTekst* text);
+    // A focus text that is destroyed stops being the focus.
+    void ObjectGone(asmClassObj& object, GoneReason reason) override;
 
-    // Every live game, newest first, linked through the games themselves so
-    // the hook works whenever a text dies, even during program exit.
-    static inline GameAPI* firstLiveGame = nullptr;
-    GameAPI* nextLiveGame = nullptr;
+    // The focus as the object the gone signal names, taken while the text is
+    // whole (one being destroyed is no longer a ddTekst to convert from).
+    const asmClassObj* focusObject = nullptr;
 };
 
 // Blocks until a key or mouse button goes down and returns that event's

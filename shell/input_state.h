@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "foundation/saturating.h"
+#include "graphics/stage.h"  // SetRedraw
 #include "platform/input_state.h"
 
 // Frame flags and the frame delay.
@@ -18,4 +19,3 @@ inline int32_t BlitAfterRedraw = 1;  // push the whole screen after a full redra
 inline int32_t LoopDelay = 33;       // frame delay in milliseconds
 inline int32_t SceneFirstTime = 1;   // cleared by the first scene
 
-inline void SetRedraw() { RedrawRequested = 1; }

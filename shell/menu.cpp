@@ -192,7 +192,7 @@ ddMenu* ddMenu::Target(const char* name, SearchMode mode) { return name ? Search
 
 void ddMenu::RequestRedrawAndSort() {
     SetRedraw();
-    ResortRequested = 1;
+    CurrentStage().RequestResort();
 }
 
 void ddMenu::Open(const char* name) {

@@ -55,10 +55,6 @@ SDL_Cursor* CreateCursor(CursorBits& bits) {
 
 SceneCursor* MakeMouse() { return new ddMouse(); }
 
-// Installed when the program is linked with the mouse; InstallMouseCursor
-// does the same for whoever wants to be explicit.
-const bool g_installed = (InstallMouseCursor(), true);
-
 }  // namespace
 
 void InstallMouseCursor() {
@@ -67,7 +63,6 @@ void InstallMouseCursor() {
 }
 
 ddMouse::ddMouse() {
-    (void)g_installed;
     HideCursor();
     background = new ddCanvas(0, 0, 400, 400);
     background->Clip(0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);

@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <ctime>
 
+#include "foundation/destruction_hold.h"
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
-#include "script/script_objects.h"
+#include "graphics/sound.h"
 #include "shell/input_state.h"
 
 // ---- the walk-tolerant list ----
-
-template <typename T>
-bool ddScene::List<T>::Contains(const T* p) const {
-    if (std::find(held.begin(), held.end(), p) != held.end()) return true;
-    return std::find(items.begin(), items.end(), p) != items.end();
-}
 
 template <typename T>
 template <typename Place>
@@ -93,6 +88,20 @@ auto AppendTo = [](auto& list) {
     return [&list](auto* p) { list.items.push_back(p); };
 };
 
+// Marks an object as on one of the scene's lists; false when it already is.
+bool MarkListed(asmClassObj* object, uint8_t mark) {
+    if (!object || object->HasMark(mark)) return false;
+    object->SetMark(mark, true);
+    return true;
+}
+
+// Unmarks everything on a list and in what it holds back.
+template <typename Items>
+void Unmark(const Items& items, uint8_t mark) {
+    for (auto* object : items)
+        if (object) object->SetMark(mark, false);
+}
+
 }  // namespace
 
 // ---- the scene ----
@@ -106,19 +115,39 @@ ddScene::ddScene() {
         SetKeyRepeat(500, 30);
     }
     hover = 0;
-    SetRedraw();
-    SceneSound::ClearChannelTable();
+    RequestRedraw();
+    Dzwieki::ClearChannelTable();
     RecreateMouse();
 }
 
 ddScene::~ddScene() {
     delete cursor;
     cursor = nullptr;
-    for (Obraz* obj : drawables.items)
-        if (obj) obj->inScene = false;
-    for (Obraz* obj : drawables.held) obj->inScene = false;
+    // Every scene hears the gone signal, so what it still lists is alive.
+    Unmark(drawables.items, kListedDrawable);
+    Unmark(drawables.held, kListedDrawable);
+    Unmark(timers.items, kListedTimer);
+    Unmark(timers.held, kListedTimer);
+    Unmark(sounds.items, kListedSound);
+    Unmark(sounds.held, kListedSound);
+    Unmark(buttons.items, kListedOther);
+    Unmark(buttons.held, kListedOther);
     if (Current == this) Current = nullptr;
+    if (&CurrentStage() == this) SetStage(nullptr);
 }
+
+void ddScene::ObjectGone(asmClassObj& object, GoneReason) {
+    const uint8_t marks = object.Marks();
+    // Removing a drawable asks for a redraw even when it was not listed.
+    if (marks & kDrawableMark) RemoveDrawable(static_cast<Obraz*>(&object));
+    if (marks & kListedTimer) RemoveTimer(static_cast<StageTimer*>(&object));
+    if (marks & kListedSound) RemoveSound(static_cast<StageSound*>(&object));
+    if (marks & kListedOther) RemoveButton(static_cast<SceneButton*>(&object));
+}
+
+void ddScene::RequestRedraw() { RedrawRequested = 1; }
+
+void ddScene::RequestResort() { ResortRequested = 1; }
 
 void ddScene::PlaceDrawable(Obraz* obj) {
     auto& items = drawables.items;
@@ -148,61 +177,60 @@ void ddScene::PlaceButton(SceneButton* b) {
 }
 
 void ddScene::AddDrawable(Obraz* obj) {
-    if (!obj || obj->inScene) return;
-    obj->inScene = true;
+    if (!MarkListed(obj, kListedDrawable)) return;
     if (drawing) drawListChanged = true;
     drawables.Add(obj, [this](Obraz* o) { PlaceDrawable(o); });
-    SetRedraw();
+    RequestRedraw();
+}
+
+bool ddScene::TakeDrawable(Obraz* obj) {
+    auto& items = drawables.items;
+    if (!drawables.Walking()) {
+        EnsureOrder();
+        // Found by bisection while the order holds; otherwise by search.
+        auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
+        if (it != items.end() && *it == obj) {
+            items.erase(it);
+            --drawables.live;
+            sortedCount = items.size();
+            return true;
+        }
+    }
+    bool found = drawables.Remove(obj);
+    if (!drawables.Walking()) sortedCount = items.size();
+    return found;
 }
 
 void ddScene::RemoveDrawable(Obraz* obj) {
-    if (obj && obj->inScene) {
-        obj->inScene = false;
+    if (obj && obj->HasMark(kListedDrawable) && TakeDrawable(obj)) {
+        obj->SetMark(kListedDrawable, false);
         if (drawing) drawListChanged = true;
-        auto& items = drawables.items;
-        if (!drawables.Walking()) {
-            EnsureOrder();
-            // Found by bisection while the order holds; otherwise by search.
-            auto it = std::lower_bound(items.begin(), items.end(), obj, DrawsBefore);
-            if (it != items.end() && *it == obj) {
-                items.erase(it);
-                --drawables.live;
-                sortedCount = items.size();
-                SetRedraw();
-                return;
-            }
-        }
-        drawables.Remove(obj);
-        if (!drawables.Walking()) sortedCount = items.size();
     }
-    SetRedraw();
+    RequestRedraw();
 }
 
-void ddScene::AddTimer(SceneTimer* t) {
-    if (!t || timers.Contains(t)) return;
-    timers.Add(t, AppendTo(timers));
+void ddScene::AddTimer(StageTimer* t) {
+    if (MarkListed(t, kListedTimer)) timers.Add(t, AppendTo(timers));
 }
 
-void ddScene::RemoveTimer(SceneTimer* t) {
-    if (t) timers.Remove(t);
+void ddScene::RemoveTimer(StageTimer* t) {
+    if (t && t->HasMark(kListedTimer) && timers.Remove(t)) t->SetMark(kListedTimer, false);
 }
 
-void ddScene::AddSound(SceneSound* s) {
-    if (!s || sounds.Contains(s)) return;
-    sounds.Add(s, AppendTo(sounds));
+void ddScene::AddSound(StageSound* s) {
+    if (MarkListed(s, kListedSound)) sounds.Add(s, AppendTo(sounds));
 }
 
-void ddScene::RemoveSound(SceneSound* s) {
-    if (s) sounds.Remove(s);
+void ddScene::RemoveSound(StageSound* s) {
+    if (s && s->HasMark(kListedSound) && sounds.Remove(s)) s->SetMark(kListedSound, false);
 }
 
 void ddScene::AddButton(SceneButton* b) {
-    if (!b || buttons.Contains(b)) return;
-    buttons.Add(b, [this](SceneButton* p) { PlaceButton(p); });
+    if (MarkListed(b, kListedOther)) buttons.Add(b, [this](SceneButton* p) { PlaceButton(p); });
 }
 
 void ddScene::RemoveButton(SceneButton* b) {
-    if (b) buttons.Remove(b);
+    if (b && b->HasMark(kListedOther) && buttons.Remove(b)) b->SetMark(kListedOther, false);
 }
 
 void ddScene::Sort() {
@@ -215,11 +243,11 @@ void ddScene::Sort() {
 }
 
 void ddScene::UpdateTimers() {
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Update(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Update(); });
 }
 
 void ddScene::CheckSounds() {
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) {
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) {
         if (s->finished.load() != 0 && !s->IsPaused()) {
             s->finished.store(0);
             s->OnFinished();
@@ -230,7 +258,7 @@ void ddScene::CheckSounds() {
 void ddScene::Frame() {
     if (frameDepth > 0) {
         // A redraw asked for from inside the frame: the frame draws anyway.
-        SetRedraw();
+        RequestRedraw();
         return;
     }
     if (drawables.Live() == 0) return;
@@ -269,21 +297,21 @@ void ddScene::Frame() {
 
 void ddScene::PauseAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Pause(); });
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Pause(); });
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Pause(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Pause(); });
     WalkDrawables([](Obraz* o) { o->Pause(); });
 }
 
 void ddScene::ResumeAll() {
     Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->Resume(); });
-    Walk(timers, AppendTo(timers), [](SceneTimer* t) { t->Resume(); });
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Resume(); });
+    Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Resume(); });
     WalkDrawables([](Obraz* o) { o->Resume(); });
 }
 
 void ddScene::SetVolume(int volume) {
-    SceneSound::SetMasterVolume(volume);
-    Walk(sounds, AppendTo(sounds), [](SceneSound* s) { s->SetVolume(SoundVolume); });
+    Dzwieki::SetMasterVolume(volume);
+    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->SetVolume(SoundVolume); });
 }
 
 int ddScene::PressButtons(int x, int y) {
@@ -360,16 +388,14 @@ Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
     return candidate;
 }
 
-// Timers, sounds and buttons leave the scene when they go away, even if
-// their owner forgot to; after the scene is gone there is nothing to leave.
-SceneTimer::~SceneTimer() {
-    if (ddScene::Current) ddScene::Current->RemoveTimer(this);
+ScopedScene::ScopedScene(ddScene& scene) : previous(ddScene::Current), previousStage(&CurrentStage()) {
+    ddScene::Current = &scene;
+    SetStage(&scene);
 }
 
-SceneSound::~SceneSound() {
-    if (ddScene::Current) ddScene::Current->RemoveSound(this);
+ScopedScene::~ScopedScene() {
+    ddScene::Current = previous;
+    SetStage(previousStage);
 }
 
-SceneButton::~SceneButton() {
-    if (ddScene::Current) ddScene::Current->RemoveButton(this);
-}
+SceneButton::~SceneButton() { AnnounceGone(*this, GoneReason::Destroyed); }

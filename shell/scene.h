@@ -5,14 +5,22 @@
 // are walked: a removal nulls the slot and the list is compacted when the
 // walk ends; an addition is held back and takes effect on the next walk.
 // A frame started from inside a frame only requests a redraw.
+//
+// The scene is graphics' Stage: ScopedScene makes a scene the one that
+// drawables, timers and sounds register with. Every scene hears the
+// object-gone signal and drops what goes away from its lists; marks on the
+// objects (StageMark) say which list holds them, so an object is on one
+// scene's lists at most.
 #pragma once
 
 #include <vector>
 
+#include "foundation/object_gone.h"
 #include "graphics/obraz.h"
+#include "graphics/stage.h"
 #include "shell/scene_members.h"
 
-class ddScene {
+class ddScene final : public Stage, private GoneListener {
 public:
     ddScene();
     ~ddScene();
@@ -21,12 +29,16 @@ public:
 
     static inline ddScene* Current = nullptr;
 
-    void AddDrawable(Obraz* obj);
-    void RemoveDrawable(Obraz* obj);
-    void AddTimer(SceneTimer* t);
-    void RemoveTimer(SceneTimer* t);
-    void AddSound(SceneSound* s);
-    void RemoveSound(SceneSound* s);
+    // Stage
+    void AddDrawable(Obraz* obj) override;
+    void RemoveDrawable(Obraz* obj) override;
+    void AddTimer(StageTimer* t) override;
+    void RemoveTimer(StageTimer* t) override;
+    void AddSound(StageSound* s) override;
+    void RemoveSound(StageSound* s) override;
+    void RequestRedraw() override;
+    void RequestResort() override;
+
     void AddButton(SceneButton* b);
     void RemoveButton(SceneButton* b);
 
@@ -62,6 +74,9 @@ public:
 private:
     friend Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
 
+    // Drops a withdrawn or destroyed object from whichever list holds it.
+    void ObjectGone(asmClassObj& object, GoneReason reason) override;
+
     // A pointer list that tolerates changes while it is walked.
     template <typename T>
     class List {
@@ -70,7 +85,6 @@ private:
         int Slots() const { return static_cast<int>(items.size()); }
         T* At(int i) const { return i >= 0 && i < Slots() ? items[static_cast<size_t>(i)] : nullptr; }
         bool Walking() const { return depth > 0; }
-        bool Contains(const T* p) const;
         // Inserts at once, or holds it back while the list is walked.
         template <typename Place>
         void Add(T* p, Place place);
@@ -98,6 +112,8 @@ private:
     void Walk(List<T>& list, Place place, Fn fn);
 
     void PlaceDrawable(Obraz* obj);
+    // Takes a drawable off the list; false when it is not on it.
+    bool TakeDrawable(Obraz* obj);
     // Merges drawables appended out of order into the sorted part.
     void EnsureOrder();
     template <typename Fn>
@@ -109,14 +125,28 @@ private:
     // do not go at the end are appended and merged in before the next use,
     // so registering N drawables costs N log N.
     size_t sortedCount = 0;
-    List<SceneTimer> timers;
-    List<SceneSound> sounds;
+    List<StageTimer> timers;
+    List<StageSound> sounds;
     List<SceneButton> buttons;
     uint8_t hover = 0;
     SceneCursor* cursor = nullptr;
     int frameDepth = 0;
     bool drawListChanged = false;  // during the draw walk
     bool drawing = false;
+};
+
+// Makes a scene the current one and the stage for as long as it lives;
+// the one before comes back after it.
+class ScopedScene {
+public:
+    explicit ScopedScene(ddScene& scene);
+    ~ScopedScene();
+    ScopedScene(const ScopedScene&) = delete;
+    ScopedScene& operator=(const ScopedScene&) = delete;
+
+private:
+    ddScene* previous;
+    Stage* previousStage;
 };
 
 // The last drawable hit at (x, y) within the layers lo..hi, or the first

@@ -1,47 +1,12 @@
-// What the scene asks of the timers, sounds, buttons and the mouse cursor
-// it keeps. The timer, sound, button and cursor classes derive from these
-// and are registered with the scene by whoever creates them.
+// What the scene asks of the buttons and the mouse cursor it keeps (the
+// timers and sounds it keeps are graphics' StageTimer and StageSound). The
+// button and cursor classes derive from these; buttons are registered with
+// the scene by whoever creates them.
 #pragma once
 
-#include <algorithm>
-#include <atomic>
 #include <cstdint>
 
 #include "foundation/asm_class_obj.h"
-#include "graphics/sygnal.h"
-
-// Master sound volume 0..100.
-inline int32_t SoundVolume = 100;
-
-// A timer: the scene calls Update once per frame.
-class SceneTimer : public Sygnal {
-public:
-    using Sygnal::Sygnal;
-    ~SceneTimer() override;
-    virtual void Update() = 0;
-};
-
-// A sound: the mixer's channel-finished callback (audio thread) sets the
-// finished mark; the scene turns it into OnFinished on the main thread.
-class SceneSound : public Sygnal {
-public:
-    using Sygnal::Sygnal;
-    ~SceneSound() override;
-    virtual void OnFinished() = 0;
-    virtual void SetVolume(int volume) = 0;
-
-    static void SetMasterVolume(int volume) { SoundVolume = std::clamp(volume, 0, 100); }
-    static int GetMasterVolume() { return SoundVolume; }
-
-    // Empties the table of sounds playing on the mixing channels; the sound
-    // module installs it, the scene calls it when it is created.
-    static inline void (*ChannelTableClearer)() = nullptr;
-    static void ClearChannelTable() {
-        if (ChannelTableClearer) ChannelTableClearer();
-    }
-
-    std::atomic<int32_t> finished{0};
-};
 
 // A button: offered presses, releases and hovers, topmost first.
 class SceneButton : public asmClassObj {

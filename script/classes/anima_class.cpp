@@ -13,6 +13,7 @@
 #include "script/classes/script_event.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
+#include "script/object_model.h"
 #include "script/script_types.h"
 #include "shell/scene.h"
 
@@ -22,6 +23,17 @@ namespace {
 
 asmClassObj* NewAnima(asmClass* cls, const char* name) { return new asmClassAnima(cls, name); }
 asmClass* AnimaClass() { return asmClassAnima::Methods; }
+
+// Sends "play" to the script object named by the action's current frame
+// sound; nothing without a sound, a running machine or such an object.
+void PlayFrameSound(const AkcjaAnimacji& action) {
+    const char* name = action.GetFrameSound(action.GetCurrentFrameNr());
+    asmInterpreter* machine = asmInterpreter::Instance;
+    if (!name || !machine || !machine->GetObjectModel()) return;
+    // The name may go away while "play" runs.
+    const std::string held = name;
+    if (asmClassObj* object = machine->GetObjectModel()->LookupVar(held.c_str())) object->CallMethod(machine, "play");
+}
 
 int TopType() {
     asmInterpreter* m = asmInterpreter::Instance;
@@ -57,10 +69,6 @@ asmClassAnima::asmClassAnima(asmClass* cls, const char* name) {
     if (name) SetName(name);
 }
 
-asmClassAnima::~asmClassAnima() {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
-}
-
 // The hooks report only as script events: the base classes' callbacks are
 // not called for a script animation.
 void asmClassAnima::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
@@ -69,7 +77,7 @@ void asmClassAnima::OnEndFrame() { RaiseScriptEvent(this, EV_ONENDFRAME); }
 
 void asmClassAnima::OnSetFrame() {
     if (GetActionNr() < GetActionCount())
-        if (AkcjaAnimacji* action = GetCurrentAction()) action->PlayFrameSound();
+        if (AkcjaAnimacji* action = GetCurrentAction()) PlayFrameSound(*action);
     RaiseScriptEvent(this, EV_ONSETFRAME);
 }
 

@@ -13,7 +13,7 @@ class asmClassAnima : public Animacja {
 public:
     // Registers with the scene as a drawable.
     asmClassAnima(asmClass* cls, const char* name);
-    ~asmClassAnima() override;
+    ~asmClassAnima() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
     void OnFinish() override;

@@ -4,8 +4,6 @@
 #include <string>
 
 #include "foundation/fatal.h"
-#include "graphics/filter.h"
-#include "graphics/obraz_filter.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
@@ -29,21 +27,12 @@ Obraz* PopPictureOrNull() {
     return dynamic_cast<Obraz*>(FindNamedObject(name.c_str()));
 }
 
-// A visible object about to be destroyed leaves every button (and every
-// filter's blend list, which shares the one hook).
-void ForgetGoneObject(Obraz* object) { ddButton::ForgetPictureEverywhere(object); }
-
 }  // namespace
 
 asmClassButton::asmClassButton(asmClass* cls, const char* name) {
     SetClass(cls);
     if (name) SetName(name);
-    AddObrazGoneHook(ForgetGoneObject);
     if (ddScene::Current) ddScene::Current->AddButton(this);
-}
-
-asmClassButton::~asmClassButton() {
-    if (ddScene::Current) ddScene::Current->RemoveButton(this);
 }
 
 void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }

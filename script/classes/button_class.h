@@ -10,7 +10,7 @@ class asmClassButton : public ddButton {
 public:
     // Registers with the scene's button list.
     asmClassButton(asmClass* cls, const char* name);
-    ~asmClassButton() override;
+    ~asmClassButton() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 

@@ -15,7 +15,6 @@
 #include "script/classes/mouse_class.h"
 #include "script/classes/path_class.h"
 #include "script/classes/picture_class.h"
-#include "script/classes/scene_withdraw.h"
 #include "script/classes/sound_class.h"
 #include "script/classes/text_class.h"
 #include "script/classes/timer_class.h"
@@ -39,7 +38,6 @@ void RegisterEngineScriptClasses() {
     RegisterMenuScriptClass();
     RegisterPathScriptClass();
     RegisterAnimaScriptClass();
-    asmObjects::SetWithdrawHook(WithdrawFromScene);
 }
 
 namespace {

@@ -59,10 +59,6 @@ asmClassMenu::asmClassMenu(asmClass* cls, const char* name) {
     if (name) SetName(name);
 }
 
-asmClassMenu::~asmClassMenu() {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
-}
-
 // The script methods: each name with its built-in index and handler.
 struct asmClassMenu::ScriptMethods {
     static void PushLayer(asmClassMenu& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }

@@ -9,7 +9,7 @@ class asmClassMenu : public ddMenu {
 public:
     // Registers with the scene as a drawable.
     asmClassMenu(asmClass* cls, const char* name);
-    ~asmClassMenu() override;
+    ~asmClassMenu() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 

@@ -32,10 +32,6 @@ asmClassObraz::asmClassObraz(asmClass* cls, const char* name) {
     DisplayFormatDone = 0;
 }
 
-asmClassObraz::~asmClassObraz() {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
-}
-
 void asmClassObraz::BlitScreen() {
     SDL_Surface* target = GetScreenImage()->surface;
     ddScene* scene = ddScene::Current;

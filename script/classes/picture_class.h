@@ -11,7 +11,7 @@ class asmClassObraz : public Obraz {
 public:
     // Registers with the scene as a drawable.
     asmClassObraz(asmClass* cls, const char* name);
-    ~asmClassObraz() override;
+    ~asmClassObraz() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 

@@ -40,7 +40,6 @@ asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls)
 
 asmClassDzwieki::~asmClassDzwieki() {
     *alive = false;
-    if (ddScene::Current) ddScene::Current->RemoveSound(this);
 }
 
 void asmClassDzwieki::OnFinish() {

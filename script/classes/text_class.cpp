@@ -27,10 +27,6 @@ asmClassText::asmClassText(asmClass* cls, const char* name) {
     SetText("");
 }
 
-asmClassText::~asmClassText() {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(this);
-}
-
 // The script methods: each name with its built-in index and handler.
 struct asmClassText::ScriptMethods {
     static constexpr MethodRow<asmClassText> kRows[] = {

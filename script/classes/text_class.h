@@ -11,7 +11,7 @@ class asmClassText : public ddTekst {
 public:
     // Registers with the scene as a drawable and starts with the empty text.
     asmClassText(asmClass* cls, const char* name);
-    ~asmClassText() override;
+    ~asmClassText() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 

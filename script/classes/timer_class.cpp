@@ -23,10 +23,6 @@ asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : ddTimery(cls) {
     if (name) SetName(name);
 }
 
-asmClassTimer::~asmClassTimer() {
-    if (ddScene::Current) ddScene::Current->RemoveTimer(this);
-}
-
 void asmClassTimer::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
 void asmClassTimer::OnStart() { RaiseScriptEvent(this, EV_ONSTART); }
 void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }

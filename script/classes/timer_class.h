@@ -10,7 +10,7 @@ class asmClassTimer : public ddTimery {
 public:
     // Registers with the scene's timers.
     asmClassTimer(asmClass* cls, const char* name);
-    ~asmClassTimer() override;
+    ~asmClassTimer() override = default;
 
     void CallBuiltIn(asmInterpreter* interp, int index) override;
     void OnFinish() override;

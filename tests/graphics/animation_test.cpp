@@ -557,7 +557,6 @@ TEST_F(PlaybackTest, BankPicturesAndActionEditing) {
     anim.AddFrameCopyByName("c", b->GetFrame(0));
     EXPECT_EQ(anim.GetActionFrameCountByName("c"), 3);
     EXPECT_EQ(anim.AddFrameCopy(17, b->GetFrame(0)), nullptr);
-    b->PlayFrameSound();  // no script machine: nothing happens
 
     // Taking the bank over, as merging another definition does.
     Animacja other;

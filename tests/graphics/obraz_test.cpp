@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "graphics/recording_stage.h"
 #include "graphics/screen_fixture.h"
 
 namespace {
@@ -27,13 +28,16 @@ std::string TempPath(const char* name) {
 TEST_F(ObrazTest, PositionsHotSpotAndRedrawRequests) {
     Obraz o;
     Fill(o, 10, 20, 8, 8, 255, 0, 0, 255);
-    RedrawRequested = 0;
+    RecordingStage stage;
     o.SetPos(10, 20);
-    EXPECT_EQ(RedrawRequested, 0) << "same position must not refresh";
+    EXPECT_EQ(stage.redraws, 0) << "same position must not refresh";
     o.Move(0, 0);
-    EXPECT_EQ(RedrawRequested, 0);
+    EXPECT_EQ(stage.redraws, 0);
     o.SetPos(11, 20);
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_GT(stage.redraws, 0);
+    EXPECT_EQ(stage.resorts, 0);
+    o.SetLayer(3);
+    EXPECT_EQ(stage.resorts, 1) << "a layer change re-sorts the drawables";
 
     o.SetLod(10, 20);
     EXPECT_EQ(o.GetPosX(), 0);
@@ -289,11 +293,11 @@ TEST_F(ObrazTest, BlitBlendsIntoOwnPictureAndRotozoomKeepsTheCentre) {
 TEST_F(ObrazTest, TransparencyAndPixelWritesAreChecked) {
     Obraz o;
     Fill(o, 0, 0, 2, 2, 0, 0, 0, 255);
-    RedrawRequested = 0;
+    RecordingStage stage;
     o.SetTransparency(300);
-    EXPECT_EQ(RedrawRequested, 0);
+    EXPECT_EQ(stage.redraws, 0);
     o.SetTransparency(128);
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_GT(stage.redraws, 0);
     o.PutRGBA(1, 1, 999, -5, 128, 255);
     Uint8 r, g, b, a;
     o.GetRGBA(1, 1, &r, &g, &b, &a);

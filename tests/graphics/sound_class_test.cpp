@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "audio_support.h"
@@ -39,7 +40,7 @@ class SoundClassTest : public AudioTest {
 protected:
     void SetUp() override {
         AudioTest::SetUp();
-        ddScene::Current = &scene;
+        staged.emplace(scene);
         shortWav = dir.File("short.wav");
         longWav = dir.File("long.wav");
         WriteWav(shortWav, FramesFor(10));
@@ -51,7 +52,7 @@ protected:
     }
     void TearDown() override {
         machine.reset();
-        ddScene::Current = nullptr;
+        staged.reset();
         AudioTest::TearDown();
     }
 
@@ -83,6 +84,7 @@ protected:
     }
 
     ddScene scene;
+    std::optional<ScopedScene> staged;
     std::unique_ptr<asmScriptMachine> machine;
     std::string shortWav, longWav;
 };

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "audio_support.h"
@@ -153,13 +154,13 @@ class SoundTableTest : public AudioTest {
 protected:
     void SetUp() override {
         AudioTest::SetUp();
-        ddScene::Current = &scene;
+        staged.emplace(scene);
         g_started.clear();
         for (int i = 0; i < 4; ++i) WriteWav(dir.File("s" + std::to_string(i) + ".wav"), FramesFor(3000));
     }
     void TearDown() override {
         AudioTest::TearDown();
-        ddScene::Current = nullptr;
+        staged.reset();
     }
     std::string WriteTable(const std::string& text) {
         const std::string path = dir.File("table.snd");
@@ -174,6 +175,7 @@ protected:
         return t + "\t</wav>\n";
     }
     ddScene scene;
+    std::optional<ScopedScene> staged;
 };
 
 TEST_F(SoundTableTest, ReferencesNameWavsOrBanks) {

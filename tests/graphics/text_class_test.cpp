@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/run_process.h"
@@ -29,7 +30,7 @@ class TextClassTest : public FontTest {
 protected:
     void SetUp() override {
         FontTest::SetUp();
-        ddScene::Current = &scene;
+        staged.emplace(scene);
         RegisterEngineScriptClasses();
         machine = std::make_unique<asmScriptMachine>();
         machine->SetUp();
@@ -39,7 +40,7 @@ protected:
     }
     void TearDown() override {
         machine.reset();
-        ddScene::Current = nullptr;
+        staged.reset();
         FontTest::TearDown();
     }
 
@@ -73,6 +74,7 @@ protected:
     }
 
     ddScene scene;
+    std::optional<ScopedScene> staged;
     std::unique_ptr<asmScriptMachine> machine;
     asmClassText* text = nullptr;
 };

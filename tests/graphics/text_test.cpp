@@ -4,10 +4,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "foundation/object_gone.h"
 #include "graphics/font.h"
 #include "graphics/font_fixture.h"
 #include "graphics/graph_api.h"
+#include "graphics/recording_stage.h"
 #include "graphics/text.h"
 
 namespace {
@@ -140,11 +143,13 @@ TEST_F(TextTest, RenderMakesOnePictureAndEmptyTextFreesIt) {
     t.Show();
 
     // Rendering an empty text frees the old picture and shows nothing.
-    RedrawRequested = 0;
-    t.SetText("");
-    t.Render(255, 255, 255);
-    EXPECT_EQ(t.GetRendered(), nullptr);
-    EXPECT_EQ(RedrawRequested, 1);
+    {
+        RecordingStage stage;
+        t.SetText("");
+        t.Render(255, 255, 255);
+        EXPECT_EQ(t.GetRendered(), nullptr);
+        EXPECT_GT(stage.redraws, 0);
+    }
     ClearScreenBlack();
     t.Draw();
     EXPECT_FALSE(AnyLit(0, 0, 200, 150));
@@ -241,10 +246,10 @@ TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
     t.CreateBackground(0, 0, 100, 30, 0, 0, 0, 255);
     t.LetCiphers();
     PressKey(SDLK_a, 'a');
-    RedrawRequested = 0;
+    RecordingStage stage;
     t.HandleKey();
     EXPECT_STREQ(t.GetText(), "1");
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_GT(stage.redraws, 0);
     PressKey(SDLK_EXCLAIM, '!');
     t.HandleKey();
     EXPECT_STREQ(t.GetText(), "1");
@@ -279,16 +284,25 @@ TEST_F(TextTest, LoadTextFileReadsOrCreatesTheFile) {
     std::filesystem::remove_all(dir);
 }
 
-ddTekst* g_destroyed = nullptr;
+// The objects announced destroyed, in order.
+class DestroyedLog final : public GoneListener {
+public:
+    void ObjectGone(asmClassObj& object, GoneReason reason) override {
+        if (reason == GoneReason::Destroyed) gone.push_back(&object);
+    }
+    std::vector<const asmClassObj*> gone;
+};
 
 TEST_F(TextTest, DestructionIsAnnounced) {
-    ddTekst::SetDestroyHook([](ddTekst* t) { g_destroyed = t; });
+    DestroyedLog log;
     auto* t = new ddTekst("bye");
     t->CreateBackground(0, 0, 10, 10, 0, 0, 0, 255);
     t->Render(1, 2, 3);
+    const asmClassObj* text = t;
+    const asmClassObj* background = t->GetBackground();
     delete t;
-    EXPECT_EQ(g_destroyed, t);
-    ddTekst::SetDestroyHook(nullptr);
+    // The background it owns goes first, then the text itself.
+    EXPECT_EQ(log.gone, (std::vector<const asmClassObj*>{background, text}));
 }
 
 }  // namespace

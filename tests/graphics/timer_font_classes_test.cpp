@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,7 @@ protected:
     void SetUp() override {
         FontTest::SetUp();
         SetClock(&clock);
-        ddScene::Current = &scene;
+        staged.emplace(scene);
         RegisterEngineScriptClasses();
         machine = std::make_unique<asmScriptMachine>();
         machine->SetUp();
@@ -54,7 +55,7 @@ protected:
     }
     void TearDown() override {
         machine.reset();
-        ddScene::Current = nullptr;
+        staged.reset();
         SetClock(nullptr);
         FontTest::TearDown();
     }
@@ -88,6 +89,7 @@ protected:
 
     SteppedClock clock;
     ddScene scene;
+    std::optional<ScopedScene> staged;
     std::unique_ptr<asmScriptMachine> machine;
 };
 

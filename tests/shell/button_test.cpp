@@ -246,8 +246,7 @@ TEST_F(Buttons, PicturesThatGoAwayAreForgottenByEveryButton) {
     b.SetHoverCursor(over);
     a.HandleHover(5, 5);
     a.HandlePress(5, 5);
-    ddButton::ForgetPictureEverywhere(over);
-    delete over;
+    delete over;  // every button forgets it
     EXPECT_EQ(a.GetOver(), normal);
     EXPECT_EQ(a.GetPressed(), pressed);
     EXPECT_EQ(b.GetOver(), normal);
@@ -257,13 +256,12 @@ TEST_F(Buttons, PicturesThatGoAwayAreForgottenByEveryButton) {
     EXPECT_EQ(a.HandlePress(5, 5), 1);
     EXPECT_EQ(a.HandleRelease(5, 5), 1);
 
-    ddButton::ForgetPictureEverywhere(pressed);
     delete pressed;
     EXPECT_EQ(a.GetPressed(), normal);
     EXPECT_EQ(a.HandleRelease(5, 5), 1);
 
     // Without its normal picture a button can no longer be hit.
-    ddButton::ForgetPictureEverywhere(normal);
+    std::erase_if(pictures, [normal](const auto& p) { return p.get() == normal; });
     EXPECT_EQ(a.GetNormal(), nullptr);
     EXPECT_EQ(a.HandlePress(5, 5), 0);
     EXPECT_EQ(b.HandleHover(50, 50), 0);

@@ -306,9 +306,10 @@ TEST_F(InputClassesTest, TheMouseObjectFollowsTheCurrentMouse) {
     Call("mouse", "hide");
     EXPECT_EQ(AskInt("mouse", "isvisible"), 0);
     // A new scene makes a new mouse; the script object steers that one.
+    staged.reset();
     delete scene;
     scene = new ddScene();
-    ddScene::Current = scene;
+    staged.emplace(*scene);
     EXPECT_EQ(AskInt("mouse", "isvisible"), 1);
     Call("mouse", "hide");
     EXPECT_EQ(ddMouse::Instance->IsVisible(), 0);

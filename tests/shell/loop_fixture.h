@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "graphics/graph_api.h"
 #include "platform/headless.h"
@@ -85,14 +86,14 @@ protected:
         KeyHeld = 0;
         LastEvent = SDL_Event{};
         scene = new ddScene();
-        ddScene::Current = scene;
+        staged.emplace(*scene);
         ASSERT_NE(ddMouse::Instance, nullptr);
     }
 
     void TearDown() override {
         ClearGameKinds();
+        staged.reset();
         delete scene;
-        ddScene::Current = nullptr;
         SetInput(nullptr);
         SetEvents(nullptr);
         SetClock(nullptr);
@@ -112,6 +113,7 @@ protected:
     FakeEvents events;
     SteppedClock clock{1000};  // stands still unless a test moves it
     ddScene* scene = nullptr;
+    std::optional<ScopedScene> staged;
 };
 
 }  // namespace loop_test

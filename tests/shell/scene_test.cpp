@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "foundation/object_gone.h"
+#include "graphics/sound.h"
 #include "shell/input_state.h"
 
 namespace {
@@ -64,19 +67,20 @@ protected:
         g_cursorLog = &cursorLog;
         SceneCursor::Factory = MakeCursor;
         scene = new ddScene;
-        ddScene::Current = scene;
+        staged.emplace(*scene);
         RedrawRequested = ResortRequested = UpdateRequested = 1;
         BlitAfterRedraw = 0;
         MouseMoved = 0;
     }
     void TearDown() override {
+        staged.reset();
         delete scene;
-        ddScene::Current = nullptr;
         SceneCursor::Factory = nullptr;
         UpdateRequested = 1;
         BlitAfterRedraw = 1;
     }
     ddScene* scene = nullptr;
+    std::optional<ScopedScene> staged;
     std::vector<std::string> cursorLog;
 };
 
@@ -239,7 +243,7 @@ TEST_F(SceneTest, FindTopmostAt) {
     EXPECT_EQ(FindTopmostAt(500, 0, 0, 0, 1, 10), nullptr);
 }
 
-class CountingTimer : public SceneTimer {
+class CountingTimer : public StageTimer {
 public:
     void Update() override {
         ++updates;
@@ -287,7 +291,7 @@ TEST_F(SceneTest, TimersMayDeleteTimersDuringTheirUpdate) {
     EXPECT_EQ(scene->TimerCount(), 0);
 }
 
-class FakeSound : public SceneSound {
+class FakeSound : public StageSound {
 public:
     void OnFinished() override { ++finishes; }
     void SetVolume(int v) override { volume = v; }
@@ -391,6 +395,61 @@ TEST_F(SceneTest, ButtonsTopmostFirst) {
     EXPECT_EQ(log, (std::vector<std::string>{"pause top", "pause later", "pause low"}));
     scene->RemoveButton(&top);
     EXPECT_EQ(scene->ButtonCount(), 2);
+}
+
+// A script object deleted while it cannot be destroyed yet is announced
+// withdrawn: it leaves every list at once, even in the middle of a walk, and
+// its later destruction finds nothing to leave. What a scene still lists when
+// it goes may join the next scene.
+TEST_F(SceneTest, WithdrawnObjectsLeaveAtOnceAndMayJoinTheNextScene) {
+    Log log;
+    std::vector<std::string> pressed;
+    Recorder picture(log, "P", 0);
+    CountingTimer walker, withdrawnDuringWalk;
+    FakeSound sound;
+    FakeButton button(pressed, "b", 0, 1, 0, 100);
+    scene->AddDrawable(&picture);
+    scene->AddTimer(&walker);
+    scene->AddTimer(&withdrawnDuringWalk);
+    scene->AddSound(&sound);
+    scene->AddButton(&button);
+
+    walker.onUpdate = [&] { AnnounceGone(withdrawnDuringWalk, GoneReason::Withdrawn); };
+    scene->UpdateTimers();
+    EXPECT_EQ(withdrawnDuringWalk.updates, 0) << "a later entry of the walk is skipped";
+    EXPECT_EQ(scene->TimerCount(), 1);
+    walker.onUpdate = nullptr;
+
+    AnnounceGone(picture, GoneReason::Withdrawn);
+    AnnounceGone(sound, GoneReason::Withdrawn);
+    AnnounceGone(button, GoneReason::Withdrawn);
+    EXPECT_EQ(scene->DrawableCount(), 0);
+    EXPECT_EQ(scene->SoundCount(), 0);
+    EXPECT_EQ(scene->ButtonCount(), 0);
+    EXPECT_EQ(scene->PressButtons(5, 0), 0);
+    EXPECT_TRUE(pressed.empty());
+    scene->Frame();
+    EXPECT_TRUE(Draws(log).empty());
+
+    // Taken out, an object may come back; still listed when its scene goes,
+    // it joins the next one.
+    auto addAll = [&] {
+        scene->AddDrawable(&picture);
+        scene->AddTimer(&withdrawnDuringWalk);
+        scene->AddSound(&sound);
+        scene->AddButton(&button);
+        EXPECT_EQ(scene->DrawableCount(), 1);
+        EXPECT_EQ(scene->TimerCount(), 2);
+        EXPECT_EQ(scene->SoundCount(), 1);
+        EXPECT_EQ(scene->ButtonCount(), 1);
+    };
+    addAll();
+    staged.reset();
+    delete scene;
+    scene = new ddScene;
+    staged.emplace(*scene);
+    scene->AddTimer(&walker);
+    addAll();
 }
 
 TEST_F(SceneTest, PauseAllReachesDrawablesAndTheMouseIsRecreated) {

@@ -1,0 +1,28 @@
+// Held by engine code that walks its objects and raises script events on
+// them (the game loop's frame, the scene's walks): objects deleted
+// meanwhile are withdrawn at once and destroyed when the outermost hold
+// ends, never under the feet of the engine code that raised the event.
+//
+// The script machine installs what the end of the outermost hold does
+// (destroy what waits, unless a script call is still running); without it
+// the hold only counts.
+#pragma once
+
+class asmDestructionHold {
+public:
+    asmDestructionHold() { ++depth; }
+    ~asmDestructionHold() {
+        if (--depth == 0 && releaseAction) releaseAction();
+    }
+    asmDestructionHold(const asmDestructionHold&) = delete;
+    asmDestructionHold& operator=(const asmDestructionHold&) = delete;
+
+    // True while any hold is alive.
+    static bool Held() { return depth > 0; }
+    // Run when the outermost hold ends; null runs nothing.
+    static void SetReleaseAction(void (*action)()) { releaseAction = action; }
+
+private:
+    static inline int depth = 0;
+    static inline void (*releaseAction)() = nullptr;
+};
