@@ -33,7 +33,6 @@ inline int& ScaledHeight = ScreenImage.h;
 
 // Screen set-up and geometry
 int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth);
-// Run once as the process ends (Init registers it with atexit).
 void Shutdown();
 void SetAppSize(int w, int h);
 void SetScaledSize(int w, int h);
@@ -41,8 +40,8 @@ int GetViewWidth();
 int GetViewHeight();
 void SetFullscreen(int on);
 
-// Hooks run by Shutdown: one before the audio device falls silent (music
-// and sounds are freed there), one before the font library shuts down (the
+// Hooks run by Shutdown: one before the audio device closes (music and
+// sounds are freed there), one before the font library shuts down (the
 // default font is closed there).
 using ShutdownHook = void (*)();
 void SetAudioReleaser(ShutdownHook releaser);

@@ -29,12 +29,7 @@ void SetDefaultFontCloser(ShutdownHook closer) { g_fontCloser = closer; }
 void Shutdown() {
     if (AudioOpen) {
         if (g_audioReleaser) g_audioReleaser();
-        // Closing the device would wait for SDL's audio thread to play out its
-        // buffer and drain two more, up to a third of a second with 4096-sample
-        // buffers. This runs only as the process ends: the device is silenced
-        // instead (no callback runs once this returns) and the exit ends the
-        // thread.
-        SDL_PauseAudio(1);
+        Mix_CloseAudio();
         AudioOpen = 0;
     }
     if (g_fontCloser) {
@@ -48,7 +43,7 @@ void Shutdown() {
     IMG_Quit();
     ScreenImage.ViewSurface(nullptr);
     Screen = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);  // not the audio: see above
+    SDL_Quit();
     std::fflush(stdout);
 }
 
