@@ -227,7 +227,7 @@ void asmObjects::ExecDelete(asmOperand& nameOp) {
 }
 
 bool asmObjects::IsRunning(asmClassObj* object) const {
-    return std::find(running.begin(), running.end(), object) != running.end();
+    return std::find(m.running.begin(), m.running.end(), object) != m.running.end();
 }
 
 void asmObjects::ForgetAliases(const std::vector<asmClassObj*>& dying) {
@@ -286,7 +286,7 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
 
 asmDestructionHold::~asmDestructionHold() {
     if (--asmObjects::holdDepth > 0) return;
-    if (asmObjects* objects = asmObjects::Instance; objects && objects->running.empty()) objects->DestroyDeferred();
+    if (asmObjects* objects = asmObjects::Instance; objects && objects->m.running.empty()) objects->DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- init
