@@ -390,6 +390,7 @@ void asmInterpreter::TieLabels() {
         op.ivalue = found->second;
         op.text = ddString();
         instr->SetExecutor(SelectExecutor(instr->opcode, *instr));
+        method->RecordsChanged();
     }
     fixups.clear();
     labels.clear();

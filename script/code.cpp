@@ -4,7 +4,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/fatal.h"
-#include "script/executors.h"
+#include "script/compact_code.h"
 #include "script/interpreter.h"
 
 namespace {
@@ -36,11 +36,6 @@ void asmInstruction::FreeOperands() {
     operand2 = nullptr;
 }
 
-void asmInstruction::SetExecutor(asmExecutor e) {
-    executor = e;
-    inlined = asmExec::InlinedId(e);
-}
-
 asmMethod::asmMethod(const char* methodName) : name(methodName) {
     TrieFree<asmMethod>::Deleter = DeleteMethod;
 }
@@ -59,6 +54,13 @@ void asmMethod::Append(asmInstruction* instr) {
         instructions = grown;
     }
     instructions[count++] = instr;
+    RecordsChanged();
+}
+
+void asmMethod::Recompile() {
+    if (compact.fast) retired.push_back(std::move(compact));
+    compact = asmExec::MakeCompact(*this);
+    stale = false;
 }
 
 void asmMethod::Run() { asmInterpreter::Instance->RunMethod(*this); }

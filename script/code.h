@@ -1,18 +1,18 @@
 // The assembled program: methods made of instruction records, each with an
-// executor and up to two operands.
+// executor and up to two operands, and the compact form of each method that
+// the run loop executes (made from the records when the method first runs).
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
+#include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
 
 class asmInterpreter;
 class asmInstruction;
-class asmClass;
-class asmClassObj;
 class asmVar;
-template <typename T>
-class ddTrie;
 class asmMethod;
 
 // Carries one instruction out; returns the index of the next one, -1 to end
@@ -45,13 +45,13 @@ struct asmNameCache {
 };
 
 // Per-call-site memory the object layer uses to skip repeated method
-// look-ups ("call", "cthis", "clparent"). The interpreter never reads it;
-// the object layer fills it after a full search and trusts it only while
-// everything the search depended on is unchanged: the machine's name epoch
-// (moved on by every change to a name table or a method table), the called
-// object (address and id), its class descriptor and the method name, and,
-// for a result that the search found past the object itself, its owner,
-// the owner's class and the running game's class.
+// look-ups ("call", "cthis", "clparent"). The object layer fills it after
+// a full search; it and the run loop (for a site marked `direct`) trust it
+// only while everything the search depended on is unchanged (Holds): the
+// machine's name epoch (moved on by every change to a name table or a
+// method table), the called object (address and id), its class descriptor
+// and the method name, and, for a result that the search found past the
+// object itself, its owner, the owner's class and the running game's class.
 struct asmCallCache {
     uint32_t epoch = 0;     // 0: empty
     const void* object = nullptr;
@@ -66,6 +66,23 @@ struct asmCallCache {
     int32_t index = -1;
     int32_t common = -1;
     asmMethod* method = nullptr;
+    // Set by the object layer when `method` is a method written in script
+    // that the run loop may enter itself, doing the bridge's bookkeeping.
+    bool direct = false;
+
+    // Whether what the cache remembers still answers a call of `calledName`
+    // on `callee`, with the machine at name epoch `nameEpoch` and `game`
+    // running.
+    bool Holds(const asmClassObj* callee, const char* calledName, uint32_t nameEpoch,
+               const asmClassObj* game) const {
+        if (epoch != nameEpoch || object != callee || objectId != callee->GetId() || cls != callee->GetClass() ||
+            name != calledName)
+            return false;
+        if (!deep) return true;
+        const asmClassObj* o = callee->GetOwner();
+        return owner == o && ownerClass == (o ? o->GetClass() : nullptr) &&
+               gameClass == (game ? game->GetClass() : nullptr);
+    }
 };
 
 class asmOperand {
@@ -110,11 +127,38 @@ public:
     // does not apply; `next` keeps its own executor for jumps that land on it.
     asmExecutor alone = nullptr;
     asmInstruction* next = nullptr;
-    // Nonzero when the run loop calls `executor` directly under this number
-    // (its code inlined in the loop); SetExecutor keeps the two in step.
-    int32_t inlined = 0;
 
-    void SetExecutor(asmExecutor e);
+    void SetExecutor(asmExecutor e) { executor = e; }
+};
+
+// One instruction of a method's compact form: what the run loop does
+// (asmRunOp, script/compact_code.h) with its operands inline. Every entry
+// keeps its record, whose executor is the general path.
+struct asmCode {
+    uint16_t op = 0;
+    // Conditional jumps: the signs of the flag that jump (bit 0 less, bit 1
+    // equal, bit 2 greater).
+    uint16_t jumpsOn = 0;
+    // A local's place in the frame (its number - 1), a register's number,
+    // or an int literal.
+    int32_t a = 0;
+    int32_t b = 0;
+    // The index jumped to; the method's count when the jump ends the method.
+    int32_t jump = 0;
+    asmInstruction* rec = nullptr;
+    // A named operand (with its remembered look-up and call-site cache).
+    asmOperand* x = nullptr;
+};
+
+// A method's compact form: one entry per record and an end entry after
+// them. `fast` takes the short paths; `checked` runs every record through
+// its executor, for frames whose locals would pass the last local cell.
+struct asmCompactCode {
+    std::unique_ptr<asmCode[]> fast;
+    std::unique_ptr<asmCode[]> checked;
+    int32_t count = 0;
+    // The highest local number a record names directly ($N).
+    int32_t maxLocal = 0;
 };
 
 class asmMethod {
@@ -128,8 +172,24 @@ public:
     void Append(asmInstruction* instr);
     // Runs the method on the running machine from index 0.
     void Run();
+    // The records changed (appended, fused or tied to their labels): the
+    // compact form is made again before the method next runs.
+    void RecordsChanged() { stale = true; }
+    // The compact form, made from the records if they changed since.
+    const asmCompactCode& Compact() {
+        if (stale) Recompile();
+        return compact;
+    }
 
     int32_t count = 0;
     ddString name;
     asmInstruction** instructions = nullptr;
+
+private:
+    void Recompile();
+
+    asmCompactCode compact;
+    bool stale = true;
+    // Earlier compact forms: a frame of the run loop may still be in one.
+    std::vector<asmCompactCode> retired;
 };

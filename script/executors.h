@@ -52,12 +52,9 @@ int CmpSt(asmInterpreter& m, asmInstruction& in, int index);
 // A specialised executor for the record, or null when none applies.
 asmExecutor SelectFast(int opcode, const asmInstruction& in);
 
-// The number under which the run loop calls `executor` directly (see
-// asmInstruction::inlined), 0 for none.
-int InlinedId(asmExecutor executor);
-
-// Runs the method's records from index 0 until one returns -1 or an index
-// past the end.
+// Runs the method from index 0 until it returns (a record's executor
+// returns -1 or an index past the end); script methods it calls by a call
+// site marked `direct` run in the same loop.
 void RunInstructions(asmInterpreter& m, asmMethod& method);
 
 // An executor that carries out `first` and the record after it, `second`,

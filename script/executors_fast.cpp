@@ -9,9 +9,6 @@
 // place), "cmp" followed by a conditional jump sets the flag and jumps in one
 // step, and "localint $N" followed by "pop $N" takes an int argument. Each
 // falls back on the two records' own executors.
-//
-// The run loop lives here too: it calls the commonest of these executors by
-// number so that their code is inlined into the loop.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -413,85 +410,7 @@ bool SameTarget(const asmOperand& x, const asmOperand& y) {
     return x.ivalue == y.ivalue;
 }
 
-// Executors the run loop calls by number, so that their code is inlined
-// into the loop instead of reached through the record's pointer: counting
-// loops on locals and variables, and taking, passing and returning ints.
-constexpr asmExecutor kInlined[] = {
-    nullptr,
-    ArithStore<AddInt, OPK_LOCAL, OPK_INT>,
-    ArithStore<SubInt, OPK_LOCAL, OPK_INT>,
-    ArithStore<AddInt, OPK_NAME, OPK_INT>,
-    ArithStore<SubInt, OPK_NAME, OPK_INT>,
-    ArithStore<AddInt, OPK_LOCAL, OPK_LOCAL>,
-    CmpJump<OPK_LOCAL, OPK_INT, IfLess>,
-    CmpJump<OPK_LOCAL, OPK_INT, IfAboveOrEqual>,
-    CmpJump<OPK_LOCAL, OPK_INT, IfEqual>,
-    CmpJump<OPK_LOCAL, OPK_INT, IfNotEqual>,
-    CmpJump<OPK_NAME, OPK_INT, IfLess>,
-    CmpJump<OPK_LOCAL, OPK_LOCAL, IfLess>,
-    LocalIntPop,
-    ArithLiteral<AddInt, OPK_LOCAL>,
-    ArithLiteral<SubInt, OPK_LOCAL>,
-    ArithValues<AddInt, OPK_REG, OPK_REG>,
-    ArithValues<AddInt, OPK_LOCAL, OPK_LOCAL>,
-    PushLiteralInt,
-    PushValue<OPK_LOCAL>,
-    PopValue<OPK_REG>,
-    PopValue<OPK_LOCAL>,
-};
-constexpr int kInlinedCount = static_cast<int>(std::size(kInlined));
-
-template <int Id>
-inline int RunInlined(asmInterpreter& m, asmInstruction& in, int index) {
-    constexpr asmExecutor executor = kInlined[Id];
-    return executor(m, in, index);
-}
-
 }  // namespace
-
-int InlinedId(asmExecutor executor) {
-    for (int i = 1; i < kInlinedCount; ++i)
-        if (kInlined[i] == executor) return i;
-    return 0;
-}
-
-void RunInstructions(asmInterpreter& m, asmMethod& method) {
-    static_assert(kInlinedCount == 21, "one case per inlined executor");
-    // A method's records change only while the script is assembled, never
-    // while one of them runs.
-    asmInstruction* const* const code = method.instructions;
-    const int count = method.count;
-    int index = 0;
-    while (index >= 0 && index < count) {
-#ifdef ENGINE_FUZZING
-        if (m.stepGuard && !m.stepGuard()) m.Fatal("script stopped by the step guard");
-#endif
-        asmInstruction& in = *code[index];
-        switch (in.inlined) {
-        case 1: index = RunInlined<1>(m, in, index); break;
-        case 2: index = RunInlined<2>(m, in, index); break;
-        case 3: index = RunInlined<3>(m, in, index); break;
-        case 4: index = RunInlined<4>(m, in, index); break;
-        case 5: index = RunInlined<5>(m, in, index); break;
-        case 6: index = RunInlined<6>(m, in, index); break;
-        case 7: index = RunInlined<7>(m, in, index); break;
-        case 8: index = RunInlined<8>(m, in, index); break;
-        case 9: index = RunInlined<9>(m, in, index); break;
-        case 10: index = RunInlined<10>(m, in, index); break;
-        case 11: index = RunInlined<11>(m, in, index); break;
-        case 12: index = RunInlined<12>(m, in, index); break;
-        case 13: index = RunInlined<13>(m, in, index); break;
-        case 14: index = RunInlined<14>(m, in, index); break;
-        case 15: index = RunInlined<15>(m, in, index); break;
-        case 16: index = RunInlined<16>(m, in, index); break;
-        case 17: index = RunInlined<17>(m, in, index); break;
-        case 18: index = RunInlined<18>(m, in, index); break;
-        case 19: index = RunInlined<19>(m, in, index); break;
-        case 20: index = RunInlined<20>(m, in, index); break;
-        default: index = in.executor(m, in, index); break;
-        }
-    }
-}
 
 asmExecutor SelectFused(const asmInstruction& first, const asmInstruction& second) {
     if (first.opcode == OP_LOCALINT && second.opcode == OP_POP && SameTarget(*first.operand1, *second.operand1))

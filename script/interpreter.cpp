@@ -49,6 +49,9 @@ asmInterpreter::asmInterpreter()
       locals(new asmVarReg[kLocalCells]),
       registers(new asmVarReg[kRegisterCount]) {
     Instance = this;
+    // Each running call holds at most a script frame and a built-in call
+    // around it: pushing never allocates.
+    running.reserve(2 * kMaxCallDepth + 16);
     // The cells are named once, with their part classes (SetUpCells).
     ResetStorage();
 }

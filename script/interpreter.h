@@ -44,6 +44,26 @@ enum asmValueKind : int32_t {
     VK_CELL = 4,
 };
 
+// What a script method's frame replaces while it runs.
+struct asmFrameState {
+    asmClassObj* object = nullptr;
+    const char* methodName = nullptr;
+    int32_t frameBase = -1;
+    int32_t highWater = 0;
+};
+
+// A script method the run loop entered itself: its caller's frame, where
+// the caller resumes, and the call, for the bookkeeping at its return.
+struct asmCallFrame {
+    asmFrameState caller;
+    const asmCode* code = nullptr;
+    const asmCode* resume = nullptr;
+    int32_t count = 0;
+    asmVarReg* locals = nullptr;
+    asmClassObj* called = nullptr;
+    const char* calledName = nullptr;
+};
+
 class asmInterpreter {
 public:
     static asmInterpreter* Instance;
@@ -95,26 +115,47 @@ public:
     // ------------------------------------------------------------ running
     void RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
     int ExecInstr(asmInstruction& instr, int index) { return instr.executor(*this, instr, index); }
-    // Opens a frame for `object`, runs the method, closes the frame (inline:
-    // every script call goes through it).
-    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
-        if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
-        asmClassObj* savedObject = currentObject;
-        int32_t savedBase = frameBase;
-        int32_t savedHigh = highWater;
-        const char* savedName = runningMethodName;
 
+    // A script method's frame: the called object becomes current, the
+    // frame starts above every local the caller's chain declared, and the
+    // running method name is the called name; `saved` keeps what the caller
+    // had, for CloseFrame. Nesting deeper than kMaxCallDepth ends the
+    // program instead of exhausting the native stack.
+    void OpenFrame(asmClassObj* object, const char* calledName, asmFrameState& saved) {
+        if (callDepth >= kMaxCallDepth) Fatal("script methods nested too deep");
+        saved = {currentObject, runningMethodName, frameBase, highWater};
         currentObject = object;
         frameBase = frameBase + highWater;
         runningMethodName = calledName;
         ++callDepth;
-        RunMethod(method);
+    }
+    void CloseFrame(const asmFrameState& saved) {
         --callDepth;
+        currentObject = saved.object;
+        runningMethodName = saved.methodName;
+        frameBase = saved.frameBase;
+        highWater = saved.highWater;
+    }
+    // Opens a frame for `object`, runs the method, closes the frame.
+    void RunScriptMethod(asmClassObj* object, asmMethod& method, const char* calledName) {
+        asmFrameState saved;
+        OpenFrame(object, calledName, saved);
+        RunMethod(method);
+        CloseFrame(saved);
+    }
 
-        currentObject = savedObject;
-        frameBase = savedBase;
-        highWater = savedHigh;
-        runningMethodName = savedName;
+    // A call of a script method that the run loop makes itself (a call
+    // site's cache marked `direct`) keeps the object layer's bookkeeping of
+    // a call through it: the last called name, the object among the running
+    // calls, and at the return the debug report and the destruction of what
+    // waited for the outermost call.
+    void BeginDirectCall(asmClassObj* object, const char* name) {
+        lastCalledName = name;
+        running.push_back(object);
+    }
+    void EndDirectCall(asmClassObj* object, const char* name) {
+        if (ScriptDebugLevel == 4 || running.size() == 1) objects->CallReturned(object, name);
+        else running.pop_back();
     }
 
     // Calls a method by name through the object layer.
@@ -136,6 +177,8 @@ public:
         return at >= 0 && at < kLocalCells ? &locals[at] : nullptr;
     }
     asmVarReg& Register(int n) { return registers[n]; }
+    // Local cell 0; the run loop binds a frame's locals from it once.
+    asmVarReg* LocalCells() { return locals.get(); }
     asmVarReg& StackCell(int n) { return stack[n]; }
     asmVarReg& SpecialCell(int n) { return special[n]; }
 
@@ -205,6 +248,13 @@ public:
     int32_t highWater = 0;
     int32_t flag = 0;
     int32_t callDepth = 0;
+    // Objects with a call in progress (through the object layer or entered
+    // by the run loop), innermost last. An object deleted while it is here
+    // is destroyed only after its calls return.
+    std::vector<asmClassObj*> running;
+    // The callers of the script methods the run loop entered itself, by
+    // call depth (one more than the deepest, which OpenFrame refuses).
+    std::unique_ptr<asmCallFrame[]> callFrames = std::make_unique<asmCallFrame[]>(kMaxCallDepth + 1);
 
 #ifdef ENGINE_FUZZING
     // Fuzz builds only (no other build has it): asked before every

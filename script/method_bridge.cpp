@@ -50,7 +50,7 @@ const char* NameOrNull(const char* s) { return s ? s : "null"; }
 void asmObjects::CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) {
     if (!object) return;
     if (!name) name = "";
-    if (!IsFresh(cache, object, name)) {
+    if (!cache.Holds(object, name, m.NameEpoch(), m.currentGame)) {
         // A register cell forwards the call to the value it holds, which
         // may change from one call to the next: no memory for it.
         if (dynamic_cast<asmVarReg*>(object)) {
@@ -61,16 +61,6 @@ void asmObjects::CallMethod(asmClassObj* object, const char* name, asmCallCache&
     }
     m.lastCalledName = name;
     Finish(object, name, {cache.index, cache.method, cache.common, cache.deep});
-}
-
-bool asmObjects::IsFresh(const asmCallCache& c, const asmClassObj* object, const char* name) const {
-    if (c.epoch != m.NameEpoch() || c.object != object || c.objectId != object->GetId() ||
-        c.cls != object->GetClass() || c.name != name)
-        return false;
-    if (!c.deep) return true;
-    const asmClassObj* owner = object->GetOwner();
-    return c.owner == owner && c.ownerClass == (owner ? owner->GetClass() : nullptr) &&
-           c.gameClass == (m.currentGame ? m.currentGame->GetClass() : nullptr);
 }
 
 void asmObjects::Remember(asmCallCache& c, const asmClassObj* object, const char* name,
@@ -88,6 +78,7 @@ void asmObjects::Remember(asmCallCache& c, const asmClassObj* object, const char
     c.index = found.index;
     c.method = found.method;
     c.common = found.common;
+    c.direct = found.common == kNoCommon && found.index == kScriptMethod && found.method;
 }
 
 ddTrie<asmMethod>* asmObjects::FindScriptMethod(const char* name) {
@@ -152,7 +143,7 @@ void asmObjects::CallInit(asmClassObj* object) {
 
 void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found) {
     if (ScriptDebugLevel == 1) Report("call: ", "call: null::", object, name);
-    running.push_back(object);
+    m.running.push_back(object);
     if (found.common != kNoCommon) {
         RunCommonMethod(object, found.common);
     } else if (found.index == kScriptMethod) {
@@ -160,14 +151,18 @@ void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethod
     } else {
         object->CallBuiltIn(&m, found.index);
     }
+    CallReturned(object, name);
+}
+
+void asmObjects::CallReturned(asmClassObj* object, const char* name) {
     if (ScriptDebugLevel == 4) {
         std::string tail = "   stack: ";
         tail += std::to_string(m.sp);
         tail += '\n';
         Report("method:  ", "method: null::", object, name, tail.c_str());
     }
-    running.pop_back();
-    if (running.empty() && !asmDestructionHold::Held()) DestroyDeferred();
+    m.running.pop_back();
+    if (m.running.empty() && !asmDestructionHold::Held()) DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- common methods

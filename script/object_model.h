@@ -9,9 +9,16 @@
 // so that nothing stale is used.
 #pragma once
 
+#include <cstdint>
+
 class asmClassObj;
 class asmOperand;
 struct asmCallCache;
+
+// The debug level scripts set with the engine method "setdebugstate":
+// 1 reports every call found, 1 and 2 report missing methods called with
+// values on the stack, 3 every missing method, 4 every call after it ran.
+extern int32_t ScriptDebugLevel;
 
 class asmObjectModel {
 public:
@@ -22,8 +29,15 @@ public:
     virtual asmClassObj* LookupVar(const char* name) = 0;
 
     // Calls a method by name on an object ("call", "cthis", "clparent").
-    // `cache` belongs to the call site and may remember the entry found.
+    // `cache` belongs to the call site and may remember the entry found;
+    // marking it `direct` lets the run loop make later calls from that site
+    // itself (asmInterpreter::BeginDirectCall and EndDirectCall).
     virtual void CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) = 0;
+
+    // A call of `name` on `object` returned: its debug report, the object
+    // leaves the running calls (asmInterpreter::running) and, after the
+    // outermost call, what waited for it is destroyed.
+    virtual void CallReturned(asmClassObj* object, const char* name) = 0;
 
     // "new TYPE, NAME" (also carried out while loading, between methods)
     // and "delete NAME", with their operands as assembled.

@@ -230,7 +230,7 @@ void asmObjects::ExecDelete(asmOperand& nameOp) {
 }
 
 bool asmObjects::IsRunning(asmClassObj* object) const {
-    return std::find(running.begin(), running.end(), object) != running.end();
+    return std::find(m.running.begin(), m.running.end(), object) != m.running.end();
 }
 
 void asmObjects::ForgetAliases(const std::vector<asmClassObj*>& dying) {
@@ -288,7 +288,7 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
 }
 
 void asmObjects::ReleaseHeld() {
-    if (Instance && Instance->running.empty()) Instance->DestroyDeferred();
+    if (Instance && Instance->m.running.empty()) Instance->DestroyDeferred();
 }
 
 // ---------------------------------------------------------------- init

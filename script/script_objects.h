@@ -23,11 +23,6 @@
 
 class asmInterpreter;
 
-// The debug level scripts set with the engine method "setdebugstate":
-// 1 reports every call found, 1 and 2 report missing methods called with
-// values on the stack, 3 every missing method, 4 every call after it ran.
-extern int32_t ScriptDebugLevel;
-
 // What the search for a called method found: an entry of a method table
 // (its index and, for a method written in script, its record), one of the
 // common methods, or nothing.
@@ -56,6 +51,7 @@ public:
     // call site's cache and repeated only when something it depended on
     // changed. The result, reports and dispatch are those of Call.
     void CallMethod(asmClassObj* object, const char* name, asmCallCache& cache) override;
+    void CallReturned(asmClassObj* object, const char* name) override;
     void ExecNew(asmOperand& type, asmOperand& name) override;
     void ExecDelete(asmOperand& name) override;
     void NewObject(const char* className, const char* objectName) override;
@@ -125,7 +121,6 @@ private:
     // The debug report of a missing method, or the dispatch.
     void Finish(asmClassObj* object, const char* name, const asmMethodFound& found);
     void Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found);
-    bool IsFresh(const asmCallCache& c, const asmClassObj* object, const char* name) const;
     void Remember(asmCallCache& c, const asmClassObj* object, const char* name, const asmMethodFound& found);
     ddTrie<asmClassObj>* NewTarget();
     std::string ObjectName(asmOperand& op);
@@ -135,8 +130,6 @@ private:
     asmInterpreter& m;
     ddTrie<asmClassObj>* objectMap;
     std::vector<asmClassObj*> initQueue;
-    // Objects with a call on the native stack, innermost last.
-    std::vector<asmClassObj*> running;
     std::vector<asmClassObj*> deferred;
     // Every object (owned ones too) of the deferred ones.
     std::vector<asmClassObj*> withdrawn;

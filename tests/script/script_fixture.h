@@ -47,6 +47,10 @@ public:
         if (method) machine.RunScriptMethod(object, *method, name);
     }
 
+    // Only the run loop's direct calls end here, and this layer marks no
+    // call site direct; their bookkeeping would end like this.
+    void CallReturned(asmClassObj*, const char*) override { machine.running.pop_back(); }
+
     void ExecNew(asmOperand& type, asmOperand& nameOp) override {
         std::string typeName = machine.OperandName(type);
         std::string name = machine.OperandName(nameOp);
