@@ -18,7 +18,7 @@
 #include "shell/game_chooser.h"
 #include "shell/game_kinds.h"
 #include "shell/mouse.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 #include "tools/lumo_game.h"
 #include "tools/path_builder.h"
 

@@ -15,8 +15,10 @@
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/obraz.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "graphics/stage.h"
+#include "platform/input_state.h"
+#include "scene/frame_flags.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 #include "graphics/stage.h"
-#include "shell/input_state.h"
+#include "platform/input_state.h"
 
 namespace {
 

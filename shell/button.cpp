@@ -3,7 +3,7 @@
 #include "foundation/saturating.h"
 #include "graphics/stage.h"
 #include "shell/mouse.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 ddButton::ddButton() {
     SetImages(nullptr, nullptr, nullptr);
@@ -49,11 +49,10 @@ void ddButton::SetPointOffset(int dx, int dy) {
 }
 
 void ddButton::Resort() {
-    ddScene* scene = ddScene::Current;
-    if (!scene) return;
-    int before = scene->ButtonCount();
-    scene->RemoveButton(this);
-    if (scene->ButtonCount() < before) scene->AddButton(this);
+    ddScene& scene = CurrentScene();
+    int before = scene.ButtonCount();
+    scene.RemoveButton(this);
+    if (scene.ButtonCount() < before) scene.AddButton(this);
 }
 
 void ddButton::HideIf(Obraz* picture) {

@@ -9,7 +9,7 @@
 
 #include "foundation/object_gone.h"
 #include "graphics/obraz.h"
-#include "shell/scene_members.h"
+#include "scene/scene_members.h"
 
 class ddButton : public SceneButton, private GoneListener {
 public:

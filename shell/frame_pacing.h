@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The frame delay in milliseconds, as the game sets it.
+inline int32_t LoopDelay = 33;
+
 struct FramePace {
     int32_t wait;  // milliseconds to wait; nothing is waited when <= 0
     int32_t debt;  // carried into the next frame

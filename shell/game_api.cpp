@@ -11,16 +11,18 @@
 #include "graphics/bmp_file.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
+#include "graphics/stage.h"
 #include "graphics/text.h"
 #include "platform/event_source.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
+#include "scene/scene.h"
 #include "shell/frame_pacing.h"
-#include "shell/input_state.h"
 #include "shell/menu.h"
 #include "shell/mouse.h"
-#include "shell/scene.h"
 
 GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
-    if (ddScene::Current) ddScene::Current->ResetHover();
+    CurrentScene().ResetHover();
 }
 
 GameAPI::~GameAPI() { DeleteBackgroundCanvas(); }
@@ -34,7 +36,7 @@ const char* GameAPI::Run() {
     KeyboardPaused = 0;
 
     OnStart();
-    if (ddScene::Current) ddScene::Current->Sort();
+    CurrentScene().Sort();
     SetRedraw();
     SetMouseMoved(0);
 
@@ -48,12 +50,10 @@ const char* GameAPI::Run() {
         SampleMouse();
         if (!Running) continue;
 
-        if (ddScene* scene = ddScene::Current) {
-            scene->UpdateTimers();
-            scene->CheckSounds();
-        }
+        CurrentScene().UpdateTimers();
+        CurrentScene().CheckSounds();
         if (MusicFinished.exchange(0) != 0) OnMusicFinished();
-        if (Running && ddScene::Current) ddScene::Current->Frame();
+        if (Running) CurrentScene().Frame();
         SetMouseMoved(0);
 
         int32_t elapsed = static_cast<int32_t>(ClockTicks() - t0);
@@ -145,7 +145,7 @@ void GameAPI::Exit(const char* name) {
 
 void GameAPI::Pause() {
     if (MousePaused) return;
-    if (ddScene::Current) ddScene::Current->PauseAll();
+    CurrentScene().PauseAll();
     MusicPlayer.Pause();
     MousePaused = 1;
     KeyboardPaused = 1;
@@ -156,7 +156,7 @@ void GameAPI::Resume() {
     MousePaused = 0;
     KeyboardPaused = 0;
     MusicPlayer.Resume();
-    if (ddScene::Current) ddScene::Current->ResumeAll();
+    CurrentScene().ResumeAll();
 }
 
 // ---- input focus ----
@@ -197,12 +197,12 @@ void GameAPI::HandleKeyUp() {
 }
 
 void GameAPI::HandleLeftDown() {
-    int taken = ddScene::Current ? ddScene::Current->PressButtons(GetMouseX(), GetMouseY()) : 0;
+    int taken = CurrentScene().PressButtons(GetMouseX(), GetMouseY());
     if (!taken && !MousePaused) OnLeftDown();
 }
 
 void GameAPI::HandleLeftUp() {
-    if (ddScene::Current) ddScene::Current->ReleaseButtons(GetMouseX(), GetMouseY());
+    CurrentScene().ReleaseButtons(GetMouseX(), GetMouseY());
     if (!MousePaused) OnLeftUp();
 }
 
@@ -216,7 +216,7 @@ void GameAPI::HandleRightUp() {
 
 void GameAPI::HandleMouseMove() {
     if (!MousePaused) OnMouseMove();
-    if (ddScene::Current) ddScene::Current->HoverButtons(GetMouseX(), GetMouseY());
+    CurrentScene().HoverButtons(GetMouseX(), GetMouseY());
 }
 
 // ---- music and screenshot ----
@@ -238,23 +238,23 @@ int GameAPI::SaveScreenshot(const char* file) {
 
 void GameAPI::Register(Obraz* drawable) {
     drawable->SetUserData(UserData());
-    if (ddScene::Current) ddScene::Current->AddDrawable(drawable);
+    CurrentStage().AddDrawable(drawable);
 }
 
 void GameAPI::UnregisterDrawable(Obraz* drawable) {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(drawable);
+    CurrentStage().RemoveDrawable(drawable);
 }
 
 void GameAPI::NewSound(Dzwieki*& ref, const char* file) {
     ref = new Dzwieki();
     ref->Load(file);
     ref->SetUserData(UserData());
-    if (ddScene::Current) ddScene::Current->AddSound(ref);
+    CurrentStage().AddSound(ref);
 }
 
 void GameAPI::DeleteSound(Dzwieki*& ref) {
     if (!ref) return;
-    if (ddScene::Current) ddScene::Current->RemoveSound(ref);
+    CurrentStage().RemoveSound(ref);
     delete ref;
     ref = nullptr;
 }
@@ -287,13 +287,13 @@ void GameAPI::NewTimer(ddTimery*& ref, int interval, int repeatCount) {
     ref = new ddTimery();
     ref->SetInterval(interval);
     ref->SetUserData(UserData());
-    if (ddScene::Current) ddScene::Current->AddTimer(ref);
+    CurrentStage().AddTimer(ref);
     ref->SetRepeatCount(repeatCount);
 }
 
 void GameAPI::DeleteTimer(ddTimery*& ref) {
     if (!ref) return;
-    if (ddScene::Current) ddScene::Current->RemoveTimer(ref);
+    CurrentStage().RemoveTimer(ref);
     delete ref;
     ref = nullptr;
 }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/input_state.h"
 #include "shell/game_kinds.h"
-#include "shell/input_state.h"
 #include "shell/menu.h"
 #include "shell/mouse.h"
 

@@ -7,7 +7,7 @@
 
 #include "foundation/saturating.h"
 #include "foundation/text_util.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
 
 namespace {
 

@@ -4,8 +4,11 @@
 
 #include "foundation/saturating.h"
 #include "graphics/graph_api.h"
+#include "graphics/stage.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
+#include "scene/frame_flags.h"
 #include "shell/button.h"
-#include "shell/input_state.h"
 
 namespace {
 

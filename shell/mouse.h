@@ -13,7 +13,7 @@
 #include "graphics/canvas.h"
 #include "graphics/image.h"
 #include "graphics/obraz.h"
-#include "shell/scene_members.h"
+#include "scene/scene_members.h"
 
 // The Image part refers to the screen surface (not owned); its source corner
 // (srx, sry) is the cursor's top-left position on the screen.

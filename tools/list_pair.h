@@ -18,7 +18,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "graphics/text.h"
-#include "shell/input_state.h"
+#include "platform/input_state.h"
 #include "tools/text_list.h"
 
 template <class T, class T2>

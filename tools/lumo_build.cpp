@@ -7,7 +7,7 @@
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
 #include "graphics/picture_files.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 #include "tools/lumo_game.h"
 
 namespace {

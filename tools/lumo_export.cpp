@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/scene.h"
+#include "scene/scene.h"
 #include "tools/lumo_game.h"
 
 namespace {
@@ -50,7 +50,7 @@ bool lumo2Game::SaveBmp(const char* name) {
     if (!listsHidden) ToggleLists();
     filePanel.Hide();
     SetRedraw();
-    if (ddScene::Current) ddScene::Current->Frame();
+    CurrentScene().Frame();
     if (SaveScreenshot(name) == 0) return true;
     std::printf("\nSaveBmp: cannot write %s\n", name ? name : "");
     std::fflush(stdout);

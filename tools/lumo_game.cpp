@@ -13,10 +13,10 @@
 #include "foundation/value_files.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
+#include "graphics/stage.h"
 #include "graphics/text.h"
+#include "scene/scene.h"
 #include "shell/game_kinds.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
 #include "tools/file_loader.h"
 
 namespace {
@@ -32,11 +32,11 @@ const char* const kStateNames[lumo2Game::kStateCount] = {
 void AddToScene(Obraz* object, int layer, intptr_t userData) {
     object->SetLayer(layer);
     object->SetUserData(userData);
-    if (ddScene::Current) ddScene::Current->AddDrawable(object);
+    CurrentStage().AddDrawable(object);
 }
 
 void RemoveFromScene(Obraz* object) {
-    if (object && ddScene::Current) ddScene::Current->RemoveDrawable(object);
+    if (object) CurrentStage().RemoveDrawable(object);
 }
 
 // A text at (x, y) without a box.
@@ -274,7 +274,7 @@ void lumo2Game::ShowSelection(Pair* pair) {
     if (pair) {
         pair->CollectSelected(&drawn);
         for (int i = 0; i < drawn.Count(); ++i)
-            if (ddScene::Current) ddScene::Current->AddDrawable(drawn.At(i));
+            CurrentStage().AddDrawable(drawn.At(i));
     }
     if (!wasLocal) ToScreen();  // the ghosts end where they were
     if (silhouette && silhouette->IsVisible()) MakeSilhouette();

@@ -7,10 +7,11 @@
 #include "foundation/file_io.h"
 #include "foundation/text_util.h"
 #include "graphics/graph_api.h"
+#include "graphics/stage.h"
 #include "graphics/text.h"
+#include "platform/input_state.h"
+#include "scene/scene.h"
 #include "script/classes/engine_class.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
 #include "tools/lumo_game.h"
 
 namespace {
@@ -378,7 +379,7 @@ void lumo2Game::Play() {
     built->SetLayer(kPlayLayer);
     built->SetUserData(reinterpret_cast<intptr_t>(this));
     built->SetFinishCallback(&lumo2Game::PlayFinished);
-    if (ddScene::Current) ddScene::Current->AddDrawable(built);
+    CurrentStage().AddDrawable(built);
     SetState(kPlaying);
     if (animation->Upper().SelectedCount() > 0)
         built->PlayByName(WordName(animation->Upper().LastSelected()->GetText()).c_str());

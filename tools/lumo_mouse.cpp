@@ -5,9 +5,10 @@
 #include <cmath>
 #include <string>
 
+#include "graphics/stage.h"
 #include "graphics/text.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "platform/input_state.h"
+#include "scene/scene.h"
 #include "tools/lumo_game.h"
 
 namespace {
@@ -29,7 +30,7 @@ void lumo2Game::OnLeftDown() {
             lastMouseX = dragStartX = x;
             lastMouseY = dragStartY = y;
             if (IsKeyDown(SDLK_m)) {
-                Obraz* hit = FindTopmostAt(x, y, 1, 1, kPictureLayer, kPictureLayer);
+                Obraz* hit = CurrentScene().FindTopmostAt(x, y, 1, 1, kPictureLayer, kPictureLayer);
                 // Only a shown picture under the point may be chosen.
                 if (hit && drawn.IndexOf(hit) >= 0 && hit->IsIn(x, y, 1, 1)) {
                     chosen = hit;

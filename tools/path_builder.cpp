@@ -15,11 +15,12 @@
 #include "graphics/canvas.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
+#include "graphics/stage.h"
 #include "graphics/text.h"
+#include "platform/input_state.h"
+#include "scene/scene.h"
 #include "shell/game_kinds.h"
-#include "shell/input_state.h"
 #include "shell/menu.h"
-#include "shell/scene.h"
 #include "tools/file_loader.h"
 #include "tools/ptf_view.h"
 
@@ -60,11 +61,11 @@ const char* kDefaultMenu =
 constexpr int kWidgetLayer = 100000;
 
 void AddToScene(Obraz* o) {
-    if (ddScene::Current) ddScene::Current->AddDrawable(o);
+    CurrentStage().AddDrawable(o);
 }
 
 void TakeFromScene(Obraz* o) {
-    if (ddScene::Current) ddScene::Current->RemoveDrawable(o);
+    CurrentStage().RemoveDrawable(o);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "foundation/saturating.h"
 #include "graphics/filter.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
 #include "paths/walk_graph.h"
 #include "tools/file_loader.h"
 #include "tools/path_builder.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/saturating.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
 
 ddbuildedptf::ddbuildedptf() {
     // Without a default font there is nothing to open the labels with.

@@ -18,8 +18,9 @@
 #include "graphics/canvas.h"
 #include "graphics/font.h"
 #include "graphics/obraz_container.h"
+#include "graphics/stage.h"
 #include "graphics/text.h"
-#include "shell/input_state.h"
+#include "platform/input_state.h"
 
 // One row: a text with a payload. A row that does not share its payload
 // owns a copy of what it is given; a sharing row only points to it, unless

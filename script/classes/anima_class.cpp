@@ -15,7 +15,7 @@
 #include "script/method_table.h"
 #include "script/object_model.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassAnima::Methods = nullptr;
 
@@ -65,7 +65,7 @@ ActionArg PopActionArg(bool numberUnlessString) {
 
 asmClassAnima::asmClassAnima(asmClass* cls, const char* name) {
     SetClass(cls);
-    if (ddScene::Current) ddScene::Current->AddDrawable(this);
+    CurrentStage().AddDrawable(this);
     if (name) SetName(name);
 }
 

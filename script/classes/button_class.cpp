@@ -10,7 +10,7 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassButton::Methods = nullptr;
 
@@ -32,7 +32,7 @@ Obraz* PopPictureOrNull() {
 asmClassButton::asmClassButton(asmClass* cls, const char* name) {
     SetClass(cls);
     if (name) SetName(name);
-    if (ddScene::Current) ddScene::Current->AddButton(this);
+    CurrentScene().AddButton(this);
 }
 
 void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }

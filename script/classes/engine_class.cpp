@@ -12,10 +12,14 @@
 
 #include "foundation/clock.h"
 #include "foundation/file_io.h"
+#include "foundation/saturating.h"
 #include "graphics/graph_api.h"
 #include "graphics/music.h"
+#include "graphics/stage.h"
 #include "platform/app_data.h"
 #include "platform/open_link.h"
+#include "scene/frame_flags.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
@@ -23,8 +27,7 @@
 #include "script/script_objects.h"
 #include "script/script_types.h"
 #include "shell/button.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "shell/frame_pacing.h"
 
 asmClass* asmClassEngine::Methods = nullptr;
 
@@ -39,7 +42,7 @@ void RedrawNow(bool blit) {
     RedrawRequested = 1;
     ResortRequested = 1;
     if (!blit) BlitAfterRedraw = 0;
-    if (ddScene::Current) ddScene::Current->Frame();
+    CurrentScene().Frame();
     if (!blit) BlitAfterRedraw = 1;
     UpdateRequested = 1;
 }
@@ -76,13 +79,12 @@ struct asmClassEngine::ScriptMethods {
              int p = PopArgInt();
              int y = PopArgInt();
              int x = PopArgInt();
-             Obraz* found = ddScene::Current ? FindTopmostAt(x, y, p != 0, q != 0, lo, hi) : nullptr;
+             Obraz* found = CurrentScene().FindTopmostAt(x, y, p != 0, q != 0, lo, hi);
              PushNameOrNull(found ? found->GetName() : nullptr);
          }},
         {"removeimg", 1,
          [](asmClassEngine&, asmInterpreter*, int) {
-             if (Obraz* picture = PopObject<Obraz>(); picture && ddScene::Current)
-                 ddScene::Current->RemoveDrawable(picture);
+             if (Obraz* picture = PopObject<Obraz>()) CurrentStage().RemoveDrawable(picture);
              SetRedraw();
          }},
         {"removesnd", 2, [](asmClassEngine&, asmInterpreter*, int) {}},
@@ -90,7 +92,7 @@ struct asmClassEngine::ScriptMethods {
         {"refresh", 4, [](asmClassEngine&, asmInterpreter*, int) { SetRedraw(); }},
         {"sortimages", 5,
          [](asmClassEngine&, asmInterpreter*, int) {
-             if (ddScene::Current) ddScene::Current->Sort();
+             CurrentScene().Sort();
          }},
         {"stdbutcursor", 6,
          [](asmClassEngine&, asmInterpreter*, int) {
@@ -139,7 +141,7 @@ struct asmClassEngine::ScriptMethods {
         {"setsndvol", 20,
          [](asmClassEngine&, asmInterpreter*, int) {
              int volume = PopArgInt();
-             if (ddScene::Current) ddScene::Current->SetVolume(volume);
+             CurrentScene().SetVolume(volume);
          }},
         {"setfullscreen", 21,
          [](asmClassEngine&, asmInterpreter*, int) {

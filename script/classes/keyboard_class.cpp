@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/input_state.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/game_api.h"
-#include "shell/input_state.h"
 
 asmClass* asmClassKeyboard::Methods = nullptr;
 

@@ -11,7 +11,7 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassMenu::Methods = nullptr;
 
@@ -55,7 +55,7 @@ const char* ItemName(const std::string& name) { return name == "null" ? nullptr 
 
 asmClassMenu::asmClassMenu(asmClass* cls, const char* name) {
     SetClass(cls);
-    if (ddScene::Current) ddScene::Current->AddDrawable(this);
+    CurrentStage().AddDrawable(this);
     if (name) SetName(name);
 }
 

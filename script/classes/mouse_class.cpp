@@ -4,12 +4,13 @@
 #include <string>
 
 #include "graphics/obraz.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
 #include "shell/button.h"
-#include "shell/input_state.h"
 #include "shell/mouse.h"
 
 asmClass* asmClassMouse::Methods = nullptr;

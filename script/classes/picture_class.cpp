@@ -5,12 +5,12 @@
 #include "foundation/fatal.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
+#include "graphics/stage.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
 
 asmClass* asmClassObraz::Methods = nullptr;
 
@@ -27,17 +27,17 @@ Obraz* PopPicture() { return PopVisibleObject(true); }
 
 asmClassObraz::asmClassObraz(asmClass* cls, const char* name) {
     SetClass(cls);
-    if (ddScene::Current) ddScene::Current->AddDrawable(this);
+    CurrentStage().AddDrawable(this);
     if (name) SetName(name);
     DisplayFormatDone = 0;
 }
 
 void asmClassObraz::BlitScreen() {
     SDL_Surface* target = GetScreenImage()->surface;
-    ddScene* scene = ddScene::Current;
-    if (!target || !scene) return;
-    for (int i = 0; i < scene->DrawableSlots(); ++i) {
-        Obraz* d = scene->DrawableAt(i);
+    if (!target) return;
+    ddScene& scene = CurrentScene();
+    for (int i = 0; i < scene.DrawableSlots(); ++i) {
+        Obraz* d = scene.DrawableAt(i);
         if (!d || d == this || !d->IsOnScreen() || !d->IsVisible()) continue;
         if (ObrazFilter* linkedFilter = d->GetLinkedFilter()) {
             if (auto* f = dynamic_cast<ddFilter*>(linkedFilter)) f->Draw(target);

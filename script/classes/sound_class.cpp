@@ -11,7 +11,7 @@
 #include "script/classes/script_event.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassDzwieki::Methods = nullptr;
 
@@ -35,7 +35,7 @@ bool IsReadableFile(const char* path) {
 
 asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls) {
     if (name) SetName(name);
-    if (ddScene::Current) ddScene::Current->AddSound(this);
+    CurrentStage().AddSound(this);
 }
 
 asmClassDzwieki::~asmClassDzwieki() {

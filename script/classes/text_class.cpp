@@ -9,7 +9,7 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassText::Methods = nullptr;
 
@@ -22,7 +22,7 @@ asmClass* TextClass() { return asmClassText::Methods; }
 
 asmClassText::asmClassText(asmClass* cls, const char* name) {
     SetClass(cls);
-    if (ddScene::Current) ddScene::Current->AddDrawable(this);
+    CurrentStage().AddDrawable(this);
     if (name) SetName(name);
     SetText("");
 }

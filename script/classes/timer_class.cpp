@@ -7,7 +7,7 @@
 #include "script/classes/script_event.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 asmClass* asmClassTimer::Methods = nullptr;
 
@@ -19,7 +19,7 @@ asmClass* TimerClass() { return asmClassTimer::Methods; }
 }  // namespace
 
 asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : ddTimery(cls) {
-    if (ddScene::Current) ddScene::Current->AddTimer(this);
+    CurrentStage().AddTimer(this);
     if (name) SetName(name);
 }
 

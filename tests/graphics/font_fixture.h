@@ -8,7 +8,8 @@
 #include "graphics/font.h"
 #include "graphics/screen_fixture.h"
 #include "platform/headless.h"
-#include "shell/input_state.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
 
 inline const char* kTestFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 

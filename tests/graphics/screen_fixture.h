@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "graphics/graph_api.h"
-#include "shell/input_state.h"
 
 class ScreenTest : public ::testing::Test {
 protected:

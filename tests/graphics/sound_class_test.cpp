@@ -15,7 +15,7 @@
 #include "script/classes/engine_script_classes.h"
 #include "script/classes/sound_class.h"
 #include "script/script_machine.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "foundation/random.h"
 #include "graphics/anim_sound_table.h"
 #include "graphics/sound_bank.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "audio_support.h"
 #include "graphics/graph_api.h"
 #include "graphics/sound.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "script/classes/engine_script_classes.h"
 #include "script/classes/text_class.h"
 #include "script/script_machine.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "script/classes/sound_class.h"
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

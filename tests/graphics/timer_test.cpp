@@ -5,7 +5,7 @@
 
 #include "graphics/timer.h"
 #include "platform/headless.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

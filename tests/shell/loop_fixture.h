@@ -10,11 +10,14 @@
 
 #include "graphics/graph_api.h"
 #include "platform/headless.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
+#include "scene/frame_flags.h"
+#include "scene/scene.h"
 #include "shell/button.h"
+#include "shell/frame_pacing.h"
 #include "shell/game_kinds.h"
-#include "shell/input_state.h"
 #include "shell/mouse.h"
-#include "shell/scene.h"
 
 namespace loop_test {
 

@@ -10,6 +10,7 @@
 
 #include "common/run_process.h"
 #include "foundation/asm_class_obj.h"
+#include "scene/scene.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/classes/keyboard_class.h"
 #include "script/script_machine.h"
@@ -190,6 +191,8 @@ ProcessResult CallInChild(asmScriptMachine& machine, const char* object, int ind
 }
 
 TEST(MethodTables, UnknownIndicesEndTheProgramForPicturesAndFilters) {
+    ddScene scene;
+    ScopedScene shown(scene);
     RegisterEngineScriptClasses();
     asmScriptMachine machine;
     machine.SetUp();
@@ -207,6 +210,8 @@ TEST(MethodTables, UnknownIndicesEndTheProgramForPicturesAndFilters) {
 }
 
 TEST(MethodTables, UnknownIndicesAreReportedByTheEngineAndTheRunningGame) {
+    ddScene scene;
+    ScopedScene shown(scene);
     RegisterEngineScriptClasses();
     asmScriptMachine machine;
     machine.SetUp();

@@ -189,7 +189,7 @@ TEST_F(Mouse, AsciiCursorRows) {
 TEST_F(Mouse, DefaultCursorComesFromTheGamesArrowPicture) {
     std::filesystem::path here = std::filesystem::current_path();
     std::filesystem::current_path(std::string(ENGINE_SOURCE_DIR) + "/games/demo");
-    RecreateMouse();
+    CurrentScene().RecreateMouse();
     std::filesystem::current_path(here);
     mouse = ddMouse::Instance;
     ASSERT_NE(mouse, nullptr);

@@ -6,11 +6,13 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "graphics/font_fixture.h"
 #include "graphics/text.h"
+#include "scene/scene.h"
 #include "shell/game_api.h"
 
 namespace {
@@ -21,14 +23,20 @@ class FileLoaderTest : public FontTest {
 protected:
     void SetUp() override {
         FontTest::SetUp();
+        shown.emplace(scene);
         dir = fs::temp_directory_path() / ("file_loader_" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
     void TearDown() override {
         fs::remove_all(dir);
+        shown.reset();
         FontTest::TearDown();
     }
+
+    // Every game runs inside a scene.
+    ddScene scene;
+    std::optional<ScopedScene> shown;
 
     std::string Path(const char* name) const { return (dir / name).string(); }
 

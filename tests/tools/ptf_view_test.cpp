@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/font_fixture.h"
-#include "shell/scene.h"
+#include "scene/scene.h"
 #include "tools/ptf_view.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "foundation/object_gone.h"
 #include "graphics/obraz.h"
 #include "graphics/stage.h"
-#include "shell/scene_members.h"
+#include "scene/scene_members.h"
 
 class ddScene final : public Stage, private GoneListener {
 public:
@@ -26,8 +26,6 @@ public:
     ~ddScene();
     ddScene(const ddScene&) = delete;
     ddScene& operator=(const ddScene&) = delete;
-
-    static inline ddScene* Current = nullptr;
 
     // Stage
     void AddDrawable(Obraz* obj) override;
@@ -54,7 +52,11 @@ public:
     int ReleaseButtons(int x, int y);
     void HoverButtons(int x, int y);
     void ResetHover();
+    // Deletes the mouse cursor object and makes a new one.
     void RecreateMouse();
+    // The last drawable hit at (x, y) within the layers lo..hi, or the first
+    // drawable of the list when nothing is hit and its layer is in range.
+    Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
 
     // Live entries (held-back additions included, removed ones not).
     int DrawableCount() const { return drawables.Live(); }
@@ -72,8 +74,6 @@ public:
     SceneCursor* GetCursor() const { return cursor; }
 
 private:
-    friend Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
-
     // Drops a withdrawn or destroyed object from whichever list holds it.
     void ObjectGone(asmClassObj& object, GoneReason reason) override;
 
@@ -149,9 +149,6 @@ private:
     Stage* previousStage;
 };
 
-// The last drawable hit at (x, y) within the layers lo..hi, or the first
-// drawable of the list when nothing is hit and its layer is in range.
-Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi);
-
-// Deletes the current mouse cursor object and makes a new one.
-void RecreateMouse();
+// The scene shown now. A game always runs inside a ScopedScene, so asking
+// with none shown is a programming error: a message and an abort.
+ddScene& CurrentScene();

@@ -1,4 +1,4 @@
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 
 #include "foundation/object_gone.h"
 #include "graphics/sound.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
+#include "platform/input_state.h"
+#include "scene/frame_flags.h"
 
 namespace {
 
@@ -221,12 +223,11 @@ TEST_F(SceneTest, DestroyedSceneIsNotTouchedByLaterDestructors) {
     scene->AddDrawable(a);
     delete scene;
     scene = nullptr;
-    EXPECT_EQ(ddScene::Current, nullptr);
     delete a;  // no scene to leave
 }
 
 TEST_F(SceneTest, FindTopmostAt) {
-    EXPECT_EQ(FindTopmostAt(0, 0, 0, 0, -100, 100), nullptr);
+    EXPECT_EQ(scene->FindTopmostAt(0, 0, 0, 0, -100, 100), nullptr);
     Log log;
     Recorder bg(log, "bg", 0), low(log, "low", 2), high(log, "high", 5), high2(log, "high2", 5);
     bg.hitX0 = 1000, bg.hitX1 = 1001;  // never hit
@@ -235,12 +236,12 @@ TEST_F(SceneTest, FindTopmostAt) {
     high2.hitX0 = 45, high2.hitX1 = 48;
     for (Recorder* r : {&high2, &bg, &high, &low}) scene->AddDrawable(r);
     scene->Sort();
-    EXPECT_EQ(FindTopmostAt(10, 0, 0, 0, 0, 10), &low);
-    EXPECT_EQ(FindTopmostAt(45, 0, 0, 0, 0, 10), &high2);
-    EXPECT_EQ(FindTopmostAt(42, 0, 0, 0, 0, 10), &high);
-    EXPECT_EQ(FindTopmostAt(42, 0, 0, 0, 0, 4), &low) << "layers above the range are not asked";
-    EXPECT_EQ(FindTopmostAt(500, 0, 0, 0, 0, 10), &bg) << "the background answers when nothing is hit";
-    EXPECT_EQ(FindTopmostAt(500, 0, 0, 0, 1, 10), nullptr);
+    EXPECT_EQ(scene->FindTopmostAt(10, 0, 0, 0, 0, 10), &low);
+    EXPECT_EQ(scene->FindTopmostAt(45, 0, 0, 0, 0, 10), &high2);
+    EXPECT_EQ(scene->FindTopmostAt(42, 0, 0, 0, 0, 10), &high);
+    EXPECT_EQ(scene->FindTopmostAt(42, 0, 0, 0, 0, 4), &low) << "layers above the range are not asked";
+    EXPECT_EQ(scene->FindTopmostAt(500, 0, 0, 0, 0, 10), &bg) << "the background answers when nothing is hit";
+    EXPECT_EQ(scene->FindTopmostAt(500, 0, 0, 0, 1, 10), nullptr);
 }
 
 class CountingTimer : public StageTimer {

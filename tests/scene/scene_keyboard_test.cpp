@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless.h"
-#include "shell/input_state.h"
-#include "shell/scene.h"
+#include "platform/input_source.h"
+#include "scene/frame_flags.h"
+#include "scene/scene.h"
 
 namespace {
 

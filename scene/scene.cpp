@@ -1,13 +1,23 @@
-#include "shell/scene.h"
+#include "scene/scene.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "foundation/destruction_hold.h"
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
 #include "graphics/sound.h"
-#include "shell/input_state.h"
+#include "graphics/stage.h"
+#include "platform/input_source.h"
+#include "platform/input_state.h"
+#include "scene/frame_flags.h"
+
+namespace {
+// The scene a ScopedScene shows; null outside one.
+ddScene* g_shown = nullptr;
+}  // namespace
 
 // ---- the walk-tolerant list ----
 
@@ -132,7 +142,7 @@ ddScene::~ddScene() {
     Unmark(sounds.held, kListedSound);
     Unmark(buttons.items, kListedOther);
     Unmark(buttons.held, kListedOther);
-    if (Current == this) Current = nullptr;
+    if (g_shown == this) g_shown = nullptr;
     if (&CurrentStage() == this) SetStage(nullptr);
 }
 
@@ -353,15 +363,9 @@ void ddScene::RecreateMouse() {
     if (SceneCursor::Factory) cursor = SceneCursor::Factory();
 }
 
-void RecreateMouse() {
-    if (ddScene::Current) ddScene::Current->RecreateMouse();
-}
-
-Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
-    ddScene* scene = ddScene::Current;
-    if (!scene) return nullptr;
-    scene->EnsureOrder();
-    const auto& items = scene->drawables.items;
+Obraz* ddScene::FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
+    EnsureOrder();
+    const auto& items = drawables.items;
     Obraz* first = nullptr;
     for (Obraz* o : items)
         if (o) {
@@ -388,13 +392,21 @@ Obraz* FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
     return candidate;
 }
 
-ScopedScene::ScopedScene(ddScene& scene) : previous(ddScene::Current), previousStage(&CurrentStage()) {
-    ddScene::Current = &scene;
+ddScene& CurrentScene() {
+    if (!g_shown) {
+        std::fputs("no scene is shown\n", stderr);
+        std::abort();
+    }
+    return *g_shown;
+}
+
+ScopedScene::ScopedScene(ddScene& scene) : previous(g_shown), previousStage(&CurrentStage()) {
+    g_shown = &scene;
     SetStage(&scene);
 }
 
 ScopedScene::~ScopedScene() {
-    ddScene::Current = previous;
+    g_shown = previous;
     SetStage(previousStage);
 }
 
