@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "audio_support.h"
+#include "graphics/audio_support.h"
 #include "foundation/random.h"
 #include "graphics/anim_sound_table.h"
 #include "graphics/sound_bank.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "loop_fixture.h"
+#include "shell/loop_fixture.h"
 #include "script/classes/anima_class.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"

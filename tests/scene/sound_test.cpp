@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "audio_support.h"
+#include "graphics/audio_support.h"
 #include "graphics/graph_api.h"
 #include "graphics/sound.h"
 #include "scene/scene.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "loop_fixture.h"
+#include "shell/loop_fixture.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/button_class.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/run_process.h"
-#include "font_fixture.h"
+#include "graphics/font_fixture.h"
 #include "graphics/text.h"
 #include "platform/headless.h"
 #include "script/arg_ops.h"

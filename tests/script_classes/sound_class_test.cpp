@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "audio_support.h"
+#include "graphics/audio_support.h"
 #include "graphics/graph_api.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "loop_fixture.h"
+#include "shell/loop_fixture.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "font_fixture.h"
+#include "graphics/font_fixture.h"
 #include "script/arg_ops.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/classes/text_class.h"

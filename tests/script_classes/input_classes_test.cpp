@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "loop_fixture.h"
+#include "shell/loop_fixture.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
