@@ -4,6 +4,8 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "foundation/saturating.h"
+#include "foundation/text_util.h"
 #include "script/arg_ops.h"
 #include "script/script_numbers.h"
 
@@ -101,7 +103,7 @@ const char* asmVarInt::GetString() {
     return text.c_str();
 }
 
-void asmVarInt::SetReal(float r) { value = RealToInt(r); }
+void asmVarInt::SetReal(float r) { value = SatTrunc(r); }
 void asmVarInt::SetString(const ddString& s) { value = TextToInt(s.c_str()); }
 void asmVarInt::SetString(const char* s) { value = TextToInt(s); }
 
@@ -111,7 +113,7 @@ int asmVarInt::Cmp(float r) { return CompareReal(value, r); }
 int asmVarInt::Cmp(const char* s) { return CompareDiff(value, TextToInt(s)); }
 
 void asmVarInt::Add(asmVar& v) { PushInt(WrapAdd(value, v.GetInt())); }
-void asmVarInt::Add(float r) { PushInt(WrapAdd(value, RealToInt(r))); }
+void asmVarInt::Add(float r) { PushInt(WrapAdd(value, SatTrunc(r))); }
 void asmVarInt::Add(int i) { PushInt(WrapAdd(value, i)); }
 void asmVarInt::Add(const ddString& s) { PushInt(WrapAdd(value, TextToInt(s.c_str()))); }
 void asmVarInt::AddR(float r) { PushReal(RealSum(r, value)); }
@@ -124,21 +126,21 @@ void asmVarInt::AddR(const ddString& s) {
 
 void asmVarInt::Sub(asmVar& v) { PushInt(WrapSub(value, v.GetInt())); }
 void asmVarInt::Sub(int i) { PushInt(WrapSub(value, i)); }
-void asmVarInt::Sub(float r) { PushInt(WrapSub(value, RealToInt(r))); }
+void asmVarInt::Sub(float r) { PushInt(WrapSub(value, SatTrunc(r))); }
 void asmVarInt::SubR(int i) { PushInt(WrapSub(i, value)); }
 void asmVarInt::SubR(float r) { PushReal(RealDiff(r, value)); }
 
 void asmVarInt::Mul(asmVar& v) { PushInt(WrapMul(v.GetInt(), value)); }
 void asmVarInt::Mul(int i) { PushInt(WrapMul(value, i)); }
-void asmVarInt::Mul(float r) { PushInt(RealToInt(RealProd(value, r))); }
+void asmVarInt::Mul(float r) { PushInt(SatTrunc(RealProd(value, r))); }
 void asmVarInt::MulR(int i) { PushInt(WrapMul(value, i)); }
-void asmVarInt::MulR(float r) { PushInt(RealToInt(RealProd(value, r))); }
+void asmVarInt::MulR(float r) { PushInt(SatTrunc(RealProd(value, r))); }
 
 void asmVarInt::Div(asmVar& v) { IntDivide(value, v.GetInt()); }
 void asmVarInt::Div(int i) { IntDivide(value, i); }
 void asmVarInt::Div(float r) {
     if (r == 0.0f) DivisionByZero();
-    SetRegInt(kRegA, RealToInt(RealQuot(value, r)));
+    SetRegInt(kRegA, SatTrunc(RealQuot(value, r)));
 }
 void asmVarInt::DivR(int i) {
     if (value == 0) DivisionByZero();
@@ -152,7 +154,7 @@ void asmVarInt::DivR(float r) {
 // ---------------------------------------------------------------- asmVarReal
 
 void asmVarReal::Set(asmVar& v) { value = v.GetReal(); }
-int asmVarReal::GetInt() { return RealToInt(value); }
+int asmVarReal::GetInt() { return SatTrunc(value); }
 
 const char* asmVarReal::GetString() {
     char buf[kTextSize];

@@ -76,9 +76,6 @@ public:
     virtual void DivR(int i);
     virtual void DivR(float r);
 
-    bool IsInt() { return GetType() == TYPE_INT; }
-    bool IsString() { return GetType() == TYPE_STRING; }
-
     // Ends the program: "forbidden instruction " and the operation's word.
     [[noreturn]] static void ForbiddenInstruction(const char* operation);
 
@@ -360,7 +357,6 @@ public:
 
     asmVar* Target() const { return target; }
     bool HoldsInt() const { return target == &intPart; }
-    bool HoldsReal() const { return target == &realPart; }
     bool HoldsString() const { return target == &stringPart; }
     asmVarInt& IntPart() { return intPart; }
     asmVarReal& RealPart() { return realPart; }

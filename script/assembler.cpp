@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "foundation/text_util.h"
 #include "script/executors.h"
 #include "script/interpreter.h"
 #include "script/line_lexer.h"
@@ -20,7 +21,7 @@ int LocalNumber(const char* afterDollar) {
     if (n > 64) n = 64;
     std::memcpy(buf, afterDollar, n);
     buf[n] = '\0';
-    return ScriptNumbers::TextToInt(buf);
+    return TextToInt(buf);
 }
 
 // Fuses the method's last two records when they form a pair with a fused
@@ -203,7 +204,7 @@ void asmInterpreter::ParseOperand(const std::string& t, asmOperand& op) {
             op.rvalue = ScriptNumbers::TextToReal(t.c_str());
         } else {
             op.kind = OPK_INT;
-            op.ivalue = ScriptNumbers::TextToInt(t.c_str());
+            op.ivalue = TextToInt(t.c_str());
         }
         return;
     }

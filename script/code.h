@@ -110,7 +110,6 @@ public:
     asmOperand* NewOperand1();
     asmOperand* NewOperand2();
     // Deletes both operands and leaves the pointers null.
-    void ClearOperands() { FreeOperands(); }
     void FreeOperands();
     void ParseLabel() {
         if (operand1) operand1->ParseLabel();

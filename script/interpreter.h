@@ -114,7 +114,6 @@ public:
 
     // ------------------------------------------------------------ running
     void RunMethod(asmMethod& method) { asmExec::RunInstructions(*this, method); }
-    int ExecInstr(asmInstruction& instr, int index) { return instr.executor(*this, instr, index); }
 
     // A script method's frame: the called object becomes current, the
     // frame starts above every local the caller's chain declared, and the
@@ -291,6 +290,4 @@ private:
     std::vector<std::unique_ptr<asmClass>> scriptClasses;
     std::vector<std::unique_ptr<asmMethod>> retiredMethods;
     std::unordered_set<std::string> internedNames;
-
-    friend struct asmExecutors;
 };

@@ -1,12 +1,14 @@
 // The bridge from a call by name to a method: the search order, the
 // methods common to every object, and the debug reports of calls.
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
+#include "script/method_table.h"
 #include "script/script_objects.h"
 
 int32_t ScriptDebugLevel = 0;
@@ -211,78 +213,93 @@ void asmObjects::AddToGameVars(asmClassObj* object, const char* name) {
     m.NamesChanged();
 }
 
+namespace {
+
+// The methods every object answers to, by the names and indices of
+// kCommonMethodNames (whose trie a call by name goes through).
+void UnknownCommonMethod(int) { Write("txobjmets unknown method!\n"); }
+
+constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
+    {"getname", 0,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) { PushString(NameOrNull(c.object.GetName())); }},
+    {"addmethod", 1,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         ddString source = PopArgString();
+         ddString newName = PopArgString();
+         c.objects.AddMethod(&c.object, newName.c_str(), source.c_str());
+     }},
+    {"getidobj", 2, [](asmObjects::CommonCall& c, asmInterpreter*, int) { PushInt(c.object.GetId()); }},
+    {"addtogamevars", 3,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         ddString name = PopArgString();
+         c.objects.AddToGameVars(&c.object, name.c_str());
+     }},
+    {"getbuildername", 4,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         PushString(c.object.GetOwner() ? NameOrNull(c.object.GetOwner()->GetName()) : "null");
+     }},
+    {"getfullname", 5,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         PushString(asmObjects::GetFullName(&c.object).c_str());
+     }},
+    {"buildfullname", 6,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         c.objects.AddToGameVars(&c.object, asmObjects::GetFullName(&c.object).c_str());
+     }},
+    {"setname", 7,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         ddString name = PopArgString();
+         c.object.SetName(name.c_str() ? name.c_str() : "");
+     }},
+    {"printvars", 8,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         if (!c.object.GetVars()) {
+             std::string out = "object ";
+             out += NameOrNull(c.object.GetName());
+             out += " has no vars";
+             Write(out);
+         } else {
+             ddTrie<asmClassObj>::Dump(c.object.GetVars());
+         }
+     }},
+    {"printmethods", 9,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         if (c.object.GetClass()) ddTrie<asmMethod>::Dump(c.object.GetClass()->methods);
+         if (c.object.GetAddedMethods()) ddTrie<asmMethod>::Dump(c.object.GetAddedMethods()->methods);
+     }},
+    {"hasvar", 10,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         std::string name = NameOrNull(PopArg(0)->GetString());
+         ddTrie<asmClassObj>* e = c.object.GetVars() ? c.object.GetVars()->Find(name.c_str()) : nullptr;
+         PushInt(e && e->pointer ? 1 : 0);
+     }},
+    {"gettype", 11,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         PushString(c.object.GetClass() ? NameOrNull(c.object.GetClass()->name.c_str()) : "null");
+     }},
+    {"methodname", 12,
+     [](asmObjects::CommonCall&, asmInterpreter* interp, int) { PushString(NameOrNull(interp->runningMethodName)); }},
+    {"hasmet", 13,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         ddString name = PopArgString();
+         PushInt(ClassEntry(c.object.GetClass(), name.c_str()) ? 1 : 0);
+     }},
+    {"hasaddedmet", 14,
+     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+         ddString name = PopArgString();
+         asmClass* added = c.object.GetAddedMethods();
+         PushInt(added && ScriptEntry(added->methods->Find(name.c_str())) ? 1 : 0);
+     }},
+};
+static_assert(std::size(kCommonRows) == kCommonMethodCount);
+
+constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, UnknownCommonMethod};
+
+}  // namespace
+
+const MethodTable<asmObjects::CommonCall>& asmObjects::CommonMethodTable() { return kCommonTable; }
+
 void asmObjects::RunCommonMethod(asmClassObj* object, int index) {
-    switch (index) {
-    case 0:  // getname
-        PushString(NameOrNull(object->GetName()));
-        return;
-    case 1: {  // addmethod
-        ddString source = PopArgString();
-        ddString newName = PopArgString();
-        AddMethod(object, newName.c_str(), source.c_str());
-        return;
-    }
-    case 2:  // getidobj
-        PushInt(object->GetId());
-        return;
-    case 3: {  // addtogamevars
-        ddString name = PopArgString();
-        AddToGameVars(object, name.c_str());
-        return;
-    }
-    case 4:  // getbuildername
-        PushString(object->GetOwner() ? NameOrNull(object->GetOwner()->GetName()) : "null");
-        return;
-    case 5:  // getfullname
-        PushString(GetFullName(object).c_str());
-        return;
-    case 6:  // buildfullname
-        AddToGameVars(object, GetFullName(object).c_str());
-        return;
-    case 7: {  // setname
-        ddString name = PopArgString();
-        object->SetName(name.c_str() ? name.c_str() : "");
-        return;
-    }
-    case 8:  // printvars
-        if (!object->GetVars()) {
-            std::string out = "object ";
-            out += NameOrNull(object->GetName());
-            out += " has no vars";
-            Write(out);
-        } else {
-            ddTrie<asmClassObj>::Dump(object->GetVars());
-        }
-        return;
-    case 9:  // printmethods
-        if (object->GetClass()) ddTrie<asmMethod>::Dump(object->GetClass()->methods);
-        if (object->GetAddedMethods()) ddTrie<asmMethod>::Dump(object->GetAddedMethods()->methods);
-        return;
-    case 10: {  // hasvar
-        std::string name = NameOrNull(PopArg(0)->GetString());
-        ddTrie<asmClassObj>* e = object->GetVars() ? object->GetVars()->Find(name.c_str()) : nullptr;
-        PushInt(e && e->pointer ? 1 : 0);
-        return;
-    }
-    case 11:  // gettype
-        PushString(object->GetClass() ? NameOrNull(object->GetClass()->name.c_str()) : "null");
-        return;
-    case 12:  // methodname
-        PushString(NameOrNull(m.runningMethodName));
-        return;
-    case 13: {  // hasmet
-        ddString name = PopArgString();
-        PushInt(ClassEntry(object->GetClass(), name.c_str()) ? 1 : 0);
-        return;
-    }
-    case 14: {  // hasaddedmet
-        ddString name = PopArgString();
-        asmClass* added = object->GetAddedMethods();
-        PushInt(added && ScriptEntry(added->methods->Find(name.c_str())) ? 1 : 0);
-        return;
-    }
-    default:
-        Write("txobjmets unknown method!\n");
-        return;
-    }
+    CommonCall call{*this, *object};
+    kCommonTable.Run(call, &m, index);
 }

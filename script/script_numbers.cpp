@@ -1,20 +1,10 @@
 #include "script/script_numbers.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
 namespace ScriptNumbers {
-
-int TextToInt(const char* s) {
-    if (!s) return 0;
-    errno = 0;
-    long long v = std::strtoll(s, nullptr, 10);
-    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
 
 float TextToReal(const char* s) {
     if (!s) return 0.0f;

@@ -1,6 +1,7 @@
-// Number rules shared by the script values and the assembler: text to number
-// the way the C runtime's atoi/atof read it, number to text with "%d"/"%f",
-// and 32-bit integer arithmetic that wraps instead of overflowing.
+// Number rules shared by the script values and the assembler: text to real
+// the way the C runtime's atof reads it, number to text with "%d"/"%f", and
+// 32-bit integer arithmetic that wraps instead of overflowing. Text to int is
+// foundation's TextToInt and real to int its SatTrunc (both saturating).
 #pragma once
 
 #include <cstdint>
@@ -8,20 +9,8 @@
 
 namespace ScriptNumbers {
 
-// Leading blanks, optional sign, digits; stops at the first other character;
-// 0 when there is no number. Values beyond the int range saturate.
-int TextToInt(const char* s);
-
 // atof narrowed to float; values beyond the float range become infinities.
 float TextToReal(const char* s);
-
-// Conversion toward zero; NaN gives 0, values outside the int range saturate.
-inline int RealToInt(double x) {
-    if (!(x == x)) return 0;
-    if (x >= 2147483647.0) return std::numeric_limits<int>::max();
-    if (x <= -2147483648.0) return std::numeric_limits<int>::min();
-    return static_cast<int>(x);
-}
 
 // Narrows a double to float; out-of-range values become infinities.
 inline float NarrowToFloat(double x) {

@@ -19,6 +19,7 @@
 #include "foundation/dd_string.h"
 #include "foundation/destruction_hold.h"
 #include "foundation/dd_trie.h"
+#include "script/method_table.h"
 #include "script/object_model.h"
 
 class asmInterpreter;
@@ -76,6 +77,15 @@ public:
     void AddMethod(asmClassObj* object, const char* newName, const char* sourceName);
     void AddToGameVars(asmClassObj* object, const char* name);
     static std::string GetFullName(const asmClassObj* object);
+
+    // What a common method runs on: the object called and its object layer.
+    struct CommonCall {
+        asmObjects& objects;
+        asmClassObj& object;
+    };
+    // The common methods' rows of name, index and handler; an index no row
+    // names prints "txobjmets unknown method!".
+    static const MethodTable<CommonCall>& CommonMethodTable();
 
     // Tables.
     ddTrie<asmClassObj>* GetObjectMap() { return objectMap; }

@@ -9,6 +9,8 @@
 
 #include "foundation/fatal.h"
 #include "foundation/random.h"
+#include "foundation/saturating.h"
+#include "foundation/text_util.h"
 #include "foundation/value_files.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
@@ -94,7 +96,7 @@ struct asmVarInt::ScriptMethods {
     static void Length(asmVarInt&, asmInterpreter*, int) {
         float a = static_cast<float>(PopArgInt());
         float b = static_cast<float>(PopArgInt());
-        PushInt(RealToInt(std::sqrt(a * a + b * b)));
+        PushInt(SatTrunc(std::sqrt(a * a + b * b)));
     }
     static void ToString(asmVarInt& self, asmInterpreter*, int) {
         char buf[kTextSize];
@@ -114,7 +116,7 @@ struct asmVarInt::ScriptMethods {
          }},
         {"sqrt", 5,
          [](asmVarInt& self, asmInterpreter*, int) {
-             PushInt(RealToInt(std::sqrt(static_cast<double>(self.value))));
+             PushInt(SatTrunc(std::sqrt(static_cast<double>(self.value))));
          }},
         {"print", 6, Print},
         {"rand", 7, Rand},
@@ -216,7 +218,7 @@ struct asmVarReal::ScriptMethods {
          [](asmVarReal& self, asmInterpreter*, int) {
              PushInt(self.value > 0 ? 1 : (self.value < 0 ? -1 : 0));
          }},
-        {"to_i", 24, [](asmVarReal& self, asmInterpreter*, int) { PushInt(RealToInt(X(self))); }},
+        {"to_i", 24, [](asmVarReal& self, asmInterpreter*, int) { PushInt(SatTrunc(X(self))); }},
         {"to_s", 25, ToString},
     };
     static_assert(std::size(kRows) == 27);

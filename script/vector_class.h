@@ -22,10 +22,7 @@ public:
     static void InitMethods();
     static void FreeMethods();
 
-    int32_t GetElementType() const { return elementType; }
     ddVector<ddString>& Strings() { return strings; }
-    ddVector<int>& Ints() { return ints; }
-    ddVector<float>& Reals() { return reals; }
 
 private:
     // The script methods' table, beside CallBuiltIn in the .cpp.

@@ -224,3 +224,28 @@ TEST(Events, AddingAMethodUnderAnEventNameMakesTheObjectReceiveIt) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out, "100");
 }
+
+// The common methods' rows carry the names and indices a call by name finds
+// (kCommonMethodNames), every index once; an index no row names says so and
+// goes on.
+TEST(CommonMethods, TheRowsAreTheNamesEveryObjectAnswersTo) {
+    const MethodTable<asmObjects::CommonCall>& table = asmObjects::CommonMethodTable();
+    asmClass* cls = table.BuildClass();
+    for (int i = 0; i < kCommonMethodCount; ++i) {
+        ddTrie<asmMethod>* entry = cls->methods->Find(kCommonMethodNames[i]);
+        ASSERT_NE(entry, nullptr) << kCommonMethodNames[i];
+        EXPECT_EQ(entry->value, i) << kCommonMethodNames[i];
+    }
+    delete cls;
+
+    ChildOutcome r = RunInChild([&table] {
+        asmScriptMachine machine;
+        machine.SetUp();
+        asmClassObj object(asmVarInt::Class);
+        asmObjects::CommonCall call{machine.objects, object};
+        table.Run(call, nullptr, kCommonMethodCount);
+        table.Run(call, nullptr, -1);
+    });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "txobjmets unknown method!\ntxobjmets unknown method!\n");
+}
