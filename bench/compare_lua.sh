@@ -11,11 +11,16 @@
 # the ratio script / Lua, of wall time and of CPU time (user + system).
 #
 # Start-up: the empty game (a script that pushes one value), the demo up to
-# its first frame (a preloaded probe ends it there) and the minimal SDL
-# program opening the same font and, for each, the same mode; again
-# interleaved, with ratios against the minimal program.
+# its first drawn frame (a preloaded probe ends it there) and the minimal SDL
+# program opening the same font and, for each, the same mode, once without
+# audio and once opening and closing the audio device as the engine does;
+# again interleaved, with ratios against both. Runs with the probe timing
+# instead (PROBE_TIMES) split the empty game into its start (to main's
+# return, the script's end) and its exit, and time the audio close in it and
+# in the minimal program.
 #
-# Usage: bench/compare_lua.sh [repetitions] [case ...]
+# Usage: bench/compare_lua.sh [repetitions] [case ... | start]
+#   start  only the start-up and exit tables
 #   BENCH_CPU      core to pin every run to (default: the last one)
 #   BENCH_TIMEOUT  seconds before a run counts as timed out (default 120)
 #   BENCH_ENGINE   the engine program to measure (default build/release/engine)
@@ -34,6 +39,8 @@ REPS=${1:-5}
 shift || true
 CASES=("$@")
 [ ${#CASES[@]} -eq 0 ] && CASES=(count fib_cthis fib_call globals object_vars strings)
+SCRIPTS=(empty "${CASES[@]}")
+[ "${CASES[*]}" = start ] && CASES=() SCRIPTS=()
 CPU=${BENCH_CPU:-$(($(nproc) - 1))}
 TIMEOUT=${BENCH_TIMEOUT:-120}
 
@@ -55,7 +62,8 @@ make_game() {  # folder, script
   cp "$2" "$1/scripts/main.asm"
 }
 
-for c in empty "${CASES[@]}"; do make_game "$WORK/$c" "$CASES_DIR/$c.asm"; done
+for c in "${SCRIPTS[@]}"; do make_game "$WORK/$c" "$CASES_DIR/$c.asm"; done
+make_game "$WORK/start" "$CASES_DIR/empty.asm"
 cp -r "$ROOT/games/demo" "$WORK/demo"
 mkdir -p "$WORK/demo/configs/fonts"
 cp "$FONT" "$WORK/demo/configs/fonts/normal.ttf"
@@ -83,6 +91,16 @@ run() {  # key, folder, command...
   echo "${last:-none}" >"$WORK/result.$key"
 }
 
+# Adds the probe's times of the last run under `key`: its exit, its audio
+# close, and its start (the whole run less its exit).
+probe_times() {  # key
+  awk -v k="$1" 'FILENAME != ARGV[1] && $1 == k { w = $2 }
+    FILENAME == ARGV[1] && $1 == "probe:" { e = $5; c = $7 }
+    END { if (w != "" && e != "") printf "%s.exit %s\n%s.close %s\n%s.start %.1f\n", k, e, k, c, k, w - e }' \
+    "$WORK/out.$1" "$TIMES" >>"$TIMES"
+}
+TIMED=(env PROBE_TIMES=1 LD_PRELOAD="$PROBE")
+
 script_side() { run "$1.script" "$WORK/$1" "$ENGINE"; }
 lua_side() { run "$1.lua" "$CASES_DIR" lua5.4 "$CASES_DIR/$1.lua"; }
 
@@ -97,16 +115,21 @@ check_same() {  # case
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "pinned to CPU $CPU, $REPS rounds, case order shuffled every round"
 for ((r = 1; r <= REPS; r++)); do
-  for c in $(printf '%s\n' empty "${CASES[@]}" | shuf); do
+  for c in $(printf '%s\n' "${SCRIPTS[@]}" | shuf); do
     if ((r % 2)); then script_side "$c"; lua_side "$c"; else lua_side "$c"; script_side "$c"; fi
     [ "$c" = empty ] || check_same "$c"
   done
-  for s in $(printf '%s\n' minimal minimal_demo game demo | shuf); do
+  for s in $(printf '%s\n' minimal minimal_audio minimal_demo minimal_demo_audio game demo game_split \
+    minimal_split | shuf); do
     case $s in
-      minimal) run start.minimal "$WORK/empty" "$MINIMAL" ;;
+      minimal) run start.minimal "$WORK/start" "$MINIMAL" ;;
+      minimal_audio) run start.minimal_audio "$WORK/start" "$MINIMAL" --audio ;;
       minimal_demo) run start.minimal_demo "$WORK/demo" "$MINIMAL" "$DEMO_W" "$DEMO_H" ;;
-      game) run start.game "$WORK/empty" "$ENGINE" ;;
-      demo) run start.demo "$WORK/demo" env LD_PRELOAD="$PROBE" "$ENGINE" ;;
+      minimal_demo_audio) run start.minimal_demo_audio "$WORK/demo" "$MINIMAL" --audio "$DEMO_W" "$DEMO_H" ;;
+      game) run start.game "$WORK/start" "$ENGINE" ;;
+      demo) run start.demo "$WORK/demo" env PROBE_DRAWN=1 LD_PRELOAD="$PROBE" "$ENGINE" ;;
+      game_split) run split.game "$WORK/start" "${TIMED[@]}" "$ENGINE" && probe_times split.game ;;
+      minimal_split) run split.minimal_audio "$WORK/start" "${TIMED[@]}" "$MINIMAL" --audio && probe_times split.minimal_audio ;;
     esac
   done
   echo "round $r of $REPS done" >&2
@@ -133,36 +156,51 @@ minus() {  # a, b: a - b, or timeout
 }
 
 # Wall time, and CPU time (user + system), which other load on the core
-# disturbs less.
-for clock in "" .cpu; do
-  ss=$(median "empty.script$clock")
-  ls=$(median "empty.lua$clock")
-  echo
-  [ -z "$clock" ] && echo "wall time" || echo "CPU time"
-  echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
-  printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
-  for c in "${CASES[@]}"; do
-    s=$(minus "$(median "$c.script$clock")" "$ss")
-    l=$(minus "$(median "$c.lua$clock")" "$ls")
-    printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
+# disturbs less. (No table when only start-up is measured.)
+if ((${#CASES[@]})); then
+  for clock in "" .cpu; do
+    ss=$(median "empty.script$clock")
+    ls=$(median "empty.lua$clock")
+    echo
+    [ -z "$clock" ] && echo "wall time" || echo "CPU time"
+    echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
+    printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
+    for c in "${CASES[@]}"; do
+      s=$(minus "$(median "$c.script$clock")" "$ss")
+      l=$(minus "$(median "$c.lua$clock")" "$ls")
+      printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
+    done
   done
-done
+fi
 
 echo
-echo "start-up and exit, whole process (medians, ms; wall, then CPU)"
-printf '%-34s %10s %14s %10s %14s\n' program wall "/ minimal SDL" CPU "/ minimal SDL"
-# Each program against the minimal one opening the same mode.
-for p in "minimal:minimal:minimal SDL program, 320x240" "game:minimal:empty game, start to exit" \
-  "minimal_demo:minimal_demo:minimal SDL program, ${DEMO_W}x${DEMO_H}" \
-  "demo:minimal_demo:demo, start to first frame"; do
+echo "start-up and exit, whole process (medians, ms; wall, then CPU; ratios against the minimal"
+echo "SDL program opening the same mode without audio, then with audio as the engine opens it)"
+printf '%-36s %8s %8s %8s %8s %8s %8s\n' program wall /minimal /+audio CPU /minimal /+audio
+for p in "minimal:minimal SDL program, 320x240" "minimal_audio:the same with audio" \
+  "game:empty game, start to exit" "minimal_demo:minimal SDL program, ${DEMO_W}x${DEMO_H}" \
+  "minimal_demo_audio:the same with audio" "demo:demo, start to first drawn frame"; do
   key=start.${p%%:*}
-  rest=${p#*:}
-  base=start.${rest%%:*}
+  base=start.minimal
+  [ "${key#*demo}" = "$key" ] || base=start.minimal_demo
   w=$(median "$key")
   c=$(median "$key.cpu")
-  printf '%-34s %10s %14s %10s %14s\n' "${rest#*:}" "$w" "$(ratio "$w" "$(median "$base")")" "$c" \
-    "$(ratio "$c" "$(median "$base.cpu")")"
+  printf '%-36s %8s %8s %8s %8s %8s %8s\n' "${p#*:}" "$w" "$(ratio "$w" "$(median "$base")")" \
+    "$(ratio "$w" "$(median "$base"_audio)")" "$c" "$(ratio "$c" "$(median "$base.cpu")")" \
+    "$(ratio "$c" "$(median "$base"_audio.cpu)")"
 done
+
+# The split comes from other runs, with the probe preloaded; its whole time
+# is given beside it.
+echo
+echo "where the wall time goes (medians, ms; runs with the timing probe)"
+echo "start: to main's return (the script's end); exit: from there to the end"
+printf '%-36s %8s %8s %8s %12s\n' program whole start exit "audio close"
+w=$(median split.game)
+printf '%-36s %8s %8s %8s %12s\n' "empty game" "$w" "$(median split.game.start)" \
+  "$(median split.game.exit)" "$(median split.game.close)"
+w=$(median split.minimal_audio)
+printf '%-36s %8s %8s %8s %12s\n' "minimal SDL program with audio" "$w" - - "$(median split.minimal_audio.close)"
 
 if [ -s "$WORK/mismatches" ]; then
   echo
