@@ -15,7 +15,7 @@ JOBS=$(nproc 2>/dev/null || echo 4)
 
 PACKAGES=(g++ cmake make pkg-config libgtest-dev libbenchmark-dev
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev
-  liblua5.4-dev lua5.4 fonts-dejavu-core xvfb xauth)
+  liblua5.4-dev lua5.4 fonts-dejavu-core xvfb xauth clang-format)
 # What the fuzz build adds: clang, its libFuzzer and sanitizer runtimes, and
 # the symbolizer that turns their reports into file and line.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
