@@ -28,12 +28,14 @@ std::optional<Range> ReadRange(ddBase& tree, const char* key) {
 
 StartupConfig ReadStartupConfig(ddBase& tree) {
     StartupConfig cfg;
-    if (auto v = ReadIntKey<5>(tree, "screen")) cfg.screen = ScreenKey{(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]};
+    if (auto v = ReadIntKey<5>(tree, "screen"))
+        cfg.screen = ScreenKey{(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]};
     cfg.offsetX = ReadRange(tree, "appoffsetx");
     cfg.offsetY = ReadRange(tree, "appoffsety");
     if (auto v = ReadIntKey<2>(tree, "appsize"); v && (*v)[0] > 0 && (*v)[1] > 0)
         cfg.appSize = Size{(*v)[0], (*v)[1]};
-    if (auto v = ReadIntKey<4>(tree, "windebug")) cfg.windebug = WindebugKey{(*v)[0], (*v)[1], (*v)[2], (*v)[3]};
+    if (auto v = ReadIntKey<4>(tree, "windebug"))
+        cfg.windebug = WindebugKey{(*v)[0], (*v)[1], (*v)[2], (*v)[3]};
 
     if (tree.FindNode("resolutions")) {
         ddBase* root = tree.GetRoot();

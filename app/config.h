@@ -29,10 +29,10 @@ struct ResRow {
 
 struct StartupConfig {
     std::optional<ScreenKey> screen;
-    std::optional<Range> offsetX;   // "appoffsetx": accepted mode widths
-    std::optional<Range> offsetY;   // "appoffsety": accepted mode heights
-    std::optional<Size> appSize;    // "appsize": application width, height
-    std::vector<ResRow> resRows;    // "res" rows after "resolutions", in order
+    std::optional<Range> offsetX;  // "appoffsetx": accepted mode widths
+    std::optional<Range> offsetY;  // "appoffsety": accepted mode heights
+    std::optional<Size> appSize;   // "appsize": application width, height
+    std::vector<ResRow> resRows;   // "res" rows after "resolutions", in order
     std::optional<WindebugKey> windebug;
     std::optional<std::string> caption;  // "window": "_" shown as a space
     std::optional<std::string> icon;

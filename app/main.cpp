@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "foundation/sanitizer_defaults.h"
 #include "app/startup.h"
+#include "foundation/sanitizer_defaults.h"
 
 int main() {
     int result = RunProgram();

@@ -14,11 +14,11 @@
 #include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
 #include "platform/video_modes.h"
+#include "scene/scene.h"
 #include "script/classes/engine_script_classes.h"
 #include "shell/game_chooser.h"
 #include "shell/game_kinds.h"
 #include "shell/mouse.h"
-#include "scene/scene.h"
 #include "tools/lumo_game.h"
 #include "tools/path_builder.h"
 

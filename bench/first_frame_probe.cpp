@@ -105,7 +105,7 @@ void Mix_CloseAudio() {
 int __libc_start_main(Main main, int argc, char** argv, void (*init)(), void (*fini)(), void (*rtldFini)(),
                       void* stackEnd) {
     g_main = main;
-    return Next<int (*)(Main, int, char**, void (*)(), void (*)(), void (*)(), void*)>("__libc_start_main")(
-        TimedMain, argc, argv, init, fini, rtldFini, stackEnd);
+    return Next<int (*)(Main, int, char**, void (*)(), void (*)(), void (*)(), void*)>(
+        "__libc_start_main")(TimedMain, argc, argv, init, fini, rtldFini, stackEnd);
 }
 }

@@ -38,20 +38,29 @@ const std::string& ScriptSource() {
     static const std::string text =
         "class k\n"
         "method init\nnew int, hits\nend method\n"
-        "method count\nlocalint $1\nmov $1, 0\nagain:\nadd $1, 1\npop $1\ncmp $1, " + N +
+        "method count\nlocalint $1\nmov $1, 0\nagain:\nadd $1, 1\npop $1\ncmp $1, " +
+        N +
         "\njl again\npush $1\nend method\n"
         "method fibthis\nlocalint $1\npop $1\ncmp $1, 2\njl small\nsub $1, 1\ncthis fibthis\n"
         "sub $1, 2\ncthis fibthis\npop $a\npop $b\nadd $a, $b\nret\nsmall:\npush $1\nend method\n"
         "method fibcall\nlocalint $1\npop $1\ncmp $1, 2\njl small\nsub $1, 1\ncall obj, fibcall\n"
         "sub $1, 2\ncall obj, fibcall\npop $a\npop $b\nadd $a, $b\nret\nsmall:\npush $1\nend method\n"
-        "method fib_cthis\npush " + F + "\ncthis fibthis\nend method\n"
-        "method fib_call\npush " + F + "\ncall obj, fibcall\nend method\n"
-        "method globals\nmov counter, 0\nagain:\nadd counter, 1\npop counter\ncmp counter, " + N +
+        "method fib_cthis\npush " +
+        F +
+        "\ncthis fibthis\nend method\n"
+        "method fib_call\npush " +
+        F +
+        "\ncall obj, fibcall\nend method\n"
+        "method globals\nmov counter, 0\nagain:\nadd counter, 1\npop counter\ncmp counter, " +
+        N +
         "\njl again\npush counter\nend method\n"
-        "method object_vars\nmov hits, 0\nagain:\nadd hits, 1\npop hits\ncmp hits, " + N +
+        "method object_vars\nmov hits, 0\nagain:\nadd hits, 1\npop hits\ncmp hits, " +
+        N +
         "\njl again\npush hits\nend method\n"
         "method strings\nlocalint $1\nlocalstring $2\nmov $1, 0\nmov $2, \"\"\nagain:\nadd $1, 1\n"
-        "pop $1\nadd $2, $1\npop $2\ncmp $1, " + A + "\njl again\ncall $2, length\nend method\n"
+        "pop $1\nadd $2, $1\npop $2\ncmp $1, " +
+        A +
+        "\njl again\ncall $2, length\nend method\n"
         "end class\n"
         "new int, counter\nnew k, obj\n";
     return text;
@@ -64,12 +73,16 @@ struct Case {
 
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
-        {"count", "function run() local count = 0 for i = 1, " + N +
-                      " do count = count + 1 end return count end"},
-        {"fib_cthis", "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end "
-                      "function run() return fib(" + F + ") end"},
-        {"fib_call", "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end "
-                     "function run() return fib(" + F + ") end"},
+        {"count",
+         "function run() local count = 0 for i = 1, " + N + " do count = count + 1 end return count end"},
+        {"fib_cthis",
+         "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end "
+         "function run() return fib(" +
+             F + ") end"},
+        {"fib_call",
+         "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end "
+         "function run() return fib(" +
+             F + ") end"},
         {"globals", "counter = 0 function run() counter = 0 for i = 1, " + N +
                         " do counter = counter + 1 end return counter end"},
         {"object_vars", "local obj = {hits = 0} function obj:count() self.hits = 0 for i = 1, " + N +
@@ -219,8 +232,8 @@ int main(int argc, char** argv) {
         Times s = reporter.TimesOf(std::string("script/") + c.name);
         Times l = reporter.TimesOf(std::string("lua/") + c.name);
         if (s.wall < 0 || l.wall <= 0 || l.cpu <= 0) continue;
-        std::printf("%-12s %12.1f %12.1f %12.2f %12.1f %12.1f %12.2f\n", c.name, s.wall, l.wall, s.wall / l.wall,
-                    s.cpu, l.cpu, s.cpu / l.cpu);
+        std::printf("%-12s %12.1f %12.1f %12.2f %12.1f %12.1f %12.2f\n", c.name, s.wall, l.wall,
+                    s.wall / l.wall, s.cpu, l.cpu, s.cpu / l.cpu);
     }
     benchmark::Shutdown();
     return 0;

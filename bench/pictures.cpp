@@ -85,19 +85,45 @@ void RunBlend(benchmark::State& state, Op op) {
     state.SetItemsProcessed(state.iterations() * kPixels);
 }
 
-void BM_BlendOver(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendOver(&p.destination, &p.source); }); }
-void BM_BlendAlpha255(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 255); }); }
-void BM_BlendAlpha128(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 128); }); }
-void BM_BlendAdd(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd(&p.destination, &p.source); }); }
-void BM_BlendAdd256(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd256(&p.destination, &p.source, 200); }); }
-void BM_MaskAlpha(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::MaskAlpha(&p.destination, &p.mask, 1); }); }
-void BM_ClearWhereOpaque(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::ClearWhereOpaque(&p.destination, &p.source); }); }
-void BM_BlendMasked(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendMasked(&p.destination, &p.source, &p.mask, 200, 1); }); }
-void BM_BlendThroughMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMask(&p.destination, &p.source, &p.mask); }); }
-void BM_BlendThroughMaskRGB(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMaskRGB(&p.destination, &p.source, &p.mask); }); }
-void BM_CopyThroughMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::CopyThroughMask(&p.destination, &p.source, &p.mask); }); }
-void BM_CutOutMask(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::CutOutMask(&p.destination, &p.source); }); }
-void BM_ScaleAlpha(benchmark::State& s) { RunBlend(s, [](Pictures& p) { GraphAPI::ScaleAlpha(&p.destination, 180); }); }
+void BM_BlendOver(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendOver(&p.destination, &p.source); });
+}
+void BM_BlendAlpha255(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 255); });
+}
+void BM_BlendAlpha128(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendAlpha(&p.destination, &p.source, 128); });
+}
+void BM_BlendAdd(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd(&p.destination, &p.source); });
+}
+void BM_BlendAdd256(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendAdd256(&p.destination, &p.source, 200); });
+}
+void BM_MaskAlpha(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::MaskAlpha(&p.destination, &p.mask, 1); });
+}
+void BM_ClearWhereOpaque(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::ClearWhereOpaque(&p.destination, &p.source); });
+}
+void BM_BlendMasked(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendMasked(&p.destination, &p.source, &p.mask, 200, 1); });
+}
+void BM_BlendThroughMask(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMask(&p.destination, &p.source, &p.mask); });
+}
+void BM_BlendThroughMaskRGB(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::BlendThroughMaskRGB(&p.destination, &p.source, &p.mask); });
+}
+void BM_CopyThroughMask(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::CopyThroughMask(&p.destination, &p.source, &p.mask); });
+}
+void BM_CutOutMask(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::CutOutMask(&p.destination, &p.source); });
+}
+void BM_ScaleAlpha(benchmark::State& s) {
+    RunBlend(s, [](Pictures& p) { GraphAPI::ScaleAlpha(&p.destination, 180); });
+}
 
 // The same blends onto a destination without alpha (the screen's kind).
 void BM_BlendAlpha128_ToRGB(benchmark::State& state) {
@@ -179,7 +205,8 @@ const Image& DecodeSource() {
         GraphAPI::ResetFromSurface(i.surface, &i);
         std::mt19937 rng(5);
         for (int y = 0; y < kH; ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(i.surface->pixels) + y * i.surface->pitch);
+            auto* row =
+                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(i.surface->pixels) + y * i.surface->pitch);
             uint32_t colour = 0;
             for (int x = 0; x < kW; ++x) {
                 if (x < kW / 5 || x >= kW - kW / 5) {
@@ -197,11 +224,13 @@ const Image& DecodeSource() {
 
 void Decode(benchmark::State& state, bool zel) {
     const std::string file =
-        std::string("\x01\0\0\0", 4) + (zel ? GraphAPI::EncodeZelPicture(DecodeSource()) : GraphAPI::EncodeZ16Picture(DecodeSource()));
+        std::string("\x01\0\0\0", 4) +
+        (zel ? GraphAPI::EncodeZelPicture(DecodeSource()) : GraphAPI::EncodeZ16Picture(DecodeSource()));
     const auto* data = reinterpret_cast<const uint8_t*>(file.data());
     for (auto _ : state) {
         Image* out = nullptr;
-        const int n = zel ? GraphAPI::DecodeZel(data, file.size(), &out, 1) : GraphAPI::DecodeZ16(data, file.size(), &out, 1);
+        const int n = zel ? GraphAPI::DecodeZel(data, file.size(), &out, 1)
+                          : GraphAPI::DecodeZ16(data, file.size(), &out, 1);
         if (n != 1) state.SkipWithError("decode failed");
         delete out;
     }

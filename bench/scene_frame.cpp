@@ -160,13 +160,24 @@ BENCHMARK_CAPTURE(BM_SceneFrame, opaque, false)->Arg(10)->Arg(100)->Arg(1000)->U
 BENCHMARK_CAPTURE(BM_PlainBlits, opaque, false)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SceneFrame, alpha, true)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PlainBlits, alpha, true)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SceneFrameFiltered, linked_only, kLinkedOnly)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom, kRotozoom)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, linked_only, kLinkedOnly)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom, kRotozoom)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SceneFrameFiltered, opacity, kOpacity)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom_opacity, kRotozoomOpacity)->Arg(10)->Arg(100)
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom_opacity, kRotozoomOpacity)
+    ->Arg(10)
+    ->Arg(100)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SceneFrameNothingToRedraw)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RegisterDrawables)->RangeMultiplier(4)->Range(256, 16384)->Complexity(benchmark::oNLogN)
+BENCHMARK(BM_RegisterDrawables)
+    ->RangeMultiplier(4)
+    ->Range(256, 16384)
+    ->Complexity(benchmark::oNLogN)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

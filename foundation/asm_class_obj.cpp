@@ -3,14 +3,14 @@
 #include <cstring>
 
 const char* const kEventNames[kEventCount] = {
-    "onstart", "onsetframe", "onendframe", "ontick",  "onfinish",
-    "onclick", "onmoveon",   "onmoveoff",  "onrel",   "onvisit",
+    "onstart", "onsetframe", "onendframe", "ontick", "onfinish",
+    "onclick", "onmoveon",   "onmoveoff",  "onrel",  "onvisit",
 };
 
 const char* const kCommonMethodNames[kCommonMethodCount] = {
-    "getname",        "addmethod",   "getidobj",     "addtogamevars", "getbuildername",
-    "getfullname",    "buildfullname", "setname",    "printvars",     "printmethods",
-    "hasvar",         "gettype",     "methodname",   "hasmet",        "hasaddedmet",
+    "getname",     "addmethod",     "getidobj",   "addtogamevars", "getbuildername",
+    "getfullname", "buildfullname", "setname",    "printvars",     "printmethods",
+    "hasvar",      "gettype",       "methodname", "hasmet",        "hasaddedmet",
 };
 
 ddTrie<int>* asmClassObj::EventNames = nullptr;
@@ -18,9 +18,7 @@ ddTrie<int>* asmClassObj::CommonMethods = nullptr;
 int32_t asmClassObj::idCounter = 0;
 asmClassObj::MethodCallHook asmClassObj::methodCallHook = nullptr;
 
-asmClassObj::asmClassObj(asmClass* c) : cls(c), id(idCounter), vars(new ddTrie<asmClassObj>) {
-    ++idCounter;
-}
+asmClassObj::asmClassObj(asmClass* c) : cls(c), id(idCounter), vars(new ddTrie<asmClassObj>) { ++idCounter; }
 
 asmClassObj::~asmClassObj() {
     delete vars;  // deletes the variables the trie owns
@@ -85,8 +83,7 @@ void asmClassObj::InitMethods() {
     for (int i = 0; i < kEventCount; ++i) EventNames->Get(kEventNames[i])->value = i;
     CommonMethods = new ddTrie<int>;
     CommonMethods->Init();
-    for (int i = 0; i < kCommonMethodCount; ++i)
-        CommonMethods->Get(kCommonMethodNames[i])->value = i;
+    for (int i = 0; i < kCommonMethodCount; ++i) CommonMethods->Get(kCommonMethodNames[i])->value = i;
 }
 
 void asmClassObj::FreeMethods() {

@@ -75,8 +75,7 @@ public:
     // Runs built-in method number `index`; the root has none.
     virtual void CallBuiltIn(asmInterpreter* interp, int index);
 
-    using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp,
-                                    const char* methodName);
+    using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp, const char* methodName);
     static void SetMethodCallHook(MethodCallHook hook) { methodCallHook = hook; }
     static MethodCallHook GetMethodCallHook() { return methodCallHook; }
 

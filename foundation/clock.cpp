@@ -9,8 +9,7 @@ class SteadyClock final : public Clock {
 public:
     uint32_t Ticks() override {
         auto elapsed = std::chrono::steady_clock::now() - start;
-        return static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+        return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     }
     void Delay(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

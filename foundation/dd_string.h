@@ -12,7 +12,10 @@ public:
     ddString(ddString&& other) noexcept;
     ~ddString();
 
-    ddString& operator=(const char* s) { Assign(s); return *this; }
+    ddString& operator=(const char* s) {
+        Assign(s);
+        return *this;
+    }
     ddString& operator=(const ddString& other);
     ddString& operator=(ddString&& other) noexcept;
 

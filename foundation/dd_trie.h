@@ -139,9 +139,12 @@ private:
         while (notFound && lo <= hi) {
             mid = (lo + hi) / 2;
             int8_t k = children[mid]->key;
-            if (k > c) hi = mid - 1;
-            else if (k == c) notFound = 0;
-            else lo = mid + 1;
+            if (k > c)
+                hi = mid - 1;
+            else if (k == c)
+                notFound = 0;
+            else
+                lo = mid + 1;
         }
         return notFound ? lo : mid;
     }
@@ -150,7 +153,7 @@ private:
         if (!children) {
             ddTrie* child = new ddTrie;
             child->key = c;
-            children = new ddTrie*[1]{child};
+            children = new ddTrie* [1] { child };
             count = 1;
             return child;
         }
@@ -179,13 +182,11 @@ private:
         }
     }
 
-    static void CollectFrom(ddTrie* node, ddString**& list, int& listCount, int depth,
-                            std::string& name) {
+    static void CollectFrom(ddTrie* node, ddString**& list, int& listCount, int depth, std::string& name) {
         if (!node) return;
         Extend(name, depth, node->key);
         if (node->count > 0) {
-            if (node->value != -1 || node->pointer)
-                ArrAppend(list, new ddString(name.c_str()), listCount);
+            if (node->value != -1 || node->pointer) ArrAppend(list, new ddString(name.c_str()), listCount);
             for (int i = 0; i < node->count; ++i)
                 CollectFrom(node->children[i], list, listCount, depth + 1, name);
         } else {

@@ -10,9 +10,7 @@
 #include "foundation/random.h"
 #include "foundation/text_util.h"
 
-void VectorWrongPos(int i) {
-    FatalExit("ddvector::get wrong pos " + std::to_string(i) + "\n", 1);
-}
+void VectorWrongPos(int i) { FatalExit("ddvector::get wrong pos " + std::to_string(i) + "\n", 1); }
 
 bool VectorEqual(const ddString& a, const ddString& b) { return a == b; }
 bool VectorEqual(float a, float b) { return a == b; }

@@ -96,7 +96,8 @@ namespace fs = std::filesystem;
 
 // Writes the bytes into the writer's temporary file and closes it.
 bool WriteAside(AtomicFileWriter& out, const std::string& bytes) {
-    return out.Open() && std::fwrite(bytes.data(), 1, bytes.size(), out.Stream()) == bytes.size() && out.Finish();
+    return out.Open() && std::fwrite(bytes.data(), 1, bytes.size(), out.Stream()) == bytes.size() &&
+           out.Finish();
 }
 
 // Whether a file can be put at the path: nothing there, or a plain file.

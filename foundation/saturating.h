@@ -29,6 +29,4 @@ inline int SatTrunc(double v) {
 inline int MaxInt(int a, int b) { return a > b ? a : b; }
 inline int MinInt(int a, int b) { return a < b ? a : b; }
 // |a|; the most negative int stays as it is instead of overflowing.
-inline int AbsInt(int a) {
-    return a < 0 ? static_cast<int>(0u - static_cast<unsigned>(a)) : a;
-}
+inline int AbsInt(int a) { return a < 0 ? static_cast<int>(0u - static_cast<unsigned>(a)) : a; }

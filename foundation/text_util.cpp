@@ -191,4 +191,3 @@ int Clamp(int v, int lo, int hi) {
     if (v > hi) v = hi;
     return v;
 }
-

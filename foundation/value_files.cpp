@@ -51,13 +51,9 @@ void LoadTextFile(ddString& out, const char* path, const char* def) {
     SaveTextFile(def, path);
 }
 
-bool SaveFloatFile(float value, const char* path) {
-    return SaveTextFile(FormatFloat(value).c_str(), path);
-}
+bool SaveFloatFile(float value, const char* path) { return SaveTextFile(FormatFloat(value).c_str(), path); }
 
-bool SaveIntFile(int value, const char* path) {
-    return SaveTextFile(std::to_string(value).c_str(), path);
-}
+bool SaveIntFile(int value, const char* path) { return SaveTextFile(std::to_string(value).c_str(), path); }
 
 void LoadFloatFile(float& out, const char* path, float def) {
     std::string text;

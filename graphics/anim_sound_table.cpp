@@ -89,13 +89,9 @@ void ddAnimSnd::SetSize(const std::vector<int>& framesPerAction) {
     currentShown = false;
 }
 
-Dzwieki* ddAnimSnd::GetWav(int i) const {
-    return i >= 0 && i < GetWavCount() ? wavs[i].get() : nullptr;
-}
+Dzwieki* ddAnimSnd::GetWav(int i) const { return i >= 0 && i < GetWavCount() ? wavs[i].get() : nullptr; }
 
-ddSndBank* ddAnimSnd::GetBank(int i) const {
-    return i >= 0 && i < GetBankCount() ? banks[i].get() : nullptr;
-}
+ddSndBank* ddAnimSnd::GetBank(int i) const { return i >= 0 && i < GetBankCount() ? banks[i].get() : nullptr; }
 
 ddAnimSnd::Entry* ddAnimSnd::At(int action, int frame) {
     if (action < 0 || action >= static_cast<int>(entries.size())) return nullptr;
@@ -173,7 +169,8 @@ void ddAnimSnd::OnFrame(int action, int frame) {
     // A sound marked to stop ends when its frame is left.
     if (currentShown && (action != currentAction || frame != currentFrame)) {
         currentShown = false;
-        if (const Entry* left = GetEntry(currentAction, currentFrame); left && left->stop && left->sound->IsPlaying())
+        if (const Entry* left = GetEntry(currentAction, currentFrame);
+            left && left->stop && left->sound->IsPlaying())
             left->sound->Stop(0);
     }
     Entry* entry = At(action, frame);

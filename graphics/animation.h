@@ -63,7 +63,8 @@ public:
     virtual void CopyFrom(const AkcjaAnimacji& other);
     virtual AnimationFrame* AddFrameCopy(const Obraz* frame);
     virtual AnimationFrame* AddFrameFrom(const Image* picture);
-    virtual AnimationFrame* AddFrameFromFile(const Image* picture, int bankIndex, const char* name, int x, int y);
+    virtual AnimationFrame* AddFrameFromFile(const Image* picture, int bankIndex, const char* name, int x,
+                                             int y);
     virtual AnimationFrame* GetCurrentFrame();
     virtual AnimationFrame* GetNextFrame();
     virtual void SetCurrentFrame(int f);

@@ -14,8 +14,7 @@ bool BitmapTextWriter::Load(const char* sheetFile) {
     GraphAPI::LoadImage(&sheet, sheetFile);
     if (!sheet.surface) return false;
     SDL_SetColorKey(sheet.surface, SDL_SRCCOLORKEY, kTransparentValue);
-    const int count = std::min<int>(static_cast<int>(std::strlen(kCellOrder)),
-                                    sheet.surface->w / kCellWidth);
+    const int count = std::min<int>(static_cast<int>(std::strlen(kCellOrder)), sheet.surface->w / kCellWidth);
     for (int i = 0; i < count; ++i) {
         auto cell = std::make_unique<Image>();
         GraphAPI::CopyImageParams(&sheet, cell.get());  // shares the sheet's pixels

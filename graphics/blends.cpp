@@ -56,8 +56,8 @@ void BlendOver(Image* destination, Image* source) {
                 const uint32_t raw = D.Raw(dx + i, dy + j);
                 const Rgba d = D.Unpack(raw);
                 const uint32_t k = 255u - s.a;
-                const uint32_t out = D.Pack(
-                    {(s.a * s.r + k * d.r) / 255u, (s.a * s.g + k * d.g) / 255u, (s.a * s.b + k * d.b) / 255u, d.a});
+                const uint32_t out = D.Pack({(s.a * s.r + k * d.r) / 255u, (s.a * s.g + k * d.g) / 255u,
+                                             (s.a * s.b + k * d.b) / 255u, d.a});
                 D.PutRaw(dx + i, dy + j, ((s.a == 0) | (d.a == 0)) ? raw : out);
             }
         }
@@ -86,8 +86,9 @@ void BlendAlpha(Image* destination, Image* source, int alpha) {
                     const Rgba d = D.Unpack(raw);
                     const uint32_t oA = a + (255u - a) * d.a / 255u;
                     const uint32_t k = oA - a;
-                    const uint32_t out = D.Pack({DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
-                                                 DivSmall(k * d.b + a * s.b, oA), oA});
+                    const uint32_t out =
+                        D.Pack({DivSmall(k * d.r + a * s.r, oA), DivSmall(k * d.g + a * s.g, oA),
+                                DivSmall(k * d.b + a * s.b, oA), oA});
                     D.PutRaw(dx + i, dy + j, ((s.a == 0) | (oA == 0)) ? raw : out);
                 }
             }
@@ -99,8 +100,8 @@ void BlendAlpha(Image* destination, Image* source, int alpha) {
                     const uint32_t k = 255u - a;
                     const uint32_t raw = D.Raw(dx + i, dy + j);
                     const Rgba d = D.Unpack(raw);
-                    const uint32_t out =
-                        D.PackRGB((k * d.r + a * s.r) / 255u, (k * d.g + a * s.g) / 255u, (k * d.b + a * s.b) / 255u);
+                    const uint32_t out = D.PackRGB((k * d.r + a * s.r) / 255u, (k * d.g + a * s.g) / 255u,
+                                                   (k * d.b + a * s.b) / 255u);
                     D.PutRaw(dx + i, dy + j, s.a == 0 ? raw : out);
                 }
             }
@@ -151,8 +152,9 @@ void BlendAdd256(Image* destination, Image* source, int alpha) {
                 const uint32_t a = (s.a * strength) >> 8;
                 const uint32_t raw = D.Raw(dx + i, dy + j);
                 const Rgba d = D.Unpack(raw);
-                const uint32_t out = D.Pack({Min255((s.r * a + d.r * 255u) >> 8), Min255((s.g * a + d.g * 255u) >> 8),
-                                             Min255((s.b * a + d.b * 255u) >> 8), 255u});
+                const uint32_t out =
+                    D.Pack({Min255((s.r * a + d.r * 255u) >> 8), Min255((s.g * a + d.g * 255u) >> 8),
+                            Min255((s.b * a + d.b * 255u) >> 8), 255u});
                 D.PutRaw(dx + i, dy + j, s.a == 0 ? raw : out);
             }
         }
@@ -275,12 +277,14 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
         // finishes each row. A source on the destination's own surface may
         // read points written just before, so it keeps the per-point order.
         using DForm = decltype(D);
-        if constexpr ((std::is_same_v<DForm, ArgbPixels> || std::is_same_v<DForm, XrgbPixels>) &&
-                      std::is_same_v<decltype(S), ArgbPixels> && std::is_same_v<decltype(M), ArgbPixels>) {
+        if constexpr ((std::is_same_v<DForm, ArgbPixels> ||
+                       std::is_same_v<DForm, XrgbPixels>)&&std::is_same_v<decltype(S), ArgbPixels> &&
+                      std::is_same_v<decltype(M), ArgbPixels>) {
             constexpr bool kDestinationAlpha = std::is_same_v<DForm, ArgbPixels>;
             auto row = [&](SDL_Surface* surface, int x, int y) {
                 return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                   static_cast<ptrdiff_t>(y) * surface->pitch) + x;
+                                                   static_cast<ptrdiff_t>(y) * surface->pitch) +
+                       x;
             };
             for (int j = 0; j < h && source->surface != destination->surface; ++j) {
                 uint32_t* d = row(destination->surface, mx, my + j);

@@ -125,7 +125,8 @@ void ScaleAlpha(Image* image, int factor) {
     if (!lock.Ok()) return;
     // Every possible alpha's result, kept within 0..255.
     uint32_t scaled[256];
-    for (int64_t a = 0; a < 256; ++a) scaled[a] = static_cast<uint32_t>(std::clamp<int64_t>(a * factor / 255, 0, 255));
+    for (int64_t a = 0; a < 256; ++a)
+        scaled[a] = static_cast<uint32_t>(std::clamp<int64_t>(a * factor / 255, 0, 255));
     const Area area = AreaOf(*image);
     WithPixels(image->surface, [&](auto P) {
         for (int y = 0; y < area.h; ++y) {

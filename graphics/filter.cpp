@@ -166,7 +166,8 @@ void ddFilter::AddBlend(Obraz* object, int mode) {
 }
 
 void ddFilter::RemoveBlend(Obraz* object) {
-    auto at = std::find_if(blends.begin(), blends.end(), [object](const BlendEntry& e) { return e.object == object; });
+    auto at = std::find_if(blends.begin(), blends.end(),
+                           [object](const BlendEntry& e) { return e.object == object; });
     if (at != blends.end()) blends.erase(at);
     Rebuild();
 }
@@ -264,9 +265,10 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
             source.sry + h > from->h)
             return nullptr;
         const SDL_PixelFormat* f = from->format;
-        Uint8* first = static_cast<Uint8*>(from->pixels) + source.sry * from->pitch + source.srx * f->BytesPerPixel;
-        part = SDL_CreateRGBSurfaceFrom(first, w, h, f->BitsPerPixel, from->pitch, f->Rmask, f->Gmask, f->Bmask,
-                                        f->Amask);
+        Uint8* first =
+            static_cast<Uint8*>(from->pixels) + source.sry * from->pitch + source.srx * f->BytesPerPixel;
+        part = SDL_CreateRGBSurfaceFrom(first, w, h, f->BitsPerPixel, from->pitch, f->Rmask, f->Gmask,
+                                        f->Bmask, f->Amask);
         if (!part) return nullptr;
         if (f->palette && part->format->palette)
             SDL_SetColors(part, f->palette->colors, 0, f->palette->ncolors);

@@ -27,8 +27,10 @@ ddFont::~ddFont() {
     ddFont* fallback = this == &DefaultFont ? nullptr : &DefaultFont;
     while (firstUser) firstUser->SetFont(fallback);
     Close();
-    if (prevLive) prevLive->nextLive = nextLive;
-    else if (g_liveFonts == this) g_liveFonts = nextLive;
+    if (prevLive)
+        prevLive->nextLive = nextLive;
+    else if (g_liveFonts == this)
+        g_liveFonts = nextLive;
     if (nextLive) nextLive->prevLive = prevLive;
 }
 
@@ -112,8 +114,10 @@ int ddFont::TextHeight(const char* s) const {
     int tallest = size;
     for (; *s; ++s) {
         const unsigned char c = static_cast<unsigned char>(*s);
-        if (c == '\n') ++lines;
-        else if (IsGlyphChar(c) && glyphs[c]) tallest = std::max(tallest, glyphs[c]->h);
+        if (c == '\n')
+            ++lines;
+        else if (IsGlyphChar(c) && glyphs[c])
+            tallest = std::max(tallest, glyphs[c]->h);
     }
     return SaturateInt(lines * tallest);
 }
@@ -149,8 +153,10 @@ void ddFont::AddUser(ddTekst* text) {
 }
 
 void ddFont::RemoveUser(ddTekst* text) {
-    if (text->fontPrev) text->fontPrev->fontNext = text->fontNext;
-    else if (firstUser == text) firstUser = text->fontNext;
+    if (text->fontPrev)
+        text->fontPrev->fontNext = text->fontNext;
+    else if (firstUser == text)
+        firstUser = text->fontNext;
     if (text->fontNext) text->fontNext->fontPrev = text->fontPrev;
     text->fontPrev = text->fontNext = nullptr;
 }

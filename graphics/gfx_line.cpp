@@ -53,7 +53,8 @@ void ddgfxline::DrawLine(int x1, int y1, int x2, int y2) {
 }
 
 void ddgfxline::SetColor(int r, int g, int b) {
-    for (Obraz* c : children) if (auto* p = dynamic_cast<ddgfxpoint*>(c)) p->SetColor(r, g, b);
+    for (Obraz* c : children)
+        if (auto* p = dynamic_cast<ddgfxpoint*>(c)) p->SetColor(r, g, b);
 }
 
 void ddgfxline::SetGradient(int start, int end) {

@@ -140,8 +140,7 @@ int BlitToScreen(const Image* image) { return BlitToSurface(image, Screen); }
 
 void BlitImage(Image* destination, const Image* source) {
     if (!destination || !source || !destination->surface || !source->surface) return;
-    SDL_Rect src{Clip16(source->srx), Clip16(source->sry),
-                 ClipU16(std::min(destination->w, source->w)),
+    SDL_Rect src{Clip16(source->srx), Clip16(source->sry), ClipU16(std::min(destination->w, source->w)),
                  ClipU16(std::min(destination->h, source->h))};
     SDL_Rect dst{Clip16(source->x), Clip16(source->y), 0, 0};
     SDL_UpperBlit(source->surface, &src, destination->surface, &dst);

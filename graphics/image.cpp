@@ -111,10 +111,9 @@ void Image::BuildMask(int margin) {
 int Image::GetMaskBit(int mx, int my) const {
     int64_t total = static_cast<int64_t>(maskw) * maskh;
     int64_t n = static_cast<int64_t>(maskw) * my + mx;
-    if (bitmask && mx >= 0 && my >= 0 && mx < maskw && n < total)
-        return bitmask[n >> 3] & (1u << (n & 7));
-    std::printf("\nerror!!!!! pos=%lld, size=%lld ix=%d,iy=%d w=%d, h=%d\n",
-                static_cast<long long>(n), static_cast<long long>(total), mx, my, maskw, maskh);
+    if (bitmask && mx >= 0 && my >= 0 && mx < maskw && n < total) return bitmask[n >> 3] & (1u << (n & 7));
+    std::printf("\nerror!!!!! pos=%lld, size=%lld ix=%d,iy=%d w=%d, h=%d\n", static_cast<long long>(n),
+                static_cast<long long>(total), mx, my, maskw, maskh);
     return 0;
 }
 

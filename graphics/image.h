@@ -54,6 +54,6 @@ public:
 private:
     void ReleaseSurface();
 
-    bool holdsSurfaceRef = false;            // a shared surface we took a reference on
-    std::shared_ptr<uint8_t[]> maskHold;     // keeps the mask alive for every sharer
+    bool holdsSurfaceRef = false;         // a shared surface we took a reference on
+    std::shared_ptr<uint8_t[]> maskHold;  // keeps the mask alive for every sharer
 };

@@ -22,7 +22,9 @@
 namespace GraphAPI::MaskedBlendSse2 {
 
 // floor(x / 255) in every 16-bit lane, exact for 0 <= x < 2^16.
-inline __m128i Div255(__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7); }
+inline __m128i Div255(__m128i x) {
+    return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
+}
 
 // Each point's alpha lane copied into its four lanes.
 inline __m128i SpreadAlpha(__m128i v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
@@ -30,8 +32,10 @@ inline __m128i SpreadAlpha(__m128i v) { return _mm_shufflehi_epi16(_mm_shufflelo
 // floor(n / d) lane by lane for 16-bit n < 2^16 and 1 <= d <= 255.
 inline __m128i DivideLanes(__m128i n, __m128i d) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128 lo = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(n, zero)), _mm_cvtepi32_ps(_mm_unpacklo_epi16(d, zero)));
-    const __m128 hi = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpackhi_epi16(n, zero)), _mm_cvtepi32_ps(_mm_unpackhi_epi16(d, zero)));
+    const __m128 lo = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(n, zero)),
+                                 _mm_cvtepi32_ps(_mm_unpacklo_epi16(d, zero)));
+    const __m128 hi = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpackhi_epi16(n, zero)),
+                                 _mm_cvtepi32_ps(_mm_unpackhi_epi16(d, zero)));
     // Quotients stay below 2^15 (at most about 2 x 255), so the signed pack keeps them.
     return _mm_packs_epi32(_mm_cvttps_epi32(lo), _mm_cvttps_epi32(hi));
 }
@@ -79,7 +83,8 @@ inline __m128i TwoPoints(__m128i d, __m128i s, __m128i m, __m128i strength, __m1
 
 // w points of one row; returns how many it did (a multiple of four).
 template <bool kMixing, bool kDestinationAlpha>
-inline int Row(uint32_t* destination, const uint32_t* source, const uint32_t* mask, int w, uint32_t strength) {
+inline int Row(uint32_t* destination, const uint32_t* source, const uint32_t* mask, int w,
+               uint32_t strength) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i strengthLanes = _mm_set1_epi16(static_cast<short>(strength));
     int i = 0;
@@ -88,10 +93,12 @@ inline int Row(uint32_t* destination, const uint32_t* source, const uint32_t* ma
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
         const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + i));
         __m128i skipLo, skipHi;
-        const __m128i lo = TwoPoints<kMixing, kDestinationAlpha>(_mm_unpacklo_epi8(raw, zero), _mm_unpacklo_epi8(s, zero),
-                                                                  _mm_unpacklo_epi8(m, zero), strengthLanes, skipLo);
-        const __m128i hi = TwoPoints<kMixing, kDestinationAlpha>(_mm_unpackhi_epi8(raw, zero), _mm_unpackhi_epi8(s, zero),
-                                                                  _mm_unpackhi_epi8(m, zero), strengthLanes, skipHi);
+        const __m128i lo =
+            TwoPoints<kMixing, kDestinationAlpha>(_mm_unpacklo_epi8(raw, zero), _mm_unpacklo_epi8(s, zero),
+                                                  _mm_unpacklo_epi8(m, zero), strengthLanes, skipLo);
+        const __m128i hi =
+            TwoPoints<kMixing, kDestinationAlpha>(_mm_unpackhi_epi8(raw, zero), _mm_unpackhi_epi8(s, zero),
+                                                  _mm_unpackhi_epi8(m, zero), strengthLanes, skipHi);
         const __m128i out = _mm_packus_epi16(lo, hi);
         const __m128i skip = _mm_packs_epi16(skipLo, skipHi);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + i), Select(skip, raw, out));

@@ -110,7 +110,7 @@ void Obraz::Load(const char* path, int applyScale) {
         if (room > 0) {
             std::vector<Image*> images(static_cast<size_t>(room), nullptr);
             int n = EndsWith(path, "zel") ? GraphAPI::LoadZel(images.data(), path, room)
-                                           : GraphAPI::LoadZ16(images.data(), path, room);
+                                          : GraphAPI::LoadZ16(images.data(), path, room);
             if (n > 0 && images[0]) {
                 Image* first = images[0];
                 picture.AdoptSurface(first->surface);
@@ -235,8 +235,7 @@ void Obraz::DrawAdditive() {
     const int w = visiblePart.w, h = visiblePart.h;
     Image* room = &modeScratch;
     if (modeImage && modeImage->imgtype == FIRST && modeImage->surface &&
-        modeImage->surface != picture.surface && modeImage->surface->w >= w &&
-        modeImage->surface->h >= h) {
+        modeImage->surface != picture.surface && modeImage->surface->w >= w && modeImage->surface->h >= h) {
         room = modeImage;  // an own copy: free to write
     } else if (!modeScratch.surface || modeScratch.surface->w != w || modeScratch.surface->h != h) {
         GraphAPI::CreateImage(&modeScratch, w, h);
@@ -463,8 +462,8 @@ bool Obraz::IsInRect(int x, int y, Image* image) {
     if (linkedFilter && image == FilterOutput() && linkedFilter->IsTransformed())
         return PointInImage(x, y, image);
     int64_t m = maskMargin;
-    return image->x - m <= x && x < image->x + static_cast<int64_t>(image->w) + m &&
-           image->y - m <= y && y < image->y + static_cast<int64_t>(image->h) + m;
+    return image->x - m <= x && x < image->x + static_cast<int64_t>(image->w) + m && image->y - m <= y &&
+           y < image->y + static_cast<int64_t>(image->h) + m;
 }
 
 bool Obraz::IsInImage(int x, int y, int checkVisible, int checkTransparent, Image* image) {
@@ -512,14 +511,12 @@ void Obraz::Paint(int r, int g, int b, int a, int mode) {
 
 bool Obraz::IsTransparentAt(int x, int y) { return IsTransparentInImage(x, y, GetScreenImage()); }
 
-uint32_t Obraz::GetPixelInImage(int x, int y, Image* image) {
-    return GraphAPI::GetPixelLocked(image, x, y);
-}
+uint32_t Obraz::GetPixelInImage(int x, int y, Image* image) { return GraphAPI::GetPixelLocked(image, x, y); }
 
 bool Obraz::IsTransparentInImage(int x, int y, Image* image) {
     if (!image || !image->surface) return true;
-    bool ownMaskedPicture = image == &screenImage ||
-                            (linkedFilter && image == FilterOutput() && linkedFilter->IsTransformed());
+    bool ownMaskedPicture =
+        image == &screenImage || (linkedFilter && image == FilterOutput() && linkedFilter->IsTransformed());
     if (image->bitmask && ownMaskedPicture) {
         int64_t mx = static_cast<int64_t>(x) - image->x + maskMargin;
         int64_t my = static_cast<int64_t>(y) - image->y + maskMargin;

@@ -126,8 +126,7 @@ void SetRLE(Image* image) {
 
 void SetAlpha(Image* image, int alpha) {
     if (!image) return;
-    if (!image->surface ||
-        SDL_SetAlpha(image->surface, SDL_SRCALPHA, static_cast<Uint8>(alpha & 255)) == -1)
+    if (!image->surface || SDL_SetAlpha(image->surface, SDL_SRCALPHA, static_cast<Uint8>(alpha & 255)) == -1)
         std::printf("\nGraphAPI::SetAlpha error");
 }
 

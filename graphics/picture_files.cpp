@@ -51,8 +51,7 @@ void PutHeader(std::string& out, const Image& image) {
 // transparent.
 class PictureReader {
 public:
-    explicit PictureReader(const Image& image)
-        : image(image), surface(image.surface), lock(image.surface) {
+    explicit PictureReader(const Image& image) : image(image), surface(image.surface), lock(image.surface) {
         const SDL_PixelFormat* f = surface->format;
         alpha = f->Amask != 0;
         // ARGB and XRGB pixels are stored raw; other formats are rebuilt
@@ -237,7 +236,8 @@ std::unique_ptr<Image> NewPicture(const Header& header) {
 }
 
 uint32_t* Row(SDL_Surface* s, int y) {
-    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch);
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) +
+                                       static_cast<ptrdiff_t>(y) * s->pitch);
 }
 
 int32_t FileCount(const uint8_t* data, size_t size) {
@@ -410,7 +410,8 @@ int DecodeZ16(const uint8_t* data, size_t size, Image** images, int room) {
 }
 
 namespace {
-int LoadFile(Image** images, const char* path, int room, int (*decode)(const uint8_t*, size_t, Image**, int)) {
+int LoadFile(Image** images, const char* path, int room,
+             int (*decode)(const uint8_t*, size_t, Image**, int)) {
     if (!images || !path || room < 1) return 0;
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return 0;

@@ -87,8 +87,11 @@ public:
         if (!s || !s->pixels) return false;
         const SDL_PixelFormat* f = s->format;
         if (f->BytesPerPixel != 4 || f->Rloss || f->Gloss || f->Bloss) return false;
-        auto byteMask = [](uint32_t mask, int shift) { return shift % 8 == 0 && shift < 32 && mask == (0xFFu << shift); };
-        if (!byteMask(f->Rmask, f->Rshift) || !byteMask(f->Gmask, f->Gshift) || !byteMask(f->Bmask, f->Bshift))
+        auto byteMask = [](uint32_t mask, int shift) {
+            return shift % 8 == 0 && shift < 32 && mask == (0xFFu << shift);
+        };
+        if (!byteMask(f->Rmask, f->Rshift) || !byteMask(f->Gmask, f->Gshift) ||
+            !byteMask(f->Bmask, f->Bshift))
             return false;
         if (f->Amask == 0) return true;
         return f->Aloss == 0 && byteMask(f->Amask, f->Ashift);
@@ -155,7 +158,9 @@ public:
     void PutRaw(int x, int y, uint32_t v) const {
         std::memcpy(pixels + static_cast<ptrdiff_t>(y) * pitch + x * 4, &v, 4);
     }
-    static Rgba Unpack(uint32_t p) { return {(p >> 16) & 255u, (p >> 8) & 255u, p & 255u, kAlpha ? p >> 24 : 255u}; }
+    static Rgba Unpack(uint32_t p) {
+        return {(p >> 16) & 255u, (p >> 8) & 255u, p & 255u, kAlpha ? p >> 24 : 255u};
+    }
     static uint32_t Pack(Rgba c) {
         return ((c.r & 255u) << 16) | ((c.g & 255u) << 8) | (c.b & 255u) | (kAlpha ? (c.a & 255u) << 24 : 0u);
     }

@@ -14,7 +14,8 @@ namespace GraphAPI {
 // A half-open area in application coordinates.
 class PixelWalk {
 public:
-    PixelWalk(int64_t x, int64_t y, int64_t w, int64_t h) : x0(x), y0(y), x1(x + std::max<int64_t>(w, 0)), y1(y + std::max<int64_t>(h, 0)) {}
+    PixelWalk(int64_t x, int64_t y, int64_t w, int64_t h)
+        : x0(x), y0(y), x1(x + std::max<int64_t>(w, 0)), y1(y + std::max<int64_t>(h, 0)) {}
 
     // Keeps only the points whose pixel lies inside the surface, where the
     // surface's first pixel sits at application point (originX, originY).

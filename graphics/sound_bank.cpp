@@ -32,22 +32,22 @@ void ddSndBank::Play(int) {
     if (wavs.empty()) return;
     const int count = GetWavCount();
     switch (mode) {
-        case kRandom:
-            chosen = wavs[NextRandom() % count];
-            chosen->Play(0);
-            break;
-        case kInTurn:
-            if (nextIndex < 0 || nextIndex >= count) nextIndex = 0;
-            chosen = wavs[nextIndex];
-            nextIndex = (nextIndex + 1) % count;
-            chosen->Play(0);
-            break;
-        case kAll:
-            for (Dzwieki* wav : wavs) wav->Play(0);
-            chosen = wavs.back();
-            break;
-        default:
-            FatalExit("ddSndBank: bad flag " + std::to_string(mode) + "\n", 1);
+    case kRandom:
+        chosen = wavs[NextRandom() % count];
+        chosen->Play(0);
+        break;
+    case kInTurn:
+        if (nextIndex < 0 || nextIndex >= count) nextIndex = 0;
+        chosen = wavs[nextIndex];
+        nextIndex = (nextIndex + 1) % count;
+        chosen->Play(0);
+        break;
+    case kAll:
+        for (Dzwieki* wav : wavs) wav->Play(0);
+        chosen = wavs.back();
+        break;
+    default:
+        FatalExit("ddSndBank: bad flag " + std::to_string(mode) + "\n", 1);
     }
 }
 

@@ -29,9 +29,7 @@ int TypedSevenBitChar() {
     return GetTypedChar();
 }
 
-int HalfDifference(int a, int b) {
-    return static_cast<int>((static_cast<int64_t>(a) - b) / 2);
-}
+int HalfDifference(int a, int b) { return static_cast<int>((static_cast<int64_t>(a) - b) / 2); }
 
 }  // namespace
 

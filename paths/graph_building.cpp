@@ -76,7 +76,8 @@ void ddWalkGraph::BuildGrid(int cols, int rowCount, const std::vector<int>& cell
     const float side = static_cast<float>(stepX);
     const float upDown = static_cast<float>(stepY);
     const float diagonal = std::sqrt(side * side + upDown * upDown);
-    static const int kNeighbours[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+    static const int kNeighbours[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                          {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
     for (int i = 0; i < cols; ++i) {
         for (int j = 0; j < rowCount; ++j) {
             const int v = table[at(i, j)];

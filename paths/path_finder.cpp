@@ -526,8 +526,10 @@ void ddPathFinder::Update() {
             Stop(true);
             return;
         }
-        remainX = static_cast<float>(to->GetX()) + static_cast<float>(baseX) - static_cast<float>(a->GetPosX());
-        remainY = static_cast<float>(to->GetY()) + static_cast<float>(baseY) - static_cast<float>(a->GetPosY());
+        remainX =
+            static_cast<float>(to->GetX()) + static_cast<float>(baseX) - static_cast<float>(a->GetPosX());
+        remainY =
+            static_cast<float>(to->GetY()) + static_cast<float>(baseY) - static_cast<float>(a->GetPosY());
         remainZ = (to->GetDepth() - from->GetDepth()) * depthSize * scalePower;
         segmentLength = std::sqrt(remainX * remainX + remainY * remainY + remainZ * remainZ);
         travelX = travelY = travelZ = 0;

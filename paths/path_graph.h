@@ -36,7 +36,10 @@ public:
     void AddEdge(int to, float weight);
     bool HasEdgeTo(int to) const;
     void RemoveEdgeTo(int to);
-    void ClearEdges() { edges.clear(); edgeCursor = 0; }
+    void ClearEdges() {
+        edges.clear();
+        edgeCursor = 0;
+    }
     int EdgeCount() const { return static_cast<int>(edges.size()); }
     bool HasEdges() const { return !edges.empty(); }
     const std::vector<ddEdge>& Edges() const { return edges; }

@@ -59,11 +59,11 @@ protected:
     // -1 for a miss), then links every cell to its eight neighbours.
     void BuildGrid(int cols, int rowCount, const std::vector<int>& cellIds);
 
-    ddGraph graph;        // of ddpathVertex
-    int tag = 0;          // kept from the build
+    ddGraph graph;  // of ddpathVertex
+    int tag = 0;    // kept from the build
     int stepX = 0, stepY = 0;
     int columns = 0, rows = 0;
-    float speed = 0.0f;   // pixels per frame
-    float depthSize = 0;  // pixels per unit of depth
+    float speed = 0.0f;               // pixels per frame
+    float depthSize = 0;              // pixels per unit of depth
     Animacja* linkedAnima = nullptr;  // not owned
 };

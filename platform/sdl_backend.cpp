@@ -21,9 +21,7 @@ public:
     const uint8_t* GetKeyState() override { return SDL_GetKeyState(nullptr); }
     uint8_t GetMouseState(int* x, int* y) override { return SDL_GetMouseState(x, y); }
     void ShowCursor(int on) override { SDL_ShowCursor(on); }
-    void WarpMouse(int x, int y) override {
-        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-    }
+    void WarpMouse(int x, int y) override { SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y)); }
     void EnableKeyRepeat(int delay, int interval) override { SDL_EnableKeyRepeat(delay, interval); }
     void EnableUnicode(int on) override { SDL_EnableUNICODE(on); }
 };

@@ -94,9 +94,7 @@ bool ButtonBefore(const SceneButton* a, const SceneButton* b) {
     return a->GetSortId() > b->GetSortId();
 }
 
-auto AppendTo = [](auto& list) {
-    return [&list](auto* p) { list.items.push_back(p); };
-};
+auto AppendTo = [](auto& list) { return [&list](auto* p) { list.items.push_back(p); }; };
 
 // Marks an object as on one of the scene's lists; false when it already is.
 bool MarkListed(asmClassObj* object, uint8_t mark) {
@@ -178,7 +176,8 @@ void ddScene::EnsureOrder() {
 template <typename Fn>
 void ddScene::WalkDrawables(Fn fn) {
     EnsureOrder();
-    Walk(drawables, [this](Obraz* o) { PlaceDrawable(o); }, fn);
+    Walk(
+        drawables, [this](Obraz* o) { PlaceDrawable(o); }, fn);
 }
 
 void ddScene::PlaceButton(SceneButton* b) {
@@ -306,14 +305,16 @@ void ddScene::Frame() {
 }
 
 void ddScene::PauseAll() {
-    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
+    Walk(
+        buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });
     Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Pause(); });
     Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Pause(); });
     WalkDrawables([](Obraz* o) { o->Pause(); });
 }
 
 void ddScene::ResumeAll() {
-    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
+    Walk(
+        buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Resume(); });
     Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->Resume(); });
     Walk(timers, AppendTo(timers), [](StageTimer* t) { t->Resume(); });
     WalkDrawables([](Obraz* o) { o->Resume(); });
@@ -326,24 +327,29 @@ void ddScene::SetVolume(int volume) {
 
 int ddScene::PressButtons(int x, int y) {
     int taken = 0;
-    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [&](SceneButton* b) {
-        if (!taken && b->HandlePress(x, y)) taken = 1;
-    });
+    Walk(
+        buttons, [this](SceneButton* p) { PlaceButton(p); },
+        [&](SceneButton* b) {
+            if (!taken && b->HandlePress(x, y)) taken = 1;
+        });
     return taken;
 }
 
 int ddScene::ReleaseButtons(int x, int y) {
     int taken = 0;
-    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); }, [&](SceneButton* b) {
-        if (!taken && b->HandleRelease(x, y)) taken = 1;
-    });
+    Walk(
+        buttons, [this](SceneButton* p) { PlaceButton(p); },
+        [&](SceneButton* b) {
+            if (!taken && b->HandleRelease(x, y)) taken = 1;
+        });
     return taken;
 }
 
 void ddScene::HoverButtons(int x, int y) {
     int sum = 0;
-    Walk(buttons, [this](SceneButton* p) { PlaceButton(p); },
-         [&](SceneButton* b) { sum += b->HandleHover(x, y); });
+    Walk(
+        buttons, [this](SceneButton* p) { PlaceButton(p); },
+        [&](SceneButton* b) { sum += b->HandleHover(x, y); });
     if (sum != 0) {
         hover = 1;
     } else if (hover) {
@@ -381,8 +387,7 @@ Obraz* ddScene::FindTopmostAt(int x, int y, int a, int b, int lo, int hi) {
         int layer = o->GetLayer();
         if (layer > hi) break;
         if (layer < lo) continue;
-        if (layer < candidateLayer || (layer == candidateLayer && o->GetId() <= candidate->GetId()))
-            continue;
+        if (layer < candidateLayer || (layer == candidateLayer && o->GetId() <= candidate->GetId())) continue;
         if (o->IsIn(x, y, a, b)) {
             candidate = o;
             candidateLayer = layer;

@@ -275,10 +275,7 @@ void asmVarString::AddR(const ddString& s) { PushConcat(s.c_str(), text.c_str())
 // ---------------------------------------------------------------- asmVarReg
 
 asmVarReg::asmVarReg(asmClass* cls, const char* name)
-    : asmVar(cls, name),
-      intPart(nullptr, nullptr),
-      realPart(nullptr, nullptr),
-      stringPart(nullptr, nullptr) {
+    : asmVar(cls, name), intPart(nullptr, nullptr), realPart(nullptr, nullptr), stringPart(nullptr, nullptr) {
     type = TYPE_DEF;
 }
 
@@ -307,9 +304,7 @@ void asmVarReg::CallMethod(asmInterpreter* interp, const char* methodName) {
     Bound(kNoCall).CallMethod(interp, methodName);
 }
 
-void asmVarReg::CallBuiltIn(asmInterpreter* interp, int index) {
-    Bound(kNoSet).CallBuiltIn(interp, index);
-}
+void asmVarReg::CallBuiltIn(asmInterpreter* interp, int index) { Bound(kNoSet).CallBuiltIn(interp, index); }
 
 int32_t asmVarReg::GetType() { return Bound(kNoType).GetType(); }
 

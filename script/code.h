@@ -40,8 +40,8 @@ struct asmNameCache {
     uint32_t epoch = 0;
     asmClassObj* scope = nullptr;
     asmClassObj* object = nullptr;
-    asmVar* value = nullptr;    // null when the object is not a value
-    int32_t valueKind = 0;      // asmValueKind of `value`
+    asmVar* value = nullptr;  // null when the object is not a value
+    int32_t valueKind = 0;    // asmValueKind of `value`
 };
 
 // Per-call-site memory the object layer uses to skip repeated method
@@ -53,12 +53,12 @@ struct asmNameCache {
 // and the method name, and, for a result that the search found past the
 // object itself, its owner, the owner's class and the running game's class.
 struct asmCallCache {
-    uint32_t epoch = 0;     // 0: empty
+    uint32_t epoch = 0;  // 0: empty
     const void* object = nullptr;
     int32_t objectId = -1;
     const void* cls = nullptr;
     const char* name = nullptr;
-    bool deep = false;      // the result depends on owner and game too
+    bool deep = false;  // the result depends on owner and game too
     const void* owner = nullptr;
     const void* ownerClass = nullptr;
     const void* gameClass = nullptr;
@@ -75,8 +75,8 @@ struct asmCallCache {
     // running.
     bool Holds(const asmClassObj* callee, const char* calledName, uint32_t nameEpoch,
                const asmClassObj* game) const {
-        if (epoch != nameEpoch || object != callee || objectId != callee->GetId() || cls != callee->GetClass() ||
-            name != calledName)
+        if (epoch != nameEpoch || object != callee || objectId != callee->GetId() ||
+            cls != callee->GetClass() || name != calledName)
             return false;
         if (!deep) return true;
         const asmClassObj* o = callee->GetOwner();

@@ -24,14 +24,22 @@ int32_t JumpTarget(const asmInstruction& jump, int count) {
 uint16_t JumpsOn(int opcode) {
     constexpr uint16_t kLess = 1, kEqual = 2, kGreater = 4;
     switch (opcode) {
-    case OP_JMP: return kLess | kEqual | kGreater;
-    case OP_JE: return kEqual;
-    case OP_JNE: return kLess | kGreater;
-    case OP_JL: return kLess;
-    case OP_JLE: return kLess | kEqual;
-    case OP_JA: return kGreater;
-    case OP_JAE: return kEqual | kGreater;
-    default: return 0;
+    case OP_JMP:
+        return kLess | kEqual | kGreater;
+    case OP_JE:
+        return kEqual;
+    case OP_JNE:
+        return kLess | kGreater;
+    case OP_JL:
+        return kLess;
+    case OP_JLE:
+        return kLess | kEqual;
+    case OP_JA:
+        return kGreater;
+    case OP_JAE:
+        return kEqual | kGreater;
+    default:
+        return 0;
     }
 }
 
@@ -50,8 +58,10 @@ asmCode Pair(asmInstruction& first, int count) {
     }
     const bool local = Is(a, OPK_LOCAL);
     if (!local && !Is(a, OPK_NAME)) return c;
-    if (local) c.a = a->ivalue - 1;
-    else c.x = first.operand1;
+    if (local)
+        c.a = a->ivalue - 1;
+    else
+        c.x = first.operand1;
     if (second.opcode == OP_POP) {
         if (Is(b, OPK_INT)) {
             c.b = b->ivalue;
@@ -100,14 +110,19 @@ asmCode Single(asmInstruction& in, int count) {
         c.op = RUN_END;
         break;
     case OP_PUSH:
-        if (Is(a, OPK_INT)) c.op = RUN_PUSH_INT;
-        else if (Is(a, OPK_LOCAL)) c.op = RUN_PUSH_LOCAL;
-        else if (Is(a, OPK_REG)) c.op = RUN_PUSH_REG;
+        if (Is(a, OPK_INT))
+            c.op = RUN_PUSH_INT;
+        else if (Is(a, OPK_LOCAL))
+            c.op = RUN_PUSH_LOCAL;
+        else if (Is(a, OPK_REG))
+            c.op = RUN_PUSH_REG;
         if (c.op != RUN_RECORD) c.a = Is(a, OPK_INT) ? a->ivalue : place(a);
         break;
     case OP_POP:
-        if (Is(a, OPK_LOCAL)) c.op = RUN_POP_LOCAL;
-        else if (Is(a, OPK_REG)) c.op = RUN_POP_REG;
+        if (Is(a, OPK_LOCAL))
+            c.op = RUN_POP_LOCAL;
+        else if (Is(a, OPK_REG))
+            c.op = RUN_POP_REG;
         if (c.op != RUN_RECORD) c.a = place(a);
         break;
     case OP_LOCALINT:

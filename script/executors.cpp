@@ -51,8 +51,8 @@ struct DivOps {
 // variable whose text may change while the method runs: keep a stable copy.
 const char* MethodName(asmInterpreter& m, asmOperand& op) {
     if (op.kind == OPK_NAME && op.text.c_str()) return op.text.c_str();
-    bool indirect = op.kind == OPK_INDIRECT_NAME || op.kind == OPK_INDIRECT_REG ||
-                    op.kind == OPK_INDIRECT_LOCAL;
+    bool indirect =
+        op.kind == OPK_INDIRECT_NAME || op.kind == OPK_INDIRECT_REG || op.kind == OPK_INDIRECT_LOCAL;
     return indirect ? m.StableName(m.OperandName(op)) : m.OperandName(op);
 }
 
@@ -99,15 +99,21 @@ int Arithmetic(asmInterpreter& m, asmInstruction& in, int index) {
         if (IsLiteral(b)) {
             // Two literals: $a takes the left one, then $a's form runs.
             asmVarReg& ra = m.Register(0);
-            if (a.kind == OPK_INT) ra.AssignInt(a.ivalue);
-            else if (a.kind == OPK_REAL) ra.AssignReal(a.rvalue);
-            else ra.AssignString(a.text);
+            if (a.kind == OPK_INT)
+                ra.AssignInt(a.ivalue);
+            else if (a.kind == OPK_REAL)
+                ra.AssignReal(a.rvalue);
+            else
+                ra.AssignString(a.text);
             Apply<Ops>(m, ra, b);
         } else if (asmVar* w = m.OperandValueOrNull(b)) {
             // Literal on the left: the right value's R form.
-            if (a.kind == OPK_INT) Ops::R(*w, static_cast<int>(a.ivalue));
-            else if (a.kind == OPK_REAL) Ops::R(*w, a.rvalue);
-            else Ops::R(*w, a.text);
+            if (a.kind == OPK_INT)
+                Ops::R(*w, static_cast<int>(a.ivalue));
+            else if (a.kind == OPK_REAL)
+                Ops::R(*w, a.rvalue);
+            else
+                Ops::R(*w, a.text);
         } else {
             m.Fatal("unknown format");
         }
@@ -167,9 +173,12 @@ int Or(asmInterpreter& m, asmInstruction& in, int index) {
 int Mov(asmInterpreter& m, asmInstruction& in, int index) {
     asmOperand& a = *in.operand1;
     asmOperand& b = *in.operand2;
-    if (a.kind == OPK_REG) m.LoadCell(m.Register(a.ivalue), b);
-    else if (a.kind == OPK_LOCAL) m.AssignFrom(m.LocalCell(a.ivalue), b);
-    else m.AssignFrom(m.OperandValue(a), b);
+    if (a.kind == OPK_REG)
+        m.LoadCell(m.Register(a.ivalue), b);
+    else if (a.kind == OPK_LOCAL)
+        m.AssignFrom(m.LocalCell(a.ivalue), b);
+    else
+        m.AssignFrom(m.OperandValue(a), b);
     return index + 1;
 }
 
@@ -204,14 +213,18 @@ int Div(asmInterpreter& m, asmInstruction& in, int index) { return Arithmetic<Di
 int Sub(asmInterpreter& m, asmInstruction& in, int index) { return Arithmetic<SubOps>(m, in, index); }
 
 int New(asmInterpreter& m, asmInstruction& in, int index) {
-    if (asmObjectModel* objects = m.GetObjectModel()) objects->ExecNew(*in.operand1, *in.operand2);
-    else m.Fatal("declaration of non existing type", m.OperandName(*in.operand1));
+    if (asmObjectModel* objects = m.GetObjectModel())
+        objects->ExecNew(*in.operand1, *in.operand2);
+    else
+        m.Fatal("declaration of non existing type", m.OperandName(*in.operand1));
     return index + 1;
 }
 
 int Delete(asmInterpreter& m, asmInstruction& in, int index) {
-    if (asmObjectModel* objects = m.GetObjectModel()) objects->ExecDelete(*in.operand1);
-    else m.Fatal("there is no object to delete: ", m.OperandName(*in.operand1));
+    if (asmObjectModel* objects = m.GetObjectModel())
+        objects->ExecDelete(*in.operand1);
+    else
+        m.Fatal("there is no object to delete: ", m.OperandName(*in.operand1));
     return index + 1;
 }
 

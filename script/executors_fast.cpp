@@ -76,9 +76,12 @@ inline ddString* TextSlot(asmInterpreter& m, asmOperand& op) {
 // other literals.
 template <int Kind>
 inline int32_t* IntOperand(asmInterpreter& m, asmOperand& op) {
-    if constexpr (Kind == OPK_INT) return &op.ivalue;
-    else if constexpr (Kind == OPK_REAL || Kind == OPK_STRING) return nullptr;
-    else return IntSlot<Kind>(m, op);
+    if constexpr (Kind == OPK_INT)
+        return &op.ivalue;
+    else if constexpr (Kind == OPK_REAL || Kind == OPK_STRING)
+        return nullptr;
+    else
+        return IntSlot<Kind>(m, op);
 }
 
 // The text "add" appends to a string for operand B (the literal's text in
@@ -103,8 +106,10 @@ const char* AppendedText(asmInterpreter& m, asmOperand& op, char* buf) {
         break;
     case OPK_NAME:
         if (const asmNameCache* c = FreshNames(m, op)) {
-            if (c->valueKind == VK_CELL) v = static_cast<asmVarReg*>(c->value)->Target();
-            else if (c->valueKind != VK_OTHER) v = c->value;
+            if (c->valueKind == VK_CELL)
+                v = static_cast<asmVarReg*>(c->value)->Target();
+            else if (c->valueKind != VK_OTHER)
+                v = c->value;
         }
         break;
     default:
@@ -123,7 +128,8 @@ bool AppendInPlace(ddString& s, const char* x) {
     if (!buf || (x >= buf && x < buf + s.Capacity())) return false;
     int64_t need = int64_t{s.Length()} + static_cast<int64_t>(std::strlen(x)) + 1;
     if (need > kMaxText) return false;
-    if (need > s.Capacity()) s.Reserve(static_cast<int>(std::min(kMaxText, std::max(need, 2 * int64_t{s.Capacity()}))));
+    if (need > s.Capacity())
+        s.Reserve(static_cast<int>(std::min(kMaxText, std::max(need, 2 * int64_t{s.Capacity()}))));
     s.Append(x);
     return true;
 }
@@ -318,10 +324,14 @@ template <int KA, int KB, typename Cond>
 int Slot(const asmOperand* op) {
     if (!op) return -1;
     switch (op->kind) {
-    case OPK_REG: return 0;
-    case OPK_LOCAL: return 1;
-    case OPK_NAME: return 2;
-    default: return -1;
+    case OPK_REG:
+        return 0;
+    case OPK_LOCAL:
+        return 1;
+    case OPK_NAME:
+        return 2;
+    default:
+        return -1;
     }
 }
 
@@ -330,8 +340,8 @@ constexpr int kKinds[3] = {OPK_REG, OPK_LOCAL, OPK_NAME};
 template <typename Op>
 asmExecutor PickArith(int a, const asmOperand& b) {
     if (b.kind == OPK_INT) {
-        static constexpr asmExecutor table[3] = {
-            ArithLiteral<Op, kKinds[0]>, ArithLiteral<Op, kKinds[1]>, ArithLiteral<Op, kKinds[2]>};
+        static constexpr asmExecutor table[3] = {ArithLiteral<Op, kKinds[0]>, ArithLiteral<Op, kKinds[1]>,
+                                                 ArithLiteral<Op, kKinds[2]>};
         return table[a];
     }
     int bi = Slot(&b);
@@ -413,7 +423,8 @@ bool SameTarget(const asmOperand& x, const asmOperand& y) {
 }  // namespace
 
 asmExecutor SelectFused(const asmInstruction& first, const asmInstruction& second) {
-    if (first.opcode == OP_LOCALINT && second.opcode == OP_POP && SameTarget(*first.operand1, *second.operand1))
+    if (first.opcode == OP_LOCALINT && second.opcode == OP_POP &&
+        SameTarget(*first.operand1, *second.operand1))
         return LocalIntPop;
     int a = Slot(first.operand1);
     if (a < 0) return nullptr;
@@ -422,21 +433,32 @@ asmExecutor SelectFused(const asmInstruction& first, const asmInstruction& secon
     if (second.opcode == OP_POP) {
         if (!SameTarget(*first.operand1, *second.operand1)) return nullptr;
         switch (first.opcode) {
-        case OP_ADD: return PickArithStore<AddInt>(a, b);
-        case OP_SUB: return PickArithStore<SubInt>(a, b);
-        case OP_MUL: return PickArithStore<MulInt>(a, b);
-        default: return nullptr;
+        case OP_ADD:
+            return PickArithStore<AddInt>(a, b);
+        case OP_SUB:
+            return PickArithStore<SubInt>(a, b);
+        case OP_MUL:
+            return PickArithStore<MulInt>(a, b);
+        default:
+            return nullptr;
         }
     }
     if (first.opcode != OP_CMP) return nullptr;
     switch (second.opcode) {
-    case OP_JE: return PickCmpJump<IfEqual>(a, b);
-    case OP_JNE: return PickCmpJump<IfNotEqual>(a, b);
-    case OP_JL: return PickCmpJump<IfLess>(a, b);
-    case OP_JLE: return PickCmpJump<IfLessOrEqual>(a, b);
-    case OP_JA: return PickCmpJump<IfAbove>(a, b);
-    case OP_JAE: return PickCmpJump<IfAboveOrEqual>(a, b);
-    default: return nullptr;
+    case OP_JE:
+        return PickCmpJump<IfEqual>(a, b);
+    case OP_JNE:
+        return PickCmpJump<IfNotEqual>(a, b);
+    case OP_JL:
+        return PickCmpJump<IfLess>(a, b);
+    case OP_JLE:
+        return PickCmpJump<IfLessOrEqual>(a, b);
+    case OP_JA:
+        return PickCmpJump<IfAbove>(a, b);
+    case OP_JAE:
+        return PickCmpJump<IfAboveOrEqual>(a, b);
+    default:
+        return nullptr;
     }
 }
 

@@ -64,8 +64,7 @@ asmInterpreter::~asmInterpreter() {
 void asmInterpreter::SetUpCells(asmClass* intClass, asmClass* realClass, asmClass* stringClass) {
     for (int i = 0; i < kStackCells; ++i) stack[i].SetPartClasses(intClass, realClass, stringClass);
     for (int i = 0; i < kLocalCells; ++i) locals[i].SetPartClasses(intClass, realClass, stringClass);
-    for (int i = 0; i < kRegisterCount; ++i)
-        registers[i].SetPartClasses(intClass, realClass, stringClass);
+    for (int i = 0; i < kRegisterCount; ++i) registers[i].SetPartClasses(intClass, realClass, stringClass);
     NameCells(stack.get(), kStackCells, "_stack");
     NameCells(locals.get(), kLocalCells, "_local");
     for (int i = 0; i < kRegisterCount; ++i) {

@@ -153,14 +153,18 @@ public:
         running.push_back(object);
     }
     void EndDirectCall(asmClassObj* object, const char* name) {
-        if (ScriptDebugLevel == 4 || running.size() == 1) objects->CallReturned(object, name);
-        else running.pop_back();
+        if (ScriptDebugLevel == 4 || running.size() == 1)
+            objects->CallReturned(object, name);
+        else
+            running.pop_back();
     }
 
     // Calls a method by name through the object layer.
     void CallOn(asmClassObj* object, const char* name, asmCallCache& cache) {
-        if (objects) objects->CallMethod(object, name, cache);
-        else object->CallMethod(this, name);
+        if (objects)
+            objects->CallMethod(object, name, cache);
+        else
+            object->CallMethod(this, name);
     }
     // A copy of the name that lives as long as the machine (names read from
     // variables may change while the method runs).

@@ -7,7 +7,7 @@
 namespace LineLexer {
 
 // Longest texts the language accepts; longer ones are refused, never cut.
-constexpr size_t kMaxLine = 2047;       // characters of a line, line feed included
+constexpr size_t kMaxLine = 2047;  // characters of a line, line feed included
 constexpr size_t kMaxMnemonic = 127;
 constexpr size_t kMaxFirstOperand = 2047;
 constexpr size_t kMaxSecondOperand = 255;

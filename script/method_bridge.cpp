@@ -22,9 +22,7 @@ ddTrie<asmMethod>* ClassEntry(asmClass* cls, const char* name) {
     return e && e->value != -1 ? e : nullptr;
 }
 
-ddTrie<asmMethod>* ScriptEntry(ddTrie<asmMethod>* e) {
-    return e && e->value == kScriptMethod ? e : nullptr;
-}
+ddTrie<asmMethod>* ScriptEntry(ddTrie<asmMethod>* e) { return e && e->value == kScriptMethod ? e : nullptr; }
 
 void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
@@ -278,7 +276,9 @@ constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
          PushString(c.object.GetClass() ? NameOrNull(c.object.GetClass()->name.c_str()) : "null");
      }},
     {"methodname", 12,
-     [](asmObjects::CommonCall&, asmInterpreter* interp, int) { PushString(NameOrNull(interp->runningMethodName)); }},
+     [](asmObjects::CommonCall&, asmInterpreter* interp, int) {
+         PushString(NameOrNull(interp->runningMethodName));
+     }},
     {"hasmet", 13,
      [](asmObjects::CommonCall& c, asmInterpreter*, int) {
          ddString name = PopArgString();

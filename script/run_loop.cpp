@@ -39,7 +39,8 @@ struct Activation {
 Activation Activate(asmInterpreter& m, asmMethod& method) {
     const asmCompactCode& c = method.Compact();
     if (c.maxLocal == 0) return {c.fast.get(), c.count, nullptr};
-    if (m.frameBase + c.maxLocal < kLocalCells) return {c.fast.get(), c.count, m.LocalCells() + m.frameBase + 1};
+    if (m.frameBase + c.maxLocal < kLocalCells)
+        return {c.fast.get(), c.count, m.LocalCells() + m.frameBase + 1};
     return {c.checked.get(), c.count, nullptr};
 }
 
@@ -96,233 +97,253 @@ void RunInstructions(asmInterpreter& m, asmMethod& method) {
     const asmCode* pc = run.code;
     // One entry per asmRunOp, in its order.
     static const void* const kHandlers[] = {
-        &&run_record, &&run_end, &&run_jump, &&run_push_int, &&run_push_local, &&run_push_reg, &&run_pop_local,
-        &&run_pop_reg, &&run_localint, &&run_localint_pop, &&run_mov_local_int, &&run_add_local_int,
-        &&run_sub_local_int, &&run_add_local_local, &&run_add_reg_reg, &&run_add_to_local_int,
-        &&run_sub_to_local_int, &&run_add_to_local_local, &&run_add_to_name_int, &&run_sub_to_name_int,
-        &&run_cmp_local_int, &&run_cmp_jump_local_int, &&run_cmp_jump_local_local, &&run_cmp_jump_name_int,
-        &&run_call_this, &&run_call,
+        &&run_record,
+        &&run_end,
+        &&run_jump,
+        &&run_push_int,
+        &&run_push_local,
+        &&run_push_reg,
+        &&run_pop_local,
+        &&run_pop_reg,
+        &&run_localint,
+        &&run_localint_pop,
+        &&run_mov_local_int,
+        &&run_add_local_int,
+        &&run_sub_local_int,
+        &&run_add_local_local,
+        &&run_add_reg_reg,
+        &&run_add_to_local_int,
+        &&run_sub_to_local_int,
+        &&run_add_to_local_local,
+        &&run_add_to_name_int,
+        &&run_sub_to_name_int,
+        &&run_cmp_local_int,
+        &&run_cmp_jump_local_int,
+        &&run_cmp_jump_local_local,
+        &&run_cmp_jump_name_int,
+        &&run_call_this,
+        &&run_call,
     };
     static_assert(std::size(kHandlers) == RUN_OP_COUNT);
 #ifdef ENGINE_FUZZING
     // Fuzz builds ask the harness's step guard before every instruction.
-#define NEXT()                                                                            \
-    do {                                                                                  \
+#define NEXT()                                                                          \
+    do {                                                                                \
         if (m.stepGuard && !m.stepGuard()) m.Fatal("script stopped by the step guard"); \
-        goto* kHandlers[pc->op];                                                          \
+        goto* kHandlers[pc->op];                                                        \
     } while (0)
 #else
 #define NEXT() goto* kHandlers[pc->op]
 #endif
     NEXT();
-    run_record:
-        goto record;
-    run_end:
-        goto leave;
-    run_jump:
-        pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 1;
-        NEXT();
-    run_push_int:
-        m.PushCell().AssignInt(pc->a);
+run_record:
+    goto record;
+run_end:
+    goto leave;
+run_jump:
+    pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 1;
+    NEXT();
+run_push_int:
+    m.PushCell().AssignInt(pc->a);
+    ++pc;
+    NEXT();
+run_push_local:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        const int32_t v = *x;
+        m.PushCell().AssignInt(v);
         ++pc;
         NEXT();
-    run_push_local:
+    }
+    goto record;
+run_push_reg:
+    if (int32_t* x = IntOf(m.Register(pc->a))) {
+        const int32_t v = *x;
+        m.PushCell().AssignInt(v);
+        ++pc;
+        NEXT();
+    }
+    goto record;
+run_pop_local:
+    if (int32_t* top = TopInt(m)) {
         if (int32_t* x = IntOf(run.locals[pc->a])) {
-            const int32_t v = *x;
-            m.PushCell().AssignInt(v);
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_push_reg:
-        if (int32_t* x = IntOf(m.Register(pc->a))) {
-            const int32_t v = *x;
-            m.PushCell().AssignInt(v);
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_pop_local:
-        if (int32_t* top = TopInt(m)) {
-            if (int32_t* x = IntOf(run.locals[pc->a])) {
-                *x = *top;
-                --m.sp;
-                ++pc;
-                NEXT();
-            }
-        }
-        goto record;
-    run_pop_reg:
-        if (int32_t* top = TopInt(m)) {
-            m.Register(pc->a).AssignInt(*top);
+            *x = *top;
             --m.sp;
             ++pc;
             NEXT();
         }
-        goto record;
-    run_localint:
+    }
+    goto record;
+run_pop_reg:
+    if (int32_t* top = TopInt(m)) {
+        m.Register(pc->a).AssignInt(*top);
+        --m.sp;
+        ++pc;
+        NEXT();
+    }
+    goto record;
+run_localint:
+    m.highWater = std::max(m.highWater, pc->b);
+    run.locals[pc->a].BindInt();
+    ++pc;
+    NEXT();
+run_localint_pop:
+    if (int32_t* top = TopInt(m)) {
         m.highWater = std::max(m.highWater, pc->b);
-        run.locals[pc->a].BindInt();
+        run.locals[pc->a].AssignInt(*top);
+        --m.sp;
+        pc += 2;
+        NEXT();
+    }
+    goto record;
+run_mov_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        *x = pc->b;
         ++pc;
         NEXT();
-    run_localint_pop:
-        if (int32_t* top = TopInt(m)) {
-            m.highWater = std::max(m.highWater, pc->b);
-            run.locals[pc->a].AssignInt(*top);
-            --m.sp;
-            pc += 2;
-            NEXT();
-        }
-        goto record;
-    run_mov_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            *x = pc->b;
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_add_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            const int32_t v = WrapAdd(*x, pc->b);
-            m.PushCell().AssignInt(v);
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_sub_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            const int32_t v = WrapSub(*x, pc->b);
-            m.PushCell().AssignInt(v);
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_add_local_local:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            if (int32_t* y = IntOf(run.locals[pc->b])) {
-                const int32_t v = WrapAdd(*x, *y);
-                m.PushCell().AssignInt(v);
-                ++pc;
-                NEXT();
-            }
-        }
-        goto record;
-    run_add_reg_reg:
-        if (int32_t* x = IntOf(m.Register(pc->a))) {
-            if (int32_t* y = IntOf(m.Register(pc->b))) {
-                const int32_t v = WrapAdd(*x, *y);
-                m.PushCell().AssignInt(v);
-                ++pc;
-                NEXT();
-            }
-        }
-        goto record;
-    // "op A, B" then "pop A": the result goes straight into A. The cell
-    // "op" would push lies above the stack's top afterwards, where
-    // nothing reads it, so only the stack's bound is checked.
-    run_add_to_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a]); x && m.sp < kStackCells - 1) {
-            *x = WrapAdd(*x, pc->b);
-            pc += 2;
-            NEXT();
-        }
-        goto record;
-    run_sub_to_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a]); x && m.sp < kStackCells - 1) {
-            *x = WrapSub(*x, pc->b);
-            pc += 2;
-            NEXT();
-        }
-        goto record;
-    run_add_to_name_int:
-        if (int32_t* x = NamedInt(m, *pc->x); x && m.sp < kStackCells - 1) {
-            *x = WrapAdd(*x, pc->b);
-            pc += 2;
-            NEXT();
-        }
-        goto record;
-    run_sub_to_name_int:
-        if (int32_t* x = NamedInt(m, *pc->x); x && m.sp < kStackCells - 1) {
-            *x = WrapSub(*x, pc->b);
-            pc += 2;
-            NEXT();
-        }
-        goto record;
-    run_add_to_local_local:
-        if (m.sp < kStackCells - 1) {
-            if (int32_t* x = IntOf(run.locals[pc->a])) {
-                if (int32_t* y = IntOf(run.locals[pc->b])) {
-                    *x = WrapAdd(*x, *y);
-                    pc += 2;
-                    NEXT();
-                }
-            }
-        }
-        goto record;
-    run_cmp_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            m.flag = CompareDiff(*x, pc->b);
-            ++pc;
-            NEXT();
-        }
-        goto record;
-    run_cmp_jump_local_int:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            m.flag = CompareDiff(*x, pc->b);
-            pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
-            NEXT();
-        }
-        goto record;
-    run_cmp_jump_name_int:
-        if (int32_t* x = NamedInt(m, *pc->x)) {
-            m.flag = CompareDiff(*x, pc->b);
-            pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
-            NEXT();
-        }
-        goto record;
-    run_cmp_jump_local_local:
-        if (int32_t* x = IntOf(run.locals[pc->a])) {
-            if (int32_t* y = IntOf(run.locals[pc->b])) {
-                m.flag = CompareDiff(*x, *y);
-                pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
-                NEXT();
-            }
-        }
-        goto record;
-    run_call_this:
-        if (asmClassObj* object = m.currentObject; object && EnterDirect(m, object, *pc, run, pc)) NEXT();
-        goto record;
-    run_call: {
-        // The object named by a plain name, while its look-up is current.
-        const asmNameCache& names = pc->rec->operand1->names;
-        if (names.epoch == m.NameEpoch() && names.scope == m.currentObject && names.object &&
-            EnterDirect(m, names.object, *pc, run, pc))
-            NEXT();
-        goto record;
     }
-    record: {
-        const int next = pc->rec->executor(m, *pc->rec, static_cast<int>(pc - run.code));
-        if (next >= 0 && next < run.count) {
-            pc = run.code + next;
-            NEXT();
-        }
-    }
-    leave:
-        // The method returns: to the native caller, or to the script method
-        // that this loop entered it from.
-        if (m.callDepth == entryDepth) return;
-        {
-            // Read before the bookkeeping: what it destroys may run script
-            // code that enters methods at this depth again.
-            const asmCallFrame& f = m.callFrames[m.callDepth - 1];
-            asmClassObj* called = f.called;
-            const char* calledName = f.calledName;
-            run = {f.code, f.count, f.locals};
-            pc = f.resume;
-            m.CloseFrame(f.caller);
-            m.EndDirectCall(called, calledName);
-        }
+    goto record;
+run_add_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        const int32_t v = WrapAdd(*x, pc->b);
+        m.PushCell().AssignInt(v);
+        ++pc;
         NEXT();
+    }
+    goto record;
+run_sub_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        const int32_t v = WrapSub(*x, pc->b);
+        m.PushCell().AssignInt(v);
+        ++pc;
+        NEXT();
+    }
+    goto record;
+run_add_local_local:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        if (int32_t* y = IntOf(run.locals[pc->b])) {
+            const int32_t v = WrapAdd(*x, *y);
+            m.PushCell().AssignInt(v);
+            ++pc;
+            NEXT();
+        }
+    }
+    goto record;
+run_add_reg_reg:
+    if (int32_t* x = IntOf(m.Register(pc->a))) {
+        if (int32_t* y = IntOf(m.Register(pc->b))) {
+            const int32_t v = WrapAdd(*x, *y);
+            m.PushCell().AssignInt(v);
+            ++pc;
+            NEXT();
+        }
+    }
+    goto record;
+// "op A, B" then "pop A": the result goes straight into A. The cell
+// "op" would push lies above the stack's top afterwards, where
+// nothing reads it, so only the stack's bound is checked.
+run_add_to_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a]); x && m.sp < kStackCells - 1) {
+        *x = WrapAdd(*x, pc->b);
+        pc += 2;
+        NEXT();
+    }
+    goto record;
+run_sub_to_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a]); x && m.sp < kStackCells - 1) {
+        *x = WrapSub(*x, pc->b);
+        pc += 2;
+        NEXT();
+    }
+    goto record;
+run_add_to_name_int:
+    if (int32_t* x = NamedInt(m, *pc->x); x && m.sp < kStackCells - 1) {
+        *x = WrapAdd(*x, pc->b);
+        pc += 2;
+        NEXT();
+    }
+    goto record;
+run_sub_to_name_int:
+    if (int32_t* x = NamedInt(m, *pc->x); x && m.sp < kStackCells - 1) {
+        *x = WrapSub(*x, pc->b);
+        pc += 2;
+        NEXT();
+    }
+    goto record;
+run_add_to_local_local:
+    if (m.sp < kStackCells - 1) {
+        if (int32_t* x = IntOf(run.locals[pc->a])) {
+            if (int32_t* y = IntOf(run.locals[pc->b])) {
+                *x = WrapAdd(*x, *y);
+                pc += 2;
+                NEXT();
+            }
+        }
+    }
+    goto record;
+run_cmp_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        m.flag = CompareDiff(*x, pc->b);
+        ++pc;
+        NEXT();
+    }
+    goto record;
+run_cmp_jump_local_int:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        m.flag = CompareDiff(*x, pc->b);
+        pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
+        NEXT();
+    }
+    goto record;
+run_cmp_jump_name_int:
+    if (int32_t* x = NamedInt(m, *pc->x)) {
+        m.flag = CompareDiff(*x, pc->b);
+        pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
+        NEXT();
+    }
+    goto record;
+run_cmp_jump_local_local:
+    if (int32_t* x = IntOf(run.locals[pc->a])) {
+        if (int32_t* y = IntOf(run.locals[pc->b])) {
+            m.flag = CompareDiff(*x, *y);
+            pc = Jumps(pc->jumpsOn, m.flag) ? run.code + pc->jump : pc + 2;
+            NEXT();
+        }
+    }
+    goto record;
+run_call_this:
+    if (asmClassObj* object = m.currentObject; object && EnterDirect(m, object, *pc, run, pc)) NEXT();
+    goto record;
+run_call : {
+    // The object named by a plain name, while its look-up is current.
+    const asmNameCache& names = pc->rec->operand1->names;
+    if (names.epoch == m.NameEpoch() && names.scope == m.currentObject && names.object &&
+        EnterDirect(m, names.object, *pc, run, pc))
+        NEXT();
+    goto record;
+}
+record : {
+    const int next = pc->rec->executor(m, *pc->rec, static_cast<int>(pc - run.code));
+    if (next >= 0 && next < run.count) {
+        pc = run.code + next;
+        NEXT();
+    }
+}
+leave:
+    // The method returns: to the native caller, or to the script method
+    // that this loop entered it from.
+    if (m.callDepth == entryDepth) return;
+    {
+        // Read before the bookkeeping: what it destroys may run script
+        // code that enters methods at this depth again.
+        const asmCallFrame& f = m.callFrames[m.callDepth - 1];
+        asmClassObj* called = f.called;
+        const char* calledName = f.calledName;
+        run = {f.code, f.count, f.locals};
+        pc = f.resume;
+        m.CloseFrame(f.caller);
+        m.EndDirectCall(called, calledName);
+    }
+    NEXT();
 #undef NEXT
 }
 

@@ -17,13 +17,13 @@ namespace {
 constexpr const char* kBuiltinObjects[] = {"gameapi", "engine", "mouse", "keyboard"};
 
 // Method tables built after the value classes, in this order.
-constexpr const char* kLateClasses[] = {"font", "anima", "img", "snd",  "vector", "db",
+constexpr const char* kLateClasses[] = {"font", "anima", "img",   "snd",  "vector", "db",
                                         "text", "menu",  "timer", "path", "button", "filter"};
 
 // Freed in this order (before the shared tables).
-constexpr const char* kFreeOrder[] = {"font", "int",  "real",  "string", "anima", "gameapi", "engine",
-                                      "mouse", "keyboard", "img", "snd", "vector", "db", "text",
-                                      "menu", "timer", "path", "button", "filter"};
+constexpr const char* kFreeOrder[] = {"font",  "int",      "real", "string", "anima",  "gameapi", "engine",
+                                      "mouse", "keyboard", "img",  "snd",    "vector", "db",      "text",
+                                      "menu",  "timer",    "path", "button", "filter"};
 
 struct TypeRow {
     const char* name;
@@ -31,9 +31,9 @@ struct TypeRow {
 };
 // The built-in types, registered in this order.
 constexpr TypeRow kTypes[] = {
-    {"int", 4},   {"real", 5},  {"string", 6}, {"def", 7},   {"anima", 9},   {"snd", 8},
-    {"timer", 10}, {"vector", 11}, {"db", 12},  {"img", 15},  {"text", 14},   {"menu", 13},
-    {"path", 16}, {"button", 17}, {"font", 18}, {"filter", 19},
+    {"int", 4},    {"real", 5},    {"string", 6}, {"def", 7},     {"anima", 9}, {"snd", 8},
+    {"timer", 10}, {"vector", 11}, {"db", 12},    {"img", 15},    {"text", 14}, {"menu", 13},
+    {"path", 16},  {"button", 17}, {"font", 18},  {"filter", 19},
 };
 
 asmClassObj* NewInt(asmClass* cls, const char* name) { return new asmVarInt(cls, name); }
@@ -73,7 +73,7 @@ std::string Trim(const std::string& s) {
 }
 
 bool IsRegularFile(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

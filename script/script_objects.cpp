@@ -236,8 +236,7 @@ bool asmObjects::IsRunning(asmClassObj* object) const {
 void asmObjects::ForgetAliases(const std::vector<asmClassObj*>& dying) {
     auto clear = [&](ddTrie<asmClassObj>* table) {
         ForEachNode(table, [&](ddTrie<asmClassObj>* n) {
-            if (n->pointer && !n->owns &&
-                std::find(dying.begin(), dying.end(), n->pointer) != dying.end()) {
+            if (n->pointer && !n->owns && std::find(dying.begin(), dying.end(), n->pointer) != dying.end()) {
                 n->pointer = nullptr;
                 n->owns = 1;
             }

@@ -17,8 +17,8 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
-#include "foundation/destruction_hold.h"
 #include "foundation/dd_trie.h"
+#include "foundation/destruction_hold.h"
 #include "script/method_table.h"
 #include "script/object_model.h"
 

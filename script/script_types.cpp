@@ -14,8 +14,8 @@ std::map<std::string, asmBuiltinClass>& Registry() {
 asmObjectFactory gameFactory = nullptr;
 
 constexpr const char* kBuiltinTypeNames[] = {
-    "int", "real", "string", "def", "anima", "snd", "timer", "vector",
-    "db",  "img",  "text",   "menu", "path", "button", "font", "filter",
+    "int", "real", "string", "def",  "anima", "snd",    "timer", "vector",
+    "db",  "img",  "text",   "menu", "path",  "button", "font",  "filter",
 };
 
 }  // namespace

@@ -16,8 +16,8 @@ class asmClassObj;
 using asmObjectFactory = asmClassObj* (*)(asmClass* cls, const char* name);
 
 struct asmBuiltinClass {
-    const char* name = nullptr;     // "img", "gameapi", ...
-    int32_t typeCode = -1;          // 4..19 for types "new" makes; -1 for the built-in objects' classes
+    const char* name = nullptr;  // "img", "gameapi", ...
+    int32_t typeCode = -1;       // 4..19 for types "new" makes; -1 for the built-in objects' classes
     void (*initMethods)() = nullptr;
     void (*freeMethods)() = nullptr;
     asmClass* (*descriptor)() = nullptr;

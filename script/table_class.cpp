@@ -34,7 +34,7 @@ asmClass* TableClass() { return asmClassDB::Class; }
 // Reads the whole file; a folder or an unreadable path is a file that does
 // not open.
 bool ReadTableFile(const char* path, std::string& text) {
-    struct stat st{};
+    struct stat st {};
     if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return false;
     return ReadWholeFile(path, text);
 }
@@ -108,8 +108,7 @@ const ddString& asmClassDB::GetCell(int row, int col) const {
     }
     if (ColOutOfRange(row, col)) {
         GetCellFailure("\ndb " + name + " error: wrong col: " + std::to_string(col) +
-                       " row: " + std::to_string(row) + " colsno: " + std::to_string(Row(row).Size()) +
-                       "\n");
+                       " row: " + std::to_string(row) + " colsno: " + std::to_string(Row(row).Size()) + "\n");
     }
     return Row(row).Get(col);
 }
@@ -202,7 +201,8 @@ void asmClassDB::Save(const char* path, int mode) const {
         mode == MODE_HEADER ? FormatHeaderTable(ToRows(), separator) : FormatBlankTable(ToRows());
     AtomicFileWriter out(path);
     if (!out.Open()) FailedToOpen(path);
-    const bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), out.Stream()) == text.size();
+    const bool written =
+        text.empty() || std::fwrite(text.data(), 1, text.size(), out.Stream()) == text.size();
     // A save that cannot be completed leaves the old file in place and is
     // reported like one that cannot be opened.
     if (!written || !out.Commit()) FailedToOpen(path);

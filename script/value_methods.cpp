@@ -299,7 +299,8 @@ struct asmVarString::ScriptMethods {
     }
     static void IsObjectName(asmVarString& self, asmInterpreter*, int) {
         std::string name = Chars(self);
-        asmObjectModel* objects = asmInterpreter::Instance ? asmInterpreter::Instance->GetObjectModel() : nullptr;
+        asmObjectModel* objects =
+            asmInterpreter::Instance ? asmInterpreter::Instance->GetObjectModel() : nullptr;
         PushInt(objects && objects->LookupVar(name.c_str()) ? 1 : 0);
     }
     // "to_u" (17) and "to_l" (18).

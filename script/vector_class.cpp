@@ -140,13 +140,11 @@ struct asmClassVector::ScriptMethods {
              PushInt(list.Find(PopValue<T>(0), 0));
          }>},
         {"type", 4, SetType},
-        {"remove", 5, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             list.Remove(PopValue<T>(0));
-         }>},
+        {"remove", 5,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Remove(PopValue<T>(0)); }>},
         {"size", 6, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushInt(list.Size()); }>},
-        {"removeat", 7, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             list.RemoveAt(PopArgInt());
-         }>},
+        {"removeat", 7,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.RemoveAt(PopArgInt()); }>},
         {"sort", 8,
          Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Sort((PopArgInt() & 0xff) != 0); }>},
         {"load", 9, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
@@ -213,9 +211,8 @@ struct asmClassVector::ScriptMethods {
          }>},
         {"addbegin", 20,
          Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.AddBegin(PopValue<T>(0)); }>},
-        {"empty", 21, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             PushInt(list.Size() == 0 ? 1 : 0);
-         }>},
+        {"empty", 21,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushInt(list.Size() == 0 ? 1 : 0); }>},
         {"getvectype", 22,
          [](asmClassVector& self, asmInterpreter*, int) { PushString(kTypeNames[self.elementType]); }},
         {"pop", 23, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
@@ -224,15 +221,17 @@ struct asmClassVector::ScriptMethods {
              PushElement(v);
              list.RemoveAt(list.Size() - 1);
          }>},
-        {"first", 24, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             PushElement(list.Get(0));
-         }>},
+        {"first", 24,
+         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushElement(list.Get(0)); }>},
         {"copy", 25, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
              ddString name = PopArgString();
              asmClassVector* other = FindVectorNamed("vector copy", name.c_str() ? name.c_str() : "");
-             if constexpr (std::is_same_v<T, ddString>) list = other->strings;
-             else if constexpr (std::is_same_v<T, int>) list = other->ints;
-             else list = other->reals;
+             if constexpr (std::is_same_v<T, ddString>)
+                 list = other->strings;
+             else if constexpr (std::is_same_v<T, int>)
+                 list = other->ints;
+             else
+                 list = other->reals;
          }>},
     };
     static_assert(std::size(kRows) == 26);

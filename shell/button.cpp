@@ -2,8 +2,8 @@
 
 #include "foundation/saturating.h"
 #include "graphics/stage.h"
-#include "shell/mouse.h"
 #include "scene/scene.h"
+#include "shell/mouse.h"
 
 ddButton::ddButton() {
     SetImages(nullptr, nullptr, nullptr);

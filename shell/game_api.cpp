@@ -21,9 +21,7 @@
 #include "shell/menu.h"
 #include "shell/mouse.h"
 
-GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") {
-    CurrentScene().ResetHover();
-}
+GameAPI::GameAPI() : asmClassObj(nullptr), NextAction("exit") { CurrentScene().ResetHover(); }
 
 GameAPI::~GameAPI() { DeleteBackgroundCanvas(); }
 
@@ -76,53 +74,53 @@ void GameAPI::PumpEvents() {
 
 void GameAPI::Dispatch(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_ACTIVEEVENT:
-            if (event.active.state & (SDL_APPACTIVE | SDL_APPINPUTFOCUS)) {
-                if (event.active.gain)
-                    OnActivate();
-                else
-                    OnDeactivate();
-            } else if (event.active.state & SDL_APPMOUSEFOCUS) {
-                if (event.active.gain)
-                    OnMouseEnter();
-                else
-                    OnMouseLeave();
-            }
-            break;
-        case SDL_KEYDOWN:
-            SetKeyHeld(1);
-            if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
-                Exit("exit");
+    case SDL_ACTIVEEVENT:
+        if (event.active.state & (SDL_APPACTIVE | SDL_APPINPUTFOCUS)) {
+            if (event.active.gain)
+                OnActivate();
             else
-                HandleKeyDown();
-            break;
-        case SDL_KEYUP:
-            SetKeyHeld(0);
-            HandleKeyUp();
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (event.button.button == SDL_BUTTON_LEFT) {
-                SetLeftButton(1);
-                HandleLeftDown();
-            } else if (event.button.button == SDL_BUTTON_RIGHT) {
-                SetRightButton(1);
-                HandleRightDown();
-            }
-            break;
-        case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT) {
-                SetLeftButton(0);
-                HandleLeftUp();
-            } else if (event.button.button == SDL_BUTTON_RIGHT) {
-                SetRightButton(0);
-                HandleRightUp();
-            }
-            break;
-        case SDL_QUIT:
+                OnDeactivate();
+        } else if (event.active.state & SDL_APPMOUSEFOCUS) {
+            if (event.active.gain)
+                OnMouseEnter();
+            else
+                OnMouseLeave();
+        }
+        break;
+    case SDL_KEYDOWN:
+        SetKeyHeld(1);
+        if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
             Exit("exit");
-            break;
-        default:
-            break;  // motion included: the mouse is sampled once a frame
+        else
+            HandleKeyDown();
+        break;
+    case SDL_KEYUP:
+        SetKeyHeld(0);
+        HandleKeyUp();
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            SetLeftButton(1);
+            HandleLeftDown();
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            SetRightButton(1);
+            HandleRightDown();
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            SetLeftButton(0);
+            HandleLeftUp();
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            SetRightButton(0);
+            HandleRightUp();
+        }
+        break;
+    case SDL_QUIT:
+        Exit("exit");
+        break;
+    default:
+        break;  // motion included: the mouse is sampled once a frame
     }
 }
 
@@ -241,9 +239,7 @@ void GameAPI::Register(Obraz* drawable) {
     CurrentStage().AddDrawable(drawable);
 }
 
-void GameAPI::UnregisterDrawable(Obraz* drawable) {
-    CurrentStage().RemoveDrawable(drawable);
-}
+void GameAPI::UnregisterDrawable(Obraz* drawable) { CurrentStage().RemoveDrawable(drawable); }
 
 void GameAPI::NewSound(Dzwieki*& ref, const char* file) {
     ref = new Dzwieki();
@@ -343,7 +339,8 @@ void GameAPI::NewText(ddTekst*& ref, const char* text) {
     Register(ref);
 }
 
-void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b, int a) {
+void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b,
+                      int a) {
     NewText(ref, text);
     ref->CreateBackground(x, y, w, h, r, g, b, a);
 }

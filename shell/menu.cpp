@@ -128,8 +128,8 @@ bool ddMenu::Load(const char* file) {
 
 void ddMenu::BuildLevel(ddBase* parentNode, int x, int y, const ddString& dir, int depth) {
     if (depth > kMaxMenuDepth) return;
-    ddCanvas* background = depth == 1 || !root->subBackground ? root->itemBackground.get()
-                                                               : root->subBackground.get();
+    ddCanvas* background =
+        depth == 1 || !root->subBackground ? root->itemBackground.get() : root->subBackground.get();
     for (ddBase* node : parentNode->Children()) {
         std::vector<std::string> words = SplitWords(node->Value().c_str());
         if (words.empty()) continue;  // no label: the node makes no item
@@ -290,8 +290,8 @@ void ddMenu::AddItem(const char* text, bool front) {
     auto* item = new ddMenu(root, 0);
     item->label = new ddTekst(text ? text : "");
     // Items of the root are first-level items, like those of the definition.
-    ddCanvas* background = this != root && root->subBackground ? root->subBackground.get()
-                                                               : root->itemBackground.get();
+    ddCanvas* background =
+        this != root && root->subBackground ? root->subBackground.get() : root->itemBackground.get();
     if (background) item->label->CopyPlacement(0, 0, background);
     const int w = item->label->GetWidth(), h = item->label->GetHeight();
 

@@ -21,8 +21,7 @@ void DropLineEnd(std::string& text) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
 }
 
-toolFileLoader::toolFileLoader(const char* memory, int x, int y, int w, int h, int r, int g, int b,
-                               int a) {
+toolFileLoader::toolFileLoader(const char* memory, int x, int y, int w, int h, int r, int g, int b, int a) {
     label = new ddTekst("file:");
     const int labelWidth = label->GetWidth();
     label->CreateBackground(x - labelWidth, y, labelWidth, h, Darker(r), Darker(g), Darker(b), a);

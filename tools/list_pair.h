@@ -184,7 +184,8 @@ public:
         ClearClipboard();
         if (upper.SelectedCount() > 0) {
             copiedActions = upper.CopySelected();
-            if (!copiedActions) std::printf("ddObrazContainer *ddSpreadTxtList<T,T2>::Copy() error con=NULL\n");
+            if (!copiedActions)
+                std::printf("ddObrazContainer *ddSpreadTxtList<T,T2>::Copy() error con=NULL\n");
         }
         if (lower) copiedFrames = lower->CopySelected();
     }
@@ -197,7 +198,8 @@ public:
         if (copiedActions && !copiedActions->IsEmpty()) {
             ddObrazContainer copies;
             for (int i = 0; i < copiedActions->Count(); ++i)
-                if (auto* row = dynamic_cast<UpperRow*>(copiedActions->At(i))) copies.Add(upper.AddRowFrom(row));
+                if (auto* row = dynamic_cast<UpperRow*>(copiedActions->At(i)))
+                    copies.Add(upper.AddRowFrom(row));
             if (lower && lower->SelectedCount() > 0) {
                 lower->ClearSelection();
                 upper.ClearSelection();
@@ -224,8 +226,8 @@ public:
     T2* AddAction(T2* list, const char* name, int shares) {
         if (!list) return nullptr;
         list->SetFont(upper.GetFont());
-        list->Init(upper.GetX(), upper.GetEndY(), upper.RowWidth(), upper.RowHeight(), upper.RowR(), upper.RowG(),
-                   upper.RowB(), name);
+        list->Init(upper.GetX(), upper.GetEndY(), upper.RowWidth(), upper.RowHeight(), upper.RowR(),
+                   upper.RowG(), upper.RowB(), name);
         if (list->HasNumbering()) upper.SetNumbering(1);
         upper.SelectLastOrHeader();
         UpperRow* row = upper.InsertRow(shares ? nullptr : list, name, shares);
@@ -289,7 +291,8 @@ public:
         ForgetGoneRows();
         if (!container) return;
         if (upper.IsHeaderSelected()) {
-            for (int i = 0; i < upper.RowCount(); ++i) CollectFrames(upper.GetRow(i)->GetPayload(), container);
+            for (int i = 0; i < upper.RowCount(); ++i)
+                CollectFrames(upper.GetRow(i)->GetPayload(), container);
         } else if (upper.SelectedCount() > 0) {
             for (int i = 0; i < upper.SelectedCount(); ++i)
                 CollectFrames(upper.SelectedAt(i)->GetPayload(), container);
@@ -401,51 +404,51 @@ private:
         int code = list->OnKey();
         const int index = upper.IndexOf(a);
         switch (code) {
-            case 2:
+        case 2:
+            upper.ClearSelection();
+            chosen = a;
+            lower = list;
+            break;
+        case 0:
+            code = upper.OnKey();
+            ForgetGoneActions();
+            break;
+        case 1:
+            if (index == 0) {
                 upper.ClearSelection();
-                chosen = a;
-                lower = list;
-                break;
-            case 0:
-                code = upper.OnKey();
-                ForgetGoneActions();
-                break;
-            case 1:
-                if (index == 0) {
+                upper.SelectHeader();
+            } else {
+                UpperRow* before = upper.GetRow(index - 1);
+                upper.ClearSelection();
+                upper.SelectRow(before);
+                T2* beforeList = before->GetPayload();
+                if (beforeList && !beforeList->RowsHidden()) {
                     upper.ClearSelection();
-                    upper.SelectHeader();
-                } else {
-                    UpperRow* before = upper.GetRow(index - 1);
-                    upper.ClearSelection();
-                    upper.SelectRow(before);
-                    T2* beforeList = before->GetPayload();
-                    if (beforeList && !beforeList->RowsHidden()) {
-                        upper.ClearSelection();
-                        beforeList->DeselectHeader();
-                        beforeList->SelectLastOrHeader();
-                        lower = beforeList;
-                        chosen = before;
-                    }
+                    beforeList->DeselectHeader();
+                    beforeList->SelectLastOrHeader();
+                    lower = beforeList;
+                    chosen = before;
                 }
-                break;
-            case 3:
-                if (index + 1 < upper.RowCount()) {
-                    upper.ClearSelection();
-                    upper.SelectRow(index + 1);
-                } else {
-                    upper.SelectLastOrHeader();
-                }
-                break;
-            case 4:
-                upper.DeleteSelected();
-                ForgetGoneActions();
-                if (upper.RowCount() == 0) {
-                    upper.ClearSelection();
-                    upper.SelectHeader();
-                }
-                break;
-            default:
-                break;
+            }
+            break;
+        case 3:
+            if (index + 1 < upper.RowCount()) {
+                upper.ClearSelection();
+                upper.SelectRow(index + 1);
+            } else {
+                upper.SelectLastOrHeader();
+            }
+            break;
+        case 4:
+            upper.DeleteSelected();
+            ForgetGoneActions();
+            if (upper.RowCount() == 0) {
+                upper.ClearSelection();
+                upper.SelectHeader();
+            }
+            break;
+        default:
+            break;
         }
         return code;
     }
@@ -456,49 +459,49 @@ private:
         const int code = list->OnKey();
         const int index = upper.IndexOf(chosen);
         switch (code) {
-            case 1:
-                list->ClearSelection();
-                if (index == 0) {
+        case 1:
+            list->ClearSelection();
+            if (index == 0) {
+                Unchoose();
+                upper.SelectHeader();
+            } else {
+                UpperRow* before = upper.GetRow(index - 1);
+                if (!before) FatalExit("\nddSpreadTxtList::ServOnKeyDown() error : sptel = NULL\n", 1);
+                chosen = before;
+                lower = before->GetPayload();
+                if (!lower || lower->RowsHidden()) {
                     Unchoose();
-                    upper.SelectHeader();
+                    upper.SelectRow(before);
                 } else {
-                    UpperRow* before = upper.GetRow(index - 1);
-                    if (!before) FatalExit("\nddSpreadTxtList::ServOnKeyDown() error : sptel = NULL\n", 1);
-                    chosen = before;
-                    lower = before->GetPayload();
-                    if (!lower || lower->RowsHidden()) {
-                        Unchoose();
-                        upper.SelectRow(before);
-                    } else {
-                        lower->SelectLastOrHeader();
-                    }
+                    lower->SelectLastOrHeader();
                 }
-                break;
-            case 3:
-                if (index >= 0 && index + 1 < upper.RowCount()) {
-                    upper.SelectRow(index + 1);
-                    Unchoose();
-                } else {
-                    list->SelectLastOrHeader();
-                }
-                break;
-            case 2:
-                if (list->IsHeaderSelected()) {
-                    upper.SelectRow(chosen);
-                    Unchoose();
-                }
-                break;
-            case 4:
-                if (list->RowCount() == 0) {
-                    UpperRow* gone = chosen;
-                    Unchoose();
-                    upper.DeleteRow(gone);
-                    upper.ClearSelection();
-                    if (!upper.SelectRow(index)) upper.SelectLastOrHeader();
-                }
-                break;
-            default:
-                break;
+            }
+            break;
+        case 3:
+            if (index >= 0 && index + 1 < upper.RowCount()) {
+                upper.SelectRow(index + 1);
+                Unchoose();
+            } else {
+                list->SelectLastOrHeader();
+            }
+            break;
+        case 2:
+            if (list->IsHeaderSelected()) {
+                upper.SelectRow(chosen);
+                Unchoose();
+            }
+            break;
+        case 4:
+            if (list->RowCount() == 0) {
+                UpperRow* gone = chosen;
+                Unchoose();
+                upper.DeleteRow(gone);
+                upper.ClearSelection();
+                if (!upper.SelectRow(index)) upper.SelectLastOrHeader();
+            }
+            break;
+        default:
+            break;
         }
         return code;
     }
@@ -553,7 +556,8 @@ private:
         ForgetGoneActions();
         if (!text) return;
         bool found = false;
-        for (int i = 0; i < upper.RowCount() && !found; ++i) found = static_cast<ddTekst*>(upper.GetRow(i)) == text;
+        for (int i = 0; i < upper.RowCount() && !found; ++i)
+            found = static_cast<ddTekst*>(upper.GetRow(i)) == text;
         for (int i = 0; lower && i < lower->RowCount() && !found; ++i)
             found = static_cast<ddTekst*>(lower->GetRow(i)) == text;
         if (found) return;

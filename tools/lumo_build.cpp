@@ -45,7 +45,8 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
         ActionManager* group = images->Upper().GetRow(g)->GetPayload();
         if (!group) continue;
         for (int i = 0; i < group->RowCount(); ++i)
-            if (lumoObraz* picture = group->GetRow(i)->GetPayload()) allPictures.push_back(picture->GetScreenImage());
+            if (lumoObraz* picture = group->GetRow(i)->GetPayload())
+                allPictures.push_back(picture->GetScreenImage());
     }
 
     for (int a = 0; a < animation->Upper().RowCount(); ++a) {
@@ -77,7 +78,8 @@ bool lumo2Game::BuildAnimation(const char* name, bool sixteenBit) {
                     index = static_cast<int>(sheet.size()) - 1;
                 }
                 action->AddFrameFromFile(sheet[static_cast<size_t>(index)], index,
-                                         WordName(frameRow->GetText()).c_str(), picture->GetX(), picture->GetY());
+                                         WordName(frameRow->GetText()).c_str(), picture->GetX(),
+                                         picture->GetY());
             }
             if (picture && *picture->GetSoundName())
                 action->SetFrameSound(action->GetFrameCount() - 1, WordName(picture->GetSoundName()).c_str());
@@ -112,7 +114,8 @@ bool lumo2Game::SaveLum(const char* name) {
     // Written even without pictures (a count of 0), so that a sheet left
     // from an earlier save never stands beside the new definition.
     const std::string sheetFile = Text(sheetPath.c_str());
-    const int failed = WriteFilePair(sheetFile, EncodeSheet(sheet, sixteenBit), file, built->WriteDefinitionText());
+    const int failed =
+        WriteFilePair(sheetFile, EncodeSheet(sheet, sixteenBit), file, built->WriteDefinitionText());
     if (failed < 0) return true;
     std::printf("SaveLum: cannot write %s\n", (failed == 0 ? sheetFile : file).c_str());
     std::fflush(stdout);

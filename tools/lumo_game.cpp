@@ -23,9 +23,20 @@ namespace {
 
 // Indexed by lumo2Game::State.
 const char* const kStateNames[lumo2Game::kStateCount] = {
-    "initial",  "loading",     "loading bkg",       "saving",             "set action/frame name",
-    "move all", "move chosen", "frames along line", "frames along mouse", "move bkg",
-    "playing animation",       "set delay",         "set move x",         "set snd name",
+    "initial",
+    "loading",
+    "loading bkg",
+    "saving",
+    "set action/frame name",
+    "move all",
+    "move chosen",
+    "frames along line",
+    "frames along mouse",
+    "move bkg",
+    "playing animation",
+    "set delay",
+    "set move x",
+    "set snd name",
     "end",
 };
 
@@ -158,7 +169,8 @@ void lumo2Game::CreateWidgets() {
     pathLabel = PlainText("path:", listPanelWidth + margin, panelY);
     MakeField(pathField, kPathFile, listPanelWidth + labelW + 2 * margin, panelY, fieldW, rowH);
     fileLabel = PlainText("file:", listPanelWidth + margin, panelY + rowH + margin);
-    MakeField(fileField, kFileFile, listPanelWidth + labelW + 2 * margin, panelY + rowH + margin, fieldW, rowH);
+    MakeField(fileField, kFileFile, listPanelWidth + labelW + 2 * margin, panelY + rowH + margin, fieldW,
+              rowH);
     filePanel.Add(pathLabel);
     filePanel.Add(pathField);
     filePanel.Add(fileLabel);
@@ -169,8 +181,8 @@ void lumo2Game::CreateWidgets() {
     // The number panel: a prompt and the number field.
     promptText = PlainText("", listPanelWidth + margin, panelY);
     numberField = new ddTekst("");
-    numberField->CreateBackground(listPanelWidth + margin, panelY + rowH + margin, std::min(fieldW, 120), rowH, 60,
-                                  20, 20, 255);
+    numberField->CreateBackground(listPanelWidth + margin, panelY + rowH + margin, std::min(fieldW, 120),
+                                  rowH, 60, 20, 20, 255);
     numberField->SetAllowedChars(2 | 4);  // digits and the minus sign
     numberField->Lock();
     numberPanel.Add(promptText);
@@ -232,8 +244,8 @@ void lumo2Game::DeleteWidgets() {
     RemoveFromScene(&numberPanel);
     filePanel.Clear();
     numberPanel.Clear();
-    for (ddTekst** text :
-         {&pathLabel, &fileLabel, &pathField, &fileField, &numberField, &promptText, &stateText, &mouseText, &windowText})
+    for (ddTekst** text : {&pathLabel, &fileLabel, &pathField, &fileField, &numberField, &promptText,
+                           &stateText, &mouseText, &windowText})
         DeleteObject(*text);
     for (ddCanvas** canvas : {&drawArea, &background, &backgroundFrame, &bottomGuide, &silhouette})
         DeleteObject(*canvas);
@@ -273,8 +285,7 @@ void lumo2Game::ShowSelection(Pair* pair) {
     chosen = nullptr;
     if (pair) {
         pair->CollectSelected(&drawn);
-        for (int i = 0; i < drawn.Count(); ++i)
-            CurrentStage().AddDrawable(drawn.At(i));
+        for (int i = 0; i < drawn.Count(); ++i) CurrentStage().AddDrawable(drawn.At(i));
     }
     if (!wasLocal) ToScreen();  // the ghosts end where they were
     if (silhouette && silhouette->IsVisible()) MakeSilhouette();
@@ -283,10 +294,17 @@ void lumo2Game::ShowSelection(Pair* pair) {
 
 void lumo2Game::nextwin() {
     switch (activeWindow) {
-        case kDrawWindow: ActivateImages(); break;
-        case kImagesWindow: ActivateAnimation(); break;
-        case kAnimationWindow: ActivateDraw(); break;
-        default: FatalExit("void lumo2Game::nextwin() unknown window\n", 1);
+    case kDrawWindow:
+        ActivateImages();
+        break;
+    case kImagesWindow:
+        ActivateAnimation();
+        break;
+    case kAnimationWindow:
+        ActivateDraw();
+        break;
+    default:
+        FatalExit("void lumo2Game::nextwin() unknown window\n", 1);
     }
 }
 

@@ -23,37 +23,37 @@ bool Shift() { return IsKeyDown(SDLK_LSHIFT) != 0; }
 
 void lumo2Game::OnKeyDown() {
     switch (state) {
-        case kLoading:
-        case kLoadingBkg:
-        case kSaving:
-        case kSetDelay:
-        case kSetMoveX:
-            KeyInPrompt();
-            break;
-        case kSetName:
-            if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_ESCAPE)) SetState(kInitial);
-            if (animation) animation->ServOnKeyDown();
-            break;
-        case kSetSndName:
-            // Other keys already reached the focused sound-name text.
-            if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_KP_ENTER)) {
-                ClearInputFocus();
-                SetState(kInitial);
-            }
-            break;
-        case kPlaying:
-            // Its finish returns to "initial".
-            if (built)
-                built->Stop(true);
-            else
-                SetState(kInitial);
-            break;
-        case kInitial:
-        case kMoveChosen:
-            KeyInInitial();
-            break;
-        default:
-            break;
+    case kLoading:
+    case kLoadingBkg:
+    case kSaving:
+    case kSetDelay:
+    case kSetMoveX:
+        KeyInPrompt();
+        break;
+    case kSetName:
+        if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_ESCAPE)) SetState(kInitial);
+        if (animation) animation->ServOnKeyDown();
+        break;
+    case kSetSndName:
+        // Other keys already reached the focused sound-name text.
+        if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_KP_ENTER)) {
+            ClearInputFocus();
+            SetState(kInitial);
+        }
+        break;
+    case kPlaying:
+        // Its finish returns to "initial".
+        if (built)
+            built->Stop(true);
+        else
+            SetState(kInitial);
+        break;
+    case kInitial:
+    case kMoveChosen:
+        KeyInInitial();
+        break;
+    default:
+        break;
     }
 }
 

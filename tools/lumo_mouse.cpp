@@ -88,44 +88,43 @@ void lumo2Game::OnMouseMove() {
     const int dx = x - lastMouseX, dy = y - lastMouseY;
     lastMouseX = x;
     lastMouseY = y;
-    if (mouseText)
-        mouseText->SetText(("mouse pos: " + std::to_string(x) + " " + std::to_string(y)).c_str());
+    if (mouseText) mouseText->SetText(("mouse pos: " + std::to_string(x) + " " + std::to_string(y)).c_str());
     switch (state) {
-        case kMoveAll:
-            drawn.Move(dx, dy);
-            break;
-        case kMoveChosen:
-            if (chosen && GetLeftButton()) chosen->Move(dx, dy);
-            break;
-        case kMoveBkg:
-            if (backgroundFrame) backgroundFrame->Move(dx, dy);
-            if (background) background->Move(dx, dy);
-            break;
-        case kFramesAlongLine:
-            SpreadOnLine(x, y);
-            break;
-        case kFramesAlongMouse:
-            SpreadAlongPath(x, y);
-            break;
-        default:
-            break;
+    case kMoveAll:
+        drawn.Move(dx, dy);
+        break;
+    case kMoveChosen:
+        if (chosen && GetLeftButton()) chosen->Move(dx, dy);
+        break;
+    case kMoveBkg:
+        if (backgroundFrame) backgroundFrame->Move(dx, dy);
+        if (background) background->Move(dx, dy);
+        break;
+    case kFramesAlongLine:
+        SpreadOnLine(x, y);
+        break;
+    case kFramesAlongMouse:
+        SpreadAlongPath(x, y);
+        break;
+    default:
+        break;
     }
 }
 
 void lumo2Game::OnLeftUp() {
     switch (state) {
-        case kMoveAll:
-        case kFramesAlongLine:
-        case kMoveBkg:
-            SetState(kInitial);
-            break;
-        case kFramesAlongMouse:
-            SetState(kInitial);
-            // With left Shift held the path waits for the next drag.
-            if (!IsKeyDown(SDLK_LSHIFT)) FreePath();
-            break;
-        default:
-            break;
+    case kMoveAll:
+    case kFramesAlongLine:
+    case kMoveBkg:
+        SetState(kInitial);
+        break;
+    case kFramesAlongMouse:
+        SetState(kInitial);
+        // With left Shift held the path waits for the next drag.
+        if (!IsKeyDown(SDLK_LSHIFT)) FreePath();
+        break;
+    default:
+        break;
     }
 }
 

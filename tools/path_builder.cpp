@@ -28,9 +28,9 @@ namespace {
 
 // Names of the states, by number.
 constexpr const char* kStateNames[pathbuilderGame::STATE_COUNT] = {
-    "initial",     "adding/removing v/e", "active add",   "zooming",     "moving vertex",
-    "set vertex",  "suwaking",            "set idpath",   "write idpath", "load path",
-    "save path",   "moving all",          "moving rect",  "loading an",  "loading bkg"};
+    "initial",     "adding/removing v/e", "active add",   "zooming",   "moving vertex", "set vertex",
+    "suwaking",    "set idpath",          "write idpath", "load path", "save path",     "moving all",
+    "moving rect", "loading an",          "loading bkg"};
 
 // The menu used when the game has no menu definition of its own: "game"
 // and "anima" side by side, each opening its commands below it.
@@ -60,19 +60,13 @@ const char* kDefaultMenu =
 // Widgets draw over the graph and the previews.
 constexpr int kWidgetLayer = 100000;
 
-void AddToScene(Obraz* o) {
-    CurrentStage().AddDrawable(o);
-}
+void AddToScene(Obraz* o) { CurrentStage().AddDrawable(o); }
 
-void TakeFromScene(Obraz* o) {
-    CurrentStage().RemoveDrawable(o);
-}
+void TakeFromScene(Obraz* o) { CurrentStage().RemoveDrawable(o); }
 
 }  // namespace
 
-const char* pathbuilderGame::StateName(int s) {
-    return s >= 0 && s < STATE_COUNT ? kStateNames[s] : "";
-}
+const char* pathbuilderGame::StateName(int s) { return s >= 0 && s < STATE_COUNT ? kStateNames[s] : ""; }
 
 pathbuilderGame::pathbuilderGame() = default;
 
@@ -146,7 +140,7 @@ void pathbuilderGame::OnStart() {
     const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
 
     CreateOpaqueBackground(0, 0, 0);  // under the background picture too
-    view = new ddbuildedptf();  // registers itself with the scene
+    view = new ddbuildedptf();        // registers itself with the scene
     AddToScene(&background);
     background.SetLayer(-10);
     AddToScene(&rubberLine);
@@ -312,15 +306,15 @@ void pathbuilderGame::EnterWriteIdpath() {
 
 toolFileLoader* pathbuilderGame::BoxOf(int boxState) const {
     switch (boxState) {
-        case LOAD_PATH:
-        case SAVE_PATH:
-            return pathBox;
-        case LOADING_AN:
-            return animationBox;
-        case LOADING_BKG:
-            return backgroundBox;
-        default:
-            return nullptr;
+    case LOAD_PATH:
+    case SAVE_PATH:
+        return pathBox;
+    case LOADING_AN:
+        return animationBox;
+    case LOADING_BKG:
+        return backgroundBox;
+    default:
+        return nullptr;
     }
 }
 
@@ -355,9 +349,7 @@ void pathbuilderGame::Shift(int dx, int dy) {
     if (view) view->RebuildView();
 }
 
-void pathbuilderGame::InitPos() {
-    Shift(SatSub(0, background.GetPosX()), SatSub(0, background.GetPosY()));
-}
+void pathbuilderGame::InitPos() { Shift(SatSub(0, background.GetPosX()), SatSub(0, background.GetPosY())); }
 
 int pathbuilderGame::PickVertex(int x, int y) const {
     if (!view) return -1;
@@ -381,18 +373,18 @@ bool pathbuilderGame::Select(int x, int y, int nextState) {
     DropFromSelection(activeVertex);
     selection.push_back(activeVertex);
     switch (nextState) {
-        case MOVING_VERTEX:
-            EnterMovingVertex();
-            break;
-        case SET_VERTEX:
-            EnterSetVertex();
-            break;
-        case WRITE_IDPATH:
-            EnterWriteIdpath();
-            break;
-        default:
-            SetState(nextState);
-            break;
+    case MOVING_VERTEX:
+        EnterMovingVertex();
+        break;
+    case SET_VERTEX:
+        EnterSetVertex();
+        break;
+    case WRITE_IDPATH:
+        EnterWriteIdpath();
+        break;
+    default:
+        SetState(nextState);
+        break;
     }
     return true;
 }
@@ -430,8 +422,7 @@ void pathbuilderGame::RubberRectangle(int x, int y) {
 void pathbuilderGame::AddMarker(const ddpathVertex* v) {
     if (!v) return;
     auto* marker = new ddgfxpoint(0, 0, 8);
-    marker->SetPos(SatSub(v->GetX(), marker->GetWidth() / 2),
-                   SatSub(v->GetY(), marker->GetHeight() / 2));
+    marker->SetPos(SatSub(v->GetX(), marker->GetWidth() / 2), SatSub(v->GetY(), marker->GetHeight() / 2));
     marker->SetGrey(ddbuildedptf::DepthToShade(v->GetDepth()));
     marker->Show();
     markersLayer.Add(marker);

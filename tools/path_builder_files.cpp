@@ -19,20 +19,20 @@ void pathbuilderGame::BoxAction(int boxState) {
     if (!box) return;
     const std::string name = box->GetText();
     switch (boxState) {
-        case LOAD_PATH:
-            LoadPath(name.c_str());
-            break;
-        case SAVE_PATH:
-            SavePath(name.c_str());
-            break;
-        case LOADING_AN:
-            MakePreviews(name.c_str());
-            break;
-        case LOADING_BKG:
-            LoadBackground(name.c_str());
-            break;
-        default:
-            break;
+    case LOAD_PATH:
+        LoadPath(name.c_str());
+        break;
+    case SAVE_PATH:
+        SavePath(name.c_str());
+        break;
+    case LOADING_AN:
+        MakePreviews(name.c_str());
+        break;
+    case LOADING_BKG:
+        LoadBackground(name.c_str());
+        break;
+    default:
+        break;
     }
 }
 

@@ -79,49 +79,49 @@ void pathbuilderGame::BoxKey() {
 
 void pathbuilderGame::OnKeyDown() {
     switch (state) {
-        case INITIAL:
-        case ADDING:
-        case ZOOMING:
-        case MOVING_VERTEX:
-        case SUWAKING:
-        case SET_IDPATH:
+    case INITIAL:
+    case ADDING:
+    case ZOOMING:
+    case MOVING_VERTEX:
+    case SUWAKING:
+    case SET_IDPATH:
+        CommonKey();
+        break;
+    case ACTIVE_ADD:
+        if (IsKeyHeld(SDLK_ESCAPE))
+            EnterAdding();
+        else
             CommonKey();
-            break;
-        case ACTIVE_ADD:
-            if (IsKeyHeld(SDLK_ESCAPE))
-                EnterAdding();
-            else
-                CommonKey();
-            break;
-        case SET_VERTEX:
-            if (CommonKey()) break;
-            if (IsKeyHeld(SDLK_UP))
-                MoveKnobBy(-1);
-            else if (IsKeyHeld(SDLK_DOWN))
-                MoveKnobBy(1);
-            else if (IsKeyHeld(SDLK_LEFT))
-                MoveKnobBy(-10);
-            else if (IsKeyHeld(SDLK_RIGHT))
-                MoveKnobBy(10);
-            break;
-        case WRITE_IDPATH:
-            if (IsKeyHeld(SDLK_ESCAPE)) {
-                EnterSetIdpath();
-            } else if (IsKeyHeld(SDLK_RETURN)) {
-                ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
-                if (v && idField) v->SetId(idField->GetNumber());
-                if (view) view->RebuildView();
-                EnterSetIdpath();
-            }
-            break;
-        case LOAD_PATH:
-        case SAVE_PATH:
-        case LOADING_AN:
-        case LOADING_BKG:
-            BoxKey();
-            break;
-        default:  // moving all, moving rect
-            break;
+        break;
+    case SET_VERTEX:
+        if (CommonKey()) break;
+        if (IsKeyHeld(SDLK_UP))
+            MoveKnobBy(-1);
+        else if (IsKeyHeld(SDLK_DOWN))
+            MoveKnobBy(1);
+        else if (IsKeyHeld(SDLK_LEFT))
+            MoveKnobBy(-10);
+        else if (IsKeyHeld(SDLK_RIGHT))
+            MoveKnobBy(10);
+        break;
+    case WRITE_IDPATH:
+        if (IsKeyHeld(SDLK_ESCAPE)) {
+            EnterSetIdpath();
+        } else if (IsKeyHeld(SDLK_RETURN)) {
+            ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
+            if (v && idField) v->SetId(idField->GetNumber());
+            if (view) view->RebuildView();
+            EnterSetIdpath();
+        }
+        break;
+    case LOAD_PATH:
+    case SAVE_PATH:
+    case LOADING_AN:
+    case LOADING_BKG:
+        BoxKey();
+        break;
+    default:  // moving all, moving rect
+        break;
     }
 }
 
@@ -182,28 +182,28 @@ void pathbuilderGame::OnLeftDown() {
         return;
     }
     switch (state) {
-        case INITIAL:
-            MenuClick(x, y);
-            break;
-        case ADDING:
-            EnterActiveAdd(PickOrAdd(x, y));
-            break;
-        case ACTIVE_ADD:
-            secondVertex = PickOrAdd(x, y);
-            if (view) view->ConnectAndRebuild(activeVertex, secondVertex);
-            activeVertex = secondVertex;
-            break;
-        case ZOOMING:
-            if (!Select(x, y, MOVING_VERTEX)) EnterMovingRect(x, y);
-            break;
-        case SET_VERTEX:
-            SetVertexClick(x, y);
-            break;
-        case SET_IDPATH:
-            Select(x, y, WRITE_IDPATH);
-            break;
-        default:
-            break;
+    case INITIAL:
+        MenuClick(x, y);
+        break;
+    case ADDING:
+        EnterActiveAdd(PickOrAdd(x, y));
+        break;
+    case ACTIVE_ADD:
+        secondVertex = PickOrAdd(x, y);
+        if (view) view->ConnectAndRebuild(activeVertex, secondVertex);
+        activeVertex = secondVertex;
+        break;
+    case ZOOMING:
+        if (!Select(x, y, MOVING_VERTEX)) EnterMovingRect(x, y);
+        break;
+    case SET_VERTEX:
+        SetVertexClick(x, y);
+        break;
+    case SET_IDPATH:
+        Select(x, y, WRITE_IDPATH);
+        break;
+    default:
+        break;
     }
 }
 
@@ -229,21 +229,21 @@ void pathbuilderGame::RemoveAt(int x, int y) {
 void pathbuilderGame::OnRightDown() {
     const int x = GetMouseX(), y = GetMouseY();
     switch (state) {
-        case ADDING:
-            RemoveAt(x, y);
-            break;
-        case ACTIVE_ADD:
-            EnterAdding();
-            break;
-        case ZOOMING:
-        case SET_VERTEX:
-            Select(x, y, SET_VERTEX);
-            break;
-        case SUWAKING:
-            EnterSetVertex();
-            break;
-        default:
-            break;
+    case ADDING:
+        RemoveAt(x, y);
+        break;
+    case ACTIVE_ADD:
+        EnterAdding();
+        break;
+    case ZOOMING:
+    case SET_VERTEX:
+        Select(x, y, SET_VERTEX);
+        break;
+    case SUWAKING:
+        EnterSetVertex();
+        break;
+    default:
+        break;
     }
 }
 
@@ -265,21 +265,21 @@ void pathbuilderGame::FinishRectangle() {
 
 void pathbuilderGame::OnLeftUp() {
     switch (state) {
-        case MOVING_VERTEX:
-            EnterZooming();
-            break;
-        case SUWAKING:
-            EnterSetVertex();
-            ApplySlider(GetMouseY());
-            break;
-        case MOVING_ALL:
-            RestoreState();
-            break;
-        case MOVING_RECT:
-            FinishRectangle();
-            break;
-        default:
-            break;
+    case MOVING_VERTEX:
+        EnterZooming();
+        break;
+    case SUWAKING:
+        EnterSetVertex();
+        ApplySlider(GetMouseY());
+        break;
+    case MOVING_ALL:
+        RestoreState();
+        break;
+    case MOVING_RECT:
+        FinishRectangle();
+        break;
+    default:
+        break;
     }
 }
 
@@ -294,45 +294,45 @@ void pathbuilderGame::OnMouseMove() {
         mouseText->SetText(where.c_str());
     }
     switch (state) {
-        case ADDING:
-        case ZOOMING:
-        case SET_IDPATH:
-            ShowHoverMarker(x, y);
-            break;
-        case ACTIVE_ADD:
-            if (view) ddbuildedptf::PlaceLine(&rubberLine, view->GetVertex(activeVertex), x, y, 2.0f);
-            ShowHoverMarker(x, y);
-            break;
-        case MOVING_VERTEX:
-            if (!view) break;
-            PruneSelection();
-            for (int i : selection) {
-                view->MoveVertex(i, dx, dy, 0.0f);
-                UpdatePreview(i, false);
+    case ADDING:
+    case ZOOMING:
+    case SET_IDPATH:
+        ShowHoverMarker(x, y);
+        break;
+    case ACTIVE_ADD:
+        if (view) ddbuildedptf::PlaceLine(&rubberLine, view->GetVertex(activeVertex), x, y, 2.0f);
+        ShowHoverMarker(x, y);
+        break;
+    case MOVING_VERTEX:
+        if (!view) break;
+        PruneSelection();
+        for (int i : selection) {
+            view->MoveVertex(i, dx, dy, 0.0f);
+            UpdatePreview(i, false);
+        }
+        view->RebuildView();
+        ShowSelectionMarkers();
+        break;
+    case SET_VERTEX:
+        if (IsKeyDown(SDLK_LCTRL)) {
+            const int picked = PickVertex(x, y);
+            if (picked >= 0) {
+                ShowSelectionMarkers();
+                AddMarker(view->GetVertex(picked));
             }
-            view->RebuildView();
-            ShowSelectionMarkers();
-            break;
-        case SET_VERTEX:
-            if (IsKeyDown(SDLK_LCTRL)) {
-                const int picked = PickVertex(x, y);
-                if (picked >= 0) {
-                    ShowSelectionMarkers();
-                    AddMarker(view->GetVertex(picked));
-                }
-            }
-            break;
-        case SUWAKING:
-            ApplySlider(y);
-            break;
-        case MOVING_ALL:
-            Shift(dx, dy);
-            break;
-        case MOVING_RECT:
-            RubberRectangle(x, y);
-            break;
-        default:
-            break;
+        }
+        break;
+    case SUWAKING:
+        ApplySlider(y);
+        break;
+    case MOVING_ALL:
+        Shift(dx, dy);
+        break;
+    case MOVING_RECT:
+        RubberRectangle(x, y);
+        break;
+    default:
+        break;
     }
     lastMouseX = x;
     lastMouseY = y;

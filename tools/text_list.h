@@ -353,7 +353,8 @@ public:
     ddObrazContainer* CopySelected() {
         if (selection.IsEmpty()) return nullptr;
         auto* copies = new ddObrazContainer;
-        for (int i = 0; i < selection.Count(); ++i) copies->Add(AddRowFrom(static_cast<Row*>(selection.At(i))));
+        for (int i = 0; i < selection.Count(); ++i)
+            copies->Add(AddRowFrom(static_cast<Row*>(selection.At(i))));
         return copies;
     }
 
@@ -373,7 +374,8 @@ public:
         // Each number on its row: one row height more per row, unless an
         // owner laid the rows out further apart.
         const int x = GetX();
-        for (int i = 0; i < rows.Count(); ++i) font->DrawText(std::to_string(i).c_str(), x, rows.At(i)->GetY());
+        for (int i = 0; i < rows.Count(); ++i)
+            font->DrawText(std::to_string(i).c_str(), x, rows.At(i)->GetY());
     }
 
     void Move(int dx, int dy) override {
@@ -532,10 +534,14 @@ protected:
 private:
     static int MoveCode(int moved) {
         switch (moved) {
-            case -1: return 1;
-            case 0: return 2;
-            case 1: return 3;
-            default: return 0;
+        case -1:
+            return 1;
+        case 0:
+            return 2;
+        case 1:
+            return 3;
+        default:
+            return 0;
         }
     }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/random.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/object_args.h"
@@ -15,7 +16,6 @@
 #include "script/method_table.h"
 #include "script/object_model.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassAnima::Methods = nullptr;
 
@@ -32,7 +32,8 @@ void PlayFrameSound(const AkcjaAnimacji& action) {
     if (!name || !machine || !machine->GetObjectModel()) return;
     // The name may go away while "play" runs.
     const std::string held = name;
-    if (asmClassObj* object = machine->GetObjectModel()->LookupVar(held.c_str())) object->CallMethod(machine, "play");
+    if (asmClassObj* object = machine->GetObjectModel()->LookupVar(held.c_str()))
+        object->CallMethod(machine, "play");
 }
 
 int TopType() {
@@ -110,15 +111,18 @@ void asmClassAnima::SubLoad(const char* file) {
         const int before = GetBankCount();
         const int at = AddBankImage(picture);
         where[static_cast<size_t>(i)] = at;
-        if (at < 0 || GetBankImage(at) != picture) left.push_back(picture);
-        else if (namesPerPicture && GetBankCount() > before) AddFileName(other->GetFileName(i));
+        if (at < 0 || GetBankImage(at) != picture)
+            left.push_back(picture);
+        else if (namesPerPicture && GetBankCount() > before)
+            AddFileName(other->GetFileName(i));
     }
     for (int a = firstNew; a < GetActionCount(); ++a) {
         AkcjaAnimacji* action = GetAction(a);
         for (int f = 0; f < action->GetFrameCount(); ++f) {
             AnimationFrame* frame = action->GetFrame(f);
             const int b = frame->GetBankIndex();
-            if (b >= 0 && b < static_cast<int>(where.size())) frame->SetBankIndex(where[static_cast<size_t>(b)]);
+            if (b >= 0 && b < static_cast<int>(where.size()))
+                frame->SetBankIndex(where[static_cast<size_t>(b)]);
         }
     }
     other->ReleaseBank();
@@ -365,5 +369,6 @@ void asmClassAnima::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterAnimaScriptClass() {
-    RegisterScriptClass({"anima", 9, asmClassAnima::InitMethods, asmClassAnima::FreeMethods, AnimaClass, NewAnima});
+    RegisterScriptClass(
+        {"anima", 9, asmClassAnima::InitMethods, asmClassAnima::FreeMethods, AnimaClass, NewAnima});
 }

@@ -123,6 +123,7 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterGameScriptClass() {
-    RegisterScriptClass({"gameapi", -1, asmGameObj::InitMethods, asmGameObj::FreeMethods, GameClass, NewGameObj});
+    RegisterScriptClass(
+        {"gameapi", -1, asmGameObj::InitMethods, asmGameObj::FreeMethods, GameClass, NewGameObj});
     SetGameFactory(NewGameObj);
 }

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassButton::Methods = nullptr;
 
@@ -115,5 +115,6 @@ void asmClassButton::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterButtonScriptClass() {
-    RegisterScriptClass({"button", 17, asmClassButton::InitMethods, asmClassButton::FreeMethods, ButtonClass, NewButton});
+    RegisterScriptClass(
+        {"button", 17, asmClassButton::InitMethods, asmClassButton::FreeMethods, ButtonClass, NewButton});
 }

@@ -90,10 +90,7 @@ struct asmClassEngine::ScriptMethods {
         {"removesnd", 2, [](asmClassEngine&, asmInterpreter*, int) {}},
         {"print", 3, [](asmClassEngine&, asmInterpreter*, int) { PopText(); }},
         {"refresh", 4, [](asmClassEngine&, asmInterpreter*, int) { SetRedraw(); }},
-        {"sortimages", 5,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             CurrentScene().Sort();
-         }},
+        {"sortimages", 5, [](asmClassEngine&, asmInterpreter*, int) { CurrentScene().Sort(); }},
         {"stdbutcursor", 6,
          [](asmClassEngine&, asmInterpreter*, int) {
              if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
@@ -238,5 +235,6 @@ void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterEngineScriptClass() {
-    RegisterScriptClass({"engine", -1, asmClassEngine::InitMethods, asmClassEngine::FreeMethods, EngineClass, NewEngine});
+    RegisterScriptClass(
+        {"engine", -1, asmClassEngine::InitMethods, asmClassEngine::FreeMethods, EngineClass, NewEngine});
 }

@@ -191,5 +191,6 @@ void asmClassFilter::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterFilterScriptClass() {
-    RegisterScriptClass({"filter", 19, asmClassFilter::InitMethods, asmClassFilter::FreeMethods, FilterClass, NewFilter});
+    RegisterScriptClass(
+        {"filter", 19, asmClassFilter::InitMethods, asmClassFilter::FreeMethods, FilterClass, NewFilter});
 }

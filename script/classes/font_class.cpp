@@ -53,5 +53,6 @@ void asmClassFont::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterFontScriptClass() {
-    RegisterScriptClass({"font", 18, asmClassFont::InitMethods, asmClassFont::FreeMethods, FontClass, NewFont});
+    RegisterScriptClass(
+        {"font", 18, asmClassFont::InitMethods, asmClassFont::FreeMethods, FontClass, NewFont});
 }

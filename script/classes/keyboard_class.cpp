@@ -22,12 +22,11 @@ struct KeyName {
 // Keys that have a word for a name; letters, digits and punctuation are
 // named by their own character.
 constexpr KeyName kNamedKeys[] = {
-    {"space", 32},    {"enter", 13},    {"escape", 27},   {"delete", 127},   {"backspace", 8},
-    {"tab", 9},       {"up", 273},      {"down", 274},    {"left", 276},     {"right", 275},
-    {"plus", 43},     {"minus", 45},    {"lshift", 304},  {"rshift", 303},   {"lctrl", 306},
-    {"rctrl", 305},   {"lalt", 308},    {"ralt", 307},    {"lmeta", 310},    {"kp.", 266},
-    {"kp/", 267},     {"kp*", 268},     {"kp+", 270},     {"kp-", 269},      {"kpenter", 271},
-    {"kp=", 272},     {"insert", 277},  {"home", 278},    {"end", 279},      {"pgup", 280},
+    {"space", 32},    {"enter", 13},     {"escape", 27},   {"delete", 127}, {"backspace", 8}, {"tab", 9},
+    {"up", 273},      {"down", 274},     {"left", 276},    {"right", 275},  {"plus", 43},     {"minus", 45},
+    {"lshift", 304},  {"rshift", 303},   {"lctrl", 306},   {"rctrl", 305},  {"lalt", 308},    {"ralt", 307},
+    {"lmeta", 310},   {"kp.", 266},      {"kp/", 267},     {"kp*", 268},    {"kp+", 270},     {"kp-", 269},
+    {"kpenter", 271}, {"kp=", 272},      {"insert", 277},  {"home", 278},   {"end", 279},     {"pgup", 280},
     {"pgdown", 281},  {"capslock", 301}, {"numlock", 300},
 };
 // Punctuation named by itself (the percent sign and the ampersand have no name).
@@ -71,7 +70,8 @@ KeyArg PopKeyArg() {
 
 }  // namespace
 
-asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name) : asmClassObj(cls), keyNames(new ddTrie<int>) {
+asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name)
+    : asmClassObj(cls), keyNames(new ddTrie<int>) {
     SetName(name);
     char one[2] = {0, 0};
     for (char c = 'a'; c <= 'z'; ++c) {
@@ -192,6 +192,6 @@ void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterKeyboardScriptClass() {
-    RegisterScriptClass({"keyboard", -1, asmClassKeyboard::InitMethods, asmClassKeyboard::FreeMethods, KeyboardClass,
-                         NewKeyboard});
+    RegisterScriptClass({"keyboard", -1, asmClassKeyboard::InitMethods, asmClassKeyboard::FreeMethods,
+                         KeyboardClass, NewKeyboard});
 }

@@ -33,8 +33,8 @@ private:
     // Pushes 1 when `test` holds for the named key, 0 for unknown names.
     void PushKeyTest(const char* name, int (*test)(int key));
 
-    char typed[2] = {0, 0};   // the last typed character and its terminator
-    ddTrie<int>* keyNames;    // key name -> key symbol (owned)
+    char typed[2] = {0, 0};  // the last typed character and its terminator
+    ddTrie<int>* keyNames;   // key name -> key symbol (owned)
 };
 
 // Registers "keyboard" (the object the machine creates at set-up).

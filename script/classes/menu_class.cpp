@@ -5,13 +5,13 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassMenu::Methods = nullptr;
 
@@ -165,5 +165,6 @@ void asmClassMenu::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterMenuScriptClass() {
-    RegisterScriptClass({"menu", 13, asmClassMenu::InitMethods, asmClassMenu::FreeMethods, MenuClass, NewMenu});
+    RegisterScriptClass(
+        {"menu", 13, asmClassMenu::InitMethods, asmClassMenu::FreeMethods, MenuClass, NewMenu});
 }

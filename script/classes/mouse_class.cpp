@@ -128,5 +128,6 @@ void asmClassMouse::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterMouseScriptClass() {
-    RegisterScriptClass({"mouse", -1, asmClassMouse::InitMethods, asmClassMouse::FreeMethods, MouseClass, NewMouse});
+    RegisterScriptClass(
+        {"mouse", -1, asmClassMouse::InitMethods, asmClassMouse::FreeMethods, MouseClass, NewMouse});
 }

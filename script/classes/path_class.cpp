@@ -232,5 +232,6 @@ void asmClassPath::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterPathScriptClass() {
-    RegisterScriptClass({"path", 16, asmClassPath::InitMethods, asmClassPath::FreeMethods, PathClass, NewPath});
+    RegisterScriptClass(
+        {"path", 16, asmClassPath::InitMethods, asmClassPath::FreeMethods, PathClass, NewPath});
 }

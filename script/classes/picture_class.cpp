@@ -277,5 +277,6 @@ void asmClassObraz::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterPictureScriptClass() {
-    RegisterScriptClass({"img", 15, asmClassObraz::InitMethods, asmClassObraz::FreeMethods, PictureClass, NewPicture});
+    RegisterScriptClass(
+        {"img", 15, asmClassObraz::InitMethods, asmClassObraz::FreeMethods, PictureClass, NewPicture});
 }

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/classes/script_event.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassDzwieki::Methods = nullptr;
 
@@ -23,7 +23,7 @@ asmClass* SoundClass() { return asmClassDzwieki::Methods; }
 // A file that opens for reading (folders are not files).
 bool IsReadableFile(const char* path) {
     if (!path || !*path) return false;
-    struct stat st{};
+    struct stat st {};
     if (stat(path, &st) != 0 || S_ISDIR(st.st_mode)) return false;
     FILE* f = std::fopen(path, "rb");
     if (!f) return false;
@@ -38,9 +38,7 @@ asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls)
     CurrentStage().AddSound(this);
 }
 
-asmClassDzwieki::~asmClassDzwieki() {
-    *alive = false;
-}
+asmClassDzwieki::~asmClassDzwieki() { *alive = false; }
 
 void asmClassDzwieki::OnFinish() {
     std::shared_ptr<bool> stillAlive = alive;
@@ -97,5 +95,6 @@ void asmClassDzwieki::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterSoundScriptClass() {
-    RegisterScriptClass({"snd", 8, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, SoundClass, NewSound});
+    RegisterScriptClass(
+        {"snd", 8, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, SoundClass, NewSound});
 }

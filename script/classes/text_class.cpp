@@ -4,12 +4,12 @@
 
 #include "foundation/fatal.h"
 #include "graphics/font.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/object_args.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassText::Methods = nullptr;
 
@@ -156,5 +156,6 @@ void asmClassText::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterTextScriptClass() {
-    RegisterScriptClass({"text", 14, asmClassText::InitMethods, asmClassText::FreeMethods, TextClass, NewText});
+    RegisterScriptClass(
+        {"text", 14, asmClassText::InitMethods, asmClassText::FreeMethods, TextClass, NewText});
 }

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "foundation/fatal.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/classes/script_event.h"
 #include "script/method_table.h"
 #include "script/script_types.h"
-#include "scene/scene.h"
 
 asmClass* asmClassTimer::Methods = nullptr;
 
@@ -65,5 +65,6 @@ void asmClassTimer::CallBuiltIn(asmInterpreter* interp, int index) {
 }
 
 void RegisterTimerScriptClass() {
-    RegisterScriptClass({"timer", 10, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, TimerClass, NewTimer});
+    RegisterScriptClass(
+        {"timer", 10, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, TimerClass, NewTimer});
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "common/run_process.h"
 #include "app/config.h"
+#include "common/run_process.h"
 
 namespace {
 StartupConfig ReadText(const std::string& text) {
@@ -71,14 +71,17 @@ TEST(StartupConfig, KeysWithMissingOrBadFieldsCountAsAbsent) {
     EXPECT_FALSE(c.appSize);
     EXPECT_FALSE(c.caption);
     EXPECT_EQ(c.fontFile, "configs/fonts/normal.ttf");
-    StartupConfig huge = ReadText("<cfg><windebug> 99999999999 1 1 1</windebug>"
-                                  "<font> " + std::string(500, 'f') + ".ttf 12 1 2 3</font></cfg>");
+    StartupConfig huge = ReadText(
+        "<cfg><windebug> 99999999999 1 1 1</windebug>"
+        "<font> " +
+        std::string(500, 'f') + ".ttf 12 1 2 3</font></cfg>");
     EXPECT_FALSE(huge.windebug);
     EXPECT_EQ(huge.fontFile.size(), 504u);
 }
 
 TEST(StartupConfig, EveryBlankThatScanfSkipsSeparatesWords) {
-    StartupConfig c = ReadText("<cfg><screen> 800\v600\f32 1 0</screen><window> Game\vicon.png</window></cfg>");
+    StartupConfig c =
+        ReadText("<cfg><screen> 800\v600\f32 1 0</screen><window> Game\vicon.png</window></cfg>");
     ASSERT_TRUE(c.screen);
     EXPECT_EQ(c.screen->height, 600);
     EXPECT_EQ(c.screen->bpp, 32);

@@ -49,9 +49,9 @@ TEST(Demo, SelfPlayShowsThePicturesAndFollowsTheMouse) {
     ASSERT_FALSE(ec) << ec.message();
     game.Write("saves/autoplay", "");
 
-    ProcessResult r = RunProgram(ENGINE_BINARY, game.Path(),
-                                 {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                                  "XDG_RUNTIME_DIR=" + runtime.Path()});
+    ProcessResult r =
+        RunProgram(ENGINE_BINARY, game.Path(),
+                   {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + runtime.Path()});
     EXPECT_EQ(r.signal, 0);
     EXPECT_EQ(r.exitCode, 0) << r.out;
     // The clicks on the lamp and on the floor went through the room's own

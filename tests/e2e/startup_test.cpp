@@ -64,7 +64,8 @@ TEST_F(Startup, GarbageConfigurationDoesNotCrash) {
 }
 
 TEST_F(Startup, AMissingFontIsReportedAndTheRunGoesOn) {
-    game.Write("configs/zel_config", "<c><font> missing.ttf 12 1 2 3</font><window> Cap nofile.png</window></c>");
+    game.Write("configs/zel_config",
+               "<c><font> missing.ttf 12 1 2 3</font><window> Cap nofile.png</window></c>");
     ProcessResult r = Run();
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.rfind("TTF_OpenFont: ", 0), 0u) << r.out;

@@ -142,10 +142,9 @@ TEST(asmClassObj, SharedTablesHaveTheirNamesAndIndices) {
         ASSERT_NE(asmClassObj::EventNames->Find(events[i]), nullptr) << events[i];
         EXPECT_EQ(asmClassObj::EventNames->Find(events[i])->value, i);
     }
-    const char* common[] = {"getname",     "addmethod",     "getidobj",  "addtogamevars",
-                            "getbuildername", "getfullname", "buildfullname", "setname",
-                            "printvars",   "printmethods",  "hasvar",    "gettype",
-                            "methodname",  "hasmet",        "hasaddedmet"};
+    const char* common[] = {"getname",     "addmethod",     "getidobj",   "addtogamevars", "getbuildername",
+                            "getfullname", "buildfullname", "setname",    "printvars",     "printmethods",
+                            "hasvar",      "gettype",       "methodname", "hasmet",        "hasaddedmet"};
     for (int i = 0; i < kCommonMethodCount; ++i) {
         ASSERT_NE(asmClassObj::CommonMethods->Find(common[i]), nullptr) << common[i];
         EXPECT_EQ(asmClassObj::CommonMethods->Find(common[i])->value, i);

@@ -128,8 +128,9 @@ TEST(ddBase, WritesOnlyWhatReadsBackTheSame) {
     // Names the reader cannot give back, and the byte that ends its text:
     // the file stays as it was.
     const std::string kept = Slurp(first);
-    const std::vector<std::pair<std::string, std::string>> refused = {
-        {"b<c", "1"}, {"", "1"}, {"/x", "1"}, {"a>b", "1"}, {"ok", "a\xff"}, {"n\xff", "1"}};
+    const std::vector<std::pair<std::string, std::string>> refused = {{"b<c", "1"},    {"", "1"},
+                                                                      {"/x", "1"},     {"a>b", "1"},
+                                                                      {"ok", "a\xff"}, {"n\xff", "1"}};
     for (const auto& [name, value] : refused) {
         ddBase doc("a", "");
         doc.AddChild(name.c_str(), value.c_str());

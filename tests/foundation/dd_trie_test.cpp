@@ -166,10 +166,10 @@ TEST(ddTrie, DumpAndCollectHoldLongNames) {
 TEST(ddTrie, CollectNamesIncludesSetInnerNodes) {
     ddTrie<Tracked> m;
     m.Get("hit")->value = -2;
-    m.Get("hi")->value = 0;        // inner node with a value
+    m.Get("hi")->value = 0;  // inner node with a value
     m.Get("hitme")->value = 1;
     m.Get("apple")->value = 2;
-    m.Get("ap");                   // inner node, unset: not a name
+    m.Get("ap");  // inner node, unset: not a name
     m.Get("z")->value = 3;
     EXPECT_EQ(Collect(m), (std::vector<std::string>{"apple", "hi", "hit", "hitme", "z"}));
 }

@@ -16,7 +16,8 @@ class Recorder final : public GoneListener {
 public:
     Recorder(std::vector<std::string>& l, std::string n) : log(l), name(std::move(n)) {}
     void ObjectGone(asmClassObj& object, GoneReason reason) override {
-        log.push_back(name + (reason == GoneReason::Withdrawn ? ":W:" : ":D:") + std::to_string(object.GetId()));
+        log.push_back(name + (reason == GoneReason::Withdrawn ? ":W:" : ":D:") +
+                      std::to_string(object.GetId()));
         if (then) then(object);
     }
     void Leave() { StopListening(); }
@@ -84,8 +85,8 @@ TEST(ObjectGone, AnAnnouncementMadeWhileAnotherRunsReachesEveryone) {
         last.then = nullptr;
     };
     AnnounceGone(owner, GoneReason::Destroyed);
-    EXPECT_EQ(log, (std::vector<std::string>{"first:D:" + Id(owner), "first:D:" + Id(owned), "last:D:" + Id(owned),
-                                             "last:D:" + Id(owner)}));
+    EXPECT_EQ(log, (std::vector<std::string>{"first:D:" + Id(owner), "first:D:" + Id(owned),
+                                             "last:D:" + Id(owned), "last:D:" + Id(owner)}));
 }
 
 }  // namespace

@@ -82,7 +82,10 @@ TEST(TextUtil, FindingText) {
     EXPECT_EQ(FindText("hello world", "world", 0), 6);
     EXPECT_EQ(FindText("hello world", "o", 5), 7);
     EXPECT_EQ(FindText("hello", "zz", 0), 5);  // the end, not -1
-    EXPECT_EQ(FindText("ab\xFF" "cd", "cd", 0), 2);  // 0xFF ends the text
+    EXPECT_EQ(FindText("ab\xFF"
+                       "cd",
+                       "cd", 0),
+              2);  // 0xFF ends the text
     EXPECT_EQ(FindText(nullptr, "a", 0), -1);
     EXPECT_EQ(FindText("a", nullptr, 0), -1);
     EXPECT_EQ(FindText("a", "a", -1), -1);
@@ -98,7 +101,7 @@ TEST(TextUtil, CommentBlocks) {
     };
     EXPECT_EQ(strip("a<<note\nmore>>b<<x>>c"), "abc");
     EXPECT_EQ(strip("keep<<never closed"), "keep");
-    EXPECT_EQ(strip("x\xFFyz"), "xz");  // 0xFF goes with the byte after it
+    EXPECT_EQ(strip("x\xFFyz"), "xz");     // 0xFF goes with the byte after it
     EXPECT_EQ(strip("a<<b\xFF>>c"), "a");  // and ends the text inside a block
     EXPECT_EQ(strip("no comments /* */"), "no comments /* */");
 }

@@ -69,17 +69,20 @@ void Play(Animacja& anim) {
 }
 
 void ExpectSame(Animacja& a, Animacja& b) {
-    auto same = [](const char* x, const char* y) { return std::string(x ? x : "") == std::string(y ? y : ""); };
+    auto same = [](const char* x, const char* y) {
+        return std::string(x ? x : "") == std::string(y ? y : "");
+    };
     if (a.GetActionCount() != b.GetActionCount() || a.GetDelay() != b.GetDelay())
         FuzzFailure("a written definition reads back with other actions or delay");
     for (int i = 0; i < a.GetActionCount(); ++i) {
         AkcjaAnimacji* x = a.GetAction(i);
         AkcjaAnimacji* y = b.GetAction(i);
-        if (!same(x->GetName(), y->GetName()) || x->GetLoop() != y->GetLoop() || x->GetHide() != y->GetHide() ||
-            x->GetFrameCount() != y->GetFrameCount())
+        if (!same(x->GetName(), y->GetName()) || x->GetLoop() != y->GetLoop() ||
+            x->GetHide() != y->GetHide() || x->GetFrameCount() != y->GetFrameCount())
             FuzzFailure("a written definition reads back with another action");
         for (int f = 0; f < x->GetFrameCount(); ++f) {
-            if (!same(x->GetFrameName(f), y->GetFrameName(f)) || x->GetFrame(f)->GetX() != y->GetFrame(f)->GetX() ||
+            if (!same(x->GetFrameName(f), y->GetFrameName(f)) ||
+                x->GetFrame(f)->GetX() != y->GetFrame(f)->GetX() ||
                 x->GetFrame(f)->GetY() != y->GetFrame(f)->GetY() ||
                 x->GetFrame(f)->GetBankIndex() != y->GetFrame(f)->GetBankIndex() ||
                 !same(x->GetFrameSound(f), y->GetFrameSound(f)))

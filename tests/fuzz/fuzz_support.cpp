@@ -46,7 +46,9 @@ bool Refused(const char* path) {
     return true;
 }
 
-[[noreturn]] void ThrowFatal(std::string_view message, int code) { throw FuzzFatal{std::string(message), code}; }
+[[noreturn]] void ThrowFatal(std::string_view message, int code) {
+    throw FuzzFatal{std::string(message), code};
+}
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 // back as the same graph.
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>

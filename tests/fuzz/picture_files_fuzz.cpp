@@ -25,7 +25,8 @@ struct Pictures {
         for (Image* i : images) delete i;
     }
     int Decode(Decoder decode, std::string_view bytes) {
-        const int n = decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), images.data(), kRoom);
+        const int n =
+            decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), images.data(), kRoom);
         if (n < 0 || n > kRoom || images[kRoom]) FuzzFailure("decoded more pictures than there was room for");
         for (int i = 0; i < n; ++i)
             if (!images[i] || !images[i]->surface || images[i]->imgtype != FIRST)
@@ -50,7 +51,8 @@ void ExpectSamePicture(const Image& a, const Image& b, bool z16) {
             if (z16) {
                 r1 >>= 3, g1 >>= 2, b1 >>= 3, r2 >>= 3, g2 >>= 2, b2 >>= 3;
             }
-            if (r1 != r2 || g1 != g2 || b1 != b2) FuzzFailure("a written picture reads back with another colour");
+            if (r1 != r2 || g1 != g2 || b1 != b2)
+                FuzzFailure("a written picture reads back with another colour");
         }
 }
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "foundation/dd_base.h"
-#include "fuzz_support.h"
 #include "app/config.h"
 #include "app/video_mode.h"
+#include "foundation/dd_base.h"
+#include "fuzz_support.h"
 
 namespace {
 

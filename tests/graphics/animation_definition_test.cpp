@@ -124,7 +124,8 @@ TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
     anim.AddFileName("ignored.png");
     const std::string path = File("bank.lum");
     anim.SaveDefinition(path.c_str());
-    EXPECT_EQ(ReadText(path), "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.z16\n<action>\ta\n\t<f>\t0\taf0\t0\t0\n</action>\n");
+    EXPECT_EQ(ReadText(path),
+              "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.z16\n<action>\ta\n\t<f>\t0\taf0\t0\t0\n</action>\n");
 
     Animacja many;
     AddPicture(many, 2, 2, 255, 0, 0);
@@ -287,7 +288,8 @@ TEST_F(DefinitionTest, BankFileIsReadBesideTheDefinitionAndWrittenBackUnchanged)
 TEST_F(DefinitionTest, ScalingMovesHotSpotsWithTheKeptFractions) {
     WriteSheet("sheet.zel", 1);  // one picture, 3 x 2
     const std::string path = File("scaled.lum");
-    WriteText(path, "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.zel\n<action>\ta\n\t<f>\t0\tf\t3\t3\n</action>\n");
+    WriteText(path,
+              "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.zel\n<action>\ta\n\t<f>\t0\tf\t3\t3\n</action>\n");
 
     Animacja twice;
     ASSERT_EQ(twice.LoadDefinition(path.c_str(), 2.0f, 2.0f), 1);
@@ -358,7 +360,9 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     EXPECT_EQ(anim.GetFrameNr(), 0);
 
     // A count far beyond the names given, and bank indexes out of range.
-    WriteText(path, "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 0\n</action>\n");
+    WriteText(path,
+              "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 "
+              "0\n</action>\n");
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     EXPECT_EQ(anim.GetBankCount(), 2);  // every name up to the next tag, then no more
     ASSERT_EQ(anim.GetActionFrameCount(0), 2);
@@ -376,7 +380,8 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     EXPECT_EQ(anim.GetActionCount(), 0);
 
     // Tags cut off at the end, empty fields, stray bytes.
-    WriteText(path, std::string("<delay>") + "\xff" + "<action>" + std::string("\0<f>", 4) + "<snd><loop><hide><bank>");
+    WriteText(path, std::string("<delay>") + "\xff" + "<action>" + std::string("\0<f>", 4) +
+                        "<snd><loop><hide><bank>");
     EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     WriteText(path, "<action><f><action><f>-<f>");
     EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
@@ -422,7 +427,8 @@ TEST_F(DefinitionTest, BankFormWithoutANameSurvivesItsSave) {
 TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
     const std::string path = File("tags.lum");
     WriteText(path,
-              "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 2\n</action>\n");
+              "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 "
+              "2\n</action>\n");
     Animacja anim;
     ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     ASSERT_EQ(anim.GetFileNameCount(), 1);
@@ -453,9 +459,10 @@ TEST_F(DefinitionTest, LinesCutShortByATagSurviveTheSave) {
 
 TEST_F(DefinitionTest, TextsMadeOfScrambledPiecesLoadWithoutHarm) {
     WriteSheet("sheet.zel", 2);
-    const char* pieces[] = {"<delay>", "<bank>", "<files>", "<loop>", "<hide>", "<snd>", "<action>", "<f>",
-                            "</action>", "<<", ">>", " ", "\t", "\n", "0", "1", "-1", "7", "2147483648",
-                            "-", "a", "sheet.zel", "\xff", "b"};
+    const char* pieces[] = {"<delay>",    "<bank>", "<files>",   "<loop>",    "<hide>", "<snd>",
+                            "<action>",   "<f>",    "</action>", "<<",        ">>",     " ",
+                            "\t",         "\n",     "0",         "1",         "-1",     "7",
+                            "2147483648", "-",      "a",         "sheet.zel", "\xff",   "b"};
     const int n = static_cast<int>(sizeof pieces / sizeof pieces[0]);
     const std::string path = File("mix.lum");
     unsigned state = 12345;

@@ -52,12 +52,12 @@ TEST_F(BitmapTextTest, CellsSpacingLinesAndTransparency) {
     w.Draw("a c\tb\na", 10, 20);
     EXPECT_EQ(Red(10, 20), 255);
     EXPECT_EQ(Red(16, 29), 255);
-    EXPECT_EQ(Red(17, 20), 0);              // the space
-    EXPECT_EQ(Green(24, 20), 255);          // 'c' after 7 + 7
+    EXPECT_EQ(Red(17, 20), 0);      // the space
+    EXPECT_EQ(Green(24, 20), 255);  // 'c' after 7 + 7
     Uint8 r, g, b;
     ScreenRGB(55, 20, &r, &g, &b);  // 'b' after the tab is wholly transparent
     EXPECT_EQ(r + g + b, 0);
-    EXPECT_EQ(Red(10, 34), 255);            // next line, 14 lower
+    EXPECT_EQ(Red(10, 34), 255);  // next line, 14 lower
     w.Unload();
     EXPECT_FALSE(w.IsLoaded());
     w.Draw("a", 100, 100);

@@ -211,8 +211,8 @@ class FastPathTest : public PictureTest {
 protected:
     void TearDown() override { UseFast32Paths = true; }
 
-    static void Randomize(Image& image, std::mt19937& rng, Uint32 rmask, Uint32 gmask, Uint32 bmask, Uint32 amask,
-                          int w, int h) {
+    static void Randomize(Image& image, std::mt19937& rng, Uint32 rmask, Uint32 gmask, Uint32 bmask,
+                          Uint32 amask, int w, int h) {
         SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, rmask, gmask, bmask, amask);
         ASSERT_NE(s, nullptr);
         image.AdoptSurface(s);

@@ -16,7 +16,8 @@ protected:
 
     // Runs the blend on a copy of destination with the fast forms and on
     // another with the generic form, and expects the same raw pixels.
-    static void ExpectFastMatchesGeneric(const Image& destination, Image& source, Image& mask, int strength, int mode) {
+    static void ExpectFastMatchesGeneric(const Image& destination, Image& source, Image& mask, int strength,
+                                         int mode) {
         Image fast, generic;
         fast.AdoptSurface(SDL_ConvertSurface(destination.surface, destination.surface->format, 0));
         ResetFromSurface(fast.surface, &fast);
@@ -37,7 +38,9 @@ protected:
 TEST_F(MaskedBlendTest, EveryAlphaPairMatchesTheGenericForm) {
     constexpr int kSize = 256;
     std::mt19937 rng(77);
-    auto channel = [&](int pick) { return pick % 5 == 0 ? 0 : pick % 5 == 1 ? 255 : static_cast<int>(rng() % 256); };
+    auto channel = [&](int pick) {
+        return pick % 5 == 0 ? 0 : pick % 5 == 1 ? 255 : static_cast<int>(rng() % 256);
+    };
     for (bool destinationAlpha : {true, false}) {
         Image destination, source, mask;
         Make(destination, kSize + 2, kSize, {0, 0, 0, 0}, destinationAlpha);
@@ -48,7 +51,9 @@ TEST_F(MaskedBlendTest, EveryAlphaPairMatchesTheGenericForm) {
                 const int pick = static_cast<int>(rng());
                 Set(source, x + 1, y, {channel(pick), channel(pick >> 3), channel(pick >> 6), x});
                 Set(destination, x, y, {channel(pick >> 9), channel(pick >> 12), channel(pick >> 15), y});
-                const int mA = (pick >> 18) % 4 == 0 ? 0 : (pick >> 18) % 4 == 1 ? 255 : static_cast<int>(rng() % 256);
+                const int mA = (pick >> 18) % 4 == 0   ? 0
+                               : (pick >> 18) % 4 == 1 ? 255
+                                                       : static_cast<int>(rng() % 256);
                 Set(mask, x, y, {0, 0, 0, mA});
             }
         source.x = -1;

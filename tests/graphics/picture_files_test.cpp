@@ -84,9 +84,8 @@ TEST_F(PictureFilesTest, ZelWritesRowRunsExactly) {
     Image mixed;
     Make(mixed, 3, 1, {0x11, 0x22, 0x33, 0x44});
     Set(mixed, 2, 0, {1, 2, 3, 255});
-    EXPECT_EQ(EncodeZelPicture(mixed),
-              Header(0, 0, 3, 1, 0, 0, 3, 1, true) +
-                  Bytes({2, 0, 0x33, 0x22, 0x11, 0x44, 1, 0, 3, 2, 1, 0xFF}));
+    EXPECT_EQ(EncodeZelPicture(mixed), Header(0, 0, 3, 1, 0, 0, 3, 1, true) +
+                                           Bytes({2, 0, 0x33, 0x22, 0x11, 0x44, 1, 0, 3, 2, 1, 0xFF}));
 }
 
 TEST_F(PictureFilesTest, Z16WritesColourThenAlphaRuns) {
@@ -153,7 +152,8 @@ TEST_F(PictureFilesTest, RoundTripsRestorePositionAndPixels) {
     std::mt19937 rng(7);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
-            if (rng() % 3) Set(a, x, y, {int(rng() % 256), int(rng() % 256), int(rng() % 256), int(rng() % 255) + 1});
+            if (rng() % 3)
+                Set(a, x, y, {int(rng() % 256), int(rng() % 256), int(rng() % 256), int(rng() % 255) + 1});
     a.x = 12;
     a.y = 34;
     a.srw = 99;
@@ -262,9 +262,11 @@ TEST_F(PictureFilesTest, BadFilesStopCleanly) {
     }
 
     // Sizes and counts that the file cannot hold.
-    const std::string huge = Le32(1) + Header(0, 0, 100000, 100000, 0, 0, 0, 0, true) + Bytes({1, 0, 0, 0, 0, 0});
+    const std::string huge =
+        Le32(1) + Header(0, 0, 100000, 100000, 0, 0, 0, 0, true) + Bytes({1, 0, 0, 0, 0, 0});
     const std::string negative = Le32(1) + Header(0, 0, -1, 5, 0, 0, 0, 0, true);
-    const std::string offsetOut = Le32(1) + Header(0, 0, 1, 1, 0, 0, 0, 0, true) + Le32(1000) + Bytes({1, 0, 0, 1, 255});
+    const std::string offsetOut =
+        Le32(1) + Header(0, 0, 1, 1, 0, 0, 0, 0, true) + Le32(1000) + Bytes({1, 0, 0, 1, 255});
     const std::string manyCount = Le32(1 << 30) + Header(0, 0, 0, 0, 0, 0, 0, 0, true);
     for (const std::string* file : {&huge, &negative, &offsetOut, &manyCount}) {
         Loaded out(2);
@@ -273,7 +275,8 @@ TEST_F(PictureFilesTest, BadFilesStopCleanly) {
         EXPECT_LE(DecodeZ16(data, file->size(), out.data(), 2), 1);
     }
     Loaded out(1);
-    EXPECT_EQ(DecodeZ16(reinterpret_cast<const uint8_t*>(offsetOut.data()), offsetOut.size(), out.data(), 1), 0);
+    EXPECT_EQ(DecodeZ16(reinterpret_cast<const uint8_t*>(offsetOut.data()), offsetOut.size(), out.data(), 1),
+              0);
     Write(Path("many.zel"), manyCount);
     EXPECT_EQ(CountPictures(Path("many.zel").c_str()), 1);
     Write(Path("neg.zel"), Le32(-4));

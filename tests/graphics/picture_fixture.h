@@ -46,8 +46,9 @@ protected:
 
     static void Set(Image& image, int x, int y, Px p) {
         GraphAPI::PutPixel(image.surface, x, y,
-                           SDL_MapRGBA(image.surface->format, static_cast<Uint8>(p.r), static_cast<Uint8>(p.g),
-                                       static_cast<Uint8>(p.b), static_cast<Uint8>(p.a)));
+                           SDL_MapRGBA(image.surface->format, static_cast<Uint8>(p.r),
+                                       static_cast<Uint8>(p.g), static_cast<Uint8>(p.b),
+                                       static_cast<Uint8>(p.a)));
     }
 
     static Px Get(const Image& image, int x, int y) {

@@ -114,7 +114,7 @@ TEST_F(GraphBuildTest, StepsSpeedAndSourcesThatBuildNothing) {
         int sx, sy;
         float speed;
     };
-    const Case bad[] = {{0, 10, 1.0f}, {201, 10, 1.0f}, {10, 0, 1.0f}, {10, 151, 1.0f},
+    const Case bad[] = {{0, 10, 1.0f},  {201, 10, 1.0f},  {10, 0, 1.0f}, {10, 151, 1.0f},
                         {10, 10, 0.0f}, {10, 10, 150.0f}, {10, 10, NAN}};
     for (const Case& c : bad) {
         ddWalkGraph g;

@@ -39,8 +39,8 @@ protected:
     // A graph file made of the given "v" and "e" lines.
     std::string WriteGraph(const std::string& name, const std::string& count, const std::string& vs,
                            const std::string& es) {
-        dir.Write(name, "<>\n\t<graph> " + count + "\n\t</graph>\n\t<vertex> \n" + vs + "\t</vertex>\n\t<edge> \n" +
-                            es + "\t</edge>\n</>\n");
+        dir.Write(name, "<>\n\t<graph> " + count + "\n\t</graph>\n\t<vertex> \n" + vs +
+                            "\t</vertex>\n\t<edge> \n" + es + "\t</edge>\n</>\n");
         return dir / name;
     }
 
@@ -163,12 +163,12 @@ TEST_F(WalkGraphTest, BadLinesAreSkippedAndTheRestLoads) {
     ddWalkGraph w;
     const std::string path = WriteGraph("lines.ptf", "4",
                                         "\t\t<v> 0 10 10 0.0 1\n\t\t</v>\n"
-                                        "\t\t<v> 4 10 10 0.0 1\n\t\t</v>\n"          // beyond the slots
-                                        "\t\t<v> -1 10 10 0.0 1\n\t\t</v>\n"         // negative
-                                        "\t\t<v> 0 99 99 0.0 9\n\t\t</v>\n"          // slot taken
-                                        "\t\t<v> 1 20 10 0.5\n\t\t</v>\n"            // a field short
-                                        "\t\t<v> 2 20 10 nan 2\n\t\t</v>\n"          // no number
-                                        "\t\t<v> 3 x 10 0.0 2\n\t\t</v>\n"           // not a number
+                                        "\t\t<v> 4 10 10 0.0 1\n\t\t</v>\n"   // beyond the slots
+                                        "\t\t<v> -1 10 10 0.0 1\n\t\t</v>\n"  // negative
+                                        "\t\t<v> 0 99 99 0.0 9\n\t\t</v>\n"   // slot taken
+                                        "\t\t<v> 1 20 10 0.5\n\t\t</v>\n"     // a field short
+                                        "\t\t<v> 2 20 10 nan 2\n\t\t</v>\n"   // no number
+                                        "\t\t<v> 3 x 10 0.0 2\n\t\t</v>\n"    // not a number
                                         "\t\t<v> 2 40 10 0.0 3\n\t\t</v>\n",
                                         "\t\t<e> 0 2\n\t\t</e>\n"
                                         "\t\t<e> 2 0\n\t\t</e>\n"  // the same pair again
@@ -193,7 +193,8 @@ TEST_F(WalkGraphTest, BadLinesAreSkippedAndTheRestLoads) {
 
 TEST_F(WalkGraphTest, EmptyVertexAndEdgeNodesReadNothingFromTheirNeighbours) {
     ddWalkGraph w;
-    dir.Write("empty.ptf", "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n\t</vertex>\n\t<edge> 0 1\n\t</edge>\n</>\n");
+    dir.Write("empty.ptf",
+              "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n\t</vertex>\n\t<edge> 0 1\n\t</edge>\n</>\n");
     w.LoadGraph((dir / "empty.ptf").c_str());
     EXPECT_EQ(w.GetVertexCount(), 3);
     EXPECT_FALSE(w.GetGraph().HasVertices());
@@ -284,8 +285,8 @@ TEST(OlderTextGraph, NamedVerticesAndEdges) {
     EXPECT_EQ(g.GetVertex(0)->Edges()[0].to, 1);
     EXPECT_FLOAT_EQ(g.GetVertex(0)->Edges()[0].weight, 2.5f);
     EXPECT_EQ(g.GetVertex(0)->Edges()[1].to, 2);  // named before its own line
-    EXPECT_EQ(g.GetVertex(1)->EdgeCount(), 1);     // unknown name and missing weight skipped
-    EXPECT_EQ(g.GetVertex(3)->EdgeCount(), 0);     // no edge lines: no edges
+    EXPECT_EQ(g.GetVertex(1)->EdgeCount(), 1);    // unknown name and missing weight skipped
+    EXPECT_EQ(g.GetVertex(3)->EdgeCount(), 0);    // no edge lines: no edges
     EXPECT_EQ(g.ShortestPaths(1, -1.0f), 0);
     EXPECT_FLOAT_EQ(g.GetVertex(2)->GetDistance(), 3.5f);
 

@@ -70,10 +70,12 @@ protected:
     }
 
     // Vertices at the points, each linked to the next.
-    static void Line(ddPathFinder& p, const std::vector<std::pair<int, int>>& points, const std::vector<float>& depths = {}) {
+    static void Line(ddPathFinder& p, const std::vector<std::pair<int, int>>& points,
+                     const std::vector<float>& depths = {}) {
         for (size_t i = 0; i < points.size(); ++i) {
             const float d = i < depths.size() ? depths[i] : 0.0f;
-            p.GetGraph().AddVertex(new ddpathVertex(points[i].first, points[i].second, d, static_cast<int>(i) + 10));
+            p.GetGraph().AddVertex(
+                new ddpathVertex(points[i].first, points[i].second, d, static_cast<int>(i) + 10));
         }
         for (size_t i = 1; i < points.size(); ++i) p.AddEdge(static_cast<int>(i) - 1, static_cast<int>(i));
     }
@@ -234,7 +236,7 @@ TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
     q.GetGraph().AddVertex(new ddpathVertex(110, 100, 0.0f, 7));
     q.AddEdge(2, 3);
     q.LinkAnima(a.get());
-    EXPECT_EQ(q.Goto(110, 100), -1);  // another component
+    EXPECT_EQ(q.Goto(110, 100), -1);                 // another component
     EXPECT_EQ(q.PlanEndpoints(110, 100, false), 1);  // endpoints exist all the same
     EXPECT_FALSE(q.IsWalking());
     EXPECT_EQ(a->GetPosX(), 5);
@@ -513,7 +515,8 @@ TEST_F(PathFinderTest, DrawsEnabledVerticesAsDotsAtTheBaseOffset) {
     auto pixel = [screen](int x, int y) {
         Uint8 r = 0, g = 0, b = 0;
         SDL_LockSurface(screen);
-        const Uint32 v = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x * 4);
+        const Uint32 v =
+            *reinterpret_cast<Uint32*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x * 4);
         SDL_UnlockSurface(screen);
         SDL_GetRGB(v, screen->format, &r, &g, &b);
         return (r << 16) | (g << 8) | b;

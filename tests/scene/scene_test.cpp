@@ -181,8 +181,7 @@ TEST_F(SceneTest, DrawablesMayComeAndGoDuringTheUpdate) {
         delete self;  // itself, from its own update (nothing of it is used after)
     };
     scene->Frame();
-    EXPECT_EQ(log.entries,
-              (std::vector<std::string>{"tick A", "tick C", "draw L", "draw A"}));
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A", "tick C", "draw L", "draw A"}));
     EXPECT_EQ(scene->DrawableCount(), 2);
     EXPECT_EQ(scene->DrawableSlots(), 2);
     EXPECT_EQ(scene->DrawableAt(0), late);

@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "graphics/audio_support.h"
 #include "foundation/random.h"
 #include "graphics/anim_sound_table.h"
+#include "graphics/audio_support.h"
 #include "graphics/sound_bank.h"
 #include "scene/scene.h"
 
@@ -170,8 +170,8 @@ protected:
     std::string Wavs() const {
         std::string t = "\t<wav>\n";
         for (int i = 0; i < 4; ++i)
-            t += "\t\t<w" + std::to_string(i) + "> " + std::to_string(i) + " " + dir.File("s" + std::to_string(i) + ".wav") +
-                 "\r\n\t\t</w" + std::to_string(i) + ">\n";
+            t += "\t\t<w" + std::to_string(i) + "> " + std::to_string(i) + " " +
+                 dir.File("s" + std::to_string(i) + ".wav") + "\r\n\t\t</w" + std::to_string(i) + ">\n";
         return t + "\t</wav>\n";
     }
     ddScene scene;
@@ -179,18 +179,19 @@ protected:
 };
 
 TEST_F(SoundTableTest, ReferencesNameWavsOrBanks) {
-    const std::string path = WriteTable("<snd>\n" + Wavs() +
-                                        "\t<set>\n"
-                                        "\t\t<b> 0 r\n\t\t\t<i> 0</i>\n\t\t\t<i> 1</i>\n\t\t</b>\n"
-                                        "\t\t<b> 1 a\n\t\t\t<i> 3</i>\n\t\t</b>\n"
-                                        "\t\t<b> 2 xr\n\t\t\t<i> 2</i>\n\t\t\t<i> 9</i>\n\t\t\t<i> 3</i>\n\t\t</b>\n"
-                                        "\t</set>\n"
-                                        "\t<anima>\n"
-                                        "\t\t<a> 0 0 - 2s</a>\n"
-                                        "\t\t<a> 0 1 - 2</a>\n"
-                                        "\t\t<a> 1 0 sc 1s</a>\n"
-                                        "\t</anima>\n"
-                                        "</snd>\n");
+    const std::string path =
+        WriteTable("<snd>\n" + Wavs() +
+                   "\t<set>\n"
+                   "\t\t<b> 0 r\n\t\t\t<i> 0</i>\n\t\t\t<i> 1</i>\n\t\t</b>\n"
+                   "\t\t<b> 1 a\n\t\t\t<i> 3</i>\n\t\t</b>\n"
+                   "\t\t<b> 2 xr\n\t\t\t<i> 2</i>\n\t\t\t<i> 9</i>\n\t\t\t<i> 3</i>\n\t\t</b>\n"
+                   "\t</set>\n"
+                   "\t<anima>\n"
+                   "\t\t<a> 0 0 - 2s</a>\n"
+                   "\t\t<a> 0 1 - 2</a>\n"
+                   "\t\t<a> 1 0 sc 1s</a>\n"
+                   "\t</anima>\n"
+                   "</snd>\n");
     ddAnimSnd table;
     table.SetSize({2, 1});
     ASSERT_EQ(table.Load(path.c_str()), 1);
@@ -228,12 +229,12 @@ TEST_F(SoundTableTest, RowsOutOfRangeAreSkipped) {
     const std::string path = WriteTable("<snd>\n" + Wavs() +
                                         "<set><b> 0 r<i> 0</i></b></set>\n"
                                         "<anima>\n"
-                                        "<a> 5 0 - 0</a>\n"    // no action 5
-                                        "<a> 0 7 - 0</a>\n"    // no frame 7
+                                        "<a> 5 0 - 0</a>\n"  // no action 5
+                                        "<a> 0 7 - 0</a>\n"  // no frame 7
                                         "<a> -1 0 - 0</a>\n"
-                                        "<a> 0 0 - 4</a>\n"    // no wav 4
-                                        "<a> 0 0 - 1s</a>\n"   // no bank 1
-                                        "<a> 0 0 -</a>\n"      // no reference
+                                        "<a> 0 0 - 4</a>\n"   // no wav 4
+                                        "<a> 0 0 - 1s</a>\n"  // no bank 1
+                                        "<a> 0 0 -</a>\n"     // no reference
                                         "<a> x 0 - 0</a>\n"
                                         "<a> 0 0 - 99999999999</a>\n"
                                         "<a> 1 1 - 3</a>\n"

@@ -188,13 +188,14 @@ TEST(Assembler, NewBetweenMethodsRunsWhileLoading) {
 
 TEST(Assembler, OpcodeTableHasEveryMnemonic) {
     ScriptMachine s;
-    const char* expected[] = {"and", "or", "mov", "cmp", "jmp", "je", "jne", "jl", "jle", "ja",
-                              "jae", "add", "mul", "div", "sub", "class", "module", "game",
-                              "end", "new", "push", "pop", "ret", "call", "cthis", "clparent",
-                              "parent", "method", "localint", "localstring", "localreal", "psax",
-                              "popax", "spush", "spop", "neg", "cmpje", "cmpjne", "cmpjae",
-                              "cmpjle", "cmpja", "cmpjl", "spushs", "cmp0", "delete", "localdef",
-                              "cmpst"};
+    const char* expected[] = {"and",       "or",       "mov",    "cmp",      "jmp",      "je",
+                              "jne",       "jl",       "jle",    "ja",       "jae",      "add",
+                              "mul",       "div",      "sub",    "class",    "module",   "game",
+                              "end",       "new",      "push",   "pop",      "ret",      "call",
+                              "cthis",     "clparent", "parent", "method",   "localint", "localstring",
+                              "localreal", "psax",     "popax",  "spush",    "spop",     "neg",
+                              "cmpje",     "cmpjne",   "cmpjae", "cmpjle",   "cmpja",    "cmpjl",
+                              "spushs",    "cmp0",     "delete", "localdef", "cmpst"};
     ASSERT_EQ(std::size(expected), static_cast<size_t>(OP_COUNT));
     for (int i = 0; i < OP_COUNT; ++i) {
         ddTrie<int>* e = s.machine.opcodeMap->Find(expected[i]);

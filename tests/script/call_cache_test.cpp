@@ -54,7 +54,7 @@ TEST(CallSiteCache, ManyCallsFromOneSiteSearchOnce) {
         "  call other, getidobj\n"  // a common method
         "  pop $a\n"
         "  call other, fromglobal\n"  // falls through to the global class
-        "  call other, nowhere\n"    // found nowhere
+        "  call other, nowhere\n"     // found nowhere
         "  add $1, 1\n"
         "  pop $1\n"
         "  cmp $1, 100\n"
@@ -109,8 +109,7 @@ TEST(CallSiteCache, AnAddedMethodIsSeenByTheNextCall) {
         "new bare, b\n";
     // Two calls reach the global "who", the two after "addmethod" the added
     // one; "who" is searched again after the change only.
-    EXPECT_EQ(RunAndCount(script, "go", {"fromglobal", "fromadded"}),
-              "searches 4 fromglobal=2 fromadded=2");
+    EXPECT_EQ(RunAndCount(script, "go", {"fromglobal", "fromadded"}), "searches 4 fromglobal=2 fromadded=2");
 }
 
 TEST(CallSiteCache, AnObjectReplacedUnderTheSameNameIsCalledThroughItsOwnClass) {

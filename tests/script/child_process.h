@@ -8,7 +8,7 @@
 struct ChildOutcome {
     bool exited = false;  // ended through exit() rather than a signal
     int exitCode = -1;
-    std::string out;      // everything written to standard output
+    std::string out;  // everything written to standard output
 };
 
 // The child runs `body`; when body returns, the child exits with code 0.

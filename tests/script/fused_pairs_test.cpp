@@ -119,9 +119,10 @@ TEST(FusedPairs, ConditionalJumpsAndTheFlagTheyLeave) {
     const char* jumps[] = {"je", "jne", "jl", "jle", "ja", "jae"};
     for (const char* j : jumps) {
         for (const char* b : {"2", "3", "4", "$2", "x", "\"3\"", "3.0"}) {
-            std::string script = std::string("new int, x\nmov x, 3\nlocalint $1\nmov $1, 3\nlocalint $2\nmov $2, 4\n") +
-                                 "cmp $1, " + b + "|" + j + " yes\npush 0\njmp after\nyes:\npush 1\n" +
-                                 "after:\nje equal\npush 2\nret\nequal:\npush 3\n";
+            std::string script =
+                std::string("new int, x\nmov x, 3\nlocalint $1\nmov $1, 3\nlocalint $2\nmov $2, 4\n") +
+                "cmp $1, " + b + "|" + j + " yes\npush 0\njmp after\nyes:\npush 1\n" +
+                "after:\nje equal\npush 2\nret\nequal:\npush 3\n";
             Both(script);
         }
     }

@@ -14,10 +14,18 @@ std::vector<std::string> StackOf(ScriptMachine& s) {
     for (int i = 0; i <= s.machine.sp; ++i) {
         asmVarReg& c = s.machine.StackCell(i);
         switch (c.GetType()) {
-        case TYPE_INT: out.push_back("i" + std::to_string(c.GetInt())); break;
-        case TYPE_REAL: out.push_back(std::string("r") + c.GetString()); break;
-        case TYPE_STRING: out.push_back(std::string("s") + c.GetString()); break;
-        default: out.push_back("?"); break;
+        case TYPE_INT:
+            out.push_back("i" + std::to_string(c.GetInt()));
+            break;
+        case TYPE_REAL:
+            out.push_back(std::string("r") + c.GetString());
+            break;
+        case TYPE_STRING:
+            out.push_back(std::string("s") + c.GetString());
+            break;
+        default:
+            out.push_back("?");
+            break;
         }
     }
     return out;
@@ -92,16 +100,16 @@ TEST(Instructions, ArithmeticResultKindsFollowTheOperandOrder) {
         const char* top;
     };
     const Case cases[] = {
-        {"add iv, rv", "i2"},          {"add iv, sv", "i5"},
-        {"add iv, 1.5", "i3"},         {"add rv, iv", "r2.500000"},
+        {"add iv, rv", "i2"},           {"add iv, sv", "i5"},
+        {"add iv, 1.5", "i3"},          {"add rv, iv", "r2.500000"},
         {"add rv, \"1\"", "r1.500000"}, {"add sv, iv", "s32"},
-        {"add sv, 1.5", "s31.500000"}, {"add 1, rv", "r1.500000"},
-        {"add 1, sv", "s13"},          {"add 1.5, iv", "r3.500000"},
+        {"add sv, 1.5", "s31.500000"},  {"add 1, rv", "r1.500000"},
+        {"add 1, sv", "s13"},           {"add 1.5, iv", "r3.500000"},
         {"add \"x\", iv", "sx2"},       {"add 2, 3", "i5"},
-        {"add 2, 0.5", "i2"},          {"add 0.5, 2", "r2.500000"},
+        {"add 2, 0.5", "i2"},           {"add 0.5, 2", "r2.500000"},
         {"add \"a\", 1", "sa1"},        {"sub iv, sv", "i-1"},
-        {"sub 10, iv", "i8"},          {"mul 3, rv", "r1.500000"},
-        {"mul iv, 1.5", "i3"},         {"sub $a, 1", "i1"},
+        {"sub 10, iv", "i8"},           {"mul 3, rv", "r1.500000"},
+        {"mul iv, 1.5", "i3"},          {"sub $a, 1", "i1"},
     };
     for (const Case& c : cases) {
         std::string script = setup + "mov $a, 2\n" + c.line + "\n";

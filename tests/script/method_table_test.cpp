@@ -47,8 +47,8 @@ void Recorder::Call(asmInterpreter* interp, int index) { ScriptMethods::kTable.R
 TEST(MethodTable, NamesMapToTheirIndicesAndNothingElse) {
     asmClass* cls = Recorder::ScriptMethods::kTable.BuildClass();
     ASSERT_NE(cls, nullptr);
-    const std::pair<const char*, int> named[] = {{"first", 0}, {"second", 1}, {"again", 1}, {"fourth", 3},
-                                                 {"interp", 4}};
+    const std::pair<const char*, int> named[] = {
+        {"first", 0}, {"second", 1}, {"again", 1}, {"fourth", 3}, {"interp", 4}};
     for (const auto& [name, index] : named) {
         ddTrie<asmMethod>* entry = cls->methods->Find(name);
         ASSERT_NE(entry, nullptr) << name;

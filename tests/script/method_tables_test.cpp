@@ -22,42 +22,44 @@ struct NameIndex {
 };
 
 const NameIndex kInt[] = {
-    {"get", 0}, {"to_i", 0}, {"set", 1}, {"load", 2}, {"save", 3}, {"abs", 4}, {"sqrt", 5}, {"print", 6},
-    {"rand", 7}, {"length", 8}, {"sgn", 9}, {"pow", 10}, {"to_r", 11}, {"to_s", 12},
+    {"get", 0},   {"to_i", 0}, {"set", 1},    {"load", 2}, {"save", 3}, {"abs", 4},   {"sqrt", 5},
+    {"print", 6}, {"rand", 7}, {"length", 8}, {"sgn", 9},  {"pow", 10}, {"to_r", 11}, {"to_s", 12},
 };
 const NameIndex kReal[] = {
-    {"get", 0}, {"to_r", 0}, {"set", 1}, {"load", 2}, {"save", 3}, {"abs", 4}, {"sqrt", 5}, {"print", 6},
-    {"length", 7}, {"radsin", 8}, {"radcos", 9}, {"radtg", 10}, {"radctg", 11}, {"getpi", 12}, {"sin", 13},
-    {"cos", 14}, {"tg", 15}, {"ctg", 16}, {"gete", 17}, {"log", 18}, {"pow", 19}, {"powf", 20}, {"asin", 21},
-    {"acos", 22}, {"sgn", 23}, {"to_i", 24}, {"to_s", 25},
+    {"get", 0},   {"to_r", 0},   {"set", 1},    {"load", 2},   {"save", 3},   {"abs", 4},     {"sqrt", 5},
+    {"print", 6}, {"length", 7}, {"radsin", 8}, {"radcos", 9}, {"radtg", 10}, {"radctg", 11}, {"getpi", 12},
+    {"sin", 13},  {"cos", 14},   {"tg", 15},    {"ctg", 16},   {"gete", 17},  {"log", 18},    {"pow", 19},
+    {"powf", 20}, {"asin", 21},  {"acos", 22},  {"sgn", 23},   {"to_i", 24},  {"to_s", 25},
 };
 const NameIndex kString[] = {
-    {"get", 0}, {"to_s", 0}, {"set", 1}, {"load", 2}, {"save", 3}, {"getb", 4}, {"print", 5}, {"sub", 6},
-    {"gete", 7}, {"length", 8}, {"clear", 9}, {"contains", 10}, {"change", 11}, {"find", 12},
-    {"findfrom", 13}, {"to_i", 14}, {"to_r", 15}, {"isptr", 16}, {"to_u", 17}, {"to_l", 18}, {"getbyte", 19},
-    {"setbyte", 20}, {"cmpalph", 21}, {"rfind", 22},
+    {"get", 0},     {"to_s", 0},  {"set", 1},       {"load", 2},     {"save", 3},     {"getb", 4},
+    {"print", 5},   {"sub", 6},   {"gete", 7},      {"length", 8},   {"clear", 9},    {"contains", 10},
+    {"change", 11}, {"find", 12}, {"findfrom", 13}, {"to_i", 14},    {"to_r", 15},    {"isptr", 16},
+    {"to_u", 17},   {"to_l", 18}, {"getbyte", 19},  {"setbyte", 20}, {"cmpalph", 21}, {"rfind", 22},
 };
 const NameIndex kVector[] = {
-    {"get", 0}, {"set", 1}, {"add", 2}, {"find", 3}, {"type", 4}, {"remove", 5}, {"size", 6}, {"removeat", 7},
-    {"sort", 8}, {"load", 9}, {"save", 10}, {"contains", 11}, {"free", 12}, {"beginadd", 13}, {"hash", 14},
-    {"print", 15}, {"resize", 16}, {"swap", 17}, {"last", 18}, {"findfrom", 19}, {"addbegin", 20},
-    {"empty", 21}, {"getvectype", 22}, {"pop", 23}, {"first", 24}, {"copy", 25},
+    {"get", 0},    {"set", 1},       {"add", 2},       {"find", 3},   {"type", 4},        {"remove", 5},
+    {"size", 6},   {"removeat", 7},  {"sort", 8},      {"load", 9},   {"save", 10},       {"contains", 11},
+    {"free", 12},  {"beginadd", 13}, {"hash", 14},     {"print", 15}, {"resize", 16},     {"swap", 17},
+    {"last", 18},  {"findfrom", 19}, {"addbegin", 20}, {"empty", 21}, {"getvectype", 22}, {"pop", 23},
+    {"first", 24}, {"copy", 25},
 };
 const NameIndex kTable[] = {
-    {"add", 0}, {"get", 1}, {"set", 2}, {"getrowsno", 3}, {"getcolsno", 4}, {"free", 5}, {"load", 6},
-    {"save", 7}, {"print", 8}, {"setseparator", 9}, {"setsize", 10}, {"addrow", 11}, {"findbyrow", 12},
-    {"copyvec", 13}, {"loadscript", 14}, {"swap", 15}, {"removeat", 16}, {"removen", 17}, {"rowinrange", 18},
-    {"loadbeh", 19}, {"readonly", 20}, {"addbegin", 21}, {"addbeginrow", 22}, {"savescript", 23},
-    {"removerow", 24}, {"getvec", 25},
+    {"add", 0},       {"get", 1},       {"set", 2},          {"getrowsno", 3},   {"getcolsno", 4},
+    {"free", 5},      {"load", 6},      {"save", 7},         {"print", 8},       {"setseparator", 9},
+    {"setsize", 10},  {"addrow", 11},   {"findbyrow", 12},   {"copyvec", 13},    {"loadscript", 14},
+    {"swap", 15},     {"removeat", 16}, {"removen", 17},     {"rowinrange", 18}, {"loadbeh", 19},
+    {"readonly", 20}, {"addbegin", 21}, {"addbeginrow", 22}, {"savescript", 23}, {"removerow", 24},
+    {"getvec", 25},
 };
 const NameIndex kCommon[] = {
-    {"getname", 0}, {"addmethod", 1}, {"getidobj", 2}, {"addtogamevars", 3}, {"getbuildername", 4},
-    {"getfullname", 5}, {"buildfullname", 6}, {"setname", 7}, {"printvars", 8}, {"printmethods", 9},
-    {"hasvar", 10}, {"gettype", 11}, {"methodname", 12}, {"hasmet", 13}, {"hasaddedmet", 14},
+    {"getname", 0},     {"addmethod", 1},     {"getidobj", 2},    {"addtogamevars", 3}, {"getbuildername", 4},
+    {"getfullname", 5}, {"buildfullname", 6}, {"setname", 7},     {"printvars", 8},     {"printmethods", 9},
+    {"hasvar", 10},     {"gettype", 11},      {"methodname", 12}, {"hasmet", 13},       {"hasaddedmet", 14},
 };
 const NameIndex kEvents[] = {
     {"onstart", 0}, {"onsetframe", 1}, {"onendframe", 2}, {"ontick", 3}, {"onfinish", 4},
-    {"onclick", 5}, {"onmoveon", 6}, {"onmoveoff", 7}, {"onrel", 8}, {"onvisit", 9},
+    {"onclick", 5}, {"onmoveon", 6},   {"onmoveoff", 7},  {"onrel", 8},  {"onvisit", 9},
 };
 
 using Table = std::map<std::string, int>;

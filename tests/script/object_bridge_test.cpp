@@ -29,7 +29,7 @@ std::string RunWithDebugLevel(int level, const std::string& script) {
 
 const char* kMissingCalls =
     "new int, x\n"
-    "call x, nothere\n"   // empty stack
+    "call x, nothere\n"  // empty stack
     "push 1\n"
     "call x, nothere\n";  // one value on the stack
 
@@ -183,7 +183,7 @@ TEST(Lifetimes, AnObjectDeletedDuringItsOwnCallDiesWhenTheOutermostCallReturns) 
                 "end method\n"
                 "method zap\n"
                 "  call global, killx\n"
-                "  call witness, count\n"   // still alive: nothing destroyed yet
+                "  call witness, count\n"  // still alive: nothing destroyed yet
                 "end method\n"
                 "end class\n"
                 "method killx\n"

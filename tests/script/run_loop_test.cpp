@@ -128,8 +128,8 @@ TEST(DirectCalls, NestingTooDeepOrFillingTheStackEndsAsThroughTheBridge) {
     EXPECT_EQ(deep.exitCode, 1);
     EXPECT_EQ(deep.out, "\nscript methods nested too deep\n");
 
-    ChildOutcome full =
-        RunWhole("class k\nmethod m\npush 1\npush 2\ncall o, m\nend method\nend class\nnew k, o\ncall o, m\n");
+    ChildOutcome full = RunWhole(
+        "class k\nmethod m\npush 1\npush 2\ncall o, m\nend method\nend class\nnew k, o\ncall o, m\n");
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_EQ(full.out, "\nstack overflow\n");
 }

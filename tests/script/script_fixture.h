@@ -55,13 +55,18 @@ public:
         std::string typeName = machine.OperandName(type);
         std::string name = machine.OperandName(nameOp);
         std::unique_ptr<asmClassObj> made;
-        if (typeName == "int") made = std::make_unique<asmVarInt>(nullptr, name.c_str());
-        else if (typeName == "real") made = std::make_unique<asmVarReal>(nullptr, name.c_str());
-        else if (typeName == "string") made = std::make_unique<asmVarString>(nullptr, name.c_str());
-        else if (typeName == "def") made = std::make_unique<asmVarReg>(nullptr, name.c_str());
+        if (typeName == "int")
+            made = std::make_unique<asmVarInt>(nullptr, name.c_str());
+        else if (typeName == "real")
+            made = std::make_unique<asmVarReal>(nullptr, name.c_str());
+        else if (typeName == "string")
+            made = std::make_unique<asmVarString>(nullptr, name.c_str());
+        else if (typeName == "def")
+            made = std::make_unique<asmVarReg>(nullptr, name.c_str());
         else {
             ddTrie<asmClass>* entry = machine.typeMap->Find(typeName.c_str());
-            if (!entry || !entry->pointer) machine.Fatal("declaration of non existing type", typeName.c_str());
+            if (!entry || !entry->pointer)
+                machine.Fatal("declaration of non existing type", typeName.c_str());
             made = std::make_unique<asmClassObj>(entry->pointer);
             made->SetName(name.c_str());
         }

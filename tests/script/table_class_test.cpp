@@ -58,9 +58,7 @@ TEST(TableClass, UnknownBuiltInIndexesAreFatal) {
 TEST(TableClass, SaveReplacesTheFileAndLeavesNothingElse) {
     TempDir dir;
     const fs::path file = dir.path / "t.db";
-    {
-        std::ofstream(file) << "old contents";
-    }
+    { std::ofstream(file) << "old contents"; }
     asmClassDB t(nullptr, "t");
     t.SetSeparator(';');
     t.AddCell(-1, "a");

@@ -262,66 +262,116 @@ TEST(Values, RegisterCellsForwardToTheirTarget) {
 }
 
 TEST(Values, ForbiddenOperationsEndTheProgram) {
-    ExpectFatal([](ScriptMachine&) {
-        asmVarString t(nullptr, "t");
-        t.Sub(1);
-    }, "\nforbidden instruction Sub\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarString t(nullptr, "t");
-        t.MulR(1.0f);
-    }, "\nforbidden instruction MulR\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarInt n(nullptr, "n");
-        n.Div(ddString("2"));
-    }, "\nforbidden instruction Div\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarReg c(nullptr, "c");
-        c.AssignInt(1);
-        c.SubR(ddString("2"));
-    }, "\nforbidden instruction SubR\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarInt n(nullptr, "n");
-        n.Save();
-    }, "\nforbidden instruction Save\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarReal r(nullptr, "r");
-        r.Load();
-    }, "\nforbidden instruction Load\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarString t(nullptr, "t");
+            t.Sub(1);
+        },
+        "\nforbidden instruction Sub\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarString t(nullptr, "t");
+            t.MulR(1.0f);
+        },
+        "\nforbidden instruction MulR\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarInt n(nullptr, "n");
+            n.Div(ddString("2"));
+        },
+        "\nforbidden instruction Div\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c(nullptr, "c");
+            c.AssignInt(1);
+            c.SubR(ddString("2"));
+        },
+        "\nforbidden instruction SubR\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarInt n(nullptr, "n");
+            n.Save();
+        },
+        "\nforbidden instruction Save\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReal r(nullptr, "r");
+            r.Load();
+        },
+        "\nforbidden instruction Load\n");
 }
 
 TEST(Values, DivisionByZeroEndsTheProgram) {
-    ExpectFatal([](ScriptMachine&) {
-        asmVarInt n(nullptr, "n");
-        n.Div(0);
-    }, "\ndivision by 0\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarReal r(nullptr, "r");
-        r.Div(-0.0f);
-    }, "\ndivision by 0\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarInt n(nullptr, "n");
-        asmVarReal half(nullptr, "h");
-        half.SetReal(0.5f);
-        n.Div(half);  // the divisor is read as an int: 0
-    }, "\ndivision by 0\n");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarInt zero(nullptr, "z");
-        zero.DivR(5);
-    }, "\ndivision by 0\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarInt n(nullptr, "n");
+            n.Div(0);
+        },
+        "\ndivision by 0\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReal r(nullptr, "r");
+            r.Div(-0.0f);
+        },
+        "\ndivision by 0\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarInt n(nullptr, "n");
+            asmVarReal half(nullptr, "h");
+            half.SetReal(0.5f);
+            n.Div(half);  // the divisor is read as an int: 0
+        },
+        "\ndivision by 0\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarInt zero(nullptr, "z");
+            zero.DivR(5);
+        },
+        "\ndivision by 0\n");
 }
 
 TEST(Values, UnboundRegisterCellsReportEachUse) {
-    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.GetInt(); }, "\ncan't get var from register!");
-    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.GetType(); }, "\nunknown register type\n");
-    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.Cmp(1); }, "\nunknown register type\n");
-    ExpectFatal([](ScriptMachine&) { asmVarReg c; c.Add(1); }, "\ncan't set var to register!");
-    ExpectFatal([](ScriptMachine& s) { asmVarReg c; c.CallBuiltIn(&s.machine, 0); },
-                "\ncan't set var to register!");
-    ExpectFatal([](ScriptMachine& s) { asmVarReg c; c.CallMethod(&s.machine, "x"); },
-                "\nunknown value of register!");
-    ExpectFatal([](ScriptMachine&) {
-        asmVarReg c;
-        asmVar bare(nullptr, "bare");
-        c.SetAs(bare);
-    }, "\nasmvarreg::setas no such type -1\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c;
+            c.GetInt();
+        },
+        "\ncan't get var from register!");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c;
+            c.GetType();
+        },
+        "\nunknown register type\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c;
+            c.Cmp(1);
+        },
+        "\nunknown register type\n");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c;
+            c.Add(1);
+        },
+        "\ncan't set var to register!");
+    ExpectFatal(
+        [](ScriptMachine& s) {
+            asmVarReg c;
+            c.CallBuiltIn(&s.machine, 0);
+        },
+        "\ncan't set var to register!");
+    ExpectFatal(
+        [](ScriptMachine& s) {
+            asmVarReg c;
+            c.CallMethod(&s.machine, "x");
+        },
+        "\nunknown value of register!");
+    ExpectFatal(
+        [](ScriptMachine&) {
+            asmVarReg c;
+            asmVar bare(nullptr, "bare");
+            c.SetAs(bare);
+        },
+        "\nasmvarreg::setas no such type -1\n");
 }

@@ -75,16 +75,17 @@ TEST_P(ScriptConformance, OutputAndExitCode) {
     for (const fs::path& data : {c.script.parent_path() / "shared.data", dataFolder}) {
         if (!fs::is_directory(data)) continue;
         std::error_code copied;
-        fs::copy(data, game.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing, copied);
+        fs::copy(data, game.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+                 copied);
         ASSERT_FALSE(copied) << "copying " << data << ": " << copied.message();
     }
     const std::string scriptName = c.script.filename().string();
     game.Write("scripts/" + scriptName, ReadFile(c.script));
     game.Write("scripts/game", fs::exists(gameFile) ? ReadFile(gameFile) : scriptName + "\n");
 
-    ProcessResult r = RunProgram(ENGINE_BINARY, game.Path(),
-                                 {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                                  "XDG_RUNTIME_DIR=" + runtime.Path()});
+    ProcessResult r =
+        RunProgram(ENGINE_BINARY, game.Path(),
+                   {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + runtime.Path()});
     int expectedCode = 0;
     if (fs::exists(codeFile)) expectedCode = std::stoi(ReadFile(codeFile));
     EXPECT_EQ(r.signal, 0);

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "shell/loop_fixture.h"
 #include "script/classes/anima_class.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"
+#include "shell/loop_fixture.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ TEST_F(AnimaClass, MergedPicturesOutliveTheirDefinitionAndFramesPointAtThem) {
     Picture("green.bmp", 3, 3, 0, 255, 0);
     Picture("blue.bmp", 6, 2, 0, 0, 255);
     const std::string red = folder / "red.bmp", green = folder / "green.bmp", blue = folder / "blue.bmp";
-    folder.Write("base.lum", "<delay>\t1\n<files>\t1\n\t<< 0 >>\t" + red + "\n<action>\tstand\n\t<f>\t0\tr\t0\t0\n</action>\n");
+    folder.Write("base.lum", "<delay>\t1\n<files>\t1\n\t<< 0 >>\t" + red +
+                                 "\n<action>\tstand\n\t<f>\t0\tr\t0\t0\n</action>\n");
     folder.Write("extra.lum", "<delay>\t1\n<files>\t2\n\t<< 0 >>\t" + green + "\n\t<< 1 >>\t" + blue +
                                   "\n<action>\tfly\n\t<f>\t1\tb\t0\t0\n\t<f>\t0\tg\t1\t1\n"
                                   "<action>\tland\n\t<f>\t0\tg2\t0\t0\n</action>\n");
@@ -106,8 +107,9 @@ TEST_F(AnimaClass, MergedPicturesOutliveTheirDefinitionAndFramesPointAtThem) {
 }
 
 TEST_F(AnimaClass, HashplayStartsAtARandomPhaseOnlyWhenFramesLastLonger) {
-    folder.Write("spin.lum", "<delay>\t1\n<files>\t0\n\t<< >>\tnone.zel\n<action>\tspin\n\t<f>\t-1\ts0\t0\t0\n"
-                             "\t<f>\t-1\ts1\t0\t0\n</action>\n");
+    folder.Write("spin.lum",
+                 "<delay>\t1\n<files>\t0\n\t<< >>\tnone.zel\n<action>\tspin\n\t<f>\t-1\ts0\t0\t0\n"
+                 "\t<f>\t-1\ts1\t0\t0\n</action>\n");
     machine->LoadText("new anima, a\npush \"" + folder / "spin.lum" +
                       "\"\ncall a, load\nmethod hp\n  push 0\n  call a, hashplay\nend method\n");
     asmClassAnima* a = Anima("a");

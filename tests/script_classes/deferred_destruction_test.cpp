@@ -7,11 +7,11 @@
 
 #include <memory>
 
-#include "shell/loop_fixture.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"
 #include "shell/game_api.h"
+#include "shell/loop_fixture.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/loop_fixture.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
@@ -15,6 +14,7 @@
 #include "script/classes/mouse_class.h"
 #include "script/script_machine.h"
 #include "shell/game_api.h"
+#include "shell/loop_fixture.h"
 
 namespace {
 
@@ -171,8 +171,8 @@ TEST_F(InputClassesTest, TypedCharacterAndItsClass) {
         int alpha, digit;
     };
     const Case cases[] = {
-        {'Q', "Q", 1, 0}, {'z', "z", 1, 0}, {'5', "5", 0, 1}, {'#', "#", 0, 0},
-        {0xE9, "i", 1, 0},  // kept to 7 bits
+        {'Q', "Q", 1, 0}, {'z', "z", 1, 0},  {'5', "5", 0, 1},
+        {'#', "#", 0, 0}, {0xE9, "i", 1, 0},  // kept to 7 bits
     };
     for (const Case& c : cases) {
         LastEvent = KeyDown(SDLK_UNKNOWN, c.unicode);
@@ -196,13 +196,14 @@ TEST_F(InputClassesTest, KeyRepeatSwitches) {
 }
 
 TEST_F(InputClassesTest, PauseKeepsKeysFromTheRunningGameOnly) {
-    Load("new int, downs\n"
-         "game g\n"
-         "method keydown\n"
-         "  add downs, 1\n"
-         "  pop downs\n"
-         "end method\n"
-         "end game\n");
+    Load(
+        "new int, downs\n"
+        "game g\n"
+        "method keydown\n"
+        "  add downs, 1\n"
+        "  pop downs\n"
+        "end method\n"
+        "end game\n");
     // No game yet: nothing to pause.
     Call("keyboard", "pause");
     machine->objects.NewObject("g", "g");
@@ -257,10 +258,11 @@ TEST_F(InputClassesTest, MousePositionsAndTheSystemMouse) {
 }
 
 TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
-    Load("new int, n\n"
-         "new img, arrow\n"
-         "push 16\npush 10\npush 255\npush 255\npush 255\npush 255\n"
-         "call arrow, create\n");
+    Load(
+        "new int, n\n"
+        "new img, arrow\n"
+        "push 16\npush 10\npush 255\npush 255\npush 255\npush 255\n"
+        "call arrow, create\n");
     auto* arrow = dynamic_cast<Obraz*>(Object("arrow"));
     ASSERT_NE(arrow, nullptr);
     ddMouse* mouse = ddMouse::Instance;

@@ -14,6 +14,7 @@
 #include "graphics/font_fixture.h"
 #include "graphics/text.h"
 #include "platform/headless.h"
+#include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/engine_script_classes.h"
@@ -21,7 +22,6 @@
 #include "script/classes/sound_class.h"
 #include "script/classes/timer_class.h"
 #include "script/script_machine.h"
-#include "scene/scene.h"
 
 namespace {
 

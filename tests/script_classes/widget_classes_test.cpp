@@ -8,7 +8,6 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "shell/loop_fixture.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/button_class.h"
@@ -16,6 +15,7 @@
 #include "script/classes/menu_class.h"
 #include "script/script_machine.h"
 #include "shell/game_api.h"
+#include "shell/loop_fixture.h"
 
 namespace {
 
@@ -115,8 +115,7 @@ TEST_F(WidgetClasses, ButtonEventsReachTheScriptFromTheGameLoop) {
     Call("b", "pause");
     input.mouseX = 0;
     events = loop_test::FakeEvents();
-    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
-                     {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}}};
+    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }}, {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}}};
     game.Run();
     EXPECT_EQ(IntVar("log"), 1234);
     Call("b", "resume");

@@ -142,7 +142,8 @@ TEST_F(GameMembers, ScreenshotIsABmpOfTheScreenAndAFailedOneChangesNothing) {
 TEST_F(GameMembers, WaitForInputReturnsTheFirstPressAndEndsOnQuit) {
     SDL_Event motion{};
     motion.type = SDL_MOUSEMOTION;
-    events.waiting = {motion, Key(SDL_KEYUP, SDLK_a), Button(SDL_MOUSEBUTTONDOWN, 3), Key(SDL_KEYDOWN, SDLK_b)};
+    events.waiting = {motion, Key(SDL_KEYUP, SDLK_a), Button(SDL_MOUSEBUTTONDOWN, 3),
+                      Key(SDL_KEYDOWN, SDLK_b)};
     EXPECT_EQ(WaitForInput(), SDL_MOUSEBUTTONDOWN);
     EXPECT_EQ(WaitForInput(), SDL_KEYDOWN);
     EXPECT_EQ(WaitForInput(), 0);  // waiting failed

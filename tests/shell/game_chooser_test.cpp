@@ -78,10 +78,10 @@ TEST_F(Chooser, ClickingAGameKindChoosesItAndEndsTheRun) {
 TEST_F(Chooser, OtherItemsOutsideClicksRightButtonAndKeysChooseNothing) {
     folder.Write("configs/progs/menu.db", kChooserMenu);
     ActiveGame = "exit";
-    ClickAt(100, 100);                    // outside: nothing
-    ClickAt(10, 30, SDL_BUTTON_RIGHT);    // right button: nothing
+    ClickAt(100, 100);                  // outside: nothing
+    ClickAt(10, 30, SDL_BUTTON_RIGHT);  // right button: nothing
     events.frames.push_back({{Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a)}, {}});
-    ClickAt(10, 10);                      // the heading: ends without a choice
+    ClickAt(10, 10);  // the heading: ends without a choice
     ClickAt(10, 30);
     RunChooser();
     EXPECT_EQ(events.framesStarted, 7);

@@ -265,8 +265,9 @@ TEST_F(Menu, PlacesAtTheEndsOfTheIntRangeSaturate) {
     EXPECT_EQ(right.FindItem("b")->GetX(), 2147483647);
     EXPECT_TRUE(right.IsIn(2147483647, -2147483647 - 1, 1, 1));
 
-    ddMenu left(Def("<d><menu> -2147483648 2147483647 left<a> A bottom bottom<b> B</b></a><c> C</c></menu></d>")
-                    .c_str());
+    ddMenu left(
+        Def("<d><menu> -2147483648 2147483647 left<a> A bottom bottom<b> B</b></a><c> C</c></menu></d>")
+            .c_str());
     EXPECT_EQ(left.FindItem("c")->GetX(), -2147483647 - 1);
     EXPECT_EQ(left.FindItem("b")->GetY(), 2147483647);
     // From one end of the range to the other.
@@ -292,8 +293,9 @@ TEST_F(Menu, FillingFromVectorAndTableFiles) {
     EXPECT_EQ(save->Items().front()->GetY(), save->GetEndY());
     EXPECT_EQ(save->Items().back()->GetY(), save->GetEndY() + 60);
 
-    folder.Write("list.db", "<t><submenu> right </submenu><x> skip</x><submenu> bottom</submenu>"
-                            "<g><submenu> A </submenu></g><submenu> B</submenu></t>");
+    folder.Write("list.db",
+                 "<t><submenu> right </submenu><x> skip</x><submenu> bottom</submenu>"
+                 "<g><submenu> A </submenu></g><submenu> B</submenu></t>");
     menu.FillItems("undo", (folder / "list.db").c_str());
     ddMenu* undo = menu.FindItem("undo");
     EXPECT_STREQ(undo->GetDirection().c_str(), "right");

@@ -147,10 +147,10 @@ TEST_F(Mouse, HiddenCursorIsGoneAfterTheNextRedrawAndComesBackClean) {
 TEST_F(Mouse, HardwareCursorBitsFromAPicture) {
     ddCanvas pic(0, 0, 13, 2);
     pic.Clear();
-    pic.PutRGBA(0, 0, 192, 0, 0, 255);   // black
-    pic.PutRGBA(1, 0, 193, 0, 0, 255);   // white
-    pic.PutRGBA(12, 1, 0, 0, 0, 255);    // black, the last real column
-    pic.PutRGBA(2, 0, 255, 255, 255, 0); // transparent
+    pic.PutRGBA(0, 0, 192, 0, 0, 255);    // black
+    pic.PutRGBA(1, 0, 193, 0, 0, 255);    // white
+    pic.PutRGBA(12, 1, 0, 0, 0, 255);     // black, the last real column
+    pic.PutRGBA(2, 0, 255, 255, 255, 0);  // transparent
     pic.SetLod(-3, 2);
     CursorBits bits = BuildCursorBits(&pic);
     EXPECT_EQ(bits.width, 16);
@@ -201,8 +201,8 @@ TEST_F(Mouse, DefaultCursorComesFromTheGamesArrowPicture) {
     EXPECT_EQ(input.shown, 0);  // the system cursor is hidden
     MoveTo(50, 50);
     scene->Frame();
-    EXPECT_EQ(ScreenAt(50, 50), (Rgb{0, 0, 0}));       // outline
-    EXPECT_EQ(ScreenAt(51, 53), (Rgb{255, 255, 255})); // fill
+    EXPECT_EQ(ScreenAt(50, 50), (Rgb{0, 0, 0}));        // outline
+    EXPECT_EQ(ScreenAt(51, 53), (Rgb{255, 255, 255}));  // fill
     EXPECT_EQ(ScreenAt(60, 50), kBack);                 // transparent
 }
 

@@ -127,8 +127,9 @@ TEST_F(PathBuilderTest, HiddenMenusClosedBoxesOldStatesAndPanningLeaveNothingBeh
 }
 
 TEST_F(PathBuilderTest, TheGameChooserDrawsItsMenuOverAnOpaqueBackground) {
-    folder.Write("configs/progs/menu.db",
-                 "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
+    folder.Write(
+        "configs/progs/menu.db",
+        "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
     GameChooser chooser;
     chooser.OnStart();
     ExpectNothingLeftBehind(scene, "the chooser's start");
@@ -136,8 +137,9 @@ TEST_F(PathBuilderTest, TheGameChooserDrawsItsMenuOverAnOpaqueBackground) {
 }
 
 TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
-    folder.Write("configs/progs/menu.db",
-                 "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
+    folder.Write(
+        "configs/progs/menu.db",
+        "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
     RegisterGameChooserKind();
     RegisterLumoKind();
     RegisterPathBuilderKind();

@@ -19,8 +19,7 @@ class LayerListTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        data = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, 32, 0x00FF0000, 0x0000FF00, 0x000000FF,
-                                    0xFF000000);
+        data = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
         ASSERT_NE(data, nullptr);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 4; ++x)
@@ -40,8 +39,7 @@ protected:
 };
 
 TEST_F(LayerListTest, AListLoadedFromAnyFileIsEmpty) {
-    const fs::path file =
-        fs::temp_directory_path() / ("layers_" + std::to_string(getpid()) + ".xcf");
+    const fs::path file = fs::temp_directory_path() / ("layers_" + std::to_string(getpid()) + ".xcf");
     std::ofstream(file, std::ios::binary) << std::string("gimp xcf file\0\0\0\x01 junk", 22);
     const std::string name = file.string();
     for (const char* source : {name.c_str(), "/no/such/file.xcf", ""}) {

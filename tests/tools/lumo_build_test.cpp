@@ -219,7 +219,8 @@ TEST_F(LumoBuild, ASaveThatFailsLeavesEveryFileByteForByte) {
     Save("out/", "dir.lum");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "SaveLum: cannot write out/dir.lum\n");
     EXPECT_EQ(ReadText("out/dir.z16"), dirSheet);
-    EXPECT_EQ(Files("out"), (std::vector<std::string>{"dir.lum", "dir.z16", "keep.lum", "keep.z16", "keep.zel"}));
+    EXPECT_EQ(Files("out"),
+              (std::vector<std::string>{"dir.lum", "dir.z16", "keep.lum", "keep.z16", "keep.zel"}));
 
     // Both go in when both can.
     Save("out/", "keep.lum");
@@ -353,7 +354,8 @@ TEST_F(LumoBuild, OpeningMissingOrUnknownFilesDoesNothing) {
     WritePicture("pics/junk.lum", 3, 3, 9, 9, 9);
     Import("pics/", "junk.lum");
     std::FILE* g = std::fopen("pics/nosheet.lum", "wb");
-    std::fputs("<delay> 0\n<files> 0\n<< >> missing.z16\n<action> a\n<f> 7 x 1 2\n<f> -1 y 0 0\n</action>\n", g);
+    std::fputs("<delay> 0\n<files> 0\n<< >> missing.z16\n<action> a\n<f> 7 x 1 2\n<f> -1 y 0 0\n</action>\n",
+               g);
     std::fclose(g);
     Import("pics/", "nosheet.lum");
     EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 6);

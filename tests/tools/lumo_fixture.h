@@ -58,8 +58,9 @@ protected:
     // A w x h BMP picture of one colour.
     static void WritePicture(const std::string& file, int w, int h, int r, int g, int b) {
         SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
-        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, static_cast<Uint8>(r), static_cast<Uint8>(g),
-                                            static_cast<Uint8>(b)));
+        SDL_FillRect(s, nullptr,
+                     SDL_MapRGB(s->format, static_cast<Uint8>(r), static_cast<Uint8>(g),
+                                static_cast<Uint8>(b)));
         SDL_SaveBMP(s, file.c_str());
         SDL_FreeSurface(s);
     }

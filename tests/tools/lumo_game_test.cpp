@@ -61,7 +61,8 @@ TEST_F(LumoEditor, ClicksChooseListRowsAndFieldsAndShowTheMouse) {
     EXPECT_EQ(editor->ImagesPair()->Upper().SelectedCount(), 1);
     EXPECT_EQ(editor->DrawnObjects().Count(), 1);
     EXPECT_STREQ(editor->MouseText()->GetText(),
-                 ("mouse pos: " + std::to_string(group->GetX() + 2) + " " + std::to_string(group->GetY() + 2)).c_str());
+                 ("mouse pos: " + std::to_string(group->GetX() + 2) + " " + std::to_string(group->GetY() + 2))
+                     .c_str());
     // The animation header.
     Obraz& header = editor->AnimationPair()->Upper();
     LeftDown(header.GetX() + 2, header.GetY() + 2);
@@ -471,12 +472,12 @@ TEST_F(LumoEditor, DeleteEmptiesTheDrawWindowBeforeRowsGo) {
 
 TEST_F(LumoEditor, EveryCommandInEveryWindowIsSafeWithEmptyListsAndWithPictures) {
     Start();
-    const std::vector<SDLKey> keys = {SDLK_SPACE, SDLK_RETURN, SDLK_LSHIFT, SDLK_DELETE, SDLK_UP,  SDLK_DOWN,
-                                      SDLK_LEFT,  SDLK_RIGHT,  SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_l, SDLK_b,
-                                      SDLK_h,     SDLK_s,      SDLK_p,      SDLK_d,      SDLK_m,  SDLK_r,
-                                      SDLK_n,     SDLK_f,      SDLK_a,      SDLK_1,      SDLK_c,  SDLK_v};
-    const std::vector<std::vector<SDLKey>> mods = {{}, {SDLK_LCTRL}, {SDLK_LSHIFT}, {SDLK_LCTRL, SDLK_LSHIFT},
-                                                   {SDLK_RSHIFT}, {SDLK_SPACE}};
+    const std::vector<SDLKey> keys = {SDLK_SPACE, SDLK_RETURN, SDLK_LSHIFT, SDLK_DELETE,   SDLK_UP, SDLK_DOWN,
+                                      SDLK_LEFT,  SDLK_RIGHT,  SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_l,  SDLK_b,
+                                      SDLK_h,     SDLK_s,      SDLK_p,      SDLK_d,        SDLK_m,  SDLK_r,
+                                      SDLK_n,     SDLK_f,      SDLK_a,      SDLK_1,        SDLK_c,  SDLK_v};
+    const std::vector<std::vector<SDLKey>> mods = {
+        {}, {SDLK_LCTRL}, {SDLK_LSHIFT}, {SDLK_LCTRL, SDLK_LSHIFT}, {SDLK_RSHIFT}, {SDLK_SPACE}};
     auto everything = [&] {
         for (int window = 0; window < 3; ++window) {
             for (SDLKey key : keys)

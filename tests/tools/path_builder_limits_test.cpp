@@ -12,8 +12,9 @@ namespace {
 
 TEST_F(PathBuilderTest, ARememberedNameWithALineEndLoadsAndSavesThatFile) {
     folder.Write(pathbuilderGame::kPathMemory, "data/in.ptf\r\n");
-    folder.Write("data/in.ptf",
-                 "<>\n\t<graph> 1\n\t</graph>\n\t<vertex> \n\t\t<v> 0 7 8 0.0 4\n\t\t</v>\n\t</vertex>\n</>\n");
+    folder.Write(
+        "data/in.ptf",
+        "<>\n\t<graph> 1\n\t</graph>\n\t<vertex> \n\t\t<v> 0 7 8 0.0 4\n\t\t</v>\n\t</vertex>\n</>\n");
     Start();
     EXPECT_STREQ(editor->GetPathBox()->GetText(), "data/in.ptf");
     Press('o', true);
@@ -54,11 +55,18 @@ TEST_F(PathBuilderTest, VerticesAtTheIntLimitsNeitherOverflowNorMoveBeyondThem) 
     WritePicture("walker.bmp", 4, 4, 200, 10, 10);
     WriteAnimation("walker.lum", "walker.bmp");
     const std::string lo = std::to_string(INT_MIN), hi = std::to_string(INT_MAX);
-    folder.Write("edge.ptf", "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n"
-                             "\t\t<v> 0 " + lo + " " + lo + " 0.0 1\n\t\t</v>\n"
-                             "\t\t<v> 1 " + hi + " " + hi + " 0.0 2\n\t\t</v>\n"
-                             "\t\t<v> 2 " + lo + " " + hi + " 0.0 3\n\t\t</v>\n"
-                             "\t</vertex>\n\t<edge> \n\t\t<e> 0 1\n\t\t</e>\n\t</edge>\n</>\n");
+    folder.Write("edge.ptf",
+                 "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n"
+                 "\t\t<v> 0 " +
+                     lo + " " + lo +
+                     " 0.0 1\n\t\t</v>\n"
+                     "\t\t<v> 1 " +
+                     hi + " " + hi +
+                     " 0.0 2\n\t\t</v>\n"
+                     "\t\t<v> 2 " +
+                     lo + " " + hi +
+                     " 0.0 3\n\t\t</v>\n"
+                     "\t</vertex>\n\t<edge> \n\t\t<e> 0 1\n\t\t</e>\n\t</edge>\n</>\n");
     Start();
     Prompt('o', "edge.ptf");
     ASSERT_EQ(View().GetPointLayer().Count(), 3);

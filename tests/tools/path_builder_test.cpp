@@ -412,8 +412,8 @@ TEST_F(PathBuilderTest, PreviewsStandAtEveryVertexScaledByDepth) {
     // closing through the menu
     Press(SDLK_ESCAPE);
     Press('h', true);
-    LeftClick(100, 5);             // "anima"
-    LeftClick(100, 2 * 18 + 5);    // "closean"
+    LeftClick(100, 5);           // "anima"
+    LeftClick(100, 2 * 18 + 5);  // "closean"
     EXPECT_EQ(editor->GetPreviewCount(), 0);
     EXPECT_TRUE(editor->GetPreviewsLayer().IsEmpty());
 }
