@@ -7,12 +7,6 @@ const char* const kEventNames[kEventCount] = {
     "onclick", "onmoveon",   "onmoveoff",  "onrel",  "onvisit",
 };
 
-const char* const kCommonMethodNames[kCommonMethodCount] = {
-    "getname",     "addmethod",     "getidobj",   "addtogamevars", "getbuildername",
-    "getfullname", "buildfullname", "setname",    "printvars",     "printmethods",
-    "hasvar",      "gettype",       "methodname", "hasmet",        "hasaddedmet",
-};
-
 ddTrie<int>* asmClassObj::EventNames = nullptr;
 ddTrie<int>* asmClassObj::CommonMethods = nullptr;
 int32_t asmClassObj::idCounter = 0;

@@ -41,7 +41,11 @@ constexpr int kCommonMethodCount = 15;
 
 // Index -> name; the tries are built from these in this order.
 extern const char* const kEventNames[kEventCount];
-extern const char* const kCommonMethodNames[kCommonMethodCount];
+inline constexpr const char* kCommonMethodNames[kCommonMethodCount] = {
+    "getname",     "addmethod",     "getidobj",   "addtogamevars", "getbuildername",
+    "getfullname", "buildfullname", "setname",    "printvars",     "printmethods",
+    "hasvar",      "gettype",       "methodname", "hasmet",        "hasaddedmet",
+};
 
 // Method index marking a method written in script; -1 means no method.
 constexpr int kScriptMethod = -2;

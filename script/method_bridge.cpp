@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
@@ -292,6 +293,16 @@ constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
      }},
 };
 static_assert(std::size(kCommonRows) == kCommonMethodCount);
+
+// Each row answers to the name that a call by name finds at its index.
+consteval bool RowsAnswerToTheirNames() {
+    for (const auto& row : kCommonRows)
+        if (row.index < 0 || row.index >= kCommonMethodCount ||
+            std::string_view(row.name) != kCommonMethodNames[row.index])
+            return false;
+    return true;
+}
+static_assert(RowsAnswerToTheirNames());
 
 constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, UnknownCommonMethod};
 
