@@ -11,26 +11,13 @@
 
 #include "common/run_process.h"
 #include "script/classes/anima_class.h"
-#include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"
-#include "shell/loop_fixture.h"
+#include "script_classes/script_loop_fixture.h"
 
 namespace {
 
-using loop_test::LoopTest;
-
-class AnimaClass : public LoopTest {
+class AnimaClass : public ScriptLoopTest {
 protected:
-    void SetUp() override {
-        LoopTest::SetUp();
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
-        machine->SetUp();
-    }
-    void TearDown() override {
-        machine.reset();
-        LoopTest::TearDown();
-    }
     asmClassAnima* Anima(const char* name) {
         return dynamic_cast<asmClassAnima*>(machine->objects.LookupVar(name));
     }
@@ -43,7 +30,6 @@ protected:
         SDL_FreeSurface(s);
     }
 
-    std::unique_ptr<asmScriptMachine> machine;
     TempFolder folder;
 };
 

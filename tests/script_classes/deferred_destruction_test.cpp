@@ -8,35 +8,15 @@
 #include <memory>
 
 #include "script/asm_var.h"
-#include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"
+#include "script_classes/script_loop_fixture.h"
 #include "shell/game_api.h"
-#include "shell/loop_fixture.h"
 
 namespace {
 
 using loop_test::Button;
-using loop_test::LoopTest;
 
-class DeferredDestruction : public LoopTest {
-protected:
-    void SetUp() override {
-        LoopTest::SetUp();
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
-        machine->SetUp();
-    }
-    void TearDown() override {
-        machine.reset();
-        LoopTest::TearDown();
-    }
-    int IntVar(const char* name) {
-        auto* v = dynamic_cast<asmVar*>(machine->objects.LookupVar(name));
-        return v ? v->GetInt() : -999;
-    }
-
-    std::unique_ptr<asmScriptMachine> machine;
-};
+class DeferredDestruction : public ScriptLoopTest {};
 
 // The keeper module holds the button; its handlers count in "log": 1 per
 // click, 10 per release.

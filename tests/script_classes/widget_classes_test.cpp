@@ -11,35 +11,17 @@
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/classes/button_class.h"
-#include "script/classes/engine_script_classes.h"
 #include "script/classes/menu_class.h"
 #include "script/script_machine.h"
+#include "script_classes/script_loop_fixture.h"
 #include "shell/game_api.h"
-#include "shell/loop_fixture.h"
 
 namespace {
 
 using loop_test::Button;
-using loop_test::LoopTest;
 
-class WidgetClasses : public LoopTest {
+class WidgetClasses : public ScriptLoopTest {
 protected:
-    void SetUp() override {
-        LoopTest::SetUp();
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
-        machine->SetUp();
-    }
-    void TearDown() override {
-        machine.reset();
-        LoopTest::TearDown();
-    }
-
-    asmClassObj* Object(const char* name) { return machine->objects.LookupVar(name); }
-    int IntVar(const char* name) {
-        auto* v = dynamic_cast<asmVar*>(Object(name));
-        return v ? v->GetInt() : -999;
-    }
     void Call(const char* object, const char* method) { machine->objects.Call(Object(object), method); }
     int AskInt(const char* object, const char* method) {
         Call(object, method);
@@ -50,8 +32,6 @@ protected:
         ddString s = PopArgString();
         return s.c_str() ? s.c_str() : "";
     }
-
-    std::unique_ptr<asmScriptMachine> machine;
 };
 
 // Each handler adds its own digit, so the order and count show in one number.
