@@ -5,17 +5,18 @@
 #include <string>
 
 #include "app/video_mode.h"
+#include "audio/anim_sound_table.h"
+#include "audio/music.h"
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
-#include "graphics/music.h"
 #include "platform/media.h"
 #include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
 #include "platform/video_modes.h"
 #include "scene/scene.h"
-#include "script/classes/engine_script_classes.h"
+#include "script_classes/engine_script_classes.h"
 #include "shell/game_chooser.h"
 #include "shell/game_kinds.h"
 #include "shell/mouse.h"
@@ -94,6 +95,7 @@ int RunProgram() {
     UseSdlBackend();
     OpenVideoMode(cfg);
     InstallAudioReleaser();
+    InstallAnimationSoundTables();
     SetCaptionAndIcon(cfg);
     DefaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
     DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "foundation/saturating.h"
-#include "graphics/anim_sound_table.h"
 #include "graphics/animation_walker.h"
 #include "graphics/filter.h"
+#include "graphics/frame_sounds.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
 #include "graphics/stage.h"

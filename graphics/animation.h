@@ -18,7 +18,7 @@
 #include "foundation/dd_string.h"
 #include "graphics/obraz.h"
 
-class ddAnimSnd;
+class FrameSounds;
 class ddFilter;
 class AnimationWalker;  // the path finder implements it
 
@@ -221,7 +221,7 @@ public:
     void AddFileName(const char* name);
     const char* GetSoundBankName() const { return soundBankName.c_str(); }
     void SetSoundBankName(const char* name) { soundBankName = name; }
-    ddAnimSnd* GetSoundTable() const { return soundTable.get(); }
+    FrameSounds* GetSoundTable() const { return soundTable.get(); }
     bool OwnsSoundTable() const { return ownsSoundTable; }
     void SetEndFrameCallback(EndFrameCallback fn) { endFrameCallback = fn ? fn : NoEndFrame; }
     int GetTickCounter() const { return tickCount; }
@@ -244,7 +244,7 @@ private:
 
     AnimationWalker* walker = nullptr;
     // Shared with the copies made by CopyFrom, so a copy never outlives it.
-    std::shared_ptr<ddAnimSnd> soundTable;
+    std::shared_ptr<FrameSounds> soundTable;
     ddString soundBankName;
     bool ownsSoundTable = false;
     std::vector<std::unique_ptr<AkcjaAnimacji>> actions;

@@ -19,8 +19,8 @@
 #include "foundation/file_io.h"
 #include "foundation/saturating.h"
 #include "foundation/text_util.h"
-#include "graphics/anim_sound_table.h"
 #include "graphics/animation.h"
+#include "graphics/frame_sounds.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
 
@@ -385,12 +385,11 @@ void Animacja::LoadBank(const char* baseName) {
 void Animacja::LoadSoundBank(const char* path) {
     soundTable.reset();
     ownsSoundTable = false;
-    auto table = std::make_shared<ddAnimSnd>(this);
+    FrameSoundsLoader load = CurrentFrameSoundsLoader();
+    if (!load) return;
     std::vector<int> framesPerAction;
     framesPerAction.reserve(actions.size());
     for (const auto& action : actions) framesPerAction.push_back(action->GetFrameCount());
-    table->SetSize(framesPerAction);
-    if (!table->Load(path)) return;
-    soundTable = std::move(table);
-    ownsSoundTable = true;
+    soundTable = load(this, framesPerAction, path);
+    ownsSoundTable = soundTable != nullptr;
 }

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "audio/sound.h"
 #include "foundation/destruction_hold.h"
 #include "foundation/random.h"
 #include "graphics/graph_api.h"
-#include "graphics/sound.h"
 #include "graphics/stage.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"

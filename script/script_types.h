@@ -4,7 +4,7 @@
 // registered simply does not exist for scripts.
 //
 // Adding a class is one RegisterScriptClass call (see
-// script/classes/engine_script_classes.cpp for the ones that need a window).
+// script_classes/engine_script_classes.cpp for the ones that need a window).
 #pragma once
 
 #include <cstdint>

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "audio/music.h"
 #include "foundation/clock.h"
 #include "foundation/destruction_hold.h"
 #include "foundation/fatal.h"
 #include "graphics/animation.h"
 #include "graphics/bmp_file.h"
 #include "graphics/graph_api.h"
-#include "graphics/music.h"
 #include "graphics/stage.h"
 #include "graphics/text.h"
 #include "platform/event_source.h"

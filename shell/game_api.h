@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "audio/sound.h"
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
 #include "foundation/object_gone.h"
 #include "graphics/canvas.h"
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
-#include "graphics/sound.h"
 #include "graphics/timer.h"
 
 class ddTekst;  // an editable text; the focus receives every key first

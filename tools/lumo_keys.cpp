@@ -11,7 +11,7 @@
 #include "graphics/text.h"
 #include "platform/input_state.h"
 #include "scene/scene.h"
-#include "script/classes/engine_class.h"
+#include "shell/engine_path.h"
 #include "tools/lumo_game.h"
 
 namespace {
@@ -97,7 +97,7 @@ void lumo2Game::KeyInPrompt() {
         else
             EndPrompt();
     } else if (Ctrl() && IsKeyHeld(SDLK_p) && pathField) {
-        pathField->SetText(EnginePath.c_str() ? EnginePath.c_str() : "");
+        pathField->SetText(GetEnginePath());
     }
 }
 

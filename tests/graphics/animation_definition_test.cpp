@@ -1,9 +1,7 @@
 // The animation definition text: exact bytes written, round trips in both
 // file forms, scaling, comments, bad input, failed saves, picture banks,
-// bank pictures saved and reloaded, and the attached sound table.
+// bank pictures saved and reloaded; a named sound table is kept by name.
 #include <gtest/gtest.h>
-
-#include <SDL/SDL_mixer.h>
 
 #include <filesystem>
 #include <memory>
@@ -11,8 +9,6 @@
 #include <vector>
 
 #include "animation_fixture.h"
-#include "audio_support.h"
-#include "graphics/anim_sound_table.h"
 #include "graphics/picture_files.h"
 
 namespace {
@@ -544,39 +540,6 @@ TEST_F(DefinitionTest, BankPicturesAreSavedAndReplacedFromNumberedFiles) {
     ScreenRGB(1, 2, &r, &g, &b);
     EXPECT_EQ(b, 255);
     EXPECT_EQ(g, 0);
-}
-
-TEST_F(DefinitionTest, SoundTableIsLoadedBesideTheDefinitionAndSharedByCopies) {
-    ASSERT_TRUE(audio_test::EnsureAudioOpen());
-    audio_test::WriteWav(File("s.wav"), audio_test::FramesFor(200));
-    WriteText(File("table.snd"), "<snd>\n\t<wav>\n\t\t<w> 0 " + File("s.wav") +
-                                     "</w>\n\t</wav>\n\t<anima>\n\t\t<a> 0 1 - 0</a>\n\t</anima>\n</snd>\n");
-    WriteSheet("sheet.zel", 1);
-    const std::string path = File("sound.lum");
-    WriteText(path,
-              "<delay>\t1\n<bank>\ttable.snd\n<files>\t0\n\t<< >>\tsheet.zel\n"
-              "<action>\ta\n\t<f>\t0\tx\t0\t0\n\t<f>\t0\ty\t0\t0\n</action>\n");
-    auto anim = std::make_unique<Animacja>(path.c_str());
-    ASSERT_NE(anim->GetSoundTable(), nullptr);
-    EXPECT_TRUE(anim->OwnsSoundTable());
-    EXPECT_STREQ(anim->GetSoundBankName(), "table.snd");
-    anim->SetFrame(1);
-    EXPECT_EQ(anim->GetSoundTable()->GetCurrentEntry(), anim->GetSoundTable()->GetEntry(0, 1));
-
-    Animacja copy;
-    copy.CopyFrom(*anim);
-    EXPECT_EQ(copy.GetSoundTable(), anim->GetSoundTable());
-    EXPECT_FALSE(copy.OwnsSoundTable());
-    anim.reset();
-    copy.SetFrame(0);
-    copy.SetFrame(1);  // the table lives on with the copy
-    EXPECT_NE(copy.GetSoundTable()->GetCurrentEntry(), nullptr);
-
-    // A table that cannot be read leaves none.
-    copy.LoadSoundBank(File("nope.snd").c_str());
-    EXPECT_EQ(copy.GetSoundTable(), nullptr);
-    EXPECT_FALSE(copy.OwnsSoundTable());
-    Mix_HaltChannel(-1);
 }
 
 }  // namespace

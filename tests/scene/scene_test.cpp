@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound.h"
 #include "foundation/object_gone.h"
-#include "graphics/sound.h"
 #include "graphics/stage.h"
 #include "platform/input_state.h"
 #include "scene/frame_flags.h"

@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
+#include "audio/anim_sound_table.h"
+#include "audio/audio_support.h"
+#include "audio/sound_bank.h"
 #include "foundation/random.h"
-#include "graphics/anim_sound_table.h"
-#include "graphics/audio_support.h"
-#include "graphics/sound_bank.h"
 #include "scene/scene.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "graphics/audio_support.h"
+#include "audio/audio_support.h"
+#include "audio/sound.h"
 #include "graphics/graph_api.h"
-#include "graphics/sound.h"
 #include "scene/scene.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/run_process.h"
-#include "script/classes/anima_class.h"
 #include "script/script_machine.h"
+#include "script_classes/anima_class.h"
 #include "script_classes/script_loop_fixture.h"
 
 namespace {

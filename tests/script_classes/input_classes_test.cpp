@@ -9,10 +9,10 @@
 
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
-#include "script/classes/engine_script_classes.h"
-#include "script/classes/keyboard_class.h"
-#include "script/classes/mouse_class.h"
 #include "script/script_machine.h"
+#include "script_classes/engine_script_classes.h"
+#include "script_classes/keyboard_class.h"
+#include "script_classes/mouse_class.h"
 #include "shell/game_api.h"
 #include "shell/loop_fixture.h"
 

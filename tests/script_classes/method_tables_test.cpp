@@ -11,10 +11,10 @@
 #include "common/run_process.h"
 #include "foundation/asm_class_obj.h"
 #include "scene/scene.h"
-#include "script/classes/engine_script_classes.h"
-#include "script/classes/keyboard_class.h"
 #include "script/script_machine.h"
 #include "script/script_types.h"
+#include "script_classes/engine_script_classes.h"
+#include "script_classes/keyboard_class.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_process.h"
-#include "script/classes/path_class.h"
+#include "script_classes/path_class.h"
 
 TEST(PathClass, UnknownMethodNumbersEndTheProgram) {
     for (int index : {53, -1}) {

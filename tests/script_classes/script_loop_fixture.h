@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "script/asm_var.h"
-#include "script/classes/engine_script_classes.h"
 #include "script/script_machine.h"
+#include "script_classes/engine_script_classes.h"
 #include "shell/loop_fixture.h"
 
 class ScriptLoopTest : public loop_test::LoopTest {

@@ -8,14 +8,14 @@
 #include <optional>
 #include <string>
 
-#include "graphics/audio_support.h"
+#include "audio/audio_support.h"
 #include "graphics/graph_api.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
-#include "script/classes/engine_script_classes.h"
-#include "script/classes/sound_class.h"
 #include "script/script_machine.h"
+#include "script_classes/engine_script_classes.h"
+#include "script_classes/sound_class.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "graphics/font_fixture.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
-#include "script/classes/engine_script_classes.h"
-#include "script/classes/text_class.h"
 #include "script/script_machine.h"
+#include "script_classes/engine_script_classes.h"
+#include "script_classes/text_class.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
-#include "script/classes/engine_script_classes.h"
-#include "script/classes/font_class.h"
-#include "script/classes/sound_class.h"
-#include "script/classes/timer_class.h"
 #include "script/script_machine.h"
+#include "script_classes/engine_script_classes.h"
+#include "script_classes/font_class.h"
+#include "script_classes/sound_class.h"
+#include "script_classes/timer_class.h"
 
 namespace {
 

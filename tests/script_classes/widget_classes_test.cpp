@@ -10,9 +10,9 @@
 #include "common/run_process.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
-#include "script/classes/button_class.h"
-#include "script/classes/menu_class.h"
 #include "script/script_machine.h"
+#include "script_classes/button_class.h"
+#include "script_classes/menu_class.h"
 #include "script_classes/script_loop_fixture.h"
 #include "shell/game_api.h"
 

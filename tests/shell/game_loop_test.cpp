@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/music.h"
+#include "audio/music.h"
 #include "loop_fixture.h"
 #include "shell/game_api.h"
 

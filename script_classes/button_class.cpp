@@ -1,0 +1,120 @@
+#include "script_classes/button_class.h"
+
+#include <iterator>
+#include <string>
+
+#include "foundation/fatal.h"
+#include "scene/scene.h"
+#include "script/arg_ops.h"
+#include "script/interpreter.h"
+#include "script/method_table.h"
+#include "script/script_types.h"
+#include "script_classes/object_args.h"
+#include "script_classes/script_event.h"
+
+asmClass* asmClassButton::Methods = nullptr;
+
+namespace {
+
+asmClassObj* NewButton(asmClass* cls, const char* name) { return new asmClassButton(cls, name); }
+asmClass* ButtonClass() { return asmClassButton::Methods; }
+
+// A picture argument: "null" is none; another name must name an object
+// (fatal otherwise) and one that is not visible gives none.
+Obraz* PopPictureOrNull() {
+    std::string name = PopText();
+    if (name == "null") return nullptr;
+    return dynamic_cast<Obraz*>(FindNamedObject(name.c_str()));
+}
+
+}  // namespace
+
+asmClassButton::asmClassButton(asmClass* cls, const char* name) {
+    SetClass(cls);
+    if (name) SetName(name);
+    CurrentScene().AddButton(this);
+}
+
+void asmClassButton::OnMoveOn() { RaiseScriptEvent(this, EV_ONMOVEON); }
+void asmClassButton::OnMoveOff() { RaiseScriptEvent(this, EV_ONMOVEOFF); }
+void asmClassButton::OnClick() { RaiseScriptEvent(this, EV_ONCLICK); }
+void asmClassButton::OnRelease() { RaiseScriptEvent(this, EV_ONREL); }
+
+// The script methods: each name with its built-in index and handler.
+struct asmClassButton::ScriptMethods {
+    static void SetPictures(asmClassButton& self, asmInterpreter*, int) {
+        Obraz* pressedPicture = PopPictureOrNull();
+        Obraz* overPicture = PopPictureOrNull();
+        Obraz* normalPicture = PopPictureOrNull();
+        self.SetImages(normalPicture, overPicture, pressedPicture);
+    }
+    static constexpr MethodRow<asmClassButton> kRows[] = {
+        {"set", 0, SetPictures},
+        {"enable", 1, [](asmClassButton& self, asmInterpreter*, int) { self.Refresh(); }},
+        {"disable", 2, [](asmClassButton& self, asmInterpreter*, int) { self.Reset(); }},
+        {"setmouse", 3,
+         [](asmClassButton& self, asmInterpreter*, int) { self.SetHoverCursor(PopPictureOrNull()); }},
+        {"setan", 4, SetPictures},
+        {"setflags", 5,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int b = PopArgInt();
+             int a = PopArgInt();
+             self.SetModeFlags(a, b);
+         }},
+        {"show", 6, [](asmClassButton& self, asmInterpreter*, int) { self.Enable(); }},
+        {"hide", 7, [](asmClassButton& self, asmInterpreter*, int) { self.Disable(); }},
+        {"getimg", 8,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             Obraz* n = self.GetNormal();
+             const char* name = n && n != self.GetArea() ? n->GetName() : nullptr;
+             PushNameOrNull(name);
+         }},
+        {"disabled", 9, [](asmClassButton& self, asmInterpreter*, int) { PushInt(self.IsHidden()); }},
+        {"pause", 10, [](asmClassButton& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 11, [](asmClassButton& self, asmInterpreter*, int) { self.Resume(); }},
+        {"setrect", 12,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int h = PopArgInt();
+             int w = PopArgInt();
+             int y = PopArgInt();
+             int x = PopArgInt();
+             self.SetRect(x, y, w, h);
+         }},
+        {"setpos", 13,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int y = PopArgInt();
+             int x = PopArgInt();
+             for (Obraz* p : {self.GetPressed(), self.GetOver(), self.GetNormal()})
+                 if (p && p != self.GetArea()) p->SetPos(x, y);
+             self.GetArea()->SetPos(x, y);
+         }},
+        {"setcursorpos", 14,
+         [](asmClassButton& self, asmInterpreter*, int) {
+             int y = PopArgInt();
+             int x = PopArgInt();
+             self.SetPointOffset(x, y);
+         }},
+    };
+    static_assert(std::size(kRows) == 15);
+    static void Unknown(int index) {
+        std::string line = "\nbutton unknown built in method " + std::to_string(index);
+        FatalExit(line, 1);
+    }
+    static constexpr MethodTable<asmClassButton> kTable{kRows, Unknown};
+};
+
+void asmClassButton::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassButton::FreeMethods() { FreeClass(Methods); }
+
+void asmClassButton::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
+}
+
+void RegisterButtonScriptClass() {
+    RegisterScriptClass(
+        {"button", 17, asmClassButton::InitMethods, asmClassButton::FreeMethods, ButtonClass, NewButton});
+}

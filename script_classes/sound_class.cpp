@@ -1,0 +1,100 @@
+#include "script_classes/sound_class.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "foundation/fatal.h"
+#include "scene/scene.h"
+#include "script/arg_ops.h"
+#include "script/method_table.h"
+#include "script/script_types.h"
+#include "script_classes/object_args.h"
+#include "script_classes/script_event.h"
+
+asmClass* asmClassDzwieki::Methods = nullptr;
+
+namespace {
+
+asmClassObj* NewSound(asmClass* cls, const char* name) { return new asmClassDzwieki(cls, name); }
+asmClass* SoundClass() { return asmClassDzwieki::Methods; }
+
+// A file that opens for reading (folders are not files).
+bool IsReadableFile(const char* path) {
+    if (!path || !*path) return false;
+    struct stat st {};
+    if (stat(path, &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+}  // namespace
+
+asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls) {
+    if (name) SetName(name);
+    CurrentStage().AddSound(this);
+}
+
+asmClassDzwieki::~asmClassDzwieki() { *alive = false; }
+
+void asmClassDzwieki::OnFinish() {
+    std::shared_ptr<bool> stillAlive = alive;
+    RaiseScriptEvent(this, EV_ONFINISH);
+    if (*stillAlive) Dzwieki::OnFinish();
+}
+
+void asmClassDzwieki::OnStart() { RaiseScriptEvent(this, EV_ONSTART); }
+
+int asmClassDzwieki::IsAvailable() {
+    if (IsLoaded()) return 1;
+    return GetLoadNow() == 0 && IsReadableFile(GetFileName()) ? 1 : 0;
+}
+
+// The script methods: each name with its built-in index and handler.
+struct asmClassDzwieki::ScriptMethods {
+    static constexpr MethodRow<asmClassDzwieki> kRows[] = {
+        {"load", 0, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Load(PopText().c_str()); }},
+        {"play", 1, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(0); }},
+        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Stop(PopArgInt()); }},
+        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsPlaying()); }},
+        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Pause(); }},
+        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Resume(); }},
+        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter*, int) { self.InstallFinishHandler(); }},
+        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter*, int) { self.PlayIfIdle(); }},
+        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter*, int) { self.SetVolume(PopArgInt()); }},
+        {"setstartstopflag", 9,
+         [](asmClassDzwieki& self, asmInterpreter*, int) {
+             int freeAfterPlay = PopArgInt();
+             int loadNow = PopArgInt();
+             self.SetLoadFlags(loadNow, freeAfterPlay);
+         }},
+        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(-1); }},
+        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.GetVolume()); }},
+        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsAvailable()); }},
+        {"changevol", 13, [](asmClassDzwieki& self, asmInterpreter*, int) { self.ApplyVolume(PopArgInt()); }},
+    };
+    static_assert(std::size(kRows) == 14);
+    static void Unknown(int index) {
+        FatalExit("sound unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, Unknown};
+};
+
+void asmClassDzwieki::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassDzwieki::FreeMethods() { FreeClass(Methods); }
+
+void asmClassDzwieki::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
+}
+
+void RegisterSoundScriptClass() {
+    RegisterScriptClass(
+        {"snd", 8, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, SoundClass, NewSound});
+}

@@ -1,0 +1,70 @@
+#include "script_classes/timer_class.h"
+
+#include <string>
+
+#include "foundation/fatal.h"
+#include "scene/scene.h"
+#include "script/arg_ops.h"
+#include "script/method_table.h"
+#include "script/script_types.h"
+#include "script_classes/script_event.h"
+
+asmClass* asmClassTimer::Methods = nullptr;
+
+namespace {
+
+asmClassObj* NewTimer(asmClass* cls, const char* name) { return new asmClassTimer(cls, name); }
+asmClass* TimerClass() { return asmClassTimer::Methods; }
+
+}  // namespace
+
+asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : ddTimery(cls) {
+    CurrentStage().AddTimer(this);
+    if (name) SetName(name);
+}
+
+void asmClassTimer::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
+void asmClassTimer::OnStart() { RaiseScriptEvent(this, EV_ONSTART); }
+void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }
+
+// The script methods: each name with its built-in index and handler.
+// 11 names for 10 methods.
+struct asmClassTimer::ScriptMethods {
+    static void SetDelay(asmClassTimer& self, asmInterpreter*, int) { self.SetInterval(PopArgInt()); }
+    static constexpr MethodRow<asmClassTimer> kRows[] = {
+        {"delay", 0, SetDelay},
+        {"setdelay", 0, SetDelay},
+        {"isplaying", 1,
+         [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.IsRunning() ? 1 : 0); }},
+        {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
+        {"play", 3, [](asmClassTimer& self, asmInterpreter*, int) { self.Start(); }},
+        {"resume", 4, [](asmClassTimer& self, asmInterpreter*, int) { self.Resume(); }},
+        {"settick", 5, [](asmClassTimer& self, asmInterpreter*, int) { self.SetRepeatCount(PopArgInt()); }},
+        {"stop", 6, [](asmClassTimer& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+        {"setcycle", 7,
+         [](asmClassTimer& self, asmInterpreter*, int) { self.SetFrameInterval(PopArgInt()); }},
+        {"gettick", 8, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetTicksFired()); }},
+        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetInterval()); }},
+    };
+    static_assert(std::size(kRows) == 11);
+    static void Unknown(int index) {
+        FatalExit("timer unknown built in method " + std::to_string(index) + "\n", 1);
+    }
+    static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+};
+
+void asmClassTimer::InitMethods() {
+    FreeMethods();
+    Methods = ScriptMethods::kTable.BuildClass();
+}
+
+void asmClassTimer::FreeMethods() { FreeClass(Methods); }
+
+void asmClassTimer::CallBuiltIn(asmInterpreter* interp, int index) {
+    ScriptMethods::kTable.Run(*this, interp, index);
+}
+
+void RegisterTimerScriptClass() {
+    RegisterScriptClass(
+        {"timer", 10, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, TimerClass, NewTimer});
+}
