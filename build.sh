@@ -32,12 +32,15 @@ install_missing() {  # extra packages...
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
-  # The demo's default font comes from Debian's DejaVu Sans.
-  local font=games/demo/configs/fonts/normal.ttf
-  if [ ! -f "$font" ]; then
-    mkdir -p "$(dirname "$font")"
-    cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$font"
-  fi
+  # The bundled games' default font comes from Debian's DejaVu Sans.
+  local game font
+  for game in demo tutorial; do
+    font=games/$game/configs/fonts/normal.ttf
+    if [ ! -f "$font" ]; then
+      mkdir -p "$(dirname "$font")"
+      cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$font"
+    fi
+  done
 }
 
 configure_and_build() {  # dir, extra cmake args...

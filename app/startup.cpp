@@ -79,7 +79,7 @@ void OpenVideoMode(const StartupConfig& cfg) {
     }
 }
 
-int RunProgram() {
+int RunProgram(void (*useSeams)()) {
     if (!AcquireInstanceLock(kInstanceName)) return 1;
     std::atexit(ReleaseAppMutex);
 
@@ -92,7 +92,7 @@ int RunProgram() {
         std::fflush(stdout);
         return -1;
     }
-    UseSdlBackend();
+    useSeams();
     OpenVideoMode(cfg);
     InstallAudioReleaser();
     InstallAnimationSoundTables();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/config.h"
+#include "platform/sdl_backend.h"
 
 // The marker's name shared by every copy of the program.
 inline constexpr const char* kInstanceName = "com_tandrel_velkor_lomtark";
@@ -11,5 +12,7 @@ inline constexpr const char* kInstanceName = "com_tandrel_velkor_lomtark";
 // with "No modes available!" or the video-mode failure).
 void OpenVideoMode(const StartupConfig& cfg);
 
-// The whole start-up; the program's result.
-int RunProgram();
+// The whole start-up; the program's result. `useSeams` installs the clock,
+// the input and the event source once the media library runs: SDL's for the
+// program, hand-driven ones for a test that plays a game in its own process.
+int RunProgram(void (*useSeams)() = UseSdlBackend);

@@ -1,0 +1,222 @@
+// The finished game of docs/tutorial.md, games/tutorial/, played the way
+// the tutorial tells: the whole start-up in a child process, in a copy of
+// the game's folder, with clicks and keys handed in frame by frame through
+// the headless event source and a clock that moves one frame delay a frame.
+// What the game prints is what the tutorial shows the player.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "common/run_process.h"
+#include "platform/headless.h"
+#include "shell/loop_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using loop_test::Button;
+using loop_test::Key;
+
+// The player's hands: what happens in each frame, in order. Once the frames
+// are used up the window is closed.
+struct Player {
+    FakeInput input;
+    FakeEvents events;
+    SteppedClock clock{1000};
+
+    void Wait(int frames) {
+        for (int i = 0; i < frames; ++i) events.frames.push_back({});
+    }
+    // A frame that moves the mouse there, then one with a press and release.
+    void Click(int x, int y, int button = SDL_BUTTON_LEFT) {
+        events.frames.push_back({{}, [this, x, y] {
+                                     input.mouseX = x;
+                                     input.mouseY = y;
+                                 }});
+        events.frames.push_back(
+            {{Button(SDL_MOUSEBUTTONDOWN, button), Button(SDL_MOUSEBUTTONUP, button)}, {}});
+    }
+    // A key pressed and let go within a frame, with `held` down meanwhile
+    // (left Ctrl or left Alt), the typed character as the key's own.
+    void Press(SDLKey sym, SDLKey held = SDLK_UNKNOWN) {
+        SDL_Event down = Key(SDL_KEYDOWN, sym);
+        down.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
+        events.frames.push_back(
+            {{down, Key(SDL_KEYUP, sym)}, [this, held] { input.keys[held] = held ? 1 : 0; }});
+        events.frames.push_back({{}, [this, held] { input.keys[held] = 0; }});
+    }
+    void Type(const std::string& text) {
+        for (char c : text) Press(static_cast<SDLKey>(c));
+    }
+};
+
+Player* player = nullptr;
+
+void UsePlayer() {
+    SetInput(&player->input);
+    SetEvents(&player->events);
+    SetClock(&player->clock);
+}
+
+// A copy of games/tutorial with the font that build.sh puts there.
+class TutorialGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::error_code ec;
+        fs::copy(fs::path(ENGINE_SOURCE_DIR) / "games" / "tutorial", game.Path(), fs::copy_options::recursive,
+                 ec);
+        ASSERT_FALSE(ec) << ec.message();
+        fs::create_directories(game / "configs/fonts");
+        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", game / "configs/fonts/normal.ttf",
+                      fs::copy_options::overwrite_existing, ec);
+        ASSERT_FALSE(ec) << ec.message();
+    }
+
+    // Runs the program in the game's folder with the player's frames; its
+    // exit code, or 3 when the run went on past frame `lastFrame` (so that
+    // the window's closing ended it, not the player).
+    ProcessResult Play(size_t lastFrame) {
+        player = &hands;
+        return RunInChild([this, lastFrame] {
+            setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+            if (chdir(game.Path().c_str()) != 0) return 127;
+            const int code = RunProgram(UsePlayer);
+            return code == 0 && static_cast<size_t>(player->events.framesStarted) > lastFrame ? 3 : code;
+        });
+    }
+
+    TempFolder game;
+    TempFolder runtime;
+    Player hands;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// The position in `out` just after the first `what` from `from` on, or npos.
+size_t After(const std::string& out, const std::string& what, size_t from = 0) {
+    const size_t at = out.find(what, from);
+    return at == std::string::npos ? at : at + what.size();
+}
+
+int NumberAfter(const std::string& out, const std::string& what, size_t from = 0) {
+    const size_t at = After(out, what, from);
+    return at == std::string::npos ? -1 : std::atoi(out.c_str() + at);
+}
+
+TEST_F(TutorialGame, TheRobotWalksTheBellRingsTheClockCountsAndTheMenuAndTableWork) {
+    hands.Wait(3);
+    hands.Click(600, 500);  // the floor: the robot walks to the nearest point, (550, 540)
+    hands.Wait(200);
+    hands.Click(150, 300);  // the wall: nothing
+    hands.Click(750, 50);   // the bell
+    hands.Wait(20);
+    hands.Click(40, 28);  // "Pause clock"
+    hands.Wait(100);
+    hands.Click(40, 47);  // "Go on"
+    hands.Wait(100);
+    hands.Click(40, 66);  // "Reset clock"
+    hands.Wait(40);
+    hands.Press(SDLK_ESCAPE);  // ends the game in the key's frame
+    const size_t escFrame = hands.events.frames.size() - 1;
+    hands.Wait(10);
+
+    ProcessResult r = Play(escFrame);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    const std::string& out = r.out;
+
+    // The table on the board, then the room is ready.
+    EXPECT_EQ(out.find("\nstring line: Best walkers\nAda: 120\nBo: 95\nCy: 60\n"), 0u) << out;
+    const size_t ready = After(out, "\nstring line: the room is ready\n");
+    ASSERT_NE(ready, std::string::npos) << out;
+
+    const size_t walking = After(out, "\nstring line: walking to 600 500\n", ready);
+    ASSERT_NE(walking, std::string::npos) << out;
+    int x = -1, y = -1;
+    const size_t arrived = After(out, "\nstring line: arrived at ", walking);
+    ASSERT_NE(arrived, std::string::npos) << out;
+    ASSERT_EQ(std::sscanf(out.c_str() + arrived, "%d %d", &x, &y), 2) << out;
+    // The last step may carry it a little past the point.
+    EXPECT_NEAR(x, 550, 8);
+    EXPECT_EQ(y, 540);
+    EXPECT_EQ(out.find("walking to", walking), std::string::npos) << "only the floor walks: " << out;
+
+    const size_t ding = After(out, "\nstring line: ding! playing: 1\n", arrived);
+    ASSERT_NE(ding, std::string::npos) << out;
+
+    // The clock counted the seconds of the stepped clock, stood still while
+    // paused and started again from 0 when reset.
+    const int paused = NumberAfter(out, "\nstring line: Pause clock at ", ding);
+    const int resumed = NumberAfter(out, "\nstring line: Go on at ", ding);
+    const int reset = NumberAfter(out, "\nstring line: Reset clock at ", ding);
+    const int last = NumberAfter(out, "\nstring line: goodbye after ", ding);
+    // A tick every 1000 ms of 33 ms frames: over 200 frames before the
+    // pause, over 100 frames between "Go on" and "Reset clock", over 40
+    // after it.
+    EXPECT_GE(paused, 6) << out;
+    EXPECT_EQ(resumed, paused) << out;
+    EXPECT_GE(reset, paused + 3) << out;
+    EXPECT_LE(reset, paused + 4) << out;
+    EXPECT_GE(last, 1) << out;
+    EXPECT_LE(last, 2) << out;
+    EXPECT_TRUE(out.ends_with(" s\n")) << out;
+}
+
+// The tutorial's walk-path editor steps: the background, the two rows of
+// points joined across, saved under the name the game reads, then Alt+F4.
+// What they save is the graph the game comes with.
+TEST_F(TutorialGame, TheWalkPathEditorStepsSaveTheGamesGraph) {
+    std::string text = ReadFile(game / "configs/zel_config");
+    const size_t at = text.find("asmgame");
+    ASSERT_NE(at, std::string::npos);
+    game.Write("configs/zel_config", text.replace(at, 7, "ptbuilder"));
+    fs::remove(game / "data/room.ptf");
+
+    hands.Wait(2);
+    hands.Press(SDLK_l, SDLK_LCTRL);
+    hands.Type("pictures/room.png");
+    hands.Press(SDLK_RETURN);
+    hands.Press(SDLK_v);
+    for (int row : {440, 540}) {
+        for (int x = 100; x <= 700; x += 150) hands.Click(x, row);
+        hands.Press(SDLK_ESCAPE);
+    }
+    for (int x = 100; x <= 700; x += 150) {
+        hands.Click(x, 440);
+        hands.Click(x, 540);
+        hands.Press(SDLK_ESCAPE);
+    }
+    hands.Press(SDLK_s, SDLK_LCTRL);
+    hands.Type("data/room.ptf");
+    hands.Press(SDLK_RETURN);
+    hands.Press(SDLK_F4, SDLK_LALT);
+    const size_t leaveFrame = hands.events.frames.size() - 1;
+    hands.Wait(10);
+
+    ProcessResult r = Play(leaveFrame);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    const std::string saved = ReadFile(game / "data/room.ptf");
+    EXPECT_FALSE(saved.empty());
+    EXPECT_EQ(saved, ReadFile(fs::path(ENGINE_SOURCE_DIR) / "games/tutorial/data/room.ptf"));
+    // The prompts remember the names for the next run.
+    EXPECT_EQ(ReadFile(game / "configs/ptbuilder_background"), "pictures/room.png");
+    EXPECT_EQ(ReadFile(game / "configs/ptbuilder_path"), "data/room.ptf");
+}
+
+}  // namespace
