@@ -31,6 +31,12 @@ const asmBuiltinClass* FindScriptClass(const char* name) {
     return it == Registry().end() ? nullptr : &it->second;
 }
 
+std::vector<std::string> ScriptClassNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : Registry()) names.push_back(entry.first);
+    return names;
+}
+
 void ForgetScriptClasses() { Registry().clear(); }
 
 bool IsBuiltinTypeName(const char* name) {

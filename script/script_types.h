@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class asmClass;
 class asmClassObj;
@@ -30,6 +32,8 @@ struct asmBuiltinClass {
 void RegisterScriptClass(const asmBuiltinClass& c);
 // The registered class of that name, or null.
 const asmBuiltinClass* FindScriptClass(const char* name);
+// The names of every registered class, in byte order.
+std::vector<std::string> ScriptClassNames();
 // Forgets every registered class (tests).
 void ForgetScriptClasses();
 
