@@ -25,7 +25,7 @@
 #include "platform/media.h"
 #include "platform/sdl_backend.h"
 #include "scene/scene.h"
-#include "script/classes/engine_script_classes.h"
+#include "script_classes/engine_script_classes.h"
 #include "shell/mouse.h"
 
 namespace {
