@@ -200,16 +200,18 @@ TEST_F(FileExamples, EveryExampleIsLoadedTheTaggedTextAndTheConfiguration) {
     // needs its check here.
     std::set<std::string> markers;
     for (const auto& [marker, text] : *examples) markers.insert(marker);
-    EXPECT_EQ(markers,
-              (std::set<std::string>{
-                  "example: configs/progs/menu.db", "example: configs/progs/ptbuilder.db",
-                  "example: configs/zel_config", "example: configs/zel_config (full screen)",
-                  "example: data/choices.db", "example: data/choices.vec", "example: data/dots.lum",
-                  "example: data/items.db", "example: data/names.vec", "example: data/notes.txt",
-                  "example: data/places.txt", "example: data/room.ptf", "example: data/talk.beh",
-                  "example: data/walker.lum", "example: data/walker.snd", "example: saves/score",
-                  "example: scripts/files.asm", "example: scripts/game", "hex example: data/dot.z16",
-                  "hex example: data/dots.zel", "output: scripts/files.asm"}));
+    EXPECT_EQ(markers, (std::set<std::string>{
+                           "example: configs/progs/menu.db", "example: configs/progs/ptbuilder.db",
+                           "example: configs/zel_config",    "example: configs/zel_config (full screen)",
+                           "example: data/choices.db",       "example: data/choices.vec",
+                           "example: data/dots.lum",         "example: data/items.db",
+                           "example: data/names.vec",        "example: data/notes.txt",
+                           "example: data/places.txt",       "example: data/room.ptf",
+                           "example: data/talk.beh",         "example: data/walker.lum",
+                           "example: data/walker.snd",       "example: saves/score",
+                           "example: scripts/files.asm",     "example: scripts/game",
+                           "hex example: data/dot.z16",      "hex example: data/dots.zel",
+                           "output: scripts/files.asm"}));
 
     TempFolder dir;
     auto load = [&](const std::string& marker, ddBase& tree) {
@@ -241,22 +243,29 @@ TEST_F(FileExamples, EveryExampleIsLoadedTheTaggedTextAndTheConfiguration) {
     EXPECT_EQ(w.caption.value_or(""), "My_Game");
     EXPECT_EQ(w.icon.value_or(""), "configs/icon.png");
     EXPECT_EQ(w.fontFile, "configs/fonts/normal.ttf");
-    EXPECT_EQ((std::vector<int>{w.fontSize, w.fontR, w.fontG, w.fontB}), (std::vector<int>{14, 250, 250, 200}));
+    EXPECT_EQ((std::vector<int>{w.fontSize, w.fontR, w.fontG, w.fontB}),
+              (std::vector<int>{14, 250, 250, 200}));
     EXPECT_EQ(w.activeGame, "asmgame");
 
-    // Full screen: 1024 x 768 and 1366 x 768 open the rows' video sizes,
-    // and the 800 x 600 game is scaled to their height.
+    // Full screen: a mode in the preferred ranges wins over a nearer one;
+    // 1024 x 768 and 1366 x 768 open their rows' video sizes, and the
+    // 800 x 600 game is scaled to 1023 x 768.
     ddBase full;
     load("example: configs/zel_config (full screen)", full);
     StartupConfig f = ReadStartupConfig(full);
-    ASSERT_TRUE(f.screen);
+    ASSERT_TRUE(f.screen && f.offsetX && f.offsetY && f.appSize);
     EXPECT_EQ((std::vector<int>{f.screen->width, f.screen->height, f.screen->bpp, f.screen->fullscreen,
                                 f.screen->desktopDepth}),
               (std::vector<int>{800, 600, 32, 1, 1}));
-    ASSERT_TRUE(f.appSize);
     EXPECT_EQ(f.appSize->width, 800);
     EXPECT_EQ(f.appSize->height, 600);
-    ASSERT_EQ(f.resRows.size(), 2u);
+    const Size want{800, 600};
+    auto pick = [&](std::vector<Size> modes) { return SearchModes(modes, want, *f.offsetX, *f.offsetY); };
+    const Size chosen = pick({{800, 600}, {1024, 768}, {1280, 1024}});
+    EXPECT_EQ(chosen.width, 1024);
+    EXPECT_EQ(chosen.height, 768);
+    EXPECT_EQ(pick({{1920, 1080}, {1366, 768}}).width, 1366);
+    EXPECT_EQ(pick({{640, 480}, {800, 600}}).width, 800);  // none in the ranges: the nearest
     auto row = FindResRow(f.resRows, Size{1366, 768});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->videoWidth, 1280);
@@ -264,6 +273,7 @@ TEST_F(FileExamples, EveryExampleIsLoadedTheTaggedTextAndTheConfiguration) {
     row = FindResRow(f.resRows, Size{1024, 768});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->videoWidth, 1024);
+    EXPECT_EQ(ScaledAppWidth(800, 600, 768), 1023);
 }
 
 TEST_F(FileExamplesOnScreen, MenuDefinitionsAndEntryFiles) {
