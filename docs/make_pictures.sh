@@ -43,8 +43,19 @@ fi
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/editor_pictures.XXXXXX")
 XVFB_PID=""
 ENGINE_PID=""
+# stop_engine: asks the engine to end (it takes SIGTERM as closing the
+# window), and kills it when it has not ended within ten seconds. Done before
+# the X server goes, which the engine would not outlive cleanly.
+stop_engine() {
+    [ -n "$ENGINE_PID" ] || return 0
+    kill "$ENGINE_PID" 2>/dev/null || true
+    for _ in $(seq 100); do kill -0 "$ENGINE_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$ENGINE_PID" 2>/dev/null || true
+    wait "$ENGINE_PID" 2>/dev/null || true
+    ENGINE_PID=""
+}
 cleanup() {
-    [ -n "$ENGINE_PID" ] && kill "$ENGINE_PID" 2>/dev/null || true
+    stop_engine
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$WORK"
 }
