@@ -23,11 +23,12 @@
 
 #include "app/config.h"
 #include "app/video_mode.h"
+#include "audio/anim_sound_table.h"
 #include "common/run_process.h"
 #include "foundation/dd_base.h"
 #include "foundation/dd_vector.h"
-#include "graphics/anim_sound_table.h"
 #include "graphics/animation.h"
+#include "graphics/frame_sounds.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
 #include "paths/walk_graph.h"
@@ -152,6 +153,7 @@ protected:
         ScreenScaleX = ScreenScaleY = 1.0f;
         scene.emplace();
         staged.emplace(*scene);
+        previousSounds = SetFrameSoundsLoader(LoadAnimationSoundTable);
         WriteGame(*examples, game);
         char buf[4096];
         oldDir = getcwd(buf, sizeof buf) ? buf : ".";
@@ -159,6 +161,7 @@ protected:
     }
     void TearDown() override {
         if (chdir(oldDir.c_str()) != 0) ADD_FAILURE() << "cannot return to " << oldDir;
+        SetFrameSoundsLoader(previousSounds);
         staged.reset();
         scene.reset();
         GraphAPI::ScreenImage.ViewSurface(nullptr);
@@ -177,6 +180,7 @@ protected:
     std::string oldDir;
     std::optional<ddScene> scene;
     std::optional<ScopedScene> staged;
+    FrameSoundsLoader previousSounds = nullptr;
 };
 
 struct Box {
@@ -339,7 +343,7 @@ TEST_F(FileExamplesOnScreen, AnimationsTheirSoundTableAndAWalkPathGraph) {
     EXPECT_STREQ(walk->GetFrameSound(1), "step");
 
     // Its sound table: two sounds, one group of both, rows on walk's frames.
-    const ddAnimSnd* sounds = walker.GetSoundTable();
+    const auto* sounds = dynamic_cast<const ddAnimSnd*>(walker.GetSoundTable());
     ASSERT_NE(sounds, nullptr);
     EXPECT_EQ(sounds->GetWavCount(), 2);
     ASSERT_EQ(sounds->GetBankCount(), 1);
