@@ -18,11 +18,11 @@
 
 #include "foundation/asm_class_obj.h"
 #include "scene/scene.h"
-#include "script_classes/asm_game_obj.h"
-#include "script_classes/engine_script_classes.h"
 #include "script/opcodes.h"
 #include "script/script_machine.h"
 #include "script/script_types.h"
+#include "script_classes/asm_game_obj.h"
+#include "script_classes/engine_script_classes.h"
 
 namespace {
 
