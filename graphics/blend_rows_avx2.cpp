@@ -35,7 +35,12 @@ struct Avx2Lanes {
     static V Min16(V a, V b) { return _mm256_min_epi16(a, b); }
     static V Max16(V a, V b) { return _mm256_max_epi16(a, b); }
     static V Eq16(V a, V b) { return _mm256_cmpeq_epi16(a, b); }
-    static V SpreadAlpha16(V v) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v, 0xFF), 0xFF); }
+    // One byte shuffle instead of the two word shuffles SSE2 needs.
+    static V SpreadAlpha16(V v) {
+        return _mm256_shuffle_epi8(v,
+                                   _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6,
+                                                    7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
+    }
 
     static V Srl32(V a, int n) { return _mm256_srli_epi32(a, n); }
     static V Sll32(V a, int n) { return _mm256_slli_epi32(a, n); }
@@ -48,22 +53,23 @@ struct Avx2Lanes {
 
     static V Select(V mask, V yes, V no) { return _mm256_blendv_epi8(no, yes, mask); }
 
-    // floor(n / d) lane by lane, for n below 2^16, d from 1 to 255 alike in
-    // every lane of a point, and quotients below 512. The point's
-    // reciprocal is formed once, and (n + 1/2) / d truncated: the true value
-    // lies at least 1 / (2 d) from a whole number, while the two roundings
-    // move it by at most 512 * 2^-23.
-    static V Divide16(V n, V d) {
-        const __m256 r = _mm256_div_ps(_mm256_set1_ps(1.0f), _mm256_cvtepi32_ps(_mm256_srli_epi64(d, 48)));
-        const __m256 half = _mm256_set1_ps(0.5f);
-        const __m256i zero = _mm256_setzero_si256();
-        const __m256 lo =
-            _mm256_mul_ps(_mm256_add_ps(_mm256_cvtepi32_ps(_mm256_unpacklo_epi16(n, zero)), half),
-                          _mm256_shuffle_ps(r, r, 0x00));
-        const __m256 hi =
-            _mm256_mul_ps(_mm256_add_ps(_mm256_cvtepi32_ps(_mm256_unpackhi_epi16(n, zero)), half),
-                          _mm256_shuffle_ps(r, r, 0xAA));
-        return _mm256_packs_epi32(_mm256_cvttps_epi32(lo), _mm256_cvttps_epi32(hi));
+    static V Gt16(V a, V b) { return _mm256_cmpgt_epi16(a, b); }
+    // A per-point value (32-bit lanes, below 2^16) in the four 16-bit lanes
+    // of its point, for the low and the high half.
+    static V SpreadLo(V v) {
+        return _mm256_shuffle_epi8(v, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5, 0, 1,
+                                                       0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
+    }
+    static V SpreadHi(V v) {
+        return _mm256_shuffle_epi8(v,
+                                   _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13, 8,
+                                                    9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
+    }
+    // floor(65535 / d) in every 32-bit lane, for d from 1 to 255: the
+    // correctly rounded float quotient lies within 2^-9 of the true one,
+    // which is whole or at least 1/255 from a whole number.
+    static V Floor65535Over(V d) {
+        return _mm256_cvttps_epi32(_mm256_div_ps(_mm256_set1_ps(65535.0f), _mm256_cvtepi32_ps(d)));
     }
 };
 

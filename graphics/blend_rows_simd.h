@@ -14,8 +14,10 @@
 //   multiply (x * 0x8081) >> 23 (Div255);
 // - the sums of two products that may pass 2^16 (BlendAdd, BlendAdd256)
 //   saturate at 65535, whose quotient already clamps to 255;
-// - division by a varying alpha 1..255 runs in float, exact for the
-//   numerators below 2^16 and quotients below 512 that occur (L::Divide16).
+// - division by a varying alpha d of 1..255 (Divide) multiplies by
+//   m = floor(65535 / d), formed once per point: n * m >> 16 falls short of
+//   floor(n / d) by at most 1 for every n below 2^16, since
+//   n / d - n * m / 2^16 < n / 2^16, and one correction step makes it exact.
 #pragma once
 
 namespace GraphAPI::BlendRowKernels {
@@ -42,27 +44,73 @@ struct Rows {
     static V IsZero16(V x) { return L::Eq16(x, L::Zero()); }
     static V AlphaByte(V raw) { return L::Srl32(raw, 24); }
 
-    // fn(d, s, m) on the 16-bit halves of every group of points of a row:
-    // whole groups in place, the last partial group through a buffer so the
-    // same code does it.
-    template <int kSources, class Fn>
-    static void ForRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, Fn fn) {
-        auto group = [&](V dv, V sv, V mv) {
-            return L::Pack16(fn(L::Lo8(dv), L::Lo8(sv), L::Lo8(mv)), fn(L::Hi8(dv), L::Hi8(sv), L::Hi8(mv)));
+    // Per-point values sit in 32-bit lanes in point order, below 2^16, so
+    // the 16-bit helpers work on them too (Set32 gives their constants).
+    // Spread copies each into the four lanes of its point in the two halves.
+    struct Pair {
+        V lo, hi;
+    };
+    static Pair Spread(V perPoint) { return {L::SpreadLo(perPoint), L::SpreadHi(perPoint)}; }
+    static V C255x32() { return L::Set32(255); }
+
+    // Each colour of both halves, floor(n / d) for the 16-bit numerators
+    // numerator(d16, s16, m16, high) of each half and the per-point divisor d of
+    // 1 to 255, packed back into points (their alpha bytes are left over).
+    // The point's m = floor(65535 / d) is formed once; q = n * m >> 16 is
+    // short of floor(n / d) by at most 1 since n / d - n * m / 2^16 <
+    // n / 2^16, and one correction step makes it exact.
+    template <class Numerator>
+    static V DividedColours(V dv, V sv, V mv, V divisor, Numerator numerator) {
+        const Pair d = Spread(divisor), m = Spread(L::Floor65535Over(divisor));
+        auto quotient = [](V n, V d, V m) {
+            const V q = L::MulHi16(n, m);
+            const V r = L::Sub16(n, L::Mul16(q, d));
+            return L::Sub16(q, L::Gt16(r, L::Sub16(d, L::Set16(1))));
         };
-        ForRawRow<kSources>(d, s, m, w, group);
+        const V lo = quotient(numerator(L::Lo8(dv), L::Lo8(sv), L::Lo8(mv), false), d.lo, m.lo);
+        const V hi = quotient(numerator(L::Hi8(dv), L::Hi8(sv), L::Hi8(mv), true), d.hi, m.hi);
+        return L::Pack16(lo, hi);
     }
 
-    // fn(d, s, m) on the raw points of every group of a row.
+    // The colour bytes of colours with the alpha byte alpha (per point), or
+    // with 0 there for a destination without alpha.
+    template <bool kDA>
+    static V WithAlphaByte(V colours, V alpha) {
+        const V rgb = L::And(colours, L::Set32(0x00FFFFFFu));
+        if constexpr (kDA)
+            return L::Or(rgb, L::Sll32(alpha, 24));
+        else
+            return rgb;
+    }
+
+    // The over-blend of weight a (per point) onto the destination: output
+    // alpha oA = a + (255 - a) * dA / 255 and colours ((oA - a) d + a s) /
+    // oA; points where oA is 0 are left to the caller.
+    template <bool kDA>
+    static V OverBlend(V dv, V sv, V a, V& oA) {
+        oA = L::Add16(a, Div255(L::Mul16(L::Sub16(C255x32(), a), AlphaByte(dv))));
+        const V divisor = L::Max16(oA, L::Set32(1));
+        const Pair k = Spread(L::Sub16(oA, a)), w = Spread(a);
+        const V colours = DividedColours(dv, sv, L::Zero(), divisor, [&](V d16, V s16, V, bool high) {
+            return L::Add16(L::Mul16(high ? k.hi : k.lo, d16), L::Mul16(high ? w.hi : w.lo, s16));
+        });
+        return WithAlphaByte<kDA>(colours, oA);
+    }
+
+    // Loads a group of points of each row (kSources of s and m are read).
+    template <int kSources>
+    struct Group {
+        V d, s, m;
+        Group(const uint32_t* dp, const uint32_t* sp, const uint32_t* mp)
+            : d(L::Load(dp)),
+              s(kSources >= 1 ? L::Load(sp) : L::Zero()),
+              m(kSources >= 2 ? L::Load(mp) : L::Zero()) {}
+    };
+
+    // The last w - i < N points of a row through a buffer, so that the
+    // code of whole groups, group(Group) -> raw points, does them too.
     template <int kSources, class Fn>
-    static void ForRawRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, Fn fn) {
-        int i = 0;
-        for (; i + N <= w; i += N) {
-            V sv = L::Zero(), mv = L::Zero();
-            if constexpr (kSources >= 1) sv = L::Load(s + i);
-            if constexpr (kSources >= 2) mv = L::Load(m + i);
-            L::Store(d + i, fn(L::Load(d + i), sv, mv));
-        }
+    static void Tail(uint32_t* d, const uint32_t* s, const uint32_t* m, int i, int w, Fn group) {
         const int left = w - i;
         if (left <= 0) return;
         uint32_t bd[N] = {}, bs[N] = {}, bm[N] = {};
@@ -71,8 +119,25 @@ struct Rows {
             if constexpr (kSources >= 1) bs[j] = s[i + j];
             if constexpr (kSources >= 2) bm[j] = m[i + j];
         }
-        L::Store(bd, fn(L::Load(bd), L::Load(bs), L::Load(bm)));
+        L::Store(bd, group(Group<kSources>(bd, bs, bm)));
         for (int j = 0; j < left; ++j) d[i + j] = bd[j];
+    }
+
+    // fn(d, s, m) on the raw points of every group of a row.
+    template <int kSources, class Fn>
+    static void ForRawRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, Fn fn) {
+        auto group = [&](const Group<kSources>& g) { return fn(g.d, g.s, g.m); };
+        int i = 0;
+        for (; i + N <= w; i += N) L::Store(d + i, group(Group<kSources>(d + i, s + i, m + i)));
+        Tail<kSources>(d, s, m, i, w, group);
+    }
+
+    // fn(d, s, m) on each 16-bit half of every group of points of a row.
+    template <int kSources, class Fn>
+    static void ForRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, Fn fn) {
+        ForRawRow<kSources>(d, s, m, w, [&](V dv, V sv, V mv) {
+            return L::Pack16(fn(L::Lo8(dv), L::Lo8(sv), L::Lo8(mv)), fn(L::Hi8(dv), L::Hi8(sv), L::Hi8(mv)));
+        });
     }
 
     template <bool kDA>
@@ -89,19 +154,21 @@ struct Rows {
     template <bool kDA>
     static void Alpha(uint32_t* d, const uint32_t* s, int w, uint32_t strength) {
         const V k = L::Set16(static_cast<int>(strength));
-        ForRow<1>(d, s, nullptr, w, [k](V d16, V s16, V) {
-            const V sA = L::SpreadAlpha16(s16);
-            const V a = Div255(L::Mul16(sA, k));
-            if constexpr (kDA) {
-                const V oA = L::Add16(a, Div255(L::Mul16(L::Sub16(C255(), a), L::SpreadAlpha16(d16))));
-                const V n = L::Add16(L::Mul16(L::Sub16(oA, a), d16), L::Mul16(a, s16));
-                const V c = L::Divide16(n, L::Max16(oA, L::Set16(1)));
-                return Select(L::Or(IsZero16(sA), IsZero16(oA)), d16, WithAlpha<true>(c, oA));
-            } else {
+        if constexpr (kDA) {
+            const V k32 = L::Set32(strength);
+            ForRawRow<1>(d, s, nullptr, w, [k32](V dv, V sv, V) {
+                V oA;
+                const V out = OverBlend<true>(dv, sv, Div255(L::Mul16(AlphaByte(sv), k32)), oA);
+                return Select(L::Or(L::Eq32(AlphaByte(sv), L::Zero()), L::Eq32(oA, L::Zero())), dv, out);
+            });
+        } else {
+            ForRow<1>(d, s, nullptr, w, [k](V d16, V s16, V) {
+                const V sA = L::SpreadAlpha16(s16);
+                const V a = Div255(L::Mul16(sA, k));
                 const V c = Div255(L::Add16(L::Mul16(L::Sub16(C255(), a), d16), L::Mul16(a, s16)));
                 return Select(IsZero16(sA), d16, WithAlpha<false>(c, c));
-            }
-        });
+            });
+        }
     }
 
     template <bool kDA>
@@ -177,50 +244,62 @@ struct Rows {
     template <bool kMixing, bool kDA>
     static void Masked(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, uint32_t strength) {
         const V k = L::Set16(static_cast<int>(strength));
-        ForRow<2>(d, s, m, w, [k](V d16, V s16, V m16) {
-            const V mA = L::SpreadAlpha16(m16);
-            const V a = Div255(L::Mul16(L::SpreadAlpha16(s16), k));
-            const V skip = L::Or(IsZero16(mA), IsZero16(a));
-            V out;
-            if constexpr (!kMixing) {
-                out = WithAlpha<kDA>(s16, Div255(L::Mul16(a, mA)));
-            } else {
-                const V dA = kDA ? L::SpreadAlpha16(d16) : C255();
+        if constexpr (!kMixing) {
+            ForRow<2>(d, s, m, w, [k](V d16, V s16, V m16) {
+                const V mA = L::SpreadAlpha16(m16);
+                const V a = Div255(L::Mul16(L::SpreadAlpha16(s16), k));
+                return Select(L::Or(IsZero16(mA), IsZero16(a)), d16,
+                              WithAlpha<kDA>(s16, Div255(L::Mul16(a, mA))));
+            });
+        } else {
+            const V k32 = L::Set32(strength);
+            ForRawRow<2>(d, s, m, w, [k32](V dv, V sv, V mv) {
+                const V a = Div255(L::Mul16(AlphaByte(sv), k32)), mA = AlphaByte(mv);
+                const V dA = kDA ? AlphaByte(dv) : C255x32();
                 // d * dA * (255 - a) / 255 as d * q + d * r / 255 with
                 // dA * (255 - a) = 255 q + r, both parts below 2^16.
-                const V t = L::Mul16(dA, L::Sub16(C255(), a));
+                const V t = L::Mul16(dA, L::Sub16(C255x32(), a));
                 const V q = Div255(t);
-                const V r = L::Sub16(t, L::Mul16(q, C255()));
+                const V r = L::Sub16(t, L::Mul16(q, C255x32()));
                 const V oA = L::Add16(q, a);
-                const V n = L::Add16(L::Add16(L::Mul16(d16, q), Div255(L::Mul16(d16, r))), L::Mul16(s16, a));
-                // oA is 0 only where a is, a skipped point.
-                const V c = L::Min16(L::Divide16(n, L::Max16(oA, L::Set16(1))), C255());
-                const V mixed = WithAlpha<kDA>(c, Div255(L::Mul16(oA, mA)));
-                const V plain = WithAlpha<kDA>(s16, a);
-                V useMixed = L::AndNot(L::Eq16(a, C255()), L::Set16(-1));
-                if constexpr (kDA) useMixed = L::AndNot(IsZero16(dA), useMixed);
-                out = Select(useMixed, mixed, plain);
-            }
-            return Select(skip, d16, out);
-        });
+                const Pair q16 = Spread(q), r16 = Spread(r), a16 = Spread(a);
+                // oA is 0 only where a is, a point that keeps its value.
+                const V mixed =
+                    DividedColours(dv, sv, mv, L::Max16(oA, L::Set32(1)), [&](V d16, V s16, V, bool high) {
+                        const V nd = L::Add16(L::Mul16(d16, high ? q16.hi : q16.lo),
+                                              Div255(L::Mul16(d16, high ? r16.hi : r16.lo)));
+                        return L::Add16(nd, L::Mul16(s16, high ? a16.hi : a16.lo));
+                    });
+                // Truncation can push a mixed colour past 255: it saturates
+                // in the packing.
+                V useMixed = L::AndNot(L::Eq32(a, C255x32()), L::Set32(0xFFFFFFFFu));
+                if constexpr (kDA) useMixed = L::AndNot(L::Eq32(dA, L::Zero()), useMixed);
+                const V out = Select(useMixed, WithAlphaByte<kDA>(mixed, Div255(L::Mul16(oA, mA))),
+                                     WithAlphaByte<kDA>(sv, a));
+                return Select(L::Or(L::Eq32(mA, L::Zero()), L::Eq32(a, L::Zero())), dv, out);
+            });
+        }
     }
 
     template <bool kOpaque, bool kDA>
     static void ThroughMask(uint32_t* d, const uint32_t* s, const uint32_t* m, int w) {
-        ForRow<2>(d, s, m, w, [](V d16, V s16, V m16) {
-            const V mA = L::SpreadAlpha16(m16);
-            const V a = kOpaque ? mA : Div255(L::Mul16(L::SpreadAlpha16(s16), mA));
-            if constexpr (kDA) {
-                const V oA = L::Add16(a, Div255(L::Mul16(L::Sub16(C255(), a), L::SpreadAlpha16(d16))));
-                const V n = L::Add16(L::Mul16(L::Sub16(oA, a), d16), L::Mul16(a, s16));
-                const V c = L::Divide16(n, L::Max16(oA, L::Set16(1)));
-                return Select(L::Or(IsZero16(mA), IsZero16(oA)), d16, WithAlpha<true>(c, oA));
-            } else {
-                // Read without alpha the destination counts as opaque: oA is 255.
+        if constexpr (kDA) {
+            ForRawRow<2>(d, s, m, w, [](V dv, V sv, V mv) {
+                const V mA = AlphaByte(mv);
+                const V a = kOpaque ? mA : Div255(L::Mul16(AlphaByte(sv), mA));
+                V oA;
+                const V out = OverBlend<true>(dv, sv, a, oA);
+                return Select(L::Or(L::Eq32(mA, L::Zero()), L::Eq32(oA, L::Zero())), dv, out);
+            });
+        } else {
+            // Read without alpha the destination counts as opaque: oA is 255.
+            ForRow<2>(d, s, m, w, [](V d16, V s16, V m16) {
+                const V mA = L::SpreadAlpha16(m16);
+                const V a = kOpaque ? mA : Div255(L::Mul16(L::SpreadAlpha16(s16), mA));
                 const V c = Div255(L::Add16(L::Mul16(L::Sub16(C255(), a), d16), L::Mul16(a, s16)));
                 return Select(IsZero16(mA), d16, WithAlpha<false>(c, c));
-            }
-        });
+            });
+        }
     }
 
     // SDL's own per-pixel alpha blend onto a destination without alpha:

@@ -48,20 +48,22 @@ struct Sse2Lanes {
         return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
     }
 
-    // floor(n / d) lane by lane, for n below 2^16, d from 1 to 255 alike in
-    // every lane of a point, and quotients below 512. The point's
-    // reciprocal is formed once, and (n + 1/2) / d truncated: the true value
-    // lies at least 1 / (2 d) from a whole number, while the two roundings
-    // move it by at most 512 * 2^-23.
-    static V Divide16(V n, V d) {
-        const __m128 r = _mm_div_ps(_mm_set1_ps(1.0f), _mm_cvtepi32_ps(_mm_srli_epi64(d, 48)));
-        const __m128 half = _mm_set1_ps(0.5f);
-        const __m128i zero = _mm_setzero_si128();
-        const __m128 lo = _mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(n, zero)), half),
-                                     _mm_shuffle_ps(r, r, 0x00));
-        const __m128 hi = _mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(_mm_unpackhi_epi16(n, zero)), half),
-                                     _mm_shuffle_ps(r, r, 0xAA));
-        return _mm_packs_epi32(_mm_cvttps_epi32(lo), _mm_cvttps_epi32(hi));
+    static V Gt16(V a, V b) { return _mm_cmpgt_epi16(a, b); }
+    // A per-point value (32-bit lanes, below 2^16) in the four 16-bit lanes
+    // of its point, for the low and the high half.
+    static V SpreadLo(V v) {
+        const V both = _mm_or_si128(v, _mm_slli_epi32(v, 16));
+        return _mm_unpacklo_epi32(both, both);
+    }
+    static V SpreadHi(V v) {
+        const V both = _mm_or_si128(v, _mm_slli_epi32(v, 16));
+        return _mm_unpackhi_epi32(both, both);
+    }
+    // floor(65535 / d) in every 32-bit lane, for d from 1 to 255: the
+    // correctly rounded float quotient lies within 2^-9 of the true one,
+    // which is whole or at least 1/255 from a whole number.
+    static V Floor65535Over(V d) {
+        return _mm_cvttps_epi32(_mm_div_ps(_mm_set1_ps(65535.0f), _mm_cvtepi32_ps(d)));
     }
 };
 
