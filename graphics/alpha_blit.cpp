@@ -48,10 +48,10 @@ bool RowsMatchSdl(const BlendRows& rows) {
             }
         SDL_Rect to{0, 0, 0, 0};
         same = SDL_BlitSurface(source, nullptr, viaSdl, &to) == 0;
-        for (int y = 0; y < kH; ++y) {
-            rows.sdlAlphaBlit(PointAt(viaRows, 0, y), PointAt(source, 0, y), kW);
+        rows.sdlAlphaBlit(PointAt(viaRows, 0, 0), viaRows->pitch, PointAt(source, 0, 0), source->pitch, kW,
+                          kH);
+        for (int y = 0; y < kH; ++y)
             same = same && std::memcmp(PointAt(viaRows, 0, y), PointAt(viaSdl, 0, y), kW * 4) == 0;
-        }
     }
     SDL_FreeSurface(source);
     SDL_FreeSurface(viaSdl);
@@ -124,8 +124,8 @@ int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destinatio
     }
     destinationRect->w = static_cast<Uint16>(w);
     destinationRect->h = static_cast<Uint16>(h);
-    for (int j = 0; j < h; ++j)
-        rows->sdlAlphaBlit(PointAt(destination, dx, dy + j), PointAt(source, sx, sy + j), w);
+    rows->sdlAlphaBlit(PointAt(destination, dx, dy), destination->pitch, PointAt(source, sx, sy),
+                       source->pitch, w, h);
     return 0;
 }
 

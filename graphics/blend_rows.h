@@ -33,7 +33,9 @@ struct BlendRows {
     Row3 copyThroughMask[2];  // CopyThroughMask, points inside source and mask
     Row2 cutOut;              // CutOutMask onto a destination with alpha
     Row1 scaleAlpha;          // ScaleAlpha, k = the factor, 0 or more
-    Row2 sdlAlphaBlit;        // SDL's per-pixel alpha blit onto XRGB
+    // SDL's per-pixel alpha blit onto XRGB, h rows of w points at once;
+    // pitches in bytes.
+    void (*sdlAlphaBlit)(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h);
 };
 
 enum class PixelPath { kScalar, kSse2, kAvx2 };

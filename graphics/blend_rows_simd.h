@@ -14,7 +14,7 @@
 //   multiply (x * 0x8081) >> 23 (Div255);
 // - the sums of two products that may pass 2^16 (BlendAdd, BlendAdd256)
 //   saturate at 65535, whose quotient already clamps to 255;
-// - division by a varying alpha d of 1..255 (Divide) multiplies by
+// - division by a varying alpha d of 1..255 (DividedColours) multiplies by
 //   m = floor(65535 / d), formed once per point: n * m >> 16 falls short of
 //   floor(n / d) by at most 1 for every n below 2^16, since
 //   n / d - n * m / 2^16 < n / 2^16, and one correction step makes it exact.
@@ -54,11 +54,11 @@ struct Rows {
     static V C255x32() { return L::Set32(255); }
 
     // Each colour of both halves, floor(n / d) for the 16-bit numerators
-    // numerator(d16, s16, m16, high) of each half and the per-point divisor d of
-    // 1 to 255, packed back into points (their alpha bytes are left over).
-    // The point's m = floor(65535 / d) is formed once; q = n * m >> 16 is
-    // short of floor(n / d) by at most 1 since n / d - n * m / 2^16 <
-    // n / 2^16, and one correction step makes it exact.
+    // numerator(d16, s16, m16, high) of each half and the per-point divisor
+    // d of 1 to 255, packed back into points (their alpha bytes are left
+    // over). The point's m = floor(65535 / d) is formed once; q = n * m >> 16
+    // is short of floor(n / d) by at most 1, and one correction makes it
+    // exact.
     template <class Numerator>
     static V DividedColours(V dv, V sv, V mv, V divisor, Numerator numerator) {
         const Pair d = Spread(divisor), m = Spread(L::Floor65535Over(divisor));
@@ -128,7 +128,9 @@ struct Rows {
     static void ForRawRow(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, Fn fn) {
         auto group = [&](const Group<kSources>& g) { return fn(g.d, g.s, g.m); };
         int i = 0;
-        for (; i + N <= w; i += N) L::Store(d + i, group(Group<kSources>(d + i, s + i, m + i)));
+        for (; i + N <= w; i += N)
+            L::Store(d + i,
+                     group(Group<kSources>(d + i, kSources >= 1 ? s + i : s, kSources >= 2 ? m + i : m)));
         Tail<kSources>(d, s, m, i, w, group);
     }
 
@@ -153,7 +155,6 @@ struct Rows {
 
     template <bool kDA>
     static void Alpha(uint32_t* d, const uint32_t* s, int w, uint32_t strength) {
-        const V k = L::Set16(static_cast<int>(strength));
         if constexpr (kDA) {
             const V k32 = L::Set32(strength);
             ForRawRow<1>(d, s, nullptr, w, [k32](V dv, V sv, V) {
@@ -162,6 +163,7 @@ struct Rows {
                 return Select(L::Or(L::Eq32(AlphaByte(sv), L::Zero()), L::Eq32(oA, L::Zero())), dv, out);
             });
         } else {
+            const V k = L::Set16(static_cast<int>(strength));
             ForRow<1>(d, s, nullptr, w, [k](V d16, V s16, V) {
                 const V sA = L::SpreadAlpha16(s16);
                 const V a = Div255(L::Mul16(sA, k));
@@ -243,8 +245,8 @@ struct Rows {
 
     template <bool kMixing, bool kDA>
     static void Masked(uint32_t* d, const uint32_t* s, const uint32_t* m, int w, uint32_t strength) {
-        const V k = L::Set16(static_cast<int>(strength));
         if constexpr (!kMixing) {
+            const V k = L::Set16(static_cast<int>(strength));
             ForRow<2>(d, s, m, w, [k](V d16, V s16, V m16) {
                 const V mA = L::SpreadAlpha16(m16);
                 const V a = Div255(L::Mul16(L::SpreadAlpha16(s16), k));
@@ -306,7 +308,24 @@ struct Rows {
     // (s * A >> 8) + (d * (255 - A) >> 8) on every byte, the top byte
     // weighing 255 for the source's; A = 0 keeps the destination and
     // A = 255 copies the source.
-    static void SdlAlphaBlit(uint32_t* d, const uint32_t* s, int w) {
+    // The rows three below are fetched while a row is drawn: a picture's
+    // rows lie a screen's pitch apart, further than the processor looks.
+    static void SdlAlphaBlit(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h) {
+        for (int j = 0; j < h; ++j) {
+            if (j + 3 < h) {
+                const char* dAhead = reinterpret_cast<const char*>(d) + 3 * dPitch;
+                const char* sAhead = reinterpret_cast<const char*>(s) + 3 * sPitch;
+                for (int b = 0; b < w * 4; b += 64) {
+                    __builtin_prefetch(dAhead + b, 1);
+                    __builtin_prefetch(sAhead + b, 0);
+                }
+            }
+            SdlAlphaRow(d, s, w);
+            d = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(d) + dPitch);
+            s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + sPitch);
+        }
+    }
+    static void SdlAlphaRow(uint32_t* d, const uint32_t* s, int w) {
         ForRow<1>(d, s, nullptr, w, [](V d16, V s16, V) {
             const V A = L::SpreadAlpha16(s16);
             const V weight = L::Or(A, L::And(AlphaLanes(), C255()));
