@@ -5,7 +5,8 @@
 // The blends, SDL's blits and the alpha scaling each time a memcpy of the
 // picture's bytes (3 MiB) in the same loop, one after the other, and
 // report x_memcpy: the median of their own times over the median memcpy.
-// The label names the path the blend rows took (avx2, sse2, scalar).
+// The label names the path the blend rows took (avx2, sse2, scalar; see
+// pixel_path_env.h to pin one).
 #include <SDL/SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -22,6 +23,7 @@
 #include "graphics/blend_rows.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
+#include "pixel_path_env.h"
 
 namespace {
 
@@ -311,6 +313,7 @@ int main(int argc, char** argv) {
     GraphAPI::BitsPerPixel = 32;
     GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
     if (!GraphAPI::Screen) return 1;
+    PinPixelPathFromEnvironment();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

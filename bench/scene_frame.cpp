@@ -23,6 +23,7 @@
 #include "graphics/graph_api.h"
 #include "graphics/obraz.h"
 #include "graphics/stage.h"
+#include "pixel_path_env.h"
 #include "platform/input_state.h"
 #include "scene/frame_flags.h"
 #include "scene/scene.h"
@@ -218,4 +219,11 @@ BENCHMARK(BM_RegisterDrawables)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    PinPixelPathFromEnvironment();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
