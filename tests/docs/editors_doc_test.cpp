@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "common/run_process.h"
+#include "manual_text.h"
 #include "shell/loop_fixture.h"
 #include "shell/menu.h"
 #include "tools/lumo_game.h"
@@ -22,20 +22,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-const fs::path kRoot = ENGINE_SOURCE_DIR;
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t");
-    const size_t b = s.find_last_not_of(" \t");
-    return a == std::string::npos ? "" : s.substr(a, b - a + 1);
-}
+using manual::BlockAfter;
+using manual::kRoot;
+using manual::ReadFile;
+using manual::Section;
 
 // The text of every argument that follows `call` up to its closing
 // bracket, e.g. "SDLK_l" and "'v'" for "IsKeyHeld(".
@@ -75,23 +65,6 @@ std::vector<std::string> Literals(const std::string& text) {
     return out;
 }
 
-// The text under a "## " or "### " heading, up to the next heading of the
-// same or a higher level.
-std::string Section(const std::string& doc, const std::string& heading) {
-    const size_t level = heading.find(' ');
-    const size_t at = doc.find("\n" + heading + "\n");
-    if (at == std::string::npos) return "";
-    const size_t from = at + heading.size() + 2;
-    size_t end = from;
-    for (;;) {
-        end = doc.find("\n#", end);
-        if (end == std::string::npos) return doc.substr(from);
-        const size_t hashes = doc.find_first_not_of('#', end + 1) - (end + 1);
-        if (hashes <= level && doc[end + 1 + hashes] == ' ') return doc.substr(from, end - from);
-        ++end;
-    }
-}
-
 struct Table {
     std::string header;              // the header row's first cell
     std::vector<std::string> first;  // each row's first cell, backticks removed
@@ -105,11 +78,11 @@ std::vector<Table> Tables(const std::string& text) {
     bool inTable = false;
     int row = 0;
     while (std::getline(lines, line)) {
-        if (line.rfind("|", 0) != 0) {
+        std::string cell;
+        if (!manual::FirstCell(line, cell)) {
             inTable = false;
             continue;
         }
-        std::string cell = Trim(line.substr(1, line.find('|', 1) - 1));
         if (!inTable) {
             tables.push_back({cell, {}});
             inTable = true;
@@ -171,7 +144,7 @@ std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
                                                               {"F4", "F4"}};
     std::set<std::string> keys;
     for (const fs::path& file : files) {
-        const std::string text = Read(file);
+        const std::string text = ReadFile(file);
         std::vector<std::string> args = Arguments(text, "IsKeyHeld(");
         const std::vector<std::string> down = Arguments(text, "IsKeyDown(");
         args.insert(args.end(), down.begin(), down.end());
@@ -205,18 +178,8 @@ std::string Join(const std::set<std::string>& names) {
     return out;
 }
 
-// The first fenced block after the marker text.
-std::string BlockAfter(const std::string& doc, const std::string& marker) {
-    const size_t at = doc.find(marker);
-    if (at == std::string::npos) return "";
-    const size_t open = doc.find("```\n", at);
-    const size_t close = doc.find("\n```", open + 4);
-    return open == std::string::npos || close == std::string::npos ? ""
-                                                                   : doc.substr(open + 4, close - open - 3);
-}
-
 const std::string& Manual() {
-    static const std::string doc = Read(kRoot / "docs/editors.md");
+    static const std::string doc = ReadFile(kRoot / "docs/editors.md");
     return doc;
 }
 
@@ -266,7 +229,7 @@ TEST_F(EditorsManual, StatesAndMenusAreTheEditorsOwn) {
     const std::string menuSection = Section(Manual(), "### The menu");
     const std::vector<std::string> itemRows = FirstCells(menuSection, "Item");
     const std::set<std::string> items(itemRows.begin(), itemRows.end());
-    const std::string input = Read(kRoot / "tools/path_builder_input.cpp");
+    const std::string input = ReadFile(kRoot / "tools/path_builder_input.cpp");
     std::set<std::string> actedOn;
     for (const std::string& arg : Arguments(input, "IsSelected(\""))
         actedOn.insert(arg.substr(0, arg.find('"')));
@@ -295,7 +258,7 @@ TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
     std::vector<std::string> literals;
     for (const char* folder : {"tools", "paths", "foundation", "graphics"}) {
         for (const auto& entry : fs::directory_iterator(kRoot / folder)) {
-            for (std::string s : Literals(Read(entry.path()))) {
+            for (std::string s : Literals(ReadFile(entry.path()))) {
                 while (s.rfind("\\n", 0) == 0) s.erase(0, 2);
                 literals.push_back(s);
             }
@@ -323,7 +286,7 @@ TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
     const std::set<std::string> files(fileRows.begin(), fileRows.end());
     std::set<std::string> named;
     for (const auto& entry : fs::directory_iterator(kRoot / "tools"))
-        for (std::string arg : Arguments(Read(entry.path()), "constexpr const char* k")) {
+        for (std::string arg : Arguments(ReadFile(entry.path()), "constexpr const char* k")) {
             // single names (kName = "text";), not tables of them
             arg = arg.substr(0, arg.find(';'));
             const size_t open = arg.find(" = \"");
@@ -334,7 +297,7 @@ TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
     EXPECT_EQ(files, named);
 
     // Each picture is there, small, and made by the script.
-    const std::string script = Read(kRoot / "docs/make_pictures.sh");
+    const std::string script = ReadFile(kRoot / "docs/make_pictures.sh");
     EXPECT_NE(fs::status(kRoot / "docs/make_pictures.sh").permissions() & fs::perms::owner_exec,
               fs::perms::none)
         << "docs/make_pictures.sh is not executable";

@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -31,7 +30,9 @@
 #include "graphics/frame_sounds.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
+#include "manual_text.h"
 #include "paths/walk_graph.h"
+#include "play_fixture.h"
 #include "scene/scene.h"
 #include "shell/menu.h"
 
@@ -39,36 +40,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// The page's examples by marker ("example: data/items.db"), each block's
-// lines joined with their line ends.
+// The page's examples by marker ("example: data/items.db"): the blocks
+// right below a marker line, joined in page order.
 std::map<std::string, std::string> ReadExamples() {
     std::map<std::string, std::string> examples;
-    std::istringstream page(ReadFile(fs::path(ENGINE_SOURCE_DIR) / "docs" / "files.md"));
-    std::string line, marker;
-    bool inBlock = false;
-    while (std::getline(page, line)) {
-        if (inBlock) {
-            if (line == "```")
-                inBlock = false;
-            else
-                examples[marker] += line + "\n";
-        } else if (!marker.empty() && line == "```") {
-            inBlock = true;
-            examples[marker];  // an empty block is an example too
-        } else if (line.rfind("<!-- ", 0) == 0 && line.size() > 9 && line.substr(line.size() - 4) == " -->") {
-            marker = line.substr(5, line.size() - 9);
-            continue;
-        }
-        if (!inBlock) marker.clear();
+    for (const manual::Block& block : manual::FencedBlocks(manual::ReadRepoFile("docs/files.md"))) {
+        const std::string& line = block.before;
+        if (line.rfind("<!-- ", 0) == 0 && line.size() > 9 && line.substr(line.size() - 4) == " -->")
+            examples[line.substr(5, line.size() - 9)] += block.body;
     }
     return examples;
 }
@@ -91,8 +70,8 @@ std::string HexBytes(const std::string& dump) {
 }
 
 // The game folder every unlabelled example makes, with the demo's pictures,
-// sound and icon that the examples name, and the default font.
-void WriteGame(const std::map<std::string, std::string>& examples, const TempFolder& game) {
+// sound and icon that the examples name.
+void WriteGame(const std::map<std::string, std::string>& examples, const play::GameFolder& game) {
     for (const auto& [marker, text] : examples) {
         if (marker.find(" (") != std::string::npos) continue;
         if (marker.rfind("example: ", 0) == 0) game.Write(marker.substr(9), text);
@@ -100,8 +79,6 @@ void WriteGame(const std::map<std::string, std::string>& examples, const TempFol
     }
     const fs::path demo = fs::path(ENGINE_SOURCE_DIR) / "games" / "demo";
     std::error_code ec;
-    fs::create_directories(game / "configs/fonts", ec);
-    fs::copy_file(kFont, game / "configs/fonts/normal.ttf", ec);
     fs::copy_file(demo / "configs/icon.png", game / "configs/icon.png", ec);
     fs::create_directories(game / "pictures", ec);
     for (const char* p : {"walker_r0.png", "walker_r1.png"})
@@ -176,7 +153,7 @@ protected:
         return {r, g, b, a};
     }
 
-    TempFolder game;
+    play::GameFolder game;
     std::string oldDir;
     std::optional<ddScene> scene;
     std::optional<ScopedScene> staged;
@@ -343,7 +320,7 @@ TEST_F(FileExamplesOnScreen, AnimationsTheirSoundTableAndAWalkPathGraph) {
     EXPECT_STREQ(walk->GetFrameSound(1), "step");
 
     // Its sound table: two sounds, one group of both, rows on walk's frames.
-    const auto* sounds = dynamic_cast<const ddAnimSnd*>(walker.GetSoundTable());
+    const ddAnimSnd* sounds = dynamic_cast<const ddAnimSnd*>(walker.GetSoundTable());
     ASSERT_NE(sounds, nullptr);
     EXPECT_EQ(sounds->GetWavCount(), 2);
     ASSERT_EQ(sounds->GetBankCount(), 1);
@@ -418,11 +395,9 @@ TEST_F(FileExamplesOnScreen, PictureSheetsByteForByte) {
 }
 
 TEST_F(FileExamples, TheScriptReadsEveryFormatAsShown) {
-    TempFolder game, runtime;
+    play::GameFolder game;
     WriteGame(*examples, game);
-    ProcessResult r =
-        RunProgram(ENGINE_BINARY, game.Path(),
-                   {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + runtime.Path()});
+    ProcessResult r = game.RunEngine();
     EXPECT_EQ(r.signal, 0);
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out, Example("output: scripts/files.asm"));

@@ -9,14 +9,13 @@
 // when its first cell is one name in backticks.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/asm_class_obj.h"
+#include "manual_text.h"
 #include "scene/scene.h"
 #include "script/opcodes.h"
 #include "script/script_machine.h"
@@ -31,22 +30,7 @@ using Names = std::set<std::string>;
 const std::string kClassesFile = "docs/classes.md";
 const std::string kScriptsFile = "docs/scripts.md";
 
-std::string ReadDoc(const std::string& relative) {
-    std::ifstream in(std::string(ENGINE_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
+using manual::ReadRepoFile;
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -54,7 +38,7 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 std::map<std::string, std::vector<std::string>> Sections(const std::string& text) {
     std::map<std::string, std::vector<std::string>> sections;
     std::vector<std::string>* current = nullptr;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : manual::Lines(text)) {
         if (StartsWith(line, "## "))
             current = &sections[line.substr(3)];
         else if (current)
@@ -65,14 +49,8 @@ std::map<std::string, std::vector<std::string>> Sections(const std::string& text
 
 // The name of a table row whose first cell is one name in backticks.
 bool RowName(const std::string& line, std::string& name) {
-    if (!StartsWith(line, "|")) return false;
-    size_t end = line.find('|', 1);
-    if (end == std::string::npos) return false;
-    std::string cell = line.substr(1, end - 1);
-    size_t b = cell.find_first_not_of(' ');
-    size_t e = cell.find_last_not_of(' ');
-    if (b == std::string::npos) return false;
-    cell = cell.substr(b, e - b + 1);
+    std::string cell;
+    if (!manual::FirstCell(line, cell)) return false;
     if (cell.size() < 3 || cell.front() != '`' || cell.back() != '`') return false;
     name = cell.substr(1, cell.size() - 2);
     return name.find('`') == std::string::npos;
@@ -153,7 +131,7 @@ protected:
 TEST_F(ManualNamesTest, EveryClassSectionListsExactlyItsMethods) {
     std::map<std::string, Names> classes = ClassMethods();
     ASSERT_TRUE(classes.count("timer") && classes.count("int") && classes.count("gameapi"));
-    const auto sections = Sections(ReadDoc(kClassesFile));
+    const auto sections = Sections(ReadRepoFile(kClassesFile));
     ASSERT_FALSE(sections.empty()) << kClassesFile << " is missing or empty";
     for (const auto& [name, methods] : classes) {
         auto it = sections.find("`" + name + "`");
@@ -178,7 +156,7 @@ TEST_F(ManualNamesTest, EveryClassSectionListsExactlyItsMethods) {
 }
 
 TEST_F(ManualNamesTest, EventsAndGameHooksAreExactlyThoseTheEngineCalls) {
-    const auto sections = Sections(ReadDoc(kClassesFile));
+    const auto sections = Sections(ReadRepoFile(kClassesFile));
     ASSERT_FALSE(sections.empty()) << kClassesFile << " is missing or empty";
     Names events;
     for (const auto& [heading, lines] : sections)
@@ -193,7 +171,7 @@ TEST_F(ManualNamesTest, EventsAndGameHooksAreExactlyThoseTheEngineCalls) {
 }
 
 TEST(ManualNames, EveryInstructionHasItsRow) {
-    const auto sections = Sections(ReadDoc(kScriptsFile));
+    const auto sections = Sections(ReadRepoFile(kScriptsFile));
     auto it = sections.find("Instructions");
     ASSERT_TRUE(it != sections.end()) << kScriptsFile << " has no \"## Instructions\"";
     Names opcodes;
