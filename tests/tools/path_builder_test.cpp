@@ -446,12 +446,12 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.mouseX = 100;
                                  input.mouseY = 100;
                              }});
-    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT),
-                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT)},
+    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 100),
+                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 100)},
                              {}});
     events.frames.push_back({{}, [this] { input.mouseX = 160; }});
-    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT),
-                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT)},
+    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 160, 100),
+                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 160, 100)},
                              {}});
     events.frames.push_back({{loop_test::Key(SDL_KEYDOWN, SDLK_s)}, [this] {
                                  input.keys[SDLK_LCTRL] = 1;
