@@ -89,7 +89,7 @@ void GameAPI::Dispatch(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
         SetKeyHeld(1);
-        if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
+        if (IsKeyHeld(SDLK_F4) && IsModifierHeld(SDLK_LALT))
             Exit("exit");
         else
             HandleKeyDown();

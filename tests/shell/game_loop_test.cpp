@@ -140,8 +140,7 @@ TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
 
 TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
     {
-        input.keys[SDLK_LALT] = 1;
-        Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
+        Frames({{{Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
         RecordingGame game;
         game.onStart = [](RecordingGame& g) { g.Pause(); };
         EXPECT_STREQ(game.Run(), "exit");
@@ -151,7 +150,6 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
         EXPECT_EQ(game.Count("stop"), 1);
     }
     {
-        input.keys[SDLK_LALT] = 0;
         events = FakeEvents{};
         Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYUP, SDLK_F4)}, {}}});
         RecordingGame game;
