@@ -17,7 +17,6 @@
 #include "graphics/obraz.h"
 #include "graphics/stage.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 #include "scene/scene.h"
 
 namespace {
@@ -29,13 +28,14 @@ void OpenScreen() {
     if (open) return;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     SDL_Init(SDL_INIT_VIDEO);
-    GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-    GraphAPI::ScreenWidth = kW;
-    GraphAPI::ScreenHeight = kH;
-    GraphAPI::BitsPerPixel = 32;
-    GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-    GraphAPI::ScreenImage.w = kW;
-    GraphAPI::ScreenImage.h = kH;
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.Screen = SDL_SetVideoMode(kW, kH, 32, 0);
+    video.ScreenWidth = kW;
+    video.ScreenHeight = kH;
+    video.BitsPerPixel = 32;
+    video.ScreenImage.ViewSurface(video.Screen);
+    video.ScreenImage.w = kW;
+    video.ScreenImage.h = kH;
     GraphAPI::SetAppSize(kW, kH);
     open = true;
 }
@@ -68,7 +68,6 @@ void BM_SceneFrame(benchmark::State& state, bool alpha) {
     objects.push_back(std::make_unique<Obraz>(&field.background));
     for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     for (auto& o : objects) scene.AddDrawable(o.get());
-    BlitAfterRedraw = 1;
     for (auto _ : state) {
         SetRedraw();
         scene.Frame();
@@ -78,7 +77,7 @@ void BM_SceneFrame(benchmark::State& state, bool alpha) {
 
 void BM_PlainBlits(benchmark::State& state, bool alpha) {
     Playfield field(static_cast<int>(state.range(0)), alpha);
-    SDL_Surface* screen = GraphAPI::Screen;
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
     for (auto _ : state) {
         SDL_Rect at{0, 0, 0, 0};
         SDL_BlitSurface(field.background.surface, nullptr, screen, &at);
@@ -142,7 +141,6 @@ void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     filter.Link(lamp.get());
     if (work == kOpacity || work == kRotozoomOpacity) filter.SetOpacity(160);
     double angle = 0;
-    BlitAfterRedraw = 1;
     for (auto _ : state) {
         if (work == kRotozoom || work == kRotozoomOpacity) {
             angle += 3;
