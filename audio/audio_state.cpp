@@ -32,8 +32,9 @@ AudioState& CurrentAudio() { return *g_audio.load(); }
 
 void SetAudio(AudioState* audio) {
     AudioState* next = audio ? audio : &g_builtIn;
-    // No callback runs while the audio lock is held.
-    const bool lock = CurrentAudio().AudioOpen || next->AudioOpen;
+    // No callback runs while the audio lock is held; whichever state says
+    // so, the device may be open (a test's fresh state starts closed).
+    const bool lock = Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
     if (lock) SDL_LockAudio();
     g_audio = next;
     if (lock) SDL_UnlockAudio();
