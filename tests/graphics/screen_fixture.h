@@ -7,19 +7,25 @@
 
 #include "graphics/graph_api.h"
 
+// Sets the dummy video mode to w x h, 32 bits, and enters it in the video
+// state (the current one) as Init would; the screen, or null.
+inline SDL_Surface* OpenDummyScreen(GraphAPI::VideoState& video, int w, int h) {
+    video.Screen = SDL_SetVideoMode(w, h, 32, 0);
+    video.ScreenWidth = w;
+    video.ScreenHeight = h;
+    video.BitsPerPixel = 32;
+    video.ScreenImage.ViewSurface(video.Screen);
+    video.ScreenImage.w = w;
+    video.ScreenImage.h = h;
+    GraphAPI::SetAppSize(w, h);
+    return video.Screen;
+}
+
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        video.Screen = SDL_SetVideoMode(200, 150, 32, 0);
-        ASSERT_NE(video.Screen, nullptr);
-        video.ScreenWidth = 200;
-        video.ScreenHeight = 150;
-        video.BitsPerPixel = 32;
-        video.ScreenImage.ViewSurface(video.Screen);
-        video.ScreenImage.w = 200;
-        video.ScreenImage.h = 150;
-        GraphAPI::SetAppSize(200, 150);
+        ASSERT_NE(OpenDummyScreen(video, 200, 150), nullptr);
     }
     void TearDown() override {
         video.ScreenImage.ViewSurface(nullptr);

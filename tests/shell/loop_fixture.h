@@ -11,6 +11,7 @@
 
 #include "audio/audio_state.h"
 #include "graphics/graph_api.h"
+#include "graphics/screen_fixture.h"
 #include "platform/headless.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"
@@ -64,15 +65,7 @@ protected:
 
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        video.Screen = SDL_SetVideoMode(kWidth, kHeight, 32, 0);
-        ASSERT_NE(video.Screen, nullptr);
-        video.ScreenWidth = kWidth;
-        video.ScreenHeight = kHeight;
-        video.BitsPerPixel = 32;
-        video.ScreenImage.ViewSurface(video.Screen);
-        video.ScreenImage.w = kWidth;
-        video.ScreenImage.h = kHeight;
-        GraphAPI::SetAppSize(kWidth, kHeight);
+        ASSERT_NE(OpenDummyScreen(video, kWidth, kHeight), nullptr);
         SetInput(&input);
         SetEvents(&events);
         SetClock(&clock);

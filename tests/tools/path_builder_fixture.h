@@ -31,14 +31,7 @@ protected:
 
     void SetUp() override {
         LoopTest::SetUp();
-        video.Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-        ASSERT_NE(video.Screen, nullptr);
-        video.ScreenWidth = kW;
-        video.ScreenHeight = kH;
-        video.ScreenImage.ViewSurface(video.Screen);
-        video.ScreenImage.w = kW;
-        video.ScreenImage.h = kH;
-        GraphAPI::SetAppSize(kW, kH);
+        ASSERT_NE(OpenDummyScreen(video, kW, kH), nullptr);
         ASSERT_TRUE(OpenFontLibrary());
         SetDefaultFont(&defaultFont);
         defaultFont.Open(kFontFile, 12);
