@@ -137,7 +137,7 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
             {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1), Button(SDL_MOUSEBUTTONDOWN, 3),
               Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a), Active(SDL_APPACTIVE, 1),
               Active(SDL_APPMOUSEFOCUS, 0)},
-             [&] { CurrentAudio().MusicFinished = 1; }}});
+             [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
     game.onStart = [](RecordingGame& g) {
         g.Pause();
@@ -146,7 +146,7 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
     game.Run();
     EXPECT_EQ(game.log, (std::vector<std::string>{"start", "activate", "leave", "music", "stop"}));
     EXPECT_EQ(button.clicks, 0);  // paused with the scene
-    EXPECT_EQ(CurrentAudio().MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
     scene->RemoveButton(&button);
 }
 
@@ -252,20 +252,18 @@ TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
 }
 
 TEST_F(GameLoop, MusicFinishedIsTakenOnceAndClearedAtTheEnd) {
-    Frames({{{}, [] { CurrentAudio().MusicFinished = 1; }}, {{}, {}}, {{}, [] {
-                                                                           CurrentAudio().MusicFinished = 1;
-                                                                       }}});
+    Frames({{{}, [&] { audio.MusicFinished = 1; }}, {{}, {}}, {{}, [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
-    game.onStart = [](RecordingGame&) { CurrentAudio().MusicFinished = 1; };
+    game.onStart = [&](RecordingGame&) { audio.MusicFinished = 1; };
     game.Run();
     EXPECT_EQ(game.Count("music"), 2);  // the two marks of the first frame are one
-    CurrentAudio().MusicFinished = 1;
+    audio.MusicFinished = 1;
     events = FakeEvents{};
     Frames({{{FakeEvents::Quit()}, {}}});
     RecordingGame quitting;
     quitting.Run();
     EXPECT_EQ(quitting.Count("music"), 0);  // the stopping frame does no update
-    EXPECT_EQ(CurrentAudio().MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
 }
 
 TEST_F(GameLoop, TimersFireAndTheSceneIsDrawnEachFrame) {
