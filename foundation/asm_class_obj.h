@@ -80,8 +80,8 @@ public:
     virtual void CallBuiltIn(asmInterpreter* interp, int index);
 
     using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp, const char* methodName);
-    static void SetMethodCallHook(MethodCallHook hook) { methodCallHook = hook; }
-    static MethodCallHook GetMethodCallHook() { return methodCallHook; }
+    static void SetMethodCallHook(MethodCallHook hook);
+    static MethodCallHook GetMethodCallHook();
 
     const char* GetName() const { return name.c_str(); }
     const ddString& Name() const { return name; }
@@ -116,7 +116,7 @@ public:
     static ddTrie<int>* CommonMethods;
 
     // The id the next object gets; ids only increase.
-    static int32_t NextId() { return idCounter; }
+    static int32_t NextId();
 
     // Bits that the registries keeping the object set on it (what kind of
     // object it is, which of their lists hold it), so that they can tell in
@@ -135,7 +135,4 @@ private:
     int32_t id;
     ddTrie<asmClassObj>* vars;
     uint8_t marks = 0;
-
-    static int32_t idCounter;
-    static MethodCallHook methodCallHook;
 };

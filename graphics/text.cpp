@@ -40,7 +40,7 @@ ddTekst::ddTekst(const char* initialText) {
     rendered = nullptr;
     SetText(initialText);
     Lock();
-    SetFont(&DefaultFont);
+    SetFont(&DefaultFont());
 }
 
 ddTekst::~ddTekst() {

@@ -153,7 +153,7 @@ public:
         running.push_back(object);
     }
     void EndDirectCall(asmClassObj* object, const char* name) {
-        if (ScriptDebugLevel == 4 || running.size() == 1)
+        if (debugLevel == 4 || running.size() == 1)
             objects->CallReturned(object, name);
         else
             running.pop_back();
@@ -253,6 +253,11 @@ public:
     int32_t highWater = 0;
     int32_t flag = 0;
     int32_t callDepth = 0;
+    // The debug level scripts set with the engine method "setdebugstate":
+    // 1 reports every call found, 1 and 2 report missing methods called
+    // with values on the stack, 3 every missing method, 4 every call after
+    // it ran.
+    int32_t debugLevel = 0;
     // Objects with a call in progress (through the object layer or entered
     // by the run loop), innermost last. An object deleted while it is here
     // is destroyed only after its calls return.

@@ -12,8 +12,6 @@
 #include "script/method_table.h"
 #include "script/script_objects.h"
 
-int32_t ScriptDebugLevel = 0;
-
 namespace {
 
 // Entry with an index other than -1, or null.
@@ -124,9 +122,9 @@ void asmObjects::Call(asmClassObj* object, const char* name) {
 
 void asmObjects::Finish(asmClassObj* object, const char* name, const asmMethodFound& found) {
     if (!found.Found()) {
-        if ((ScriptDebugLevel == 1 || ScriptDebugLevel == 2) && m.sp != -1)
+        if ((m.debugLevel == 1 || m.debugLevel == 2) && m.sp != -1)
             Report("stack!=-1 !! :  ", "stack!=-1 !! : null::", object, name);
-        else if (ScriptDebugLevel == 3)
+        else if (m.debugLevel == 3)
             Report("no method :  ", "no method : null::", object, name);
         return;
     }
@@ -143,7 +141,7 @@ void asmObjects::CallInit(asmClassObj* object) {
 }
 
 void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found) {
-    if (ScriptDebugLevel == 1) Report("call: ", "call: null::", object, name);
+    if (m.debugLevel == 1) Report("call: ", "call: null::", object, name);
     m.running.push_back(object);
     if (found.common != kNoCommon) {
         RunCommonMethod(object, found.common);
@@ -156,7 +154,7 @@ void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethod
 }
 
 void asmObjects::CallReturned(asmClassObj* object, const char* name) {
-    if (ScriptDebugLevel == 4) {
+    if (m.debugLevel == 4) {
         std::string tail = "   stack: ";
         tail += std::to_string(m.sp);
         tail += '\n';

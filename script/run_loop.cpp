@@ -73,7 +73,7 @@ inline bool Jumps(uint16_t jumpsOn, int32_t flag) {
     const asmOperand& nameOp = *c.x;
     const asmCallCache& cache = nameOp.call;
     const char* name = nameOp.text.c_str();
-    if (!cache.direct || ScriptDebugLevel != 0 || !cache.Holds(object, name, m.NameEpoch(), m.currentGame))
+    if (!cache.direct || m.debugLevel != 0 || !cache.Holds(object, name, m.NameEpoch(), m.currentGame))
         return false;
     m.BeginDirectCall(object, name);
     asmCallFrame& f = m.callFrames[m.callDepth];

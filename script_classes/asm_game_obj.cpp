@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "audio/sound.h"
 #include "foundation/fatal.h"
 #include "script/arg_ops.h"
@@ -64,7 +64,8 @@ struct asmGameObj::ScriptMethods {
              PushString(game.GetName() ? game.GetName() : "null");
          }},
         {"setmusicvol", 5, [](asmGameObj& game, asmInterpreter*, int) { game.SetMusicVolume(PopArgInt()); }},
-        {"getmusicvol", 6, [](asmGameObj&, asmInterpreter*, int) { PushInt(MusicPlayer.GetVolume()); }},
+        {"getmusicvol", 6,
+         [](asmGameObj&, asmInterpreter*, int) { PushInt(CurrentAudio().MusicPlayer.GetVolume()); }},
         {"playmusic", 7,
          [](asmGameObj& game, asmInterpreter*, int) {
              std::string file = PopText();
@@ -74,21 +75,25 @@ struct asmGameObj::ScriptMethods {
         {"stopmusic", 8, [](asmGameObj& game, asmInterpreter*, int) { game.StopMusic(); }},
         {"stdbkg", 9, [](asmGameObj& game, asmInterpreter*, int) { game.CreateBackgroundCanvas(); }},
         {"freestdbkg", 10, [](asmGameObj& game, asmInterpreter*, int) { game.DeleteBackgroundCanvas(); }},
-        {"pausemusic", 11, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Pause(); }},
-        {"resumemusic", 12, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Resume(); }},
+        {"pausemusic", 11, [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Pause(); }},
+        {"resumemusic", 12, [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Resume(); }},
         {"ispaused", 13, [](asmGameObj& game, asmInterpreter*, int) { PushInt(game.IsMousePaused()); }},
         {"setsndvol", 14, [](asmGameObj&, asmInterpreter*, int) { Dzwieki::SetMasterVolume(PopArgInt()); }},
         {"getsndvol", 15, [](asmGameObj&, asmInterpreter*, int) { PushInt(Dzwieki::GetMasterVolume()); }},
-        {"startmusic", 16, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Play(1, 0); }},
-        {"endmusic", 17, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Halt(PopArgInt()); }},
-        {"fadeinmusic", 18, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.Play(1, PopArgInt()); }},
-        {"fadeoutmusic", 19, [](asmGameObj&, asmInterpreter*, int) { MusicPlayer.FadeOut(PopArgInt()); }},
+        {"startmusic", 16, [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Play(1, 0); }},
+        {"endmusic", 17,
+         [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Halt(PopArgInt()); }},
+        {"fadeinmusic", 18,
+         [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Play(1, PopArgInt()); }},
+        {"fadeoutmusic", 19,
+         [](asmGameObj&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.FadeOut(PopArgInt()); }},
         {"loadmusic", 20,
          [](asmGameObj&, asmInterpreter*, int) {
              std::string file = PopText();
-             MusicPlayer.Load(file.c_str(), 1);
+             CurrentAudio().MusicPlayer.Load(file.c_str(), 1);
          }},
-        {"ismusicplaying", 21, [](asmGameObj&, asmInterpreter*, int) { PushInt(MusicPlaying.load()); }},
+        {"ismusicplaying", 21,
+         [](asmGameObj&, asmInterpreter*, int) { PushInt(CurrentAudio().MusicPlaying.load()); }},
         {"getnextgame", 22,
          [](asmGameObj& game, asmInterpreter*, int) {
              PushString(game.GetNextAction() ? game.GetNextAction() : "exit");

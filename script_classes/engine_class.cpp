@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "foundation/clock.h"
 #include "foundation/file_io.h"
 #include "foundation/saturating.h"
@@ -28,7 +28,6 @@
 #include "script_classes/object_args.h"
 #include "shell/button.h"
 #include "shell/engine_path.h"
-#include "shell/frame_pacing.h"
 
 asmClass* asmClassEngine::Methods = nullptr;
 
@@ -39,13 +38,15 @@ asmClass* EngineClass() { return asmClassEngine::Methods; }
 
 // One scene frame now, drawn but without the per-frame updates.
 void RedrawNow(bool blit) {
-    UpdateRequested = 0;
-    RedrawRequested = 1;
-    ResortRequested = 1;
-    if (!blit) BlitAfterRedraw = 0;
-    CurrentScene().Frame();
-    if (!blit) BlitAfterRedraw = 1;
-    UpdateRequested = 1;
+    ddScene& scene = CurrentScene();
+    FrameFlags& flags = scene.Flags();
+    flags.UpdateRequested = 0;
+    flags.RedrawRequested = 1;
+    flags.ResortRequested = 1;
+    if (!blit) flags.BlitAfterRedraw = 0;
+    scene.Frame();
+    if (!blit) flags.BlitAfterRedraw = 1;
+    flags.UpdateRequested = 1;
 }
 
 }  // namespace
@@ -106,7 +107,7 @@ struct asmClassEngine::ScriptMethods {
              asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
              PushInt(model && model->LookupVar(name.c_str()) ? 1 : 0);
          }},
-        {"setdebugstate", 9, [](asmClassEngine&, asmInterpreter*, int) { ScriptDebugLevel = PopArgInt(); }},
+        {"setdebugstate", 9, [](asmClassEngine&, asmInterpreter* m, int) { m->debugLevel = PopArgInt(); }},
         {"getticks", 10,
          [](asmClassEngine&, asmInterpreter*, int) { PushInt(static_cast<int>(ClockTicks())); }},
         {"fileexist", 11,
@@ -133,8 +134,8 @@ struct asmClassEngine::ScriptMethods {
          [](asmClassEngine&, asmInterpreter*, int) { PushInt(ChangeFolder(PopText().c_str())); }},
         {"getscreenres", 19,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::ScreenWidth);
-             PushInt(GraphAPI::ScreenHeight);
+             PushInt(GraphAPI::CurrentVideo().ScreenWidth);
+             PushInt(GraphAPI::CurrentVideo().ScreenHeight);
          }},
         {"setsndvol", 20,
          [](asmClassEngine&, asmInterpreter*, int) {
@@ -148,8 +149,8 @@ struct asmClassEngine::ScriptMethods {
          }},
         {"getscreensize", 22,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(MinInt(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
-             PushInt(MinInt(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
+             PushInt(MinInt(GraphAPI::CurrentVideo().ScaledWidth, GraphAPI::CurrentVideo().AppWidth));
+             PushInt(MinInt(GraphAPI::CurrentVideo().ScaledHeight, GraphAPI::CurrentVideo().AppHeight));
          }},
         {"setscreensize", 23,
          [](asmClassEngine&, asmInterpreter*, int) {
@@ -159,15 +160,17 @@ struct asmClassEngine::ScriptMethods {
          }},
         {"getscreenscale", 24,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushReal(ScreenScaleX);
-             PushReal(ScreenScaleY);
+             PushReal(GraphAPI::CurrentVideo().ScreenScaleX);
+             PushReal(GraphAPI::CurrentVideo().ScreenScaleY);
          }},
         {"setvideomode", 25, [](asmClassEngine&, asmInterpreter*, int) {}},
-        {"setloopdelay", 26, [](asmClassEngine&, asmInterpreter*, int) { LoopDelay = PopArgInt(); }},
-        {"getloopdelay", 27, [](asmClassEngine&, asmInterpreter*, int) { PushInt(LoopDelay); }},
+        {"setloopdelay", 26,
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentScene().Flags().LoopDelay = PopArgInt(); }},
+        {"getloopdelay", 27,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(CurrentScene().Flags().LoopDelay); }},
         {"setfps", 28,
          [](asmClassEngine&, asmInterpreter*, int) {
-             if (int delay = DelayForFps(PopArgReal()); delay >= 0) LoopDelay = delay;
+             if (int delay = DelayForFps(PopArgReal()); delay >= 0) CurrentScene().Flags().LoopDelay = delay;
          }},
         {"system", 29,
          [](asmClassEngine&, asmInterpreter*, int) {
@@ -178,41 +181,50 @@ struct asmClassEngine::ScriptMethods {
         {"linkwww", 30, [](asmClassEngine&, asmInterpreter*, int) { OpenLink(PopText().c_str()); }},
         {"getsavepath", 31, [](asmClassEngine&, asmInterpreter*, int) { PushString("saves/"); }},
         {"setmusicvol", 32,
-         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.SetVolume(PopArgInt()); }},
-        {"getmusicvol", 33, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetVolume()); }},
-        {"startmusic", 34, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, 0); }},
-        {"endmusic", 35, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(PopArgInt()); }},
-        {"fadeinmusic", 36, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, PopArgInt()); }},
-        {"fadeoutmusic", 37, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.FadeOut(PopArgInt()); }},
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.SetVolume(PopArgInt()); }},
+        {"getmusicvol", 33,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(CurrentAudio().MusicPlayer.GetVolume()); }},
+        {"startmusic", 34,
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Play(1, 0); }},
+        {"endmusic", 35,
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Halt(PopArgInt()); }},
+        {"fadeinmusic", 36,
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Play(1, PopArgInt()); }},
+        {"fadeoutmusic", 37,
+         [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.FadeOut(PopArgInt()); }},
         {"loadmusic", 38,
-         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Load(PopText().c_str(), 0); }},
-        {"ismusicplaying", 39, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlaying.load()); }},
+         [](asmClassEngine&, asmInterpreter*, int) {
+             CurrentAudio().MusicPlayer.Load(PopText().c_str(), 0);
+         }},
+        {"ismusicplaying", 39,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(CurrentAudio().MusicPlaying.load()); }},
         {"getactmusic", 40,
-         [](asmClassEngine&, asmInterpreter*, int) { PushNameOrNull(MusicPlayer.GetName()); }},
+         [](asmClassEngine&, asmInterpreter*, int) { PushNameOrNull(CurrentAudio().MusicPlayer.GetName()); }},
         {"playmusic", 41,
          [](asmClassEngine&, asmInterpreter*, int) {
-             MusicPlayer.Load(PopText().c_str(), 0);
-             MusicPlayer.Play(-1, 0);
+             CurrentAudio().MusicPlayer.Load(PopText().c_str(), 0);
+             CurrentAudio().MusicPlayer.Play(-1, 0);
          }},
-        {"stopmusic", 42, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(0); }},
-        {"islocalmusic", 43, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetReload()); }},
+        {"stopmusic", 42, [](asmClassEngine&, asmInterpreter*, int) { CurrentAudio().MusicPlayer.Halt(0); }},
+        {"islocalmusic", 43,
+         [](asmClassEngine&, asmInterpreter*, int) { PushInt(CurrentAudio().MusicPlayer.GetReload()); }},
         {"getappsize", 44,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::AppWidth);
-             PushInt(GraphAPI::AppHeight);
+             PushInt(GraphAPI::CurrentVideo().AppWidth);
+             PushInt(GraphAPI::CurrentVideo().AppHeight);
          }},
         {"getscreenoffset", 45,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::AppOffsetX);
-             PushInt(GraphAPI::AppOffsetY);
+             PushInt(GraphAPI::CurrentVideo().AppOffsetX);
+             PushInt(GraphAPI::CurrentVideo().AppOffsetY);
          }},
         {"setpath", 46, [](asmClassEngine&, asmInterpreter*, int) { SetEnginePath(PopText().c_str()); }},
-        {"isaudio", 47, [](asmClassEngine&, asmInterpreter*, int) { PushInt(GraphAPI::AudioOpen); }},
+        {"isaudio", 47, [](asmClassEngine&, asmInterpreter*, int) { PushInt(CurrentAudio().AudioOpen); }},
         {"getxandro", 48, [](asmClassEngine&, asmInterpreter*, int) { PushInt(0); }},
         {"getdesktopres", 49,
          [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::DesktopWidth);
-             PushInt(GraphAPI::DesktopHeight);
+             PushInt(GraphAPI::CurrentVideo().DesktopWidth);
+             PushInt(GraphAPI::CurrentVideo().DesktopHeight);
          }},
     };
     static_assert(std::size(kRows) == 50);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "platform/input_state.h"
 #include "script/script_machine.h"
 #include "script/script_objects.h"
@@ -62,6 +62,6 @@ void RunScriptMachine() {
 void RegisterScriptGameKind() {
     RegisterGameKind("asmgame", [] {
         RunScriptMachine();
-        MusicPlayer.Halt(0);  // no game's music outlives the machine
+        CurrentAudio().MusicPlayer.Halt(0);  // no game's music outlives the machine
     });
 }

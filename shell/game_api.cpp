@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "foundation/clock.h"
 #include "foundation/destruction_hold.h"
 #include "foundation/fatal.h"
@@ -50,17 +50,17 @@ const char* GameAPI::Run() {
 
         CurrentScene().UpdateTimers();
         CurrentScene().CheckSounds();
-        if (MusicFinished.exchange(0) != 0) OnMusicFinished();
+        if (CurrentAudio().MusicFinished.exchange(0) != 0) OnMusicFinished();
         if (Running) CurrentScene().Frame();
         SetMouseMoved(0);
 
         int32_t elapsed = static_cast<int32_t>(ClockTicks() - t0);
-        FramePace pace = PaceFrame(LoopDelay, elapsed, debt);
+        FramePace pace = PaceFrame(CurrentScene().Flags().LoopDelay, elapsed, debt);
         debt = pace.debt;
         if (pace.wait > 0 && Running) ClockDelay(static_cast<uint32_t>(pace.wait));
     }
 
-    MusicFinished = 0;
+    CurrentAudio().MusicFinished = 0;
     OnStop();
     return NextAction.c_str();
 }
@@ -154,7 +154,7 @@ void GameAPI::Exit(const char* name) {
 void GameAPI::Pause() {
     if (MousePaused) return;
     CurrentScene().PauseAll();
-    MusicPlayer.Pause();
+    CurrentAudio().MusicPlayer.Pause();
     MousePaused = 1;
     KeyboardPaused = 1;
 }
@@ -163,7 +163,7 @@ void GameAPI::Resume() {
     if (!MousePaused) return;
     MousePaused = 0;
     KeyboardPaused = 0;
-    MusicPlayer.Resume();
+    CurrentAudio().MusicPlayer.Resume();
     CurrentScene().ResumeAll();
 }
 
@@ -229,17 +229,18 @@ void GameAPI::HandleMouseMove() {
 
 // ---- music and screenshot ----
 
-void GameAPI::LoadMusic(const char* file) { MusicPlayer.Load(file, 1); }
+void GameAPI::LoadMusic(const char* file) { CurrentAudio().MusicPlayer.Load(file, 1); }
 
-void GameAPI::PlayMusic() { MusicPlayer.Play(-1, 0); }
+void GameAPI::PlayMusic() { CurrentAudio().MusicPlayer.Play(-1, 0); }
 
-void GameAPI::StopMusic() { MusicPlayer.Halt(0); }
+void GameAPI::StopMusic() { CurrentAudio().MusicPlayer.Halt(0); }
 
-void GameAPI::SetMusicVolume(int volume) { MusicPlayer.SetVolume(volume); }
+void GameAPI::SetMusicVolume(int volume) { CurrentAudio().MusicPlayer.SetVolume(volume); }
 
 int GameAPI::SaveScreenshot(const char* file) {
-    if (!file || !GraphAPI::Screen) return -1;
-    return GraphAPI::SaveBmpFile(GraphAPI::Screen, file);
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
+    if (!file || !screen) return -1;
+    return GraphAPI::SaveBmpFile(screen, file);
 }
 
 // ---- factory members ----
@@ -357,7 +358,7 @@ void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int 
 
 void GameAPI::CreateBackgroundCanvas() {
     DeleteBackgroundCanvas();  // a second call replaces the canvas instead of losing it
-    NewCanvas(Canvas, 0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);
+    NewCanvas(Canvas, 0, 0, GraphAPI::CurrentVideo().ScaledWidth, GraphAPI::CurrentVideo().ScaledHeight);
 }
 
 void GameAPI::CreateOpaqueBackground(int r, int g, int b) {

@@ -137,13 +137,13 @@ void lumo2Game::KeyInInitial() {
             code = images->ServOnKeyDown();
             if (code) {
                 ShowSelection(images);
-                images->KeepVisible(0, GraphAPI::AppHeight);
+                images->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         } else if (activeWindow == kAnimationWindow && animation) {
             code = animation->ServOnKeyDown();
             if (code) {
                 ShowSelection(animation);
-                animation->KeepVisible(0, GraphAPI::AppHeight);
+                animation->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         }
         if (!code) KeyTable();

@@ -116,7 +116,7 @@ void pathbuilderGame::MakeMenu() {
 }
 
 void pathbuilderGame::MakeDepthPanel() {
-    const int x0 = std::max(60, GraphAPI::AppWidth - 70);
+    const int x0 = std::max(60, GraphAPI::CurrentVideo().AppWidth - 70);
     const int top = 40;
     NewCanvas(track1, x0, top, 10, 254);
     track1->SetColor(90, 90, 90, 255);
@@ -137,7 +137,8 @@ void pathbuilderGame::MakeDepthPanel() {
 
 void pathbuilderGame::OnStart() {
     started = true;
-    const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    const int w = video.AppWidth, h = video.AppHeight;
 
     CreateOpaqueBackground(0, 0, 0);  // under the background picture too
     view = new ddbuildedptf();        // registers itself with the scene
@@ -505,8 +506,9 @@ void pathbuilderGame::MoveKnobBy(int step) {
 
 void RegisterPathBuilderKind() {
     RegisterGameKind("ptbuilder", [] {
-        GraphAPI::AppOffsetX = 0;
-        GraphAPI::AppOffsetY = 0;
+        GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        video.AppOffsetX = 0;
+        video.AppOffsetY = 0;
         pathbuilderGame editor;
         editor.Run();
     });

@@ -16,6 +16,7 @@
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "paths/path_finder.h"
+#include "paths/path_screen.h"
 
 namespace {
 
@@ -36,21 +37,8 @@ public:
 
 constexpr const char* kCodes[] = {"uu", "ru", "rr", "rd", "dd", "ld", "ll", "lu"};
 
-class PathFinderTest : public ::testing::Test {
+class PathFinderTest : public PathScreenTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!SDL_GetVideoSurface()) {
-            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-            GraphAPI::BitsPerPixel = 32;
-            GraphAPI::Screen = SDL_SetVideoMode(200, 150, 32, 0);
-            ASSERT_NE(GraphAPI::Screen, nullptr) << SDL_GetError();
-        }
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = GraphAPI::ScreenImage.srw = 200;
-        GraphAPI::ScreenImage.h = GraphAPI::ScreenImage.srh = 150;
-        ScreenScaleX = ScreenScaleY = 1.0f;
-    }
-
     void SetUp() override { GraphAPI::CreateImage(&frameImage, 4, 4, 1); }
 
     // An animation with walk and stand actions in all eight directions,
@@ -537,7 +525,7 @@ TEST_F(PathFinderTest, VisitHandlerMayStopTheWalk) {
 }
 
 TEST_F(PathFinderTest, DrawsEnabledVerticesAsDotsAtTheBaseOffset) {
-    SDL_Surface* screen = GraphAPI::Screen;
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
     auto pixel = [screen](int x, int y) {
         Uint8 r = 0, g = 0, b = 0;
         SDL_LockSurface(screen);

@@ -19,7 +19,7 @@ std::string RunWithDebugLevel(int level, const std::string& script) {
     ChildOutcome r = RunInChild([&] {
         asmScriptMachine machine;
         machine.SetUp();
-        ScriptDebugLevel = level;
+        machine.interp.debugLevel = level;
         machine.LoadText(script);
     });
     EXPECT_TRUE(r.exited);
@@ -68,13 +68,13 @@ TEST(DebugLevels, ObjectsWithoutANameAreReportedAsNull) {
         machine.SetUp();
         machine.LoadText("");
         asmClassObj nameless(asmVarInt::Class);
-        ScriptDebugLevel = 1;
+        machine.interp.debugLevel = 1;
         machine.objects.Call(&nameless, "getidobj");
         PushInt(1);
         machine.objects.Call(&nameless, "nothere");
-        ScriptDebugLevel = 3;
+        machine.interp.debugLevel = 3;
         machine.objects.Call(&nameless, "nothere");
-        ScriptDebugLevel = 4;
+        machine.interp.debugLevel = 4;
         machine.objects.Call(&nameless, "getname");
     });
     EXPECT_EQ(r.out,

@@ -281,14 +281,14 @@ TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
     Call("mouse", "setcursor");
     EXPECT_EQ(mouse->GetCursorObraz(), before);
 
-    Obraz* hover = ButtonCursorImage;
+    Obraz* hover = ButtonCursorImage();
     PushString("n");
     Call("mouse", "stdbutcursor");
-    EXPECT_EQ(ButtonCursorImage, hover);
+    EXPECT_EQ(ButtonCursorImage(), hover);
     PushString("arrow");
     Call("mouse", "stdbutcursor");
-    ASSERT_NE(ButtonCursorImage, nullptr);
-    EXPECT_EQ(ButtonCursorImage->GetImage()->surface, arrow->GetImage()->surface);
+    ASSERT_NE(ButtonCursorImage(), nullptr);
+    EXPECT_EQ(ButtonCursorImage()->GetImage()->surface, arrow->GetImage()->surface);
 
     // The dummy video driver makes no system cursors; the names are still
     // taken from the stack.

@@ -206,7 +206,7 @@ TEST_F(SoundClassTest, DeletedByItsOwnFinishHandler) {
     EXPECT_EQ(IntVar("starts"), 1);
     EXPECT_EQ(Object("bang"), nullptr);
     EXPECT_EQ(scene.SoundCount(), 0);
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
 }
 
 TEST_F(SoundClassTest, DeletingAPlayingSoundUnregistersIt) {
@@ -214,7 +214,7 @@ TEST_F(SoundClassTest, DeletingAPlayingSoundUnregistersIt) {
     Call("play");
     machine->objects.Call(Object("global"), "removebang");
     EXPECT_EQ(scene.SoundCount(), 0);
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
     scene.CheckSounds();
     EXPECT_EQ(IntVar("ends"), 0);
 }

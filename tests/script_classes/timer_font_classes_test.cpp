@@ -181,7 +181,7 @@ TEST_F(ScriptClassTest, FontObjectSizeAndItsTexts) {
     EXPECT_EQ(text.GetFont(), f);
     Call("global", "removef");
     EXPECT_EQ(Object("f"), nullptr);
-    EXPECT_EQ(text.GetFont(), &DefaultFont);
+    EXPECT_EQ(text.GetFont(), &DefaultFont());
     EXPECT_GT(text.GetWidth(), 0);
 }
 

@@ -102,8 +102,8 @@ TEST_F(GameLoop, AMouseButtonIsHandledAtItsEventsPosition) {
                  input.mouseY = 50;
              }},
             {{Button(SDL_MOUSEBUTTONDOWN, 3, 3, 4)}, [&] {
-                 GraphAPI::AppOffsetX = 112;
-                 GraphAPI::AppOffsetY = 84;
+                 video.AppOffsetX = 112;
+                 video.AppOffsetY = 84;
                  input.mouseX = 3;
                  input.mouseY = 4;
              }}});
@@ -177,7 +177,7 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
             {{Button(SDL_MOUSEBUTTONDOWN, 1, 5, 5), Button(SDL_MOUSEBUTTONUP, 1, 5, 5),
               Button(SDL_MOUSEBUTTONDOWN, 3, 5, 5), Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a),
               Active(SDL_APPACTIVE, 1), Active(SDL_APPMOUSEFOCUS, 0)},
-             [&] { MusicFinished = 1; }}});
+             [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
     game.onStart = [](RecordingGame& g) {
         g.Pause();
@@ -186,7 +186,7 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
     game.Run();
     EXPECT_EQ(game.log, (std::vector<std::string>{"start", "activate", "leave", "music", "stop"}));
     EXPECT_EQ(button.clicks, 0);  // paused with the scene
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
     scene->RemoveButton(&button);
 }
 
@@ -283,7 +283,7 @@ TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
             {{}, [&] { clock.now += 100; }},
             {{}, [&] { clock.now += 5; }},
             {{}, [&] { clock.now += 5; }},
-            {{}, [&] { LoopDelay = 20; }}});
+            {{}, [&] { Flags().LoopDelay = 20; }}});
     RecordingGame game;
     game.Run();
     // 23; none (debt 34); none (28 - 34); 28; 20 with the new delay. The
@@ -292,18 +292,18 @@ TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
 }
 
 TEST_F(GameLoop, MusicFinishedIsTakenOnceAndClearedAtTheEnd) {
-    Frames({{{}, [] { MusicFinished = 1; }}, {{}, {}}, {{}, [] { MusicFinished = 1; }}});
+    Frames({{{}, [&] { audio.MusicFinished = 1; }}, {{}, {}}, {{}, [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
-    game.onStart = [](RecordingGame&) { MusicFinished = 1; };
+    game.onStart = [&](RecordingGame&) { audio.MusicFinished = 1; };
     game.Run();
     EXPECT_EQ(game.Count("music"), 2);  // the two marks of the first frame are one
-    MusicFinished = 1;
+    audio.MusicFinished = 1;
     events = FakeEvents{};
     Frames({{{FakeEvents::Quit()}, {}}});
     RecordingGame quitting;
     quitting.Run();
     EXPECT_EQ(quitting.Count("music"), 0);  // the stopping frame does no update
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
 }
 
 TEST_F(GameLoop, TimersFireAndTheSceneIsDrawnEachFrame) {

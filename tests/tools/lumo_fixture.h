@@ -25,16 +25,10 @@ protected:
 
     void SetUp() override {
         LoopTest::SetUp();
-        GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = kW;
-        GraphAPI::ScreenHeight = kH;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = kW;
-        GraphAPI::ScreenImage.h = kH;
-        GraphAPI::SetAppSize(kW, kH);
-        ASSERT_EQ(TTF_Init(), 0);
-        DefaultFont.Open(kFont, 10);
+        ASSERT_NE(OpenDummyScreen(video, kW, kH), nullptr);
+        ASSERT_TRUE(OpenFontLibrary());
+        SetDefaultFont(&defaultFont);
+        defaultFont.Open(kFont, 10);
         oldDir = std::filesystem::current_path();
         std::filesystem::current_path(folder.Path());
         std::filesystem::create_directories("lumo_factory");
@@ -45,8 +39,7 @@ protected:
     void TearDown() override {
         editor.reset();
         std::filesystem::current_path(oldDir);
-        ddFont::CloseAll();
-        TTF_Quit();
+        CloseFontLibrary();
         LoopTest::TearDown();
     }
 
@@ -141,5 +134,6 @@ protected:
 
     TempFolder folder;
     std::filesystem::path oldDir;
+    ddFont defaultFont;  // installed as the default font
     std::unique_ptr<lumo2Game> editor;
 };

@@ -467,8 +467,8 @@ TEST_F(PathBuilderTest, ChordsTypedWithinOneFrameAreReadFromTheirKeyEvents) {
 }
 
 TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
-    GraphAPI::AppOffsetX = 30;
-    GraphAPI::AppOffsetY = 40;
+    video.AppOffsetX = 30;
+    video.AppOffsetY = 40;
     RegisterPathBuilderKind();
     ActiveGame = "ptbuilder";
     const int before = scene->DrawableCount();
@@ -503,8 +503,8 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.keys[SDLK_s] = 0;
                              }});
     RunGameKinds();
-    EXPECT_EQ(GraphAPI::AppOffsetX, 0);
-    EXPECT_EQ(GraphAPI::AppOffsetY, 0);
+    EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetX, 0);
+    EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetY, 0);
     EXPECT_STREQ(ActiveGame.c_str(), "exit");
     EXPECT_EQ(scene->DrawableCount(), before);
     ddWalkGraph back;
