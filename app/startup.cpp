@@ -11,6 +11,7 @@
 #include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
+#include "platform/input_state.h"
 #include "platform/media.h"
 #include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
@@ -51,6 +52,7 @@ namespace {
 // that close what it describes.
 GraphAPI::VideoState g_video;
 AudioState g_audio;
+InputState g_input;
 ddFont g_defaultFont;
 
 void ReleaseAppMutex() { ReleaseInstanceLock(); }
@@ -127,6 +129,7 @@ int RunProgram(void (*useSeams)()) {
     std::atexit(ReleaseAppMutex);
     GraphAPI::SetVideo(&g_video);
     SetAudio(&g_audio);
+    SetInputState(&g_input);
     SetDefaultFont(&g_defaultFont);
 
     ddBase config;

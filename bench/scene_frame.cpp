@@ -126,7 +126,7 @@ void BM_SceneFrameNothingToRedraw(benchmark::State& state) {
     for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     for (auto& o : objects) scene.AddDrawable(o.get());
     scene.Frame();
-    MouseMoved = 0;
+    CurrentInputState().MouseMoved = 0;
     for (auto _ : state) scene.Frame();
     objects.clear();
 }

@@ -24,8 +24,9 @@ bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 // outside 7-bit ASCII types nothing, rather than the character its low
 // seven bits happen to name.
 int TypedSevenBitChar() {
-    const bool isKey = LastEvent.type == SDL_KEYDOWN || LastEvent.type == SDL_KEYUP;
-    if (isKey && LastEvent.key.keysym.unicode > 127) return 0;
+    const SDL_Event& last = CurrentInputState().LastEvent;
+    const bool isKey = last.type == SDL_KEYDOWN || last.type == SDL_KEYUP;
+    if (isKey && last.key.keysym.unicode > 127) return 0;
     return GetTypedChar();
 }
 

@@ -1,12 +1,14 @@
 #include "platform/input_state.h"
 
+#include "platform/input_event.h"
 #include "platform/sdl_backend.h"
 
 namespace {
 
 InputSource* g_input = nullptr;
 
-bool LastIsKey() { return LastEvent.type == SDL_KEYDOWN || LastEvent.type == SDL_KEYUP; }
+InputState g_builtInState;
+constinit InputState* g_state = &g_builtInState;
 
 bool ValidKey(int key) { return key >= 0 && key < SDLK_LAST; }
 
@@ -20,49 +22,90 @@ constexpr ModifierBit kModifierBits[] = {
     {SDLK_RCTRL, KMOD_RCTRL},   {SDLK_LALT, KMOD_LALT},     {SDLK_RALT, KMOD_RALT},
 };
 
+// The last event as a handler would be handed it (the mouse left out).
+InputEvent Last() { return InputEvent::From(g_state->LastEvent, 0, 0); }
+
 }  // namespace
+
+InputEvent InputEvent::From(const SDL_Event& event, int x, int y) {
+    InputEvent e;
+    e.type = event.type;
+    e.x = x;
+    e.y = y;
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        e.key = event.key.keysym.sym;
+        e.mod = event.key.keysym.mod;
+        e.unicode = event.key.keysym.unicode;
+    } else if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+        e.button = event.button.button;
+    }
+    return e;
+}
+
+bool InputEvent::Modifier(int k) const {
+    if (!IsKey()) return false;
+    for (const ModifierBit& m : kModifierBits) {
+        if (m.key != k) continue;
+        if (Pressed(k)) return true;
+        return (mod & m.mask) != 0;
+    }
+    return false;
+}
+
+InputState& CurrentInputState() { return *g_state; }
+
+void SetInputState(InputState* state) { g_state = state ? state : &g_builtInState; }
+
+ScopedInputState::ScopedInputState(InputState& state) : previous(g_state) { g_state = &state; }
+
+ScopedInputState::~ScopedInputState() { g_state = previous; }
 
 InputSource& CurrentInput() { return g_input ? *g_input : SdlInput(); }
 
 void SetInput(InputSource* source) {
     g_input = source;
-    KeyStates = nullptr;  // the cached array belonged to the old source
+    g_state->KeyStates = nullptr;  // the cached array belonged to the old source
 }
 
-void SetLeftButton(int v) { LeftButton = v; }
-void SetRightButton(int v) { RightButton = v; }
-int GetLeftButton() { return LeftButton; }
-int GetRightButton() { return RightButton; }
-int GetButtonsDown() { return LeftButton + RightButton; }
-void SetKeyHeld(int v) { KeyHeld = v; }
-int GetKeyHeld() { return KeyHeld; }
+void SetLeftButton(int v) { g_state->LeftButton = v; }
+void SetRightButton(int v) { g_state->RightButton = v; }
+int GetLeftButton() { return g_state->LeftButton; }
+int GetRightButton() { return g_state->RightButton; }
+int GetButtonsDown() { return g_state->LeftButton + g_state->RightButton; }
+void SetKeyHeld(int v) { g_state->KeyHeld = v; }
+int GetKeyHeld() { return g_state->KeyHeld; }
 
-int IsKeyHeld(int key) {
-    return LastEvent.type == SDL_KEYDOWN && LastEvent.key.keysym.sym == key && KeyHeld ? 1 : 0;
+int IsKeyHeld(int key) { return Last().Pressed(key) && g_state->KeyHeld ? 1 : 0; }
+
+int GetTypedChar() { return Last().Char(); }
+
+void SetMouseX(int v) { g_state->MouseX = v; }
+void SetMouseY(int v) { g_state->MouseY = v; }
+int GetMouseX() { return g_state->MouseX; }
+int GetMouseY() { return g_state->MouseY; }
+void SetMouseMoved(int v) { g_state->MouseMoved = v; }
+int GetMouseMoved() { return g_state->MouseMoved; }
+
+int GetMouseRelX() {
+    const SDL_Event& last = g_state->LastEvent;
+    return last.type == SDL_MOUSEMOTION ? last.motion.xrel : 0;
 }
-
-int GetTypedChar() { return LastIsKey() ? (LastEvent.key.keysym.unicode & 0xFF) & 127 : 0; }
-
-void SetMouseX(int v) { MouseX = v; }
-void SetMouseY(int v) { MouseY = v; }
-int GetMouseX() { return MouseX; }
-int GetMouseY() { return MouseY; }
-void SetMouseMoved(int v) { MouseMoved = v; }
-int GetMouseMoved() { return MouseMoved; }
-
-int GetMouseRelX() { return LastEvent.type == SDL_MOUSEMOTION ? LastEvent.motion.xrel : 0; }
-int GetMouseRelY() { return LastEvent.type == SDL_MOUSEMOTION ? LastEvent.motion.yrel : 0; }
+int GetMouseRelY() {
+    const SDL_Event& last = g_state->LastEvent;
+    return last.type == SDL_MOUSEMOTION ? last.motion.yrel : 0;
+}
 
 int IsLeftButtonEvent() {
-    bool button = LastEvent.type == SDL_MOUSEBUTTONDOWN || LastEvent.type == SDL_MOUSEBUTTONUP;
-    return button && LastEvent.button.button == 1 ? 1 : 0;
+    const InputEvent last = Last();
+    bool button = last.type == SDL_MOUSEBUTTONDOWN || last.type == SDL_MOUSEBUTTONUP;
+    return button && last.button == 1 ? 1 : 0;
 }
 
 const uint8_t* PumpKeys() {
     InputSource& in = CurrentInput();
     in.PumpEvents();
-    KeyStates = in.GetKeyState();
-    return KeyStates;
+    g_state->KeyStates = in.GetKeyState();
+    return g_state->KeyStates;
 }
 
 int IsKeyDown(int key) {
@@ -70,17 +113,12 @@ int IsKeyDown(int key) {
     return keys && ValidKey(key) && keys[key] ? 1 : 0;
 }
 
-int IsModifierHeld(int key) {
-    if (!LastIsKey()) return 0;
-    for (const ModifierBit& m : kModifierBits) {
-        if (m.key != key) continue;
-        if (LastEvent.type == SDL_KEYDOWN && LastEvent.key.keysym.sym == key) return 1;
-        return (LastEvent.key.keysym.mod & m.mask) ? 1 : 0;
-    }
-    return 0;
-}
+int IsModifierHeld(int key) { return Last().Modifier(key) ? 1 : 0; }
 
-int IsKeyDownCached(int key) { return KeyStates && ValidKey(key) && KeyStates[key] ? 1 : 0; }
+int IsKeyDownCached(int key) {
+    const uint8_t* keys = g_state->KeyStates;
+    return keys && ValidKey(key) && keys[key] ? 1 : 0;
+}
 
 int IsLeftButtonDown() {
     InputSource& in = CurrentInput();

@@ -1,9 +1,12 @@
 // The input state: the last event, the held key, the mouse buttons and
 // position, and the queries everything reads them through.
 //
-// The game loop writes the last event, the held key, the mouse buttons and
-// the mouse-moved flag; the mouse writes the position; everything else reads
-// them through the accessors below. What the system itself knows (the key
+// One state is the current one, reached through CurrentInputState(). The
+// program's start-up owns the real one and installs it for the whole run;
+// the game loop writes the last event, the held key, the mouse buttons and
+// the mouse-moved flag, and the mouse writes the position. Tests install a
+// fresh one with ScopedInputState. With none installed a built-in state at
+// the initial values is current. What the system itself knows (the key
 // array, the mouse state, the cursor) is read through the InputSource in
 // force, so tests can drive the keyboard and mouse without a window.
 #pragma once
@@ -14,12 +17,36 @@
 
 #include "platform/input_source.h"
 
-inline SDL_Event LastEvent{};
-inline int32_t LeftButton = 0, RightButton = 0;
-inline int32_t MouseMoved = 0;
-inline int32_t KeyHeld = 0;
-inline int32_t MouseX = 0, MouseY = 0;  // application coordinates
-inline const uint8_t* KeyStates = nullptr;
+struct InputState {
+    InputState() = default;
+    InputState(const InputState&) = delete;
+    InputState& operator=(const InputState&) = delete;
+
+    SDL_Event LastEvent{};  // the event the game loop polled last
+    int32_t LeftButton = 0, RightButton = 0;
+    int32_t MouseMoved = 0;              // the mouse moved in this frame
+    int32_t KeyHeld = 0;                 // between a key-down and the next key-up
+    int32_t MouseX = 0, MouseY = 0;      // application coordinates
+    const uint8_t* KeyStates = nullptr;  // cached by the pumping queries
+};
+
+// The installed state, or the built-in one; never null.
+InputState& CurrentInputState();
+// Installs a state (not owned); null goes back to the built-in one.
+void SetInputState(InputState* state);
+
+// Makes a state the current one for as long as it lives; the one before
+// comes back after it.
+class ScopedInputState {
+public:
+    explicit ScopedInputState(InputState& state);
+    ~ScopedInputState();
+    ScopedInputState(const ScopedInputState&) = delete;
+    ScopedInputState& operator=(const ScopedInputState&) = delete;
+
+private:
+    InputState* previous;
+};
 
 void SetLeftButton(int v);
 void SetRightButton(int v);
@@ -48,10 +75,8 @@ const uint8_t* PumpKeys();
 // Pumps, then reads the key; 0 for a key outside the array.
 int IsKeyDown(int key);
 // Whether a modifier key (left or right Shift, Ctrl or Alt) was down when
-// the last event, a key event, happened, as the event records it: a chord
-// typed within one frame reads as it was typed, whatever the keyboard holds
-// by the time the event is handled. The modifier's own key going down
-// counts as held. 0 after any other event and for any other key.
+// the last event, a key event, happened, as the event records it (see
+// InputEvent::Modifier). 0 after any other event and for any other key.
 int IsModifierHeld(int key);
 // Reads the cached array without pumping; 0 before the first pump.
 int IsKeyDownCached(int key);

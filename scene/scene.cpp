@@ -294,7 +294,7 @@ void ddScene::Frame() {
             cursor->Draw();
         }
         if (flags.BlitAfterRedraw) GraphAPI::UpdateScreen();
-    } else if (MouseMoved && cursor) {
+    } else if (GetMouseMoved() && cursor) {
         cursor->RequestRestore();
         cursor->RequestRectUpdate();
         cursor->Draw();

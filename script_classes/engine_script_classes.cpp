@@ -53,7 +53,7 @@ std::string RunGame(asmClassObj* object) {
 
 void RunScriptMachine() {
     RegisterEngineScriptClasses();
-    if (ddMouse::Instance) ddMouse::Instance->Show();
+    if (ddMouse* mouse = ddMouse::Instance()) mouse->Show();
     HideCursor();
     asmScriptMachine machine;
     machine.Run(RunGame);

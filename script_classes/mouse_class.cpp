@@ -26,7 +26,7 @@ asmClassMouse::asmClassMouse(asmClass* cls, const char* name) : asmClassObj(cls)
 
 asmClassMouse::~asmClassMouse() = default;
 
-ddMouse* asmClassMouse::Mouse() { return ddMouse::Instance; }
+ddMouse* asmClassMouse::Mouse() { return ddMouse::Instance(); }
 
 // The script methods: each name with its built-in index and handler.
 // 18 names for 16 methods.

@@ -150,7 +150,7 @@ int ddButton::HandleHover(int x, int y) {
     HideIf(normal);
     ShowIfShown(over);
     current = nullptr;
-    if (hoverCursor && ddMouse::Instance) ddMouse::Instance->SetCursorObraz(hoverCursor);
+    if (ddMouse* mouse = ddMouse::Instance(); hoverCursor && mouse) mouse->SetCursorObraz(hoverCursor);
     OnMoveOn();
     return 1;
 }
@@ -175,7 +175,7 @@ void ddButton::ForgetPicture(const Obraz* picture) {
 void ddButton::RestoreCursor() {
     if (!g_cursorImage) return;
     g_cursorImage->Show();
-    if (ddMouse::Instance) ddMouse::Instance->SetCursorObraz(g_cursorImage);
+    if (ddMouse* mouse = ddMouse::Instance()) mouse->SetCursorObraz(g_cursorImage);
 }
 
 Obraz* ButtonCursorImage() { return g_cursorImage; }

@@ -69,7 +69,8 @@ void GameAPI::PumpEvents() {
     EventSource& events = CurrentEvents();
     // The poll comes first: after a stop one more queued event is taken and
     // dropped.
-    while (events.PollEvent(&LastEvent) && Running) Dispatch(LastEvent);
+    SDL_Event& last = CurrentInputState().LastEvent;
+    while (events.PollEvent(&last) && Running) Dispatch(last);
 }
 
 void GameAPI::Dispatch(const SDL_Event& event) {
@@ -140,7 +141,7 @@ void GameAPI::SampleMouse() {
 }
 
 void GameAPI::PlacePointer(int x, int y) {
-    if (ddMouse::Instance && ddMouse::Instance->SetPos(x, y)) {
+    if (ddMouse* mouse = ddMouse::Instance(); mouse && mouse->SetPos(x, y)) {
         SetMouseMoved(1);
         HandleMouseMove();
     }

@@ -8,7 +8,7 @@
 #include "shell/mouse.h"
 
 void GameChooser::OnStart() {
-    if (ddMouse::Instance) ddMouse::Instance->Hide();
+    if (ddMouse* mouse = ddMouse::Instance()) mouse->Hide();
     ShowCursorAtMouse();
     CreateOpaqueBackground(0, 0, 0);
     NewMenu(menu, kMenuFile);

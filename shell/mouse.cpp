@@ -45,6 +45,9 @@ SDL_Cursor* CreateCursor(CursorBits& bits) {
 
 SceneCursor* MakeMouse() { return new ddMouse(); }
 
+// The mouse object made last, while it lives (see ddMouse::Instance).
+ddMouse* g_mouse = nullptr;
+
 }  // namespace
 
 void InstallMouseCursor() {
@@ -52,13 +55,15 @@ void InstallMouseCursor() {
     SceneButton::CursorRestorer = ddButton::RestoreCursor;
 }
 
+ddMouse* ddMouse::Instance() { return g_mouse; }
+
 ddMouse::ddMouse() {
     HideCursor();
     background = new ddCanvas(0, 0, 400, 400);
     const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
     background->Clip(0, 0, video.ScaledWidth, video.ScaledHeight);
     defaultPicture = new Obraz(kDefaultCursorFile);
-    Instance = this;
+    g_mouse = this;
     RestoreDefault();
     ViewSurface(video.Screen);
     CreateSharedImage(defaultPicture);
@@ -71,8 +76,8 @@ ddMouse::~ddMouse() {
     background = nullptr;
     delete defaultPicture;
     defaultPicture = nullptr;
-    if (Instance == this) {
-        Instance = nullptr;
+    if (g_mouse == this) {
+        g_mouse = nullptr;
         ReleaseSharedImage();
     }
 }

@@ -24,7 +24,10 @@ public:
     ddMouse(const ddMouse&) = delete;
     ddMouse& operator=(const ddMouse&) = delete;
 
-    static inline ddMouse* Instance = nullptr;
+    // The mouse object in use: the one made last, which the scene that made
+    // it owns (it makes its cursor through InstallMouseCursor and deletes
+    // it); null when there is none.
+    static ddMouse* Instance();
 
     // x, y in screen coordinates; false when they are the stored position.
     // Otherwise stores them and sets MouseX, MouseY (application coordinates).

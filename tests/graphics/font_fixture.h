@@ -36,14 +36,14 @@ protected:
 
     // The last event becomes this key going down, with its character.
     void PressKey(SDLKey sym, Uint16 unicode, bool shift = false) {
-        LastEvent = SDL_Event{};
-        LastEvent.type = SDL_KEYDOWN;
-        LastEvent.key.type = SDL_KEYDOWN;
-        LastEvent.key.state = SDL_PRESSED;
-        LastEvent.key.keysym.sym = sym;
-        LastEvent.key.keysym.unicode = unicode;
-        LastEvent.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
-        KeyHeld = 1;
+        inputState.LastEvent = SDL_Event{};
+        inputState.LastEvent.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.state = SDL_PRESSED;
+        inputState.LastEvent.key.keysym.sym = sym;
+        inputState.LastEvent.key.keysym.unicode = unicode;
+        inputState.LastEvent.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
+        inputState.KeyHeld = 1;
         keyboard.keys[SDLK_LSHIFT] = shift ? 1 : 0;
     }
 
@@ -60,6 +60,8 @@ protected:
         return false;
     }
 
+    InputState inputState;  // fresh for each test
+    ScopedInputState inputInstalled{inputState};
     FakeInput keyboard;
     ddFont defaultFont;
 };

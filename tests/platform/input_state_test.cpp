@@ -9,11 +9,9 @@ namespace {
 class InputStateTest : public ::testing::Test {
 protected:
     void SetUp() override { SetInput(&input); }
-    void TearDown() override {
-        SetInput(nullptr);
-        LastEvent = SDL_Event{};
-        KeyHeld = 0;
-    }
+    void TearDown() override { SetInput(nullptr); }
+    InputState state;  // fresh for each test
+    ScopedInputState installed{state};
     FakeInput input;
 };
 
@@ -26,13 +24,13 @@ SDL_Event KeyDown(SDLKey sym, Uint16 unicode = 0) {
 }
 
 TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
-    LastEvent = KeyDown(SDLK_F4, 'x');
+    CurrentInputState().LastEvent = KeyDown(SDLK_F4, 'x');
     SetKeyHeld(1);
     EXPECT_EQ(IsKeyHeld(SDLK_F4), 1);
     EXPECT_EQ(IsKeyHeld(SDLK_F5), 0);
     EXPECT_EQ(GetTypedChar(), 'x');
 
-    LastEvent = KeyDown(SDLK_a, 0xE9);  // above 127: masked to 7 bits
+    CurrentInputState().LastEvent = KeyDown(SDLK_a, 0xE9);  // above 127: masked to 7 bits
     EXPECT_EQ(IsKeyHeld(SDLK_F4), 0);
     EXPECT_EQ(GetTypedChar(), 0xE9 & 127);
 
@@ -41,13 +39,13 @@ TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
     motion.type = SDL_MOUSEMOTION;
     motion.motion.xrel = -7;
     motion.motion.yrel = 3;
-    LastEvent = motion;
+    CurrentInputState().LastEvent = motion;
     EXPECT_EQ(IsKeyHeld(SDLK_a), 0);
     EXPECT_EQ(GetTypedChar(), 0);
     EXPECT_EQ(GetMouseRelX(), -7);
     EXPECT_EQ(GetMouseRelY(), 3);
 
-    LastEvent = KeyDown(SDLK_b);
+    CurrentInputState().LastEvent = KeyDown(SDLK_b);
     EXPECT_EQ(GetMouseRelX(), 0);
     SetKeyHeld(0);
     EXPECT_EQ(IsKeyHeld(SDLK_b), 0);
@@ -55,9 +53,9 @@ TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
     SDL_Event press{};
     press.type = SDL_MOUSEBUTTONDOWN;
     press.button.button = 1;
-    LastEvent = press;
+    CurrentInputState().LastEvent = press;
     EXPECT_EQ(IsLeftButtonEvent(), 1);
-    LastEvent.button.button = 3;
+    CurrentInputState().LastEvent.button.button = 3;
     EXPECT_EQ(IsLeftButtonEvent(), 0);
 }
 

@@ -71,7 +71,6 @@ protected:
         scene = new ddScene;
         staged.emplace(*scene);
         Flags().BlitAfterRedraw = 0;
-        MouseMoved = 0;
     }
     void TearDown() override {
         staged.reset();
@@ -81,6 +80,8 @@ protected:
     FrameFlags& Flags() { return scene->Flags(); }
     AudioState audio;
     ScopedAudio playing{audio};
+    InputState inputState;  // fresh for each test
+    ScopedInputState inputInstalled{inputState};
     ddScene* scene = nullptr;
     std::optional<ScopedScene> staged;
     std::vector<std::string> cursorLog;
@@ -130,10 +131,10 @@ TEST_F(SceneTest, RedrawFlags) {
     EXPECT_TRUE(cursorLog.empty());
 
     // Only the mouse moved: just the cursor.
-    MouseMoved = 1;
+    CurrentInputState().MouseMoved = 1;
     scene->Frame();
     EXPECT_EQ(cursorLog, (std::vector<std::string>{"restore", "rect", "cursor"}));
-    MouseMoved = 0;
+    CurrentInputState().MouseMoved = 0;
 
     // Updates switched off: still drawn on request.
     log.entries.clear();

@@ -109,18 +109,18 @@ TEST_F(InputClassesTest, KeyNamesMapToSdlSymbols) {
 }
 
 TEST_F(InputClassesTest, HeldKeyIsTheLastKeyStillHeldWhileDownIsLive) {
-    LastEvent = KeyDown(SDLK_a, 'a');
-    KeyHeld = 1;
+    CurrentInputState().LastEvent = KeyDown(SDLK_a, 'a');
+    CurrentInputState().KeyHeld = 1;
     keysIn.keys[SDLK_a] = 1;
     EXPECT_EQ(AskKey("iskey", "a"), 1);
     EXPECT_EQ(AskKey("iskeydown", "a"), 1);
     // Another key pressed while "a" stays down.
-    LastEvent = KeyDown(SDLK_b, 'b');
+    CurrentInputState().LastEvent = KeyDown(SDLK_b, 'b');
     keysIn.keys[SDLK_b] = 1;
     EXPECT_EQ(AskKey("iskey", "a"), 0);
     EXPECT_EQ(AskKey("iskeydown", "a"), 1);
     EXPECT_EQ(AskKey("iskey", "b"), 1);
-    KeyHeld = 0;
+    CurrentInputState().KeyHeld = 0;
     EXPECT_EQ(AskKey("iskey", "b"), 0);
     EXPECT_EQ(AskKey("iskey", "nokey"), 0);
     EXPECT_EQ(AskKey("iskeydown", "nokey"), 0);
@@ -132,14 +132,14 @@ TEST_F(InputClassesTest, IsKeyDownTakesAnIntAsKeyNameAndMinusOneAsTheLeftButton)
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
     PushInt(8);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
-    LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
+    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
     PushInt(-1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
-    LastEvent = loop_test::Button(SDL_MOUSEBUTTONUP, 3);
+    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONUP, 3);
     PushInt(-1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
     // A text "-1" is a key name, and no key has it.
-    LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
+    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
     EXPECT_EQ(AskKey("iskeydown", "-1"), 0);
     // The argument leaves the registers alone.
     Load("mov $a, 55\n");
@@ -175,7 +175,7 @@ TEST_F(InputClassesTest, TypedCharacterAndItsClass) {
         {'#', "#", 0, 0}, {0xE9, "i", 1, 0},  // kept to 7 bits
     };
     for (const Case& c : cases) {
-        LastEvent = KeyDown(SDLK_UNKNOWN, c.unicode);
+        CurrentInputState().LastEvent = KeyDown(SDLK_UNKNOWN, c.unicode);
         EXPECT_EQ(AskText("keyboard", "getkey"), c.text);
         EXPECT_EQ(AskInt("keyboard", "isalpha"), c.alpha) << c.text;
         EXPECT_EQ(AskInt("keyboard", "isdigit"), c.digit) << c.text;
@@ -227,8 +227,8 @@ TEST_F(InputClassesTest, PauseKeepsKeysFromTheRunningGameOnly) {
 }
 
 TEST_F(InputClassesTest, MousePositionsAndTheSystemMouse) {
-    MouseX = 70;
-    MouseY = 20;
+    CurrentInputState().MouseX = 70;
+    CurrentInputState().MouseY = 20;
     EXPECT_EQ(AskInt("mouse", "getposx"), 70);
     EXPECT_EQ(AskInt("mouse", "getpx"), 70);
     EXPECT_EQ(AskInt("mouse", "getposy"), 20);
@@ -265,7 +265,7 @@ TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
         "call arrow, create\n");
     auto* arrow = dynamic_cast<Obraz*>(Object("arrow"));
     ASSERT_NE(arrow, nullptr);
-    ddMouse* mouse = ddMouse::Instance;
+    ddMouse* mouse = ddMouse::Instance();
     ASSERT_NE(mouse, nullptr);
 
     PushString("arrow");
@@ -314,9 +314,9 @@ TEST_F(InputClassesTest, TheMouseObjectFollowsTheCurrentMouse) {
     staged.emplace(*scene);
     EXPECT_EQ(AskInt("mouse", "isvisible"), 1);
     Call("mouse", "hide");
-    EXPECT_EQ(ddMouse::Instance->IsVisible(), 0);
+    EXPECT_EQ(ddMouse::Instance()->IsVisible(), 0);
     Call("mouse", "show");
-    EXPECT_EQ(ddMouse::Instance->IsVisible(), 1);
+    EXPECT_EQ(ddMouse::Instance()->IsVisible(), 1);
 }
 
 TEST_F(InputClassesTest, UnknownMethodNumbersAreReportedAndTheProgramGoesOn) {

@@ -202,7 +202,7 @@ TEST_F(Buttons, MovingFromOneButtonOntoAnOverlappingOneKeepsTheHover) {
 }
 
 TEST_F(Buttons, HoverCursorIsSharedAndTheSceneRestoresTheButtonsCursor) {
-    ddMouse* mouse = ddMouse::Instance;
+    ddMouse* mouse = ddMouse::Instance();
     EventButton b;
     b.SetImages(Picture(0, 0, 20, 20), nullptr, nullptr);
     scene->AddButton(&b);

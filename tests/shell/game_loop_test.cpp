@@ -237,7 +237,7 @@ TEST_F(GameLoop, MouseIsSampledOncePerFrameAndOnlyAChangeIsAMove) {
     struct WarpingGame : RecordingGame {
         void OnKeyDown() override {
             RecordingGame::OnKeyDown();
-            ddMouse::Instance->WarpTo(20, 30);
+            ddMouse::Instance()->WarpTo(20, 30);
         }
     } game;
     game.Run();

@@ -75,14 +75,9 @@ protected:
         SetEvents(&events);
         SetClock(&clock);
         InstallMouseCursor();
-        MouseMoved = 0;
-        MouseX = MouseY = 0;
-        LeftButton = RightButton = 0;
-        KeyHeld = 0;
-        LastEvent = SDL_Event{};
         scene = new ddScene();
         staged.emplace(*scene);
-        ASSERT_NE(ddMouse::Instance, nullptr);
+        ASSERT_NE(ddMouse::Instance(), nullptr);
     }
 
     void TearDown() override {
@@ -111,6 +106,8 @@ protected:
     GraphAPI::ScopedVideo shown{video};
     AudioState audio;
     ScopedAudio playing{audio};
+    InputState inputState;  // fresh for each test
+    ScopedInputState inputInstalled{inputState};
     FakeInput input;
     FakeEvents events;
     SteppedClock clock{1000};  // stands still unless a test moves it

@@ -17,7 +17,7 @@ class Mouse : public LoopTest {
 protected:
     void SetUp() override {
         LoopTest::SetUp();
-        mouse = ddMouse::Instance;
+        mouse = ddMouse::Instance();
         // A scene with one full-screen background in a dark colour.
         back = std::make_unique<ddCanvas>(0, 0, kWidth, kHeight);
         back->SetColor(10, 20, 30, 255);
@@ -191,7 +191,7 @@ TEST_F(Mouse, DefaultCursorComesFromTheGamesArrowPicture) {
     std::filesystem::current_path(std::string(ENGINE_SOURCE_DIR) + "/games/demo");
     CurrentScene().RecreateMouse();
     std::filesystem::current_path(here);
-    mouse = ddMouse::Instance;
+    mouse = ddMouse::Instance();
     ASSERT_NE(mouse, nullptr);
     ASSERT_NE(mouse->GetDefaultObraz()->GetImage()->surface, nullptr);
     EXPECT_EQ(mouse->GetCursorObraz()->GetWidth(), 12);

@@ -19,9 +19,6 @@ protected:
     void TearDown() override {
         pictures.clear();
         keyboard.keys.assign(SDLK_LAST, 0);
-        LastEvent = SDL_Event{};
-        KeyHeld = 0;
-        MouseX = MouseY = 0;
         FontTest::TearDown();
     }
 
@@ -29,12 +26,14 @@ protected:
     void Key(SDLKey sym, bool shift = false, bool ctrl = false, Uint16 unicode = 0) {
         PressKey(sym, unicode, shift);
         keyboard.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
-        if (ctrl) LastEvent.key.keysym.mod = static_cast<SDLMod>(LastEvent.key.keysym.mod | KMOD_LCTRL);
+        if (ctrl)
+            inputState.LastEvent.key.keysym.mod =
+                static_cast<SDLMod>(inputState.LastEvent.key.keysym.mod | KMOD_LCTRL);
     }
 
     void ClickAt(int x, int y, bool ctrl = false) {
-        MouseX = x;
-        MouseY = y;
+        inputState.MouseX = x;
+        inputState.MouseY = y;
         keyboard.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
     }
 

@@ -71,18 +71,18 @@ protected:
                                       : 0;
         }
         input.keys[sym] = 1;
-        LastEvent = SDL_Event{};
-        LastEvent.type = SDL_KEYDOWN;
-        LastEvent.key.type = SDL_KEYDOWN;
-        LastEvent.key.state = SDL_PRESSED;
-        LastEvent.key.keysym.sym = sym;
-        LastEvent.key.keysym.mod = static_cast<SDLMod>(mod);
-        LastEvent.key.keysym.unicode = unicode;
-        KeyHeld = 1;
+        inputState.LastEvent = SDL_Event{};
+        inputState.LastEvent.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.state = SDL_PRESSED;
+        inputState.LastEvent.key.keysym.sym = sym;
+        inputState.LastEvent.key.keysym.mod = static_cast<SDLMod>(mod);
+        inputState.LastEvent.key.keysym.unicode = unicode;
+        inputState.KeyHeld = 1;
         editor->HandleKeyDown();
         input.keys[sym] = 0;
         for (SDLKey k : held) input.keys[k] = 0;
-        KeyHeld = 0;
+        inputState.KeyHeld = 0;
     }
 
     void Type(const std::string& text) {
@@ -90,17 +90,17 @@ protected:
     }
 
     void MoveMouse(int x, int y) {
-        MouseX = x;
-        MouseY = y;
+        inputState.MouseX = x;
+        inputState.MouseY = y;
         editor->HandleMouseMove();
     }
     void LeftDown(int x, int y) {
         MoveMouse(x, y);
-        LeftButton = 1;
+        inputState.LeftButton = 1;
         editor->HandleLeftDown();
     }
     void LeftUp() {
-        LeftButton = 0;
+        inputState.LeftButton = 0;
         editor->HandleLeftUp();
     }
 

@@ -196,7 +196,7 @@ TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
     input.keys[SDLK_m] = 1;
     LeftDown(Shown(3)->GetX() + 2, Shown(3)->GetY() + 2);
     EXPECT_EQ(editor->GetState(), lumo2Game::kMoveChosen);
-    MoveMouse(MouseX + 10, MouseY + 4);
+    MoveMouse(CurrentInputState().MouseX + 10, CurrentInputState().MouseY + 4);
     EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
     EXPECT_EQ(Shown(3)->GetY(), 34);
     EXPECT_EQ(Shown(0)->GetX(), otherX);
@@ -205,8 +205,8 @@ TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
     input.keys[SDLK_m] = 0;
     editor->HandleKeyUp();
     EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
-    EXPECT_EQ(LeftButton, 1);  // the button is still down
-    MoveMouse(MouseX + 10, MouseY);
+    EXPECT_EQ(CurrentInputState().LeftButton, 1);  // the button is still down
+    MoveMouse(CurrentInputState().MouseX + 10, CurrentInputState().MouseY);
     EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
 
     // Without a modifier the drag moves everything.
@@ -305,8 +305,8 @@ TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
     Shown(2)->SetPos(DrawX() + 40, 40);
     ASSERT_EQ(lumo2Game::kGhostCount, 3);
     for (int i = 0; i < 4; ++i) {
-        MouseX = DrawX() + 42;
-        MouseY = 42;
+        CurrentInputState().MouseX = DrawX() + 42;
+        CurrentInputState().MouseY = 42;
         editor->HandleRightDown();
         EXPECT_EQ(editor->GetGhostIndex(), (i + 1) % 3);
     }

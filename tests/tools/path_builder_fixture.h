@@ -64,8 +64,8 @@ protected:
     }
 
     void MoveTo(int x, int y) {
-        MouseX = x;
-        MouseY = y;
+        inputState.MouseX = x;
+        inputState.MouseY = y;
         editor->HandleMouseMove();
     }
     void LeftDown(int x, int y) {
@@ -93,13 +93,14 @@ protected:
     // One key press as the loop hands it on; a letter types itself.
     void Press(int sym, bool ctrl = false, bool shift = false) {
         Modifiers(ctrl, shift);
-        LastEvent = SDL_Event{};
-        LastEvent.type = SDL_KEYDOWN;
-        LastEvent.key.type = SDL_KEYDOWN;
-        LastEvent.key.state = SDL_PRESSED;
-        LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
-        LastEvent.key.keysym.mod = static_cast<SDLMod>((ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0));
-        LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
+        inputState.LastEvent = SDL_Event{};
+        inputState.LastEvent.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.type = SDL_KEYDOWN;
+        inputState.LastEvent.key.state = SDL_PRESSED;
+        inputState.LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
+        inputState.LastEvent.key.keysym.mod =
+            static_cast<SDLMod>((ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0));
+        inputState.LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
         SetKeyHeld(1);
         editor->HandleKeyDown();
         SetKeyHeld(0);
