@@ -13,21 +13,19 @@
 #include "graphics/graph_api.h"
 #include "graphics/rect_clip.h"
 #include "graphics/stage.h"
-#include "platform/input_state.h"
+#include "platform/input_event.h"
 
 namespace {
 
 bool IsLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
-// The typed character of the last key event. A key whose character lies
-// outside 7-bit ASCII types nothing, rather than the character its low
-// seven bits happen to name.
-int TypedSevenBitChar() {
-    const SDL_Event& last = CurrentInputState().LastEvent;
-    const bool isKey = last.type == SDL_KEYDOWN || last.type == SDL_KEYUP;
-    if (isKey && last.key.keysym.unicode > 127) return 0;
-    return GetTypedChar();
+// The typed character of a key event. A key whose character lies outside
+// 7-bit ASCII types nothing, rather than the character its low seven bits
+// happen to name.
+int TypedSevenBitChar(const InputEvent& key) {
+    if (key.IsKey() && key.unicode > 127) return 0;
+    return key.Char();
 }
 
 int HalfDifference(int a, int b) { return static_cast<int>((static_cast<int64_t>(a) - b) / 2); }
@@ -227,10 +225,10 @@ void ddTekst::LetAlpha() { SetAllowedChars(1); }
 
 void ddTekst::LetAll() { SetAllowedChars(7); }
 
-void ddTekst::HandleKey() {
+void ddTekst::HandleKey(const InputEvent& key) {
     if (!unlocked) return;
-    const int c = TypedSevenBitChar();
-    if (IsKeyHeld(SDLK_BACKSPACE)) {
+    const int c = TypedSevenBitChar(key);
+    if (key.Pressed(SDLK_BACKSPACE)) {
         const int n = text.Length();
         if (n > 0) text = std::string(text.c_str(), static_cast<size_t>(n - 1)).c_str();
     } else if (c == ' ') {
@@ -239,14 +237,14 @@ void ddTekst::HandleKey() {
         if (lettersAllowed) text.AppendChar(static_cast<char>(c));
     } else if (IsDigit(c)) {
         if (digitsAllowed) text.AppendChar(static_cast<char>(c));
-    } else if (IsKeyHeld(SDLK_RETURN)) {
-        if (IsModifierHeld(SDLK_RSHIFT) || IsModifierHeld(SDLK_LSHIFT))
+    } else if (key.Pressed(SDLK_RETURN)) {
+        if (key.Modifier(SDLK_RSHIFT) || key.Modifier(SDLK_LSHIFT))
             text.Append("\n");
         else
             Lock();
-    } else if (IsKeyHeld(SDLK_TAB)) {
+    } else if (key.Pressed(SDLK_TAB)) {
         text.Append("\t");
-    } else if (IsKeyHeld(SDLK_DELETE)) {
+    } else if (key.Pressed(SDLK_DELETE)) {
         text = "";
     } else if (IsWordChar(static_cast<char>(c))) {
         if (othersAllowed) text.AppendChar(static_cast<char>(c));

@@ -10,6 +10,7 @@
 #include "foundation/dd_string.h"
 #include "graphics/canvas.h"
 #include "graphics/obraz.h"
+#include "platform/input_event.h"
 
 class ddFont;
 
@@ -61,8 +62,8 @@ public:
     virtual void LetCiphers();
     virtual void LetAlpha();
     virtual void LetAll();
-    // Edits the text from the last key event while unlocked.
-    virtual void HandleKey();
+    // Edits the text from a key going down while unlocked.
+    virtual void HandleKey(const InputEvent& key);
     virtual bool IsUnlocked();
     // Codes 33 to 127 taken as a signed byte: bytes above 127 are not.
     virtual bool IsWordChar(char c);

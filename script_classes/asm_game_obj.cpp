@@ -33,13 +33,13 @@ asmGameObj::asmGameObj(asmClass* cls, const char* name) {
 
 asmGameObj::~asmGameObj() = default;
 
-void asmGameObj::OnMouseMove() { CallHook(this, HOOK_MOUSEMOVE); }
-void asmGameObj::OnLeftDown() { CallHook(this, HOOK_MOUSELCLICK); }
-void asmGameObj::OnRightDown() { CallHook(this, HOOK_MOUSERCLICK); }
-void asmGameObj::OnLeftUp() { CallHook(this, HOOK_MOUSELREL); }
-void asmGameObj::OnRightUp() { CallHook(this, HOOK_MOUSERREL); }
-void asmGameObj::OnKeyDown() { CallHook(this, HOOK_KEYDOWN); }
-void asmGameObj::OnKeyUp() { CallHook(this, HOOK_KEYUP); }
+void asmGameObj::OnMouseMove(const InputEvent&) { CallHook(this, HOOK_MOUSEMOVE); }
+void asmGameObj::OnLeftDown(const InputEvent&) { CallHook(this, HOOK_MOUSELCLICK); }
+void asmGameObj::OnRightDown(const InputEvent&) { CallHook(this, HOOK_MOUSERCLICK); }
+void asmGameObj::OnLeftUp(const InputEvent&) { CallHook(this, HOOK_MOUSELREL); }
+void asmGameObj::OnRightUp(const InputEvent&) { CallHook(this, HOOK_MOUSERREL); }
+void asmGameObj::OnKeyDown(const InputEvent&) { CallHook(this, HOOK_KEYDOWN); }
+void asmGameObj::OnKeyUp(const InputEvent&) { CallHook(this, HOOK_KEYUP); }
 void asmGameObj::OnMusicFinished() { CallHook(this, HOOK_ONMUSICFIN); }
 void asmGameObj::OnMouseLeave() { CallHook(this, HOOK_APPMOUSEOFF); }
 void asmGameObj::OnMouseEnter() { CallHook(this, HOOK_APPMOUSEON); }

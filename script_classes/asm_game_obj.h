@@ -38,13 +38,15 @@ public:
     // Works on the running game, whichever object it was called on.
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 
-    void OnMouseMove() override;
-    void OnLeftDown() override;
-    void OnRightDown() override;
-    void OnLeftUp() override;
-    void OnRightUp() override;
-    void OnKeyDown() override;
-    void OnKeyUp() override;
+    // The script reads what happened through the "mouse" and "keyboard"
+    // classes, which ask the input state.
+    void OnMouseMove(const InputEvent&) override;
+    void OnLeftDown(const InputEvent&) override;
+    void OnRightDown(const InputEvent&) override;
+    void OnLeftUp(const InputEvent&) override;
+    void OnRightUp(const InputEvent&) override;
+    void OnKeyDown(const InputEvent&) override;
+    void OnKeyUp(const InputEvent&) override;
     void OnMusicFinished() override;
     void OnMouseLeave() override;
     void OnMouseEnter() override;

@@ -88,37 +88,39 @@ void GameAPI::Dispatch(const SDL_Event& event) {
                 OnMouseLeave();
         }
         break;
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
         SetKeyHeld(1);
-        if (IsKeyHeld(SDLK_F4) && IsModifierHeld(SDLK_LALT))
+        const InputEvent key = Handed(event);
+        if (key.Pressed(SDLK_F4) && key.Modifier(SDLK_LALT))
             Exit("exit");
         else
-            HandleKeyDown();
+            HandleKeyDown(key);
         break;
+    }
     case SDL_KEYUP:
         SetKeyHeld(0);
-        HandleKeyUp();
+        HandleKeyUp(Handed(event));
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
             TakePointerFrom(event);
             SetLeftButton(1);
-            HandleLeftDown();
+            HandleLeftDown(Handed(event));
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
             TakePointerFrom(event);
             SetRightButton(1);
-            HandleRightDown();
+            HandleRightDown(Handed(event));
         }
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
             TakePointerFrom(event);
             SetLeftButton(0);
-            HandleLeftUp();
+            HandleLeftUp(Handed(event));
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
             TakePointerFrom(event);
             SetRightButton(0);
-            HandleRightUp();
+            HandleRightUp(Handed(event));
         }
         break;
     case SDL_QUIT:
@@ -127,6 +129,10 @@ void GameAPI::Dispatch(const SDL_Event& event) {
     default:
         break;  // motion included: the mouse is sampled once a frame
     }
+}
+
+InputEvent GameAPI::Handed(const SDL_Event& event) {
+    return InputEvent::From(event, GetMouseX(), GetMouseY());
 }
 
 void GameAPI::TakePointerFrom(const SDL_Event& event) { PlacePointer(event.button.x, event.button.y); }
@@ -143,7 +149,11 @@ void GameAPI::SampleMouse() {
 void GameAPI::PlacePointer(int x, int y) {
     if (ddMouse* mouse = ddMouse::Instance(); mouse && mouse->SetPos(x, y)) {
         SetMouseMoved(1);
-        HandleMouseMove();
+        InputEvent moved;
+        moved.type = SDL_MOUSEMOTION;
+        moved.x = GetMouseX();
+        moved.y = GetMouseY();
+        HandleMouseMove(moved);
     }
 }
 
@@ -193,38 +203,39 @@ void GameAPI::ObjectGone(asmClassObj& object, GoneReason reason) {
 
 // ---- dispatch ----
 
-void GameAPI::HandleKeyDown() {
+void GameAPI::HandleKeyDown(const InputEvent& event) {
     if (KeyboardPaused) return;
     // The focus text edits itself from the key first; the game still hears it.
-    if (InputFocus) InputFocus->HandleKey();
-    OnKeyDown();
+    if (InputFocus) InputFocus->HandleKey(event);
+    OnKeyDown(event);
 }
 
-void GameAPI::HandleKeyUp() {
+void GameAPI::HandleKeyUp(const InputEvent& event) {
     if (KeyboardPaused) return;
-    OnKeyUp();
+    OnKeyUp(event);
 }
 
-void GameAPI::HandleLeftDown() {
-    int taken = CurrentScene().PressButtons(GetMouseX(), GetMouseY());
-    if (!taken && !MousePaused) OnLeftDown();
+void GameAPI::HandleLeftDown(const InputEvent& event) {
+    int taken = CurrentScene().PressButtons(event.x, event.y);
+    if (!taken && !MousePaused) OnLeftDown(event);
 }
 
-void GameAPI::HandleLeftUp() {
-    CurrentScene().ReleaseButtons(GetMouseX(), GetMouseY());
-    if (!MousePaused) OnLeftUp();
+void GameAPI::HandleLeftUp(const InputEvent& event) {
+    CurrentScene().ReleaseButtons(event.x, event.y);
+    if (!MousePaused) OnLeftUp(event);
 }
 
-void GameAPI::HandleRightDown() {
-    if (!MousePaused) OnRightDown();
+void GameAPI::HandleRightDown(const InputEvent& event) {
+    if (!MousePaused) OnRightDown(event);
 }
 
-void GameAPI::HandleRightUp() {
-    if (!MousePaused) OnRightUp();
+void GameAPI::HandleRightUp(const InputEvent& event) {
+    if (!MousePaused) OnRightUp(event);
 }
 
-void GameAPI::HandleMouseMove() {
-    if (!MousePaused) OnMouseMove();
+void GameAPI::HandleMouseMove(const InputEvent& event) {
+    if (!MousePaused) OnMouseMove(event);
+    // Where the mouse is after the hook, which may have warped it.
     CurrentScene().HoverButtons(GetMouseX(), GetMouseY());
 }
 

@@ -16,6 +16,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "graphics/timer.h"
+#include "platform/input_event.h"
 
 class ddTekst;  // an editable text; the focus receives every key first
 class ddMenu;
@@ -31,15 +32,16 @@ public:
     GameAPI();
     ~GameAPI() override;
 
-    // Event hooks, all empty here. The input state (mouse, buttons, key,
-    // typed character) tells what happened.
-    virtual void OnMouseMove() {}
-    virtual void OnLeftDown() {}
-    virtual void OnRightDown() {}
-    virtual void OnLeftUp() {}
-    virtual void OnRightUp() {}
-    virtual void OnKeyDown() {}
-    virtual void OnKeyUp() {}
+    // Event hooks, all empty here. The mouse and key hooks are handed what
+    // happened: where the mouse is, the button, the key with its modifiers
+    // and character.
+    virtual void OnMouseMove(const InputEvent&) {}
+    virtual void OnLeftDown(const InputEvent&) {}
+    virtual void OnRightDown(const InputEvent&) {}
+    virtual void OnLeftUp(const InputEvent&) {}
+    virtual void OnRightUp(const InputEvent&) {}
+    virtual void OnKeyDown(const InputEvent&) {}
+    virtual void OnKeyUp(const InputEvent&) {}
     virtual void OnMusicFinished() {}
     virtual void OnMouseLeave() {}
     virtual void OnMouseEnter() {}
@@ -71,14 +73,15 @@ public:
     bool HasInputFocus(const ddTekst* text) const { return InputFocus == text; }
     ddTekst* GetInputFocus() const { return InputFocus; }
 
-    // Dispatch of one polled event; each reads the input state just written.
-    void HandleKeyDown();
-    void HandleKeyUp();
-    void HandleLeftDown();
-    void HandleLeftUp();
-    void HandleRightDown();
-    void HandleRightUp();
-    void HandleMouseMove();
+    // Dispatch of one polled event, made into the value every handler gets;
+    // the loop has written the input state before.
+    void HandleKeyDown(const InputEvent& event);
+    void HandleKeyUp(const InputEvent& event);
+    void HandleLeftDown(const InputEvent& event);
+    void HandleLeftUp(const InputEvent& event);
+    void HandleRightDown(const InputEvent& event);
+    void HandleRightUp(const InputEvent& event);
+    void HandleMouseMove(const InputEvent& event);
 
     // Music on the one music player.
     void LoadMusic(const char* file);
@@ -167,6 +170,9 @@ private:
     // One frame's events, from the event source into the hooks.
     void PumpEvents();
     void Dispatch(const SDL_Event& event);
+    // The event as its handlers get it, the mouse where the input state
+    // has it now.
+    static InputEvent Handed(const SDL_Event& event);
     // Hands the mouse position to the mouse object once per frame, unless
     // something this frame already placed it.
     void SampleMouse();

@@ -20,8 +20,8 @@ void GameChooser::OnStart() {
     }
 }
 
-void GameChooser::OnLeftDown() {
-    if (!menu || !menu->IsIn(GetMouseX(), GetMouseY(), 1, 1)) return;
+void GameChooser::OnLeftDown(const InputEvent& click) {
+    if (!menu || !menu->IsIn(click.x, click.y, 1, 1)) return;
     for (const char* kind : {"asmgame", "lumo", "ptbuilder", "exit"}) {
         if (menu->IsSelected(kind)) {
             ActiveGame = kind;

@@ -13,7 +13,7 @@ public:
     static constexpr const char* kMenuFile = "configs/progs/menu.db";
 
     void OnStart() override;
-    void OnLeftDown() override;
+    void OnLeftDown(const InputEvent& click) override;
     void OnStop() override;
 
     ddMenu* GetMenu() const { return menu; }

@@ -18,7 +18,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "graphics/text.h"
-#include "platform/input_state.h"
+#include "platform/input_event.h"
 #include "tools/text_list.h"
 
 template <class T, class T2>
@@ -56,25 +56,26 @@ public:
     bool UpperHeaderSelected() const { return upper.IsHeaderSelected(); }
 
     // The key just pressed; the code of the list that handled it.
-    int ServOnKeyDown() {
+    int ServOnKeyDown(const InputEvent& key) {
         ForgetGoneRows();
-        if (writing) return ServWritingKeys();
+        if (writing) return ServWritingKeys(key);
         if (!upper.AnythingSelected() && !lower) return 0;
         int code = 0;
-        if (IsModifierHeld(SDLK_LCTRL)) {
-            if (IsKeyHeld(SDLK_c) && copyEnabled && SomethingSelected() && !upper.IsHeaderSelected()) Copy();
-            if (IsKeyHeld(SDLK_v) && copyEnabled) Paste();
+        if (key.Modifier(SDLK_LCTRL)) {
+            if (key.Pressed(SDLK_c) && copyEnabled && SomethingSelected() && !upper.IsHeaderSelected())
+                Copy();
+            if (key.Pressed(SDLK_v) && copyEnabled) Paste();
         } else if (upper.SelectedCount() > 0) {
-            code = KeyOnUpperRow();
+            code = KeyOnUpperRow(key);
         } else if (upper.IsHeaderSelected()) {
-            code = upper.OnKey();
+            code = upper.OnKey(key);
             ForgetGoneActions();
             if (code == 1) {
                 upper.ClearSelection();
                 upper.SelectHeader();
             }
         } else if (lower) {
-            code = KeyOnLower();
+            code = KeyOnLower(key);
         }
         Arrange();
         return code;
@@ -109,20 +110,20 @@ public:
     // The keypad's Enter is no exception: the editor leaves its renaming
     // state on Enter alone, and the two must end together.
     // 1 when the key ended writing.
-    int ServWritingKeys() {
+    int ServWritingKeys(const InputEvent& key) {
         ForgetGoneRows();
         if (!writing || !text) return 0;
-        if (IsKeyHeld(SDLK_RETURN)) {
+        if (key.Pressed(SDLK_RETURN)) {
             StopWriting();
             return 1;
         }
-        if (IsKeyHeld(SDLK_ESCAPE)) {
+        if (key.Pressed(SDLK_ESCAPE)) {
             text->SetText(remembered);
             StopWriting();
             return 1;
         }
-        text->HandleKey();
-        if (secondText) secondText->HandleKey();
+        text->HandleKey(key);
+        if (secondText) secondText->HandleKey(key);
         return 0;
     }
 
@@ -145,11 +146,11 @@ public:
         secondText = nullptr;
     }
 
-    // A click at the mouse: 1 when one of the lists took it.
-    int OnClick() {
+    // A click: 1 when one of the lists took it.
+    int OnClick(const InputEvent& click) {
         StopWriting();
-        if (!IsInRect(GetMouseX(), GetMouseY(), &picture)) return 0;
-        if (upper.OnClick() == 7) {
+        if (!IsInRect(click.x, click.y, &picture)) return 0;
+        if (upper.OnClick(click) == 7) {
             if (lower) lower->ClearSelection();
             lower = nullptr;
             chosen = nullptr;
@@ -163,7 +164,7 @@ public:
             UpperRow* row = upper.GetRow(i);
             T2* list = row->GetPayload();
             if (!list) continue;
-            if (!took && list->OnClick() == 7) {
+            if (!took && list->OnClick(click) == 7) {
                 if (lower && lower != list) lower->ClearSelection();
                 lower = list;
                 chosen = row;
@@ -392,16 +393,16 @@ public:
 private:
     // Step 4 of the key handling: an upper row is selected; its action's
     // header takes the key first.
-    int KeyOnUpperRow() {
+    int KeyOnUpperRow(const InputEvent& key) {
         UpperRow* a = upper.LastSelected();
         T2* list = a->GetPayload();
         if (!list) {
-            const int code = upper.OnKey();
+            const int code = upper.OnKey(key);
             ForgetGoneActions();
             return code;
         }
         list->SelectHeader();
-        int code = list->OnKey();
+        int code = list->OnKey(key);
         const int index = upper.IndexOf(a);
         switch (code) {
         case 2:
@@ -410,7 +411,7 @@ private:
             lower = list;
             break;
         case 0:
-            code = upper.OnKey();
+            code = upper.OnKey(key);
             ForgetGoneActions();
             break;
         case 1:
@@ -454,9 +455,9 @@ private:
     }
 
     // Step 6 of the key handling: the chosen action's frames take the key.
-    int KeyOnLower() {
+    int KeyOnLower(const InputEvent& key) {
         T2* list = lower;
-        const int code = list->OnKey();
+        const int code = list->OnKey(key);
         const int index = upper.IndexOf(chosen);
         switch (code) {
         case 1:

@@ -67,12 +67,12 @@ public:
     lumo2Game(const lumo2Game&) = delete;
     lumo2Game& operator=(const lumo2Game&) = delete;
 
-    void OnMouseMove() override;
-    void OnLeftDown() override;
-    void OnRightDown() override;
-    void OnLeftUp() override;
-    void OnKeyDown() override;
-    void OnKeyUp() override;
+    void OnMouseMove(const InputEvent& move) override;
+    void OnLeftDown(const InputEvent& click) override;
+    void OnRightDown(const InputEvent& click) override;
+    void OnLeftUp(const InputEvent& click) override;
+    void OnKeyDown(const InputEvent& key) override;
+    void OnKeyUp(const InputEvent& key) override;
     void OnStart() override;
     void OnStop() override;
 
@@ -163,16 +163,16 @@ private:
     void EndNumberPrompt();
     int RowHeight() const;
 
-    // Keys.
-    void KeyInPrompt();
-    void KeyInInitial();
-    bool ArrowKeys();
-    bool KeyTable();
-    void SpaceInImages();
-    void NewActionFromSelection();
+    // Keys: each is handed the key going down.
+    void KeyInPrompt(const InputEvent& key);
+    void KeyInInitial(const InputEvent& key);
+    bool ArrowKeys(const InputEvent& key);
+    bool KeyTable(const InputEvent& key);
+    void SpaceInImages(const InputEvent& key);
+    void NewActionFromSelection(const InputEvent& key);
     void NewEmptyAction();
     void Renumber();
-    void CopySoundName();
+    void CopySoundName(const InputEvent& key);
     void Play();
     void SpreadOnLineByKey();
     void MoveUpperList(Pair* pair, int dy);

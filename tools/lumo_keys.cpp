@@ -17,27 +17,27 @@
 namespace {
 
 // The command keys' modifiers, as the key event being handled records them.
-bool Ctrl() { return IsModifierHeld(SDLK_LCTRL) != 0; }
-bool Shift() { return IsModifierHeld(SDLK_LSHIFT) != 0; }
+bool Ctrl(const InputEvent& key) { return key.Modifier(SDLK_LCTRL); }
+bool Shift(const InputEvent& key) { return key.Modifier(SDLK_LSHIFT); }
 
 }  // namespace
 
-void lumo2Game::OnKeyDown() {
+void lumo2Game::OnKeyDown(const InputEvent& key) {
     switch (state) {
     case kLoading:
     case kLoadingBkg:
     case kSaving:
     case kSetDelay:
     case kSetMoveX:
-        KeyInPrompt();
+        KeyInPrompt(key);
         break;
     case kSetName:
-        if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_ESCAPE)) SetState(kInitial);
-        if (animation) animation->ServOnKeyDown();
+        if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_ESCAPE)) SetState(kInitial);
+        if (animation) animation->ServOnKeyDown(key);
         break;
     case kSetSndName:
         // Other keys already reached the focused sound-name text.
-        if (IsKeyHeld(SDLK_RETURN) || IsKeyHeld(SDLK_KP_ENTER)) {
+        if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_KP_ENTER)) {
             ClearInputFocus();
             SetState(kInitial);
         }
@@ -51,23 +51,23 @@ void lumo2Game::OnKeyDown() {
         break;
     case kInitial:
     case kMoveChosen:
-        KeyInInitial();
+        KeyInInitial(key);
         break;
     default:
         break;
     }
 }
 
-void lumo2Game::OnKeyUp() {
+void lumo2Game::OnKeyUp(const InputEvent&) {
     if (state == kMoveChosen && !IsKeyDown(SDLK_m)) {
         chosen = nullptr;
         SetState(kInitial);
     }
 }
 
-void lumo2Game::KeyInPrompt() {
+void lumo2Game::KeyInPrompt(const InputEvent& key) {
     const bool number = state == kSetDelay || state == kSetMoveX;
-    if (IsKeyHeld(SDLK_RETURN)) {
+    if (key.Pressed(SDLK_RETURN)) {
         if (fileField && HasInputFocus(fileField)) {
             if (state == kSaving) {
                 SaveFile();
@@ -85,19 +85,19 @@ void lumo2Game::KeyInPrompt() {
                 delayValue = Clamp(value, 1, 100);
             } else if (state == kSetMoveX) {
                 moveStep = Clamp(value, -1000, 1000);
-                if (Shift())
+                if (Shift(key))
                     drawn.Move(0, moveStep);
                 else
                     drawn.Move(moveStep, 0);
             }
             EndNumberPrompt();
         }
-    } else if (IsKeyHeld(SDLK_ESCAPE)) {
+    } else if (key.Pressed(SDLK_ESCAPE)) {
         if (number)
             EndNumberPrompt();
         else
             EndPrompt();
-    } else if (Ctrl() && IsKeyHeld(SDLK_p) && pathField) {
+    } else if (Ctrl(key) && key.Pressed(SDLK_p) && pathField) {
         pathField->SetText(GetEnginePath());
     }
 }
@@ -119,34 +119,34 @@ lumoObraz* lumo2Game::LastSelectedFrame() const {
     return animation->Lower()->LastSelected()->GetPayload();
 }
 
-void lumo2Game::KeyInInitial() {
-    if (activeWindow == kDrawWindow && ArrowKeys()) return;
+void lumo2Game::KeyInInitial(const InputEvent& key) {
+    if (activeWindow == kDrawWindow && ArrowKeys(key)) return;
     if (state == kMoveChosen) return;
 
     const bool wasLocal = isLocal;
-    if (Ctrl() && IsKeyHeld(SDLK_c))
+    if (Ctrl(key) && key.Pressed(SDLK_c))
         ToLocal();  // the pairs copy positions relative to the draw area
-    else if (IsKeyHeld(SDLK_DELETE))
+    else if (key.Pressed(SDLK_DELETE))
         ShowSelection(nullptr);  // nothing shown may be deleted under the scene
 
-    if (Shift() && (IsKeyHeld(SDLK_PAGEUP) || IsKeyHeld(SDLK_PAGEDOWN))) {
-        MoveUpperList(ActivePair(), IsKeyHeld(SDLK_PAGEUP) ? 100 : -100);
+    if (Shift(key) && (key.Pressed(SDLK_PAGEUP) || key.Pressed(SDLK_PAGEDOWN))) {
+        MoveUpperList(ActivePair(), key.Pressed(SDLK_PAGEUP) ? 100 : -100);
     } else {
         int code = 0;
         if (activeWindow == kImagesWindow && images) {
-            code = images->ServOnKeyDown();
+            code = images->ServOnKeyDown(key);
             if (code) {
                 ShowSelection(images);
                 images->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         } else if (activeWindow == kAnimationWindow && animation) {
-            code = animation->ServOnKeyDown();
+            code = animation->ServOnKeyDown(key);
             if (code) {
                 ShowSelection(animation);
                 animation->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         }
-        if (!code) KeyTable();
+        if (!code) KeyTable(key);
     }
     if (!wasLocal) ToScreen();
 }
@@ -158,15 +158,15 @@ void lumo2Game::MoveUpperList(Pair* pair, int dy) {
     SetRedraw();
 }
 
-bool lumo2Game::ArrowKeys() {
+bool lumo2Game::ArrowKeys(const InputEvent& key) {
     int dx = 0, dy = 0;
-    if (IsKeyHeld(SDLK_UP))
+    if (key.Pressed(SDLK_UP))
         dy = -1;
-    else if (IsKeyHeld(SDLK_DOWN))
+    else if (key.Pressed(SDLK_DOWN))
         dy = 1;
-    else if (IsKeyHeld(SDLK_LEFT))
+    else if (key.Pressed(SDLK_LEFT))
         dx = -1;
-    else if (IsKeyHeld(SDLK_RIGHT))
+    else if (key.Pressed(SDLK_RIGHT))
         dx = 1;
     else
         return false;
@@ -192,15 +192,15 @@ bool lumo2Game::ArrowKeys() {
     return true;
 }
 
-bool lumo2Game::KeyTable() {
-    const bool ctrl = Ctrl(), shift = Shift();
+bool lumo2Game::KeyTable(const InputEvent& key) {
+    const bool ctrl = Ctrl(key), shift = Shift(key);
     const bool pictureSelected = images && images->Lower() && images->Lower()->SelectedCount() > 0;
-    if (IsKeyHeld(SDLK_TAB)) {
+    if (key.Pressed(SDLK_TAB)) {
         nextwin();
-    } else if (IsKeyHeld(SDLK_SPACE)) {
+    } else if (key.Pressed(SDLK_SPACE)) {
         if (activeWindow == kImagesWindow && pictureSelected) {
             ToLocal();
-            SpaceInImages();
+            SpaceInImages(key);
         } else if (activeWindow == kAnimationWindow && animation) {
             if (shift) {
                 if (lumoObraz* frame = LastSelectedFrame()) {
@@ -211,22 +211,22 @@ bool lumo2Game::KeyTable() {
                 SetState(kSetName);
             }
         }
-    } else if (IsKeyHeld(SDLK_RETURN)) {
+    } else if (key.Pressed(SDLK_RETURN)) {
         if (activeWindow == kImagesWindow && pictureSelected) {
             ToLocal();
-            NewActionFromSelection();
+            NewActionFromSelection(key);
         }
-    } else if (IsKeyHeld(SDLK_LSHIFT)) {
+    } else if (key.Pressed(SDLK_LSHIFT)) {
         if (activeWindow == kAnimationWindow && animation) {
             animation->SelectFrameRange();
             ShowSelection(animation);
         }
     } else if (ctrl) {
-        if (IsKeyHeld(SDLK_l)) {
+        if (key.Pressed(SDLK_l)) {
             SetState(kLoading);
             filePanel.Show();
             SetInputFocus(pathField);
-        } else if (IsKeyHeld(SDLK_b)) {
+        } else if (key.Pressed(SDLK_b)) {
             if (shift) {
                 const bool selected = (activeWindow == kAnimationWindow && FrameSelected()) ||
                                       (activeWindow == kImagesWindow && pictureSelected);
@@ -241,41 +241,41 @@ bool lumo2Game::KeyTable() {
                 filePanel.Show();
                 SetInputFocus(pathField);
             }
-        } else if (IsKeyHeld(SDLK_h)) {
+        } else if (key.Pressed(SDLK_h)) {
             if (built) built->Hide();
             ToggleLists();
-        } else if (IsKeyHeld(SDLK_s)) {
+        } else if (key.Pressed(SDLK_s)) {
             SetState(kSaving);
             filePanel.Show();
             SetInputFocus(pathField);
-        } else if (IsKeyHeld(SDLK_p)) {
+        } else if (key.Pressed(SDLK_p)) {
             Play();
-        } else if (IsKeyHeld(SDLK_d)) {
+        } else if (key.Pressed(SDLK_d)) {
             SetState(kSetDelay);
             if (promptText) promptText->SetText("set delay:");
             if (numberField) numberField->SetText(delayValue);
             numberPanel.Show();
             SetInputFocus(numberField);
-        } else if (IsKeyHeld(SDLK_m)) {
+        } else if (key.Pressed(SDLK_m)) {
             SetState(kSetMoveX);
             if (promptText) promptText->SetText("move x(enter)/y(shift+enter):");
             if (numberField) numberField->SetText(moveStep);
             numberPanel.Show();
             SetInputFocus(numberField);
-        } else if (IsKeyHeld(SDLK_r)) {
+        } else if (key.Pressed(SDLK_r)) {
             if (animation) animation->PasteReversed();
-        } else if (IsKeyHeld(SDLK_n)) {
+        } else if (key.Pressed(SDLK_n)) {
             if (activeWindow == kAnimationWindow) Renumber();
-        } else if (IsKeyHeld(SDLK_f)) {
-            if (activeWindow == kAnimationWindow) CopySoundName();
-        } else if (IsKeyHeld(SDLK_a)) {
+        } else if (key.Pressed(SDLK_f)) {
+            if (activeWindow == kAnimationWindow) CopySoundName(key);
+        } else if (key.Pressed(SDLK_a)) {
             if (activeWindow == kAnimationWindow && FrameSelected()) animation->SelectAllFrames();
-        } else if (IsKeyHeld(SDLK_1)) {
+        } else if (key.Pressed(SDLK_1)) {
             ToggleSilhouette();
         } else {
             return false;
         }
-    } else if (shift && IsKeyHeld(SDLK_l)) {
+    } else if (shift && key.Pressed(SDLK_l)) {
         if (activeWindow != kAnimationWindow) return false;
         if (ActionSelected()) {
             if (ActionManager* action = animation->Upper().LastSelected()->GetPayload())
@@ -284,7 +284,7 @@ bool lumo2Game::KeyTable() {
         } else if (FrameSelected() && drawn.Count() > 2) {
             SpreadOnLineByKey();
         }
-    } else if (shift && IsKeyHeld(SDLK_h)) {
+    } else if (shift && key.Pressed(SDLK_h)) {
         if (activeWindow != kAnimationWindow || !ActionSelected()) return false;
         if (ActionManager* action = animation->Upper().LastSelected()->GetPayload())
             action->SetHide(action->Hides() ? 0 : 1);
@@ -295,14 +295,14 @@ bool lumo2Game::KeyTable() {
     return true;
 }
 
-void lumo2Game::SpaceInImages() {
-    if (IsModifierHeld(SDLK_RSHIFT)) {
+void lumo2Game::SpaceInImages(const InputEvent& key) {
+    if (key.Modifier(SDLK_RSHIFT)) {
         NewEmptyAction();
         return;
     }
     const bool target = animation->Upper().SelectedCount() > 0 || FrameSelected();
     if (!target) {
-        NewActionFromSelection();
+        NewActionFromSelection(key);
         return;
     }
     ddObrazContainer rows;  // the selected picture rows, not owned
@@ -312,14 +312,14 @@ void lumo2Game::SpaceInImages() {
     rows.Clear();
 }
 
-void lumo2Game::NewActionFromSelection() {
+void lumo2Game::NewActionFromSelection(const InputEvent& key) {
     ActionManager* group = images ? images->Lower() : nullptr;
     if (!group || group->SelectedCount() == 0 || !animation) return;
     if (!animation->SomethingSelected()) animation->Upper().SelectLastOrHeader();
     std::string name = "new";
-    if (Shift())
+    if (Shift(key))
         name = std::to_string(actionCounter++);
-    else if (Ctrl())
+    else if (Ctrl(key))
         name = group->SelectedAt(0)->GetText();
     ActionManager* action = animation->NewAction(name.c_str());
     if (!action) return;
@@ -360,10 +360,10 @@ void lumo2Game::Renumber() {
     SetRedraw();
 }
 
-void lumo2Game::CopySoundName() {
+void lumo2Game::CopySoundName(const InputEvent& key) {
     lumoObraz* frame = LastSelectedFrame();
     if (!frame) return;
-    if (Shift()) {
+    if (Shift(key)) {
         if (copiedSound.Length() > 0) frame->GetSoundText()->SetText(copiedSound.c_str());
     } else {
         copiedSound = frame->GetSoundName();

@@ -22,8 +22,8 @@ int Trunc(float v) {
 
 }  // namespace
 
-void lumo2Game::OnLeftDown() {
-    const int x = GetMouseX(), y = GetMouseY();
+void lumo2Game::OnLeftDown(const InputEvent& click) {
+    const int x = click.x, y = click.y;
     if (state == kInitial) {
         if (x > listPanelWidth) {
             ActivateDraw();
@@ -62,9 +62,9 @@ void lumo2Game::OnLeftDown() {
             } else {
                 SetState(kMoveAll);
             }
-        } else if (images && images->OnClick()) {
+        } else if (images && images->OnClick(click)) {
             ActivateImages();
-        } else if (animation && animation->OnClick()) {
+        } else if (animation && animation->OnClick(click)) {
             ActivateAnimation();
         }
     } else if (state == kLoading || state == kLoadingBkg || state == kSaving) {
@@ -83,8 +83,8 @@ void lumo2Game::SetOrigin() {
     drawn.SetPos(originX, originY);
 }
 
-void lumo2Game::OnMouseMove() {
-    const int x = GetMouseX(), y = GetMouseY();
+void lumo2Game::OnMouseMove(const InputEvent& move) {
+    const int x = move.x, y = move.y;
     const int dx = x - lastMouseX, dy = y - lastMouseY;
     lastMouseX = x;
     lastMouseY = y;
@@ -111,7 +111,7 @@ void lumo2Game::OnMouseMove() {
     }
 }
 
-void lumo2Game::OnLeftUp() {
+void lumo2Game::OnLeftUp(const InputEvent&) {
     switch (state) {
     case kMoveAll:
     case kFramesAlongLine:
@@ -128,8 +128,8 @@ void lumo2Game::OnLeftUp() {
     }
 }
 
-void lumo2Game::OnRightDown() {
-    const int x = GetMouseX(), y = GetMouseY();
+void lumo2Game::OnRightDown(const InputEvent& click) {
+    const int x = click.x, y = click.y;
     for (int i = drawn.Count() - 1; i >= 0; --i) {
         Obraz* picture = drawn.At(i);
         if (!picture->IsIn(x, y, 1, 0)) continue;

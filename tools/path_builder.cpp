@@ -276,12 +276,12 @@ void pathbuilderGame::EnterSetVertex() {
     ShowDepthPanel();
 }
 
-void pathbuilderGame::EnterSuwaking(ddCanvas* knob) {
+void pathbuilderGame::EnterSuwaking(ddCanvas* knob, int y) {
     SetState(SUWAKING);
     activeKnob = knob;
     ResetTools();
     ShowSelectionMarkers();
-    ApplySlider(GetMouseY());
+    ApplySlider(y);
     ShowDepthPanel();
 }
 
@@ -498,10 +498,9 @@ void pathbuilderGame::ApplySlider(int y, bool spread) {
     UpdateValueTexts();
 }
 
-void pathbuilderGame::MoveKnobBy(int step) {
+void pathbuilderGame::MoveKnobBy(int step, bool spread) {
     if (!activeKnob) return;
-    // A key moves the knob: left Shift as its event records it.
-    ApplySlider(activeKnob->GetPosY() + step, IsModifierHeld(SDLK_LSHIFT) != 0);
+    ApplySlider(activeKnob->GetPosY() + step, spread);
 }
 
 void RegisterPathBuilderKind() {

@@ -54,11 +54,11 @@ public:
     pathbuilderGame();
     ~pathbuilderGame() override;
 
-    void OnMouseMove() override;
-    void OnLeftDown() override;
-    void OnRightDown() override;
-    void OnLeftUp() override;
-    void OnKeyDown() override;
+    void OnMouseMove(const InputEvent& move) override;
+    void OnLeftDown(const InputEvent& click) override;
+    void OnRightDown(const InputEvent& click) override;
+    void OnLeftUp(const InputEvent& click) override;
+    void OnKeyDown(const InputEvent& key) override;
     void OnStart() override;
     void OnStop() override;
 
@@ -116,7 +116,8 @@ private:
     void EnterZooming();
     void EnterMovingVertex();
     void EnterSetVertex();
-    void EnterSuwaking(ddCanvas* knob);
+    // The slider is applied at pointer y.
+    void EnterSuwaking(ddCanvas* knob, int y);
     void EnterSetIdpath();
     void EnterWriteIdpath();
     void EnterBox(int boxState);
@@ -124,8 +125,8 @@ private:
     void EnterMovingRect(int x, int y);
 
     // ----- keys
-    bool CommonKey();
-    void BoxKey();
+    bool CommonKey(const InputEvent& key);
+    void BoxKey(const InputEvent& key);
     void BoxAction(int boxState);
     void LoadPath(const char* name);
     void SavePath(const char* name);
@@ -158,7 +159,8 @@ private:
     void PlaceKnob(ddCanvas* knob, const ddpathVertex* v);
     void UpdateValueTexts();
     void ShowDepthPanel();
-    void MoveKnobBy(int step);
+    // A key moves the knob; `spread` is left Shift as the key event records it.
+    void MoveKnobBy(int step, bool spread);
 
     // ----- previews
     void MakePreviews(const char* definition);

@@ -16,16 +16,16 @@
 
 // ---------------------------------------------------------------- keys
 
-bool pathbuilderGame::CommonKey() {
-    if (IsKeyHeld(SDLK_ESCAPE)) {
+bool pathbuilderGame::CommonKey(const InputEvent& key) {
+    if (key.Pressed(SDLK_ESCAPE)) {
         EnterInitial();
         return true;
     }
-    if (IsModifierHeld(SDLK_LCTRL)) {
+    if (key.Modifier(SDLK_LCTRL)) {
         // every key with left Ctrl is taken, matched or not
-        if (IsKeyHeld('l')) {
+        if (key.Pressed('l')) {
             EnterBox(LOADING_BKG);
-        } else if (IsKeyHeld('h')) {
+        } else if (key.Pressed('h')) {
             if (menu) {
                 if (menu->IsVisible())
                     menu->Hide();
@@ -33,51 +33,51 @@ bool pathbuilderGame::CommonKey() {
                     menu->Show();
                 SetRedraw();
             }
-        } else if (IsKeyHeld('s')) {
+        } else if (key.Pressed('s')) {
             EnterBox(SAVE_PATH);
-        } else if (IsKeyHeld('o')) {
+        } else if (key.Pressed('o')) {
             EnterBox(LOAD_PATH);
-        } else if (IsKeyHeld('k')) {
+        } else if (key.Pressed('k')) {
             EnterBox(LOADING_AN);
-        } else if (IsKeyHeld('i')) {
+        } else if (key.Pressed('i')) {
             if (previewsLayer.IsVisible())
                 previewsLayer.Hide();
             else
                 previewsLayer.Show();
             SetRedraw();
-        } else if (IsKeyHeld('p')) {
+        } else if (key.Pressed('p')) {
             InitPos();
         }
         return true;
     }
-    if (IsKeyHeld('v')) {
+    if (key.Pressed('v')) {
         EnterAdding();
         return true;
     }
-    if (IsKeyHeld('z')) {
+    if (key.Pressed('z')) {
         EnterZooming();
         return true;
     }
-    if (IsKeyHeld('p')) {
+    if (key.Pressed('p')) {
         EnterSetIdpath();
         return true;
     }
     return false;
 }
 
-void pathbuilderGame::BoxKey() {
+void pathbuilderGame::BoxKey(const InputEvent& key) {
     const int boxState = state;
     toolFileLoader* box = BoxOf(boxState);
-    if (IsKeyHeld(SDLK_RETURN)) {
+    if (key.Pressed(SDLK_RETURN)) {
         EnterInitial();
         BoxAction(boxState);
-    } else if (IsKeyHeld(SDLK_ESCAPE)) {
+    } else if (key.Pressed(SDLK_ESCAPE)) {
         if (box) box->RestoreText();
         EnterInitial();
     }
 }
 
-void pathbuilderGame::OnKeyDown() {
+void pathbuilderGame::OnKeyDown(const InputEvent& key) {
     switch (state) {
     case INITIAL:
     case ADDING:
@@ -85,29 +85,31 @@ void pathbuilderGame::OnKeyDown() {
     case MOVING_VERTEX:
     case SUWAKING:
     case SET_IDPATH:
-        CommonKey();
+        CommonKey(key);
         break;
     case ACTIVE_ADD:
-        if (IsKeyHeld(SDLK_ESCAPE))
+        if (key.Pressed(SDLK_ESCAPE))
             EnterAdding();
         else
-            CommonKey();
+            CommonKey(key);
         break;
-    case SET_VERTEX:
-        if (CommonKey()) break;
-        if (IsKeyHeld(SDLK_UP))
-            MoveKnobBy(-1);
-        else if (IsKeyHeld(SDLK_DOWN))
-            MoveKnobBy(1);
-        else if (IsKeyHeld(SDLK_LEFT))
-            MoveKnobBy(-10);
-        else if (IsKeyHeld(SDLK_RIGHT))
-            MoveKnobBy(10);
+    case SET_VERTEX: {
+        if (CommonKey(key)) break;
+        const bool spread = key.Modifier(SDLK_LSHIFT);
+        if (key.Pressed(SDLK_UP))
+            MoveKnobBy(-1, spread);
+        else if (key.Pressed(SDLK_DOWN))
+            MoveKnobBy(1, spread);
+        else if (key.Pressed(SDLK_LEFT))
+            MoveKnobBy(-10, spread);
+        else if (key.Pressed(SDLK_RIGHT))
+            MoveKnobBy(10, spread);
         break;
+    }
     case WRITE_IDPATH:
-        if (IsKeyHeld(SDLK_ESCAPE)) {
+        if (key.Pressed(SDLK_ESCAPE)) {
             EnterSetIdpath();
-        } else if (IsKeyHeld(SDLK_RETURN)) {
+        } else if (key.Pressed(SDLK_RETURN)) {
             ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
             if (v && idField) v->SetId(idField->GetNumber());
             if (view) view->RebuildView();
@@ -118,7 +120,7 @@ void pathbuilderGame::OnKeyDown() {
     case SAVE_PATH:
     case LOADING_AN:
     case LOADING_BKG:
-        BoxKey();
+        BoxKey(key);
         break;
     default:  // moving all, moving rect
         break;
@@ -163,9 +165,9 @@ void pathbuilderGame::MenuClick(int x, int y) {
 
 void pathbuilderGame::SetVertexClick(int x, int y) {
     if (knob1 && knob1->HitTest(x, y)) {
-        EnterSuwaking(knob1);
+        EnterSuwaking(knob1, y);
     } else if (knob2 && knob2->HitTest(x, y)) {
-        EnterSuwaking(knob2);
+        EnterSuwaking(knob2, y);
     } else if (track1 && track1->HitTest(x, y)) {
         activeKnob = knob1;
         ApplySlider(y);
@@ -175,8 +177,8 @@ void pathbuilderGame::SetVertexClick(int x, int y) {
     }
 }
 
-void pathbuilderGame::OnLeftDown() {
-    const int x = GetMouseX(), y = GetMouseY();
+void pathbuilderGame::OnLeftDown(const InputEvent& click) {
+    const int x = click.x, y = click.y;
     if (IsKeyDown(SDLK_SPACE)) {
         if (state != MOVING_ALL) EnterMovingAll();
         return;
@@ -226,8 +228,8 @@ void pathbuilderGame::RemoveAt(int x, int y) {
     }
 }
 
-void pathbuilderGame::OnRightDown() {
-    const int x = GetMouseX(), y = GetMouseY();
+void pathbuilderGame::OnRightDown(const InputEvent& click) {
+    const int x = click.x, y = click.y;
     switch (state) {
     case ADDING:
         RemoveAt(x, y);
@@ -263,14 +265,14 @@ void pathbuilderGame::FinishRectangle() {
     EnterSetVertex();
 }
 
-void pathbuilderGame::OnLeftUp() {
+void pathbuilderGame::OnLeftUp(const InputEvent& click) {
     switch (state) {
     case MOVING_VERTEX:
         EnterZooming();
         break;
     case SUWAKING:
         EnterSetVertex();
-        ApplySlider(GetMouseY());
+        ApplySlider(click.y);
         break;
     case MOVING_ALL:
         RestoreState();
@@ -285,8 +287,8 @@ void pathbuilderGame::OnLeftUp() {
 
 // ---------------------------------------------------------------- mouse motion
 
-void pathbuilderGame::OnMouseMove() {
-    const int x = GetMouseX(), y = GetMouseY();
+void pathbuilderGame::OnMouseMove(const InputEvent& move) {
+    const int x = move.x, y = move.y;
     const int dx = SatSub(x, lastMouseX), dy = SatSub(y, lastMouseY);
     if (mouseText) {
         const std::string where = std::to_string(int64_t{x} - background.GetPosX()) + "," +

@@ -20,6 +20,7 @@
 #include "graphics/obraz_container.h"
 #include "graphics/stage.h"
 #include "graphics/text.h"
+#include "platform/input_event.h"
 #include "platform/input_state.h"
 
 // One row: a text with a payload. A row that does not share its payload
@@ -472,23 +473,23 @@ public:
     // moved inside the list, 3 it left at the bottom, 4 delete, 5 expanded,
     // 6 collapsed, 0 nothing. Moving keeps the old selection while a shift
     // key is down.
-    int OnKey() {
-        const int clear = (IsModifierHeld(SDLK_LSHIFT) || IsModifierHeld(SDLK_RSHIFT)) ? 0 : 1;
-        if (IsKeyHeld(SDLK_UP)) return MoveCode(this->MoveSelection(-1, clear));
-        if (IsKeyHeld(SDLK_DOWN)) return MoveCode(this->MoveSelection(1, clear));
-        if (IsKeyHeld(SDLK_PAGEDOWN)) return MoveCode(this->MoveSelection(10, clear));
-        if (IsKeyHeld(SDLK_PAGEUP)) return MoveCode(this->MoveSelection(-10, clear));
-        if (IsKeyHeld(SDLK_DELETE)) {
+    int OnKey(const InputEvent& key) {
+        const int clear = (key.Modifier(SDLK_LSHIFT) || key.Modifier(SDLK_RSHIFT)) ? 0 : 1;
+        if (key.Pressed(SDLK_UP)) return MoveCode(this->MoveSelection(-1, clear));
+        if (key.Pressed(SDLK_DOWN)) return MoveCode(this->MoveSelection(1, clear));
+        if (key.Pressed(SDLK_PAGEDOWN)) return MoveCode(this->MoveSelection(10, clear));
+        if (key.Pressed(SDLK_PAGEUP)) return MoveCode(this->MoveSelection(-10, clear));
+        if (key.Pressed(SDLK_DELETE)) {
             if (!deletable) return 0;
             if (!this->headerSelected) this->DeleteSelected();
             return 4;
         }
-        if (IsKeyHeld(SDLK_LEFT)) {
+        if (key.Pressed(SDLK_LEFT)) {
             if (!this->headerSelected) return 0;
             this->Collapse();
             return 6;
         }
-        if (IsKeyHeld(SDLK_RIGHT)) {
+        if (key.Pressed(SDLK_RIGHT)) {
             if (!this->headerSelected) return 0;
             this->Expand();
             return 5;
@@ -496,9 +497,9 @@ public:
         return 0;
     }
 
-    // A click at the mouse: 7 when it lies in the list, else 0.
-    int OnClick() {
-        const int x = GetMouseX(), y = GetMouseY();
+    // A click: 7 when it lies in the list, else 0.
+    int OnClick(const InputEvent& click) {
+        const int x = click.x, y = click.y;
         if (!this->IsIn(x, y, 1, 0)) return 0;
         if (this->HeaderHit()) {
             this->SelectHeader();

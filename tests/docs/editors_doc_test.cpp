@@ -28,7 +28,7 @@ using manual::ReadFile;
 using manual::Section;
 
 // The text of every argument that follows `call` up to its closing
-// bracket, e.g. "SDLK_l" and "'v'" for "IsKeyHeld(".
+// bracket, e.g. "SDLK_l" and "'v'" for ".Pressed(".
 std::vector<std::string> Arguments(const std::string& text, const std::string& call) {
     std::vector<std::string> out;
     for (size_t at = text.find(call); at != std::string::npos; at = text.find(call, at + 1)) {
@@ -145,8 +145,10 @@ std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
     std::set<std::string> keys;
     for (const fs::path& file : files) {
         const std::string text = ReadFile(file);
-        std::vector<std::string> args = Arguments(text, "IsKeyHeld(");
-        for (const char* query : {"IsKeyDown(", "IsModifierHeld("}) {
+        // The key an event handed on is (Pressed) or records (Modifier),
+        // and the keys the keyboard holds now (IsKeyDown).
+        std::vector<std::string> args = Arguments(text, ".Pressed(");
+        for (const char* query : {".Modifier(", "IsKeyDown("}) {
             const std::vector<std::string> more = Arguments(text, query);
             args.insert(args.end(), more.begin(), more.end());
         }

@@ -9,6 +9,7 @@
 #include "graphics/font.h"
 #include "graphics/screen_fixture.h"
 #include "platform/headless.h"
+#include "platform/input_events.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"
 
@@ -34,16 +35,10 @@ protected:
         ScreenTest::TearDown();
     }
 
-    // The last event becomes this key going down, with its character.
+    // `pressed` becomes this key going down, with its character; left
+    // Shift is held with it when asked.
     void PressKey(SDLKey sym, Uint16 unicode, bool shift = false) {
-        inputState.LastEvent = SDL_Event{};
-        inputState.LastEvent.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.state = SDL_PRESSED;
-        inputState.LastEvent.key.keysym.sym = sym;
-        inputState.LastEvent.key.keysym.unicode = unicode;
-        inputState.LastEvent.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
-        inputState.KeyHeld = 1;
+        pressed = KeyEvent(sym, shift ? KMOD_LSHIFT : KMOD_NONE, unicode);
         keyboard.keys[SDLK_LSHIFT] = shift ? 1 : 0;
     }
 
@@ -64,4 +59,5 @@ protected:
     ScopedInputState inputInstalled{inputState};
     FakeInput keyboard;
     ddFont defaultFont;
+    InputEvent pressed;  // the key the handlers are handed
 };

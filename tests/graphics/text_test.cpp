@@ -177,7 +177,7 @@ TEST_F(TextTest, WithoutAFontNothingRendersOrDraws) {
     EXPECT_EQ(t.GetHeight(), 0);
     t.Render(1, 1, 1);
     t.Draw();
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_FALSE(AnyLit(0, 0, 200, 150));
 }
 
@@ -185,59 +185,59 @@ TEST_F(TextTest, KeyboardEditing) {
     ddTekst t("ab");
     // Locked: keys change nothing.
     PressKey(SDLK_c, 'c');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "ab");
 
     t.LetAll();
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "abc");
     PressKey(SDLK_5, '5');
-    t.HandleKey();
+    t.HandleKey(pressed);
     PressKey(SDLK_SPACE, ' ');
-    t.HandleKey();
+    t.HandleKey(pressed);
     PressKey(SDLK_EXCLAIM, '!');
-    t.HandleKey();
+    t.HandleKey(pressed);
     PressKey(SDLK_TAB, '\t');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "abc5 !\t");
 
     PressKey(SDLK_BACKSPACE, 8);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "abc5 !");
 
     // Shift and return: a line feed; return alone locks.
     PressKey(SDLK_RETURN, 13, true);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "abc5 !\n");
     EXPECT_TRUE(t.IsUnlocked());
     PressKey(SDLK_RETURN, 13);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "abc5 !\n");
     EXPECT_FALSE(t.IsUnlocked());
 
     // Delete empties the whole text; backspace on nothing is harmless.
     t.Unlock();
     PressKey(SDLK_DELETE, 127);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "");
     PressKey(SDLK_BACKSPACE, 8);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "");
 
     // A character beyond 7-bit ASCII types nothing.
     PressKey(SDLK_WORLD_73, 0xE9);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "");
     // Other characters only when allowed; bytes above 127 never count.
     t.SetAllowedChars(3);
     PressKey(SDLK_EXCLAIM, '!');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "");
     EXPECT_FALSE(t.IsWordChar(static_cast<char>(0xE9)));
     EXPECT_TRUE(t.IsWordChar(127));
     // A key without a character adds nothing.
     PressKey(SDLK_LEFT, 0);
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "");
 }
 
@@ -247,22 +247,22 @@ TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
     t.LetCiphers();
     PressKey(SDLK_a, 'a');
     RecordingStage stage;
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "1");
     EXPECT_GT(stage.redraws, 0);
     PressKey(SDLK_EXCLAIM, '!');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "1");
     PressKey(SDLK_2, '2');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "12");
     EXPECT_EQ(t.GetTextOffsetX(), (100 - DefaultFont().TextWidth("12")) / 2);
 
     t.LetAlpha();
     PressKey(SDLK_3, '3');
-    t.HandleKey();
+    t.HandleKey(pressed);
     PressKey(SDLK_x, 'X');
-    t.HandleKey();
+    t.HandleKey(pressed);
     EXPECT_STREQ(t.GetText(), "12X");
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/input_events.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/script_machine.h"
@@ -210,15 +211,15 @@ TEST_F(InputClassesTest, PauseKeepsKeysFromTheRunningGameOnly) {
     auto* game = dynamic_cast<GameAPI*>(machine->interp.currentGame);
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->IsKeyboardPaused(), 0);
-    game->HandleKeyDown();
+    game->HandleKeyDown(KeyEvent(SDLK_a));
     EXPECT_EQ(IntVar("downs"), 1);
     Call("keyboard", "pause");
     EXPECT_EQ(game->IsKeyboardPaused(), 1);
     EXPECT_EQ(game->IsMousePaused(), 0);  // only the keys
-    game->HandleKeyDown();
+    game->HandleKeyDown(KeyEvent(SDLK_a));
     EXPECT_EQ(IntVar("downs"), 1);
     Call("keyboard", "resume");
-    game->HandleKeyDown();
+    game->HandleKeyDown(KeyEvent(SDLK_a));
     EXPECT_EQ(IntVar("downs"), 2);
     machine->interp.SetCurrentGame(nullptr);
     machine->interp.currentObject = machine->interp.globalObject;

@@ -12,13 +12,13 @@ namespace {
 
 class RecordingGame : public GameAPI {
 public:
-    void OnMouseMove() override { log.push_back("move"); }
-    void OnLeftDown() override { log.push_back("ldown"); }
-    void OnRightDown() override { log.push_back("rdown"); }
-    void OnLeftUp() override { log.push_back("lup"); }
-    void OnRightUp() override { log.push_back("rup"); }
-    void OnKeyDown() override { log.push_back("kdown"); }
-    void OnKeyUp() override { log.push_back("kup"); }
+    void OnMouseMove(const InputEvent&) override { log.push_back("move"); }
+    void OnLeftDown(const InputEvent&) override { log.push_back("ldown"); }
+    void OnRightDown(const InputEvent&) override { log.push_back("rdown"); }
+    void OnLeftUp(const InputEvent&) override { log.push_back("lup"); }
+    void OnRightUp(const InputEvent&) override { log.push_back("rup"); }
+    void OnKeyDown(const InputEvent&) override { log.push_back("kdown"); }
+    void OnKeyUp(const InputEvent&) override { log.push_back("kup"); }
     void OnMusicFinished() override { log.push_back("music"); }
     void OnMouseLeave() override { log.push_back("leave"); }
     void OnMouseEnter() override { log.push_back("enter"); }
@@ -73,16 +73,18 @@ TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
     scene->RemoveButton(&button);
 }
 
-// Logs where the mouse hooks find the mouse.
+// Logs where the mouse hooks are told the mouse is; the input state, which
+// the script classes read, says the same.
 class PointerGame : public RecordingGame {
 public:
-    void OnMouseMove() override { Log("move"); }
-    void OnLeftDown() override { Log("ldown"); }
-    void OnLeftUp() override { Log("lup"); }
-    void OnRightDown() override { Log("rdown"); }
-    void Log(const char* hook) {
-        log.push_back(std::string(hook) + " " + std::to_string(GetMouseX()) + "," +
-                      std::to_string(GetMouseY()));
+    void OnMouseMove(const InputEvent& e) override { Log("move", e); }
+    void OnLeftDown(const InputEvent& e) override { Log("ldown", e); }
+    void OnLeftUp(const InputEvent& e) override { Log("lup", e); }
+    void OnRightDown(const InputEvent& e) override { Log("rdown", e); }
+    void Log(const char* hook, const InputEvent& e) {
+        EXPECT_EQ(e.x, GetMouseX()) << hook;
+        EXPECT_EQ(e.y, GetMouseY()) << hook;
+        log.push_back(std::string(hook) + " " + std::to_string(e.x) + "," + std::to_string(e.y));
     }
 };
 
@@ -235,8 +237,8 @@ TEST_F(GameLoop, MouseIsSampledOncePerFrameAndOnlyAChangeIsAMove) {
             // A warp during the events skips this frame's sampling.
             {{Key(SDL_KEYDOWN, SDLK_a)}, [&] { input.mouseX = 50; }}});
     struct WarpingGame : RecordingGame {
-        void OnKeyDown() override {
-            RecordingGame::OnKeyDown();
+        void OnKeyDown(const InputEvent& key) override {
+            RecordingGame::OnKeyDown(key);
             ddMouse::Instance()->WarpTo(20, 30);
         }
     } game;

@@ -23,12 +23,12 @@ SDL_Event TypedKey(SDLKey sym, Uint16 unicode, int mod = KMOD_NONE) {
 // Notes what the focus text held each time a key reached the game.
 class FocusGame : public GameAPI {
 public:
-    void OnKeyDown() override {
+    void OnKeyDown(const InputEvent&) override {
         ddTekst* focus = GetInputFocus();
         seen.push_back(focus ? focus->GetText() : "<none>");
         if (onKey) onKey(*this);
     }
-    void OnKeyUp() override { seen.push_back("up"); }
+    void OnKeyUp(const InputEvent&) override { seen.push_back("up"); }
     void OnStart() override {
         if (onStart) onStart(*this);
     }

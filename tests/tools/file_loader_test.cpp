@@ -56,12 +56,12 @@ protected:
         for (char c : s) {
             PressKey(static_cast<SDLKey>(std::tolower(static_cast<unsigned char>(c))),
                      static_cast<Uint16>(c));
-            game.HandleKeyDown();
+            game.HandleKeyDown(pressed);
         }
     }
     void Key(GameAPI& game, SDLKey sym, Uint16 unicode = 0) {
         PressKey(sym, unicode);
-        game.HandleKeyDown();
+        game.HandleKeyDown(pressed);
     }
 
     fs::path dir;

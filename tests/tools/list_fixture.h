@@ -26,16 +26,15 @@ protected:
     void Key(SDLKey sym, bool shift = false, bool ctrl = false, Uint16 unicode = 0) {
         PressKey(sym, unicode, shift);
         keyboard.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
-        if (ctrl)
-            inputState.LastEvent.key.keysym.mod =
-                static_cast<SDLMod>(inputState.LastEvent.key.keysym.mod | KMOD_LCTRL);
+        if (ctrl) pressed.mod |= KMOD_LCTRL;
     }
 
+    // `click` becomes a left click at (x, y), left Ctrl held when asked.
     void ClickAt(int x, int y, bool ctrl = false) {
-        inputState.MouseX = x;
-        inputState.MouseY = y;
+        click = ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
         keyboard.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
     }
+    InputEvent click;  // the click the handlers are handed
 
     // A picture with a size, kept by the test for rows to copy or share.
     lumoObraz* Picture(int w = 4, int h = 3) {

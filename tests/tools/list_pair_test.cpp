@@ -35,7 +35,7 @@ protected:
 
     int KeyDown(SDLKey sym, bool shift = false, bool ctrl = false, Uint16 unicode = 0) {
         Key(sym, shift, ctrl, unicode);
-        return pair.ServOnKeyDown();
+        return pair.ServOnKeyDown(pressed);
     }
 
     Strings ActionNames() { return Names(pair.Upper()); }
@@ -254,7 +254,7 @@ TEST_F(ListPairTest, RenamingPutsTheOldNameBackWhenLeftBlank) {
     KeyDown(SDLK_9, false, false, '9');
     ClickAt(500, 500);
     pair.SetClickArea(0, 0, 10, 10);
-    EXPECT_EQ(pair.OnClick(), 0);
+    EXPECT_EQ(pair.OnClick(click), 0);
     EXPECT_FALSE(pair.IsWriting());
     EXPECT_STREQ(a->GetRow(1)->GetText(), "f19");
 }
@@ -327,30 +327,30 @@ TEST_F(ListPairTest, ClicksChooseTheListUnderTheMouse) {
     ActionManager* a = Action("a", 3);
     ActionManager* b = Action("b", 2);
     ClickAt(5, 3 * kH + 3);  // a's second frame
-    EXPECT_EQ(pair.OnClick(), 1);
+    EXPECT_EQ(pair.OnClick(click), 1);
     EXPECT_EQ(pair.Lower(), a);
     EXPECT_EQ(pair.Chosen(), pair.Upper().GetRow(0));
     EXPECT_EQ(Selected(*a), (std::vector<int>{1}));
 
     ClickAt(5, 7 * kH + 3);  // b's second frame
-    EXPECT_EQ(pair.OnClick(), 1);
+    EXPECT_EQ(pair.OnClick(click), 1);
     EXPECT_EQ(pair.Lower(), b);
     EXPECT_TRUE(Selected(*a).empty()) << "the old lower list lets go";
     EXPECT_EQ(Selected(*b), (std::vector<int>{1}));
 
     ClickAt(5, 5 * kH + 3);  // b's row
-    EXPECT_EQ(pair.OnClick(), 1);
+    EXPECT_EQ(pair.OnClick(click), 1);
     EXPECT_EQ(pair.Lower(), nullptr);
     EXPECT_TRUE(Selected(*b).empty());
     EXPECT_EQ(Selected(pair.Upper()), (std::vector<int>{1}));
     EXPECT_TRUE(b->IsHeaderSelected());
 
     ClickAt(5, 3);  // the upper header
-    EXPECT_EQ(pair.OnClick(), 1);
+    EXPECT_EQ(pair.OnClick(click), 1);
     EXPECT_TRUE(pair.UpperHeaderSelected());
 
     ClickAt(5, 20 * kH);
-    EXPECT_EQ(pair.OnClick(), 0);
+    EXPECT_EQ(pair.OnClick(click), 0);
     EXPECT_TRUE(pair.UpperHeaderSelected());
 }
 

@@ -15,6 +15,7 @@
 #include "common/run_process.h"
 #include "foundation/file_io.h"
 #include "graphics/font.h"
+#include "platform/input_events.h"
 #include "shell/loop_fixture.h"
 #include "tools/lumo_game.h"
 
@@ -71,37 +72,40 @@ protected:
                                       : 0;
         }
         input.keys[sym] = 1;
-        inputState.LastEvent = SDL_Event{};
-        inputState.LastEvent.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.state = SDL_PRESSED;
-        inputState.LastEvent.key.keysym.sym = sym;
-        inputState.LastEvent.key.keysym.mod = static_cast<SDLMod>(mod);
-        inputState.LastEvent.key.keysym.unicode = unicode;
         inputState.KeyHeld = 1;
-        editor->HandleKeyDown();
+        editor->HandleKeyDown(KeyEvent(sym, mod, unicode));
         input.keys[sym] = 0;
         for (SDLKey k : held) input.keys[k] = 0;
         inputState.KeyHeld = 0;
     }
+    // A key going up, no modifiers recorded.
+    void Release(SDLKey sym) { editor->HandleKeyUp(KeyEvent(sym, KMOD_NONE, 0, SDL_KEYUP)); }
 
     void Type(const std::string& text) {
         for (char c : text) Press(static_cast<SDLKey>(c), {}, static_cast<Uint16>(c));
     }
 
+    // The mouse and its buttons as the loop keeps them, and the events as
+    // it hands them on.
     void MoveMouse(int x, int y) {
         inputState.MouseX = x;
         inputState.MouseY = y;
-        editor->HandleMouseMove();
+        editor->HandleMouseMove(MotionEvent(x, y));
     }
     void LeftDown(int x, int y) {
         MoveMouse(x, y);
         inputState.LeftButton = 1;
-        editor->HandleLeftDown();
+        editor->HandleLeftDown(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y));
     }
     void LeftUp() {
         inputState.LeftButton = 0;
-        editor->HandleLeftUp();
+        editor->HandleLeftUp(
+            ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, inputState.MouseX, inputState.MouseY));
+    }
+    void RightDown(int x, int y) {
+        inputState.MouseX = x;
+        inputState.MouseY = y;
+        editor->HandleRightDown(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, x, y));
     }
 
     // Ctrl + key, then Enter (path field), the file name, Enter.

@@ -196,17 +196,17 @@ TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
     input.keys[SDLK_m] = 1;
     LeftDown(Shown(3)->GetX() + 2, Shown(3)->GetY() + 2);
     EXPECT_EQ(editor->GetState(), lumo2Game::kMoveChosen);
-    MoveMouse(CurrentInputState().MouseX + 10, CurrentInputState().MouseY + 4);
+    MoveMouse(inputState.MouseX + 10, inputState.MouseY + 4);
     EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
     EXPECT_EQ(Shown(3)->GetY(), 34);
     EXPECT_EQ(Shown(0)->GetX(), otherX);
     Press(SDLK_DOWN, {SDLK_m});  // arrows move the chosen one by a pixel
     EXPECT_EQ(Shown(3)->GetY(), 35);
     input.keys[SDLK_m] = 0;
-    editor->HandleKeyUp();
+    Release(SDLK_m);
     EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
-    EXPECT_EQ(CurrentInputState().LeftButton, 1);  // the button is still down
-    MoveMouse(CurrentInputState().MouseX + 10, CurrentInputState().MouseY);
+    EXPECT_EQ(inputState.LeftButton, 1);  // the button is still down
+    MoveMouse(inputState.MouseX + 10, inputState.MouseY);
     EXPECT_EQ(Shown(3)->GetX(), DrawX() + 40);
 
     // Without a modifier the drag moves everything.
@@ -305,9 +305,7 @@ TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
     Shown(2)->SetPos(DrawX() + 40, 40);
     ASSERT_EQ(lumo2Game::kGhostCount, 3);
     for (int i = 0; i < 4; ++i) {
-        CurrentInputState().MouseX = DrawX() + 42;
-        CurrentInputState().MouseY = 42;
-        editor->HandleRightDown();
+        RightDown(DrawX() + 42, 42);
         EXPECT_EQ(editor->GetGhostIndex(), (i + 1) % 3);
     }
     for (int i = 0; i < 3; ++i) {
@@ -317,7 +315,7 @@ TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
     }
     // Right-clicking a ghost where no picture is hides it.
     Shown(2)->SetPos(DrawX() + 100, 40);
-    editor->HandleRightDown();
+    RightDown(DrawX() + 42, 42);
     EXPECT_FALSE(editor->GetGhost(2)->IsVisible());
     EXPECT_TRUE(editor->GetGhost(0)->IsVisible());
 }

@@ -16,6 +16,7 @@
 #include "common/run_process.h"
 #include "graphics/font.h"
 #include "paths/walk_graph.h"
+#include "platform/input_events.h"
 #include "shell/loop_fixture.h"
 #include "tools/file_loader.h"
 #include "tools/path_builder.h"
@@ -63,20 +64,22 @@ protected:
         input.keys[SDLK_SPACE] = space ? 1 : 0;
     }
 
+    // The mouse and its buttons as the loop keeps them, and the events as
+    // it hands them on.
     void MoveTo(int x, int y) {
         inputState.MouseX = x;
         inputState.MouseY = y;
-        editor->HandleMouseMove();
+        editor->HandleMouseMove(MotionEvent(x, y));
     }
     void LeftDown(int x, int y) {
         MoveTo(x, y);
         SetLeftButton(1);
-        editor->HandleLeftDown();
+        editor->HandleLeftDown(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y));
     }
     void LeftUp(int x, int y) {
         MoveTo(x, y);
         SetLeftButton(0);
-        editor->HandleLeftUp();
+        editor->HandleLeftUp(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
     }
     void LeftClick(int x, int y) {
         LeftDown(x, y);
@@ -85,24 +88,17 @@ protected:
     void RightClick(int x, int y) {
         MoveTo(x, y);
         SetRightButton(1);
-        editor->HandleRightDown();
+        editor->HandleRightDown(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, x, y));
         SetRightButton(0);
-        editor->HandleRightUp();
+        editor->HandleRightUp(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, x, y));
     }
 
     // One key press as the loop hands it on; a letter types itself.
     void Press(int sym, bool ctrl = false, bool shift = false) {
         Modifiers(ctrl, shift);
-        inputState.LastEvent = SDL_Event{};
-        inputState.LastEvent.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.type = SDL_KEYDOWN;
-        inputState.LastEvent.key.state = SDL_PRESSED;
-        inputState.LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
-        inputState.LastEvent.key.keysym.mod =
-            static_cast<SDLMod>((ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0));
-        inputState.LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
+        const int mod = (ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0);
         SetKeyHeld(1);
-        editor->HandleKeyDown();
+        editor->HandleKeyDown(KeyEvent(sym, mod, sym < 128 ? sym : 0));
         SetKeyHeld(0);
         Modifiers(false);
     }

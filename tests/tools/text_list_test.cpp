@@ -100,41 +100,41 @@ TEST_F(TextListTest, ArrowKeysMoveTheSelectionAndReportLeavingTheList) {
     Fill(list, 12);
     list.SelectHeader();
     Key(SDLK_DOWN);
-    EXPECT_EQ(list.OnKey(), 2);
+    EXPECT_EQ(list.OnKey(pressed), 2);
     EXPECT_FALSE(list.IsHeaderSelected());
     EXPECT_EQ(Selected(list), (std::vector<int>{0}));
     Key(SDLK_UP);
-    EXPECT_EQ(list.OnKey(), 2) << "up from row 0 selects the header";
+    EXPECT_EQ(list.OnKey(pressed), 2) << "up from row 0 selects the header";
     EXPECT_TRUE(list.IsHeaderSelected());
     EXPECT_TRUE(Selected(list).empty());
     Key(SDLK_UP);
-    EXPECT_EQ(list.OnKey(), 1);
+    EXPECT_EQ(list.OnKey(pressed), 1);
     EXPECT_FALSE(list.IsHeaderSelected());
     Key(SDLK_UP);
-    EXPECT_EQ(list.OnKey(), 0) << "nothing selected: nothing to move";
+    EXPECT_EQ(list.OnKey(pressed), 0) << "nothing selected: nothing to move";
 
     list.SelectRow(5);
     Key(SDLK_PAGEDOWN);
-    EXPECT_EQ(list.OnKey(), 3);
+    EXPECT_EQ(list.OnKey(pressed), 3);
     EXPECT_TRUE(Selected(list).empty()) << "the selection was cleared";
     list.SelectRow(11);
     Key(SDLK_PAGEUP);
-    EXPECT_EQ(list.OnKey(), 2);
+    EXPECT_EQ(list.OnKey(pressed), 2);
     EXPECT_EQ(Selected(list), (std::vector<int>{1}));
     Key(SDLK_PAGEUP);
-    EXPECT_EQ(list.OnKey(), 1) << "past the header";
+    EXPECT_EQ(list.OnKey(pressed), 1) << "past the header";
     EXPECT_EQ(Selected(list), (std::vector<int>{1})) << "unchanged";
 
     // A shift key keeps the old selection while moving.
     Key(SDLK_DOWN, true);
-    EXPECT_EQ(list.OnKey(), 2);
+    EXPECT_EQ(list.OnKey(pressed), 2);
     EXPECT_EQ(Selected(list), (std::vector<int>{1, 2}));
 
     // From the header, PageDown picks row 9.
     list.ClearSelection();
     list.SelectHeader();
     Key(SDLK_PAGEDOWN);
-    EXPECT_EQ(list.OnKey(), 2);
+    EXPECT_EQ(list.OnKey(pressed), 2);
     EXPECT_EQ(Selected(list), (std::vector<int>{9}));
 
     // A collapsed list's header does not go down into hidden rows.
@@ -142,28 +142,28 @@ TEST_F(TextListTest, ArrowKeysMoveTheSelectionAndReportLeavingTheList) {
     list.SelectHeader();
     list.DeselectRows();
     Key(SDLK_LEFT);
-    EXPECT_EQ(list.OnKey(), 6);
+    EXPECT_EQ(list.OnKey(pressed), 6);
     EXPECT_TRUE(list.RowsHidden());
     EXPECT_FALSE(list.GetRow(0)->IsVisible());
     Key(SDLK_DOWN);
-    EXPECT_EQ(list.OnKey(), 3);
+    EXPECT_EQ(list.OnKey(pressed), 3);
     EXPECT_TRUE(list.IsHeaderSelected());
     EXPECT_TRUE(Selected(list).empty());
     Key(SDLK_RIGHT);
-    EXPECT_EQ(list.OnKey(), 5);
+    EXPECT_EQ(list.OnKey(pressed), 5);
     EXPECT_TRUE(list.GetRow(0)->IsVisible());
     list.ClearSelection();
     list.SelectRow(0);
     Key(SDLK_LEFT);
-    EXPECT_EQ(list.OnKey(), 0) << "only the header collapses";
+    EXPECT_EQ(list.OnKey(pressed), 0) << "only the header collapses";
     Key(SDLK_a, false, false, 'a');
-    EXPECT_EQ(list.OnKey(), 0);
+    EXPECT_EQ(list.OnKey(pressed), 0);
 
     ActionManager empty;
     empty.Init(0, 0, 10, 10, 0, 0, 0, "e");
     empty.SelectHeader();
     Key(SDLK_DOWN);
-    EXPECT_EQ(empty.OnKey(), 0) << "no rows";
+    EXPECT_EQ(empty.OnKey(pressed), 0) << "no rows";
 }
 
 TEST_F(TextListTest, DeletingSelectsTheRowThatTookThePlace) {
@@ -172,7 +172,7 @@ TEST_F(TextListTest, DeletingSelectsTheRowThatTookThePlace) {
     list.SelectRow(3);
     list.SelectRow(1);
     Key(SDLK_DELETE);
-    EXPECT_EQ(list.OnKey(), 4);
+    EXPECT_EQ(list.OnKey(pressed), 4);
     EXPECT_EQ(Names(list), (Strings{"r0", "r2", "r4"}));
     EXPECT_EQ(Selected(list), (std::vector<int>{1})) << "the index of the last selected row";
     for (int i = 0; i < list.RowCount(); ++i) EXPECT_EQ(list.GetRow(i)->GetY(), kY + (i + 1) * kH);
@@ -186,7 +186,7 @@ TEST_F(TextListTest, DeletingSelectsTheRowThatTookThePlace) {
     list.ClearSelection();
     list.SelectHeader();
     Key(SDLK_DELETE);
-    EXPECT_EQ(list.OnKey(), 4);
+    EXPECT_EQ(list.OnKey(pressed), 4);
     EXPECT_EQ(list.RowCount(), 2);
     list.DeleteSelected();
     EXPECT_EQ(list.RowCount(), 0);
@@ -202,7 +202,7 @@ TEST_F(TextListTest, DeletingSelectsTheRowThatTookThePlace) {
     list.SelectRow(0);
     list.SetDeletable(0);
     Key(SDLK_DELETE);
-    EXPECT_EQ(list.OnKey(), 0);
+    EXPECT_EQ(list.OnKey(pressed), 0);
     EXPECT_EQ(list.RowCount(), 1);
 }
 
@@ -233,33 +233,33 @@ TEST_F(TextListTest, ClicksSelectTheHeaderOrTheRowUnderTheMouse) {
     ActionManager list;
     Fill(list, 3);
     ClickAt(kX + 5, kY + 2 * kH + 3);  // row 1
-    EXPECT_EQ(list.OnClick(), 7);
+    EXPECT_EQ(list.OnClick(click), 7);
     EXPECT_EQ(Selected(list), (std::vector<int>{1}));
     EXPECT_TRUE(list.RowsHit());
     ClickAt(kX + 5, kY + 3 * kH + 3, true);  // row 2 with left Ctrl
-    EXPECT_EQ(list.OnClick(), 7);
+    EXPECT_EQ(list.OnClick(click), 7);
     EXPECT_EQ(Selected(list), (std::vector<int>{1, 2}));
     ClickAt(kX + 5, kY + kH + 3);  // row 0 alone
-    EXPECT_EQ(list.OnClick(), 7);
+    EXPECT_EQ(list.OnClick(click), 7);
     EXPECT_EQ(Selected(list), (std::vector<int>{0}));
 
     ClickAt(kX + 5, kY + 3);  // the header
-    EXPECT_EQ(list.OnClick(), 7);
+    EXPECT_EQ(list.OnClick(click), 7);
     EXPECT_TRUE(list.HeaderHit());
     EXPECT_TRUE(list.IsHeaderSelected());
     EXPECT_TRUE(Selected(list).empty());
     ClickAt(kX + 5, kY + kH + 3, true);  // Ctrl on a row: the header wins
-    EXPECT_EQ(list.OnClick(), 7);
+    EXPECT_EQ(list.OnClick(click), 7);
     EXPECT_TRUE(list.IsHeaderSelected());
     EXPECT_TRUE(Selected(list).empty());
 
     ClickAt(kX + kW + 5, kY + 3);
-    EXPECT_EQ(list.OnClick(), 0);
+    EXPECT_EQ(list.OnClick(click), 0);
     ClickAt(kX + 5, kY + 4 * kH + 3);  // under the last row
-    EXPECT_EQ(list.OnClick(), 0);
+    EXPECT_EQ(list.OnClick(click), 0);
     list.Collapse();
     ClickAt(kX + 5, kY + kH + 3);
-    EXPECT_EQ(list.OnClick(), 0) << "hidden rows take no clicks";
+    EXPECT_EQ(list.OnClick(click), 0) << "hidden rows take no clicks";
 }
 
 TEST_F(TextListTest, RowNumbersStandOneRowHeightBelowTheHeader) {
