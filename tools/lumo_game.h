@@ -167,7 +167,10 @@ private:
     void KeyInPrompt(const InputEvent& key);
     void KeyInInitial(const InputEvent& key);
     bool ArrowKeys(const InputEvent& key);
-    bool KeyTable(const InputEvent& key);
+    // The command keys of "initial" and "move chosen": the first row of
+    // kKeyCommands that matches runs.
+    void KeyTable(const InputEvent& key);
+    void SpaceKey(const InputEvent& key);
     void SpaceInImages(const InputEvent& key);
     void NewActionFromSelection(const InputEvent& key);
     void NewEmptyAction();
@@ -180,6 +183,21 @@ private:
     bool FrameSelected() const;
     bool ActionSelected() const;
     lumoObraz* LastSelectedFrame() const;
+    bool PictureSelected() const;
+    // A prompt state with the file panel and the focus on the path field.
+    void StartFilePrompt(int promptState);
+    // A prompt state with the number panel showing the prompt and value.
+    void StartNumberPrompt(int promptState, const char* prompt, int value);
+
+    // The modifiers a command key asks for, as its event records them:
+    // any; left Ctrl; left Ctrl and left Shift; left Shift without left Ctrl.
+    enum class Chord : uint8_t { Any, Ctrl, CtrlShift, Shift };
+    struct KeyCommand {
+        int key;
+        Chord chord;
+        void (*run)(lumo2Game& editor, const InputEvent& key);
+    };
+    static const KeyCommand kKeyCommands[];
 
     // Mouse.
     void SpreadOnLine(int x, int y);

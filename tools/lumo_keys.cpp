@@ -192,107 +192,130 @@ bool lumo2Game::ArrowKeys(const InputEvent& key) {
     return true;
 }
 
-bool lumo2Game::KeyTable(const InputEvent& key) {
+// The command keys, in the order they are tried: the first row whose key
+// went down with its chord takes the key.
+const lumo2Game::KeyCommand lumo2Game::kKeyCommands[] = {
+    {SDLK_TAB, Chord::Any, [](lumo2Game& g, const InputEvent&) { g.nextwin(); }},
+    {SDLK_SPACE, Chord::Any, [](lumo2Game& g, const InputEvent& key) { g.SpaceKey(key); }},
+    {SDLK_RETURN, Chord::Any,
+     [](lumo2Game& g, const InputEvent& key) {
+         if (g.activeWindow != kImagesWindow || !g.PictureSelected()) return;
+         g.ToLocal();
+         g.NewActionFromSelection(key);
+     }},
+    {SDLK_LSHIFT, Chord::Any,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.activeWindow != kAnimationWindow || !g.animation) return;
+         g.animation->SelectFrameRange();
+         g.ShowSelection(g.animation);
+     }},
+    {SDLK_l, Chord::Ctrl, [](lumo2Game& g, const InputEvent&) { g.StartFilePrompt(kLoading); }},
+    {SDLK_b, Chord::CtrlShift,
+     [](lumo2Game& g, const InputEvent&) {
+         const bool selected = (g.activeWindow == kAnimationWindow && g.FrameSelected()) ||
+                               (g.activeWindow == kImagesWindow && g.PictureSelected());
+         if (!selected || g.drawn.IsEmpty()) return;
+         // A copy, so the shown picture keeps its place.
+         Obraz copy;
+         copy.Copy(g.drawn.At(0));
+         g.SetBackground(&copy);
+     }},
+    {SDLK_b, Chord::Ctrl, [](lumo2Game& g, const InputEvent&) { g.StartFilePrompt(kLoadingBkg); }},
+    {SDLK_h, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.built) g.built->Hide();
+         g.ToggleLists();
+     }},
+    {SDLK_s, Chord::Ctrl, [](lumo2Game& g, const InputEvent&) { g.StartFilePrompt(kSaving); }},
+    {SDLK_p, Chord::Ctrl, [](lumo2Game& g, const InputEvent&) { g.Play(); }},
+    {SDLK_d, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) { g.StartNumberPrompt(kSetDelay, "set delay:", g.delayValue); }},
+    {SDLK_m, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) {
+         g.StartNumberPrompt(kSetMoveX, "move x(enter)/y(shift+enter):", g.moveStep);
+     }},
+    {SDLK_r, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.animation) g.animation->PasteReversed();
+     }},
+    {SDLK_n, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.activeWindow == kAnimationWindow) g.Renumber();
+     }},
+    {SDLK_f, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent& key) {
+         if (g.activeWindow == kAnimationWindow) g.CopySoundName(key);
+     }},
+    {SDLK_a, Chord::Ctrl,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.activeWindow == kAnimationWindow && g.FrameSelected()) g.animation->SelectAllFrames();
+     }},
+    {SDLK_1, Chord::Ctrl, [](lumo2Game& g, const InputEvent&) { g.ToggleSilhouette(); }},
+    {SDLK_l, Chord::Shift,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.activeWindow != kAnimationWindow) return;
+         if (g.ActionSelected()) {
+             if (ActionManager* action = g.animation->Upper().LastSelected()->GetPayload())
+                 action->SetLoop(action->Loops() ? 0 : 1);
+             SetRedraw();
+         } else if (g.FrameSelected() && g.drawn.Count() > 2) {
+             g.SpreadOnLineByKey();
+         }
+     }},
+    {SDLK_h, Chord::Shift,
+     [](lumo2Game& g, const InputEvent&) {
+         if (g.activeWindow != kAnimationWindow || !g.ActionSelected()) return;
+         if (ActionManager* action = g.animation->Upper().LastSelected()->GetPayload())
+             action->SetHide(action->Hides() ? 0 : 1);
+         SetRedraw();
+     }},
+};
+
+void lumo2Game::KeyTable(const InputEvent& key) {
     const bool ctrl = Ctrl(key), shift = Shift(key);
-    const bool pictureSelected = images && images->Lower() && images->Lower()->SelectedCount() > 0;
-    if (key.Pressed(SDLK_TAB)) {
-        nextwin();
-    } else if (key.Pressed(SDLK_SPACE)) {
-        if (activeWindow == kImagesWindow && pictureSelected) {
-            ToLocal();
-            SpaceInImages(key);
-        } else if (activeWindow == kAnimationWindow && animation) {
-            if (shift) {
-                if (lumoObraz* frame = LastSelectedFrame()) {
-                    SetState(kSetSndName);
-                    SetInputFocus(frame->GetSoundText());
-                }
-            } else if (animation->StartWriting()) {
-                SetState(kSetName);
-            }
-        }
-    } else if (key.Pressed(SDLK_RETURN)) {
-        if (activeWindow == kImagesWindow && pictureSelected) {
-            ToLocal();
-            NewActionFromSelection(key);
-        }
-    } else if (key.Pressed(SDLK_LSHIFT)) {
-        if (activeWindow == kAnimationWindow && animation) {
-            animation->SelectFrameRange();
-            ShowSelection(animation);
-        }
-    } else if (ctrl) {
-        if (key.Pressed(SDLK_l)) {
-            SetState(kLoading);
-            filePanel.Show();
-            SetInputFocus(pathField);
-        } else if (key.Pressed(SDLK_b)) {
-            if (shift) {
-                const bool selected = (activeWindow == kAnimationWindow && FrameSelected()) ||
-                                      (activeWindow == kImagesWindow && pictureSelected);
-                if (selected && !drawn.IsEmpty()) {
-                    // A copy, so the shown picture keeps its place.
-                    Obraz copy;
-                    copy.Copy(drawn.At(0));
-                    SetBackground(&copy);
-                }
-            } else {
-                SetState(kLoadingBkg);
-                filePanel.Show();
-                SetInputFocus(pathField);
-            }
-        } else if (key.Pressed(SDLK_h)) {
-            if (built) built->Hide();
-            ToggleLists();
-        } else if (key.Pressed(SDLK_s)) {
-            SetState(kSaving);
-            filePanel.Show();
-            SetInputFocus(pathField);
-        } else if (key.Pressed(SDLK_p)) {
-            Play();
-        } else if (key.Pressed(SDLK_d)) {
-            SetState(kSetDelay);
-            if (promptText) promptText->SetText("set delay:");
-            if (numberField) numberField->SetText(delayValue);
-            numberPanel.Show();
-            SetInputFocus(numberField);
-        } else if (key.Pressed(SDLK_m)) {
-            SetState(kSetMoveX);
-            if (promptText) promptText->SetText("move x(enter)/y(shift+enter):");
-            if (numberField) numberField->SetText(moveStep);
-            numberPanel.Show();
-            SetInputFocus(numberField);
-        } else if (key.Pressed(SDLK_r)) {
-            if (animation) animation->PasteReversed();
-        } else if (key.Pressed(SDLK_n)) {
-            if (activeWindow == kAnimationWindow) Renumber();
-        } else if (key.Pressed(SDLK_f)) {
-            if (activeWindow == kAnimationWindow) CopySoundName(key);
-        } else if (key.Pressed(SDLK_a)) {
-            if (activeWindow == kAnimationWindow && FrameSelected()) animation->SelectAllFrames();
-        } else if (key.Pressed(SDLK_1)) {
-            ToggleSilhouette();
-        } else {
-            return false;
-        }
-    } else if (shift && key.Pressed(SDLK_l)) {
-        if (activeWindow != kAnimationWindow) return false;
-        if (ActionSelected()) {
-            if (ActionManager* action = animation->Upper().LastSelected()->GetPayload())
-                action->SetLoop(action->Loops() ? 0 : 1);
-            SetRedraw();
-        } else if (FrameSelected() && drawn.Count() > 2) {
-            SpreadOnLineByKey();
-        }
-    } else if (shift && key.Pressed(SDLK_h)) {
-        if (activeWindow != kAnimationWindow || !ActionSelected()) return false;
-        if (ActionManager* action = animation->Upper().LastSelected()->GetPayload())
-            action->SetHide(action->Hides() ? 0 : 1);
-        SetRedraw();
-    } else {
-        return false;
+    for (const KeyCommand& command : kKeyCommands) {
+        if (command.key != key.key) continue;
+        const bool chord = command.chord == Chord::Any || (command.chord == Chord::Ctrl && ctrl) ||
+                           (command.chord == Chord::CtrlShift && ctrl && shift) ||
+                           (command.chord == Chord::Shift && shift && !ctrl);
+        if (!chord) continue;
+        command.run(*this, key);
+        return;
     }
-    return true;
+}
+
+bool lumo2Game::PictureSelected() const {
+    return images && images->Lower() && images->Lower()->SelectedCount() > 0;
+}
+
+void lumo2Game::SpaceKey(const InputEvent& key) {
+    if (activeWindow == kImagesWindow && PictureSelected()) {
+        ToLocal();
+        SpaceInImages(key);
+    } else if (activeWindow == kAnimationWindow && animation) {
+        if (Shift(key)) {
+            if (lumoObraz* frame = LastSelectedFrame()) {
+                SetState(kSetSndName);
+                SetInputFocus(frame->GetSoundText());
+            }
+        } else if (animation->StartWriting()) {
+            SetState(kSetName);
+        }
+    }
+}
+
+void lumo2Game::StartFilePrompt(int promptState) {
+    SetState(promptState);
+    filePanel.Show();
+    SetInputFocus(pathField);
+}
+
+void lumo2Game::StartNumberPrompt(int promptState, const char* prompt, int value) {
+    SetState(promptState);
+    if (promptText) promptText->SetText(prompt);
+    if (numberField) numberField->SetText(value);
+    numberPanel.Show();
+    SetInputFocus(numberField);
 }
 
 void lumo2Game::SpaceInImages(const InputEvent& key) {

@@ -27,11 +27,6 @@
 namespace {
 
 // Names of the states, by number.
-constexpr const char* kStateNames[pathbuilderGame::STATE_COUNT] = {
-    "initial",     "adding/removing v/e", "active add",   "zooming",   "moving vertex", "set vertex",
-    "suwaking",    "set idpath",          "write idpath", "load path", "save path",     "moving all",
-    "moving rect", "loading an",          "loading bkg"};
-
 // The menu used when the game has no menu definition of its own: "game"
 // and "anima" side by side, each opening its commands below it.
 const char* kDefaultMenu =
@@ -65,8 +60,6 @@ void AddToScene(Obraz* o) { CurrentStage().AddDrawable(o); }
 void TakeFromScene(Obraz* o) { CurrentStage().RemoveDrawable(o); }
 
 }  // namespace
-
-const char* pathbuilderGame::StateName(int s) { return s >= 0 && s < STATE_COUNT ? kStateNames[s] : ""; }
 
 pathbuilderGame::pathbuilderGame() = default;
 
@@ -150,7 +143,7 @@ void pathbuilderGame::OnStart() {
     markersLayer.SetLayer(kWidgetLayer - 1);
 
     MakeMenu();
-    NewText(stateText, StateName(INITIAL), 0, h - 18, 160, 18, 0, 0, 0, 170);
+    NewText(stateText, StateName(kInitial), 0, h - 18, 160, 18, 0, 0, 0, 170);
     stateText->SetLayer(kWidgetLayer);
     NewText(mouseText, "0,0", 160, h - 18, 90, 18, 0, 0, 0, 170);
     mouseText->SetLayer(kWidgetLayer);
@@ -171,9 +164,9 @@ void pathbuilderGame::OnStart() {
     }
     MakeDepthPanel();
 
-    state = previousState = INITIAL;
+    state = previousState = kInitial;
     activeVertex = secondVertex = -1;
-    SetState(INITIAL);
+    SetState(kInitial);
     SetRedraw();
 }
 
@@ -213,7 +206,7 @@ void pathbuilderGame::OnStop() {
 // ---------------------------------------------------------------- states
 
 void pathbuilderGame::SetState(int s) {
-    if (s < 0 || s >= STATE_COUNT) return;
+    if (s < 0 || s >= kStateCount) return;
     previousState = state;
     state = s;
     if (stateText) stateText->SetText(StateName(s));
@@ -236,36 +229,36 @@ void pathbuilderGame::ResetTools() {
 }
 
 void pathbuilderGame::EnterInitial() {
-    SetState(INITIAL);
+    SetState(kInitial);
     ResetTools();
 }
 
 void pathbuilderGame::EnterAdding() {
-    SetState(ADDING);
+    SetState(kAdding);
     ResetTools();
     activeVertex = secondVertex = -1;
 }
 
 void pathbuilderGame::EnterActiveAdd(int vertex) {
-    SetState(ACTIVE_ADD);
+    SetState(kActiveAdd);
     activeVertex = vertex;
     rubberLine.Show();
 }
 
 void pathbuilderGame::EnterZooming() {
-    SetState(ZOOMING);
+    SetState(kZooming);
     ResetTools();
     ShowDepthPanel();
 }
 
 void pathbuilderGame::EnterMovingVertex() {
-    SetState(MOVING_VERTEX);
+    SetState(kMovingVertex);
     ResetTools();
     ShowSelectionMarkers();
 }
 
 void pathbuilderGame::EnterSetVertex() {
-    SetState(SET_VERTEX);
+    SetState(kSetVertex);
     ResetTools();
     ShowSelectionMarkers();
     PruneSelection();
@@ -277,7 +270,7 @@ void pathbuilderGame::EnterSetVertex() {
 }
 
 void pathbuilderGame::EnterSuwaking(ddCanvas* knob, int y) {
-    SetState(SUWAKING);
+    SetState(kSuwaking);
     activeKnob = knob;
     ResetTools();
     ShowSelectionMarkers();
@@ -286,13 +279,13 @@ void pathbuilderGame::EnterSuwaking(ddCanvas* knob, int y) {
 }
 
 void pathbuilderGame::EnterSetIdpath() {
-    SetState(SET_IDPATH);
+    SetState(kSetIdpath);
     ResetTools();
     if (view) view->ShowLabels();
 }
 
 void pathbuilderGame::EnterWriteIdpath() {
-    SetState(WRITE_IDPATH);
+    SetState(kWriteIdpath);
     ResetTools();
     if (view) view->ShowLabels();
     const ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
@@ -307,12 +300,12 @@ void pathbuilderGame::EnterWriteIdpath() {
 
 toolFileLoader* pathbuilderGame::BoxOf(int boxState) const {
     switch (boxState) {
-    case LOAD_PATH:
-    case SAVE_PATH:
+    case kLoadPath:
+    case kSavePath:
         return pathBox;
-    case LOADING_AN:
+    case kLoadingAn:
         return animationBox;
-    case LOADING_BKG:
+    case kLoadingBkg:
         return backgroundBox;
     default:
         return nullptr;
@@ -328,10 +321,10 @@ void pathbuilderGame::EnterBox(int boxState) {
     if (menu) menu->Close(nullptr);
 }
 
-void pathbuilderGame::EnterMovingAll() { SetState(MOVING_ALL); }
+void pathbuilderGame::EnterMovingAll() { SetState(kMovingAll); }
 
 void pathbuilderGame::EnterMovingRect(int x, int y) {
-    SetState(MOVING_RECT);
+    SetState(kMovingRect);
     ResetTools();
     rectStartX = x;
     rectStartY = y;
@@ -374,13 +367,13 @@ bool pathbuilderGame::Select(int x, int y, int nextState) {
     DropFromSelection(activeVertex);
     selection.push_back(activeVertex);
     switch (nextState) {
-    case MOVING_VERTEX:
+    case kMovingVertex:
         EnterMovingVertex();
         break;
-    case SET_VERTEX:
+    case kSetVertex:
         EnterSetVertex();
         break;
-    case WRITE_IDPATH:
+    case kWriteIdpath:
         EnterWriteIdpath();
         break;
     default:

@@ -26,22 +26,22 @@ class toolFileLoader;
 class pathbuilderGame : public GameAPI {
 public:
     enum State {
-        INITIAL = 0,
-        ADDING = 1,
-        ACTIVE_ADD = 2,
-        ZOOMING = 3,
-        MOVING_VERTEX = 4,
-        SET_VERTEX = 5,
-        SUWAKING = 6,
-        SET_IDPATH = 7,
-        WRITE_IDPATH = 8,
-        LOAD_PATH = 9,
-        SAVE_PATH = 10,
-        MOVING_ALL = 11,
-        MOVING_RECT = 12,
-        LOADING_AN = 13,
-        LOADING_BKG = 14,
-        STATE_COUNT = 15
+        kInitial = 0,
+        kAdding = 1,
+        kActiveAdd = 2,
+        kZooming = 3,
+        kMovingVertex = 4,
+        kSetVertex = 5,
+        kSuwaking = 6,
+        kSetIdpath = 7,
+        kWriteIdpath = 8,
+        kLoadPath = 9,
+        kSavePath = 10,
+        kMovingAll = 11,
+        kMovingRect = 12,
+        kLoadingAn = 13,
+        kLoadingBkg = 14,
+        kStateCount = 15
     };
     static const char* StateName(int state);
 
@@ -124,8 +124,29 @@ private:
     void EnterMovingAll();
     void EnterMovingRect(int x, int y);
 
+    // ----- the states: each one's name (what the state text shows) and
+    // what it does with a key, the left button going down, the right
+    // button going down, the left button going up and a mouse move; a null
+    // entry ignores it.
+    struct StateRow {
+        const char* name;
+        void (pathbuilderGame::*key)(const InputEvent& key);
+        void (pathbuilderGame::*leftDown)(int x, int y);
+        void (pathbuilderGame::*rightDown)(int x, int y);
+        void (pathbuilderGame::*leftUp)(int x, int y);
+        void (pathbuilderGame::*move)(int x, int y, int dx, int dy);
+    };
+    static const StateRow kStates[kStateCount];
+    // A state's row; for a state outside the table, "" and all null.
+    static const StateRow& Row(int state);
+
     // ----- keys
+    // Esc, and the command keys of most states; true when it took the key.
     bool CommonKey(const InputEvent& key);
+    void KeyCommon(const InputEvent& key);
+    void KeyActiveAdd(const InputEvent& key);
+    void KeySetVertex(const InputEvent& key);
+    void KeyWriteIdpath(const InputEvent& key);
     void BoxKey(const InputEvent& key);
     void BoxAction(int boxState);
     void LoadPath(const char* name);
@@ -133,11 +154,30 @@ private:
     void LoadBackground(const char* name);
     toolFileLoader* BoxOf(int boxState) const;
 
-    // ----- mouse
+    // ----- mouse buttons
     void MenuClick(int x, int y);
-    void RemoveAt(int x, int y);
+    void AddingClick(int x, int y);
+    void ActiveAddClick(int x, int y);
+    void ZoomingClick(int x, int y);
     void SetVertexClick(int x, int y);
-    void FinishRectangle();
+    void SetIdpathClick(int x, int y);
+    void RemoveAt(int x, int y);
+    void LeaveActiveAdd(int x, int y);
+    void DepthSelect(int x, int y);
+    void LeaveSuwaking(int x, int y);
+    void DropVertex(int x, int y);
+    void ReleaseKnob(int x, int y);
+    void EndMovingAll(int x, int y);
+    void FinishRectangle(int x, int y);
+
+    // ----- mouse moves, by (dx, dy) since the last one
+    void HoverMove(int x, int y, int dx, int dy);
+    void RubberLineMove(int x, int y, int dx, int dy);
+    void DragVertices(int x, int y, int dx, int dy);
+    void CtrlPickMove(int x, int y, int dx, int dy);
+    void KnobMove(int x, int y, int dx, int dy);
+    void ShiftMove(int x, int y, int dx, int dy);
+    void RubberRectMove(int x, int y, int dx, int dy);
 
     // ----- vertices and selection
     // The vertex within 10 of the point, -1 when none.
@@ -182,8 +222,8 @@ private:
     toolFileLoader* backgroundBox = nullptr;
     toolFileLoader* pathBox = nullptr;
     toolFileLoader* animationBox = nullptr;
-    int state = INITIAL;
-    int previousState = INITIAL;
+    int state = kInitial;
+    int previousState = kInitial;
     ddbuildedptf* view = nullptr;
     int activeVertex = -1;
     int secondVertex = -1;

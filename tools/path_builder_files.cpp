@@ -19,16 +19,16 @@ void pathbuilderGame::BoxAction(int boxState) {
     if (!box) return;
     const std::string name = box->GetText();
     switch (boxState) {
-    case LOAD_PATH:
+    case kLoadPath:
         LoadPath(name.c_str());
         break;
-    case SAVE_PATH:
+    case kSavePath:
         SavePath(name.c_str());
         break;
-    case LOADING_AN:
+    case kLoadingAn:
         MakePreviews(name.c_str());
         break;
-    case LOADING_BKG:
+    case kLoadingBkg:
         LoadBackground(name.c_str());
         break;
     default:

@@ -24,7 +24,7 @@ bool pathbuilderGame::CommonKey(const InputEvent& key) {
     if (key.Modifier(SDLK_LCTRL)) {
         // every key with left Ctrl is taken, matched or not
         if (key.Pressed('l')) {
-            EnterBox(LOADING_BKG);
+            EnterBox(kLoadingBkg);
         } else if (key.Pressed('h')) {
             if (menu) {
                 if (menu->IsVisible())
@@ -34,11 +34,11 @@ bool pathbuilderGame::CommonKey(const InputEvent& key) {
                 SetRedraw();
             }
         } else if (key.Pressed('s')) {
-            EnterBox(SAVE_PATH);
+            EnterBox(kSavePath);
         } else if (key.Pressed('o')) {
-            EnterBox(LOAD_PATH);
+            EnterBox(kLoadPath);
         } else if (key.Pressed('k')) {
-            EnterBox(LOADING_AN);
+            EnterBox(kLoadingAn);
         } else if (key.Pressed('i')) {
             if (previewsLayer.IsVisible())
                 previewsLayer.Hide();
@@ -77,53 +77,36 @@ void pathbuilderGame::BoxKey(const InputEvent& key) {
     }
 }
 
-void pathbuilderGame::OnKeyDown(const InputEvent& key) {
-    switch (state) {
-    case INITIAL:
-    case ADDING:
-    case ZOOMING:
-    case MOVING_VERTEX:
-    case SUWAKING:
-    case SET_IDPATH:
+void pathbuilderGame::KeyCommon(const InputEvent& key) { CommonKey(key); }
+
+void pathbuilderGame::KeyActiveAdd(const InputEvent& key) {
+    if (key.Pressed(SDLK_ESCAPE))
+        EnterAdding();
+    else
         CommonKey(key);
-        break;
-    case ACTIVE_ADD:
-        if (key.Pressed(SDLK_ESCAPE))
-            EnterAdding();
-        else
-            CommonKey(key);
-        break;
-    case SET_VERTEX: {
-        if (CommonKey(key)) break;
-        const bool spread = key.Modifier(SDLK_LSHIFT);
-        if (key.Pressed(SDLK_UP))
-            MoveKnobBy(-1, spread);
-        else if (key.Pressed(SDLK_DOWN))
-            MoveKnobBy(1, spread);
-        else if (key.Pressed(SDLK_LEFT))
-            MoveKnobBy(-10, spread);
-        else if (key.Pressed(SDLK_RIGHT))
-            MoveKnobBy(10, spread);
-        break;
-    }
-    case WRITE_IDPATH:
-        if (key.Pressed(SDLK_ESCAPE)) {
-            EnterSetIdpath();
-        } else if (key.Pressed(SDLK_RETURN)) {
-            ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
-            if (v && idField) v->SetId(idField->GetNumber());
-            if (view) view->RebuildView();
-            EnterSetIdpath();
-        }
-        break;
-    case LOAD_PATH:
-    case SAVE_PATH:
-    case LOADING_AN:
-    case LOADING_BKG:
-        BoxKey(key);
-        break;
-    default:  // moving all, moving rect
-        break;
+}
+
+void pathbuilderGame::KeySetVertex(const InputEvent& key) {
+    if (CommonKey(key)) return;
+    const bool spread = key.Modifier(SDLK_LSHIFT);
+    if (key.Pressed(SDLK_UP))
+        MoveKnobBy(-1, spread);
+    else if (key.Pressed(SDLK_DOWN))
+        MoveKnobBy(1, spread);
+    else if (key.Pressed(SDLK_LEFT))
+        MoveKnobBy(-10, spread);
+    else if (key.Pressed(SDLK_RIGHT))
+        MoveKnobBy(10, spread);
+}
+
+void pathbuilderGame::KeyWriteIdpath(const InputEvent& key) {
+    if (key.Pressed(SDLK_ESCAPE)) {
+        EnterSetIdpath();
+    } else if (key.Pressed(SDLK_RETURN)) {
+        ddpathVertex* v = view ? view->GetVertex(activeVertex) : nullptr;
+        if (v && idField) v->SetId(idField->GetNumber());
+        if (view) view->RebuildView();
+        EnterSetIdpath();
     }
 }
 
@@ -146,17 +129,17 @@ void pathbuilderGame::MenuClick(int x, int y) {
     } else if (menu->IsSelected("setpath")) {
         EnterSetIdpath();
     } else if (menu->IsSelected("loadpt")) {
-        EnterBox(LOAD_PATH);
+        EnterBox(kLoadPath);
     } else if (menu->IsSelected("savept")) {
-        EnterBox(SAVE_PATH);
+        EnterBox(kSavePath);
     } else if (menu->IsSelected("initpos")) {
         InitPos();
     } else if (menu->IsSelected("loadbg")) {
-        EnterBox(LOADING_BKG);
+        EnterBox(kLoadingBkg);
     } else if (menu->IsSelected("anima")) {
         menu->Open("anima");
     } else if (menu->IsSelected("loadan")) {
-        EnterBox(LOADING_AN);
+        EnterBox(kLoadingAn);
     } else if (menu->IsSelected("closean")) {
         ClosePreviews();
         menu->Close(nullptr);
@@ -177,37 +160,19 @@ void pathbuilderGame::SetVertexClick(int x, int y) {
     }
 }
 
-void pathbuilderGame::OnLeftDown(const InputEvent& click) {
-    const int x = click.x, y = click.y;
-    if (IsKeyDown(SDLK_SPACE)) {
-        if (state != MOVING_ALL) EnterMovingAll();
-        return;
-    }
-    switch (state) {
-    case INITIAL:
-        MenuClick(x, y);
-        break;
-    case ADDING:
-        EnterActiveAdd(PickOrAdd(x, y));
-        break;
-    case ACTIVE_ADD:
-        secondVertex = PickOrAdd(x, y);
-        if (view) view->ConnectAndRebuild(activeVertex, secondVertex);
-        activeVertex = secondVertex;
-        break;
-    case ZOOMING:
-        if (!Select(x, y, MOVING_VERTEX)) EnterMovingRect(x, y);
-        break;
-    case SET_VERTEX:
-        SetVertexClick(x, y);
-        break;
-    case SET_IDPATH:
-        Select(x, y, WRITE_IDPATH);
-        break;
-    default:
-        break;
-    }
+void pathbuilderGame::AddingClick(int x, int y) { EnterActiveAdd(PickOrAdd(x, y)); }
+
+void pathbuilderGame::ActiveAddClick(int x, int y) {
+    secondVertex = PickOrAdd(x, y);
+    if (view) view->ConnectAndRebuild(activeVertex, secondVertex);
+    activeVertex = secondVertex;
 }
+
+void pathbuilderGame::ZoomingClick(int x, int y) {
+    if (!Select(x, y, kMovingVertex)) EnterMovingRect(x, y);
+}
+
+void pathbuilderGame::SetIdpathClick(int x, int y) { Select(x, y, kWriteIdpath); }
 
 void pathbuilderGame::RemoveAt(int x, int y) {
     if (!view) return;
@@ -228,28 +193,13 @@ void pathbuilderGame::RemoveAt(int x, int y) {
     }
 }
 
-void pathbuilderGame::OnRightDown(const InputEvent& click) {
-    const int x = click.x, y = click.y;
-    switch (state) {
-    case ADDING:
-        RemoveAt(x, y);
-        break;
-    case ACTIVE_ADD:
-        EnterAdding();
-        break;
-    case ZOOMING:
-    case SET_VERTEX:
-        Select(x, y, SET_VERTEX);
-        break;
-    case SUWAKING:
-        EnterSetVertex();
-        break;
-    default:
-        break;
-    }
-}
+void pathbuilderGame::LeaveActiveAdd(int, int) { EnterAdding(); }
 
-void pathbuilderGame::FinishRectangle() {
+void pathbuilderGame::DepthSelect(int x, int y) { Select(x, y, kSetVertex); }
+
+void pathbuilderGame::LeaveSuwaking(int, int) { EnterSetVertex(); }
+
+void pathbuilderGame::FinishRectangle(int, int) {
     PruneSelection();
     if (selection.empty()) {
         EnterZooming();
@@ -265,27 +215,100 @@ void pathbuilderGame::FinishRectangle() {
     EnterSetVertex();
 }
 
-void pathbuilderGame::OnLeftUp(const InputEvent& click) {
-    switch (state) {
-    case MOVING_VERTEX:
-        EnterZooming();
-        break;
-    case SUWAKING:
-        EnterSetVertex();
-        ApplySlider(click.y);
-        break;
-    case MOVING_ALL:
-        RestoreState();
-        break;
-    case MOVING_RECT:
-        FinishRectangle();
-        break;
-    default:
-        break;
+void pathbuilderGame::DropVertex(int, int) { EnterZooming(); }
+
+void pathbuilderGame::ReleaseKnob(int, int y) {
+    EnterSetVertex();
+    ApplySlider(y);
+}
+
+void pathbuilderGame::EndMovingAll(int, int) { RestoreState(); }
+
+// ---------------------------------------------------------------- mouse motion
+
+void pathbuilderGame::HoverMove(int x, int y, int, int) { ShowHoverMarker(x, y); }
+
+void pathbuilderGame::RubberLineMove(int x, int y, int, int) {
+    if (view) ddbuildedptf::PlaceLine(&rubberLine, view->GetVertex(activeVertex), x, y, 2.0f);
+    ShowHoverMarker(x, y);
+}
+
+void pathbuilderGame::DragVertices(int, int, int dx, int dy) {
+    if (!view) return;
+    PruneSelection();
+    for (int i : selection) {
+        view->MoveVertex(i, dx, dy, 0.0f);
+        UpdatePreview(i, false);
+    }
+    view->RebuildView();
+    ShowSelectionMarkers();
+}
+
+void pathbuilderGame::CtrlPickMove(int x, int y, int, int) {
+    if (!IsKeyDown(SDLK_LCTRL)) return;
+    const int picked = PickVertex(x, y);
+    if (picked >= 0) {
+        ShowSelectionMarkers();
+        AddMarker(view->GetVertex(picked));
     }
 }
 
-// ---------------------------------------------------------------- mouse motion
+void pathbuilderGame::KnobMove(int, int y, int, int) { ApplySlider(y); }
+
+void pathbuilderGame::ShiftMove(int, int, int dx, int dy) { Shift(dx, dy); }
+
+void pathbuilderGame::RubberRectMove(int x, int y, int, int) { RubberRectangle(x, y); }
+
+// ---------------------------------------------------------------- the states
+
+using P = pathbuilderGame;
+
+// In the order of the states: name, key, left down, right down, left up,
+// move.
+const pathbuilderGame::StateRow pathbuilderGame::kStates[kStateCount] = {
+    {"initial", &P::KeyCommon, &P::MenuClick, nullptr, nullptr, nullptr},
+    {"adding/removing v/e", &P::KeyCommon, &P::AddingClick, &P::RemoveAt, nullptr, &P::HoverMove},
+    {"active add", &P::KeyActiveAdd, &P::ActiveAddClick, &P::LeaveActiveAdd, nullptr, &P::RubberLineMove},
+    {"zooming", &P::KeyCommon, &P::ZoomingClick, &P::DepthSelect, nullptr, &P::HoverMove},
+    {"moving vertex", &P::KeyCommon, nullptr, nullptr, &P::DropVertex, &P::DragVertices},
+    {"set vertex", &P::KeySetVertex, &P::SetVertexClick, &P::DepthSelect, nullptr, &P::CtrlPickMove},
+    {"suwaking", &P::KeyCommon, nullptr, &P::LeaveSuwaking, &P::ReleaseKnob, &P::KnobMove},
+    {"set idpath", &P::KeyCommon, &P::SetIdpathClick, nullptr, nullptr, &P::HoverMove},
+    {"write idpath", &P::KeyWriteIdpath, nullptr, nullptr, nullptr, nullptr},
+    {"load path", &P::BoxKey, nullptr, nullptr, nullptr, nullptr},
+    {"save path", &P::BoxKey, nullptr, nullptr, nullptr, nullptr},
+    {"moving all", nullptr, nullptr, nullptr, &P::EndMovingAll, &P::ShiftMove},
+    {"moving rect", nullptr, nullptr, nullptr, &P::FinishRectangle, &P::RubberRectMove},
+    {"loading an", &P::BoxKey, nullptr, nullptr, nullptr, nullptr},
+    {"loading bkg", &P::BoxKey, nullptr, nullptr, nullptr, nullptr},
+};
+
+const pathbuilderGame::StateRow& pathbuilderGame::Row(int s) {
+    static constexpr StateRow kNone{"", nullptr, nullptr, nullptr, nullptr, nullptr};
+    return s >= 0 && s < kStateCount ? kStates[s] : kNone;
+}
+
+const char* pathbuilderGame::StateName(int s) { return Row(s).name; }
+
+void pathbuilderGame::OnKeyDown(const InputEvent& key) {
+    if (auto run = Row(state).key) (this->*run)(key);
+}
+
+void pathbuilderGame::OnLeftDown(const InputEvent& click) {
+    if (IsKeyDown(SDLK_SPACE)) {
+        if (state != kMovingAll) EnterMovingAll();
+        return;
+    }
+    if (auto run = Row(state).leftDown) (this->*run)(click.x, click.y);
+}
+
+void pathbuilderGame::OnRightDown(const InputEvent& click) {
+    if (auto run = Row(state).rightDown) (this->*run)(click.x, click.y);
+}
+
+void pathbuilderGame::OnLeftUp(const InputEvent& click) {
+    if (auto run = Row(state).leftUp) (this->*run)(click.x, click.y);
+}
 
 void pathbuilderGame::OnMouseMove(const InputEvent& move) {
     const int x = move.x, y = move.y;
@@ -295,47 +318,7 @@ void pathbuilderGame::OnMouseMove(const InputEvent& move) {
                                   std::to_string(int64_t{y} - background.GetPosY());
         mouseText->SetText(where.c_str());
     }
-    switch (state) {
-    case ADDING:
-    case ZOOMING:
-    case SET_IDPATH:
-        ShowHoverMarker(x, y);
-        break;
-    case ACTIVE_ADD:
-        if (view) ddbuildedptf::PlaceLine(&rubberLine, view->GetVertex(activeVertex), x, y, 2.0f);
-        ShowHoverMarker(x, y);
-        break;
-    case MOVING_VERTEX:
-        if (!view) break;
-        PruneSelection();
-        for (int i : selection) {
-            view->MoveVertex(i, dx, dy, 0.0f);
-            UpdatePreview(i, false);
-        }
-        view->RebuildView();
-        ShowSelectionMarkers();
-        break;
-    case SET_VERTEX:
-        if (IsKeyDown(SDLK_LCTRL)) {
-            const int picked = PickVertex(x, y);
-            if (picked >= 0) {
-                ShowSelectionMarkers();
-                AddMarker(view->GetVertex(picked));
-            }
-        }
-        break;
-    case SUWAKING:
-        ApplySlider(y);
-        break;
-    case MOVING_ALL:
-        Shift(dx, dy);
-        break;
-    case MOVING_RECT:
-        RubberRectangle(x, y);
-        break;
-    default:
-        break;
-    }
+    if (auto run = Row(state).move) (this->*run)(x, y, dx, dy);
     lastMouseX = x;
     lastMouseY = y;
 }

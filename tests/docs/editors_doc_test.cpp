@@ -152,6 +152,9 @@ std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
             const std::vector<std::string> more = Arguments(text, query);
             args.insert(args.end(), more.begin(), more.end());
         }
+        // The first cell of each row of a key table: {SDLK_x, ...
+        for (size_t at = text.find("{SDLK_"); at != std::string::npos; at = text.find("{SDLK_", at + 1))
+            args.push_back(text.substr(at + 1, text.find(',', at) - at - 1));
         for (const std::string& arg : args) {
             if (arg.size() == 3 && arg.front() == '\'' && arg.back() == '\'') {
                 keys.insert(arg.substr(1, 1));
@@ -220,7 +223,7 @@ TEST_F(EditorsManual, EachEditorsKeyTablesNameExactlyTheKeysItReads) {
 TEST_F(EditorsManual, StatesAndMenusAreTheEditorsOwn) {
     std::set<std::string> lumoStates, ptbuilderStates;
     for (int i = 0; i < lumo2Game::kStateCount; ++i) lumoStates.insert(lumo2Game::StateName(i));
-    for (int i = 0; i < pathbuilderGame::STATE_COUNT; ++i)
+    for (int i = 0; i < pathbuilderGame::kStateCount; ++i)
         ptbuilderStates.insert(pathbuilderGame::StateName(i));
     const std::vector<std::string> lumoRows =
         FirstCells(Section(Manual(), "### States of the animation editor"), "State");
