@@ -20,6 +20,7 @@
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
 #include "tools/action_list.h"
+#include "tools/key_table.h"
 #include "tools/layer_list.h"
 #include "tools/list_pair.h"
 #include "tools/lumo_obraz.h"
@@ -167,8 +168,7 @@ private:
     void KeyInPrompt(const InputEvent& key);
     void KeyInInitial(const InputEvent& key);
     bool ArrowKeys(const InputEvent& key);
-    // The command keys of "initial" and "move chosen": the first row of
-    // kKeyCommands that matches runs.
+    // The command keys of "initial" and "move chosen" (kKeyCommands).
     void KeyTable(const InputEvent& key);
     void SpaceKey(const InputEvent& key);
     void SpaceInImages(const InputEvent& key);
@@ -189,15 +189,7 @@ private:
     // A prompt state with the number panel showing the prompt and value.
     void StartNumberPrompt(int promptState, const char* prompt, int value);
 
-    // The modifiers a command key asks for, as its event records them:
-    // any; left Ctrl; left Ctrl and left Shift; left Shift without left Ctrl.
-    enum class Chord : uint8_t { Any, Ctrl, CtrlShift, Shift };
-    struct KeyCommand {
-        int key;
-        Chord chord;
-        void (*run)(lumo2Game& editor, const InputEvent& key);
-    };
-    static const KeyCommand kKeyCommands[];
+    static const KeyCommand<lumo2Game> kKeyCommands[];
 
     // Mouse.
     void SpreadOnLine(int x, int y);

@@ -192,9 +192,8 @@ bool lumo2Game::ArrowKeys(const InputEvent& key) {
     return true;
 }
 
-// The command keys, in the order they are tried: the first row whose key
-// went down with its chord takes the key.
-const lumo2Game::KeyCommand lumo2Game::kKeyCommands[] = {
+// The command keys, in the order they are tried.
+const KeyCommand<lumo2Game> lumo2Game::kKeyCommands[] = {
     {SDLK_TAB, Chord::Any, [](lumo2Game& g, const InputEvent&) { g.nextwin(); }},
     {SDLK_SPACE, Chord::Any, [](lumo2Game& g, const InputEvent& key) { g.SpaceKey(key); }},
     {SDLK_RETURN, Chord::Any,
@@ -271,18 +270,7 @@ const lumo2Game::KeyCommand lumo2Game::kKeyCommands[] = {
      }},
 };
 
-void lumo2Game::KeyTable(const InputEvent& key) {
-    const bool ctrl = Ctrl(key), shift = Shift(key);
-    for (const KeyCommand& command : kKeyCommands) {
-        if (command.key != key.key) continue;
-        const bool chord = command.chord == Chord::Any || (command.chord == Chord::Ctrl && ctrl) ||
-                           (command.chord == Chord::CtrlShift && ctrl && shift) ||
-                           (command.chord == Chord::Shift && shift && !ctrl);
-        if (!chord) continue;
-        command.run(*this, key);
-        return;
-    }
-}
+void lumo2Game::KeyTable(const InputEvent& key) { RunKeyCommand(kKeyCommands, *this, key); }
 
 bool lumo2Game::PictureSelected() const {
     return images && images->Lower() && images->Lower()->SelectedCount() > 0;

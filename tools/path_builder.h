@@ -14,6 +14,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
+#include "tools/key_table.h"
 
 class ddMenu;
 class ddTekst;
@@ -141,8 +142,10 @@ private:
     static const StateRow& Row(int state);
 
     // ----- keys
-    // Esc, and the command keys of most states; true when it took the key.
+    // Esc, and the command keys of most states (kCommonKeys); true when it
+    // took the key.
     bool CommonKey(const InputEvent& key);
+    static const KeyCommand<pathbuilderGame> kCommonKeys[];
     void KeyCommon(const InputEvent& key);
     void KeyActiveAdd(const InputEvent& key);
     void KeySetVertex(const InputEvent& key);

@@ -11,58 +11,46 @@
 #include "platform/input_state.h"
 #include "shell/menu.h"
 #include "tools/file_loader.h"
+#include "tools/key_table.h"
 #include "tools/path_builder.h"
 #include "tools/ptf_view.h"
 
 // ---------------------------------------------------------------- keys
 
+// Esc, the commands with left Ctrl and the letters that enter a state, in
+// the order they are tried.
+const KeyCommand<pathbuilderGame> pathbuilderGame::kCommonKeys[] = {
+    {SDLK_ESCAPE, Chord::Any, [](pathbuilderGame& g, const InputEvent&) { g.EnterInitial(); }},
+    {SDLK_l, Chord::Ctrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterBox(kLoadingBkg); }},
+    {SDLK_h, Chord::Ctrl,
+     [](pathbuilderGame& g, const InputEvent&) {
+         if (!g.menu) return;
+         if (g.menu->IsVisible())
+             g.menu->Hide();
+         else
+             g.menu->Show();
+         SetRedraw();
+     }},
+    {SDLK_s, Chord::Ctrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterBox(kSavePath); }},
+    {SDLK_o, Chord::Ctrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterBox(kLoadPath); }},
+    {SDLK_k, Chord::Ctrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterBox(kLoadingAn); }},
+    {SDLK_i, Chord::Ctrl,
+     [](pathbuilderGame& g, const InputEvent&) {
+         if (g.previewsLayer.IsVisible())
+             g.previewsLayer.Hide();
+         else
+             g.previewsLayer.Show();
+         SetRedraw();
+     }},
+    {SDLK_p, Chord::Ctrl, [](pathbuilderGame& g, const InputEvent&) { g.InitPos(); }},
+    {SDLK_v, Chord::NoCtrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterAdding(); }},
+    {SDLK_z, Chord::NoCtrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterZooming(); }},
+    {SDLK_p, Chord::NoCtrl, [](pathbuilderGame& g, const InputEvent&) { g.EnterSetIdpath(); }},
+};
+
 bool pathbuilderGame::CommonKey(const InputEvent& key) {
-    if (key.Pressed(SDLK_ESCAPE)) {
-        EnterInitial();
-        return true;
-    }
-    if (key.Modifier(SDLK_LCTRL)) {
-        // every key with left Ctrl is taken, matched or not
-        if (key.Pressed('l')) {
-            EnterBox(kLoadingBkg);
-        } else if (key.Pressed('h')) {
-            if (menu) {
-                if (menu->IsVisible())
-                    menu->Hide();
-                else
-                    menu->Show();
-                SetRedraw();
-            }
-        } else if (key.Pressed('s')) {
-            EnterBox(kSavePath);
-        } else if (key.Pressed('o')) {
-            EnterBox(kLoadPath);
-        } else if (key.Pressed('k')) {
-            EnterBox(kLoadingAn);
-        } else if (key.Pressed('i')) {
-            if (previewsLayer.IsVisible())
-                previewsLayer.Hide();
-            else
-                previewsLayer.Show();
-            SetRedraw();
-        } else if (key.Pressed('p')) {
-            InitPos();
-        }
-        return true;
-    }
-    if (key.Pressed('v')) {
-        EnterAdding();
-        return true;
-    }
-    if (key.Pressed('z')) {
-        EnterZooming();
-        return true;
-    }
-    if (key.Pressed('p')) {
-        EnterSetIdpath();
-        return true;
-    }
-    return false;
+    // Every key with left Ctrl is taken, matched or not.
+    return RunKeyCommand(kCommonKeys, *this, key) || key.Modifier(SDLK_LCTRL);
 }
 
 void pathbuilderGame::BoxKey(const InputEvent& key) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless.h"
+#include "platform/input_event.h"
 
 namespace {
 
@@ -96,6 +97,55 @@ TEST_F(InputStateTest, KeyboardAndMouseGoThroughTheSource) {
     EXPECT_EQ(GetButtonsDown(), 2);
     SetLeftButton(0);
     SetRightButton(0);
+}
+
+// The state in force is the one installed last; the event handed to the
+// handlers carries what its SDL event says and nothing else.
+TEST_F(InputStateTest, ScopedStatesAndEventValues) {
+    SetMouseX(5);
+    SetKeyHeld(1);
+    {
+        InputState inner;
+        ScopedInputState scoped(inner);
+        EXPECT_EQ(GetMouseX(), 0);
+        EXPECT_EQ(GetKeyHeld(), 0);
+        SetMouseX(9);
+        EXPECT_EQ(inner.MouseX, 9);
+    }
+    EXPECT_EQ(GetMouseX(), 5);
+    EXPECT_EQ(state.MouseX, 5);
+    PumpKeys();
+    EXPECT_NE(state.KeyStates, nullptr);
+    SetInput(&input);  // a new source: its key array is not the cached one
+    EXPECT_EQ(state.KeyStates, nullptr);
+
+    SDL_Event ctrlA = KeyDown(SDLK_a, 'a');
+    ctrlA.key.keysym.mod = KMOD_LCTRL;
+    const InputEvent key = InputEvent::From(ctrlA, 3, 4);
+    EXPECT_EQ(key.x, 3);
+    EXPECT_EQ(key.y, 4);
+    EXPECT_EQ(key.button, 0);
+    EXPECT_TRUE(key.Pressed(SDLK_a));
+    EXPECT_FALSE(key.Pressed(SDLK_b));
+    EXPECT_EQ(key.Char(), 'a');
+    EXPECT_TRUE(key.Modifier(SDLK_LCTRL));
+    EXPECT_FALSE(key.Modifier(SDLK_RCTRL));
+    EXPECT_FALSE(key.Modifier(SDLK_a)) << "not a modifier key";
+
+    // A modifier's own key going down counts as held; going up it does not.
+    SDL_Event shift = KeyDown(SDLK_LSHIFT);
+    EXPECT_TRUE(InputEvent::From(shift, 0, 0).Modifier(SDLK_LSHIFT));
+    shift.type = SDL_KEYUP;
+    EXPECT_FALSE(InputEvent::From(shift, 0, 0).Modifier(SDLK_LSHIFT));
+
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_RIGHT;
+    const InputEvent click = InputEvent::From(press, 7, 8);
+    EXPECT_EQ(click.button, SDL_BUTTON_RIGHT);
+    EXPECT_EQ(click.key, SDLK_UNKNOWN);
+    EXPECT_EQ(click.Char(), 0);
+    EXPECT_FALSE(click.Modifier(SDLK_LCTRL));
 }
 
 }  // namespace
