@@ -49,6 +49,9 @@ asmInterpreter::asmInterpreter()
       locals(new asmVarReg[kLocalCells]),
       registers(new asmVarReg[kRegisterCount]) {
     Instance = this;
+    // The method tries free the records they own through this; every
+    // record is made by a machine, so it is installed here, before any.
+    TrieFree<asmMethod>::Deleter = [](asmMethod* p) { delete p; };
     // Each running call holds at most a script frame and a built-in call
     // around it: pushing never allocates.
     running.reserve(2 * kMaxCallDepth + 16);
