@@ -57,4 +57,4 @@ void asmMethod::Recompile() {
     stale = false;
 }
 
-void asmMethod::Run() { asmInterpreter::Instance->RunMethod(*this); }
+void asmMethod::Run(asmInterpreter& machine) { machine.RunMethod(*this); }

@@ -12,7 +12,7 @@
 //   struct asmClassTimer::ScriptMethods {
 //       static void Unknown(int index) { FatalExit(...); }
 //       static constexpr MethodRow<asmClassTimer> kRows[] = {
-//           {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
+//           {"pause", 2, [](asmClassTimer& self, asmInterpreter&, int) { self.Pause(); }},
 //           ...
 //       };
 //       static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
@@ -35,7 +35,7 @@ template <class Obj>
 struct MethodRow {
     const char* name;
     int index;
-    void (*run)(Obj& self, asmInterpreter* interp, int index);
+    void (*run)(Obj& self, asmInterpreter& m, int index);
 };
 
 // Reached only while a table is checked at compile time, where calling it
@@ -49,7 +49,7 @@ inline void RejectMethodRow(const char* /*reason*/) {}
 template <class Obj>
 class MethodTable {
 public:
-    using Handler = void (*)(Obj& self, asmInterpreter* interp, int index);
+    using Handler = void (*)(Obj& self, asmInterpreter& m, int index);
     using Unknown = void (*)(int index);
     // Room for indices 0..63; the largest class uses 0..60.
     static constexpr int kMaxIndex = 64;
@@ -80,12 +80,13 @@ public:
         return cls;
     }
 
-    // Runs the handler of `index` on `self`, or `unknown` for an index no
-    // row names (negative ones included) or whose row has a null handler.
-    void Run(Obj& self, asmInterpreter* interp, int index) const {
+    // Runs the handler of `index` on `self` with the machine that called it,
+    // or `unknown` for an index no row names (negative ones included) or
+    // whose row has a null handler; only a handler needs the machine.
+    void Run(Obj& self, asmInterpreter* m, int index) const {
         const Handler run = index >= 0 && index < kMaxIndex ? byIndex[static_cast<size_t>(index)] : nullptr;
         if (run)
-            run(self, interp, index);
+            run(self, *m, index);
         else
             unknown(index);
     }

@@ -16,8 +16,10 @@ asmObjects* asmObjects::Instance = nullptr;
 
 namespace {
 
-void MethodCallHook(asmClassObj* object, asmInterpreter*, const char* name) {
-    if (asmObjects::Instance) asmObjects::Instance->Call(object, name);
+// A call by name from native code (an engine event, a game's hook) goes to
+// the object layer of the machine it names.
+void MethodCallHook(asmClassObj* object, asmInterpreter* interp, const char* name) {
+    if (asmObjects* objects = interp ? asmObjects::Of(*interp) : nullptr) objects->Call(object, name);
 }
 
 // The object the entry holds, or null.
@@ -49,6 +51,10 @@ asmObjects::asmObjects(asmInterpreter& machine) : m(machine), objectMap(new ddTr
     m.SetObjectModel(this);
     asmClassObj::SetMethodCallHook(MethodCallHook);
     asmDestructionHold::SetReleaseAction(ReleaseHeld);
+}
+
+asmObjects* asmObjects::Of(asmInterpreter& machine) {
+    return dynamic_cast<asmObjects*>(machine.GetObjectModel());
 }
 
 asmObjects::~asmObjects() {
@@ -286,6 +292,8 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
     return !withdrawn.empty() && std::find(withdrawn.begin(), withdrawn.end(), object) != withdrawn.end();
 }
 
+// The foundation's destruction hold calls this without arguments when its
+// outermost hold ends: the running layer is the only way in.
 void asmObjects::ReleaseHeld() {
     if (Instance && Instance->m.running.empty()) Instance->DestroyDeferred();
 }

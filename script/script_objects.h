@@ -39,9 +39,14 @@ struct asmMethodFound {
 
 class asmObjects : public asmObjectModel {
 public:
+    // The running object layer, for the callbacks that lower floors make
+    // without handing a machine over (the end of a destruction hold, a
+    // game's start); everything else reaches it through its machine (Of).
     static asmObjects* Instance;
 
     explicit asmObjects(asmInterpreter& machine);
+    // The object layer of the machine, or null when it has another one.
+    static asmObjects* Of(asmInterpreter& machine);
     ~asmObjects() override;
     asmObjects(const asmObjects&) = delete;
     asmObjects& operator=(const asmObjects&) = delete;

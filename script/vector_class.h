@@ -41,7 +41,7 @@ asmClassVector* AsVector(asmClassObj* object);
 // Looks the name up (fatal "no such var:" when nothing bears it) and returns
 // the vector; an object of another type ends the program with
 // "<who>: <name> is not a vector".
-asmClassVector* FindVectorNamed(const char* who, const char* name);
+asmClassVector* FindVectorNamed(asmInterpreter& m, const char* who, const char* name);
 
 // Registers "vector" with the script machine.
 void RegisterVectorScriptClass();

@@ -27,12 +27,12 @@ asmClassFont::~asmClassFont() = default;
 struct asmClassFont::ScriptMethods {
     static constexpr MethodRow<asmClassFont> kRows[] = {
         {"load", 0,
-         [](asmClassFont& self, asmInterpreter*, int) {
-             int size = PopArgInt();
-             std::string file = PopText();
+         [](asmClassFont& self, asmInterpreter& m, int) {
+             int size = PopArgInt(m);
+             std::string file = PopText(m);
              self.Open(file.c_str(), size);
          }},
-        {"getsize", 1, [](asmClassFont& self, asmInterpreter*, int) { PushInt(self.GetLineHeight()); }},
+        {"getsize", 1, [](asmClassFont& self, asmInterpreter& m, int) { PushInt(m, self.GetLineHeight()); }},
     };
     static void Unknown(int index) {
         // The font shares the text class's wording.

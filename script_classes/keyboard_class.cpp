@@ -41,7 +41,7 @@ struct KeyboardPauseFlag : GameAPI {
     static void Set(GameAPI& game, int value) { game.*(&KeyboardPauseFlag::KeyboardPaused) = value; }
 };
 
-GameAPI* RunningGame(asmInterpreter* m) { return m ? dynamic_cast<GameAPI*>(m->currentGame) : nullptr; }
+GameAPI* RunningGame(asmInterpreter& m) { return dynamic_cast<GameAPI*>(m.currentGame); }
 
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -54,16 +54,15 @@ struct KeyArg {
     std::string text;
 };
 
-KeyArg PopKeyArg() {
-    asmInterpreter& m = *asmInterpreter::Instance;
+KeyArg PopKeyArg(asmInterpreter& m) {
     if (m.sp < 0) m.Underflow("PopArg");
     KeyArg arg;
     if (m.StackCell(m.sp).GetType() == TYPE_INT) {
         arg.isInt = true;
-        arg.value = PopArgInt();
+        arg.value = PopArgInt(m);
         arg.text = std::to_string(arg.value);
     } else {
-        arg.text = PopText();
+        arg.text = PopText(m);
     }
     return arg;
 }
@@ -109,66 +108,70 @@ char asmClassKeyboard::LastTyped() {
     return typed[0];
 }
 
-void asmClassKeyboard::PushKeyTest(const char* name, int (*test)(int key)) {
+void asmClassKeyboard::PushKeyTest(asmInterpreter& m, const char* name, int (*test)(int key)) {
     int code = KeyCode(name);
-    PushInt(code != -1 && test(code) ? 1 : 0);
+    PushInt(m, code != -1 && test(code) ? 1 : 0);
 }
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassKeyboard::ScriptMethods {
     static constexpr MethodRow<asmClassKeyboard> kRows[] = {
         {"iskey", 0,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             ddString name = PopArgString();
-             self.PushKeyTest(name.c_str(), IsKeyHeld);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             ddString name = PopArgString(m);
+             self.PushKeyTest(m, name.c_str(), IsKeyHeld);
          }},
         {"iskeydown", 1,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             KeyArg arg = PopKeyArg();
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             KeyArg arg = PopKeyArg(m);
              if (arg.isInt && arg.value == -1)
-                 PushInt(IsLeftButtonEvent());
+                 PushInt(m, IsLeftButtonEvent());
              else
-                 self.PushKeyTest(arg.text.c_str(), IsKeyDown);
+                 self.PushKeyTest(m, arg.text.c_str(), IsKeyDown);
          }},
         {"autorepeat", 2,
-         [](asmClassKeyboard&, asmInterpreter*, int) {
-             if (PopArgInt() == 0)
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
+             if (PopArgInt(m) == 0)
                  DisableKeyRepeat();
              else
                  SetDefaultKeyRepeat();
          }},
         {"pause", 3,
-         [](asmClassKeyboard&, asmInterpreter* m, int) {
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
              if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 1);
          }},
         {"resume", 4,
-         [](asmClassKeyboard&, asmInterpreter* m, int) {
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
              if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 0);
          }},
         {"getkey", 5,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
              self.LastTyped();
-             PushString(self.typed);
+             PushString(m, self.typed);
          }},
         {"setautorepeat", 6,
-         [](asmClassKeyboard&, asmInterpreter*, int) {
-             int interval = PopArgInt();
-             int delay = PopArgInt();
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
+             int interval = PopArgInt(m);
+             int delay = PopArgInt(m);
              SetKeyRepeat(delay, interval);
          }},
         {"isalpha", 7,
-         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsAlpha(self.LastTyped()) ? 1 : 0); }},
-        {"isdigit", 8,
-         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsDigit(self.LastTyped()) ? 1 : 0); }},
-        {"isalnum", 9,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             PushInt(IsAlpha(self.LastTyped()) || IsDigit(self.LastTyped()) ? 1 : 0);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsAlpha(self.LastTyped()) ? 1 : 0);
          }},
-        {"getkeystate", 10, [](asmClassKeyboard&, asmInterpreter*, int) { PumpKeys(); }},
+        {"isdigit", 8,
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsDigit(self.LastTyped()) ? 1 : 0);
+         }},
+        {"isalnum", 9,
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsAlpha(self.LastTyped()) || IsDigit(self.LastTyped()) ? 1 : 0);
+         }},
+        {"getkeystate", 10, [](asmClassKeyboard&, asmInterpreter&, int) { PumpKeys(); }},
         {"keypressed", 11,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             ddString name = PopArgString();
-             self.PushKeyTest(name.c_str(), IsKeyDownCached);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             ddString name = PopArgString(m);
+             self.PushKeyTest(m, name.c_str(), IsKeyDownCached);
          }},
     };
     static_assert(std::size(kRows) == 12);
@@ -187,8 +190,7 @@ void asmClassKeyboard::InitMethods() {
 void asmClassKeyboard::FreeMethods() { FreeClass(Methods); }
 
 void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
-    asmInterpreter* m = interp ? interp : asmInterpreter::Instance;
-    ScriptMethods::kTable.Run(*this, m, index);
+    ScriptMethods::kTable.Run(*this, interp, index);
 }
 
 void RegisterKeyboardScriptClass() {

@@ -31,7 +31,7 @@ private:
     // the one-character text "getkey" pushes.
     char LastTyped();
     // Pushes 1 when `test` holds for the named key, 0 for unknown names.
-    void PushKeyTest(const char* name, int (*test)(int key));
+    void PushKeyTest(asmInterpreter& m, const char* name, int (*test)(int key));
 
     char typed[2] = {0, 0};  // the last typed character and its terminator
     ddTrie<int>* keyNames;   // key name -> key symbol (owned)

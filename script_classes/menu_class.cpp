@@ -28,14 +28,13 @@ struct IntOrName {
     std::string name;
 };
 
-IntOrName PopIntOrName() {
+IntOrName PopIntOrName(asmInterpreter& m) {
     IntOrName a;
-    asmInterpreter* m = asmInterpreter::Instance;
-    if (m && m->sp >= 0 && m->StackCell(m->sp).GetType() == TYPE_INT) {
+    if (m.sp >= 0 && m.StackCell(m.sp).GetType() == TYPE_INT) {
         a.isInt = true;
-        a.value = PopArgInt();
+        a.value = PopArgInt(m);
     } else {
-        a.name = PopText();
+        a.name = PopText(m);
     }
     return a;
 }
@@ -45,7 +44,7 @@ void Forbidden(const char* method, int value) {
     std::fflush(stdout);
 }
 
-void PushTextOrNull(const char* s) { PushString(s ? s : "null"); }
+void PushTextOrNull(asmInterpreter& m, const char* s) { PushString(m, s ? s : "null"); }
 
 // An item name; "null" names no item, which means the menu itself where an
 // operation takes "item name or current".
@@ -61,10 +60,10 @@ asmClassMenu::asmClassMenu(asmClass* cls, const char* name) {
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassMenu::ScriptMethods {
-    static void PushLayer(asmClassMenu& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }
-    static void FillFromFile(asmClassMenu& self, asmInterpreter*, int index) {
-        std::string source = PopText();
-        std::string item = PopText();
+    static void PushLayer(asmClassMenu& self, asmInterpreter& m, int) { PushInt(m, self.GetLayer()); }
+    static void FillFromFile(asmClassMenu& self, asmInterpreter& m, int index) {
+        std::string source = PopText(m);
+        std::string item = PopText(m);
         if (index == 14)
             self.FillSubmenus(ItemName(item), source.c_str());
         else
@@ -72,8 +71,8 @@ struct asmClassMenu::ScriptMethods {
     }
     static constexpr MethodRow<asmClassMenu> kRows[] = {
         {"hide", 0,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
                  self.Close(ItemName(a.name));
              else if (a.value == 0)
@@ -84,8 +83,8 @@ struct asmClassMenu::ScriptMethods {
                  Forbidden("hide", a.value);
          }},
         {"show", 1,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
                  self.Open(ItemName(a.name));
              else if (a.value == 0)
@@ -96,54 +95,56 @@ struct asmClassMenu::ScriptMethods {
                  Forbidden("show", a.value);
          }},
         {"on", 2,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             PushInt(self.IsSelected(PopText().c_str()) ? 1 : 0);
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             PushInt(m, self.IsSelected(PopText(m).c_str()) ? 1 : 0);
          }},
         {"isvissub", 3,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushInt(self.IsOpen(ItemName(PopText())) ? 1 : 0); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             PushInt(m, self.IsOpen(ItemName(PopText(m))) ? 1 : 0);
+         }},
         {"getid", 4, PushLayer},
         {"getcheckedtxt", 5,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedValue()); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) { PushTextOrNull(m, self.GetSelectedValue()); }},
         {"getcheckedname", 6,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedLabel()); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) { PushTextOrNull(m, self.GetSelectedLabel()); }},
         {"isin", 7,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int q = PopArgInt();
-             int p = PopArgInt();
-             int y = PopArgInt();
-             int x = PopArgInt();
-             PushInt(self.IsIn(x, y, p != 0, q != 0) ? 1 : 0);
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int q = PopArgInt(m);
+             int p = PopArgInt(m);
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
+             PushInt(m, self.IsIn(x, y, p != 0, q != 0) ? 1 : 0);
          }},
-        {"setz", 8, [](asmClassMenu& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"setz", 8, [](asmClassMenu& self, asmInterpreter& m, int) { self.SetLayer(PopArgInt(m)); }},
         {"isvisible", 9,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
-                 PushInt(self.Exists(ItemName(a.name)) ? 1 : 0);
+                 PushInt(m, self.Exists(ItemName(a.name)) ? 1 : 0);
              else if (a.value == -1)
-                 PushInt(self.IsVisible() ? 1 : 0);
+                 PushInt(m, self.IsVisible() ? 1 : 0);
              else
                  Forbidden("isvisible", a.value);
          }},
         {"move", 10,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int dy = PopArgInt();
-             int dx = PopArgInt();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int dy = PopArgInt(m);
+             int dx = PopArgInt(m);
              self.Move(dx, dy);
          }},
-        {"next", 11, [](asmClassMenu& self, asmInterpreter*, int) { self.PageNext(ItemName(PopText())); }},
-        {"prev", 12, [](asmClassMenu& self, asmInterpreter*, int) { self.PagePrev(ItemName(PopText())); }},
+        {"next", 11, [](asmClassMenu& self, asmInterpreter& m, int) { self.PageNext(ItemName(PopText(m))); }},
+        {"prev", 12, [](asmClassMenu& self, asmInterpreter& m, int) { self.PagePrev(ItemName(PopText(m))); }},
         {"getz", 13, PushLayer},
         {"addback", 14, FillFromFile},
         {"addfront", 15, FillFromFile},
         {"rewind", 16,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int n = PopArgInt();
-             std::string item = PopText();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int n = PopArgInt(m);
+             std::string item = PopText(m);
              self.EnablePaging(ItemName(item), n);
          }},
-        {"pause", 17, [](asmClassMenu& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 18, [](asmClassMenu& self, asmInterpreter*, int) { self.Resume(); }},
+        {"pause", 17, [](asmClassMenu& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 18, [](asmClassMenu& self, asmInterpreter&, int) { self.Resume(); }},
     };
     static_assert(std::size(kRows) == 19);
     static void Unknown(int index) {

@@ -56,25 +56,26 @@ int asmClassDzwieki::IsAvailable() {
 // The script methods: each name with its built-in index and handler.
 struct asmClassDzwieki::ScriptMethods {
     static constexpr MethodRow<asmClassDzwieki> kRows[] = {
-        {"load", 0, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Load(PopText().c_str()); }},
-        {"play", 1, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(0); }},
-        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Stop(PopArgInt()); }},
-        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsPlaying()); }},
-        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Resume(); }},
-        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter*, int) { self.InstallFinishHandler(); }},
-        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter*, int) { self.PlayIfIdle(); }},
-        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter*, int) { self.SetVolume(PopArgInt()); }},
+        {"load", 0, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str()); }},
+        {"play", 1, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Play(0); }},
+        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.Stop(PopArgInt(m)); }},
+        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.IsPlaying()); }},
+        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Resume(); }},
+        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter&, int) { self.InstallFinishHandler(); }},
+        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter&, int) { self.PlayIfIdle(); }},
+        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.SetVolume(PopArgInt(m)); }},
         {"setstartstopflag", 9,
-         [](asmClassDzwieki& self, asmInterpreter*, int) {
-             int freeAfterPlay = PopArgInt();
-             int loadNow = PopArgInt();
+         [](asmClassDzwieki& self, asmInterpreter& m, int) {
+             int freeAfterPlay = PopArgInt(m);
+             int loadNow = PopArgInt(m);
              self.SetLoadFlags(loadNow, freeAfterPlay);
          }},
-        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(-1); }},
-        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.GetVolume()); }},
-        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsAvailable()); }},
-        {"changevol", 13, [](asmClassDzwieki& self, asmInterpreter*, int) { self.ApplyVolume(PopArgInt()); }},
+        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Play(-1); }},
+        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.GetVolume()); }},
+        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.IsAvailable()); }},
+        {"changevol", 13,
+         [](asmClassDzwieki& self, asmInterpreter& m, int) { self.ApplyVolume(PopArgInt(m)); }},
     };
     static_assert(std::size(kRows) == 14);
     static void Unknown(int index) {

@@ -30,21 +30,22 @@ void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }
 // The script methods: each name with its built-in index and handler.
 // 11 names for 10 methods.
 struct asmClassTimer::ScriptMethods {
-    static void SetDelay(asmClassTimer& self, asmInterpreter*, int) { self.SetInterval(PopArgInt()); }
+    static void SetDelay(asmClassTimer& self, asmInterpreter& m, int) { self.SetInterval(PopArgInt(m)); }
     static constexpr MethodRow<asmClassTimer> kRows[] = {
         {"delay", 0, SetDelay},
         {"setdelay", 0, SetDelay},
         {"isplaying", 1,
-         [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.IsRunning() ? 1 : 0); }},
-        {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
-        {"play", 3, [](asmClassTimer& self, asmInterpreter*, int) { self.Start(); }},
-        {"resume", 4, [](asmClassTimer& self, asmInterpreter*, int) { self.Resume(); }},
-        {"settick", 5, [](asmClassTimer& self, asmInterpreter*, int) { self.SetRepeatCount(PopArgInt()); }},
-        {"stop", 6, [](asmClassTimer& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+         [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.IsRunning() ? 1 : 0); }},
+        {"pause", 2, [](asmClassTimer& self, asmInterpreter&, int) { self.Pause(); }},
+        {"play", 3, [](asmClassTimer& self, asmInterpreter&, int) { self.Start(); }},
+        {"resume", 4, [](asmClassTimer& self, asmInterpreter&, int) { self.Resume(); }},
+        {"settick", 5,
+         [](asmClassTimer& self, asmInterpreter& m, int) { self.SetRepeatCount(PopArgInt(m)); }},
+        {"stop", 6, [](asmClassTimer& self, asmInterpreter& m, int) { self.Stop(PopArgInt(m) != 0); }},
         {"setcycle", 7,
-         [](asmClassTimer& self, asmInterpreter*, int) { self.SetFrameInterval(PopArgInt()); }},
-        {"gettick", 8, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetTicksFired()); }},
-        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetInterval()); }},
+         [](asmClassTimer& self, asmInterpreter& m, int) { self.SetFrameInterval(PopArgInt(m)); }},
+        {"gettick", 8, [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.GetTicksFired()); }},
+        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.GetInterval()); }},
     };
     static_assert(std::size(kRows) == 11);
     static void Unknown(int index) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "script/interpreter.h"
+
 namespace {
 
 std::vector<std::string> unknownCalls;
@@ -25,18 +27,18 @@ private:
 };
 
 struct Recorder::ScriptMethods {
-    static void Shared(Recorder& self, asmInterpreter*, int index) {
+    static void Shared(Recorder& self, asmInterpreter&, int index) {
         self.calls.push_back("shared " + std::to_string(index));
     }
     static void Unknown(int index) { unknownCalls.push_back(std::to_string(index)); }
     static constexpr MethodRow<Recorder> kRows[] = {
-        {"first", 0, [](Recorder& self, asmInterpreter*, int) { self.calls.push_back("first"); }},
+        {"first", 0, [](Recorder& self, asmInterpreter&, int) { self.calls.push_back("first"); }},
         {"second", 1, Shared},
         {"again", 1, Shared},
         {"fourth", 3, Shared},
         {"interp", 4,
-         [](Recorder& self, asmInterpreter* interp, int) {
-             self.calls.push_back(interp ? "with interpreter" : "without interpreter");
+         [](Recorder& self, asmInterpreter& m, int) {
+             self.calls.push_back(m.sp == 41 ? "the machine handed" : "another machine");
          }},
     };
     static constexpr MethodTable<Recorder> kTable{kRows, Unknown};
@@ -66,12 +68,12 @@ TEST(MethodTable, NamesMapToTheirIndicesAndNothingElse) {
 TEST(MethodTable, AnIndexRunsItsHandlerAndAnyOtherRunsTheUnknownOne) {
     unknownCalls.clear();
     Recorder r;
-    auto* someInterpreter = reinterpret_cast<asmInterpreter*>(&r);  // only compared with null
-    for (int index : {0, 1, 3, -1, 2, 5, 63, 64, 1000}) r.Call(nullptr, index);
-    r.Call(someInterpreter, 4);
-    r.Call(nullptr, 4);
-    const std::vector<std::string> calls = {"first", "shared 1", "shared 3", "with interpreter",
-                                            "without interpreter"};
+    asmInterpreter handed;
+    handed.sp = 41;
+    // Unknown indices need no machine.
+    for (int index : {-1, 2, 5, 63, 64, 1000}) r.Call(nullptr, index);
+    for (int index : {0, 1, 3, 4}) r.Call(&handed, index);
+    const std::vector<std::string> calls = {"first", "shared 1", "shared 3", "the machine handed"};
     EXPECT_EQ(r.Calls(), calls);
     const std::vector<std::string> unknown = {"-1", "2", "5", "63", "64", "1000"};
     EXPECT_EQ(unknownCalls, unknown);

@@ -70,7 +70,7 @@ TEST(DebugLevels, ObjectsWithoutANameAreReportedAsNull) {
         asmClassObj nameless(asmVarInt::Class);
         ScriptDebugLevel = 1;
         machine.objects.Call(&nameless, "getidobj");
-        PushInt(1);
+        PushInt(machine.interp, 1);
         machine.objects.Call(&nameless, "nothere");
         ScriptDebugLevel = 3;
         machine.objects.Call(&nameless, "nothere");
@@ -96,7 +96,7 @@ asmClassObj* PlainGame(asmClass* cls, const char* name) {
 asmClass* playClass = nullptr;
 struct PlayOnly : asmClassObj {
     using asmClassObj::asmClassObj;
-    void CallBuiltIn(asmInterpreter*, int) override { asmObjects::Instance->nextGame = PopArgString(); }
+    void CallBuiltIn(asmInterpreter* m, int) override { asmObjects::Of(*m)->nextGame = PopArgString(*m); }
 };
 void InitPlay() {
     playClass = new asmClass;
