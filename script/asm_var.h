@@ -12,6 +12,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
+#include "script/script_class.h"
 
 // Script type codes of the values.
 enum asmTypeCode : int32_t {
@@ -86,9 +87,9 @@ protected:
     ddString text;
 };
 
-class asmVarInt : public asmVar {
+class asmVarInt : public asmScriptClass<asmVarInt, asmVar> {
 public:
-    asmVarInt(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_INT; }
+    asmVarInt(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_INT; }
 
     using asmVar::Add;
     using asmVar::AddR;
@@ -101,12 +102,8 @@ public:
     using asmVar::Sub;
     using asmVar::SubR;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override { return value; }
@@ -147,15 +144,13 @@ public:
 
     // Direct access for the interpreter's fast paths.
     int32_t value = 0;
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
 
-class asmVarReal : public asmVar {
+extern template class asmScriptClass<asmVarInt, asmVar>;
+
+class asmVarReal : public asmScriptClass<asmVarReal, asmVar> {
 public:
-    asmVarReal(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_REAL; }
+    asmVarReal(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_REAL; }
 
     using asmVar::Add;
     using asmVar::AddR;
@@ -168,12 +163,8 @@ public:
     using asmVar::Sub;
     using asmVar::SubR;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override;
@@ -213,27 +204,21 @@ public:
     void DivR(asmInterpreter& m, float r) override;
 
     float value = 0.0f;
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
 
-class asmVarString : public asmVar {
+extern template class asmScriptClass<asmVarReal, asmVar>;
+
+class asmVarString : public asmScriptClass<asmVarString, asmVar> {
 public:
-    asmVarString(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_STRING; }
+    asmVarString(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_STRING; }
 
     using asmVar::Add;
     using asmVar::AddR;
     using asmVar::Cmp;
     using asmVar::SetString;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override;
@@ -259,11 +244,9 @@ public:
 
     // The text itself, for the interpreter's fast paths.
     ddString& Text() { return text; }
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
+
+extern template class asmScriptClass<asmVarString, asmVar>;
 
 // A register cell: refers to one value, its target, and forwards every
 // operation to it. The target is one of the cell's own three parts or none.

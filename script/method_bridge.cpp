@@ -216,8 +216,6 @@ namespace {
 
 // The methods every object answers to, by the names and indices of
 // kCommonMethodNames (whose trie a call by name goes through).
-void UnknownCommonMethod(int) { Write("txobjmets unknown method!\n"); }
-
 constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
     {"getname", 0,
      [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
@@ -304,7 +302,9 @@ consteval bool RowsAnswerToTheirNames() {
 }
 static_assert(RowsAnswerToTheirNames());
 
-constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, UnknownCommonMethod};
+// No common method has an index past the rows; the report names none.
+constexpr UnknownMethod kUnknownCommon{"txobjmets unknown method!\n", OnUnknown::Report};
+constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, kUnknownCommon};
 
 }  // namespace
 

@@ -46,7 +46,8 @@ void CollectOwned(asmClassObj* object, std::vector<asmClassObj*>& out) {
 
 }  // namespace
 
-asmObjects::asmObjects(asmInterpreter& machine) : m(machine), objectMap(new ddTrie<asmClassObj>) {
+asmObjects::asmObjects(asmInterpreter& machine, const asmClassList& known)
+    : m(machine), classes(known), objectMap(new ddTrie<asmClassObj>) {
     Instance = this;
     m.SetObjectModel(this);
     asmClassObj::SetMethodCallHook(MethodCallHook);
@@ -151,7 +152,7 @@ void asmObjects::NewObject(const char* className, const char* objectName) {
     }
 
     if (kind == KIND_GAME) {
-        asmObjectFactory make = GetGameFactory();
+        asmObjectFactory make = classes.GameFactory();
         if (!make) m.Fatal("no such class to new object:", className);
         asmClassObj* game = make(type->pointer, objectName);
         game->SetName(objectName);
@@ -198,7 +199,7 @@ void asmObjects::ExecNew(asmOperand& typeOp, asmOperand& nameOp) {
         NewObject(typeName.c_str(), objectName.c_str());
         return;
     }
-    const asmBuiltinClass* builtin = kind >= 4 && kind <= 19 ? FindScriptClass(typeName.c_str()) : nullptr;
+    const asmBuiltinClass* builtin = kind >= 4 && kind <= 19 ? classes.Find(typeName.c_str()) : nullptr;
     if (!builtin || !builtin->create || builtin->typeCode != kind)
         m.Fatal("can't create object of such type:", ObjectName(typeOp).c_str());
 

@@ -21,6 +21,7 @@
 #include "foundation/destruction_hold.h"
 #include "script/method_table.h"
 #include "script/object_model.h"
+#include "script/script_types.h"
 
 class asmInterpreter;
 
@@ -44,7 +45,9 @@ public:
     // game's start); everything else reaches it through its machine (Of).
     static asmObjects* Instance;
 
-    explicit asmObjects(asmInterpreter& machine);
+    // `known` are the built-in classes "new" can make (they must outlive
+    // the layer).
+    asmObjects(asmInterpreter& machine, const asmClassList& known);
     // The object layer of the machine, or null when it has another one.
     static asmObjects* Of(asmInterpreter& machine);
     ~asmObjects() override;
@@ -143,6 +146,7 @@ private:
     void ForgetAliases(const std::vector<asmClassObj*>& dying);
 
     asmInterpreter& m;
+    const asmClassList& classes;
     ddTrie<asmClassObj>* objectMap;
     std::vector<asmClassObj*> initQueue;
     std::vector<asmClassObj*> deferred;

@@ -14,15 +14,9 @@
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script/vector_class.h"
 
-asmClass* asmClassDB::Class = nullptr;
-
 namespace {
-
-asmClassObj* NewTable(asmClass* cls, const char* name) { return new asmClassDB(cls, name); }
-asmClass* TableClass() { return asmClassDB::Class; }
 
 [[noreturn]] void FailedToOpen(const char* path) {
     std::string out = "failed to open ";
@@ -41,7 +35,7 @@ bool ReadTableFile(const char* path, std::string& text) {
 
 }  // namespace
 
-asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmClassObj(cls) {
+asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmScriptClass(cls) {
     SetName(name);
     Init();
 }
@@ -363,24 +357,8 @@ struct asmClassDB::ScriptMethods {
         {"getvec", 25, CopyFromVector},
     };
     static_assert(std::size(kRows) == 26);
-    static void Unknown(int index) {
-        FatalExit("db unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassDB> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"db unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassDB> kTable{kRows, kUnknown};
 };
 
-void asmClassDB::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassDB::FreeMethods() { FreeClass(Class); }
-
-void asmClassDB::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTableScriptClass() {
-    RegisterScriptClass({"db", asmClassDB::kTypeCode, asmClassDB::InitMethods, asmClassDB::FreeMethods,
-                         TableClass, NewTable});
-}
+template class asmScriptClass<asmClassDB, asmClassObj>;

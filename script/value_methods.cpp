@@ -20,10 +20,6 @@
 
 using namespace ScriptNumbers;
 
-asmClass* asmVarInt::Class = nullptr;
-asmClass* asmVarReal::Class = nullptr;
-asmClass* asmVarString::Class = nullptr;
-
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -39,15 +35,6 @@ void PrintValue(const char* kind, const char* name, const char* value) {
     out += value;
     out += '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
-}
-
-[[noreturn]] void UnknownMethod(const char* kind, int index) {
-    std::string out = "\nunknown ";
-    out += kind;
-    out += " built in method ";
-    out += std::to_string(index);
-    out += '\n';
-    FatalExit(out, 1);
 }
 
 // n multiplied e times into 1, wrapping in 32 bits; squaring gives the same
@@ -132,20 +119,11 @@ struct asmVarInt::ScriptMethods {
         {"to_s", 12, ToString},
     };
     static_assert(std::size(kRows) == 14);
-    static void Unknown(int index) { UnknownMethod("int", index); }
-    static constexpr MethodTable<asmVarInt> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nunknown int built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmVarInt> kTable{kRows, kUnknown};
 };
 
-void asmVarInt::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmVarInt::FreeMethods() { FreeClass(Class); }
-
-void asmVarInt::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
+template class asmScriptClass<asmVarInt, asmVar>;
 
 // ---------------------------------------------------------------- real
 
@@ -227,20 +205,11 @@ struct asmVarReal::ScriptMethods {
         {"to_s", 25, ToString},
     };
     static_assert(std::size(kRows) == 27);
-    static void Unknown(int index) { UnknownMethod("real", index); }
-    static constexpr MethodTable<asmVarReal> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nunknown real built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmVarReal> kTable{kRows, kUnknown};
 };
 
-void asmVarReal::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmVarReal::FreeMethods() { FreeClass(Class); }
-
-void asmVarReal::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
+template class asmScriptClass<asmVarReal, asmVar>;
 
 // ---------------------------------------------------------------- string
 
@@ -371,17 +340,8 @@ struct asmVarString::ScriptMethods {
         {"rfind", 22, FindLast},
     };
     static_assert(std::size(kRows) == 24);
-    static void Unknown(int index) { UnknownMethod("string", index); }
-    static constexpr MethodTable<asmVarString> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nunknown string built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmVarString> kTable{kRows, kUnknown};
 };
 
-void asmVarString::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmVarString::FreeMethods() { FreeClass(Class); }
-
-void asmVarString::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
+template class asmScriptClass<asmVarString, asmVar>;

@@ -14,9 +14,6 @@
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
-
-asmClass* asmClassVector::Class = nullptr;
 
 namespace {
 
@@ -56,12 +53,9 @@ T PopValue(asmInterpreter& m, int reg) {
     return v;
 }
 
-asmClassObj* NewVector(asmClass* cls, const char* name) { return new asmClassVector(cls, name); }
-asmClass* VectorClass() { return asmClassVector::Class; }
-
 }  // namespace
 
-asmClassVector::asmClassVector(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassVector::asmClassVector(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassVector::~asmClassVector() {
     strings.Free();
@@ -248,26 +242,8 @@ struct asmClassVector::ScriptMethods {
          }>},
     };
     static_assert(std::size(kRows) == 26);
-    static void Unknown(int index) {
-        std::string out = "\nvector unknown built in method ";
-        out += std::to_string(index);
-        FatalExit(out, 1);
-    }
-    static constexpr MethodTable<asmClassVector> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nvector unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassVector> kTable{kRows, kUnknown};
 };
 
-void asmClassVector::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassVector::FreeMethods() { FreeClass(Class); }
-
-void asmClassVector::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterVectorScriptClass() {
-    RegisterScriptClass({"vector", asmClassVector::kTypeCode, asmClassVector::InitMethods,
-                         asmClassVector::FreeMethods, VectorClass, NewVector});
-}
+template class asmScriptClass<asmClassVector, asmClassObj>;

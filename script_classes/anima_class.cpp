@@ -13,16 +13,10 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/object_model.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassAnima::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewAnima(asmClass* cls, const char* name) { return new asmClassAnima(cls, name); }
-asmClass* AnimaClass() { return asmClassAnima::Methods; }
 
 // Sends "play" to the script object named by the action's current frame
 // sound; nothing without a sound, a running machine or such an object.
@@ -346,27 +340,9 @@ struct asmClassAnima::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 61);
-    static void Unknown(int index) {
-        // Reported, never fatal: the map and this switch disagree.
-        std::string line = "\nanimation unknown built in method " + std::to_string(index);
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fflush(stdout);
-    }
-    static constexpr MethodTable<asmClassAnima> kTable{kRows, Unknown};
+    // Reported, never fatal (indices come only from the class's own map).
+    static constexpr UnknownMethod kUnknown{"\nanimation unknown built in method %d", OnUnknown::Report};
+    static constexpr MethodTable<asmClassAnima> kTable{kRows, kUnknown};
 };
 
-void asmClassAnima::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassAnima::FreeMethods() { FreeClass(Methods); }
-
-void asmClassAnima::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterAnimaScriptClass() {
-    RegisterScriptClass(
-        {"anima", 9, asmClassAnima::InitMethods, asmClassAnima::FreeMethods, AnimaClass, NewAnima});
-}
+template class asmScriptClass<asmClassAnima, Animacja>;

@@ -9,15 +9,9 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_objects.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmGameObj::Class = nullptr;
-
 namespace {
-
-asmClassObj* NewGameObj(asmClass* cls, const char* name) { return new asmGameObj(cls, name); }
-asmClass* GameClass() { return asmGameObj::Class; }
 
 // The hooks call the game's script method of the event's name. The game
 // loop calls them without a machine to hand over: the running one is meant.
@@ -96,21 +90,11 @@ struct asmGameObj::ScriptMethods {
              PushString(m, game.GetNextAction() ? game.GetNextAction() : "exit");
          }},
     };
-    static void Unknown(int index) {
-        std::string out = "\nunknown instruction to object game ";
-        out += std::to_string(index);
-        out += '\n';
-        std::fwrite(out.data(), 1, out.size(), stdout);
-    }
-    static constexpr MethodTable<asmGameObj> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nunknown instruction to object game %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmGameObj> kTable{kRows, kUnknown};
 };
 
-void asmGameObj::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmGameObj::FreeMethods() { FreeClass(Class); }
+template class asmScriptClass<asmGameObj, GameAPI>;
 
 void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
     auto* game = dynamic_cast<asmGameObj*>(interp->currentGame);
@@ -124,10 +108,4 @@ void asmGameObj::CallBuiltIn(asmInterpreter* interp, int index) {
         FatalExit("\ncall game method not within game!\n", 1);
     }
     ScriptMethods::kTable.Run(*game, interp, index);
-}
-
-void RegisterGameScriptClass() {
-    RegisterScriptClass(
-        {"gameapi", -1, asmGameObj::InitMethods, asmGameObj::FreeMethods, GameClass, NewGameObj});
-    SetGameFactory(NewGameObj);
 }

@@ -3,21 +3,14 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassButton::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewButton(asmClass* cls, const char* name) { return new asmClassButton(cls, name); }
-asmClass* ButtonClass() { return asmClassButton::Methods; }
 
 // A picture argument: "null" is none; another name must name an object
 // (fatal otherwise) and one that is not visible gives none.
@@ -96,25 +89,8 @@ struct asmClassButton::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 15);
-    static void Unknown(int index) {
-        std::string line = "\nbutton unknown built in method " + std::to_string(index);
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassButton> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nbutton unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassButton> kTable{kRows, kUnknown};
 };
 
-void asmClassButton::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassButton::FreeMethods() { FreeClass(Methods); }
-
-void asmClassButton::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterButtonScriptClass() {
-    RegisterScriptClass(
-        {"button", 17, asmClassButton::InitMethods, asmClassButton::FreeMethods, ButtonClass, NewButton});
-}
+template class asmScriptClass<asmClassButton, ddButton>;

@@ -24,18 +24,12 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_objects.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "shell/button.h"
 #include "shell/engine_path.h"
 #include "shell/frame_pacing.h"
 
-asmClass* asmClassEngine::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewEngine(asmClass* cls, const char* name) { return new asmClassEngine(cls, name); }
-asmClass* EngineClass() { return asmClassEngine::Methods; }
 
 // One scene frame now, drawn but without the per-frame updates.
 void RedrawNow(bool blit) {
@@ -65,7 +59,7 @@ int DelayForFps(double fps) {
     return static_cast<int>(delay);
 }
 
-asmClassEngine::asmClassEngine(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassEngine::asmClassEngine(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassEngine::~asmClassEngine() = default;
 
@@ -223,25 +217,8 @@ struct asmClassEngine::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 50);
-    static void Unknown(int index) {
-        std::string line = "engine unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassEngine> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"engine unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassEngine> kTable{kRows, kUnknown};
 };
 
-void asmClassEngine::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassEngine::FreeMethods() { FreeClass(Methods); }
-
-void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterEngineScriptClass() {
-    RegisterScriptClass(
-        {"engine", -1, asmClassEngine::InitMethods, asmClassEngine::FreeMethods, EngineClass, NewEngine});
-}
+template class asmScriptClass<asmClassEngine, asmClassObj>;

@@ -2,23 +2,12 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "foundation/saturating.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassFilter::Class = nullptr;
-
-namespace {
-
-asmClassObj* NewFilter(asmClass* cls, const char* name) { return new asmClassFilter(cls, name); }
-asmClass* FilterClass() { return asmClassFilter::Class; }
-
-}  // namespace
-
-asmClassFilter::asmClassFilter(asmClass* cls, const char* name) : ddFilter(cls, name) {}
+asmClassFilter::asmClassFilter(asmClass* cls, const char* name) : asmScriptClass(cls, name) {}
 
 asmClassFilter::~asmClassFilter() = default;
 
@@ -182,26 +171,13 @@ struct asmClassFilter::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 40);
-    static void Unknown(int index) {
-        std::string line = "\nfilter unknown built in method " + std::to_string(index) + "\n";
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassFilter> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nfilter unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassFilter> kTable{kRows, kUnknown};
 };
 
-void asmClassFilter::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassFilter::FreeMethods() { FreeClass(Class); }
+template class asmScriptClass<asmClassFilter, ddFilter>;
 
 void asmClassFilter::CallBuiltIn(asmInterpreter* interp, int index) {
     if (GetLinked()) GetOutputImage();
     ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterFilterScriptClass() {
-    RegisterScriptClass(
-        {"filter", 19, asmClassFilter::InitMethods, asmClassFilter::FreeMethods, FilterClass, NewFilter});
 }

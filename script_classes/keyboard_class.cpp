@@ -8,10 +8,7 @@
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "shell/game_api.h"
-
-asmClass* asmClassKeyboard::Methods = nullptr;
 
 namespace {
 
@@ -31,9 +28,6 @@ constexpr KeyName kNamedKeys[] = {
 };
 // Punctuation named by itself (the percent sign and the ampersand have no name).
 constexpr char kPunctuation[] = "!\"#$'()*+,-./:;<=>?@[\\]^_`";
-
-asmClassObj* NewKeyboard(asmClass* cls, const char* name) { return new asmClassKeyboard(cls, name); }
-asmClass* KeyboardClass() { return asmClassKeyboard::Methods; }
 
 // The keyboard pause flag of a game; GameAPI's own Pause also stops the
 // scene and the music, which "pause" of the keyboard must not do.
@@ -70,7 +64,7 @@ KeyArg PopKeyArg(asmInterpreter& m) {
 }  // namespace
 
 asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name)
-    : asmClassObj(cls), keyNames(new ddTrie<int>) {
+    : asmScriptClass(cls), keyNames(new ddTrie<int>) {
     SetName(name);
     char one[2] = {0, 0};
     for (char c = 'a'; c <= 'z'; ++c) {
@@ -175,25 +169,8 @@ struct asmClassKeyboard::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 12);
-    static void Unknown(int index) {
-        std::string line = "keyboard unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassKeyboard> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"keyboard unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassKeyboard> kTable{kRows, kUnknown};
 };
 
-void asmClassKeyboard::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassKeyboard::FreeMethods() { FreeClass(Methods); }
-
-void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterKeyboardScriptClass() {
-    RegisterScriptClass({"keyboard", -1, asmClassKeyboard::InitMethods, asmClassKeyboard::FreeMethods,
-                         KeyboardClass, NewKeyboard});
-}
+template class asmScriptClass<asmClassKeyboard, asmClassObj>;

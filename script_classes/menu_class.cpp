@@ -4,21 +4,14 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassMenu::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewMenu(asmClass* cls, const char* name) { return new asmClassMenu(cls, name); }
-asmClass* MenuClass() { return asmClassMenu::Methods; }
 
 // An argument that is an int when the value on the stack is one, otherwise
 // the name of an item.
@@ -147,25 +140,8 @@ struct asmClassMenu::ScriptMethods {
         {"resume", 18, [](asmClassMenu& self, asmInterpreter&, int) { self.Resume(); }},
     };
     static_assert(std::size(kRows) == 19);
-    static void Unknown(int index) {
-        std::string line = "\nmenu unknown built in method " + std::to_string(index);
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassMenu> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nmenu unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassMenu> kTable{kRows, kUnknown};
 };
 
-void asmClassMenu::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassMenu::FreeMethods() { FreeClass(Methods); }
-
-void asmClassMenu::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterMenuScriptClass() {
-    RegisterScriptClass(
-        {"menu", 13, asmClassMenu::InitMethods, asmClassMenu::FreeMethods, MenuClass, NewMenu});
-}
+template class asmScriptClass<asmClassMenu, ddMenu>;

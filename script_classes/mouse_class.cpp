@@ -8,21 +8,11 @@
 #include "platform/input_state.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "shell/button.h"
 #include "shell/mouse.h"
 
-asmClass* asmClassMouse::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewMouse(asmClass* cls, const char* name) { return new asmClassMouse(cls, name); }
-asmClass* MouseClass() { return asmClassMouse::Methods; }
-
-}  // namespace
-
-asmClassMouse::asmClassMouse(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassMouse::asmClassMouse(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassMouse::~asmClassMouse() = default;
 
@@ -110,25 +100,8 @@ struct asmClassMouse::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 18);
-    static void Unknown(int index) {
-        std::string line = "mouse unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassMouse> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"mouse unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassMouse> kTable{kRows, kUnknown};
 };
 
-void asmClassMouse::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassMouse::FreeMethods() { FreeClass(Methods); }
-
-void asmClassMouse::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterMouseScriptClass() {
-    RegisterScriptClass(
-        {"mouse", -1, asmClassMouse::InitMethods, asmClassMouse::FreeMethods, MouseClass, NewMouse});
-}
+template class asmScriptClass<asmClassMouse, asmClassObj>;

@@ -4,26 +4,15 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "graphics/animation.h"
 #include "graphics/filter.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassPath::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewPath(asmClass* cls, const char* name) { return new asmClassPath(cls, name); }
-asmClass* PathClass() { return asmClassPath::Methods; }
-
-}  // namespace
-
-asmClassPath::asmClassPath(asmClass* cls, const char* name) : ddPathFinder(cls, name) {}
+asmClassPath::asmClassPath(asmClass* cls, const char* name) : asmScriptClass(cls, name) {}
 
 void asmClassPath::OnFinish() { RaiseScriptEvent(this, EV_ONFINISH); }
 
@@ -221,24 +210,8 @@ struct asmClassPath::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 53);
-    static void Unknown(int index) {
-        FatalExit("\npathfinder unknown built in method " + std::to_string(index), 1);
-    }
-    static constexpr MethodTable<asmClassPath> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\npathfinder unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassPath> kTable{kRows, kUnknown};
 };
 
-void asmClassPath::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassPath::FreeMethods() { FreeClass(Methods); }
-
-void asmClassPath::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterPathScriptClass() {
-    RegisterScriptClass(
-        {"path", 16, asmClassPath::InitMethods, asmClassPath::FreeMethods, PathClass, NewPath});
-}
+template class asmScriptClass<asmClassPath, ddPathFinder>;

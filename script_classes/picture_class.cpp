@@ -2,22 +2,15 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/stage.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassObraz::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewPicture(asmClass* cls, const char* name) { return new asmClassObraz(cls, name); }
-asmClass* PictureClass() { return asmClassObraz::Methods; }
 
 // A named picture argument; an unknown name is fatal, another kind of
 // object gives null.
@@ -258,25 +251,8 @@ struct asmClassObraz::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 51);
-    static void Unknown(int index) {
-        std::string line = "image unknown built in method " + std::to_string(index) + "\n";
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassObraz> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"image unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassObraz> kTable{kRows, kUnknown};
 };
 
-void asmClassObraz::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassObraz::FreeMethods() { FreeClass(Methods); }
-
-void asmClassObraz::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterPictureScriptClass() {
-    RegisterScriptClass(
-        {"img", 15, asmClassObraz::InitMethods, asmClassObraz::FreeMethods, PictureClass, NewPicture});
-}
+template class asmScriptClass<asmClassObraz, Obraz>;

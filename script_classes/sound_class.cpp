@@ -5,20 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassDzwieki::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewSound(asmClass* cls, const char* name) { return new asmClassDzwieki(cls, name); }
-asmClass* SoundClass() { return asmClassDzwieki::Methods; }
 
 // A file that opens for reading (folders are not files).
 bool IsReadableFile(const char* path) {
@@ -33,7 +26,7 @@ bool IsReadableFile(const char* path) {
 
 }  // namespace
 
-asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls) {
+asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : asmScriptClass(cls) {
     if (name) SetName(name);
     CurrentStage().AddSound(this);
 }
@@ -78,24 +71,8 @@ struct asmClassDzwieki::ScriptMethods {
          [](asmClassDzwieki& self, asmInterpreter& m, int) { self.ApplyVolume(PopArgInt(m)); }},
     };
     static_assert(std::size(kRows) == 14);
-    static void Unknown(int index) {
-        FatalExit("sound unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"sound unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, kUnknown};
 };
 
-void asmClassDzwieki::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassDzwieki::FreeMethods() { FreeClass(Methods); }
-
-void asmClassDzwieki::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterSoundScriptClass() {
-    RegisterScriptClass(
-        {"snd", 8, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, SoundClass, NewSound});
-}
+template class asmScriptClass<asmClassDzwieki, Dzwieki>;

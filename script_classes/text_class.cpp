@@ -2,23 +2,12 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
-
-asmClass* asmClassText::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewText(asmClass* cls, const char* name) { return new asmClassText(cls, name); }
-asmClass* TextClass() { return asmClassText::Methods; }
-
-}  // namespace
 
 asmClassText::asmClassText(asmClass* cls, const char* name) {
     SetClass(cls);
@@ -139,24 +128,8 @@ struct asmClassText::ScriptMethods {
          }},
     };
     static_assert(std::size(kRows) == 37);
-    static void Unknown(int index) {
-        FatalExit("\ntext unknown built in method " + std::to_string(index), 1);
-    }
-    static constexpr MethodTable<asmClassText> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\ntext unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassText> kTable{kRows, kUnknown};
 };
 
-void asmClassText::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassText::FreeMethods() { FreeClass(Methods); }
-
-void asmClassText::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTextScriptClass() {
-    RegisterScriptClass(
-        {"text", 14, asmClassText::InitMethods, asmClassText::FreeMethods, TextClass, NewText});
-}
+template class asmScriptClass<asmClassText, ddTekst>;

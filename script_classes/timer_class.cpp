@@ -2,23 +2,12 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassTimer::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewTimer(asmClass* cls, const char* name) { return new asmClassTimer(cls, name); }
-asmClass* TimerClass() { return asmClassTimer::Methods; }
-
-}  // namespace
-
-asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : ddTimery(cls) {
+asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : asmScriptClass(cls) {
     CurrentStage().AddTimer(this);
     if (name) SetName(name);
 }
@@ -48,24 +37,8 @@ struct asmClassTimer::ScriptMethods {
         {"getdelay", 9, [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.GetInterval()); }},
     };
     static_assert(std::size(kRows) == 11);
-    static void Unknown(int index) {
-        FatalExit("timer unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"timer unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassTimer> kTable{kRows, kUnknown};
 };
 
-void asmClassTimer::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassTimer::FreeMethods() { FreeClass(Methods); }
-
-void asmClassTimer::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTimerScriptClass() {
-    RegisterScriptClass(
-        {"timer", 10, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, TimerClass, NewTimer});
-}
+template class asmScriptClass<asmClassTimer, ddTimery>;

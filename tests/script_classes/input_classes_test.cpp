@@ -45,8 +45,7 @@ protected:
     void SetUp() override {
         LoopTest::SetUp();
         SetInput(&keysIn);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
     }
     void TearDown() override {

@@ -45,8 +45,7 @@ protected:
         longWav = dir.File("long.wav");
         WriteWav(shortWav, FramesFor(10));
         WriteWav(longWav, FramesFor(3000));
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText(kCountingScript);
     }

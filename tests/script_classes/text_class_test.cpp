@@ -31,8 +31,7 @@ protected:
     void SetUp() override {
         FontTest::SetUp();
         staged.emplace(scene);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText("new text, t\n");
         text = dynamic_cast<asmClassText*>(machine->objects.LookupVar("t"));

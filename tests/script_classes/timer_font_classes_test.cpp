@@ -48,8 +48,7 @@ protected:
         FontTest::SetUp();
         SetClock(&clock);
         staged.emplace(scene);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText(kScript);
     }
