@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/game_kind_list.h"
 #include "app/video_mode.h"
 #include "audio/anim_sound_table.h"
 #include "audio/music.h"
@@ -16,12 +17,7 @@
 #include "platform/single_instance.h"
 #include "platform/video_modes.h"
 #include "scene/scene.h"
-#include "script_classes/engine_script_classes.h"
-#include "shell/game_chooser.h"
-#include "shell/game_kinds.h"
 #include "shell/mouse.h"
-#include "tools/lumo_game.h"
-#include "tools/path_builder.h"
 
 namespace {
 
@@ -99,16 +95,11 @@ int RunProgram(void (*useSeams)()) {
     SetCaptionAndIcon(cfg);
     DefaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
     DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
-    ActiveGame = cfg.activeGame.c_str();
     InstallMouseCursor();  // the scene makes its cursor through it
-    RegisterScriptGameKind();
-    RegisterLumoKind();
-    RegisterPathBuilderKind();
-    RegisterGameChooserKind();
     {
         ddScene scene;
         ScopedScene shown(scene);
-        RunGameKinds();
+        RunGameKinds(ProgramGameKinds(), cfg.activeGame);
     }
 
     std::fflush(stdout);

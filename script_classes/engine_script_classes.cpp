@@ -67,9 +67,8 @@ void RunScriptMachine() {
     machine.Run(RunGame);
 }
 
-void RegisterScriptGameKind() {
-    RegisterGameKind("asmgame", [] {
-        RunScriptMachine();
-        MusicPlayer.Halt(0);  // no game's music outlives the machine
-    });
+std::string RunScriptGameKind(GameKinds) {
+    RunScriptMachine();
+    MusicPlayer.Halt(0);  // no game's music outlives the machine
+    return "exit";
 }

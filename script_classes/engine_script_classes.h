@@ -4,8 +4,10 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "script/script_types.h"
+#include "shell/game_kinds.h"
 
 // Every class of this floor; a class whose code is not in the program is
 // simply not listed.
@@ -15,6 +17,7 @@ std::span<const asmBuiltinClass> EngineScriptClasses();
 // "exit", and tears it down.
 void RunScriptMachine();
 
-// Registers the game kind "asmgame": the script machine, then the music
-// stopped.
-void RegisterScriptGameKind();
+// The game kind "asmgame": the script machine, then the music stopped;
+// names no successor (the games a script plays follow each other inside
+// the machine).
+std::string RunScriptGameKind(GameKinds kinds);

@@ -500,11 +500,10 @@ void pathbuilderGame::MoveKnobBy(int step) {
     ApplySlider(activeKnob->GetPosY() + step);
 }
 
-void RegisterPathBuilderKind() {
-    RegisterGameKind("ptbuilder", [] {
-        GraphAPI::AppOffsetX = 0;
-        GraphAPI::AppOffsetY = 0;
-        pathbuilderGame editor;
-        editor.Run();
-    });
+std::string RunPathBuilderKind(GameKinds) {
+    GraphAPI::AppOffsetX = 0;
+    GraphAPI::AppOffsetY = 0;
+    pathbuilderGame editor;
+    editor.Run();
+    return "exit";
 }

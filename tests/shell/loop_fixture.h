@@ -16,7 +16,6 @@
 #include "scene/scene.h"
 #include "shell/button.h"
 #include "shell/frame_pacing.h"
-#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 
 namespace loop_test {
@@ -94,7 +93,6 @@ protected:
     }
 
     void TearDown() override {
-        ClearGameKinds();
         staged.reset();
         delete scene;
         SetInput(nullptr);

@@ -435,8 +435,6 @@ TEST_F(PathBuilderTest, BackgroundsComeFromPicturesOrAnimationDefinitions) {
 TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
     GraphAPI::AppOffsetX = 30;
     GraphAPI::AppOffsetY = 40;
-    RegisterPathBuilderKind();
-    ActiveGame = "ptbuilder";
     const int before = scene->DrawableCount();
     // 'v', then a click at (100, 100) and one at (160, 100), then Ctrl+s
     // with a name, then the quit event
@@ -468,10 +466,10 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.keys[SDLK_LCTRL] = 0;
                                  input.keys[SDLK_s] = 0;
                              }});
-    RunGameKinds();
+    const GameKind kinds[] = {{"ptbuilder", RunPathBuilderKind}};
+    RunGameKinds(kinds, "ptbuilder");
     EXPECT_EQ(GraphAPI::AppOffsetX, 0);
     EXPECT_EQ(GraphAPI::AppOffsetY, 0);
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
     EXPECT_EQ(scene->DrawableCount(), before);
     ddWalkGraph back;
     back.LoadGraph("a.ptf");
