@@ -191,3 +191,10 @@ int Clamp(int v, int lo, int hi) {
     if (v > hi) v = hi;
     return v;
 }
+
+void DropCrBeforeLf(std::string& text) {
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) text[out++] = text[i];
+    text.resize(out);
+}

@@ -19,6 +19,10 @@ int SkipBlanks(const char* text, int pos);
 int ReadWord(const char* text, std::string& out);
 int ReadWord(const char* text, ddString& out);
 
+// Drops every CR that stands right before an LF: in files made on Windows
+// it belongs to the line end, not to the text before it. Other CRs stay.
+void DropCrBeforeLf(std::string& text);
+
 // Reads the leading run of digits and '-' as an int (0 for an empty run)
 // and returns the position after the run and the blanks that follow.
 int ReadInt(const char* text, int& out);

@@ -39,12 +39,8 @@ bool SaveTextFile(const char* text, const char* path) {
 void LoadTextFile(ddString& out, const char* path, const char* def) {
     std::string text;
     if (path && ReadWholeFile(path, text)) {
-        // A CR before LF belongs to the line end (files made on Windows).
-        std::string lines;
-        lines.reserve(text.size());
-        for (size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines.push_back(text[i]);
-        out = lines.c_str();
+        DropCrBeforeLf(text);
+        out = text.c_str();
         return;
     }
     out = def;

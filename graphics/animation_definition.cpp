@@ -46,12 +46,9 @@ float Fraction(float v) { return v - std::trunc(v); }
 // to the line end, not to the name before it. Any other CR separates words
 // like a blank: a name ending in one would be written back as a line end.
 void DropCarriageReturns(std::string& text) {
-    size_t out = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        text[out++] = text[i] == '\r' ? ' ' : text[i];
-    }
-    text.resize(out);
+    DropCrBeforeLf(text);
+    for (char& c : text)
+        if (c == '\r') c = ' ';
 }
 
 // Reading position over the comment-free text.

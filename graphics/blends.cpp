@@ -9,11 +9,14 @@
 // the destination's own raw value, instead of branching on the alphas:
 // game pictures mix transparent, opaque and translucent points, and the
 // branches would mispredict. Writing a raw value back changes nothing.
+//
+// Pictures in the layouts they are kept in go through the vectorised rows
+// of blend_rows.h instead, which give the same bytes.
 #include <algorithm>
 #include <type_traits>
 
+#include "graphics/blend_rows.h"
 #include "graphics/graph_api.h"
-#include "graphics/masked_blend_sse2.h"
 #include "graphics/pixel_io.h"
 #include "graphics/pixel_walk.h"
 #include "graphics/rect_clip.h"
@@ -26,6 +29,20 @@ namespace {
 bool Present(const Image* image) { return image && image->surface; }
 
 inline uint32_t Min255(uint32_t v) { return v < 255u ? v : 255u; }
+
+// The vectorised rows for a walk that writes `destination` and reads the
+// others, or null for the per-point walk: a walk that reads the
+// destination's own surface keeps the per-point order, since it may read
+// points it has just written.
+const BlendRows* RowsFor(const SDL_Surface* destination, const SDL_Surface* read,
+                         const SDL_Surface* other = nullptr) {
+    return destination == read || destination == other ? nullptr : ChosenBlendRows();
+}
+
+// Zeroes the points from `from` up to `to` of a row.
+void ClearPoints(uint32_t* from, uint32_t* to) {
+    if (to > from) std::fill(from, to, 0u);
+}
 
 // The overlap of source's rectangle with the destination's, clipped to the
 // source's shown part and to the destination's surface.
@@ -50,6 +67,12 @@ void BlendOver(Image* destination, Image* source) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface)) {
+                for (int j = 0; j < h; ++j) rows->over[D.HasAlpha()](D.Row(dx, dy + j), S.Row(sx, sy + j), w);
+                return;
+            }
+        }
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
@@ -77,6 +100,13 @@ void BlendAlpha(Image* destination, Image* source, int alpha) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface)) {
+                for (int j = 0; j < h; ++j)
+                    rows->alpha[D.HasAlpha()](D.Row(dx, dy + j), S.Row(sx, sy + j), w, strength);
+                return;
+            }
+        }
         if (D.HasAlpha()) {
             for (int j = 0; j < h; ++j) {
                 for (int i = 0; i < w; ++i) {
@@ -119,6 +149,12 @@ void BlendAdd(Image* destination, Image* source) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface)) {
+                for (int j = 0; j < h; ++j) rows->add[D.HasAlpha()](D.Row(dx, dy + j), S.Row(sx, sy + j), w);
+                return;
+            }
+        }
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
@@ -146,6 +182,15 @@ void BlendAdd256(Image* destination, Image* source, int alpha) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        // The rows take strengths up to 256, where the products fit 16 bits.
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            const BlendRows* rows = RowsFor(destination->surface, source->surface);
+            if (rows && strength <= 256u) {
+                for (int j = 0; j < h; ++j)
+                    rows->add256[D.HasAlpha()](D.Row(dx, dy + j), S.Row(sx, sy + j), w, strength);
+                return;
+            }
+        }
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const Rgba s = S.Get(sx + i, sy + j);
@@ -182,6 +227,25 @@ void MaskAlpha(Image* destination, Image* mask, int mode) {
     const int64_t mOriginX = int64_t{mask->x} - mask->srx, mOriginY = int64_t{mask->y} - mask->sry;
     const bool rawTest = mask->surface->format->BytesPerPixel == 4;
     WithPixels(destination->surface, mask->surface, [&](auto D, auto M) {
+        if constexpr (kRowForms<decltype(D), decltype(M)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, mask->surface)) {
+                // Each row: cleared outside the mask, the rule inside.
+                const BlendRows::Row2 rule = mode != 0 ? rows->maskAlpha[D.HasAlpha()] : rows->maskKeep;
+                for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
+                    const int dy = static_cast<int>(Y - destination->y);
+                    auto at = [&](int64_t X) { return D.Row(static_cast<int>(X - destination->x), dy); };
+                    const bool rowInside = Y >= inside.y0 && Y < inside.y1;
+                    const int64_t in0 = rowInside ? std::clamp(inside.x0, walk.x0, walk.x1) : walk.x1;
+                    const int64_t in1 = rowInside ? std::clamp(inside.x1, in0, walk.x1) : walk.x1;
+                    ClearPoints(at(walk.x0), at(in0));
+                    ClearPoints(at(in1), at(walk.x1));
+                    if (in1 > in0)
+                        rule(at(in0), M.Row(static_cast<int>(in0 - mOriginX), static_cast<int>(Y - mOriginY)),
+                             static_cast<int>(in1 - in0));
+                }
+                return;
+            }
+        }
         for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
             const int dy = static_cast<int>(Y - destination->y);
             const bool rowInside = Y >= inside.y0 && Y < inside.y1;
@@ -219,6 +283,12 @@ void ClearWhereOpaque(Image* destination, Image* source) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface)) {
+                for (int j = 0; j < h; ++j) rows->clearWhereOpaque(D.Row(dx, dy + j), S.Row(sx, sy + j), w);
+                return;
+            }
+        }
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i)
                 D.PutRaw(dx + i, dy + j, S.Get(sx + i, sy + j).a == 255u ? 0u : D.Raw(dx + i, dy + j));
@@ -242,11 +312,10 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
     const int mx = walk.StartX(mOriginX), my = walk.StartY(mOriginY);
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
-    // The mode is fixed for the whole walk: one loop per mode. Points from
-    // `from` to the end of each row; the vector form does the rows' starts.
-    auto walkWith = [&](auto D, auto S, auto M, auto mixing, int from) {
+    // The mode is fixed for the whole walk: one loop per mode.
+    auto walkWith = [&](auto D, auto S, auto M, auto mixing) {
         for (int j = 0; j < h; ++j) {
-            for (int i = from; i < w; ++i) {
+            for (int i = 0; i < w; ++i) {
                 const uint32_t mA = M.Get(mx + i, my + j).a;
                 const Rgba s = S.Get(sx + i, sy + j);
                 const uint32_t a = s.a * strength / 255u;  // equals s.a when strength is 255
@@ -271,34 +340,18 @@ void BlendMasked(Image* destination, Image* source, Image* mask, int alpha, int 
         }
     };
     WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
-        int from = 0;
-#if ENGINE_MASKED_BLEND_SSE2
-        // The picture layouts run four points at a time; the per-point loop
-        // finishes each row. A source on the destination's own surface may
-        // read points written just before, so it keeps the per-point order.
-        using DForm = decltype(D);
-        if constexpr ((std::is_same_v<DForm, ArgbPixels> ||
-                       std::is_same_v<DForm, XrgbPixels>)&&std::is_same_v<decltype(S), ArgbPixels> &&
-                      std::is_same_v<decltype(M), ArgbPixels>) {
-            constexpr bool kDestinationAlpha = std::is_same_v<DForm, ArgbPixels>;
-            auto row = [&](SDL_Surface* surface, int x, int y) {
-                return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                   static_cast<ptrdiff_t>(y) * surface->pitch) +
-                       x;
-            };
-            for (int j = 0; j < h && source->surface != destination->surface; ++j) {
-                uint32_t* d = row(destination->surface, mx, my + j);
-                const uint32_t* s = row(source->surface, sx, sy + j);
-                const uint32_t* m = row(mask->surface, mx, my + j);
-                from = mode == 0 ? MaskedBlendSse2::Row<false, kDestinationAlpha>(d, s, m, w, strength)
-                                 : MaskedBlendSse2::Row<true, kDestinationAlpha>(d, s, m, w, strength);
+        if constexpr (kRowForms<decltype(D), decltype(S), decltype(M)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface, mask->surface)) {
+                for (int j = 0; j < h; ++j)
+                    rows->masked[mode != 0][D.HasAlpha()](D.Row(mx, my + j), S.Row(sx, sy + j),
+                                                          M.Row(mx, my + j), w, strength);
+                return;
             }
         }
-#endif
         if (mode == 0)
-            walkWith(D, S, M, std::false_type{}, from);
+            walkWith(D, S, M, std::false_type{});
         else
-            walkWith(D, S, M, std::true_type{}, from);
+            walkWith(D, S, M, std::true_type{});
     });
 }
 
@@ -323,6 +376,14 @@ void ThroughMask(Image* destination, Image* source, Image* mask, bool sourceOpaq
     const int sx = walk.StartX(sOriginX), sy = walk.StartY(sOriginY);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        if constexpr (kRowForms<decltype(D), decltype(S), decltype(M)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface, mask->surface)) {
+                for (int j = 0; j < h; ++j)
+                    rows->throughMask[sourceOpaque][D.HasAlpha()](D.Row(sx, sy + j), S.Row(sx, sy + j),
+                                                                  M.Row(mx, my + j), w);
+                return;
+            }
+        }
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
                 const uint32_t m = M.Get(mx + i, my + j).a;
@@ -371,6 +432,29 @@ void CopyThroughMask(Image* destination, Image* source, Image* mask) {
     const int64_t sOriginX = int64_t{source->x} - source->srx, sOriginY = int64_t{source->y} - source->sry;
     const int64_t mOriginX = int64_t{mask->x} - mask->srx, mOriginY = int64_t{mask->y} - mask->sry;
     WithPixels(destination->surface, source->surface, mask->surface, [&](auto D, auto S, auto M) {
+        if constexpr (kRowForms<decltype(D), decltype(S), decltype(M)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface, mask->surface)) {
+                // Each row: cleared outside the taken points, the source's
+                // copied where the mask covers them, kept elsewhere.
+                for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
+                    const int dy = static_cast<int>(Y - destination->y);
+                    auto at = [&](int64_t X) { return D.Row(static_cast<int>(X - destination->x), dy); };
+                    const bool rowTaken = Y >= taken.y0 && Y < taken.y1;
+                    const int64_t t0 = rowTaken ? std::clamp(taken.x0, walk.x0, walk.x1) : walk.x1;
+                    const int64_t t1 = rowTaken ? std::clamp(taken.x1, t0, walk.x1) : walk.x1;
+                    ClearPoints(at(walk.x0), at(t0));
+                    ClearPoints(at(t1), at(walk.x1));
+                    if (Y < masked.y0 || Y >= masked.y1) continue;
+                    const int64_t m0 = std::clamp(masked.x0, t0, t1), m1 = std::clamp(masked.x1, m0, t1);
+                    if (m1 > m0)
+                        rows->copyThroughMask[D.HasAlpha()](
+                            at(m0), S.Row(static_cast<int>(m0 - sOriginX), static_cast<int>(Y - sOriginY)),
+                            M.Row(static_cast<int>(m0 - mOriginX), static_cast<int>(Y - mOriginY)),
+                            static_cast<int>(m1 - m0));
+                }
+                return;
+            }
+        }
         for (int64_t Y = walk.y0; Y < walk.y1; ++Y) {
             const int dy = static_cast<int>(Y - destination->y);
             const bool rowTaken = Y >= taken.y0 && Y < taken.y1;
@@ -403,6 +487,17 @@ void CutOutMask(Image* destination, Image* source) {
     const int sx = walk.StartXShown(*source), sy = walk.StartYShown(*source);
     const int w = walk.Width(), h = walk.Height();
     WithPixels(destination->surface, source->surface, [&](auto D, auto S) {
+        if constexpr (kRowForms<decltype(D), decltype(S)>) {
+            if (const BlendRows* rows = RowsFor(destination->surface, source->surface)) {
+                for (int j = 0; j < h; ++j) {
+                    if (D.HasAlpha())
+                        rows->cutOut(D.Row(dx, dy + j), S.Row(sx, sy + j), w);
+                    else
+                        ClearPoints(D.Row(dx, dy + j), D.Row(dx + w, dy + j));
+                }
+                return;
+            }
+        }
         if (D.HasAlpha()) {
             const uint32_t clear = D.Pack({0, 0, 0, 0});
             for (int j = 0; j < h; ++j)

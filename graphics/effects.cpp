@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/saturating.h"
+#include "graphics/blend_rows.h"
 #include "graphics/graph_api.h"
 #include "graphics/pixel_io.h"
 #include "graphics/surface_lock.h"
@@ -129,6 +130,13 @@ void ScaleAlpha(Image* image, int factor) {
         scaled[a] = static_cast<uint32_t>(std::clamp<int64_t>(a * factor / 255, 0, 255));
     const Area area = AreaOf(*image);
     WithPixels(image->surface, [&](auto P) {
+        if constexpr (std::is_same_v<decltype(P), ArgbPixels>) {
+            if (const BlendRows* rows = ChosenBlendRows()) {
+                const uint32_t k = static_cast<uint32_t>(std::max(factor, 0));
+                for (int y = 0; y < area.h; ++y) rows->scaleAlpha(P.Row(0, y), area.w, k);
+                return;
+            }
+        }
         for (int y = 0; y < area.h; ++y) {
             for (int x = 0; x < area.w; ++x) {
                 Rgba c = P.Get(x, y);

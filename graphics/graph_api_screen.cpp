@@ -10,6 +10,7 @@
 
 #include "foundation/fatal.h"
 #include "foundation/saturating.h"
+#include "graphics/alpha_blit.h"
 #include "graphics/graph_api.h"
 
 namespace GraphAPI {
@@ -133,7 +134,7 @@ int BlitToSurface(const Image* image, SDL_Surface* surface) {
         dy = SatSub(dy, AppOffsetY);
     }
     SDL_Rect dst{Clip16(dx), Clip16(dy), 0, 0};
-    return SDL_UpperBlit(image->surface, &src, surface, &dst);
+    return UpperBlit(image->surface, &src, surface, &dst);
 }
 
 int BlitToScreen(const Image* image) { return BlitToSurface(image, Screen); }

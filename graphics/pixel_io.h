@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "graphics/graph_api.h"
 
@@ -158,6 +159,10 @@ public:
     void PutRaw(int x, int y, uint32_t v) const {
         std::memcpy(pixels + static_cast<ptrdiff_t>(y) * pitch + x * 4, &v, 4);
     }
+    // The point (x, y) and those after it in its row, for the blend rows.
+    uint32_t* Row(int x, int y) const {
+        return reinterpret_cast<uint32_t*>(pixels + static_cast<ptrdiff_t>(y) * pitch) + x;
+    }
     static Rgba Unpack(uint32_t p) {
         return {(p >> 16) & 255u, (p >> 8) & 255u, p & 255u, kAlpha ? p >> 24 : 255u};
     }
@@ -178,6 +183,12 @@ private:
 
 using ArgbPixels = Fixed32Pixels<true>;
 using XrgbPixels = Fixed32Pixels<false>;
+
+// The forms the vectorised blend rows take (blend_rows.h): an ARGB or XRGB
+// destination, every surface read ARGB.
+template <class D, class... Read>
+inline constexpr bool kRowForms = (std::is_same_v<D, ArgbPixels> ||
+                                   std::is_same_v<D, XrgbPixels>)&&(std::is_same_v<Read, ArgbPixels>&&...);
 
 // Runs fn with a pixel form for each surface (destination first): fixed
 // layouts when the destination is ARGB or XRGB and the others ARGB, the

@@ -190,9 +190,11 @@ public:
 
     // The object of that name, or the fatal "no such var:".
     asmClassObj* FindVar(const char* name);
-    // Any name table changed: every remembered look-up is stale.
+    // Any name table changed: every remembered look-up is stale. 64 bits
+    // never come round, so a look-up remembered long ago is never taken for
+    // a current one.
     void NamesChanged() { ++nameEpoch; }
-    uint32_t NameEpoch() const { return nameEpoch; }
+    uint64_t NameEpoch() const { return nameEpoch; }
 
     void SetCurrentGame(asmClassObj* game) {
         currentGame = game;
@@ -287,7 +289,7 @@ private:
     std::unique_ptr<asmVarReg[]> registers;
 
     asmObjectModel* objects = nullptr;
-    uint32_t nameEpoch = 1;
+    uint64_t nameEpoch = 1;
 
     // Labels by (method, name); jumps waiting for their label.
     std::map<std::pair<const asmMethod*, std::string>, int> labels;

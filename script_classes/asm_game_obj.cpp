@@ -13,9 +13,11 @@
 
 namespace {
 
-// The hooks call the game's script method of the event's name. The game
+// The hooks call the game's script method of the hook's name. The game
 // loop calls them without a machine to hand over: the running one is meant.
-void CallEvent(asmGameObj* game, const char* name) { game->CallMethod(asmInterpreter::Instance, name); }
+void CallHook(asmGameObj* game, asmGameHook hook) {
+    game->CallMethod(asmInterpreter::Instance, kGameHookNames[hook]);
+}
 
 }  // namespace
 
@@ -26,24 +28,24 @@ asmGameObj::asmGameObj(asmClass* cls, const char* name) {
 
 asmGameObj::~asmGameObj() = default;
 
-void asmGameObj::OnMouseMove() { CallEvent(this, "mousemove"); }
-void asmGameObj::OnLeftDown() { CallEvent(this, "mouselclick"); }
-void asmGameObj::OnRightDown() { CallEvent(this, "mouserclick"); }
-void asmGameObj::OnLeftUp() { CallEvent(this, "mouselrel"); }
-void asmGameObj::OnRightUp() { CallEvent(this, "mouserrel"); }
-void asmGameObj::OnKeyDown() { CallEvent(this, "keydown"); }
-void asmGameObj::OnKeyUp() { CallEvent(this, "keyup"); }
-void asmGameObj::OnMusicFinished() { CallEvent(this, "onmusicfin"); }
-void asmGameObj::OnMouseLeave() { CallEvent(this, "appmouseoff"); }
-void asmGameObj::OnMouseEnter() { CallEvent(this, "appmouseon"); }
-void asmGameObj::OnActivate() { CallEvent(this, "appactivate"); }
-void asmGameObj::OnDeactivate() { CallEvent(this, "appdeactivate"); }
-// The game's own start runs only its own "init", never another object's
-// (on the running object layer: the game loop hands no machine over).
+void asmGameObj::OnMouseMove() { CallHook(this, HOOK_MOUSEMOVE); }
+void asmGameObj::OnLeftDown() { CallHook(this, HOOK_MOUSELCLICK); }
+void asmGameObj::OnRightDown() { CallHook(this, HOOK_MOUSERCLICK); }
+void asmGameObj::OnLeftUp() { CallHook(this, HOOK_MOUSELREL); }
+void asmGameObj::OnRightUp() { CallHook(this, HOOK_MOUSERREL); }
+void asmGameObj::OnKeyDown() { CallHook(this, HOOK_KEYDOWN); }
+void asmGameObj::OnKeyUp() { CallHook(this, HOOK_KEYUP); }
+void asmGameObj::OnMusicFinished() { CallHook(this, HOOK_ONMUSICFIN); }
+void asmGameObj::OnMouseLeave() { CallHook(this, HOOK_APPMOUSEOFF); }
+void asmGameObj::OnMouseEnter() { CallHook(this, HOOK_APPMOUSEON); }
+void asmGameObj::OnActivate() { CallHook(this, HOOK_APPACTIVATE); }
+void asmGameObj::OnDeactivate() { CallHook(this, HOOK_APPDEACTIVATE); }
+// The game's own start runs only its own "init" (HOOK_INIT), never another
+// object's (on the running object layer: the game loop hands no machine over).
 void asmGameObj::OnStart() {
     if (asmObjects::Instance) asmObjects::Instance->CallInit(this);
 }
-void asmGameObj::OnStop() { CallEvent(this, "exit"); }
+void asmGameObj::OnStop() { CallHook(this, HOOK_EXIT); }
 
 // The script methods: each name with its built-in index and handler.
 struct asmGameObj::ScriptMethods {

@@ -7,6 +7,30 @@
 #include "script/script_class.h"
 #include "shell/game_api.h"
 
+// The script methods the game's hooks call on the game object, one per
+// hook, in the hooks' order.
+enum asmGameHook : int {
+    HOOK_MOUSEMOVE,
+    HOOK_MOUSELCLICK,
+    HOOK_MOUSERCLICK,
+    HOOK_MOUSELREL,
+    HOOK_MOUSERREL,
+    HOOK_KEYDOWN,
+    HOOK_KEYUP,
+    HOOK_ONMUSICFIN,
+    HOOK_APPMOUSEOFF,
+    HOOK_APPMOUSEON,
+    HOOK_APPACTIVATE,
+    HOOK_APPDEACTIVATE,
+    HOOK_INIT,
+    HOOK_EXIT,
+    HOOK_COUNT,
+};
+inline constexpr const char* kGameHookNames[HOOK_COUNT] = {
+    "mousemove",  "mouselclick", "mouserclick", "mouselrel",   "mouserrel",     "keydown", "keyup",
+    "onmusicfin", "appmouseoff", "appmouseon",  "appactivate", "appdeactivate", "init",    "exit",
+};
+
 class asmGameObj : public asmScriptClass<asmGameObj, GameAPI> {
 public:
     asmGameObj(asmClass* cls, const char* name);

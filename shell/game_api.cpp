@@ -89,7 +89,7 @@ void GameAPI::Dispatch(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
         SetKeyHeld(1);
-        if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
+        if (IsKeyHeld(SDLK_F4) && IsModifierHeld(SDLK_LALT))
             Exit("exit");
         else
             HandleKeyDown();
@@ -100,18 +100,22 @@ void GameAPI::Dispatch(const SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
+            TakePointerFrom(event);
             SetLeftButton(1);
             HandleLeftDown();
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            TakePointerFrom(event);
             SetRightButton(1);
             HandleRightDown();
         }
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
+            TakePointerFrom(event);
             SetLeftButton(0);
             HandleLeftUp();
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            TakePointerFrom(event);
             SetRightButton(0);
             HandleRightUp();
         }
@@ -124,12 +128,18 @@ void GameAPI::Dispatch(const SDL_Event& event) {
     }
 }
 
+void GameAPI::TakePointerFrom(const SDL_Event& event) { PlacePointer(event.button.x, event.button.y); }
+
 void GameAPI::SampleMouse() {
-    if (GetMouseMoved()) return;  // a warp this frame already placed it
+    if (GetMouseMoved()) return;  // a warp or a button event this frame already placed it
     InputSource& input = CurrentInput();
     input.PumpEvents();
     int x = 0, y = 0;
     input.GetMouseState(&x, &y);
+    PlacePointer(x, y);
+}
+
+void GameAPI::PlacePointer(int x, int y) {
     if (ddMouse::Instance && ddMouse::Instance->SetPos(x, y)) {
         SetMouseMoved(1);
         HandleMouseMove();

@@ -40,12 +40,15 @@ std::unique_ptr<ddCanvas> MakeBackground(int w, int h, const int* color, int bor
 bool Is(const ddString& word, const char* what) { return word == what; }
 
 // The trimmed values of the nodes named `name`, the root included, in
-// document order. The tree's own cursor walk needs no recursion, so a
-// deeply nested file cannot exhaust the stack.
+// document order. A CR before LF belongs to the line end (files made on
+// Windows), so it goes with the blanks round a value. The tree's own cursor
+// walk needs no recursion, so a deeply nested file cannot exhaust the stack.
 void CollectValues(ddBase& tree, const char* name, ddVector<ddString>& out) {
     auto take = [&](const ddBase* node) {
         if (node->Name() != name) return;
-        ddString v(node->Value().c_str());
+        std::string value = node->Value().c_str();
+        DropCrBeforeLf(value);
+        ddString v(value.c_str());
         v.Trim();
         out.Add(v);
     };

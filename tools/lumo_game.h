@@ -96,6 +96,8 @@ public:
 
     // Building, saving, export and import.
     void Open();
+    // Saves or exports by the name's ending; without an action nothing is
+    // written and one line says so.
     void SaveFile();
     bool BuildAnimation(const char* name, bool sixteenBit);
     // A name as a definition keeps it: one word, each blank and each '<'

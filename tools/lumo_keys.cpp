@@ -16,8 +16,9 @@
 
 namespace {
 
-bool Ctrl() { return IsKeyDown(SDLK_LCTRL) != 0; }
-bool Shift() { return IsKeyDown(SDLK_LSHIFT) != 0; }
+// The command keys' modifiers, as the key event being handled records them.
+bool Ctrl() { return IsModifierHeld(SDLK_LCTRL) != 0; }
+bool Shift() { return IsModifierHeld(SDLK_LSHIFT) != 0; }
 
 }  // namespace
 
@@ -295,7 +296,7 @@ bool lumo2Game::KeyTable() {
 }
 
 void lumo2Game::SpaceInImages() {
-    if (IsKeyDown(SDLK_RSHIFT)) {
+    if (IsModifierHeld(SDLK_RSHIFT)) {
         NewEmptyAction();
         return;
     }

@@ -467,13 +467,15 @@ void pathbuilderGame::ShowDepthPanel() {
     SetRedraw();
 }
 
-void pathbuilderGame::ApplySlider(int y) {
+void pathbuilderGame::ApplySlider(int y) { ApplySlider(y, IsKeyDown(SDLK_LSHIFT) != 0); }
+
+void pathbuilderGame::ApplySlider(int y, bool spread) {
     if (!activeKnob || !track1 || !view) return;
     const int top = track1->GetPosY();
     const int end = track1->GetEndY();
     activeKnob->SetPos(activeKnob->GetPosX(), std::clamp(y, top, std::max(top, end)));
     PruneSelection();
-    if (!IsKeyDown(SDLK_LSHIFT)) {
+    if (!spread) {
         const float depth = ddbuildedptf::SliderToDepth(KnobValue(activeKnob));
         for (int i : selection) {
             view->SetVertexDepth(i, depth);
@@ -497,7 +499,8 @@ void pathbuilderGame::ApplySlider(int y) {
 
 void pathbuilderGame::MoveKnobBy(int step) {
     if (!activeKnob) return;
-    ApplySlider(activeKnob->GetPosY() + step);
+    // A key moves the knob: left Shift as its event records it.
+    ApplySlider(activeKnob->GetPosY() + step, IsModifierHeld(SDLK_LSHIFT) != 0);
 }
 
 std::string RunPathBuilderKind(GameKinds) {

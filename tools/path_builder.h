@@ -103,7 +103,11 @@ public:
     // A knob's slider value: its y less the first track's top.
     int KnobValue(const ddCanvas* knob) const;
 
-    // Applies the slider with the active knob at pointer y.
+    // Applies the slider with the active knob at pointer y; with `spread`
+    // (left Shift) the selected vertices get depths spread between the two
+    // knobs. The one-argument form is the mouse's: left Shift as the
+    // keyboard holds it now.
+    void ApplySlider(int y, bool spread);
     void ApplySlider(int y);
 
 private:

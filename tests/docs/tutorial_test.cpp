@@ -1,112 +1,29 @@
 // The finished game of docs/tutorial.md, games/tutorial/, played the way
-// the tutorial tells: the whole start-up in a child process, in a copy of
-// the game's folder, with clicks and keys handed in frame by frame through
-// the headless event source and a clock that moves one frame delay a frame.
-// What the game prints is what the tutorial shows the player.
+// the tutorial tells, in a copy of the game's folder with the player's
+// clicks and keys (play_fixture.h). What the game prints is what the
+// tutorial shows the player.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "app/startup.h"
-#include "common/run_process.h"
-#include "platform/headless.h"
-#include "shell/loop_fixture.h"
+#include "manual_text.h"
+#include "play_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using loop_test::Button;
-using loop_test::Key;
-
-// The player's hands: what happens in each frame, in order. Once the frames
-// are used up the window is closed.
-struct Player {
-    FakeInput input;
-    FakeEvents events;
-    SteppedClock clock{1000};
-
-    void Wait(int frames) {
-        for (int i = 0; i < frames; ++i) events.frames.push_back({});
-    }
-    // A frame that moves the mouse there, then one with a press and release.
-    void Click(int x, int y, int button = SDL_BUTTON_LEFT) {
-        events.frames.push_back({{}, [this, x, y] {
-                                     input.mouseX = x;
-                                     input.mouseY = y;
-                                 }});
-        events.frames.push_back(
-            {{Button(SDL_MOUSEBUTTONDOWN, button), Button(SDL_MOUSEBUTTONUP, button)}, {}});
-    }
-    // A key pressed and let go within a frame, with `held` down meanwhile
-    // (left Ctrl or left Alt), the typed character as the key's own.
-    void Press(SDLKey sym, SDLKey held = SDLK_UNKNOWN) {
-        SDL_Event down = Key(SDL_KEYDOWN, sym);
-        down.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
-        events.frames.push_back(
-            {{down, Key(SDL_KEYUP, sym)}, [this, held] { input.keys[held] = held ? 1 : 0; }});
-        events.frames.push_back({{}, [this, held] { input.keys[held] = 0; }});
-    }
-    void Type(const std::string& text) {
-        for (char c : text) Press(static_cast<SDLKey>(c));
-    }
-};
-
-Player* player = nullptr;
-
-void UsePlayer() {
-    SetInput(&player->input);
-    SetEvents(&player->events);
-    SetClock(&player->clock);
-}
+using manual::ReadFile;
 
 // A copy of games/tutorial with the font that build.sh puts there.
 class TutorialGame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::error_code ec;
-        fs::copy(fs::path(ENGINE_SOURCE_DIR) / "games" / "tutorial", game.Path(), fs::copy_options::recursive,
-                 ec);
-        ASSERT_FALSE(ec) << ec.message();
-        fs::create_directories(game / "configs/fonts");
-        fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", game / "configs/fonts/normal.ttf",
-                      fs::copy_options::overwrite_existing, ec);
-        ASSERT_FALSE(ec) << ec.message();
-    }
-
-    // Runs the program in the game's folder with the player's frames; its
-    // exit code, or 3 when the run went on past frame `lastFrame` (so that
-    // the window's closing ended it, not the player).
-    ProcessResult Play(size_t lastFrame) {
-        player = &hands;
-        return RunInChild([this, lastFrame] {
-            setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-            if (chdir(game.Path().c_str()) != 0) return 127;
-            const int code = RunProgram(UsePlayer);
-            return code == 0 && static_cast<size_t>(player->events.framesStarted) > lastFrame ? 3 : code;
-        });
-    }
-
-    TempFolder game;
-    TempFolder runtime;
-    Player hands;
+    play::GameFolder game{fs::path(ENGINE_SOURCE_DIR) / "games" / "tutorial"};
+    play::Player hands;
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::string text;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-        std::fclose(f);
-    }
-    return text;
-}
 
 // The position in `out` just after the first `what` from `from` on, or npos.
 size_t After(const std::string& out, const std::string& what, size_t from = 0) {
@@ -132,11 +49,10 @@ TEST_F(TutorialGame, TheRobotWalksTheBellRingsTheClockCountsAndTheMenuAndTableWo
     hands.Wait(100);
     hands.Click(40, 66);  // "Reset clock"
     hands.Wait(40);
-    hands.Press(SDLK_ESCAPE);  // ends the game in the key's frame
-    const size_t escFrame = hands.events.frames.size() - 1;
+    hands.Press(SDLK_ESCAPE).EndsHere();  // ends the game in the key's frame
     hands.Wait(10);
 
-    ProcessResult r = Play(escFrame);
+    ProcessResult r = play::Play(game, hands);
     ASSERT_EQ(r.exitCode, 0) << r.out;
     const std::string& out = r.out;
 
@@ -204,11 +120,10 @@ TEST_F(TutorialGame, TheWalkPathEditorStepsSaveTheGamesGraph) {
     hands.Press(SDLK_s, SDLK_LCTRL);
     hands.Type("data/room.ptf");
     hands.Press(SDLK_RETURN);
-    hands.Press(SDLK_F4, SDLK_LALT);
-    const size_t leaveFrame = hands.events.frames.size() - 1;
+    hands.Press(SDLK_F4, SDLK_LALT).EndsHere();
     hands.Wait(10);
 
-    ProcessResult r = Play(leaveFrame);
+    ProcessResult r = play::Play(game, hands);
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out, "");
     const std::string saved = ReadFile(game / "data/room.ptf");

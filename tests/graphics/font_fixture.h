@@ -38,6 +38,7 @@ protected:
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = sym;
         LastEvent.key.keysym.unicode = unicode;
+        LastEvent.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
         KeyHeld = 1;
         keyboard.keys[SDLK_LSHIFT] = shift ? 1 : 0;
     }

@@ -222,6 +222,32 @@ TEST_F(PathFinderTest, OneVertexRouteTurnsOnArrivalOnlyWhenAsked) {
     EXPECT_EQ(a->GetPosX(), 0);  // turned, never moved
 }
 
+// Sent back towards the vertex it has just left, the walker's route is that
+// one vertex: from the middle of the edge it walks back to it, visits it and
+// finishes there, instead of stopping where it stands.
+TEST_F(PathFinderTest, AOneVertexRouteFromAwayWalksToTheVertexBeforeItFinishes) {
+    CountingFinder p;
+    Line(p, {{100, 460}, {400, 460}, {700, 460}});
+    p.SetSpeed(1.0f);
+    auto a = Walker(100, 460);
+    p.LinkAnima(a.get());
+    ASSERT_EQ(p.Goto(700, 460), 0);
+    for (int i = 0; i < 40; ++i) a->Tick();
+    ASSERT_GT(a->GetPosX(), 100);
+    ASSERT_LT(a->GetPosX(), 400);
+    const int visits = p.visits, finishes = p.finishes;
+
+    ASSERT_EQ(p.Goto(90, 460), 0);
+    EXPECT_EQ(p.GetStartIndex(), p.GetTargetIndex());
+    WalkOut(*a, p);
+    EXPECT_FALSE(p.IsWalking());
+    EXPECT_EQ(a->GetPosX(), 100);
+    EXPECT_EQ(a->GetPosY(), 460);
+    EXPECT_EQ(p.visits - visits, 1);  // on arrival
+    EXPECT_EQ(p.finishes - finishes, 1);
+    EXPECT_EQ(p.GetStandAction(), "standll");
+}
+
 TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
     CountingFinder p;
     auto a = Walker(5, 5);

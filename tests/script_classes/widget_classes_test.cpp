@@ -85,7 +85,7 @@ TEST_F(WidgetClasses, ButtonEventsReachTheScriptFromTheGameLoop) {
     machine->LoadText(kButtonEvents);
     // Move on, press and release on the button, then move off.
     events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
-                     {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}},
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 15, 15)}, {}},
                      {{}, [&] { input.mouseX = 100; }}};
     GameAPI game;
     game.Run();
@@ -95,7 +95,8 @@ TEST_F(WidgetClasses, ButtonEventsReachTheScriptFromTheGameLoop) {
     Call("b", "pause");
     input.mouseX = 0;
     events = loop_test::FakeEvents();
-    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }}, {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}}};
+    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15)}, {}}};
     game.Run();
     EXPECT_EQ(IntVar("log"), 1234);
     Call("b", "resume");

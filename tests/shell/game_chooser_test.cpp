@@ -54,7 +54,7 @@ protected:
                                      input.mouseY = y;
                                  }});
         events.frames.push_back(
-            {{Button(SDL_MOUSEBUTTONDOWN, button), Button(SDL_MOUSEBUTTONUP, button)}, {}});
+            {{Button(SDL_MOUSEBUTTONDOWN, button, x, y), Button(SDL_MOUSEBUTTONUP, button, x, y)}, {}});
     }
 
     // Runs the chooser on `kinds` until its run ends; the kind it chose.

@@ -23,19 +23,24 @@ namespace loop_test {
 using ::FakeEvents;
 using ::FakeInput;
 
-inline SDL_Event Button(uint8_t type, int button) {
+// A mouse button event at (x, y) on the screen.
+inline SDL_Event Button(uint8_t type, int button, int x = 0, int y = 0) {
     SDL_Event e{};
     e.type = type;
     e.button.type = type;
     e.button.button = static_cast<Uint8>(button);
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
     return e;
 }
 
-inline SDL_Event Key(uint8_t type, SDLKey sym) {
+// A key event with the modifiers SDL recorded in it.
+inline SDL_Event Key(uint8_t type, SDLKey sym, int mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = type;
     e.key.type = type;
     e.key.keysym.sym = sym;
+    e.key.keysym.mod = static_cast<SDLMod>(mod);
     return e;
 }
 

@@ -312,6 +312,17 @@ TEST_F(Menu, FillingFromVectorAndTableFiles) {
     menu.FillItems("edit", (folder / "short.vec").c_str());
     EXPECT_STREQ(menu.FindItem("edit")->GetDirection().c_str(), "left");
     menu.FillItems("nosuch", (folder / "list.vec").c_str());
+
+    // A table written with CR LF line ends reads the same: the CR belongs
+    // to the line end, not to the entry.
+    folder.Write("crlf.db",
+                 "<t>\r\n\t<submenu> bottom\r\n\t</submenu>\r\n\t<submenu> right\r\n\t</submenu>\r\n"
+                 "\t<submenu> Quit\r\n\t</submenu>\r\n</t>\r\n");
+    menu.FillSubmenus("recent", (folder / "crlf.db").c_str());
+    ddMenu* recent = menu.FindItem("recent");
+    EXPECT_STREQ(recent->GetDirection().c_str(), "bottom");
+    EXPECT_STREQ(recent->GetSide().c_str(), "right");
+    EXPECT_EQ(Labels(recent), (std::vector<std::string>{"Quit"}));
 }
 
 // A table nested deeper than any stack would hold a call per level.

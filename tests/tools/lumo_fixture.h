@@ -65,16 +65,25 @@ protected:
         SDL_FreeSurface(s);
     }
 
-    // A key going down with the given keys held as modifiers; the event
-    // goes through the game's dispatch (focus text first).
+    // A key going down with the given keys held, the modifiers among them
+    // recorded in the event; the event goes through the game's dispatch
+    // (focus text first).
     void Press(SDLKey sym, std::vector<SDLKey> held = {}, Uint16 unicode = 0) {
-        for (SDLKey k : held) input.keys[k] = 1;
+        int mod = KMOD_NONE;
+        for (SDLKey k : held) {
+            input.keys[k] = 1;
+            mod |= k == SDLK_LCTRL    ? KMOD_LCTRL
+                   : k == SDLK_LSHIFT ? KMOD_LSHIFT
+                   : k == SDLK_RSHIFT ? KMOD_RSHIFT
+                                      : 0;
+        }
         input.keys[sym] = 1;
         LastEvent = SDL_Event{};
         LastEvent.type = SDL_KEYDOWN;
         LastEvent.key.type = SDL_KEYDOWN;
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = sym;
+        LastEvent.key.keysym.mod = static_cast<SDLMod>(mod);
         LastEvent.key.keysym.unicode = unicode;
         KeyHeld = 1;
         editor->HandleKeyDown();

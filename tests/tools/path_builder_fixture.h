@@ -105,6 +105,7 @@ protected:
         LastEvent.key.type = SDL_KEYDOWN;
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
+        LastEvent.key.keysym.mod = static_cast<SDLMod>((ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0));
         LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
         SetKeyHeld(1);
         editor->HandleKeyDown();

@@ -1,0 +1,314 @@
+// docs/editors.md against the editors themselves: the keys its tables name
+// are the keys each editor reads, its state tables hold the editors' states,
+// its menu examples load with items the editors act on, and the messages,
+// files and pictures it quotes exist.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/run_process.h"
+#include "manual_text.h"
+#include "shell/loop_fixture.h"
+#include "shell/menu.h"
+#include "tools/lumo_game.h"
+#include "tools/path_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using manual::BlockAfter;
+using manual::kRoot;
+using manual::ReadFile;
+using manual::Section;
+
+// The text of every argument that follows `call` up to its closing
+// bracket, e.g. "SDLK_l" and "'v'" for "IsKeyHeld(".
+std::vector<std::string> Arguments(const std::string& text, const std::string& call) {
+    std::vector<std::string> out;
+    for (size_t at = text.find(call); at != std::string::npos; at = text.find(call, at + 1)) {
+        const size_t from = at + call.size();
+        const size_t close = text.find(')', from);
+        if (close != std::string::npos) out.push_back(text.substr(from, close - from));
+    }
+    return out;
+}
+
+// The string literals of a C++ source, comments and character literals
+// skipped, escapes kept as written.
+std::vector<std::string> Literals(const std::string& text) {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "//") == 0) {
+            i = text.find('\n', i);
+            if (i == std::string::npos) break;
+        } else if (text.compare(i, 2, "/*") == 0) {
+            i = text.find("*/", i);
+            if (i == std::string::npos) break;
+            ++i;
+        } else if (text[i] == '\'') {
+            i += text.compare(i + 1, 1, "\\") == 0 ? 3 : 2;
+        } else if (text[i] == '"') {
+            std::string s;
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                s += text[i];
+                if (text[i] == '\\' && i + 1 < text.size()) s += text[++i];
+            }
+            out.push_back(s);
+        }
+    }
+    return out;
+}
+
+struct Table {
+    std::string header;              // the header row's first cell
+    std::vector<std::string> first;  // each row's first cell, backticks removed
+};
+
+// Every table of the text with its header's and its rows' first cells.
+std::vector<Table> Tables(const std::string& text) {
+    std::vector<Table> tables;
+    std::istringstream lines(text);
+    std::string line;
+    bool inTable = false;
+    int row = 0;
+    while (std::getline(lines, line)) {
+        std::string cell;
+        if (!manual::FirstCell(line, cell)) {
+            inTable = false;
+            continue;
+        }
+        if (!inTable) {
+            tables.push_back({cell, {}});
+            inTable = true;
+            row = 0;
+        } else if (++row > 1) {  // row 1 is the separator
+            if (cell.size() >= 2 && cell.front() == '`' && cell.back() == '`')
+                cell = cell.substr(1, cell.size() - 2);
+            tables.back().first.push_back(cell);
+        }
+    }
+    return tables;
+}
+
+std::vector<std::string> FirstCells(const std::string& text, const std::string& header) {
+    std::vector<std::string> cells;
+    for (const Table& t : Tables(text))
+        if (t.header == header) cells.insert(cells.end(), t.first.begin(), t.first.end());
+    return cells;
+}
+
+// The keys named by the chords of a section's key and mouse tables.
+std::set<std::string> KeysInManual(const std::string& section) {
+    std::set<std::string> keys;
+    for (const Table& t : Tables(section)) {
+        if (t.header != "Key" && t.header != "Mouse") continue;
+        for (const std::string& chord : t.first) {
+            size_t from = 0;
+            for (;;) {
+                const size_t plus = chord.find(" + ", from);
+                const std::string key = chord.substr(from, plus - from);
+                if (key != "Left button" && key != "Right button") keys.insert(key);
+                if (plus == std::string::npos) break;
+                from = plus + 3;
+            }
+        }
+    }
+    return keys;
+}
+
+// The keys that the sources read, in the manual's words.
+std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
+    static const std::map<std::string, std::string> kNames = {{"RETURN", "Enter"},
+                                                              {"KP_ENTER", "keypad Enter"},
+                                                              {"ESCAPE", "Esc"},
+                                                              {"SPACE", "Space"},
+                                                              {"TAB", "Tab"},
+                                                              {"DELETE", "Delete"},
+                                                              {"BACKSPACE", "Backspace"},
+                                                              {"UP", "Up"},
+                                                              {"DOWN", "Down"},
+                                                              {"LEFT", "Left"},
+                                                              {"RIGHT", "Right"},
+                                                              {"PAGEUP", "PageUp"},
+                                                              {"PAGEDOWN", "PageDown"},
+                                                              {"LCTRL", "Left Ctrl"},
+                                                              {"LSHIFT", "Left Shift"},
+                                                              {"RSHIFT", "Right Shift"},
+                                                              {"LALT", "Left Alt"},
+                                                              {"F4", "F4"}};
+    std::set<std::string> keys;
+    for (const fs::path& file : files) {
+        const std::string text = ReadFile(file);
+        std::vector<std::string> args = Arguments(text, "IsKeyHeld(");
+        const std::vector<std::string> down = Arguments(text, "IsKeyDown(");
+        args.insert(args.end(), down.begin(), down.end());
+        for (const std::string& arg : args) {
+            if (arg.size() == 3 && arg.front() == '\'' && arg.back() == '\'') {
+                keys.insert(arg.substr(1, 1));
+            } else if (arg.rfind("SDLK_", 0) != 0) {
+                ADD_FAILURE() << file << " reads the key " << arg << ", which this test has no name for";
+            } else if (arg.size() == 6) {
+                keys.insert(arg.substr(5));  // SDLK_a .. SDLK_z, SDLK_0 .. SDLK_9
+            } else if (auto name = kNames.find(arg.substr(5)); name != kNames.end()) {
+                keys.insert(name->second);
+            } else {
+                ADD_FAILURE() << file << " reads " << arg << ", which this test has no name for";
+            }
+        }
+    }
+    return keys;
+}
+
+std::set<std::string> Difference(const std::set<std::string>& a, const std::set<std::string>& b) {
+    std::set<std::string> out;
+    for (const std::string& s : a)
+        if (!b.count(s)) out.insert(s);
+    return out;
+}
+
+std::string Join(const std::set<std::string>& names) {
+    std::string out;
+    for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
+    return out;
+}
+
+const std::string& Manual() {
+    static const std::string doc = ReadFile(kRoot / "docs/editors.md");
+    return doc;
+}
+
+class EditorsManual : public loop_test::LoopTest {};
+
+}  // namespace
+
+TEST_F(EditorsManual, EachEditorsKeyTablesNameExactlyTheKeysItReads) {
+    ASSERT_FALSE(Manual().empty());
+    std::vector<fs::path> lumo, ptbuilder;
+    for (const auto& entry : fs::directory_iterator(kRoot / "tools")) {
+        const std::string name = entry.path().filename().string();
+        const bool walkPath = name.rfind("path_builder", 0) == 0 || name.rfind("ptf_view", 0) == 0;
+        (walkPath ? ptbuilder : lumo).push_back(entry.path());
+    }
+    const struct {
+        const char* heading;
+        std::vector<fs::path> sources;
+    } editors[] = {{"## The animation editor", lumo}, {"## The walk-path editor", ptbuilder}};
+    for (const auto& editor : editors) {
+        const std::set<std::string> manual = KeysInManual(Section(Manual(), editor.heading));
+        const std::set<std::string> code = KeysInSources(editor.sources);
+        ASSERT_FALSE(code.empty());
+        EXPECT_EQ(Join(Difference(code, manual)), "")
+            << editor.heading << ": keys read but not in the manual";
+        EXPECT_EQ(Join(Difference(manual, code)), "") << editor.heading << ": keys in the manual never read";
+    }
+    // Leaving is the game loop's, the same for both.
+    const std::set<std::string> leave = KeysInSources({kRoot / "shell/game_api.cpp"});
+    EXPECT_TRUE(leave.count("Left Alt") && leave.count("F4"));
+    EXPECT_NE(Manual().find("`Left Alt + F4`"), std::string::npos);
+}
+
+TEST_F(EditorsManual, StatesAndMenusAreTheEditorsOwn) {
+    std::set<std::string> lumoStates, ptbuilderStates;
+    for (int i = 0; i < lumo2Game::kStateCount; ++i) lumoStates.insert(lumo2Game::StateName(i));
+    for (int i = 0; i < pathbuilderGame::STATE_COUNT; ++i)
+        ptbuilderStates.insert(pathbuilderGame::StateName(i));
+    const std::vector<std::string> lumoRows =
+        FirstCells(Section(Manual(), "### States of the animation editor"), "State");
+    const std::vector<std::string> ptbuilderRows =
+        FirstCells(Section(Manual(), "### States of the walk-path editor"), "State");
+    EXPECT_EQ(std::set<std::string>(lumoRows.begin(), lumoRows.end()), lumoStates);
+    EXPECT_EQ(std::set<std::string>(ptbuilderRows.begin(), ptbuilderRows.end()), ptbuilderStates);
+
+    // The menu items the manual lists are those the editor acts on.
+    const std::string menuSection = Section(Manual(), "### The menu");
+    const std::vector<std::string> itemRows = FirstCells(menuSection, "Item");
+    const std::set<std::string> items(itemRows.begin(), itemRows.end());
+    const std::string input = ReadFile(kRoot / "tools/path_builder_input.cpp");
+    std::set<std::string> actedOn;
+    for (const std::string& arg : Arguments(input, "IsSelected(\""))
+        actedOn.insert(arg.substr(0, arg.find('"')));
+    EXPECT_EQ(items, actedOn);
+
+    // Its example menu file loads, and names only such items.
+    TempFolder folder;
+    folder.Write("ptbuilder.db", BlockAfter(menuSection, "configs/progs/ptbuilder.db"));
+    ddMenu menu((folder / "ptbuilder.db").c_str());
+    ASSERT_FALSE(menu.Items().empty());
+    for (ddMenu* item : menu.Items()) {
+        const std::string name = item->GetName() ? item->GetName() : "";
+        EXPECT_TRUE(items.count(name)) << name;
+    }
+
+    // The chooser example starts both editors.
+    folder.Write("menu.db", BlockAfter(Manual(), "This `menu.db`"));
+    ddMenu chooser((folder / "menu.db").c_str());
+    EXPECT_NE(chooser.FindItem("lumo"), nullptr);
+    EXPECT_NE(chooser.FindItem("ptbuilder"), nullptr);
+}
+
+TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
+    // Every string literal of the engine's sources that an editor prints or
+    // names.
+    std::vector<std::string> literals;
+    for (const char* folder : {"tools", "paths", "foundation", "graphics"}) {
+        for (const auto& entry : fs::directory_iterator(kRoot / folder)) {
+            for (std::string s : Literals(ReadFile(entry.path()))) {
+                while (s.rfind("\\n", 0) == 0) s.erase(0, 2);
+                literals.push_back(s);
+            }
+        }
+    }
+    // A message matches a literal when their fixed beginnings, up to the
+    // manual's first <placeholder> and the literal's first conversion,
+    // agree over at least ten characters.
+    auto printed = [&](const std::string& message) {
+        const std::string fixed = message.substr(0, message.find('<'));
+        for (const std::string& s : literals) {
+            const std::string head = s.substr(0, s.find_first_of("%\\"));
+            const size_t n = std::min(fixed.size(), head.size());
+            if (n >= 10 && fixed.compare(0, n, head, 0, n) == 0) return true;
+        }
+        return false;
+    };
+    const std::vector<std::string> messages = FirstCells(Section(Manual(), "## Messages"), "Message");
+    EXPECT_GE(messages.size(), 5u);
+    for (const std::string& m : messages) EXPECT_TRUE(printed(m)) << "no such message: " << m;
+
+    // The files table names exactly the file names the editors hold.
+    const std::vector<std::string> fileRows =
+        FirstCells(Section(Manual(), "## Files the editors read and write"), "File");
+    const std::set<std::string> files(fileRows.begin(), fileRows.end());
+    std::set<std::string> named;
+    for (const auto& entry : fs::directory_iterator(kRoot / "tools"))
+        for (std::string arg : Arguments(ReadFile(entry.path()), "constexpr const char* k")) {
+            // single names (kName = "text";), not tables of them
+            arg = arg.substr(0, arg.find(';'));
+            const size_t open = arg.find(" = \"");
+            if (open == std::string::npos || arg.find_first_of(" [") != open || arg.back() != '"') continue;
+            const std::string value = arg.substr(open + 4, arg.size() - open - 5);
+            if (value.find('/') != std::string::npos) named.insert(value);
+        }
+    EXPECT_EQ(files, named);
+
+    // Each picture is there, small, and made by the script.
+    const std::string script = ReadFile(kRoot / "docs/make_pictures.sh");
+    EXPECT_NE(fs::status(kRoot / "docs/make_pictures.sh").permissions() & fs::perms::owner_exec,
+              fs::perms::none)
+        << "docs/make_pictures.sh is not executable";
+    int pictures = 0;
+    for (const std::string& arg : Arguments(Manual(), "](pictures/")) {
+        const std::string name = arg.substr(0, arg.rfind(".png"));
+        const fs::path file = kRoot / "docs/pictures" / (name + ".png");
+        ++pictures;
+        ASSERT_TRUE(fs::exists(file)) << file;
+        EXPECT_LT(fs::file_size(file), 64u * 1024) << file;
+        EXPECT_NE(script.find("capture " + name), std::string::npos) << name << " is not made by the script";
+    }
+    EXPECT_GE(pictures, 3);
+}
