@@ -504,12 +504,11 @@ void pathbuilderGame::MoveKnobBy(int step) {
     ApplySlider(activeKnob->GetPosY() + step, IsModifierHeld(SDLK_LSHIFT) != 0);
 }
 
-void RegisterPathBuilderKind() {
-    RegisterGameKind("ptbuilder", [] {
-        GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
-        video.AppOffsetX = 0;
-        video.AppOffsetY = 0;
-        pathbuilderGame editor;
-        editor.Run();
-    });
+std::string RunPathBuilderKind(GameKinds) {
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.AppOffsetX = 0;
+    video.AppOffsetY = 0;
+    pathbuilderGame editor;
+    editor.Run();
+    return "exit";
 }
