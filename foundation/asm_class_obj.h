@@ -82,7 +82,6 @@ public:
 
     using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp, const char* methodName);
     static void SetMethodCallHook(MethodCallHook hook);
-    static MethodCallHook GetMethodCallHook();
 
     const char* GetName() const { return name.c_str(); }
     const ddString& Name() const { return name; }
