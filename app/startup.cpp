@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/game_kind_list.h"
 #include "app/video_mode.h"
 #include "audio/anim_sound_table.h"
 #include "audio/audio_state.h"
@@ -17,12 +18,7 @@
 #include "platform/single_instance.h"
 #include "platform/video_modes.h"
 #include "scene/scene.h"
-#include "script_classes/engine_script_classes.h"
-#include "shell/game_chooser.h"
-#include "shell/game_kinds.h"
 #include "shell/mouse.h"
-#include "tools/lumo_game.h"
-#include "tools/path_builder.h"
 
 // Start-up, in this order:
 //  1. the single-instance lock, and the exit handler that releases it;
@@ -35,9 +31,9 @@
 //     callbacks, then the picture and font libraries and the video mode
 //     (GraphAPI::Init), the application size and scaling;
 //  6. the animations' sound tables, the caption and icon, the default font
-//     opened, the first game kind, the mouse cursor, the game kinds;
+//     opened, the mouse cursor;
 //  7. the random source seeded and the keys set up, the scene made, the
-//     game kinds run.
+//     game kinds run from the configured first kind.
 //
 // Shut-down runs from the exit handlers (a normal end and FatalExit alike),
 // in the reverse order of their registration:
@@ -147,17 +143,12 @@ int RunProgram(void (*useSeams)()) {
     SetCaptionAndIcon(cfg);
     g_defaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
     g_defaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
-    ActiveGame = cfg.activeGame.c_str();
     InstallMouseCursor();  // the scene makes its cursor through it
-    RegisterScriptGameKind();
-    RegisterLumoKind();
-    RegisterPathBuilderKind();
-    RegisterGameChooserKind();
     SeedRandomAndSetUpKeys();
     {
         ddScene scene;
         ScopedScene shown(scene);
-        RunGameKinds();
+        RunGameKinds(ProgramGameKinds(), cfg.activeGame);
     }
 
     std::fflush(stdout);

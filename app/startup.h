@@ -1,5 +1,5 @@
 // Start-up: the single-instance rule, the configuration, the video mode,
-// caption, icon and default font; then every game kind registered and run.
+// caption, icon and default font; then the game kinds run from their table.
 #pragma once
 
 #include "app/config.h"

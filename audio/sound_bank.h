@@ -27,7 +27,6 @@ public:
     int GetMode() const { return mode; }
     int GetNextIndex() const { return nextIndex; }
     int GetWavCount() const { return static_cast<int>(wavs.size()); }
-    Dzwieki* GetChosen() const { return chosen; }
 
     // For tests and tools: forces a mode, as if set by flags.
     void SetMode(int m) { mode = m; }

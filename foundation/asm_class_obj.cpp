@@ -25,8 +25,6 @@ int32_t asmClassObj::NextId() { return g_idCounter; }
 
 void asmClassObj::SetMethodCallHook(MethodCallHook hook) { g_methodCallHook = hook; }
 
-asmClassObj::MethodCallHook asmClassObj::GetMethodCallHook() { return g_methodCallHook; }
-
 asmClassObj::~asmClassObj() {
     delete vars;  // deletes the variables the trie owns
     vars = nullptr;

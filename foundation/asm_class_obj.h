@@ -12,8 +12,9 @@ class asmInterpreter;
 class asmMethod;  // a method written in script; defined by the script core
 class asmClassObj;
 
-// Method records are owned by the script core, which installs the deleter
-// next to asmMethod (the method trie frees the records it owns through it).
+// Method records are owned by the script core, whose interpreter installs
+// the deleter when it is made (the method trie frees the records it owns
+// through it).
 // Foundation cannot delete the type itself: it only knows its name.
 template <>
 struct TrieFree<asmMethod> {
@@ -81,7 +82,6 @@ public:
 
     using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp, const char* methodName);
     static void SetMethodCallHook(MethodCallHook hook);
-    static MethodCallHook GetMethodCallHook();
 
     const char* GetName() const { return name.c_str(); }
     const ddString& Name() const { return name; }

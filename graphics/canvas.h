@@ -28,8 +28,6 @@ public:
     static void DrawBorder(Obraz* target, int t, int r, int g, int b, int a);
 
     int GetFillR() const { return fillR; }
-    int GetFillG() const { return fillG; }
-    int GetFillB() const { return fillB; }
 
 protected:
     int32_t penR = 255, penG = 255, penB = 255;

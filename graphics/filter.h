@@ -93,13 +93,8 @@ public:
     void SetPlacement(int type) { placement = type; }
     void SetOpacity(int o);
     int GetLevel() const { return level; }
-    int GetMaskAlpha() const { return maskAlpha; }
     void SetMaskAlpha(int mode) { maskAlpha = mode; }
-    int GetPivotX() const { return pivotX; }
-    int GetPivotY() const { return pivotY; }
     int BlendCount() const { return static_cast<int>(blends.size()); }
-    Obraz* BlendObject(int i) const { return blends[static_cast<size_t>(i)].object; }
-    int BlendModeAt(int i) const { return blends[static_cast<size_t>(i)].mode; }
 
 private:
     // A destroyed object leaves the blend list.

@@ -35,7 +35,6 @@ public:
 
     int GetInterval() const { return interval; }
     int GetRepeatCount() const { return repeatCount; }
-    int GetRepeatsLeft() const { return repeatsLeft; }
     // Expiries since the last Start: the repeat count less those to come.
     int GetTicksFired() const { return repeatCount - repeatsLeft; }
     int GetFrameInterval() const { return frameInterval; }

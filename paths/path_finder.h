@@ -115,7 +115,6 @@ public:
     void UnlinkFilter();
 
     // ----- state
-    Animacja* GetWalkingAnima() const { return walking; }
     bool IsWalking() const { return walking != nullptr; }
     int GetStartIndex() const { return startIndex; }
     int GetTargetIndex() const { return targetIndex; }
@@ -129,7 +128,6 @@ public:
     void SetMoveType(int t) { moveType = t; }
     int GetTurnOnArrival() const { return turnOnArrival; }
     void SetTurnOnArrival(int f) { turnOnArrival = f; }
-    float GetScalePower() const { return scalePower; }
     void SetScalePower(float p) { scalePower = p; }
     ddFilter* GetDepthFilter() const { return depthFilter.get(); }
     ddCanvas& GetDot() { return dot; }

@@ -78,8 +78,6 @@ public:
 
     int GetX() const { return x; }
     int GetY() const { return y; }
-    void SetX(int v) { x = v; }
-    void SetY(int v) { y = v; }
     float GetDx() const { return dx; }
     float GetDy() const { return dy; }
     float GetLength() const { return length; }

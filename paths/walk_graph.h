@@ -52,7 +52,6 @@ public:
     float GetDepthSize() const { return depthSize; }
     void SetDepthSize(float d) { depthSize = d; }
     Animacja* GetLinkedAnima() const { return linkedAnima; }
-    void SetLinkedAnima(Animacja* a) { linkedAnima = a; }
 
 protected:
     // Takes the grid and makes a vertex per hit cell (ids column by column,

@@ -169,8 +169,8 @@ public:
 
     // Takes ownership of the record.
     void Append(asmInstruction* instr);
-    // Runs the method on the running machine from index 0.
-    void Run();
+    // Runs the method on the machine from index 0.
+    void Run(asmInterpreter& machine);
     // The records changed (appended, fused or tied to their labels): the
     // compact form is made again before the method next runs.
     void RecordsChanged() { stale = true; }

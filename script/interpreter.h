@@ -2,7 +2,9 @@
 // into methods, and the storage and executors that run them (main and
 // special stacks, locals in frames, ten registers, the compare flag).
 //
-// One machine runs at a time; it is reached through asmInterpreter::Instance.
+// One machine runs at a time. Code that runs on a machine is handed it;
+// asmInterpreter::Instance (the last one made) is only for the callbacks
+// of lower floors that cannot hand one over (engine events, a game's hooks).
 #pragma once
 
 #include <cstdint>
@@ -66,6 +68,7 @@ struct asmCallFrame {
 
 class asmInterpreter {
 public:
+    // The running machine, for lower floors' callbacks only (see above).
     static asmInterpreter* Instance;
 
     asmInterpreter();

@@ -104,7 +104,6 @@ public:
     int PageTotal() const { return pageTotal; }
     int PageFirst() const { return pageFirst; }
     int PageEnd() const { return pageEnd; }
-    const ddVector<ddString>* GetEntries() const { return entries.get(); }
     // The item of that name anywhere in the tree (plain search), or null.
     ddMenu* FindItem(const char* name);
 

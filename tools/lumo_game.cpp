@@ -422,9 +422,8 @@ void lumo2Game::FreeBuilt() {
     allPictures.clear();
 }
 
-void RegisterLumoKind() {
-    RegisterGameKind("lumo", [] {
-        lumo2Game editor;
-        editor.Run();
-    });
+std::string RunLumoKind(GameKinds) {
+    lumo2Game editor;
+    editor.Run();
+    return "exit";
 }

@@ -19,6 +19,7 @@
 #include "graphics/canvas.h"
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
+#include "shell/game_kinds.h"
 #include "tools/action_list.h"
 #include "tools/key_table.h"
 #include "tools/layer_list.h"
@@ -261,5 +262,5 @@ private:
     bool started = false;
 };
 
-// Registers the game kind "lumo".
-void RegisterLumoKind();
+// The game kind "lumo": runs the editor; names no successor.
+std::string RunLumoKind(GameKinds kinds);

@@ -21,7 +21,6 @@ public:
     // The sound-name text, made empty (all characters allowed) on first use.
     ddTekst* GetSoundText();
     // The sound-name text when one was made, else null.
-    ddTekst* PeekSoundText() const { return soundText; }
     // The sound name, "" when there is none.
     const char* GetSoundName() const;
 

@@ -496,12 +496,11 @@ void pathbuilderGame::MoveKnobBy(int step, bool spread) {
     ApplySlider(activeKnob->GetPosY() + step, spread);
 }
 
-void RegisterPathBuilderKind() {
-    RegisterGameKind("ptbuilder", [] {
-        GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
-        video.AppOffsetX = 0;
-        video.AppOffsetY = 0;
-        pathbuilderGame editor;
-        editor.Run();
-    });
+std::string RunPathBuilderKind(GameKinds) {
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.AppOffsetX = 0;
+    video.AppOffsetY = 0;
+    pathbuilderGame editor;
+    editor.Run();
+    return "exit";
 }

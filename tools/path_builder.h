@@ -7,6 +7,7 @@
 // state's name.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "graphics/animation.h"
@@ -14,6 +15,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
+#include "shell/game_kinds.h"
 #include "tools/key_table.h"
 
 class ddMenu;
@@ -254,6 +256,6 @@ private:
     bool started = false;
 };
 
-// Registers the game kind "ptbuilder": the editor, with the view moved
-// back to the origin first.
-void RegisterPathBuilderKind();
+// The game kind "ptbuilder": the editor, with the view moved back to the
+// origin first; names no successor.
+std::string RunPathBuilderKind(GameKinds kinds);

@@ -57,12 +57,9 @@ public:
     }
     T* GetPayload() const { return payload; }
     void SetShares(int flag) { sharesPayload = flag ? 1 : 0; }
-    bool SharesPayload() const { return sharesPayload != 0; }
-    bool OwnsPayload() const { return ownsPayload; }
 
     bool IsSelected() const { return selected != 0; }
     void SetSelected(bool flag) { selected = flag ? 1 : 0; }
-    ddCanvas* GetMarkOverlay() const { return markOverlay; }
 
     void Draw() override {
         ddTekst::Draw();
@@ -467,7 +464,6 @@ public:
     }
 
     void SetDeletable(int flag) { deletable = flag ? 1 : 0; }
-    bool IsDeletable() const { return deletable != 0; }
 
     // The key just pressed: 1 the selection left the list at the top, 2 it
     // moved inside the list, 3 it left at the bottom, 4 delete, 5 expanded,

@@ -17,7 +17,7 @@
 #include "platform/input_state.h"
 #include "scene/scene.h"
 #include "shell/button.h"
-#include "shell/game_kinds.h"
+#include "shell/frame_pacing.h"
 #include "shell/mouse.h"
 
 namespace loop_test {
@@ -81,7 +81,6 @@ protected:
     }
 
     void TearDown() override {
-        ClearGameKinds();
         staged.reset();
         delete scene;
         SetInput(nullptr);

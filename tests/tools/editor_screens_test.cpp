@@ -140,9 +140,9 @@ TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
     folder.Write(
         "configs/progs/menu.db",
         "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
-    RegisterGameChooserKind();
-    RegisterLumoKind();
-    RegisterPathBuilderKind();
+    const GameKind kinds[] = {{"gamechooser", RunGameChooserKind},
+                              {"lumo", RunLumoKind},
+                              {"ptbuilder", RunPathBuilderKind}};
     for (const char* kind : {"gamechooser", "lumo", "ptbuilder"}) {
         GraphAPI::FillScreen(255, 0, 255);  // what the kind before left
         events = loop_test::FakeEvents();
@@ -152,8 +152,7 @@ TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
                                      for (auto [x, y] : {std::pair{5, 5}, {kW / 2, kH / 2}, {kW - 3, kH - 3}})
                                          EXPECT_EQ(ScreenAt(x, y), (loop_test::Rgb{0, 0, 0})) << kind;
                                  }});
-        ActiveGame = kind;
-        RunGameKinds();
+        RunGameKinds(kinds, kind);
         EXPECT_TRUE(looked) << kind;
     }
 }

@@ -469,8 +469,6 @@ TEST_F(PathBuilderTest, ChordsTypedWithinOneFrameAreReadFromTheirKeyEvents) {
 TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
     video.AppOffsetX = 30;
     video.AppOffsetY = 40;
-    RegisterPathBuilderKind();
-    ActiveGame = "ptbuilder";
     const int before = scene->DrawableCount();
     // 'v', then a click at (100, 100) and one at (160, 100), then Ctrl+s
     // with a name, then the quit event
@@ -502,10 +500,10 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.keys[SDLK_LCTRL] = 0;
                                  input.keys[SDLK_s] = 0;
                              }});
-    RunGameKinds();
+    const GameKind kinds[] = {{"ptbuilder", RunPathBuilderKind}};
+    RunGameKinds(kinds, "ptbuilder");
     EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetX, 0);
     EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetY, 0);
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
     EXPECT_EQ(scene->DrawableCount(), before);
     ddWalkGraph back;
     back.LoadGraph("a.ptf");
