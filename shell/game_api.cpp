@@ -149,11 +149,7 @@ void GameAPI::SampleMouse() {
 void GameAPI::PlacePointer(int x, int y) {
     if (ddMouse* mouse = ddMouse::Instance(); mouse && mouse->SetPos(x, y)) {
         SetMouseMoved(1);
-        InputEvent moved;
-        moved.type = SDL_MOUSEMOTION;
-        moved.x = GetMouseX();
-        moved.y = GetMouseY();
-        HandleMouseMove(moved);
+        HandleMouseMove(InputEvent{.type = SDL_MOUSEMOTION, .x = GetMouseX(), .y = GetMouseY()});
     }
 }
 
