@@ -12,7 +12,6 @@
 #include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "graphics/graph_api.h"
-#include "platform/input_state.h"
 #include "platform/media.h"
 #include "platform/sdl_backend.h"
 #include "platform/single_instance.h"
@@ -48,7 +47,6 @@ namespace {
 // that close what it describes.
 GraphAPI::VideoState g_video;
 AudioState g_audio;
-InputState g_input;
 ddFont g_defaultFont;
 
 void ReleaseAppMutex() { ReleaseInstanceLock(); }
@@ -125,7 +123,6 @@ int RunProgram(void (*useSeams)()) {
     std::atexit(ReleaseAppMutex);
     GraphAPI::SetVideo(&g_video);
     SetAudio(&g_audio);
-    SetInputState(&g_input);
     SetDefaultFont(&g_defaultFont);
 
     ddBase config;

@@ -2,7 +2,7 @@
 // position, and the queries everything reads them through.
 //
 // One state is the current one, reached through CurrentInputState(). The
-// program's start-up owns the real one and installs it for the whole run;
+// loop of game kinds owns the real one and installs it for the whole run;
 // the game loop writes the last event, the held key, the mouse buttons and
 // the mouse-moved flag, and the mouse writes the position. Tests install a
 // fresh one with ScopedInputState. With none installed a built-in state at

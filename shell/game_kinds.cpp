@@ -1,6 +1,7 @@
 #include "shell/game_kinds.h"
 
 #include "graphics/graph_api.h"
+#include "platform/input_state.h"
 
 namespace {
 
@@ -14,6 +15,10 @@ const GameKind* FindKind(GameKinds kinds, const std::string& name) {
 }  // namespace
 
 void RunGameKinds(GameKinds kinds, const std::string& first) {
+    // The input state the game loops write and every kind reads, kept from
+    // one kind to the next.
+    InputState input;
+    ScopedInputState installed(input);
     // The kind to run next: before each run "exit", so a run that names no
     // successor ends the program.
     std::string ActiveGame = first;

@@ -22,5 +22,6 @@ struct GameKind {
 
 // Runs the kind named `first`, then each one the last run named, each on a
 // cleared screen, until a run names "exit"; a name the table does not list
-// (an empty one too) ends the loop as well.
+// (an empty one too) ends the loop as well. The loop owns the input state
+// for the whole run: it starts fresh and passes from one kind to the next.
 void RunGameKinds(GameKinds kinds, const std::string& first);

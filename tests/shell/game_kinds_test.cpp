@@ -26,11 +26,14 @@ protected:
         g_tableSize = static_cast<int>(kinds.size());
         EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0}));
         GraphAPI::FillScreen(255, 0, 255);
+        EXPECT_EQ(GetMouseX(), 0) << "the loop's input state starts fresh";
+        SetMouseX(17);
         return "second";
     }
     static std::string Second(::GameKinds) {
         g_ran += "second ";
         EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0})) << "what the first kind drew is gone";
+        EXPECT_EQ(GetMouseX(), 17) << "the input state goes on from one kind to the next";
         return "exit";
     }
     static std::string Stray(::GameKinds) {
@@ -42,8 +45,11 @@ protected:
 
 TEST_F(GameKinds, EachKindRunsOnceOnAClearedScreenUntilOneNamesNoSuccessor) {
     GraphAPI::FillScreen(255, 255, 255);
+    SetMouseX(5);
     RunGameKinds(kKinds, "first");
     EXPECT_EQ(g_ran, "first second ");
+    EXPECT_EQ(&CurrentInputState(), &inputState) << "the loop's own state is gone with it";
+    EXPECT_EQ(GetMouseX(), 5);
     EXPECT_EQ(g_tableSize, 3) << "a kind is handed the table it runs from";
 }
 
