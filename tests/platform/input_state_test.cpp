@@ -25,13 +25,13 @@ SDL_Event KeyDown(SDLKey sym, Uint16 unicode = 0) {
 }
 
 TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
-    CurrentInputState().LastEvent = KeyDown(SDLK_F4, 'x');
+    state.LastEvent = KeyDown(SDLK_F4, 'x');
     SetKeyHeld(1);
     EXPECT_EQ(IsKeyHeld(SDLK_F4), 1);
     EXPECT_EQ(IsKeyHeld(SDLK_F5), 0);
     EXPECT_EQ(GetTypedChar(), 'x');
 
-    CurrentInputState().LastEvent = KeyDown(SDLK_a, 0xE9);  // above 127: masked to 7 bits
+    state.LastEvent = KeyDown(SDLK_a, 0xE9);  // above 127: masked to 7 bits
     EXPECT_EQ(IsKeyHeld(SDLK_F4), 0);
     EXPECT_EQ(GetTypedChar(), 0xE9 & 127);
 
@@ -40,13 +40,13 @@ TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
     motion.type = SDL_MOUSEMOTION;
     motion.motion.xrel = -7;
     motion.motion.yrel = 3;
-    CurrentInputState().LastEvent = motion;
+    state.LastEvent = motion;
     EXPECT_EQ(IsKeyHeld(SDLK_a), 0);
     EXPECT_EQ(GetTypedChar(), 0);
     EXPECT_EQ(GetMouseRelX(), -7);
     EXPECT_EQ(GetMouseRelY(), 3);
 
-    CurrentInputState().LastEvent = KeyDown(SDLK_b);
+    state.LastEvent = KeyDown(SDLK_b);
     EXPECT_EQ(GetMouseRelX(), 0);
     SetKeyHeld(0);
     EXPECT_EQ(IsKeyHeld(SDLK_b), 0);
@@ -54,9 +54,9 @@ TEST_F(InputStateTest, KeyHeldAndTypedCharacterLookAtKeyEventsOnly) {
     SDL_Event press{};
     press.type = SDL_MOUSEBUTTONDOWN;
     press.button.button = 1;
-    CurrentInputState().LastEvent = press;
+    state.LastEvent = press;
     EXPECT_EQ(IsLeftButtonEvent(), 1);
-    CurrentInputState().LastEvent.button.button = 3;
+    state.LastEvent.button.button = 3;
     EXPECT_EQ(IsLeftButtonEvent(), 0);
 }
 

@@ -131,10 +131,10 @@ TEST_F(SceneTest, RedrawFlags) {
     EXPECT_TRUE(cursorLog.empty());
 
     // Only the mouse moved: just the cursor.
-    CurrentInputState().MouseMoved = 1;
+    inputState.MouseMoved = 1;
     scene->Frame();
     EXPECT_EQ(cursorLog, (std::vector<std::string>{"restore", "rect", "cursor"}));
-    CurrentInputState().MouseMoved = 0;
+    inputState.MouseMoved = 0;
 
     // Updates switched off: still drawn on request.
     log.entries.clear();

@@ -109,18 +109,18 @@ TEST_F(InputClassesTest, KeyNamesMapToSdlSymbols) {
 }
 
 TEST_F(InputClassesTest, HeldKeyIsTheLastKeyStillHeldWhileDownIsLive) {
-    CurrentInputState().LastEvent = KeyDown(SDLK_a, 'a');
-    CurrentInputState().KeyHeld = 1;
+    inputState.LastEvent = KeyDown(SDLK_a, 'a');
+    inputState.KeyHeld = 1;
     keysIn.keys[SDLK_a] = 1;
     EXPECT_EQ(AskKey("iskey", "a"), 1);
     EXPECT_EQ(AskKey("iskeydown", "a"), 1);
     // Another key pressed while "a" stays down.
-    CurrentInputState().LastEvent = KeyDown(SDLK_b, 'b');
+    inputState.LastEvent = KeyDown(SDLK_b, 'b');
     keysIn.keys[SDLK_b] = 1;
     EXPECT_EQ(AskKey("iskey", "a"), 0);
     EXPECT_EQ(AskKey("iskeydown", "a"), 1);
     EXPECT_EQ(AskKey("iskey", "b"), 1);
-    CurrentInputState().KeyHeld = 0;
+    inputState.KeyHeld = 0;
     EXPECT_EQ(AskKey("iskey", "b"), 0);
     EXPECT_EQ(AskKey("iskey", "nokey"), 0);
     EXPECT_EQ(AskKey("iskeydown", "nokey"), 0);
@@ -132,14 +132,14 @@ TEST_F(InputClassesTest, IsKeyDownTakesAnIntAsKeyNameAndMinusOneAsTheLeftButton)
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
     PushInt(machine->interp, 8);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
-    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
+    inputState.LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
     PushInt(machine->interp, -1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
-    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONUP, 3);
+    inputState.LastEvent = loop_test::Button(SDL_MOUSEBUTTONUP, 3);
     PushInt(machine->interp, -1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
     // A text "-1" is a key name, and no key has it.
-    CurrentInputState().LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
+    inputState.LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
     EXPECT_EQ(AskKey("iskeydown", "-1"), 0);
     // The argument leaves the registers alone.
     Load("mov $a, 55\n");
@@ -175,7 +175,7 @@ TEST_F(InputClassesTest, TypedCharacterAndItsClass) {
         {'#', "#", 0, 0}, {0xE9, "i", 1, 0},  // kept to 7 bits
     };
     for (const Case& c : cases) {
-        CurrentInputState().LastEvent = KeyDown(SDLK_UNKNOWN, c.unicode);
+        inputState.LastEvent = KeyDown(SDLK_UNKNOWN, c.unicode);
         EXPECT_EQ(AskText("keyboard", "getkey"), c.text);
         EXPECT_EQ(AskInt("keyboard", "isalpha"), c.alpha) << c.text;
         EXPECT_EQ(AskInt("keyboard", "isdigit"), c.digit) << c.text;
@@ -227,8 +227,8 @@ TEST_F(InputClassesTest, PauseKeepsKeysFromTheRunningGameOnly) {
 }
 
 TEST_F(InputClassesTest, MousePositionsAndTheSystemMouse) {
-    CurrentInputState().MouseX = 70;
-    CurrentInputState().MouseY = 20;
+    inputState.MouseX = 70;
+    inputState.MouseY = 20;
     EXPECT_EQ(AskInt("mouse", "getposx"), 70);
     EXPECT_EQ(AskInt("mouse", "getpx"), 70);
     EXPECT_EQ(AskInt("mouse", "getposy"), 20);
