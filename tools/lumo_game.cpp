@@ -21,25 +21,6 @@
 
 namespace {
 
-// Indexed by lumo2Game::State.
-const char* const kStateNames[lumo2Game::kStateCount] = {
-    "initial",
-    "loading",
-    "loading bkg",
-    "saving",
-    "set action/frame name",
-    "move all",
-    "move chosen",
-    "frames along line",
-    "frames along mouse",
-    "move bkg",
-    "playing animation",
-    "set delay",
-    "set move x",
-    "set snd name",
-    "end",
-};
-
 void AddToScene(Obraz* object, int layer, intptr_t userData) {
     object->SetLayer(layer);
     object->SetUserData(userData);
@@ -71,7 +52,33 @@ lumo2Game::~lumo2Game() {
     if (started) DeleteWidgets();
 }
 
-const char* lumo2Game::StateName(int s) { return s >= 0 && s < kStateCount ? kStateNames[s] : ""; }
+using L = lumo2Game;
+
+// In the order of the states: name, key, left down, left up, move.
+const lumo2Game::StateRow lumo2Game::kStates[kStateCount] = {
+    {"initial", &L::KeyInInitial, &L::ClickInInitial, nullptr, nullptr},
+    {"loading", &L::KeyInPrompt, &L::ClickInPrompt, nullptr, nullptr},
+    {"loading bkg", &L::KeyInPrompt, &L::ClickInPrompt, nullptr, nullptr},
+    {"saving", &L::KeyInPrompt, &L::ClickInPrompt, nullptr, nullptr},
+    {"set action/frame name", &L::KeyInRename, nullptr, nullptr, nullptr},
+    {"move all", nullptr, nullptr, &L::EndDrag, &L::DragAll},
+    {"move chosen", &L::KeyInInitial, nullptr, nullptr, &L::DragChosen},
+    {"frames along line", nullptr, nullptr, &L::EndDrag, &L::SpreadOnLineMove},
+    {"frames along mouse", nullptr, nullptr, &L::EndPathDrag, &L::SpreadAlongPathMove},
+    {"move bkg", nullptr, nullptr, &L::EndDrag, &L::DragBackground},
+    {"playing animation", &L::KeyWhilePlaying, nullptr, nullptr, nullptr},
+    {"set delay", &L::KeyInPrompt, nullptr, nullptr, nullptr},
+    {"set move x", &L::KeyInPrompt, nullptr, nullptr, nullptr},
+    {"set snd name", &L::KeyInSoundName, nullptr, nullptr, nullptr},
+    {"end", nullptr, nullptr, nullptr, nullptr},
+};
+
+const lumo2Game::StateRow& lumo2Game::Row(int s) {
+    static constexpr StateRow kNone{"", nullptr, nullptr, nullptr, nullptr};
+    return s >= 0 && s < kStateCount ? kStates[s] : kNone;
+}
+
+const char* lumo2Game::StateName(int s) { return Row(s).name; }
 
 Image* lumo2Game::GetSheetImage(int i) const {
     return i >= 0 && i < static_cast<int>(sheet.size()) ? sheet[static_cast<size_t>(i)] : nullptr;
@@ -259,7 +266,7 @@ void lumo2Game::DeleteWidgets() {
 void lumo2Game::SetState(int s) {
     if (s < 0 || s >= kStateCount) return;
     state = s;
-    if (stateText) stateText->SetText((std::string("state: ") + kStateNames[s]).c_str());
+    if (stateText) stateText->SetText((std::string("state: ") + kStates[s].name).c_str());
     SetRedraw();
 }
 

@@ -165,9 +165,26 @@ private:
     void EndNumberPrompt();
     int RowHeight() const;
 
+    // The states: each one's name (what the state text shows) and what it
+    // does with a key, the left button going down, the left button going up
+    // and a mouse move; a null entry ignores it.
+    struct StateRow {
+        const char* name;
+        void (lumo2Game::*key)(const InputEvent& key);
+        void (lumo2Game::*leftDown)(const InputEvent& click);
+        void (lumo2Game::*leftUp)(const InputEvent& click);
+        void (lumo2Game::*move)(int x, int y, int dx, int dy);
+    };
+    static const StateRow kStates[kStateCount];
+    // A state's row; for a state outside the table, "" and all null.
+    static const StateRow& Row(int state);
+
     // Keys: each is handed the key going down.
     void KeyInPrompt(const InputEvent& key);
     void KeyInInitial(const InputEvent& key);
+    void KeyInRename(const InputEvent& key);
+    void KeyInSoundName(const InputEvent& key);
+    void KeyWhilePlaying(const InputEvent& key);
     bool ArrowKeys(const InputEvent& key);
     // The command keys of "initial" and "move chosen" (kKeyCommands).
     void KeyTable(const InputEvent& key);
@@ -192,7 +209,16 @@ private:
 
     static const KeyCommand<lumo2Game> kKeyCommands[];
 
-    // Mouse.
+    // Mouse: the buttons, then the moves by (dx, dy) since the last one.
+    void ClickInInitial(const InputEvent& click);
+    void ClickInPrompt(const InputEvent& click);
+    void EndDrag(const InputEvent& click);
+    void EndPathDrag(const InputEvent& click);
+    void DragAll(int x, int y, int dx, int dy);
+    void DragChosen(int x, int y, int dx, int dy);
+    void DragBackground(int x, int y, int dx, int dy);
+    void SpreadOnLineMove(int x, int y, int dx, int dy);
+    void SpreadAlongPathMove(int x, int y, int dx, int dy);
     void SpreadOnLine(int x, int y);
     void SpreadAlongPath(int x, int y);
     void SetOrigin();

@@ -23,39 +23,28 @@ bool Shift(const InputEvent& key) { return key.Modifier(SDLK_LSHIFT); }
 }  // namespace
 
 void lumo2Game::OnKeyDown(const InputEvent& key) {
-    switch (state) {
-    case kLoading:
-    case kLoadingBkg:
-    case kSaving:
-    case kSetDelay:
-    case kSetMoveX:
-        KeyInPrompt(key);
-        break;
-    case kSetName:
-        if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_ESCAPE)) SetState(kInitial);
-        if (animation) animation->ServOnKeyDown(key);
-        break;
-    case kSetSndName:
-        // Other keys already reached the focused sound-name text.
-        if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_KP_ENTER)) {
-            ClearInputFocus();
-            SetState(kInitial);
-        }
-        break;
-    case kPlaying:
-        // Its finish returns to "initial".
-        if (built)
-            built->Stop(true);
-        else
-            SetState(kInitial);
-        break;
-    case kInitial:
-    case kMoveChosen:
-        KeyInInitial(key);
-        break;
-    default:
-        break;
+    if (auto run = Row(state).key) (this->*run)(key);
+}
+
+void lumo2Game::KeyInRename(const InputEvent& key) {
+    if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_ESCAPE)) SetState(kInitial);
+    if (animation) animation->ServOnKeyDown(key);
+}
+
+void lumo2Game::KeyInSoundName(const InputEvent& key) {
+    // Other keys already reached the focused sound-name text.
+    if (key.Pressed(SDLK_RETURN) || key.Pressed(SDLK_KP_ENTER)) {
+        ClearInputFocus();
+        SetState(kInitial);
     }
+}
+
+void lumo2Game::KeyWhilePlaying(const InputEvent&) {
+    // Its finish returns to "initial".
+    if (built)
+        built->Stop(true);
+    else
+        SetState(kInitial);
 }
 
 void lumo2Game::OnKeyUp(const InputEvent&) {

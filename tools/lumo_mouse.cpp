@@ -23,56 +23,60 @@ int Trunc(float v) {
 }  // namespace
 
 void lumo2Game::OnLeftDown(const InputEvent& click) {
+    if (auto run = Row(state).leftDown) (this->*run)(click);
+}
+
+void lumo2Game::ClickInInitial(const InputEvent& click) {
     const int x = click.x, y = click.y;
-    if (state == kInitial) {
-        if (x > listPanelWidth) {
-            ActivateDraw();
-            lastMouseX = dragStartX = x;
-            lastMouseY = dragStartY = y;
-            if (IsKeyDown(SDLK_m)) {
-                Obraz* hit = CurrentScene().FindTopmostAt(x, y, 1, 1, kPictureLayer, kPictureLayer);
-                // Only a shown picture under the point may be chosen.
-                if (hit && drawn.IndexOf(hit) >= 0 && hit->IsIn(x, y, 1, 1)) {
-                    chosen = hit;
-                    SetState(kMoveChosen);
-                }
-            } else if (IsKeyDown(SDLK_SPACE)) {
-                SetState(kMoveBkg);
-            } else if (IsKeyDown(SDLK_LSHIFT)) {
-                if (!drawn.IsEmpty()) {
-                    spreadCount = drawn.Count();
-                    SetState(kFramesAlongLine);
-                    SetOrigin();
-                }
-            } else if (IsKeyDown(SDLK_LCTRL)) {
-                if (drawn.IsEmpty()) {
-                    FreePath();
-                } else {
-                    SetState(kFramesAlongMouse);
-                    if (path.empty()) {
-                        SetOrigin();
-                        path.push_back(PathPoint{x, y, 0.0f});
-                        pathLength = 0.0f;
-                    } else {
-                        // A kept path goes on from where it began.
-                        lastMouseX = dragStartX = path.front().x;
-                        lastMouseY = dragStartY = path.front().y;
-                    }
-                }
-            } else {
-                SetState(kMoveAll);
+    if (x > listPanelWidth) {
+        ActivateDraw();
+        lastMouseX = dragStartX = x;
+        lastMouseY = dragStartY = y;
+        if (IsKeyDown(SDLK_m)) {
+            Obraz* hit = CurrentScene().FindTopmostAt(x, y, 1, 1, kPictureLayer, kPictureLayer);
+            // Only a shown picture under the point may be chosen.
+            if (hit && drawn.IndexOf(hit) >= 0 && hit->IsIn(x, y, 1, 1)) {
+                chosen = hit;
+                SetState(kMoveChosen);
             }
-        } else if (images && images->OnClick(click)) {
-            ActivateImages();
-        } else if (animation && animation->OnClick(click)) {
-            ActivateAnimation();
+        } else if (IsKeyDown(SDLK_SPACE)) {
+            SetState(kMoveBkg);
+        } else if (IsKeyDown(SDLK_LSHIFT)) {
+            if (!drawn.IsEmpty()) {
+                spreadCount = drawn.Count();
+                SetState(kFramesAlongLine);
+                SetOrigin();
+            }
+        } else if (IsKeyDown(SDLK_LCTRL)) {
+            if (drawn.IsEmpty()) {
+                FreePath();
+            } else {
+                SetState(kFramesAlongMouse);
+                if (path.empty()) {
+                    SetOrigin();
+                    path.push_back(PathPoint{x, y, 0.0f});
+                    pathLength = 0.0f;
+                } else {
+                    // A kept path goes on from where it began.
+                    lastMouseX = dragStartX = path.front().x;
+                    lastMouseY = dragStartY = path.front().y;
+                }
+            }
+        } else {
+            SetState(kMoveAll);
         }
-    } else if (state == kLoading || state == kLoadingBkg || state == kSaving) {
-        if (pathField && pathField->IsIn(x, y, 1, 0))
-            SetInputFocus(pathField);
-        else if (fileField && fileField->IsIn(x, y, 1, 0))
-            SetInputFocus(fileField);
+    } else if (images && images->OnClick(click)) {
+        ActivateImages();
+    } else if (animation && animation->OnClick(click)) {
+        ActivateAnimation();
     }
+}
+
+void lumo2Game::ClickInPrompt(const InputEvent& click) {
+    if (pathField && pathField->IsIn(click.x, click.y, 1, 0))
+        SetInputFocus(pathField);
+    else if (fileField && fileField->IsIn(click.x, click.y, 1, 0))
+        SetInputFocus(fileField);
 }
 
 void lumo2Game::SetOrigin() {
@@ -89,43 +93,34 @@ void lumo2Game::OnMouseMove(const InputEvent& move) {
     lastMouseX = x;
     lastMouseY = y;
     if (mouseText) mouseText->SetText(("mouse pos: " + std::to_string(x) + " " + std::to_string(y)).c_str());
-    switch (state) {
-    case kMoveAll:
-        drawn.Move(dx, dy);
-        break;
-    case kMoveChosen:
-        if (chosen && GetLeftButton()) chosen->Move(dx, dy);
-        break;
-    case kMoveBkg:
-        if (backgroundFrame) backgroundFrame->Move(dx, dy);
-        if (background) background->Move(dx, dy);
-        break;
-    case kFramesAlongLine:
-        SpreadOnLine(x, y);
-        break;
-    case kFramesAlongMouse:
-        SpreadAlongPath(x, y);
-        break;
-    default:
-        break;
-    }
+    if (auto run = Row(state).move) (this->*run)(x, y, dx, dy);
 }
 
-void lumo2Game::OnLeftUp(const InputEvent&) {
-    switch (state) {
-    case kMoveAll:
-    case kFramesAlongLine:
-    case kMoveBkg:
-        SetState(kInitial);
-        break;
-    case kFramesAlongMouse:
-        SetState(kInitial);
-        // With left Shift held the path waits for the next drag.
-        if (!IsKeyDown(SDLK_LSHIFT)) FreePath();
-        break;
-    default:
-        break;
-    }
+void lumo2Game::DragAll(int, int, int dx, int dy) { drawn.Move(dx, dy); }
+
+void lumo2Game::DragChosen(int, int, int dx, int dy) {
+    if (chosen && GetLeftButton()) chosen->Move(dx, dy);
+}
+
+void lumo2Game::DragBackground(int, int, int dx, int dy) {
+    if (backgroundFrame) backgroundFrame->Move(dx, dy);
+    if (background) background->Move(dx, dy);
+}
+
+void lumo2Game::SpreadOnLineMove(int x, int y, int, int) { SpreadOnLine(x, y); }
+
+void lumo2Game::SpreadAlongPathMove(int x, int y, int, int) { SpreadAlongPath(x, y); }
+
+void lumo2Game::OnLeftUp(const InputEvent& click) {
+    if (auto run = Row(state).leftUp) (this->*run)(click);
+}
+
+void lumo2Game::EndDrag(const InputEvent&) { SetState(kInitial); }
+
+void lumo2Game::EndPathDrag(const InputEvent&) {
+    SetState(kInitial);
+    // With left Shift held the path waits for the next drag.
+    if (!IsKeyDown(SDLK_LSHIFT)) FreePath();
 }
 
 void lumo2Game::OnRightDown(const InputEvent& click) {
