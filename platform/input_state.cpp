@@ -19,8 +19,6 @@ InputEvent Last() { return InputEvent::From(g_state->LastEvent, 0, 0); }
 
 InputState& CurrentInputState() { return *g_state; }
 
-void SetInputState(InputState* state) { g_state = state ? state : &g_builtInState; }
-
 ScopedInputState::ScopedInputState(InputState& state) : previous(g_state) { g_state = &state; }
 
 ScopedInputState::~ScopedInputState() { g_state = previous; }
@@ -73,8 +71,6 @@ int IsKeyDown(int key) {
     const uint8_t* keys = PumpKeys();
     return keys && ValidKey(key) && keys[key] ? 1 : 0;
 }
-
-int IsModifierHeld(int key) { return Last().Modifier(key) ? 1 : 0; }
 
 int IsKeyDownCached(int key) {
     const uint8_t* keys = g_state->KeyStates;

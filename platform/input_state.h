@@ -32,8 +32,6 @@ struct InputState {
 
 // The installed state, or the built-in one; never null.
 InputState& CurrentInputState();
-// Installs a state (not owned); null goes back to the built-in one.
-void SetInputState(InputState* state);
 
 // Makes a state the current one for as long as it lives; the one before
 // comes back after it.
@@ -74,10 +72,6 @@ int IsLeftButtonEvent();
 const uint8_t* PumpKeys();
 // Pumps, then reads the key; 0 for a key outside the array.
 int IsKeyDown(int key);
-// Whether a modifier key (left or right Shift, Ctrl or Alt) was down when
-// the last event, a key event, happened, as the event records it (see
-// InputEvent::Modifier). 0 after any other event and for any other key.
-int IsModifierHeld(int key);
 // Reads the cached array without pumping; 0 before the first pump.
 int IsKeyDownCached(int key);
 int IsLeftButtonDown();

@@ -51,9 +51,8 @@ public:
     void SetHardwareCursor(Obraz* picture);
     void FreeHardwareCursor();
     SDL_Cursor* GetHardwareCursor() const { return systemCursor; }
-    // The cursor's top-left position on the screen.
+    // The cursor's left edge on the screen.
     int GetScreenX() const { return srx; }
-    int GetScreenY() const { return sry; }
 
 private:
     void SaveBackground();

@@ -122,7 +122,6 @@ public:
     Pair* ImagesPair() const { return images; }
     Pair* AnimationPair() const { return animation; }
     Animacja* GetBuilt() const { return built; }
-    const ddString& GetSheetPath() const { return sheetPath; }
     int GetSheetCount() const { return static_cast<int>(sheet.size()); }
     Image* GetSheetImage(int i) const;
     ddObrazContainer& DrawnObjects() { return drawn; }
@@ -139,7 +138,6 @@ public:
     Obraz* DrawArea() const { return drawArea; }
     Obraz* BottomGuide() const { return bottomGuide; }
     ddCanvas* BackgroundCanvas() const { return background; }
-    ddCanvas* Silhouette() const { return silhouette; }
     const ddString& CopiedSound() const { return copiedSound; }
     ddObrazContainer& FilePanel() { return filePanel; }
     ddObrazContainer& NumberPanel() { return numberPanel; }

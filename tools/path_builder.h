@@ -73,10 +73,8 @@ public:
 
     // ----- inspection (tests and tools)
     int GetState() const { return state; }
-    int GetPreviousState() const { return previousState; }
     ddbuildedptf* GetView() const { return view; }
     int GetActiveVertex() const { return activeVertex; }
-    int GetSecondVertex() const { return secondVertex; }
     // Vertex indexes of the selection, in selection order.
     const std::vector<int>& GetSelection() const { return selection; }
     ddMenu* GetMenu() const { return menu; }
@@ -88,7 +86,6 @@ public:
     toolFileLoader* GetAnimationBox() const { return animationBox; }
     Obraz& GetBackground() { return background; }
     ddgfxline& GetRubberLine() { return rubberLine; }
-    ddgfxline& GetRectLine(int i) { return rectLines[i]; }
     ddObrazContainer& GetMarkers() { return markersLayer; }
     ddObrazContainer& GetPreviewsLayer() { return previewsLayer; }
     ddObrazContainer& GetDepthPanel() { return depthPanel; }
