@@ -32,6 +32,7 @@ struct Avx2Lanes {
     static V Mul16(V a, V b) { return _mm256_mullo_epi16(a, b); }
     static V MulHi16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
     static V Srl16(V a, int n) { return _mm256_srli_epi16(a, n); }
+    static V Sll16(V a, int n) { return _mm256_slli_epi16(a, n); }
     static V Min16(V a, V b) { return _mm256_min_epi16(a, b); }
     static V Max16(V a, V b) { return _mm256_max_epi16(a, b); }
     static V Eq16(V a, V b) { return _mm256_cmpeq_epi16(a, b); }

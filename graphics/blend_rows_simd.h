@@ -380,13 +380,17 @@ struct Rows {
             s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + sPitch);
         }
     }
+    // In pair form: no sum passes 255, so the pairs join back unsaturated.
     static void SdlAlphaRow(uint32_t* d, const uint32_t* s, int w) {
-        ForRow<1>(d, s, nullptr, w, [](V d16, V s16, V) {
-            const V A = L::SpreadAlpha16(s16);
-            const V weight = L::Or(A, L::And(AlphaLanes(), C255()));
-            const V blended =
-                L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, L::Sub16(C255(), A)), 8));
-            return Select(IsZero16(A), d16, Select(L::Eq16(A, C255()), s16, blended));
+        ForRawRow<1>(d, s, nullptr, w, [](V dv, V sv, V) {
+            const V A = L::AlphaPair(sv), inverse = L::Sub16(C255(), A);
+            const V topWeight = L::Or(A, L::Set32(0x00FF0000u));  // (A, 255): the A lane weighs 255
+            auto blend = [&](V d16, V s16, V weight) {
+                return L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, inverse), 8));
+            };
+            const V blended = L::Or(blend(PairsLo(dv), PairsLo(sv), A),
+                                    L::Sll16(blend(PairsHi(dv), PairsHi(sv), topWeight), 8));
+            return Select(IsZero16(A), dv, Select(L::Eq16(A, C255()), sv, blended));
         });
     }
 

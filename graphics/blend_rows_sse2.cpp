@@ -30,6 +30,7 @@ struct Sse2Lanes {
     static V Mul16(V a, V b) { return _mm_mullo_epi16(a, b); }
     static V MulHi16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     static V Srl16(V a, int n) { return _mm_srli_epi16(a, n); }
+    static V Sll16(V a, int n) { return _mm_slli_epi16(a, n); }
     static V Min16(V a, V b) { return _mm_min_epi16(a, b); }
     static V Max16(V a, V b) { return _mm_max_epi16(a, b); }
     static V Eq16(V a, V b) { return _mm_cmpeq_epi16(a, b); }
