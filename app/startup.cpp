@@ -4,9 +4,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/game_kind_list.h"
 #include "app/video_mode.h"
 #include "audio/anim_sound_table.h"
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "foundation/dd_base.h"
 #include "foundation/fatal.h"
 #include "graphics/font.h"
@@ -16,21 +17,58 @@
 #include "platform/single_instance.h"
 #include "platform/video_modes.h"
 #include "scene/scene.h"
-#include "script_classes/engine_script_classes.h"
-#include "shell/game_chooser.h"
-#include "shell/game_kinds.h"
 #include "shell/mouse.h"
-#include "tools/lumo_game.h"
-#include "tools/path_builder.h"
+
+// Start-up, in this order:
+//  1. the single-instance lock, and the exit handler that releases it;
+//  2. the program's own state installed: the video state, the audio state
+//     and the default font (below; they live until the process ends);
+//  3. the configuration read;
+//  4. the media library started, and the seams (clock, input, events);
+//  5. once the video mode is chosen: the exit handler ShutDownMedia, then
+//     the audio device with the mixer's channel-finished and music-finished
+//     callbacks, then the picture and font libraries and the video mode
+//     (GraphAPI::Init), the application size and scaling;
+//  6. the animations' sound tables, the caption and icon, the default font
+//     opened, the mouse cursor;
+//  7. the random source seeded and the keys set up, the scene made, the
+//     game kinds run from the configured first kind.
+//
+// Shut-down runs from the exit handlers (a normal end and FatalExit alike),
+// in the reverse order of their registration:
+//  1. ShutDownMedia: the audio device (every sound halted, the music freed,
+//     the device closed), then every open font and the font library, the
+//     picture library and SDL (GraphAPI::Shutdown); standard output flushed;
+//  2. the single-instance lock released.
 
 namespace {
 
+// The program's own state. Static, so that it outlives the exit handlers
+// that close what it describes.
+GraphAPI::VideoState g_video;
+AudioState g_audio;
+ddFont g_defaultFont;
+
 void ReleaseAppMutex() { ReleaseInstanceLock(); }
 
+void ShutDownMedia() {
+    CloseAudioDevice();
+    GraphAPI::Shutdown();
+}
+
+// Step 5: what the exit handler closes is opened only after it is
+// registered.
+void OpenMedia(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth) {
+    std::atexit(ShutDownMedia);
+    OpenAudioDevice();
+    GraphAPI::Init(width, height, bitsPerPixel, fullscreen, useDesktopDepth);
+}
+
 void ScaleToScreenHeight() {
-    int w = ScaledAppWidth(GraphAPI::AppWidth, GraphAPI::AppHeight, GraphAPI::ScreenHeight);
-    GraphAPI::SetScaledSize(w, GraphAPI::ScreenHeight);
-    GraphAPI::SetAppSize(w, GraphAPI::ScreenHeight);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    int w = ScaledAppWidth(video.AppWidth, video.AppHeight, video.ScreenHeight);
+    GraphAPI::SetScaledSize(w, video.ScreenHeight);
+    GraphAPI::SetAppSize(w, video.ScreenHeight);
 }
 
 void SetCaptionAndIcon(const StartupConfig& cfg) {
@@ -55,33 +93,37 @@ void OpenVideoMode(const StartupConfig& cfg) {
         if (list.none) FatalExit("No modes available!\n", 1);
         Size want{s.width, s.height};
         Size chosen = list.any ? want : SearchModes(list.modes, want, widths, heights);
-        GraphAPI::ScreenWidth = chosen.width;
-        GraphAPI::ScreenHeight = chosen.height;
+        GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        video.ScreenWidth = chosen.width;
+        video.ScreenHeight = chosen.height;
         if (!cfg.appSize) {
-            GraphAPI::Init(chosen.width, chosen.height, s.bpp, s.fullscreen, s.desktopDepth);
+            OpenMedia(chosen.width, chosen.height, s.bpp, s.fullscreen, s.desktopDepth);
             return;
         }
         const Size app = *cfg.appSize;
         if (auto row = FindResRow(cfg.resRows, chosen)) {
-            GraphAPI::Init(row->videoWidth, row->videoHeight, s.bpp, s.fullscreen, s.desktopDepth);
+            OpenMedia(row->videoWidth, row->videoHeight, s.bpp, s.fullscreen, s.desktopDepth);
             GraphAPI::SetAppSize(app.width, app.height);
             ScaleToScreenHeight();
         } else {
-            GraphAPI::Init(chosen.width, chosen.height, s.bpp, s.fullscreen, s.desktopDepth);
+            OpenMedia(chosen.width, chosen.height, s.bpp, s.fullscreen, s.desktopDepth);
             GraphAPI::SetAppSize(app.width, app.height);
-            if (GraphAPI::ScreenHeight < GraphAPI::AppWidth) ScaleToScreenHeight();
+            if (video.ScreenHeight < video.AppWidth) ScaleToScreenHeight();
         }
     } else if (cfg.windebug) {
         const WindebugKey& d = *cfg.windebug;
-        GraphAPI::Init(d.width, d.height, d.bpp, 0, d.desktopDepth);
+        OpenMedia(d.width, d.height, d.bpp, 0, d.desktopDepth);
     } else {
-        GraphAPI::Init(800, 600, 32, 0, 1);
+        OpenMedia(800, 600, 32, 0, 1);
     }
 }
 
 int RunProgram(void (*useSeams)()) {
     if (!AcquireInstanceLock(kInstanceName)) return 1;
     std::atexit(ReleaseAppMutex);
+    GraphAPI::SetVideo(&g_video);
+    SetAudio(&g_audio);
+    SetDefaultFont(&g_defaultFont);
 
     ddBase config;
     config.Load("configs/zel_config");
@@ -94,21 +136,16 @@ int RunProgram(void (*useSeams)()) {
     }
     useSeams();
     OpenVideoMode(cfg);
-    InstallAudioReleaser();
     InstallAnimationSoundTables();
     SetCaptionAndIcon(cfg);
-    DefaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
-    DefaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
-    ActiveGame = cfg.activeGame.c_str();
+    g_defaultFont.Open(cfg.fontFile.c_str(), cfg.fontSize);
+    g_defaultFont.SetColor(cfg.fontR, cfg.fontG, cfg.fontB);
     InstallMouseCursor();  // the scene makes its cursor through it
-    RegisterScriptGameKind();
-    RegisterLumoKind();
-    RegisterPathBuilderKind();
-    RegisterGameChooserKind();
+    SeedRandomAndSetUpKeys();
     {
         ddScene scene;
         ScopedScene shown(scene);
-        RunGameKinds();
+        RunGameKinds(ProgramGameKinds(), cfg.activeGame);
     }
 
     std::fflush(stdout);

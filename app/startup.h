@@ -1,5 +1,5 @@
 // Start-up: the single-instance rule, the configuration, the video mode,
-// caption, icon and default font; then every game kind registered and run.
+// caption, icon and default font; then the game kinds run from their table.
 #pragma once
 
 #include "app/config.h"
@@ -9,7 +9,9 @@
 inline constexpr const char* kInstanceName = "com_tandrel_velkor_lomtark";
 
 // Opens the video mode the configuration asks for (may end the program
-// with "No modes available!" or the video-mode failure).
+// with "No modes available!" or the video-mode failure): once the mode is
+// chosen, registers the exit handler that closes the media, then opens the
+// audio device and GraphAPI::Init opens the rest (see startup.cpp).
 void OpenVideoMode(const StartupConfig& cfg);
 
 // The whole start-up; the program's result. `useSeams` installs the clock,

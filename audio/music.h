@@ -4,20 +4,15 @@
 
 #include <SDL/SDL_mixer.h>
 
-#include <atomic>
-
 #include "foundation/dd_string.h"
 
-// Music volume 0..100 (written on the main thread only).
-inline int MusicVolume = 100;
-// Written by the mixer's music-finished hook on the audio thread and read
-// by the main loop, hence atomic.
-inline std::atomic<int> MusicFinished{0};
-inline std::atomic<int> MusicPlaying{0};
+struct AudioState;
 
+// The music player of an audio state: its volume and flags are the
+// state's MusicVolume, MusicFinished and MusicPlaying.
 class ddMusic {
 public:
-    ddMusic();
+    constexpr explicit ddMusic(AudioState& audio) : owner(audio) {}
     ~ddMusic();
     ddMusic(const ddMusic&) = delete;
     ddMusic& operator=(const ddMusic&) = delete;
@@ -38,25 +33,18 @@ public:
     const char* GetName() const { return name.c_str(); }
     // The reload value given to the last Load.
     int GetReload() const { return reload; }
-    int GetVolume() const { return MusicVolume; }
+    int GetVolume() const;
 
     // Halts and frees the music; called before the audio device closes.
     void Release();
     bool IsLoaded() const { return music != nullptr; }
 
 private:
+    AudioState& owner;
     Mix_Music* music = nullptr;
     ddString name;
     int reload = 0;
 };
 
-// The one music player of the program.
-extern ddMusic MusicPlayer;
-
 // Mixer volume (0..128) for a music volume of 0..100: no rounding term.
 int MusicMixerVolume(int volume);
-
-// Halts every sound channel and frees the music. Shutdown runs it right
-// before the audio device closes (installed by InstallAudioReleaser).
-void ReleaseAudio();
-void InstallAudioReleaser();

@@ -13,19 +13,14 @@
 #include <algorithm>
 #include <string>
 
-#include "graphics/graph_api.h"
-
-std::atomic<Dzwieki*> ChannelTable[kChannelTableSize];
+#include "audio/audio_state.h"
 
 namespace {
-
-// The callback is installed by the first load that reads a sample.
-bool g_channelHookPending = true;
 
 // Holds the audio device's lock while the device is open.
 class AudioLock {
 public:
-    AudioLock() : held(GraphAPI::AudioOpen != 0) {
+    AudioLock() : held(CurrentAudio().AudioOpen != 0) {
         if (held) SDL_LockAudio();
     }
     ~AudioLock() {
@@ -38,11 +33,6 @@ private:
     bool held;
 };
 
-void OnChannelFinished(int channel) {
-    if (channel < 0 || channel >= kChannelTableSize) return;
-    if (Dzwieki* sound = ChannelTable[channel].load()) sound->DetachChannel(1);
-}
-
 }  // namespace
 
 Dzwieki::Dzwieki(asmClass* cls) : StageSound(cls) {}
@@ -52,7 +42,7 @@ Dzwieki::~Dzwieki() {
     FreeSample();
     // No entry may outlive the sound, whatever state it was left in.
     AudioLock lock;
-    for (auto& entry : ChannelTable) {
+    for (auto& entry : CurrentAudio().ChannelTable) {
         Dzwieki* self = this;
         entry.compare_exchange_strong(self, nullptr);
     }
@@ -75,7 +65,7 @@ void Dzwieki::FreeSample() {
 }
 
 void Dzwieki::Load(const char* file) {
-    if (!GraphAPI::AudioOpen) return;
+    if (!CurrentAudio().AudioOpen) return;
     const std::string path = file ? file : "";
     fileName = path.c_str();
     if (chunk) {
@@ -85,10 +75,6 @@ void Dzwieki::Load(const char* file) {
     if (!loadNow) return;
     SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
     chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
-    if (g_channelHookPending) {
-        g_channelHookPending = false;
-        Mix_ChannelFinished(OnChannelFinished);
-    }
     // The stored volume stays as it is; the sample gets it with the master
     // volume.
     SetVolume(volume);
@@ -107,7 +93,8 @@ void Dzwieki::Play(int loopCount) {
         Play(loopCount);
         return;
     }
-    if (!chunk || !GraphAPI::AudioOpen) return;
+    AudioState& audio = CurrentAudio();
+    if (!chunk || !audio.AudioOpen) return;
     bool started = false;
     {
         AudioLock lock;
@@ -115,7 +102,7 @@ void Dzwieki::Play(int loopCount) {
         if (ch >= kChannelTableSize) {
             Mix_HaltChannel(ch);
         } else if (ch >= 0) {
-            ChannelTable[ch] = this;
+            audio.ChannelTable[ch] = this;
             channel = ch;
             playing = 1;
             loops = loopCount;
@@ -141,7 +128,7 @@ void Dzwieki::Stop(int reason) {
                 finished = reason;
                 playing = 0;
             } else {
-                if (GraphAPI::AudioOpen) Mix_HaltChannel(ch);
+                if (CurrentAudio().AudioOpen) Mix_HaltChannel(ch);
                 if (channel >= 0)
                     DetachChannel(reason);
                 else
@@ -159,7 +146,7 @@ void Dzwieki::DetachChannel(int reason) {
     if (ch < 0 || loops == -1) return;
     if (ch < kChannelTableSize) {
         Dzwieki* self = this;
-        ChannelTable[ch].compare_exchange_strong(self, nullptr);
+        CurrentAudio().ChannelTable[ch].compare_exchange_strong(self, nullptr);
     }
     channel = -1;
     finished = reason;
@@ -168,7 +155,7 @@ void Dzwieki::DetachChannel(int reason) {
 
 void Dzwieki::SetVolume(int v) {
     volume = v;
-    if (chunk) Mix_VolumeChunk(chunk, MixerVolume(v, SoundVolume));
+    if (chunk) Mix_VolumeChunk(chunk, MixerVolume(v, CurrentAudio().SoundVolume));
 }
 
 void Dzwieki::ApplyVolume(int percent) {
@@ -195,25 +182,29 @@ void Dzwieki::Pause() {
     Sygnal::Pause();
     AudioLock lock;
     const int ch = channel;
-    if (playing && ch >= 0 && GraphAPI::AudioOpen) Mix_Pause(ch);
+    if (playing && ch >= 0 && CurrentAudio().AudioOpen) Mix_Pause(ch);
 }
 
 void Dzwieki::Resume() {
     Sygnal::Resume();
     AudioLock lock;
     const int ch = channel;
-    if (playing && ch >= 0 && GraphAPI::AudioOpen) Mix_Resume(ch);
+    if (playing && ch >= 0 && CurrentAudio().AudioOpen) Mix_Resume(ch);
 }
 
 void Dzwieki::ClearChannelTable() {
     AudioLock lock;
-    for (auto& entry : ChannelTable) entry = nullptr;
+    for (auto& entry : CurrentAudio().ChannelTable) entry = nullptr;
 }
 
+void Dzwieki::SetMasterVolume(int v) { CurrentAudio().SoundVolume = std::clamp(v, 0, 100); }
+
+int Dzwieki::GetMasterVolume() { return CurrentAudio().SoundVolume; }
+
 void Dzwieki::HaltAll() {
-    if (!GraphAPI::AudioOpen) return;
+    if (!CurrentAudio().AudioOpen) return;
     AudioLock lock;
-    for (auto& entry : ChannelTable) {
+    for (auto& entry : CurrentAudio().ChannelTable) {
         // Sounds that loop for ever are detached as well.
         if (Dzwieki* sound = entry.load()) sound->loops = 1;
     }

@@ -5,22 +5,11 @@
 
 #include <SDL/SDL_mixer.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
 #include "foundation/dd_string.h"
 #include "graphics/stage.h"
-
-class Dzwieki;
-
-// The sound playing on each mixing channel; null when none. The mixer's
-// channel-finished callback reads and clears entries on the audio thread.
-constexpr int kChannelTableSize = 250;
-extern std::atomic<Dzwieki*> ChannelTable[kChannelTableSize];
-
-// Master sound volume 0..100; every sound's own volume is scaled by it.
-inline int32_t SoundVolume = 100;
 
 // The finish mark `finished` comes from the stage's sound interface.
 class Dzwieki : public StageSound {
@@ -48,10 +37,11 @@ public:
     // The stage calls this after taking the finish mark.
     void OnFinished() override;
     void DetachChannel(int reason);
+    // The current audio state's channel table and master volume.
     static void ClearChannelTable();
     // Clamped to 0..100.
-    static void SetMasterVolume(int volume) { SoundVolume = std::clamp(volume, 0, 100); }
-    static int GetMasterVolume() { return SoundVolume; }
+    static void SetMasterVolume(int volume);
+    static int GetMasterVolume();
     // Halts every mixing channel; every sound on one is detached with the
     // finish mark 1 (sounds that loop for ever too).
     static void HaltAll();

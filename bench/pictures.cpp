@@ -331,9 +331,10 @@ BENCHMARK(BM_DecodeZ16);
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-    GraphAPI::BitsPerPixel = 32;
-    GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-    if (!GraphAPI::Screen) return 1;
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.BitsPerPixel = 32;
+    video.Screen = SDL_SetVideoMode(kW, kH, 32, 0);
+    if (!video.Screen) return 1;
     PinPixelPathFromEnvironment();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -25,7 +25,6 @@
 #include "graphics/stage.h"
 #include "pixel_path_env.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 #include "scene/scene.h"
 
 namespace {
@@ -37,13 +36,14 @@ void OpenScreen() {
     if (open) return;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     SDL_Init(SDL_INIT_VIDEO);
-    GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-    GraphAPI::ScreenWidth = kW;
-    GraphAPI::ScreenHeight = kH;
-    GraphAPI::BitsPerPixel = 32;
-    GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-    GraphAPI::ScreenImage.w = kW;
-    GraphAPI::ScreenImage.h = kH;
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.Screen = SDL_SetVideoMode(kW, kH, 32, 0);
+    video.ScreenWidth = kW;
+    video.ScreenHeight = kH;
+    video.BitsPerPixel = 32;
+    video.ScreenImage.ViewSurface(video.Screen);
+    video.ScreenImage.w = kW;
+    video.ScreenImage.h = kH;
     GraphAPI::SetAppSize(kW, kH);
     open = true;
 }
@@ -71,7 +71,7 @@ struct Playfield {
 // The background and the pictures straight through SDL's blit, then one
 // full update: what the scene's frame is measured against.
 void PlainBlits(const Playfield& field) {
-    SDL_Surface* screen = GraphAPI::Screen;
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
     SDL_Rect at{0, 0, 0, 0};
     SDL_BlitSurface(field.background.surface, nullptr, screen, &at);
     for (const Image& p : field.pictures) {
@@ -96,7 +96,7 @@ void BM_SceneFrame(benchmark::State& state, bool alpha) {
     objects.push_back(std::make_unique<Obraz>(&field.background));
     for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     for (auto& o : objects) scene.AddDrawable(o.get());
-    BlitAfterRedraw = 1;
+    scene.Flags().BlitAfterRedraw = 1;
     std::vector<double> frames, plain;
     for (auto _ : state) {
         const auto t0 = Clock::now();
@@ -169,7 +169,6 @@ void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     filter.Link(lamp.get());
     if (work == kOpacity || work == kRotozoomOpacity) filter.SetOpacity(160);
     double angle = 0;
-    BlitAfterRedraw = 1;
     for (auto _ : state) {
         if (work == kRotozoom || work == kRotozoomOpacity) {
             angle += 3;

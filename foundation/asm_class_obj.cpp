@@ -9,10 +9,23 @@ const char* const kEventNames[kEventCount] = {
 
 ddTrie<int>* asmClassObj::EventNames = nullptr;
 ddTrie<int>* asmClassObj::CommonMethods = nullptr;
-int32_t asmClassObj::idCounter = 0;
-asmClassObj::MethodCallHook asmClassObj::methodCallHook = nullptr;
 
-asmClassObj::asmClassObj(asmClass* c) : cls(c), id(idCounter), vars(new ddTrie<asmClassObj>) { ++idCounter; }
+namespace {
+// The id the next object gets; ids only increase.
+int32_t g_idCounter = 0;
+// How CallMethod finds and runs a method; the script core installs it.
+asmClassObj::MethodCallHook g_methodCallHook = nullptr;
+}  // namespace
+
+asmClassObj::asmClassObj(asmClass* c) : cls(c), id(g_idCounter), vars(new ddTrie<asmClassObj>) {
+    ++g_idCounter;
+}
+
+int32_t asmClassObj::NextId() { return g_idCounter; }
+
+void asmClassObj::SetMethodCallHook(MethodCallHook hook) { g_methodCallHook = hook; }
+
+asmClassObj::MethodCallHook asmClassObj::GetMethodCallHook() { return g_methodCallHook; }
 
 asmClassObj::~asmClassObj() {
     delete vars;  // deletes the variables the trie owns
@@ -26,7 +39,7 @@ asmClassObj::~asmClassObj() {
 void asmClassObj::SetName(const char* n) { name = n; }
 
 void asmClassObj::CallMethod(asmInterpreter* interp, const char* methodName) {
-    if (methodCallHook) methodCallHook(this, interp, methodName);
+    if (g_methodCallHook) g_methodCallHook(this, interp, methodName);
 }
 
 void asmClassObj::CallBuiltIn(asmInterpreter*, int) {}

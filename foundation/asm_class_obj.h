@@ -12,8 +12,9 @@ class asmInterpreter;
 class asmMethod;  // a method written in script; defined by the script core
 class asmClassObj;
 
-// Method records are owned by the script core, which installs the deleter
-// next to asmMethod (the method trie frees the records it owns through it).
+// Method records are owned by the script core, whose interpreter installs
+// the deleter when it is made (the method trie frees the records it owns
+// through it).
 // Foundation cannot delete the type itself: it only knows its name.
 template <>
 struct TrieFree<asmMethod> {
@@ -80,8 +81,8 @@ public:
     virtual void CallBuiltIn(asmInterpreter* interp, int index);
 
     using MethodCallHook = void (*)(asmClassObj* object, asmInterpreter* interp, const char* methodName);
-    static void SetMethodCallHook(MethodCallHook hook) { methodCallHook = hook; }
-    static MethodCallHook GetMethodCallHook() { return methodCallHook; }
+    static void SetMethodCallHook(MethodCallHook hook);
+    static MethodCallHook GetMethodCallHook();
 
     const char* GetName() const { return name.c_str(); }
     const ddString& Name() const { return name; }
@@ -116,7 +117,7 @@ public:
     static ddTrie<int>* CommonMethods;
 
     // The id the next object gets; ids only increase.
-    static int32_t NextId() { return idCounter; }
+    static int32_t NextId();
 
     // Bits that the registries keeping the object set on it (what kind of
     // object it is, which of their lists hold it), so that they can tell in
@@ -135,7 +136,4 @@ private:
     int32_t id;
     ddTrie<asmClassObj>* vars;
     uint8_t marks = 0;
-
-    static int32_t idCounter;
-    static MethodCallHook methodCallHook;
 };

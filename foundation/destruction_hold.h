@@ -10,19 +10,13 @@
 
 class asmDestructionHold {
 public:
-    asmDestructionHold() { ++depth; }
-    ~asmDestructionHold() {
-        if (--depth == 0 && releaseAction) releaseAction();
-    }
+    asmDestructionHold();
+    ~asmDestructionHold();
     asmDestructionHold(const asmDestructionHold&) = delete;
     asmDestructionHold& operator=(const asmDestructionHold&) = delete;
 
     // True while any hold is alive.
-    static bool Held() { return depth > 0; }
+    static bool Held();
     // Run when the outermost hold ends; null runs nothing.
-    static void SetReleaseAction(void (*action)()) { releaseAction = action; }
-
-private:
-    static inline int depth = 0;
-    static inline void (*releaseAction)() = nullptr;
+    static void SetReleaseAction(void (*action)());
 };

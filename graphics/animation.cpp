@@ -23,10 +23,11 @@ bool Contains(const char* text, const char* part) { return text && std::strstr(t
 // The screen as a destination record in application coordinates.
 Image ScreenView() {
     Image view;
-    SDL_Surface* screen = GraphAPI::Screen;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    SDL_Surface* screen = video.Screen;
     view.ViewSurface(screen);
-    view.x = GraphAPI::AppOffsetX;
-    view.y = GraphAPI::AppOffsetY;
+    view.x = video.AppOffsetX;
+    view.y = video.AppOffsetY;
     view.w = screen ? screen->w : 0;
     view.h = screen ? screen->h : 0;
     return view;
@@ -415,9 +416,10 @@ void Animacja::DrawPicture() {
     GraphAPI::CopyImageRect(shown, room);
     room->srx = room->sry = 0;
     Image under;
-    under.ViewSurface(GraphAPI::Screen);
-    under.srx = SatSub(shown->x, GraphAPI::AppOffsetX);
-    under.sry = SatSub(shown->y, GraphAPI::AppOffsetY);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    under.ViewSurface(video.Screen);
+    under.srx = SatSub(shown->x, video.AppOffsetX);
+    under.sry = SatSub(shown->y, video.AppOffsetY);
     under.w = shown->w;
     under.h = shown->h;
     GraphAPI::BlitImage(room, &under);

@@ -222,8 +222,9 @@ void Animacja::SaveDefinition(const char* file) {
 
 int Animacja::LoadDefinition(const char* file, float scaleX, float scaleY) {
     Clear();
-    scaleX *= ScreenScaleX;
-    scaleY *= ScreenScaleY;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    scaleX *= video.ScreenScaleX;
+    scaleY *= video.ScreenScaleY;
     ddString dir, name;
     SplitPath(dir, name, file);
     const std::string folder = OrEmpty(dir.c_str());

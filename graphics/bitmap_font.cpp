@@ -58,10 +58,11 @@ void BitmapTextWriter::Draw(const char* s, int x, int y) {
         bounds.w = clip.w;
         bounds.h = clip.h;
     } else {
-        bounds.x = GraphAPI::AppOffsetX;
-        bounds.y = GraphAPI::AppOffsetY;
-        bounds.w = GraphAPI::AppOffsetX + GraphAPI::ScreenWidth;
-        bounds.h = GraphAPI::AppOffsetY + GraphAPI::ScreenHeight;
+        const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        bounds.x = video.AppOffsetX;
+        bounds.y = video.AppOffsetY;
+        bounds.w = video.AppOffsetX + video.ScreenWidth;
+        bounds.h = video.AppOffsetY + video.ScreenHeight;
     }
     int64_t penX = x, penY = y;
     Image placed, shown;

@@ -438,7 +438,7 @@ Image* ddFilter::ApplyBlends() {
     return made;
 }
 
-void ddFilter::DrawToScreen() { Draw(GraphAPI::Screen); }
+void ddFilter::DrawToScreen() { Draw(GraphAPI::CurrentVideo().Screen); }
 
 void ddFilter::Draw(SDL_Surface* target) {
     Sync();
@@ -469,9 +469,10 @@ void ddFilter::Draw(SDL_Surface* target) {
         if (!composite.surface || composite.surface->w != w || composite.surface->h != h)
             GraphAPI::CreateImage(&composite, w, h);
         if (!composite.surface) return;
-        const bool screen = target == GraphAPI::Screen;
-        SDL_Rect from{static_cast<Sint16>(visiblePart.x - (screen ? GraphAPI::AppOffsetX : 0)),
-                      static_cast<Sint16>(visiblePart.y - (screen ? GraphAPI::AppOffsetY : 0)),
+        const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        const bool screen = target == video.Screen;
+        SDL_Rect from{static_cast<Sint16>(visiblePart.x - (screen ? video.AppOffsetX : 0)),
+                      static_cast<Sint16>(visiblePart.y - (screen ? video.AppOffsetY : 0)),
                       static_cast<Uint16>(w), static_cast<Uint16>(h)};
         SDL_Rect to{0, 0, 0, 0};
         SDL_FillRect(composite.surface, nullptr, 0);

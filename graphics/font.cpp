@@ -7,13 +7,42 @@
 #include "graphics/graph_api.h"
 #include "graphics/text.h"
 
-ddFont DefaultFont;
-
 namespace {
 // Head of the list of live fonts. A plain pointer, so it is set before any
-// font (DefaultFont included) is constructed.
+// font is constructed.
 ddFont* g_liveFonts = nullptr;
+
+// The installed default font; null for the built-in one.
+ddFont* g_default = nullptr;
+
+// 1 once the font library started.
+int FontLibOpen = 0;
 }  // namespace
+
+ddFont& DefaultFont() {
+    if (g_default) return *g_default;
+    // Made when first asked for (the program installs its own and never
+    // asks) and never destroyed: texts that die during the program's exit
+    // still find it.
+    static ddFont* const builtIn = new ddFont;
+    return *builtIn;
+}
+
+void SetDefaultFont(ddFont* font) { g_default = font; }
+
+bool OpenFontLibrary() {
+    if (FontLibOpen) return true;
+    if (TTF_Init() == -1) return false;
+    FontLibOpen = 1;
+    return true;
+}
+
+void CloseFontLibrary() {
+    ddFont::CloseAll();
+    if (!FontLibOpen) return;
+    TTF_Quit();
+    FontLibOpen = 0;
+}
 
 ddFont::ddFont(asmClass* cls) : asmClassObj(cls) {
     nextLive = g_liveFonts;
@@ -24,8 +53,12 @@ ddFont::ddFont(asmClass* cls) : asmClassObj(cls) {
 ddFont::~ddFont() {
     // Texts that used this font fall back to the default font (or to none
     // when the default font itself goes).
-    ddFont* fallback = this == &DefaultFont ? nullptr : &DefaultFont;
-    while (firstUser) firstUser->SetFont(fallback);
+    const bool wasDefault = g_default == this;
+    if (wasDefault) g_default = nullptr;
+    if (firstUser) {
+        ddFont* fallback = wasDefault ? nullptr : &DefaultFont();
+        while (firstUser) firstUser->SetFont(fallback);
+    }
     Close();
     if (prevLive)
         prevLive->nextLive = nextLive;
@@ -61,9 +94,7 @@ void ddFont::Open(const char* file, int ptSize) {
     font = TTF_OpenFont(fileName.c_str(), ptSize);
     if (!font) {
         std::printf("TTF_OpenFont: %s\n", TTF_GetError());
-        return;
     }
-    GraphAPI::SetDefaultFontCloser(CloseAll);
 }
 
 void ddFont::SetColor(int r, int g, int b) {

@@ -3,9 +3,10 @@
 // by glyph. The point size doubles as the line height, the width of a space
 // and a third of the width of a tab.
 //
-// DefaultFont is the font of every new text; start-up opens it and the
-// graphics layer's shutdown closes every open font before the font library
-// stops.
+// DefaultFont() is the font of every new text: the one the start-up owns,
+// installs and opens, or a built-in one that stays closed until someone
+// opens it. The font library is started by the graphics layer's Init and
+// stopped by its Shutdown, which closes every open font first.
 #pragma once
 
 #include <SDL/SDL_ttf.h>
@@ -48,8 +49,8 @@ public:
     // Letters, digits and the punctuation 33-47, 58-64, 91-96, 123-126.
     static bool IsGlyphChar(int code) { return code >= 33 && code <= 126; }
 
-    // Closes every live font; run by the graphics layer's shutdown before
-    // the font library stops.
+    // Closes every live font (CloseFontLibrary does, before the library
+    // stops).
     static void CloseAll();
 
 private:
@@ -70,4 +71,14 @@ private:
     ddFont* nextLive = nullptr;
 };
 
-extern ddFont DefaultFont;
+// The installed default font, or the built-in one; never null.
+ddFont& DefaultFont();
+// Installs a font as the default (not owned); null goes back to the
+// built-in one. A font that goes away while installed uninstalls itself.
+void SetDefaultFont(ddFont* font);
+
+// Starts the font library (SDL_ttf); false when it fails. Starting it
+// again does nothing.
+bool OpenFontLibrary();
+// Closes every live font, then stops the font library when it was started.
+void CloseFontLibrary();

@@ -1,6 +1,6 @@
-// The graphics layer: process-wide screen geometry and free functions over
-// Image records (screen set-up and blits, picture creation and loading,
-// pixel access).
+// The graphics layer: free functions over the current video state
+// (video_state.h) and over Image records (screen set-up and blits, picture
+// creation and loading, pixel access).
 #pragma once
 
 #include <SDL/SDL.h>
@@ -8,42 +8,21 @@
 #include <cstdint>
 
 #include "graphics/image.h"
-
-// Global scale factors: scaled drawing size / application size.
-inline float ScreenScaleX = 1.0f;
-inline float ScreenScaleY = 1.0f;
+#include "graphics/video_state.h"
 
 namespace GraphAPI {
 
-inline int AppWidth = 0, AppHeight = 0;
-inline int ScreenWidth = 0, ScreenHeight = 0;
-inline int BitsPerPixel = 0;
-inline uint32_t VideoFlags = 0;
-inline int Fullscreen = 1;
-inline int AudioOpen = 0;
-inline int FontLibOpen = 0;
-inline SDL_Surface* Screen = nullptr;
-inline Image ScreenImage;
-inline int AppOffsetX = 0, AppOffsetY = 0;
-inline int DesktopWidth = 0, DesktopHeight = 0;
-
-// The scaled drawing size lives in the screen record's w and h.
-inline int& ScaledWidth = ScreenImage.w;
-inline int& ScaledHeight = ScreenImage.h;
-
-// Screen set-up and geometry
+// Screen set-up and geometry. Init starts the picture and font libraries
+// and sets the video mode (a font library that fails ends the program with
+// code 2, a video mode that fails with code 1); Shutdown closes every open
+// font and the font library, the picture library and SDL, in that order.
+// The start-up runs both (Init once; Shutdown at exit, after the audio
+// device closed).
 int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth);
 void Shutdown();
 void SetAppSize(int w, int h);
 void SetScaledSize(int w, int h);
 void SetFullscreen(int on);
-
-// Hooks run by Shutdown: one before the audio device closes (music and
-// sounds are freed there), one before the font library shuts down (the
-// default font is closed there).
-using ShutdownHook = void (*)();
-void SetAudioReleaser(ShutdownHook releaser);
-void SetDefaultFontCloser(ShutdownHook closer);
 
 // Screen blits, fills and updates
 int BlitToSurface(const Image* image, SDL_Surface* surface);

@@ -1,127 +1,102 @@
 // Screen half of the graphics layer: opening the libraries and the video
 // mode, screen geometry, screen blits, fills and updates.
 #include <SDL/SDL_image.h>
-#include <SDL/SDL_mixer.h>
-#include <SDL/SDL_ttf.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "foundation/fatal.h"
 #include "foundation/saturating.h"
 #include "graphics/alpha_blit.h"
+#include "graphics/font.h"
 #include "graphics/graph_api.h"
 
 namespace GraphAPI {
 
 namespace {
-ShutdownHook g_audioReleaser = nullptr;
-ShutdownHook g_fontCloser = nullptr;
-bool g_shutdownRegistered = false;
-
 Sint16 Clip16(int v) { return static_cast<Sint16>(std::clamp(v, -32768, 32767)); }
 Uint16 ClipU16(int v) { return static_cast<Uint16>(std::clamp(v, 0, 65535)); }
 }  // namespace
 
-void SetAudioReleaser(ShutdownHook releaser) { g_audioReleaser = releaser; }
-void SetDefaultFontCloser(ShutdownHook closer) { g_fontCloser = closer; }
-
 void Shutdown() {
-    if (AudioOpen) {
-        if (g_audioReleaser) g_audioReleaser();
-        Mix_CloseAudio();
-        AudioOpen = 0;
-    }
-    if (g_fontCloser) {
-        g_fontCloser();
-        g_fontCloser = nullptr;
-    }
-    if (FontLibOpen) {
-        TTF_Quit();
-        FontLibOpen = 0;
-    }
+    CloseFontLibrary();
     IMG_Quit();
-    ScreenImage.ViewSurface(nullptr);
-    Screen = nullptr;
+    VideoState& v = CurrentVideo();
+    v.ScreenImage.ViewSurface(nullptr);
+    v.Screen = nullptr;
     SDL_Quit();
     std::fflush(stdout);
 }
 
 int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth) {
-    ScreenWidth = width;
-    ScreenHeight = height;
-    BitsPerPixel = bitsPerPixel;
-    VideoFlags = 0;
-    if (!g_shutdownRegistered) {
-        std::atexit(Shutdown);
-        g_shutdownRegistered = true;
-    }
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 4096) == 0) {
-        AudioOpen = 1;
-        Mix_AllocateChannels(64);
-    }
+    VideoState& v = CurrentVideo();
+    v.ScreenWidth = width;
+    v.ScreenHeight = height;
+    v.BitsPerPixel = bitsPerPixel;
+    v.VideoFlags = 0;
     IMG_Init(IMG_INIT_JPG);
-    if (TTF_Init() == -1) {
+    if (!OpenFontLibrary()) {
         std::printf("TTF_Init: %s\n", SDL_GetError());
         FatalExit("", 2);
     }
-    FontLibOpen = 1;
     if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
-        if (useDesktopDepth && info->vfmt) BitsPerPixel = info->vfmt->BitsPerPixel;
-        DesktopWidth = info->current_w;
-        DesktopHeight = info->current_h;
+        if (useDesktopDepth && info->vfmt) v.BitsPerPixel = info->vfmt->BitsPerPixel;
+        v.DesktopWidth = info->current_w;
+        v.DesktopHeight = info->current_h;
     }
     if (fullscreen == 1) {
-        VideoFlags |= SDL_FULLSCREEN;
-        Fullscreen = 1;
+        v.VideoFlags |= SDL_FULLSCREEN;
+        v.Fullscreen = 1;
     } else {
-        Fullscreen = 0;
+        v.Fullscreen = 0;
     }
-    Screen = SDL_SetVideoMode(ScreenWidth, ScreenHeight, BitsPerPixel, VideoFlags);
-    if (!Screen) {
+    v.Screen = SDL_SetVideoMode(v.ScreenWidth, v.ScreenHeight, v.BitsPerPixel, v.VideoFlags);
+    if (!v.Screen) {
         std::printf("unable to set video mode: %s\n", SDL_GetError());
         FatalExit("", 1);
     }
-    ScreenImage.ViewSurface(Screen);
-    ScreenImage.x = ScreenImage.y = 0;
-    ScreenImage.w = ScreenWidth;
-    ScreenImage.h = ScreenHeight;
-    ScreenImage.srx = ScreenImage.sry = 0;
-    ScreenImage.srw = ScreenWidth;
-    ScreenImage.srh = ScreenHeight;
-    SetAppSize(ScreenWidth, ScreenHeight);
+    v.ScreenImage.ViewSurface(v.Screen);
+    v.ScreenImage.x = v.ScreenImage.y = 0;
+    v.ScreenImage.w = v.ScreenWidth;
+    v.ScreenImage.h = v.ScreenHeight;
+    v.ScreenImage.srx = v.ScreenImage.sry = 0;
+    v.ScreenImage.srw = v.ScreenWidth;
+    v.ScreenImage.srh = v.ScreenHeight;
+    SetAppSize(v.ScreenWidth, v.ScreenHeight);
     return 0;
 }
 
 void SetAppSize(int w, int h) {
-    AppWidth = w;
-    AppHeight = h;
-    AppOffsetX = std::max(0, (AppWidth - ScreenWidth) / 2);
-    AppOffsetY = std::max(0, (AppHeight - ScreenHeight) / 2);
+    VideoState& v = CurrentVideo();
+    v.AppWidth = w;
+    v.AppHeight = h;
+    v.AppOffsetX = std::max(0, (v.AppWidth - v.ScreenWidth) / 2);
+    v.AppOffsetY = std::max(0, (v.AppHeight - v.ScreenHeight) / 2);
 }
 
 void SetScaledSize(int w, int h) {
-    ScreenScaleX = AppWidth ? static_cast<float>(static_cast<double>(w) / AppWidth) : 1.0f;
-    ScreenScaleY = AppHeight ? static_cast<float>(static_cast<double>(h) / AppHeight) : 1.0f;
-    ScaledWidth = w;
-    ScaledHeight = h;
+    VideoState& v = CurrentVideo();
+    v.ScreenScaleX = v.AppWidth ? static_cast<float>(static_cast<double>(w) / v.AppWidth) : 1.0f;
+    v.ScreenScaleY = v.AppHeight ? static_cast<float>(static_cast<double>(h) / v.AppHeight) : 1.0f;
+    v.ScaledWidth = w;
+    v.ScaledHeight = h;
 }
 
 void SetFullscreen(int on) {
+    VideoState& v = CurrentVideo();
     Uint32 flags;
-    if (on && !Fullscreen) {
+    if (on && !v.Fullscreen) {
         flags = SDL_FULLSCREEN;
-    } else if (!on && Fullscreen) {
+    } else if (!on && v.Fullscreen) {
         flags = 0;
     } else {
         return;
     }
-    SDL_Surface* s = SDL_SetVideoMode(ScreenWidth, ScreenHeight, BitsPerPixel, flags);
+    SDL_Surface* s = SDL_SetVideoMode(v.ScreenWidth, v.ScreenHeight, v.BitsPerPixel, flags);
     if (!s) return;  // the old mode stays
-    Screen = s;
-    ScreenImage.surface = s;  // the screen record always follows the screen
-    Fullscreen = on ? 1 : 0;
+    v.Screen = s;
+    v.ScreenImage.surface = s;  // the screen record always follows the screen
+    v.Fullscreen = on ? 1 : 0;
 }
 
 int BlitToSurface(const Image* image, SDL_Surface* surface) {
@@ -129,15 +104,15 @@ int BlitToSurface(const Image* image, SDL_Surface* surface) {
     SDL_Rect src{Clip16(image->srx), Clip16(image->sry), ClipU16(image->w), ClipU16(image->h)};
     int dx = image->x;
     int dy = image->y;
-    if (surface == Screen) {
-        dx = SatSub(dx, AppOffsetX);
-        dy = SatSub(dy, AppOffsetY);
+    if (const VideoState& v = CurrentVideo(); surface == v.Screen) {
+        dx = SatSub(dx, v.AppOffsetX);
+        dy = SatSub(dy, v.AppOffsetY);
     }
     SDL_Rect dst{Clip16(dx), Clip16(dy), 0, 0};
     return UpperBlit(image->surface, &src, surface, &dst);
 }
 
-int BlitToScreen(const Image* image) { return BlitToSurface(image, Screen); }
+int BlitToScreen(const Image* image) { return BlitToSurface(image, CurrentVideo().Screen); }
 
 void BlitImage(Image* destination, const Image* source) {
     if (!destination || !source || !destination->surface || !source->surface) return;
@@ -164,20 +139,22 @@ int FillImageRGB(Image* image, int r, int g, int b) {
 }
 
 void FillScreen(int r, int g, int b, int a) {
-    if (!Screen) return;
+    const VideoState& v = CurrentVideo();
+    if (!v.Screen) return;
     Image view;
-    view.ViewSurface(Screen);
-    view.w = ScaledWidth;
-    view.h = ScaledHeight;
+    view.ViewSurface(v.Screen);
+    view.w = v.ScaledWidth;
+    view.h = v.ScaledHeight;
     FillImageRGBA(&view, r, g, b, a);
 }
 
 void FillScreen(int r, int g, int b) {
-    if (!Screen) return;
+    const VideoState& v = CurrentVideo();
+    if (!v.Screen) return;
     Image view;
-    view.ViewSurface(Screen);
-    view.w = ScaledWidth;
-    view.h = ScaledHeight;
+    view.ViewSurface(v.Screen);
+    view.w = v.ScaledWidth;
+    view.h = v.ScaledHeight;
     FillImageRGB(&view, r, g, b);
 }
 
@@ -185,17 +162,18 @@ void ClearScreen() { FillScreen(0, 0, 0, 0); }
 void ClearScreenRGB() { FillScreen(0, 0, 0); }
 
 void UpdateRect(const Image* image) {
-    if (!Screen || !image) return;
+    SDL_Surface* screen = CurrentVideo().Screen;
+    if (!screen || !image) return;
     // SDL wants the rectangle inside the screen.
     int x0 = std::max(0, image->x), y0 = std::max(0, image->y);
-    int x1 = std::min(Screen->w, SatAdd(image->x, image->w));
-    int y1 = std::min(Screen->h, SatAdd(image->y, image->h));
+    int x1 = std::min(screen->w, SatAdd(image->x, image->w));
+    int y1 = std::min(screen->h, SatAdd(image->y, image->h));
     if (x1 <= x0 || y1 <= y0) return;
-    SDL_UpdateRect(Screen, x0, y0, static_cast<Uint32>(x1 - x0), static_cast<Uint32>(y1 - y0));
+    SDL_UpdateRect(screen, x0, y0, static_cast<Uint32>(x1 - x0), static_cast<Uint32>(y1 - y0));
 }
 
 void UpdateScreen() {
-    if (Screen) SDL_UpdateRect(Screen, 0, 0, 0, 0);
+    if (SDL_Surface* screen = CurrentVideo().Screen) SDL_UpdateRect(screen, 0, 0, 0, 0);
 }
 
 }  // namespace GraphAPI

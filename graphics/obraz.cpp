@@ -60,8 +60,9 @@ void Obraz::InitFields() {
 void Obraz::Free() {
     picture.Free();
     picture.x = picture.y = 0;
-    picture.w = GraphAPI::ScaledWidth;
-    picture.h = GraphAPI::ScaledHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    picture.w = video.ScaledWidth;
+    picture.h = video.ScaledHeight;
     picture.srx = picture.sry = picture.srw = picture.srh = 0;
     screenImage.Free();
     visiblePart.ViewSurface(nullptr);
@@ -154,7 +155,10 @@ void Obraz::Clone(Obraz* other) {
     Refresh();
 }
 
-void Obraz::ApplyGlobalScale() { Scale(ScreenScaleX, ScreenScaleY); }
+void Obraz::ApplyGlobalScale() {
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    Scale(video.ScreenScaleX, video.ScreenScaleY);
+}
 
 void Obraz::Scale(float fx, float fy) {
     if (fx == 1.0f && fy == 1.0f) return;
@@ -230,7 +234,8 @@ void Obraz::Draw() {
 // Screen under the visible part plus the visible part, composed in a picture
 // of our own so that the object's picture is never written.
 void Obraz::DrawAdditive() {
-    SDL_Surface* screen = GraphAPI::Screen;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    SDL_Surface* screen = video.Screen;
     if (!screen) return;
     const int w = visiblePart.w, h = visiblePart.h;
     Image* room = &modeScratch;
@@ -241,8 +246,8 @@ void Obraz::DrawAdditive() {
         GraphAPI::CreateImage(&modeScratch, w, h);
         if (!modeScratch.surface) return;
     }
-    SDL_Rect from{static_cast<Sint16>(SatSub(visiblePart.x, GraphAPI::AppOffsetX)),
-                  static_cast<Sint16>(SatSub(visiblePart.y, GraphAPI::AppOffsetY)), static_cast<Uint16>(w),
+    SDL_Rect from{static_cast<Sint16>(SatSub(visiblePart.x, video.AppOffsetX)),
+                  static_cast<Sint16>(SatSub(visiblePart.y, video.AppOffsetY)), static_cast<Uint16>(w),
                   static_cast<Uint16>(h)};
     SDL_Rect to{0, 0, 0, 0};
     SDL_BlitSurface(screen, &from, room->surface, &to);
@@ -587,12 +592,13 @@ void Obraz::BuildRotozoom(Obraz* source, double angle, double zoomx, double zoom
 }
 
 void Obraz::ResetClip() {
-    int x1 = std::max(0, GraphAPI::AppOffsetX);
-    int y1 = std::max(0, GraphAPI::AppOffsetY);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    int x1 = std::max(0, video.AppOffsetX);
+    int y1 = std::max(0, video.AppOffsetY);
     clipRect.x = x1;
     clipRect.y = y1;
-    clipRect.w = SatAdd(x1, std::min(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
-    clipRect.h = SatAdd(y1, std::min(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
+    clipRect.w = SatAdd(x1, std::min(video.ScaledWidth, video.AppWidth));
+    clipRect.h = SatAdd(y1, std::min(video.ScaledHeight, video.AppHeight));
 }
 
 void Obraz::SetArrayName(const char* baseName, int index) {

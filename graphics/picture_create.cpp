@@ -36,7 +36,8 @@ void CreateImage(Image* image, int w, int h, int withAlpha) {
     image->x = image->y = image->w = image->h = 0;
     image->srx = image->sry = image->srw = image->srh = 0;
     if (w < 0 || h < 0) return;
-    int depth = BitsPerPixel > 0 ? BitsPerPixel : 32;
+    const int asked = CurrentVideo().BitsPerPixel;
+    int depth = asked > 0 ? asked : 32;
     SDL_Surface* temp = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
     if (!temp) return;
     SDL_Surface* shown = ToDisplayFormat(temp, withAlpha != 0);

@@ -36,8 +36,10 @@ inline uint32_t DivSmall(uint32_t n, uint32_t d) {
     return static_cast<uint32_t>((static_cast<uint64_t>(n) * kReciprocals.of[d]) >> 32);
 }
 
-// Tests switch this off to run the generic forms on 32-bit surfaces.
-inline bool UseFast32Paths = true;
+// Whether the fast forms are used: yes, unless a test switches them off
+// (SetFast32Paths) to run the generic forms on 32-bit surfaces.
+extern const bool& UseFast32Paths;
+void SetFast32Paths(bool on);
 
 class GenericPixels {
 public:

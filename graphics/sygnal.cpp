@@ -4,8 +4,9 @@
 #include "graphics/graph_api.h"
 
 Sygnal::Sygnal(asmClass* cls) : asmClassObj(cls), self(this) {
-    picture.w = GraphAPI::ScaledWidth;
-    picture.h = GraphAPI::ScaledHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    picture.w = video.ScaledWidth;
+    picture.h = video.ScaledHeight;
 }
 
 Sygnal::~Sygnal() = default;

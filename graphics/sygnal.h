@@ -16,11 +16,11 @@ public:
     explicit Sygnal(asmClass* cls = nullptr);
     ~Sygnal() override;
 
-    virtual void SetUserData(intptr_t data);
-    virtual void SetFinishCallback(Callback fn);
-    virtual void SetStartCallback(Callback fn);
+    void SetUserData(intptr_t data);
+    void SetFinishCallback(Callback fn);
+    void SetStartCallback(Callback fn);
     // Takes x, y, w, h of the image; the own picture keeps no surface.
-    virtual void SetRectFromImage(const Image* image);
+    void SetRectFromImage(const Image* image);
     virtual bool HitTest(int x, int y);
     virtual void OnFinish();
     virtual void OnStart();
@@ -28,7 +28,7 @@ public:
     virtual int GetLayer();
     virtual void Pause();
     virtual void Resume();
-    virtual bool IsPaused();
+    bool IsPaused();
 
     // True when b comes before a in drawing order: a lower layer, or the
     // same layer and a lower object id.

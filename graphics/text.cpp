@@ -40,7 +40,7 @@ ddTekst::ddTekst(const char* initialText) {
     rendered = nullptr;
     SetText(initialText);
     Lock();
-    SetFont(&DefaultFont);
+    SetFont(&DefaultFont());
 }
 
 ddTekst::~ddTekst() {
@@ -239,7 +239,7 @@ void ddTekst::HandleKey() {
     } else if (IsDigit(c)) {
         if (digitsAllowed) text.AppendChar(static_cast<char>(c));
     } else if (IsKeyHeld(SDLK_RETURN)) {
-        if (IsKeyDown(SDLK_RSHIFT) || IsKeyDown(SDLK_LSHIFT))
+        if (IsModifierHeld(SDLK_RSHIFT) || IsModifierHeld(SDLK_LSHIFT))
             text.Append("\n");
         else
             Lock();

@@ -40,8 +40,9 @@ bool ScanPictureGrid(const char* path, int stepX, int stepY, GridScan& out) {
 
 void ddWalkGraph::Build(Animacja* anima, const char* source, int sx, int sy, float newSpeed, int newTag) {
     Reset();
-    if (sx < 1 || sx > GraphAPI::ScaledWidth || sy < 1 || sy > GraphAPI::ScaledHeight) return;
-    if (!(newSpeed > 0.0f && newSpeed < static_cast<float>(GraphAPI::ScaledHeight))) return;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    if (sx < 1 || sx > video.ScaledWidth || sy < 1 || sy > video.ScaledHeight) return;
+    if (!(newSpeed > 0.0f && newSpeed < static_cast<float>(video.ScaledHeight))) return;
     if (!source) source = "";
     if (std::strlen(source) > 3 && EndsWith(source, "ptf")) {
         LoadGraph(source);

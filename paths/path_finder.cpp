@@ -51,6 +51,17 @@ int TruncPixels(float v) {
     return static_cast<int>(v);
 }
 
+// The direction of a vector whose components may not fit an int: scaled
+// down, keeping its slope, when one does not.
+std::string DirectionOfWide(int64_t dx, int64_t dy, int moveType) {
+    const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    const double big = static_cast<double>(std::max(std::llabs(dx), std::llabs(dy)));
+    const double f = big > 1e9 ? 1e9 / big : 1.0;
+    const int ix = static_cast<int>(static_cast<double>(std::llabs(dx)) * f) * sx;
+    const int iy = static_cast<int>(static_cast<double>(std::llabs(dy)) * f) * sy;
+    return ddPathFinder::DirectionFromVector(ix, iy, moveType);
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ life
@@ -424,16 +435,19 @@ void ddPathFinder::StartSegment(int px, int py) {
     fromIndex = startIndex;
     if (startIndex == targetIndex) {
         toIndex = fromIndex;
+        // Away from the route's one vertex (sent back towards the vertex it
+        // has just left, say): walk there along one segment, then finish.
+        const int64_t vx = static_cast<int64_t>(from->GetX()) + baseX - a->GetPosX();
+        const int64_t vy = static_cast<int64_t>(from->GetY()) + baseY - a->GetPosY();
+        if (vx != 0 || vy != 0) {
+            AimAt(*from, *from);
+            SetDirection(DirectionOfWide(vx, vy, moveType).c_str());
+            return;
+        }
         const int64_t dx = static_cast<int64_t>(px) - a->GetPosX();
         const int64_t dy = static_cast<int64_t>(py) - a->GetPosY();
         if (turnOnArrival && (dx != 0 || dy != 0)) {
-            const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-            // Keep the slope when a difference does not fit an int.
-            const double big = static_cast<double>(std::max(std::llabs(dx), std::llabs(dy)));
-            const double f = big > 1e9 ? 1e9 / big : 1.0;
-            const int ix = static_cast<int>(static_cast<double>(std::llabs(dx)) * f) * sx;
-            const int iy = static_cast<int>(static_cast<double>(std::llabs(dy)) * f) * sy;
-            SetDirection(DirectionFromVector(ix, iy, moveType).c_str());
+            SetDirection(DirectionOfWide(dx, dy, moveType).c_str());
         } else {
             direction.clear();
             if (!a->IsPlaying()) a->Play(-1);
@@ -526,26 +540,7 @@ void ddPathFinder::Update() {
             Stop(true);
             return;
         }
-        remainX =
-            static_cast<float>(to->GetX()) + static_cast<float>(baseX) - static_cast<float>(a->GetPosX());
-        remainY =
-            static_cast<float>(to->GetY()) + static_cast<float>(baseY) - static_cast<float>(a->GetPosY());
-        remainZ = (to->GetDepth() - from->GetDepth()) * depthSize * scalePower;
-        segmentLength = std::sqrt(remainX * remainX + remainY * remainY + remainZ * remainZ);
-        travelX = travelY = travelZ = 0;
-        carryX = carryY = 0;
-        if (segmentLength > 0.0f && std::isfinite(segmentLength)) {
-            stepAlongX = speed * remainX / segmentLength;
-            stepAlongY = speed * remainY / segmentLength;
-            stepAlongZ = speed * remainZ / segmentLength;
-        } else {
-            // Already there: the next frame arrives without moving.
-            stepAlongX = stepAlongY = stepAlongZ = 0;
-            remainX = remainY = remainZ = 0;
-        }
-        remainX = std::fabs(remainX);
-        remainY = std::fabs(remainY);
-        remainZ = std::fabs(remainZ);
+        AimAt(*from, *to);
         startIndex = toIndex;
     }
 
@@ -569,6 +564,29 @@ void ddPathFinder::Update() {
     carryY -= static_cast<float>(py);
     a->Move(px, py);
     if (depthFilter) depthFilter->SetZoom(scale);
+}
+
+void ddPathFinder::AimAt(const ddpathVertex& from, const ddpathVertex& to) {
+    Animacja* a = walking;
+    if (!a) return;
+    remainX = static_cast<float>(to.GetX()) + static_cast<float>(baseX) - static_cast<float>(a->GetPosX());
+    remainY = static_cast<float>(to.GetY()) + static_cast<float>(baseY) - static_cast<float>(a->GetPosY());
+    remainZ = (to.GetDepth() - from.GetDepth()) * depthSize * scalePower;
+    segmentLength = std::sqrt(remainX * remainX + remainY * remainY + remainZ * remainZ);
+    travelX = travelY = travelZ = 0;
+    carryX = carryY = 0;
+    if (segmentLength > 0.0f && std::isfinite(segmentLength)) {
+        stepAlongX = speed * remainX / segmentLength;
+        stepAlongY = speed * remainY / segmentLength;
+        stepAlongZ = speed * remainZ / segmentLength;
+    } else {
+        // Already there: the next frame arrives without moving.
+        stepAlongX = stepAlongY = stepAlongZ = 0;
+        remainX = remainY = remainZ = 0;
+    }
+    remainX = std::fabs(remainX);
+    remainY = std::fabs(remainY);
+    remainZ = std::fabs(remainZ);
 }
 
 void ddPathFinder::ScaleAtCurrent() {

@@ -55,6 +55,9 @@ public:
 
     // ----- walking
     // Plans a route to the point and starts walking: 0, or -1 without one.
+    // A route of one vertex walks to it from wherever the animation stands;
+    // standing on it, the animation only turns (towards the point, when
+    // asked to turn on arrival).
     int Goto(int x, int y);
     // Ends a walk or turn; with notify the animation and this object finish.
     void Stop(bool notify);
@@ -155,6 +158,10 @@ private:
     // Makes the linked animation the walking one, calling this path finder.
     void TakeWalking();
     void StartSegment(int px, int py);
+    // The segment from where the walking animation stands to `to`, with the
+    // depth change from `from`: what remains on each axis and the step per
+    // frame. A segment of no length arrives in the next frame.
+    void AimAt(const ddpathVertex& from, const ddpathVertex& to);
     // Keeps the gait's frame across an action change.
     static void SwitchAction(Animacja* a, const std::string& name, int frame);
     // The last two characters of the current action's name.

@@ -10,7 +10,8 @@ bool ScanRegionGrid(const char* path, int stepX, int stepY, GridScan& out) {
     Animacja regions(path);
     const int actions = regions.GetActionCount();
     long long left = 0, top = 0;
-    long long right = GraphAPI::ScaledWidth, bottom = GraphAPI::ScaledHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    long long right = video.ScaledWidth, bottom = video.ScaledHeight;
     for (int a = 0; a < actions; ++a) {
         regions.SetActionFrame(a, 0);
         left = std::min<long long>(left, regions.GetX());

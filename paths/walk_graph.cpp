@@ -3,20 +3,22 @@
 #include "graphics/graph_api.h"
 
 ddWalkGraph::ddWalkGraph()
-    : stepX(GraphAPI::ScaledWidth),
-      stepY(GraphAPI::ScaledHeight),
-      depthSize(static_cast<float>(GraphAPI::ScaledHeight / 2.0)) {}
+    : stepX(GraphAPI::CurrentVideo().ScaledWidth),
+      stepY(GraphAPI::CurrentVideo().ScaledHeight),
+      depthSize(static_cast<float>(GraphAPI::CurrentVideo().ScaledHeight / 2.0)) {}
 
 void ddWalkGraph::Reset() {
     graph.DeleteVertices();
     linkedAnima = nullptr;
-    stepX = GraphAPI::ScaledWidth;
-    stepY = GraphAPI::ScaledHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    stepX = video.ScaledWidth;
+    stepY = video.ScaledHeight;
     columns = rows = 0;
 }
 
 void ddWalkGraph::CopyFrom(Animacja* anima, const ddWalkGraph* other, float newSpeed) {
-    if (!other || !(newSpeed > 0.0f && newSpeed < static_cast<float>(GraphAPI::ScaledHeight)) ||
+    if (!other ||
+        !(newSpeed > 0.0f && newSpeed < static_cast<float>(GraphAPI::CurrentVideo().ScaledHeight)) ||
         !other->graph.HasVertices()) {
         Reset();
         return;

@@ -10,6 +10,16 @@ bool LastIsKey() { return LastEvent.type == SDL_KEYDOWN || LastEvent.type == SDL
 
 bool ValidKey(int key) { return key >= 0 && key < SDLK_LAST; }
 
+// The modifier keys and their bits in a key event's modifier state.
+struct ModifierBit {
+    int key;
+    int mask;
+};
+constexpr ModifierBit kModifierBits[] = {
+    {SDLK_LSHIFT, KMOD_LSHIFT}, {SDLK_RSHIFT, KMOD_RSHIFT}, {SDLK_LCTRL, KMOD_LCTRL},
+    {SDLK_RCTRL, KMOD_RCTRL},   {SDLK_LALT, KMOD_LALT},     {SDLK_RALT, KMOD_RALT},
+};
+
 }  // namespace
 
 InputSource& CurrentInput() { return g_input ? *g_input : SdlInput(); }
@@ -58,6 +68,16 @@ const uint8_t* PumpKeys() {
 int IsKeyDown(int key) {
     const uint8_t* keys = PumpKeys();
     return keys && ValidKey(key) && keys[key] ? 1 : 0;
+}
+
+int IsModifierHeld(int key) {
+    if (!LastIsKey()) return 0;
+    for (const ModifierBit& m : kModifierBits) {
+        if (m.key != key) continue;
+        if (LastEvent.type == SDL_KEYDOWN && LastEvent.key.keysym.sym == key) return 1;
+        return (LastEvent.key.keysym.mod & m.mask) ? 1 : 0;
+    }
+    return 0;
 }
 
 int IsKeyDownCached(int key) { return KeyStates && ValidKey(key) && KeyStates[key] ? 1 : 0; }

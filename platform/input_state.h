@@ -47,6 +47,12 @@ int IsLeftButtonEvent();
 const uint8_t* PumpKeys();
 // Pumps, then reads the key; 0 for a key outside the array.
 int IsKeyDown(int key);
+// Whether a modifier key (left or right Shift, Ctrl or Alt) was down when
+// the last event, a key event, happened, as the event records it: a chord
+// typed within one frame reads as it was typed, whatever the keyboard holds
+// by the time the event is handled. The modifier's own key going down
+// counts as held. 0 after any other event and for any other key.
+int IsModifierHeld(int key);
 // Reads the cached array without pumping; 0 before the first pump.
 int IsKeyDownCached(int key);
 int IsLeftButtonDown();

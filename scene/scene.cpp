@@ -12,7 +12,6 @@
 #include "graphics/stage.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 
 namespace {
 // The scene a ScopedScene shows; null outside one.
@@ -114,14 +113,14 @@ void Unmark(const Items& items, uint8_t mark) {
 
 // ---- the scene ----
 
+void SeedRandomAndSetUpKeys() {
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    CurrentInput().EnableUnicode(1);
+    SetKeyRepeat(500, 30);
+}
+
 ddScene::ddScene() {
     drawables.compactedSize = &sortedCount;
-    if (SceneFirstTime) {
-        SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
-        SceneFirstTime = 0;
-        CurrentInput().EnableUnicode(1);
-        SetKeyRepeat(500, 30);
-    }
     hover = 0;
     RequestRedraw();
     Dzwieki::ClearChannelTable();
@@ -153,9 +152,9 @@ void ddScene::ObjectGone(asmClassObj& object, GoneReason) {
     if (marks & kListedOther) RemoveButton(static_cast<SceneButton*>(&object));
 }
 
-void ddScene::RequestRedraw() { RedrawRequested = 1; }
+void ddScene::RequestRedraw() { flags.RedrawRequested = 1; }
 
-void ddScene::RequestResort() { ResortRequested = 1; }
+void ddScene::RequestResort() { flags.ResortRequested = 1; }
 
 void ddScene::PlaceDrawable(Obraz* obj) {
     auto& items = drawables.items;
@@ -244,7 +243,7 @@ void ddScene::RemoveButton(SceneButton* b) {
 
 void ddScene::Sort() {
     if (drawables.Walking()) {
-        ResortRequested = 1;  // sorted once the walk is over
+        flags.ResortRequested = 1;  // sorted once the walk is over
         return;
     }
     std::sort(drawables.items.begin(), drawables.items.end(), DrawsBefore);
@@ -273,17 +272,17 @@ void ddScene::Frame() {
     if (drawables.Live() == 0) return;
     ++frameDepth;
     EnsureOrder();
-    if (ResortRequested) {
-        ResortRequested = 0;
+    if (flags.ResortRequested) {
+        flags.ResortRequested = 0;
         Sort();
     }
-    if (UpdateRequested) WalkDrawables([](Obraz* o) { o->Tick(); });
-    if (ResortRequested) {
-        ResortRequested = 0;
+    if (flags.UpdateRequested) WalkDrawables([](Obraz* o) { o->Tick(); });
+    if (flags.ResortRequested) {
+        flags.ResortRequested = 0;
         Sort();
     }
     bool redrawAgain = false;
-    if (RedrawRequested) {
+    if (flags.RedrawRequested) {
         drawing = true;
         drawListChanged = false;
         WalkDrawables([](Obraz* o) { o->Draw(); });
@@ -294,13 +293,13 @@ void ddScene::Frame() {
             cursor->ClearRectUpdate();
             cursor->Draw();
         }
-        if (BlitAfterRedraw) GraphAPI::UpdateScreen();
+        if (flags.BlitAfterRedraw) GraphAPI::UpdateScreen();
     } else if (MouseMoved && cursor) {
         cursor->RequestRestore();
         cursor->RequestRectUpdate();
         cursor->Draw();
     }
-    RedrawRequested = redrawAgain ? 1 : 0;
+    flags.RedrawRequested = redrawAgain ? 1 : 0;
     --frameDepth;
 }
 
@@ -322,7 +321,8 @@ void ddScene::ResumeAll() {
 
 void ddScene::SetVolume(int volume) {
     Dzwieki::SetMasterVolume(volume);
-    Walk(sounds, AppendTo(sounds), [](StageSound* s) { s->SetVolume(SoundVolume); });
+    const int master = Dzwieki::GetMasterVolume();
+    Walk(sounds, AppendTo(sounds), [master](StageSound* s) { s->SetVolume(master); });
 }
 
 int ddScene::PressButtons(int x, int y) {

@@ -18,6 +18,7 @@
 #include "foundation/object_gone.h"
 #include "graphics/obraz.h"
 #include "graphics/stage.h"
+#include "scene/frame_flags.h"
 #include "scene/scene_members.h"
 
 class ddScene final : public Stage, private GoneListener {
@@ -72,6 +73,8 @@ public:
     int DrawableSlots() const { return drawables.Slots(); }
     bool IsHovering() const { return hover != 0; }
     SceneCursor* GetCursor() const { return cursor; }
+    // What the end of each frame does, and the frame delay.
+    FrameFlags& Flags() { return flags; }
 
 private:
     // Drops a withdrawn or destroyed object from whichever list holds it.
@@ -128,6 +131,7 @@ private:
     List<StageTimer> timers;
     List<StageSound> sounds;
     List<SceneButton> buttons;
+    FrameFlags flags;
     uint8_t hover = 0;
     SceneCursor* cursor = nullptr;
     int frameDepth = 0;
@@ -152,3 +156,8 @@ private:
 // The scene shown now. A game always runs inside a ScopedScene, so asking
 // with none shown is a programming error: a message and an abort.
 ddScene& CurrentScene();
+
+// Once per program, before its scene is made (the start-up calls it):
+// seeds the random source from the clock, turns on the translation of key
+// events to characters and sets the key repeat to 500 ms, then 30 ms.
+void SeedRandomAndSetUpKeys();

@@ -26,10 +26,10 @@ float RealProd(double a, double b) { return NarrowToFloat(a * b); }
 float RealQuot(double a, double b) { return NarrowToFloat(a / b); }
 
 // int by int division: quotient to $a, remainder to $d.
-void IntDivide(int n, int d) {
+void IntDivide(asmInterpreter& m, int n, int d) {
     if (d == 0) DivisionByZero();
-    SetRegInt(kRegA, WrapDiv(n, d));
-    SetRegInt(kRegD, WrapRem(n, d));
+    SetRegInt(m, kRegA, WrapDiv(n, d));
+    SetRegInt(m, kRegD, WrapRem(n, d));
 }
 
 }  // namespace
@@ -63,34 +63,34 @@ int asmVar::Cmp(asmVar&) { ForbiddenInstruction("Cmp"); }
 int asmVar::Cmp(int) { ForbiddenInstruction("Cmp"); }
 int asmVar::Cmp(float) { ForbiddenInstruction("Cmp"); }
 int asmVar::Cmp(const char*) { ForbiddenInstruction("Cmp"); }
-void asmVar::Add(asmVar&) { ForbiddenInstruction("Add"); }
-void asmVar::Add(float) { ForbiddenInstruction("Add"); }
-void asmVar::Add(int) { ForbiddenInstruction("Add"); }
-void asmVar::Add(const ddString&) { ForbiddenInstruction("Add"); }
-void asmVar::AddR(float) { ForbiddenInstruction("AddR"); }
-void asmVar::AddR(int) { ForbiddenInstruction("AddR"); }
-void asmVar::AddR(const ddString&) { ForbiddenInstruction("AddR"); }
-void asmVar::Sub(asmVar&) { ForbiddenInstruction("Sub"); }
-void asmVar::Sub(int) { ForbiddenInstruction("Sub"); }
-void asmVar::Sub(const ddString&) { ForbiddenInstruction("Sub"); }
-void asmVar::SubR(const ddString&) { ForbiddenInstruction("SubR"); }
-void asmVar::Sub(float) { ForbiddenInstruction("Sub"); }
-void asmVar::SubR(int) { ForbiddenInstruction("SubR"); }
-void asmVar::SubR(float) { ForbiddenInstruction("SubR"); }
-void asmVar::Mul(asmVar&) { ForbiddenInstruction("Mul"); }
-void asmVar::Mul(int) { ForbiddenInstruction("Mul"); }
-void asmVar::Mul(float) { ForbiddenInstruction("Mul"); }
-void asmVar::Mul(const ddString&) { ForbiddenInstruction("Mul"); }
-void asmVar::MulR(const ddString&) { ForbiddenInstruction("MulR"); }
-void asmVar::MulR(int) { ForbiddenInstruction("MulR"); }
-void asmVar::MulR(float) { ForbiddenInstruction("MulR"); }
-void asmVar::Div(asmVar&) { ForbiddenInstruction("Div"); }
-void asmVar::Div(int) { ForbiddenInstruction("Div"); }
-void asmVar::Div(float) { ForbiddenInstruction("Div"); }
-void asmVar::Div(const ddString&) { ForbiddenInstruction("Div"); }
-void asmVar::DivR(const ddString&) { ForbiddenInstruction("DivR"); }
-void asmVar::DivR(int) { ForbiddenInstruction("DivR"); }
-void asmVar::DivR(float) { ForbiddenInstruction("DivR"); }
+void asmVar::Add(asmInterpreter&, asmVar&) { ForbiddenInstruction("Add"); }
+void asmVar::Add(asmInterpreter&, float) { ForbiddenInstruction("Add"); }
+void asmVar::Add(asmInterpreter&, int) { ForbiddenInstruction("Add"); }
+void asmVar::Add(asmInterpreter&, const ddString&) { ForbiddenInstruction("Add"); }
+void asmVar::AddR(asmInterpreter&, float) { ForbiddenInstruction("AddR"); }
+void asmVar::AddR(asmInterpreter&, int) { ForbiddenInstruction("AddR"); }
+void asmVar::AddR(asmInterpreter&, const ddString&) { ForbiddenInstruction("AddR"); }
+void asmVar::Sub(asmInterpreter&, asmVar&) { ForbiddenInstruction("Sub"); }
+void asmVar::Sub(asmInterpreter&, int) { ForbiddenInstruction("Sub"); }
+void asmVar::Sub(asmInterpreter&, const ddString&) { ForbiddenInstruction("Sub"); }
+void asmVar::SubR(asmInterpreter&, const ddString&) { ForbiddenInstruction("SubR"); }
+void asmVar::Sub(asmInterpreter&, float) { ForbiddenInstruction("Sub"); }
+void asmVar::SubR(asmInterpreter&, int) { ForbiddenInstruction("SubR"); }
+void asmVar::SubR(asmInterpreter&, float) { ForbiddenInstruction("SubR"); }
+void asmVar::Mul(asmInterpreter&, asmVar&) { ForbiddenInstruction("Mul"); }
+void asmVar::Mul(asmInterpreter&, int) { ForbiddenInstruction("Mul"); }
+void asmVar::Mul(asmInterpreter&, float) { ForbiddenInstruction("Mul"); }
+void asmVar::Mul(asmInterpreter&, const ddString&) { ForbiddenInstruction("Mul"); }
+void asmVar::MulR(asmInterpreter&, const ddString&) { ForbiddenInstruction("MulR"); }
+void asmVar::MulR(asmInterpreter&, int) { ForbiddenInstruction("MulR"); }
+void asmVar::MulR(asmInterpreter&, float) { ForbiddenInstruction("MulR"); }
+void asmVar::Div(asmInterpreter&, asmVar&) { ForbiddenInstruction("Div"); }
+void asmVar::Div(asmInterpreter&, int) { ForbiddenInstruction("Div"); }
+void asmVar::Div(asmInterpreter&, float) { ForbiddenInstruction("Div"); }
+void asmVar::Div(asmInterpreter&, const ddString&) { ForbiddenInstruction("Div"); }
+void asmVar::DivR(asmInterpreter&, const ddString&) { ForbiddenInstruction("DivR"); }
+void asmVar::DivR(asmInterpreter&, int) { ForbiddenInstruction("DivR"); }
+void asmVar::DivR(asmInterpreter&, float) { ForbiddenInstruction("DivR"); }
 
 // ---------------------------------------------------------------- asmVarInt
 
@@ -112,43 +112,45 @@ int asmVarInt::Cmp(int i) { return CompareDiff(value, i); }
 int asmVarInt::Cmp(float r) { return CompareReal(value, r); }
 int asmVarInt::Cmp(const char* s) { return CompareDiff(value, TextToInt(s)); }
 
-void asmVarInt::Add(asmVar& v) { PushInt(WrapAdd(value, v.GetInt())); }
-void asmVarInt::Add(float r) { PushInt(WrapAdd(value, SatTrunc(r))); }
-void asmVarInt::Add(int i) { PushInt(WrapAdd(value, i)); }
-void asmVarInt::Add(const ddString& s) { PushInt(WrapAdd(value, TextToInt(s.c_str()))); }
-void asmVarInt::AddR(float r) { PushReal(RealSum(r, value)); }
-void asmVarInt::AddR(int i) { PushInt(WrapAdd(i, value)); }
-void asmVarInt::AddR(const ddString& s) {
+void asmVarInt::Add(asmInterpreter& m, asmVar& v) { PushInt(m, WrapAdd(value, v.GetInt())); }
+void asmVarInt::Add(asmInterpreter& m, float r) { PushInt(m, WrapAdd(value, SatTrunc(r))); }
+void asmVarInt::Add(asmInterpreter& m, int i) { PushInt(m, WrapAdd(value, i)); }
+void asmVarInt::Add(asmInterpreter& m, const ddString& s) {
+    PushInt(m, WrapAdd(value, TextToInt(s.c_str())));
+}
+void asmVarInt::AddR(asmInterpreter& m, float r) { PushReal(m, RealSum(r, value)); }
+void asmVarInt::AddR(asmInterpreter& m, int i) { PushInt(m, WrapAdd(i, value)); }
+void asmVarInt::AddR(asmInterpreter& m, const ddString& s) {
     char buf[kTextSize];
     FormatInt(buf, value);
-    PushConcat(s.c_str(), buf);
+    PushConcat(m, s.c_str(), buf);
 }
 
-void asmVarInt::Sub(asmVar& v) { PushInt(WrapSub(value, v.GetInt())); }
-void asmVarInt::Sub(int i) { PushInt(WrapSub(value, i)); }
-void asmVarInt::Sub(float r) { PushInt(WrapSub(value, SatTrunc(r))); }
-void asmVarInt::SubR(int i) { PushInt(WrapSub(i, value)); }
-void asmVarInt::SubR(float r) { PushReal(RealDiff(r, value)); }
+void asmVarInt::Sub(asmInterpreter& m, asmVar& v) { PushInt(m, WrapSub(value, v.GetInt())); }
+void asmVarInt::Sub(asmInterpreter& m, int i) { PushInt(m, WrapSub(value, i)); }
+void asmVarInt::Sub(asmInterpreter& m, float r) { PushInt(m, WrapSub(value, SatTrunc(r))); }
+void asmVarInt::SubR(asmInterpreter& m, int i) { PushInt(m, WrapSub(i, value)); }
+void asmVarInt::SubR(asmInterpreter& m, float r) { PushReal(m, RealDiff(r, value)); }
 
-void asmVarInt::Mul(asmVar& v) { PushInt(WrapMul(v.GetInt(), value)); }
-void asmVarInt::Mul(int i) { PushInt(WrapMul(value, i)); }
-void asmVarInt::Mul(float r) { PushInt(SatTrunc(RealProd(value, r))); }
-void asmVarInt::MulR(int i) { PushInt(WrapMul(value, i)); }
-void asmVarInt::MulR(float r) { PushInt(SatTrunc(RealProd(value, r))); }
+void asmVarInt::Mul(asmInterpreter& m, asmVar& v) { PushInt(m, WrapMul(v.GetInt(), value)); }
+void asmVarInt::Mul(asmInterpreter& m, int i) { PushInt(m, WrapMul(value, i)); }
+void asmVarInt::Mul(asmInterpreter& m, float r) { PushInt(m, SatTrunc(RealProd(value, r))); }
+void asmVarInt::MulR(asmInterpreter& m, int i) { PushInt(m, WrapMul(value, i)); }
+void asmVarInt::MulR(asmInterpreter& m, float r) { PushInt(m, SatTrunc(RealProd(value, r))); }
 
-void asmVarInt::Div(asmVar& v) { IntDivide(value, v.GetInt()); }
-void asmVarInt::Div(int i) { IntDivide(value, i); }
-void asmVarInt::Div(float r) {
+void asmVarInt::Div(asmInterpreter& m, asmVar& v) { IntDivide(m, value, v.GetInt()); }
+void asmVarInt::Div(asmInterpreter& m, int i) { IntDivide(m, value, i); }
+void asmVarInt::Div(asmInterpreter& m, float r) {
     if (r == 0.0f) DivisionByZero();
-    SetRegInt(kRegA, SatTrunc(RealQuot(value, r)));
+    SetRegInt(m, kRegA, SatTrunc(RealQuot(value, r)));
 }
-void asmVarInt::DivR(int i) {
+void asmVarInt::DivR(asmInterpreter& m, int i) {
     if (value == 0) DivisionByZero();
-    SetRegInt(kRegA, WrapDiv(i, value));
+    SetRegInt(m, kRegA, WrapDiv(i, value));
 }
-void asmVarInt::DivR(float r) {
+void asmVarInt::DivR(asmInterpreter& m, float r) {
     if (value == 0) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(r, value));
+    SetRegReal(m, kRegA, RealQuot(r, value));
 }
 
 // ---------------------------------------------------------------- asmVarReal
@@ -171,50 +173,52 @@ int asmVarReal::Cmp(int i) { return CompareReal(value, i); }
 int asmVarReal::Cmp(float r) { return CompareReal(value, r); }
 int asmVarReal::Cmp(const char* s) { return CompareReal(value, TextToReal(s)); }
 
-void asmVarReal::Add(asmVar& v) { PushReal(RealSum(value, v.GetReal())); }
-void asmVarReal::Add(float r) { PushReal(RealSum(value, r)); }
-void asmVarReal::Add(int i) { PushReal(RealSum(value, i)); }
-void asmVarReal::Add(const ddString& s) { PushReal(RealSum(value, TextToReal(s.c_str()))); }
-void asmVarReal::AddR(float r) { PushReal(RealSum(r, value)); }
-void asmVarReal::AddR(int i) { PushReal(RealSum(i, value)); }
-void asmVarReal::AddR(const ddString& s) {
+void asmVarReal::Add(asmInterpreter& m, asmVar& v) { PushReal(m, RealSum(value, v.GetReal())); }
+void asmVarReal::Add(asmInterpreter& m, float r) { PushReal(m, RealSum(value, r)); }
+void asmVarReal::Add(asmInterpreter& m, int i) { PushReal(m, RealSum(value, i)); }
+void asmVarReal::Add(asmInterpreter& m, const ddString& s) {
+    PushReal(m, RealSum(value, TextToReal(s.c_str())));
+}
+void asmVarReal::AddR(asmInterpreter& m, float r) { PushReal(m, RealSum(r, value)); }
+void asmVarReal::AddR(asmInterpreter& m, int i) { PushReal(m, RealSum(i, value)); }
+void asmVarReal::AddR(asmInterpreter& m, const ddString& s) {
     char buf[kTextSize];
     FormatReal(buf, value);
-    PushConcat(s.c_str(), buf);
+    PushConcat(m, s.c_str(), buf);
 }
 
-void asmVarReal::Sub(asmVar& v) { PushReal(RealDiff(value, v.GetReal())); }
-void asmVarReal::Sub(int i) { PushReal(RealDiff(value, i)); }
-void asmVarReal::Sub(float r) { PushReal(RealDiff(value, r)); }
-void asmVarReal::SubR(int i) { PushReal(RealDiff(i, value)); }
-void asmVarReal::SubR(float r) { PushReal(RealDiff(r, value)); }
+void asmVarReal::Sub(asmInterpreter& m, asmVar& v) { PushReal(m, RealDiff(value, v.GetReal())); }
+void asmVarReal::Sub(asmInterpreter& m, int i) { PushReal(m, RealDiff(value, i)); }
+void asmVarReal::Sub(asmInterpreter& m, float r) { PushReal(m, RealDiff(value, r)); }
+void asmVarReal::SubR(asmInterpreter& m, int i) { PushReal(m, RealDiff(i, value)); }
+void asmVarReal::SubR(asmInterpreter& m, float r) { PushReal(m, RealDiff(r, value)); }
 
-void asmVarReal::Mul(asmVar& v) { PushReal(RealProd(value, v.GetReal())); }
-void asmVarReal::Mul(int i) { PushReal(RealProd(value, i)); }
-void asmVarReal::Mul(float r) { PushReal(RealProd(value, r)); }
-void asmVarReal::MulR(int i) { PushReal(RealProd(i, value)); }
-void asmVarReal::MulR(float r) { PushReal(RealProd(r, value)); }
+void asmVarReal::Mul(asmInterpreter& m, asmVar& v) { PushReal(m, RealProd(value, v.GetReal())); }
+void asmVarReal::Mul(asmInterpreter& m, int i) { PushReal(m, RealProd(value, i)); }
+void asmVarReal::Mul(asmInterpreter& m, float r) { PushReal(m, RealProd(value, r)); }
+void asmVarReal::MulR(asmInterpreter& m, int i) { PushReal(m, RealProd(i, value)); }
+void asmVarReal::MulR(asmInterpreter& m, float r) { PushReal(m, RealProd(r, value)); }
 
-void asmVarReal::Div(asmVar& v) {
+void asmVarReal::Div(asmInterpreter& m, asmVar& v) {
     float d = v.GetReal();
     if (d == 0.0f) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(value, d));
+    SetRegReal(m, kRegA, RealQuot(value, d));
 }
-void asmVarReal::Div(int i) {
+void asmVarReal::Div(asmInterpreter& m, int i) {
     if (i == 0) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(value, i));
+    SetRegReal(m, kRegA, RealQuot(value, i));
 }
-void asmVarReal::Div(float r) {
+void asmVarReal::Div(asmInterpreter& m, float r) {
     if (r == 0.0f) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(value, r));
+    SetRegReal(m, kRegA, RealQuot(value, r));
 }
-void asmVarReal::DivR(int i) {
+void asmVarReal::DivR(asmInterpreter& m, int i) {
     if (value == 0.0f) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(i, value));
+    SetRegReal(m, kRegA, RealQuot(i, value));
 }
-void asmVarReal::DivR(float r) {
+void asmVarReal::DivR(asmInterpreter& m, float r) {
     if (value == 0.0f) DivisionByZero();
-    SetRegReal(kRegA, RealQuot(r, value));
+    SetRegReal(m, kRegA, RealQuot(r, value));
 }
 
 // ---------------------------------------------------------------- asmVarString
@@ -248,29 +252,29 @@ int asmVarString::Cmp(float r) {
 }
 int asmVarString::Cmp(const char* s) { return std::strcmp(text.c_str(), s ? s : ""); }
 
-void asmVarString::Add(asmVar& v) { PushConcat(text.c_str(), v.GetString()); }
-void asmVarString::Add(float r) {
+void asmVarString::Add(asmInterpreter& m, asmVar& v) { PushConcat(m, text.c_str(), v.GetString()); }
+void asmVarString::Add(asmInterpreter& m, float r) {
     char buf[kTextSize];
     FormatReal(buf, r);
-    PushConcat(text.c_str(), buf);
+    PushConcat(m, text.c_str(), buf);
 }
-void asmVarString::Add(int i) {
+void asmVarString::Add(asmInterpreter& m, int i) {
     char buf[kTextSize];
     FormatInt(buf, i);
-    PushConcat(text.c_str(), buf);
+    PushConcat(m, text.c_str(), buf);
 }
-void asmVarString::Add(const ddString& s) { PushConcat(text.c_str(), s.c_str()); }
-void asmVarString::AddR(float r) {
+void asmVarString::Add(asmInterpreter& m, const ddString& s) { PushConcat(m, text.c_str(), s.c_str()); }
+void asmVarString::AddR(asmInterpreter& m, float r) {
     char buf[kTextSize];
     FormatReal(buf, r);
-    PushConcat(buf, text.c_str());
+    PushConcat(m, buf, text.c_str());
 }
-void asmVarString::AddR(int i) {
+void asmVarString::AddR(asmInterpreter& m, int i) {
     char buf[kTextSize];
     FormatInt(buf, i);
-    PushConcat(buf, text.c_str());
+    PushConcat(m, buf, text.c_str());
 }
-void asmVarString::AddR(const ddString& s) { PushConcat(s.c_str(), text.c_str()); }
+void asmVarString::AddR(asmInterpreter& m, const ddString& s) { PushConcat(m, s.c_str(), text.c_str()); }
 
 // ---------------------------------------------------------------- asmVarReg
 
@@ -339,34 +343,34 @@ int asmVarReg::Cmp(int i) { return Bound(kNoType).Cmp(i); }
 int asmVarReg::Cmp(float r) { return Bound(kNoType).Cmp(r); }
 int asmVarReg::Cmp(const char* s) { return Bound(kNoType).Cmp(s); }
 
-void asmVarReg::Add(asmVar& v) { Bound(kNoSet).Add(v); }
-void asmVarReg::Add(float r) { Bound(kNoSet).Add(r); }
-void asmVarReg::Add(int i) { Bound(kNoSet).Add(i); }
-void asmVarReg::Add(const ddString& s) { Bound(kNoSet).Add(s); }
-void asmVarReg::AddR(float r) { Bound(kNoSet).AddR(r); }
-void asmVarReg::AddR(int i) { Bound(kNoSet).AddR(i); }
-void asmVarReg::AddR(const ddString& s) { Bound(kNoSet).AddR(s); }
-void asmVarReg::Sub(asmVar& v) { Bound(kNoSet).Sub(v); }
-void asmVarReg::Sub(int i) { Bound(kNoSet).Sub(i); }
-void asmVarReg::Sub(const ddString&) { ForbiddenInstruction("Sub"); }
-void asmVarReg::SubR(const ddString&) { ForbiddenInstruction("SubR"); }
-void asmVarReg::Sub(float r) { Bound(kNoSet).Sub(r); }
-void asmVarReg::SubR(int i) { Bound(kNoSet).SubR(i); }
-void asmVarReg::SubR(float r) { Bound(kNoSet).SubR(r); }
-void asmVarReg::Mul(asmVar& v) { Bound(kNoSet).Mul(v); }
-void asmVarReg::Mul(int i) { Bound(kNoSet).Mul(i); }
-void asmVarReg::Mul(float r) { Bound(kNoSet).Mul(r); }
-void asmVarReg::Mul(const ddString&) { ForbiddenInstruction("Mul"); }
-void asmVarReg::MulR(const ddString&) { ForbiddenInstruction("MulR"); }
-void asmVarReg::MulR(int i) { Bound(kNoSet).MulR(i); }
-void asmVarReg::MulR(float r) { Bound(kNoSet).MulR(r); }
-void asmVarReg::Div(asmVar& v) { Bound(kNoSet).Div(v); }
-void asmVarReg::Div(int i) { Bound(kNoSet).Div(i); }
-void asmVarReg::Div(float r) { Bound(kNoSet).Div(r); }
-void asmVarReg::Div(const ddString&) { ForbiddenInstruction("Div"); }
-void asmVarReg::DivR(const ddString&) { ForbiddenInstruction("DivR"); }
-void asmVarReg::DivR(int i) { Bound(kNoSet).DivR(i); }
-void asmVarReg::DivR(float r) { Bound(kNoSet).DivR(r); }
+void asmVarReg::Add(asmInterpreter& m, asmVar& v) { Bound(kNoSet).Add(m, v); }
+void asmVarReg::Add(asmInterpreter& m, float r) { Bound(kNoSet).Add(m, r); }
+void asmVarReg::Add(asmInterpreter& m, int i) { Bound(kNoSet).Add(m, i); }
+void asmVarReg::Add(asmInterpreter& m, const ddString& s) { Bound(kNoSet).Add(m, s); }
+void asmVarReg::AddR(asmInterpreter& m, float r) { Bound(kNoSet).AddR(m, r); }
+void asmVarReg::AddR(asmInterpreter& m, int i) { Bound(kNoSet).AddR(m, i); }
+void asmVarReg::AddR(asmInterpreter& m, const ddString& s) { Bound(kNoSet).AddR(m, s); }
+void asmVarReg::Sub(asmInterpreter& m, asmVar& v) { Bound(kNoSet).Sub(m, v); }
+void asmVarReg::Sub(asmInterpreter& m, int i) { Bound(kNoSet).Sub(m, i); }
+void asmVarReg::Sub(asmInterpreter&, const ddString&) { ForbiddenInstruction("Sub"); }
+void asmVarReg::SubR(asmInterpreter&, const ddString&) { ForbiddenInstruction("SubR"); }
+void asmVarReg::Sub(asmInterpreter& m, float r) { Bound(kNoSet).Sub(m, r); }
+void asmVarReg::SubR(asmInterpreter& m, int i) { Bound(kNoSet).SubR(m, i); }
+void asmVarReg::SubR(asmInterpreter& m, float r) { Bound(kNoSet).SubR(m, r); }
+void asmVarReg::Mul(asmInterpreter& m, asmVar& v) { Bound(kNoSet).Mul(m, v); }
+void asmVarReg::Mul(asmInterpreter& m, int i) { Bound(kNoSet).Mul(m, i); }
+void asmVarReg::Mul(asmInterpreter& m, float r) { Bound(kNoSet).Mul(m, r); }
+void asmVarReg::Mul(asmInterpreter&, const ddString&) { ForbiddenInstruction("Mul"); }
+void asmVarReg::MulR(asmInterpreter&, const ddString&) { ForbiddenInstruction("MulR"); }
+void asmVarReg::MulR(asmInterpreter& m, int i) { Bound(kNoSet).MulR(m, i); }
+void asmVarReg::MulR(asmInterpreter& m, float r) { Bound(kNoSet).MulR(m, r); }
+void asmVarReg::Div(asmInterpreter& m, asmVar& v) { Bound(kNoSet).Div(m, v); }
+void asmVarReg::Div(asmInterpreter& m, int i) { Bound(kNoSet).Div(m, i); }
+void asmVarReg::Div(asmInterpreter& m, float r) { Bound(kNoSet).Div(m, r); }
+void asmVarReg::Div(asmInterpreter&, const ddString&) { ForbiddenInstruction("Div"); }
+void asmVarReg::DivR(asmInterpreter&, const ddString&) { ForbiddenInstruction("DivR"); }
+void asmVarReg::DivR(asmInterpreter& m, int i) { Bound(kNoSet).DivR(m, i); }
+void asmVarReg::DivR(asmInterpreter& m, float r) { Bound(kNoSet).DivR(m, r); }
 
 void asmVarReg::SetPartClasses(asmClass* intClass, asmClass* realClass, asmClass* stringClass) {
     intPart.SetClass(intClass);

@@ -2,8 +2,9 @@
 // that makes up the interpreter's registers, stacks and locals.
 //
 // Arithmetic never changes the value it is called on: Add, Sub and Mul push
-// their result onto the main stack; Div writes the quotient into register $a
-// and, for int by int, the remainder into $d. Which kind the result has is
+// their result onto the main stack of the machine they are handed; Div
+// writes the quotient into its register $a and, for int by int, the
+// remainder into $d. Which kind the result has is
 // decided by the operation chosen (see the tables in asm_var.cpp).
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
+#include "script/script_class.h"
 
 // Script type codes of the values.
 enum asmTypeCode : int32_t {
@@ -44,37 +46,37 @@ public:
     virtual int Cmp(float r);
     virtual int Cmp(const char* s);
 
-    virtual void Add(asmVar& v);
-    virtual void Add(float r);
-    virtual void Add(int i);
-    virtual void Add(const ddString& s);
-    virtual void AddR(float r);
-    virtual void AddR(int i);
-    virtual void AddR(const ddString& s);
+    virtual void Add(asmInterpreter& m, asmVar& v);
+    virtual void Add(asmInterpreter& m, float r);
+    virtual void Add(asmInterpreter& m, int i);
+    virtual void Add(asmInterpreter& m, const ddString& s);
+    virtual void AddR(asmInterpreter& m, float r);
+    virtual void AddR(asmInterpreter& m, int i);
+    virtual void AddR(asmInterpreter& m, const ddString& s);
 
-    virtual void Sub(asmVar& v);
-    virtual void Sub(int i);
-    virtual void Sub(const ddString& s);
-    virtual void SubR(const ddString& s);
-    virtual void Sub(float r);
-    virtual void SubR(int i);
-    virtual void SubR(float r);
+    virtual void Sub(asmInterpreter& m, asmVar& v);
+    virtual void Sub(asmInterpreter& m, int i);
+    virtual void Sub(asmInterpreter& m, const ddString& s);
+    virtual void SubR(asmInterpreter& m, const ddString& s);
+    virtual void Sub(asmInterpreter& m, float r);
+    virtual void SubR(asmInterpreter& m, int i);
+    virtual void SubR(asmInterpreter& m, float r);
 
-    virtual void Mul(asmVar& v);
-    virtual void Mul(int i);
-    virtual void Mul(float r);
-    virtual void Mul(const ddString& s);
-    virtual void MulR(const ddString& s);
-    virtual void MulR(int i);
-    virtual void MulR(float r);
+    virtual void Mul(asmInterpreter& m, asmVar& v);
+    virtual void Mul(asmInterpreter& m, int i);
+    virtual void Mul(asmInterpreter& m, float r);
+    virtual void Mul(asmInterpreter& m, const ddString& s);
+    virtual void MulR(asmInterpreter& m, const ddString& s);
+    virtual void MulR(asmInterpreter& m, int i);
+    virtual void MulR(asmInterpreter& m, float r);
 
-    virtual void Div(asmVar& v);
-    virtual void Div(int i);
-    virtual void Div(float r);
-    virtual void Div(const ddString& s);
-    virtual void DivR(const ddString& s);
-    virtual void DivR(int i);
-    virtual void DivR(float r);
+    virtual void Div(asmInterpreter& m, asmVar& v);
+    virtual void Div(asmInterpreter& m, int i);
+    virtual void Div(asmInterpreter& m, float r);
+    virtual void Div(asmInterpreter& m, const ddString& s);
+    virtual void DivR(asmInterpreter& m, const ddString& s);
+    virtual void DivR(asmInterpreter& m, int i);
+    virtual void DivR(asmInterpreter& m, float r);
 
     // Ends the program: "forbidden instruction " and the operation's word.
     [[noreturn]] static void ForbiddenInstruction(const char* operation);
@@ -85,9 +87,9 @@ protected:
     ddString text;
 };
 
-class asmVarInt : public asmVar {
+class asmVarInt : public asmScriptClass<asmVarInt, asmVar> {
 public:
-    asmVarInt(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_INT; }
+    asmVarInt(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_INT; }
 
     using asmVar::Add;
     using asmVar::AddR;
@@ -100,12 +102,8 @@ public:
     using asmVar::Sub;
     using asmVar::SubR;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override { return value; }
@@ -121,40 +119,38 @@ public:
     int Cmp(float r) override;
     int Cmp(const char* s) override;
 
-    void Add(asmVar& v) override;
-    void Add(float r) override;
-    void Add(int i) override;
-    void Add(const ddString& s) override;
-    void AddR(float r) override;
-    void AddR(int i) override;
-    void AddR(const ddString& s) override;
-    void Sub(asmVar& v) override;
-    void Sub(int i) override;
-    void Sub(float r) override;
-    void SubR(int i) override;
-    void SubR(float r) override;
-    void Mul(asmVar& v) override;
-    void Mul(int i) override;
-    void Mul(float r) override;
-    void MulR(int i) override;
-    void MulR(float r) override;
-    void Div(asmVar& v) override;
-    void Div(int i) override;
-    void Div(float r) override;
-    void DivR(int i) override;
-    void DivR(float r) override;
+    void Add(asmInterpreter& m, asmVar& v) override;
+    void Add(asmInterpreter& m, float r) override;
+    void Add(asmInterpreter& m, int i) override;
+    void Add(asmInterpreter& m, const ddString& s) override;
+    void AddR(asmInterpreter& m, float r) override;
+    void AddR(asmInterpreter& m, int i) override;
+    void AddR(asmInterpreter& m, const ddString& s) override;
+    void Sub(asmInterpreter& m, asmVar& v) override;
+    void Sub(asmInterpreter& m, int i) override;
+    void Sub(asmInterpreter& m, float r) override;
+    void SubR(asmInterpreter& m, int i) override;
+    void SubR(asmInterpreter& m, float r) override;
+    void Mul(asmInterpreter& m, asmVar& v) override;
+    void Mul(asmInterpreter& m, int i) override;
+    void Mul(asmInterpreter& m, float r) override;
+    void MulR(asmInterpreter& m, int i) override;
+    void MulR(asmInterpreter& m, float r) override;
+    void Div(asmInterpreter& m, asmVar& v) override;
+    void Div(asmInterpreter& m, int i) override;
+    void Div(asmInterpreter& m, float r) override;
+    void DivR(asmInterpreter& m, int i) override;
+    void DivR(asmInterpreter& m, float r) override;
 
     // Direct access for the interpreter's fast paths.
     int32_t value = 0;
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
 
-class asmVarReal : public asmVar {
+extern template class asmScriptClass<asmVarInt, asmVar>;
+
+class asmVarReal : public asmScriptClass<asmVarReal, asmVar> {
 public:
-    asmVarReal(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_REAL; }
+    asmVarReal(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_REAL; }
 
     using asmVar::Add;
     using asmVar::AddR;
@@ -167,12 +163,8 @@ public:
     using asmVar::Sub;
     using asmVar::SubR;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override;
@@ -188,51 +180,45 @@ public:
     int Cmp(float r) override;
     int Cmp(const char* s) override;
 
-    void Add(asmVar& v) override;
-    void Add(float r) override;
-    void Add(int i) override;
-    void Add(const ddString& s) override;
-    void AddR(float r) override;
-    void AddR(int i) override;
-    void AddR(const ddString& s) override;
-    void Sub(asmVar& v) override;
-    void Sub(int i) override;
-    void Sub(float r) override;
-    void SubR(int i) override;
-    void SubR(float r) override;
-    void Mul(asmVar& v) override;
-    void Mul(int i) override;
-    void Mul(float r) override;
-    void MulR(int i) override;
-    void MulR(float r) override;
-    void Div(asmVar& v) override;
-    void Div(int i) override;
-    void Div(float r) override;
-    void DivR(int i) override;
-    void DivR(float r) override;
+    void Add(asmInterpreter& m, asmVar& v) override;
+    void Add(asmInterpreter& m, float r) override;
+    void Add(asmInterpreter& m, int i) override;
+    void Add(asmInterpreter& m, const ddString& s) override;
+    void AddR(asmInterpreter& m, float r) override;
+    void AddR(asmInterpreter& m, int i) override;
+    void AddR(asmInterpreter& m, const ddString& s) override;
+    void Sub(asmInterpreter& m, asmVar& v) override;
+    void Sub(asmInterpreter& m, int i) override;
+    void Sub(asmInterpreter& m, float r) override;
+    void SubR(asmInterpreter& m, int i) override;
+    void SubR(asmInterpreter& m, float r) override;
+    void Mul(asmInterpreter& m, asmVar& v) override;
+    void Mul(asmInterpreter& m, int i) override;
+    void Mul(asmInterpreter& m, float r) override;
+    void MulR(asmInterpreter& m, int i) override;
+    void MulR(asmInterpreter& m, float r) override;
+    void Div(asmInterpreter& m, asmVar& v) override;
+    void Div(asmInterpreter& m, int i) override;
+    void Div(asmInterpreter& m, float r) override;
+    void DivR(asmInterpreter& m, int i) override;
+    void DivR(asmInterpreter& m, float r) override;
 
     float value = 0.0f;
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
 
-class asmVarString : public asmVar {
+extern template class asmScriptClass<asmVarReal, asmVar>;
+
+class asmVarString : public asmScriptClass<asmVarString, asmVar> {
 public:
-    asmVarString(asmClass* cls, const char* name) : asmVar(cls, name) { type = TYPE_STRING; }
+    asmVarString(asmClass* cls, const char* name) : asmScriptClass(cls, name) { type = TYPE_STRING; }
 
     using asmVar::Add;
     using asmVar::AddR;
     using asmVar::Cmp;
     using asmVar::SetString;
 
-    // The class descriptor of every value of this kind and its built-in
-    // methods (callable by name from scripts).
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
+    // The script methods' table, in value_methods.cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     void Set(asmVar& v) override;
     int GetInt() override;
@@ -248,21 +234,19 @@ public:
     int Cmp(float r) override;
     int Cmp(const char* s) override;
 
-    void Add(asmVar& v) override;
-    void Add(float r) override;
-    void Add(int i) override;
-    void Add(const ddString& s) override;
-    void AddR(float r) override;
-    void AddR(int i) override;
-    void AddR(const ddString& s) override;
+    void Add(asmInterpreter& m, asmVar& v) override;
+    void Add(asmInterpreter& m, float r) override;
+    void Add(asmInterpreter& m, int i) override;
+    void Add(asmInterpreter& m, const ddString& s) override;
+    void AddR(asmInterpreter& m, float r) override;
+    void AddR(asmInterpreter& m, int i) override;
+    void AddR(asmInterpreter& m, const ddString& s) override;
 
     // The text itself, for the interpreter's fast paths.
     ddString& Text() { return text; }
-
-private:
-    // The script methods' table, beside CallBuiltIn in value_methods.cpp.
-    struct ScriptMethods;
 };
+
+extern template class asmScriptClass<asmVarString, asmVar>;
 
 // A register cell: refers to one value, its target, and forwards every
 // operation to it. The target is one of the cell's own three parts or none.
@@ -301,34 +285,34 @@ public:
     int Cmp(float r) override;
     int Cmp(const char* s) override;
 
-    void Add(asmVar& v) override;
-    void Add(float r) override;
-    void Add(int i) override;
-    void Add(const ddString& s) override;
-    void AddR(float r) override;
-    void AddR(int i) override;
-    void AddR(const ddString& s) override;
-    void Sub(asmVar& v) override;
-    void Sub(int i) override;
-    void Sub(const ddString& s) override;
-    void SubR(const ddString& s) override;
-    void Sub(float r) override;
-    void SubR(int i) override;
-    void SubR(float r) override;
-    void Mul(asmVar& v) override;
-    void Mul(int i) override;
-    void Mul(float r) override;
-    void Mul(const ddString& s) override;
-    void MulR(const ddString& s) override;
-    void MulR(int i) override;
-    void MulR(float r) override;
-    void Div(asmVar& v) override;
-    void Div(int i) override;
-    void Div(float r) override;
-    void Div(const ddString& s) override;
-    void DivR(const ddString& s) override;
-    void DivR(int i) override;
-    void DivR(float r) override;
+    void Add(asmInterpreter& m, asmVar& v) override;
+    void Add(asmInterpreter& m, float r) override;
+    void Add(asmInterpreter& m, int i) override;
+    void Add(asmInterpreter& m, const ddString& s) override;
+    void AddR(asmInterpreter& m, float r) override;
+    void AddR(asmInterpreter& m, int i) override;
+    void AddR(asmInterpreter& m, const ddString& s) override;
+    void Sub(asmInterpreter& m, asmVar& v) override;
+    void Sub(asmInterpreter& m, int i) override;
+    void Sub(asmInterpreter& m, const ddString& s) override;
+    void SubR(asmInterpreter& m, const ddString& s) override;
+    void Sub(asmInterpreter& m, float r) override;
+    void SubR(asmInterpreter& m, int i) override;
+    void SubR(asmInterpreter& m, float r) override;
+    void Mul(asmInterpreter& m, asmVar& v) override;
+    void Mul(asmInterpreter& m, int i) override;
+    void Mul(asmInterpreter& m, float r) override;
+    void Mul(asmInterpreter& m, const ddString& s) override;
+    void MulR(asmInterpreter& m, const ddString& s) override;
+    void MulR(asmInterpreter& m, int i) override;
+    void MulR(asmInterpreter& m, float r) override;
+    void Div(asmInterpreter& m, asmVar& v) override;
+    void Div(asmInterpreter& m, int i) override;
+    void Div(asmInterpreter& m, float r) override;
+    void Div(asmInterpreter& m, const ddString& s) override;
+    void DivR(asmInterpreter& m, const ddString& s) override;
+    void DivR(asmInterpreter& m, int i) override;
+    void DivR(asmInterpreter& m, float r) override;
 
     void SetPartClasses(asmClass* intClass, asmClass* realClass, asmClass* stringClass);
 

@@ -7,10 +7,6 @@
 #include "script/compact_code.h"
 #include "script/interpreter.h"
 
-namespace {
-void DeleteMethod(asmMethod* p) { delete p; }
-}  // namespace
-
 void asmOperand::ParseLabel() {
     if (kind == OPK_INT || kind == OPK_REAL || kind == OPK_LOCAL || kind == OPK_REG)
         FatalExit("\nwrong label format", 1);
@@ -36,9 +32,7 @@ void asmInstruction::FreeOperands() {
     operand2 = nullptr;
 }
 
-asmMethod::asmMethod(const char* methodName) : name(methodName) {
-    TrieFree<asmMethod>::Deleter = DeleteMethod;
-}
+asmMethod::asmMethod(const char* methodName) : name(methodName) {}
 
 asmMethod::~asmMethod() {
     for (int i = 0; i < count; ++i) delete instructions[i];
@@ -63,4 +57,4 @@ void asmMethod::Recompile() {
     stale = false;
 }
 
-void asmMethod::Run() { asmInterpreter::Instance->RunMethod(*this); }
+void asmMethod::Run(asmInterpreter& machine) { machine.RunMethod(*this); }

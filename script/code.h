@@ -37,7 +37,7 @@ enum asmOperandKind : int32_t {
 // and the current object are those it was made with; any change to a name
 // table moves the epoch on.
 struct asmNameCache {
-    uint32_t epoch = 0;
+    uint64_t epoch = 0;
     asmClassObj* scope = nullptr;
     asmClassObj* object = nullptr;
     asmVar* value = nullptr;  // null when the object is not a value
@@ -53,7 +53,7 @@ struct asmNameCache {
 // and the method name, and, for a result that the search found past the
 // object itself, its owner, the owner's class and the running game's class.
 struct asmCallCache {
-    uint32_t epoch = 0;  // 0: empty
+    uint64_t epoch = 0;  // 0: empty
     const void* object = nullptr;
     int32_t objectId = -1;
     const void* cls = nullptr;
@@ -73,7 +73,7 @@ struct asmCallCache {
     // Whether what the cache remembers still answers a call of `calledName`
     // on `callee`, with the machine at name epoch `nameEpoch` and `game`
     // running.
-    bool Holds(const asmClassObj* callee, const char* calledName, uint32_t nameEpoch,
+    bool Holds(const asmClassObj* callee, const char* calledName, uint64_t nameEpoch,
                const asmClassObj* game) const {
         if (epoch != nameEpoch || object != callee || objectId != callee->GetId() ||
             cls != callee->GetClass() || name != calledName)
@@ -169,8 +169,8 @@ public:
 
     // Takes ownership of the record.
     void Append(asmInstruction* instr);
-    // Runs the method on the running machine from index 0.
-    void Run();
+    // Runs the method on the machine from index 0.
+    void Run(asmInterpreter& machine);
     // The records changed (appended, fused or tied to their labels): the
     // compact form is made again before the method next runs.
     void RecordsChanged() { stale = true; }

@@ -178,6 +178,15 @@ asmCode Single(asmInstruction& in, int count) {
 
 }  // namespace
 
+const char* RunOpName(int op) {
+    static constexpr const char* kNames[] = {
+#define ASM_RUN_OP_NAME(name, label) #label,
+        ASM_RUN_OPS(ASM_RUN_OP_NAME)
+#undef ASM_RUN_OP_NAME
+    };
+    return op >= 0 && op < RUN_OP_COUNT ? kNames[op] : "?";
+}
+
 asmCompactCode MakeCompact(const asmMethod& method) {
     const int count = method.count;
     asmCompactCode code;

@@ -11,40 +11,40 @@ namespace {
 // The four arithmetic instructions differ only in the value operations
 // they call: this + operand, and operand + this (the R forms).
 struct AddOps {
-    static void On(asmVar& v, asmVar& w) { v.Add(w); }
-    static void On(asmVar& v, int i) { v.Add(i); }
-    static void On(asmVar& v, float r) { v.Add(r); }
-    static void On(asmVar& v, const ddString& s) { v.Add(s); }
-    static void R(asmVar& v, int i) { v.AddR(i); }
-    static void R(asmVar& v, float r) { v.AddR(r); }
-    static void R(asmVar& v, const ddString& s) { v.AddR(s); }
+    static void On(asmInterpreter& m, asmVar& v, asmVar& w) { v.Add(m, w); }
+    static void On(asmInterpreter& m, asmVar& v, int i) { v.Add(m, i); }
+    static void On(asmInterpreter& m, asmVar& v, float r) { v.Add(m, r); }
+    static void On(asmInterpreter& m, asmVar& v, const ddString& s) { v.Add(m, s); }
+    static void R(asmInterpreter& m, asmVar& v, int i) { v.AddR(m, i); }
+    static void R(asmInterpreter& m, asmVar& v, float r) { v.AddR(m, r); }
+    static void R(asmInterpreter& m, asmVar& v, const ddString& s) { v.AddR(m, s); }
 };
 struct SubOps {
-    static void On(asmVar& v, asmVar& w) { v.Sub(w); }
-    static void On(asmVar& v, int i) { v.Sub(i); }
-    static void On(asmVar& v, float r) { v.Sub(r); }
-    static void On(asmVar& v, const ddString& s) { v.Sub(s); }
-    static void R(asmVar& v, int i) { v.SubR(i); }
-    static void R(asmVar& v, float r) { v.SubR(r); }
-    static void R(asmVar& v, const ddString& s) { v.SubR(s); }
+    static void On(asmInterpreter& m, asmVar& v, asmVar& w) { v.Sub(m, w); }
+    static void On(asmInterpreter& m, asmVar& v, int i) { v.Sub(m, i); }
+    static void On(asmInterpreter& m, asmVar& v, float r) { v.Sub(m, r); }
+    static void On(asmInterpreter& m, asmVar& v, const ddString& s) { v.Sub(m, s); }
+    static void R(asmInterpreter& m, asmVar& v, int i) { v.SubR(m, i); }
+    static void R(asmInterpreter& m, asmVar& v, float r) { v.SubR(m, r); }
+    static void R(asmInterpreter& m, asmVar& v, const ddString& s) { v.SubR(m, s); }
 };
 struct MulOps {
-    static void On(asmVar& v, asmVar& w) { v.Mul(w); }
-    static void On(asmVar& v, int i) { v.Mul(i); }
-    static void On(asmVar& v, float r) { v.Mul(r); }
-    static void On(asmVar& v, const ddString& s) { v.Mul(s); }
-    static void R(asmVar& v, int i) { v.MulR(i); }
-    static void R(asmVar& v, float r) { v.MulR(r); }
-    static void R(asmVar& v, const ddString& s) { v.MulR(s); }
+    static void On(asmInterpreter& m, asmVar& v, asmVar& w) { v.Mul(m, w); }
+    static void On(asmInterpreter& m, asmVar& v, int i) { v.Mul(m, i); }
+    static void On(asmInterpreter& m, asmVar& v, float r) { v.Mul(m, r); }
+    static void On(asmInterpreter& m, asmVar& v, const ddString& s) { v.Mul(m, s); }
+    static void R(asmInterpreter& m, asmVar& v, int i) { v.MulR(m, i); }
+    static void R(asmInterpreter& m, asmVar& v, float r) { v.MulR(m, r); }
+    static void R(asmInterpreter& m, asmVar& v, const ddString& s) { v.MulR(m, s); }
 };
 struct DivOps {
-    static void On(asmVar& v, asmVar& w) { v.Div(w); }
-    static void On(asmVar& v, int i) { v.Div(i); }
-    static void On(asmVar& v, float r) { v.Div(r); }
-    static void On(asmVar& v, const ddString& s) { v.Div(s); }
-    static void R(asmVar& v, int i) { v.DivR(i); }
-    static void R(asmVar& v, float r) { v.DivR(r); }
-    static void R(asmVar& v, const ddString& s) { v.DivR(s); }
+    static void On(asmInterpreter& m, asmVar& v, asmVar& w) { v.Div(m, w); }
+    static void On(asmInterpreter& m, asmVar& v, int i) { v.Div(m, i); }
+    static void On(asmInterpreter& m, asmVar& v, float r) { v.Div(m, r); }
+    static void On(asmInterpreter& m, asmVar& v, const ddString& s) { v.Div(m, s); }
+    static void R(asmInterpreter& m, asmVar& v, int i) { v.DivR(m, i); }
+    static void R(asmInterpreter& m, asmVar& v, float r) { v.DivR(m, r); }
+    static void R(asmInterpreter& m, asmVar& v, const ddString& s) { v.DivR(m, s); }
 };
 
 // The method name of a call. Names read through a bracket come from a
@@ -65,17 +65,17 @@ template <typename Ops>
 void Apply(asmInterpreter& m, asmVar& v, asmOperand& b) {
     switch (b.kind) {
     case OPK_INT:
-        Ops::On(v, static_cast<int>(b.ivalue));
+        Ops::On(m, v, static_cast<int>(b.ivalue));
         return;
     case OPK_REAL:
-        Ops::On(v, b.rvalue);
+        Ops::On(m, v, b.rvalue);
         return;
     case OPK_STRING:
-        Ops::On(v, b.text);
+        Ops::On(m, v, b.text);
         return;
     default:
         if (asmVar* w = m.OperandValueOrNull(b)) {
-            Ops::On(v, *w);
+            Ops::On(m, v, *w);
             return;
         }
         m.Fatal("unknown format");
@@ -109,11 +109,11 @@ int Arithmetic(asmInterpreter& m, asmInstruction& in, int index) {
         } else if (asmVar* w = m.OperandValueOrNull(b)) {
             // Literal on the left: the right value's R form.
             if (a.kind == OPK_INT)
-                Ops::R(*w, static_cast<int>(a.ivalue));
+                Ops::R(m, *w, static_cast<int>(a.ivalue));
             else if (a.kind == OPK_REAL)
-                Ops::R(*w, a.rvalue);
+                Ops::R(m, *w, a.rvalue);
             else
-                Ops::R(*w, a.text);
+                Ops::R(m, *w, a.text);
         } else {
             m.Fatal("unknown format");
         }

@@ -49,6 +49,9 @@ asmInterpreter::asmInterpreter()
       locals(new asmVarReg[kLocalCells]),
       registers(new asmVarReg[kRegisterCount]) {
     Instance = this;
+    // The method tries free the records they own through this; every
+    // record is made by a machine, so it is installed here, before any.
+    TrieFree<asmMethod>::Deleter = [](asmMethod* p) { delete p; };
     // Each running call holds at most a script frame and a built-in call
     // around it: pushing never allocates.
     running.reserve(2 * kMaxCallDepth + 16);
@@ -329,40 +332,37 @@ asmVarReg& asmInterpreter::PopArg(int n) {
     return registers[n];
 }
 
-asmVarReg* PopArg(int n) { return &asmInterpreter::Instance->PopArg(n); }
+asmVarReg* PopArg(asmInterpreter& m, int n) { return &m.PopArg(n); }
 
-int PopArgInt() {
-    asmInterpreter& m = *asmInterpreter::Instance;
+int PopArgInt(asmInterpreter& m) {
     if (m.sp < 0) m.Underflow("PopArg");
     return m.StackCell(m.sp--).GetInt();
 }
 
-float PopArgReal() {
-    asmInterpreter& m = *asmInterpreter::Instance;
+float PopArgReal(asmInterpreter& m) {
     if (m.sp < 0) m.Underflow("PopArg");
     return m.StackCell(m.sp--).GetReal();
 }
 
-ddString PopArgString() {
-    asmInterpreter& m = *asmInterpreter::Instance;
+ddString PopArgString(asmInterpreter& m) {
     if (m.sp < 0) m.Underflow("PopArg");
     return ddString(m.StackCell(m.sp--).GetString());
 }
 
-std::string PopText() {
-    ddString s = PopArgString();
+std::string PopText(asmInterpreter& m) {
+    ddString s = PopArgString(m);
     return s.c_str() ? s.c_str() : "";
 }
 
-void PushInt(int i) { asmInterpreter::Instance->PushCell().AssignInt(i); }
-void PushReal(float r) { asmInterpreter::Instance->PushCell().AssignReal(r); }
-void PushString(const char* s) { asmInterpreter::Instance->PushCell().AssignString(s); }
-void PushVarString(const ddString& s) { asmInterpreter::Instance->PushCell().AssignString(s); }
+void PushInt(asmInterpreter& m, int i) { m.PushCell().AssignInt(i); }
+void PushReal(asmInterpreter& m, float r) { m.PushCell().AssignReal(r); }
+void PushString(asmInterpreter& m, const char* s) { m.PushCell().AssignString(s); }
+void PushVarString(asmInterpreter& m, const ddString& s) { m.PushCell().AssignString(s); }
 
-void PushConcat(const char* a, const char* b) {
+void PushConcat(asmInterpreter& m, const char* a, const char* b) {
     if (!a) a = "";
     if (!b) b = "";
-    asmVarReg& cell = asmInterpreter::Instance->PushCell();
+    asmVarReg& cell = m.PushCell();
     cell.BindString();
     ddString& text = cell.StringPart().Text();
     const char* buf = text.c_str();
@@ -379,16 +379,14 @@ void PushConcat(const char* a, const char* b) {
     text.Append(b);
 }
 
-asmVarReg* NextStackCell() { return &asmInterpreter::Instance->PushCell(); }
+asmVarReg* NextStackCell(asmInterpreter& m) { return &m.PushCell(); }
 
-void SetRegInt(int n, int i) {
-    asmInterpreter& m = *asmInterpreter::Instance;
+void SetRegInt(asmInterpreter& m, int n, int i) {
     if (n < 0 || n >= kRegisterCount) m.Fatal("no such register");
     m.Register(n).AssignInt(i);
 }
 
-void SetRegReal(int n, float r) {
-    asmInterpreter& m = *asmInterpreter::Instance;
+void SetRegReal(asmInterpreter& m, int n, float r) {
     if (n < 0 || n >= kRegisterCount) m.Fatal("no such register");
     m.Register(n).AssignReal(r);
 }

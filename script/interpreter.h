@@ -2,7 +2,9 @@
 // into methods, and the storage and executors that run them (main and
 // special stacks, locals in frames, ten registers, the compare flag).
 //
-// One machine runs at a time; it is reached through asmInterpreter::Instance.
+// One machine runs at a time. Code that runs on a machine is handed it;
+// asmInterpreter::Instance (the last one made) is only for the callbacks
+// of lower floors that cannot hand one over (engine events, a game's hooks).
 #pragma once
 
 #include <cstdint>
@@ -66,6 +68,7 @@ struct asmCallFrame {
 
 class asmInterpreter {
 public:
+    // The running machine, for lower floors' callbacks only (see above).
     static asmInterpreter* Instance;
 
     asmInterpreter();
@@ -153,7 +156,7 @@ public:
         running.push_back(object);
     }
     void EndDirectCall(asmClassObj* object, const char* name) {
-        if (ScriptDebugLevel == 4 || running.size() == 1)
+        if (debugLevel == 4 || running.size() == 1)
             objects->CallReturned(object, name);
         else
             running.pop_back();
@@ -187,9 +190,11 @@ public:
 
     // The object of that name, or the fatal "no such var:".
     asmClassObj* FindVar(const char* name);
-    // Any name table changed: every remembered look-up is stale.
+    // Any name table changed: every remembered look-up is stale. 64 bits
+    // never come round, so a look-up remembered long ago is never taken for
+    // a current one.
     void NamesChanged() { ++nameEpoch; }
-    uint32_t NameEpoch() const { return nameEpoch; }
+    uint64_t NameEpoch() const { return nameEpoch; }
 
     void SetCurrentGame(asmClassObj* game) {
         currentGame = game;
@@ -251,6 +256,11 @@ public:
     int32_t highWater = 0;
     int32_t flag = 0;
     int32_t callDepth = 0;
+    // The debug level scripts set with the engine method "setdebugstate":
+    // 1 reports every call found, 1 and 2 report missing methods called
+    // with values on the stack, 3 every missing method, 4 every call after
+    // it ran.
+    int32_t debugLevel = 0;
     // Objects with a call in progress (through the object layer or entered
     // by the run loop), innermost last. An object deleted while it is here
     // is destroyed only after its calls return.
@@ -284,7 +294,7 @@ private:
     std::unique_ptr<asmVarReg[]> registers;
 
     asmObjectModel* objects = nullptr;
-    uint32_t nameEpoch = 1;
+    uint64_t nameEpoch = 1;
 
     // Labels by (method, name); jumps waiting for their label.
     std::map<std::pair<const asmMethod*, std::string>, int> labels;

@@ -12,8 +12,6 @@
 #include "script/method_table.h"
 #include "script/script_objects.h"
 
-int32_t ScriptDebugLevel = 0;
-
 namespace {
 
 // Entry with an index other than -1, or null.
@@ -124,9 +122,9 @@ void asmObjects::Call(asmClassObj* object, const char* name) {
 
 void asmObjects::Finish(asmClassObj* object, const char* name, const asmMethodFound& found) {
     if (!found.Found()) {
-        if ((ScriptDebugLevel == 1 || ScriptDebugLevel == 2) && m.sp != -1)
+        if ((m.debugLevel == 1 || m.debugLevel == 2) && m.sp != -1)
             Report("stack!=-1 !! :  ", "stack!=-1 !! : null::", object, name);
-        else if (ScriptDebugLevel == 3)
+        else if (m.debugLevel == 3)
             Report("no method :  ", "no method : null::", object, name);
         return;
     }
@@ -143,7 +141,7 @@ void asmObjects::CallInit(asmClassObj* object) {
 }
 
 void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethodFound& found) {
-    if (ScriptDebugLevel == 1) Report("call: ", "call: null::", object, name);
+    if (m.debugLevel == 1) Report("call: ", "call: null::", object, name);
     m.running.push_back(object);
     if (found.common != kNoCommon) {
         RunCommonMethod(object, found.common);
@@ -156,7 +154,7 @@ void asmObjects::Dispatch(asmClassObj* object, const char* name, const asmMethod
 }
 
 void asmObjects::CallReturned(asmClassObj* object, const char* name) {
-    if (ScriptDebugLevel == 4) {
+    if (m.debugLevel == 4) {
         std::string tail = "   stack: ";
         tail += std::to_string(m.sp);
         tail += '\n';
@@ -216,42 +214,42 @@ namespace {
 
 // The methods every object answers to, by the names and indices of
 // kCommonMethodNames (whose trie a call by name goes through).
-void UnknownCommonMethod(int) { Write("txobjmets unknown method!\n"); }
-
 constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
     {"getname", 0,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) { PushString(NameOrNull(c.object.GetName())); }},
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         PushString(m, NameOrNull(c.object.GetName()));
+     }},
     {"addmethod", 1,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         ddString source = PopArgString();
-         ddString newName = PopArgString();
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         ddString source = PopArgString(m);
+         ddString newName = PopArgString(m);
          c.objects.AddMethod(&c.object, newName.c_str(), source.c_str());
      }},
-    {"getidobj", 2, [](asmObjects::CommonCall& c, asmInterpreter*, int) { PushInt(c.object.GetId()); }},
+    {"getidobj", 2, [](asmObjects::CommonCall& c, asmInterpreter& m, int) { PushInt(m, c.object.GetId()); }},
     {"addtogamevars", 3,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         ddString name = PopArgString();
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         ddString name = PopArgString(m);
          c.objects.AddToGameVars(&c.object, name.c_str());
      }},
     {"getbuildername", 4,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         PushString(c.object.GetOwner() ? NameOrNull(c.object.GetOwner()->GetName()) : "null");
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         PushString(m, c.object.GetOwner() ? NameOrNull(c.object.GetOwner()->GetName()) : "null");
      }},
     {"getfullname", 5,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         PushString(asmObjects::GetFullName(&c.object).c_str());
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         PushString(m, asmObjects::GetFullName(&c.object).c_str());
      }},
     {"buildfullname", 6,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+     [](asmObjects::CommonCall& c, asmInterpreter&, int) {
          c.objects.AddToGameVars(&c.object, asmObjects::GetFullName(&c.object).c_str());
      }},
     {"setname", 7,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         ddString name = PopArgString();
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         ddString name = PopArgString(m);
          c.object.SetName(name.c_str() ? name.c_str() : "");
      }},
     {"printvars", 8,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+     [](asmObjects::CommonCall& c, asmInterpreter&, int) {
          if (!c.object.GetVars()) {
              std::string out = "object ";
              out += NameOrNull(c.object.GetName());
@@ -262,34 +260,32 @@ constexpr MethodRow<asmObjects::CommonCall> kCommonRows[] = {
          }
      }},
     {"printmethods", 9,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
+     [](asmObjects::CommonCall& c, asmInterpreter&, int) {
          if (c.object.GetClass()) ddTrie<asmMethod>::Dump(c.object.GetClass()->methods);
          if (c.object.GetAddedMethods()) ddTrie<asmMethod>::Dump(c.object.GetAddedMethods()->methods);
      }},
     {"hasvar", 10,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         std::string name = NameOrNull(PopArg(0)->GetString());
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         std::string name = NameOrNull(PopArg(m, 0)->GetString());
          ddTrie<asmClassObj>* e = c.object.GetVars() ? c.object.GetVars()->Find(name.c_str()) : nullptr;
-         PushInt(e && e->pointer ? 1 : 0);
+         PushInt(m, e && e->pointer ? 1 : 0);
      }},
     {"gettype", 11,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         PushString(c.object.GetClass() ? NameOrNull(c.object.GetClass()->name.c_str()) : "null");
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         PushString(m, c.object.GetClass() ? NameOrNull(c.object.GetClass()->name.c_str()) : "null");
      }},
     {"methodname", 12,
-     [](asmObjects::CommonCall&, asmInterpreter* interp, int) {
-         PushString(NameOrNull(interp->runningMethodName));
-     }},
+     [](asmObjects::CommonCall&, asmInterpreter& m, int) { PushString(m, NameOrNull(m.runningMethodName)); }},
     {"hasmet", 13,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         ddString name = PopArgString();
-         PushInt(ClassEntry(c.object.GetClass(), name.c_str()) ? 1 : 0);
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         ddString name = PopArgString(m);
+         PushInt(m, ClassEntry(c.object.GetClass(), name.c_str()) ? 1 : 0);
      }},
     {"hasaddedmet", 14,
-     [](asmObjects::CommonCall& c, asmInterpreter*, int) {
-         ddString name = PopArgString();
+     [](asmObjects::CommonCall& c, asmInterpreter& m, int) {
+         ddString name = PopArgString(m);
          asmClass* added = c.object.GetAddedMethods();
-         PushInt(added && ScriptEntry(added->methods->Find(name.c_str())) ? 1 : 0);
+         PushInt(m, added && ScriptEntry(added->methods->Find(name.c_str())) ? 1 : 0);
      }},
 };
 static_assert(std::size(kCommonRows) == kCommonMethodCount);
@@ -304,7 +300,9 @@ consteval bool RowsAnswerToTheirNames() {
 }
 static_assert(RowsAnswerToTheirNames());
 
-constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, UnknownCommonMethod};
+// No common method has an index past the rows; the report names none.
+constexpr UnknownMethod kUnknownCommon{"txobjmets unknown method!\n", OnUnknown::Report};
+constexpr MethodTable<asmObjects::CommonCall> kCommonTable{kCommonRows, kUnknownCommon};
 
 }  // namespace
 

@@ -1,21 +1,23 @@
 // Method tables of the built-in script classes. A class lists its methods
 // once, as rows of script name, built-in index and handler (the way
-// script/opcodes.cpp lists the instructions). At the script machine's
-// set-up the rows become the class's name map, which a call by name goes
-// through to find the index; the handler of each index is fixed when the
-// program is compiled, so running a built-in method is one array index.
+// script/opcodes.cpp lists the instructions), with what a call of an index
+// no row names does. At the script machine's set-up the rows become the
+// class's name map, which a call by name goes through to find the index;
+// the handler of each index is fixed when the program is compiled, so
+// running a built-in method is one array index.
 //
-// A class keeps its table in a private nested struct defined beside its
-// CallBuiltIn, so that the handlers (captureless lambdas or static member
-// functions) have the class's own access:
+// A class keeps its table in a nested struct ScriptMethods defined beside
+// its handlers, so that the handlers (captureless lambdas or static member
+// functions) have the class's own access; script/script_class.h turns the
+// table into the class's descriptor and dispatch:
 //
 //   struct asmClassTimer::ScriptMethods {
-//       static void Unknown(int index) { FatalExit(...); }
 //       static constexpr MethodRow<asmClassTimer> kRows[] = {
-//           {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
+//           {"pause", 2, [](asmClassTimer& self, asmInterpreter&, int) { self.Pause(); }},
 //           ...
 //       };
-//       static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+//       static constexpr UnknownMethod kUnknown{"timer unknown built in method %d\n", OnUnknown::End};
+//       static constexpr MethodTable<asmClassTimer> kTable{kRows, kUnknown};
 //   };
 #pragma once
 
@@ -35,8 +37,21 @@ template <class Obj>
 struct MethodRow {
     const char* name;
     int index;
-    void (*run)(Obj& self, asmInterpreter* interp, int index);
+    void (*run)(Obj& self, asmInterpreter& m, int index);
 };
+
+// What a call of an index that no row names does, in the class's own words
+// and by its own choice: the words are written to standard output, "%d"
+// standing for the index, and then the program ends with exit code 1
+// (End) or the call does nothing more (Report).
+enum class OnUnknown : bool { Report, End };
+struct UnknownMethod {
+    const char* words;
+    OnUnknown choice;
+};
+
+// Carries out `unknown` for `index`.
+void RunUnknownMethod(const UnknownMethod& unknown, int index);
 
 // Reached only while a table is checked at compile time, where calling it
 // stops the compilation at the faulty row with the reason in the source.
@@ -44,20 +59,21 @@ inline void RejectMethodRow(const char* /*reason*/) {}
 
 // A class's rows and the handler of each index. Made at compile time, which
 // rejects a row without a name, a name listed twice, an index outside
-// 0..kMaxIndex-1 and two handlers for one index. An index no row names runs
-// `unknown`, which keeps the class's own wording for it.
+// 0..kMaxIndex-1, two handlers for one index and unknown-method words
+// without text. An index no row names runs `unknown`.
 template <class Obj>
 class MethodTable {
 public:
-    using Handler = void (*)(Obj& self, asmInterpreter* interp, int index);
-    using Unknown = void (*)(int index);
+    using Handler = void (*)(Obj& self, asmInterpreter& m, int index);
     // Room for indices 0..63; the largest class uses 0..60.
     static constexpr int kMaxIndex = 64;
 
     // Handlers are compared only with each other: the sanitizer build cannot
     // compare a function's address with null at compile time.
     template <size_t N>
-    consteval MethodTable(const MethodRow<Obj> (&rows)[N], Unknown unknown) : rows(rows), unknown(unknown) {
+    consteval MethodTable(const MethodRow<Obj> (&rows)[N], UnknownMethod unknown)
+        : rows(rows), unknown(unknown) {
+        if (!unknown.words || !*unknown.words) RejectMethodRow("unknown-method words without text");
         std::array<bool, kMaxIndex> named{};
         for (size_t i = 0; i < N; ++i) {
             const MethodRow<Obj>& row = rows[i];
@@ -80,14 +96,15 @@ public:
         return cls;
     }
 
-    // Runs the handler of `index` on `self`, or `unknown` for an index no
-    // row names (negative ones included) or whose row has a null handler.
-    void Run(Obj& self, asmInterpreter* interp, int index) const {
+    // Runs the handler of `index` on `self` with the machine that called it,
+    // or `unknown` for an index no row names (negative ones included) or
+    // whose row has a null handler; only a handler needs the machine.
+    void Run(Obj& self, asmInterpreter* m, int index) const {
         const Handler run = index >= 0 && index < kMaxIndex ? byIndex[static_cast<size_t>(index)] : nullptr;
         if (run)
-            run(self, interp, index);
+            run(self, *m, index);
         else
-            unknown(index);
+            RunUnknownMethod(unknown, index);
     }
 
 private:
@@ -97,7 +114,7 @@ private:
     }
 
     std::span<const MethodRow<Obj>> rows;
-    Unknown unknown;
+    UnknownMethod unknown;
     std::array<Handler, kMaxIndex> byIndex{};
 };
 

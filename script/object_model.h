@@ -9,16 +9,9 @@
 // so that nothing stale is used.
 #pragma once
 
-#include <cstdint>
-
 class asmClassObj;
 class asmOperand;
 struct asmCallCache;
-
-// The debug level scripts set with the engine method "setdebugstate":
-// 1 reports every call found, 1 and 2 report missing methods called with
-// values on the stack, 3 every missing method, 4 every call after it ran.
-extern int32_t ScriptDebugLevel;
 
 class asmObjectModel {
 public:

@@ -11,7 +11,6 @@
 // extension), so no instruction costs a native call unless it goes to its
 // record's executor.
 #include <algorithm>
-#include <iterator>
 
 #include "script/compact_code.h"
 #include "script/executors.h"
@@ -73,7 +72,7 @@ inline bool Jumps(uint16_t jumpsOn, int32_t flag) {
     const asmOperand& nameOp = *c.x;
     const asmCallCache& cache = nameOp.call;
     const char* name = nameOp.text.c_str();
-    if (!cache.direct || ScriptDebugLevel != 0 || !cache.Holds(object, name, m.NameEpoch(), m.currentGame))
+    if (!cache.direct || m.debugLevel != 0 || !cache.Holds(object, name, m.NameEpoch(), m.currentGame))
         return false;
     m.BeginDirectCall(object, name);
     asmCallFrame& f = m.callFrames[m.callDepth];
@@ -95,36 +94,13 @@ void RunInstructions(asmInterpreter& m, asmMethod& method) {
     const int32_t entryDepth = m.callDepth;
     Activation run = Activate(m, method);
     const asmCode* pc = run.code;
-    // One entry per asmRunOp, in its order.
+    // The label of each operation, from the one list (a label missing
+    // below does not compile; one the list does not name is unused).
     static const void* const kHandlers[] = {
-        &&run_record,
-        &&run_end,
-        &&run_jump,
-        &&run_push_int,
-        &&run_push_local,
-        &&run_push_reg,
-        &&run_pop_local,
-        &&run_pop_reg,
-        &&run_localint,
-        &&run_localint_pop,
-        &&run_mov_local_int,
-        &&run_add_local_int,
-        &&run_sub_local_int,
-        &&run_add_local_local,
-        &&run_add_reg_reg,
-        &&run_add_to_local_int,
-        &&run_sub_to_local_int,
-        &&run_add_to_local_local,
-        &&run_add_to_name_int,
-        &&run_sub_to_name_int,
-        &&run_cmp_local_int,
-        &&run_cmp_jump_local_int,
-        &&run_cmp_jump_local_local,
-        &&run_cmp_jump_name_int,
-        &&run_call_this,
-        &&run_call,
+#define ASM_RUN_OP_LABEL(name, label) &&run_##label,
+        ASM_RUN_OPS(ASM_RUN_OP_LABEL)
+#undef ASM_RUN_OP_LABEL
     };
-    static_assert(std::size(kHandlers) == RUN_OP_COUNT);
 #ifdef ENGINE_FUZZING
     // Fuzz builds ask the harness's step guard before every instruction.
 #define NEXT()                                                                          \

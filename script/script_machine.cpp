@@ -8,60 +8,8 @@
 #include "foundation/file_io.h"
 #include "script/asm_var.h"
 #include "script/script_types.h"
-#include "script/table_class.h"
-#include "script/vector_class.h"
 
 namespace {
-
-// The built-in objects, each in the object map under its class's name.
-constexpr const char* kBuiltinObjects[] = {"gameapi", "engine", "mouse", "keyboard"};
-
-// Method tables built after the value classes, in this order.
-constexpr const char* kLateClasses[] = {"font", "anima", "img",   "snd",  "vector", "db",
-                                        "text", "menu",  "timer", "path", "button", "filter"};
-
-// Freed in this order (before the shared tables).
-constexpr const char* kFreeOrder[] = {"font",  "int",      "real", "string", "anima",  "gameapi", "engine",
-                                      "mouse", "keyboard", "img",  "snd",    "vector", "db",      "text",
-                                      "menu",  "timer",    "path", "button", "filter"};
-
-struct TypeRow {
-    const char* name;
-    int code;
-};
-// The built-in types, registered in this order.
-constexpr TypeRow kTypes[] = {
-    {"int", 4},    {"real", 5},    {"string", 6}, {"def", 7},     {"anima", 9}, {"snd", 8},
-    {"timer", 10}, {"vector", 11}, {"db", 12},    {"img", 15},    {"text", 14}, {"menu", 13},
-    {"path", 16},  {"button", 17}, {"font", 18},  {"filter", 19},
-};
-
-asmClassObj* NewInt(asmClass* cls, const char* name) { return new asmVarInt(cls, name); }
-asmClassObj* NewReal(asmClass* cls, const char* name) { return new asmVarReal(cls, name); }
-asmClassObj* NewString(asmClass* cls, const char* name) { return new asmVarString(cls, name); }
-asmClassObj* NewDef(asmClass* cls, const char* name) {
-    auto* cell = new asmVarReg(cls, name);
-    cell->SetPartClasses(asmVarInt::Class, asmVarReal::Class, asmVarString::Class);
-    cell->SetName(name);
-    return cell;
-}
-
-asmClass* IntClass() { return asmVarInt::Class; }
-asmClass* RealClass() { return asmVarReal::Class; }
-asmClass* StringClass() { return asmVarString::Class; }
-asmClass* defDescriptor = nullptr;
-asmClass* DefClass() { return defDescriptor; }
-
-// The value classes are part of the script core and always present.
-void RegisterValueClasses() {
-    RegisterScriptClass({"int", 4, asmVarInt::InitMethods, asmVarInt::FreeMethods, IntClass, NewInt});
-    RegisterScriptClass({"real", 5, asmVarReal::InitMethods, asmVarReal::FreeMethods, RealClass, NewReal});
-    RegisterScriptClass(
-        {"string", 6, asmVarString::InitMethods, asmVarString::FreeMethods, StringClass, NewString});
-    RegisterScriptClass({"def", 7, nullptr, nullptr, DefClass, NewDef});
-    RegisterVectorScriptClass();
-    RegisterTableScriptClass();
-}
 
 bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -79,65 +27,55 @@ bool IsRegularFile(const std::string& path) {
 
 }  // namespace
 
-asmScriptMachine::asmScriptMachine() : objects(interp) {}
+asmScriptMachine::asmScriptMachine(std::span<const asmBuiltinClass> handed)
+    : classes(handed), objects(interp, classes) {}
 
 asmScriptMachine::~asmScriptMachine() { Clear(); }
 
 void asmScriptMachine::CreateBuiltinObjects() {
     asmClassObj::InitMethods();
-    for (const char* name : kBuiltinObjects) {
-        const asmBuiltinClass* c = FindScriptClass(name);
-        if (!c) continue;
-        if (c->initMethods) c->initMethods();
-        asmClass* cls = c->descriptor ? c->descriptor() : nullptr;
-        if (cls) cls->name = name;
-        if (!c->create) continue;
-        asmClassObj* object = c->create(cls, name);
-        object->SetName(name);
-        objects.AddToObjectMap(name, object);
-    }
-    defDescriptor = defClass = new asmClass;
-    asmVarInt::InitMethods();
-    asmVarReal::InitMethods();
-    asmVarString::InitMethods();
-    interp.SetUpCells(asmVarInt::Class, asmVarReal::Class, asmVarString::Class);
-    for (const char* name : kLateClasses) {
-        const asmBuiltinClass* c = FindScriptClass(name);
-        if (c && c->initMethods) c->initMethods();
-    }
+    // The built-in objects first, in their table's order (their ids follow it).
+    classes.ForEach([this](const asmBuiltinClass& c) {
+        if (c.typeCode != TYPE_NONE) return;
+        if (c.initMethods) c.initMethods();
+        asmClass* cls = c.descriptor ? c.descriptor() : nullptr;
+        if (cls) cls->name = c.name;
+        if (!c.create) return;
+        asmClassObj* object = c.create(cls, c.name);
+        object->SetName(c.name);
+        objects.AddToObjectMap(c.name, object);
+    });
+    classes.ForEach([](const asmBuiltinClass& c) {
+        if (c.typeCode != TYPE_NONE && c.initMethods) c.initMethods();
+    });
+    interp.SetUpCells(asmVarInt::Methods, asmVarReal::Methods, asmVarString::Methods);
 }
 
 void asmScriptMachine::InitTypes() {
     interp.InitTypeMap();
-    for (const TypeRow& row : kTypes) {
-        // A class this program does not carry stays out of the type map.
-        const asmBuiltinClass* c = FindScriptClass(row.name);
-        if (!c) continue;
-        asmClass* cls = c->descriptor ? c->descriptor() : nullptr;
+    classes.ForEach([this](const asmBuiltinClass& c) {
+        if (c.typeCode == TYPE_NONE) return;
+        asmClass* cls = c.descriptor ? c.descriptor() : nullptr;
         if (!cls) {
             std::string out = "\n";
-            out += row.name;
+            out += c.name;
             out += " == NULL!\n";
             std::fwrite(out.data(), 1, out.size(), stdout);
-            continue;
+            return;
         }
-        cls->name = row.name;
-        SetTrieEntryRef(interp.typeMap, row.name, row.code, cls);
-    }
+        cls->name = c.name;
+        SetTrieEntryRef(interp.typeMap, c.name, c.typeCode, cls);
+    });
 }
 
 void asmScriptMachine::FreeBuiltinMethods() {
-    delete defClass;
-    defClass = defDescriptor = nullptr;
-    for (const char* name : kFreeOrder) {
-        if (const asmBuiltinClass* c = FindScriptClass(name))
-            if (c->freeMethods) c->freeMethods();
-    }
+    classes.ForEach([](const asmBuiltinClass& c) {
+        if (c.freeMethods) c.freeMethods();
+    });
     asmClassObj::FreeMethods();
 }
 
 void asmScriptMachine::SetUp() {
-    RegisterValueClasses();
     setUp = true;
     interp.loading = true;
     CreateBuiltinObjects();

@@ -3,18 +3,22 @@
 // "init" methods, the games run one after another, and the tear-down.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "foundation/asm_class_obj.h"
 #include "script/interpreter.h"
 #include "script/script_objects.h"
+#include "script/script_types.h"
 
 class asmScriptMachine {
 public:
     // Runs one game object's main loop; returns the name of the next game.
     using GameRunner = std::string (*)(asmClassObj* game);
 
-    asmScriptMachine();
+    // Knows the core's classes and those handed to it (the table must
+    // outlive the machine).
+    explicit asmScriptMachine(std::span<const asmBuiltinClass> handed = {});
     ~asmScriptMachine();
     asmScriptMachine(const asmScriptMachine&) = delete;
     asmScriptMachine& operator=(const asmScriptMachine&) = delete;
@@ -32,6 +36,7 @@ public:
     // Every object, table and method table freed.
     void Clear();
 
+    const asmClassList classes;
     asmInterpreter interp;
     asmObjects objects;
 
@@ -40,6 +45,5 @@ private:
     void InitTypes();
     void FreeBuiltinMethods();
 
-    asmClass* defClass = nullptr;
     bool setUp = false;
 };

@@ -16,8 +16,10 @@ asmObjects* asmObjects::Instance = nullptr;
 
 namespace {
 
-void MethodCallHook(asmClassObj* object, asmInterpreter*, const char* name) {
-    if (asmObjects::Instance) asmObjects::Instance->Call(object, name);
+// A call by name from native code (an engine event, a game's hook) goes to
+// the object layer of the machine it names.
+void MethodCallHook(asmClassObj* object, asmInterpreter* interp, const char* name) {
+    if (asmObjects* objects = interp ? asmObjects::Of(*interp) : nullptr) objects->Call(object, name);
 }
 
 // The object the entry holds, or null.
@@ -44,11 +46,16 @@ void CollectOwned(asmClassObj* object, std::vector<asmClassObj*>& out) {
 
 }  // namespace
 
-asmObjects::asmObjects(asmInterpreter& machine) : m(machine), objectMap(new ddTrie<asmClassObj>) {
+asmObjects::asmObjects(asmInterpreter& machine, const asmClassList& known)
+    : m(machine), classes(known), objectMap(new ddTrie<asmClassObj>) {
     Instance = this;
     m.SetObjectModel(this);
     asmClassObj::SetMethodCallHook(MethodCallHook);
     asmDestructionHold::SetReleaseAction(ReleaseHeld);
+}
+
+asmObjects* asmObjects::Of(asmInterpreter& machine) {
+    return dynamic_cast<asmObjects*>(machine.GetObjectModel());
 }
 
 asmObjects::~asmObjects() {
@@ -145,7 +152,7 @@ void asmObjects::NewObject(const char* className, const char* objectName) {
     }
 
     if (kind == KIND_GAME) {
-        asmObjectFactory make = GetGameFactory();
+        asmObjectFactory make = classes.GameFactory();
         if (!make) m.Fatal("no such class to new object:", className);
         asmClassObj* game = make(type->pointer, objectName);
         game->SetName(objectName);
@@ -192,7 +199,7 @@ void asmObjects::ExecNew(asmOperand& typeOp, asmOperand& nameOp) {
         NewObject(typeName.c_str(), objectName.c_str());
         return;
     }
-    const asmBuiltinClass* builtin = kind >= 4 && kind <= 19 ? FindScriptClass(typeName.c_str()) : nullptr;
+    const asmBuiltinClass* builtin = kind >= 4 && kind <= 19 ? classes.Find(typeName.c_str()) : nullptr;
     if (!builtin || !builtin->create || builtin->typeCode != kind)
         m.Fatal("can't create object of such type:", ObjectName(typeOp).c_str());
 
@@ -286,6 +293,8 @@ bool asmObjects::IsWithdrawn(const asmClassObj* object) const {
     return !withdrawn.empty() && std::find(withdrawn.begin(), withdrawn.end(), object) != withdrawn.end();
 }
 
+// The foundation's destruction hold calls this without arguments when its
+// outermost hold ends: the running layer is the only way in.
 void asmObjects::ReleaseHeld() {
     if (Instance && Instance->m.running.empty()) Instance->DestroyDeferred();
 }

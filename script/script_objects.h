@@ -21,6 +21,7 @@
 #include "foundation/destruction_hold.h"
 #include "script/method_table.h"
 #include "script/object_model.h"
+#include "script/script_types.h"
 
 class asmInterpreter;
 
@@ -39,9 +40,16 @@ struct asmMethodFound {
 
 class asmObjects : public asmObjectModel {
 public:
+    // The running object layer, for the callbacks that lower floors make
+    // without handing a machine over (the end of a destruction hold, a
+    // game's start); everything else reaches it through its machine (Of).
     static asmObjects* Instance;
 
-    explicit asmObjects(asmInterpreter& machine);
+    // `known` are the built-in classes "new" can make (they must outlive
+    // the layer).
+    asmObjects(asmInterpreter& machine, const asmClassList& known);
+    // The object layer of the machine, or null when it has another one.
+    static asmObjects* Of(asmInterpreter& machine);
     ~asmObjects() override;
     asmObjects(const asmObjects&) = delete;
     asmObjects& operator=(const asmObjects&) = delete;
@@ -138,6 +146,7 @@ private:
     void ForgetAliases(const std::vector<asmClassObj*>& dying);
 
     asmInterpreter& m;
+    const asmClassList& classes;
     ddTrie<asmClassObj>* objectMap;
     std::vector<asmClassObj*> initQueue;
     std::vector<asmClassObj*> deferred;

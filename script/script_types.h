@@ -1,15 +1,12 @@
-// The built-in script classes the machine knows: each registers its name,
-// its type code (for the classes "new" can make), how its method table is
-// built and freed, and how its objects are made. A class that is not
-// registered simply does not exist for scripts.
-//
-// Adding a class is one RegisterScriptClass call (see
-// script_classes/engine_script_classes.cpp for the ones that need a window).
+// The built-in script classes. Each floor that has some lists them once, in
+// one const table of rows: the script core its values, vectors and tables
+// (CoreScriptClasses), the floor of the engine's script classes the rest,
+// which it hands to the machine at its set-up. A class that no table lists
+// does not exist for scripts.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <span>
 
 class asmClass;
 class asmClassObj;
@@ -24,24 +21,46 @@ struct asmBuiltinClass {
     void (*freeMethods)() = nullptr;
     asmClass* (*descriptor)() = nullptr;
     // The object "new" makes, or the one built-in object of that name
-    // ("gameapi", "engine", "mouse", "keyboard").
+    // ("gameapi", "engine", "mouse", "keyboard"). The "gameapi" class's
+    // also makes the scripted games.
     asmObjectFactory create = nullptr;
 };
 
-// Registers (or replaces) a class under its name.
-void RegisterScriptClass(const asmBuiltinClass& c);
-// The registered class of that name, or null.
-const asmBuiltinClass* FindScriptClass(const char* name);
-// The names of every registered class, in byte order.
-std::vector<std::string> ScriptClassNames();
-// Forgets every registered class (tests).
-void ForgetScriptClasses();
+// The row of a class built on asmScriptClass (script/script_class.h) whose
+// objects are made with `new Obj(cls, name)`.
+template <class Obj>
+constexpr asmBuiltinClass ScriptClassRow(const char* name, int32_t typeCode) {
+    return {name,
+            typeCode,
+            Obj::InitMethods,
+            Obj::FreeMethods,
+            [] { return Obj::Methods; },
+            [](asmClass* cls, const char* objectName) -> asmClassObj* { return new Obj(cls, objectName); }};
+}
+
+// The core's own classes: "int", "real", "string", "def", "vector", "db".
+std::span<const asmBuiltinClass> CoreScriptClasses();
+
+// The classes one machine knows: the core's and those it was handed.
+class asmClassList {
+public:
+    explicit asmClassList(std::span<const asmBuiltinClass> handed = {}) : handed(handed) {}
+
+    // The class of that name, or null.
+    const asmBuiltinClass* Find(const char* name) const;
+    // The maker of scripted games (the "gameapi" class's), or null.
+    asmObjectFactory GameFactory() const;
+    // Every class, the core's first, each table in its order.
+    template <class Fn>
+    void ForEach(Fn&& fn) const {
+        for (const asmBuiltinClass& c : CoreScriptClasses()) fn(c);
+        for (const asmBuiltinClass& c : handed) fn(c);
+    }
+
+private:
+    std::span<const asmBuiltinClass> handed;
+};
 
 // Whether the name is one of the engine's built-in type names (whether or
-// not a class for it is registered).
+// not a class for it is listed).
 bool IsBuiltinTypeName(const char* name);
-
-// The scripted game: "new" of a game class and the running of one. Set by
-// the part of the engine that has a window.
-void SetGameFactory(asmObjectFactory factory);
-asmObjectFactory GetGameFactory();

@@ -14,15 +14,9 @@
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script/vector_class.h"
 
-asmClass* asmClassDB::Class = nullptr;
-
 namespace {
-
-asmClassObj* NewTable(asmClass* cls, const char* name) { return new asmClassDB(cls, name); }
-asmClass* TableClass() { return asmClassDB::Class; }
 
 [[noreturn]] void FailedToOpen(const char* path) {
     std::string out = "failed to open ";
@@ -41,7 +35,7 @@ bool ReadTableFile(const char* path, std::string& text) {
 
 }  // namespace
 
-asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmClassObj(cls) {
+asmClassDB::asmClassDB(asmClass* cls, const char* name) : asmScriptClass(cls) {
     SetName(name);
     Init();
 }
@@ -241,42 +235,42 @@ void asmClassDB::Load(const char* path, int mode) {
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassDB::ScriptMethods {
-    static void Add(asmClassDB& self, asmInterpreter*, int) {
-        ddString text = PopArgString();
-        int row = PopArgInt();
+    static void Add(asmClassDB& self, asmInterpreter& m, int) {
+        ddString text = PopArgString(m);
+        int row = PopArgInt(m);
         self.AddCell(row, text.c_str());
     }
-    static void Get(asmClassDB& self, asmInterpreter*, int) {
-        int col = PopArgInt();
-        int row = PopArgInt();
+    static void Get(asmClassDB& self, asmInterpreter& m, int) {
+        int col = PopArgInt(m);
+        int row = PopArgInt(m);
         const char* s = self.GetCell(row, col).c_str();
-        PushString(s ? s : "");
+        PushString(m, s ? s : "");
     }
-    static void Set(asmClassDB& self, asmInterpreter*, int) {
-        ddString text = PopArgString();
-        int col = PopArgInt();
-        int row = PopArgInt();
+    static void Set(asmClassDB& self, asmInterpreter& m, int) {
+        ddString text = PopArgString(m);
+        int col = PopArgInt(m);
+        int row = PopArgInt(m);
         self.SetCell(row, col, text.c_str());
     }
-    static void SetSeparator(asmClassDB& self, asmInterpreter*, int) {
+    static void SetSeparator(asmClassDB& self, asmInterpreter& m, int) {
         // An empty text would make the NUL the separator, which no loaded
         // line can hold: the separator is kept instead.
-        std::string s = PopText();
+        std::string s = PopText(m);
         if (!s.empty()) self.SetSeparator(s[0]);
     }
-    static void SetSize(asmClassDB& self, asmInterpreter*, int) {
-        int cols = PopArgInt();
-        int rowCount = PopArgInt();
+    static void SetSize(asmClassDB& self, asmInterpreter& m, int) {
+        int cols = PopArgInt(m);
+        int rowCount = PopArgInt(m);
         self.SetSize(rowCount, cols);
     }
-    static void FindByRow(asmClassDB& self, asmInterpreter*, int) {
-        ddString text = PopArgString();
-        PushInt(self.FindByRow(text.c_str()));
+    static void FindByRow(asmClassDB& self, asmInterpreter& m, int) {
+        ddString text = PopArgString(m);
+        PushInt(m, self.FindByRow(text.c_str()));
     }
-    static void CopyToVector(asmClassDB& self, asmInterpreter*, int) {
-        int row = PopArgInt();
-        std::string name = PopText();
-        asmClassVector* vector = FindVectorNamed("db copyvec", name.c_str());
+    static void CopyToVector(asmClassDB& self, asmInterpreter& m, int) {
+        int row = PopArgInt(m);
+        std::string name = PopText(m);
+        asmClassVector* vector = FindVectorNamed(m, "db copyvec", name.c_str());
         if (self.RowOutOfRange(row)) {
             FatalExit("db copy vec index out of range " + std::to_string(row) + " " +
                           std::to_string(self.GetRowsNo()) + "\n",
@@ -284,35 +278,35 @@ struct asmClassDB::ScriptMethods {
         }
         vector->Strings() = self.Row(row);
     }
-    static void SwapRows(asmClassDB& self, asmInterpreter*, int) {
-        int i = PopArgInt();
-        int j = PopArgInt();
+    static void SwapRows(asmClassDB& self, asmInterpreter& m, int) {
+        int i = PopArgInt(m);
+        int j = PopArgInt(m);
         self.SwapRows(i, j);
     }
-    static void RemoveAt(asmClassDB& self, asmInterpreter*, int) {
-        int col = PopArgInt();
-        int row = PopArgInt();
+    static void RemoveAt(asmClassDB& self, asmInterpreter& m, int) {
+        int col = PopArgInt(m);
+        int row = PopArgInt(m);
         self.RemoveCell(row, col);
     }
-    static void RemoveCells(asmClassDB& self, asmInterpreter*, int) {
-        int n = PopArgInt();
-        int col = PopArgInt();
-        int row = PopArgInt();
+    static void RemoveCells(asmClassDB& self, asmInterpreter& m, int) {
+        int n = PopArgInt(m);
+        int col = PopArgInt(m);
+        int row = PopArgInt(m);
         self.RemoveCells(row, col, n);
     }
-    static void RowInRange(asmClassDB& self, asmInterpreter*, int) {
-        int row = PopArgInt();
-        PushInt(self.RowOutOfRange(row) ? 0 : 1);
+    static void RowInRange(asmClassDB& self, asmInterpreter& m, int) {
+        int row = PopArgInt(m);
+        PushInt(m, self.RowOutOfRange(row) ? 0 : 1);
     }
-    static void AddInFront(asmClassDB& self, asmInterpreter*, int) {
-        ddString text = PopArgString();
-        int row = PopArgInt();
+    static void AddInFront(asmClassDB& self, asmInterpreter& m, int) {
+        ddString text = PopArgString(m);
+        int row = PopArgInt(m);
         self.AddCellBegin(row, text.c_str());
     }
-    static void CopyFromVector(asmClassDB& self, asmInterpreter*, int) {
-        int row = PopArgInt();
-        std::string name = PopText();
-        asmClassVector* vector = FindVectorNamed("db getvec", name.c_str());
+    static void CopyFromVector(asmClassDB& self, asmInterpreter& m, int) {
+        int row = PopArgInt(m);
+        std::string name = PopText(m);
+        asmClassVector* vector = FindVectorNamed(m, "db getvec", name.c_str());
         if (self.RowOutOfRange(row)) {
             FatalExit("db get vec index out of range " + std::to_string(row) + " " +
                           std::to_string(self.GetRowsNo()) + "\n",
@@ -324,63 +318,47 @@ struct asmClassDB::ScriptMethods {
         {"add", 0, Add},
         {"get", 1, Get},
         {"set", 2, Set},
-        {"getrowsno", 3, [](asmClassDB& self, asmInterpreter*, int) { PushInt(self.GetRowsNo()); }},
+        {"getrowsno", 3, [](asmClassDB& self, asmInterpreter& m, int) { PushInt(m, self.GetRowsNo()); }},
         {"getcolsno", 4,
-         [](asmClassDB& self, asmInterpreter*, int) { PushInt(self.GetColsNo(PopArgInt())); }},
-        {"free", 5, [](asmClassDB& self, asmInterpreter*, int) { self.Free(); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { PushInt(m, self.GetColsNo(PopArgInt(m))); }},
+        {"free", 5, [](asmClassDB& self, asmInterpreter&, int) { self.Free(); }},
         {"load", 6,
-         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_HEADER); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str(), MODE_HEADER); }},
         {"save", 7,
-         [](asmClassDB& self, asmInterpreter*, int) { self.Save(PopText().c_str(), MODE_HEADER); }},
-        {"print", 8, [](asmClassDB& self, asmInterpreter*, int) { self.Print(); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { self.Save(PopText(m).c_str(), MODE_HEADER); }},
+        {"print", 8, [](asmClassDB& self, asmInterpreter&, int) { self.Print(); }},
         {"setseparator", 9, SetSeparator},
         {"setsize", 10, SetSize},
         {"addrow", 11,
-         [](asmClassDB& self, asmInterpreter*, int) {
+         [](asmClassDB& self, asmInterpreter& m, int) {
              self.AddRow();
-             PushInt(self.GetRowsNo());
+             PushInt(m, self.GetRowsNo());
          }},
         {"findbyrow", 12, FindByRow},
         {"copyvec", 13, CopyToVector},
         {"loadscript", 14,
-         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_SCRIPT); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str(), MODE_SCRIPT); }},
         {"swap", 15, SwapRows},
         {"removeat", 16, RemoveAt},
         {"removen", 17, RemoveCells},
         {"rowinrange", 18, RowInRange},
         {"loadbeh", 19,
-         [](asmClassDB& self, asmInterpreter*, int) { self.Load(PopText().c_str(), MODE_BEHAVIOUR); }},
-        {"readonly", 20, [](asmClassDB& self, asmInterpreter*, int) { self.Compact(); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str(), MODE_BEHAVIOUR); }},
+        {"readonly", 20, [](asmClassDB& self, asmInterpreter&, int) { self.Compact(); }},
         {"addbegin", 21, AddInFront},
         {"addbeginrow", 22,
-         [](asmClassDB& self, asmInterpreter*, int) {
+         [](asmClassDB& self, asmInterpreter& m, int) {
              self.AddRowBegin();
-             PushInt(self.GetRowsNo());
+             PushInt(m, self.GetRowsNo());
          }},
         {"savescript", 23,
-         [](asmClassDB& self, asmInterpreter*, int) { self.Save(PopText().c_str(), MODE_SCRIPT); }},
-        {"removerow", 24, [](asmClassDB& self, asmInterpreter*, int) { self.RemoveRow(PopArgInt()); }},
+         [](asmClassDB& self, asmInterpreter& m, int) { self.Save(PopText(m).c_str(), MODE_SCRIPT); }},
+        {"removerow", 24, [](asmClassDB& self, asmInterpreter& m, int) { self.RemoveRow(PopArgInt(m)); }},
         {"getvec", 25, CopyFromVector},
     };
     static_assert(std::size(kRows) == 26);
-    static void Unknown(int index) {
-        FatalExit("db unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassDB> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"db unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassDB> kTable{kRows, kUnknown};
 };
 
-void asmClassDB::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassDB::FreeMethods() { FreeClass(Class); }
-
-void asmClassDB::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTableScriptClass() {
-    RegisterScriptClass({"db", asmClassDB::kTypeCode, asmClassDB::InitMethods, asmClassDB::FreeMethods,
-                         TableClass, NewTable});
-}
+template class asmScriptClass<asmClassDB, asmClassObj>;

@@ -10,9 +10,10 @@
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
 #include "foundation/dd_vector.h"
+#include "script/script_class.h"
 #include "script/table_files.h"
 
-class asmClassDB : public asmClassObj {
+class asmClassDB : public asmScriptClass<asmClassDB, asmClassObj> {
 public:
     static constexpr int32_t kTypeCode = 12;
     // Which file format Save and Load use.
@@ -21,11 +22,8 @@ public:
     asmClassDB(asmClass* cls, const char* name);
     ~asmClassDB() override;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
+    // The script methods' table, in the .cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     // Table operations.
     void Init();
@@ -60,9 +58,6 @@ public:
     void FromRows(TableRows&& source);
 
 private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
-    struct ScriptMethods;
-
     [[noreturn]] void AddOutOfRange(const char* which, int row) const;
     [[noreturn]] void GetCellFailure(const std::string& message) const;
 
@@ -70,5 +65,4 @@ private:
     std::vector<std::unique_ptr<ddVector<ddString>>> rows;
 };
 
-// Registers "db" with the script machine.
-void RegisterTableScriptClass();
+extern template class asmScriptClass<asmClassDB, asmClassObj>;

@@ -14,9 +14,6 @@
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
-
-asmClass* asmClassVector::Class = nullptr;
 
 namespace {
 
@@ -31,13 +28,13 @@ void FromCell(asmVarReg* cell, ddString& out) {
 }
 
 // An argument popped straight in the element type.
-void PopTyped(int& out) { out = PopArgInt(); }
-void PopTyped(float& out) { out = PopArgReal(); }
-void PopTyped(ddString& out) { out = PopArgString(); }
+void PopTyped(asmInterpreter& m, int& out) { out = PopArgInt(m); }
+void PopTyped(asmInterpreter& m, float& out) { out = PopArgReal(m); }
+void PopTyped(asmInterpreter& m, ddString& out) { out = PopArgString(m); }
 
-void PushElement(int v) { PushInt(v); }
-void PushElement(float v) { PushReal(v); }
-void PushElement(const ddString& v) { PushString(v.c_str() ? v.c_str() : ""); }
+void PushElement(asmInterpreter& m, int v) { PushInt(m, v); }
+void PushElement(asmInterpreter& m, float v) { PushReal(m, v); }
+void PushElement(asmInterpreter& m, const ddString& v) { PushString(m, v.c_str() ? v.c_str() : ""); }
 
 // The element as "print" writes it: ints in decimal, reals in the stream's
 // default float form (six significant digits).
@@ -50,18 +47,15 @@ void AppendElement(std::string& out, float v) {
 
 // A value taken into register $a (or $b) and converted.
 template <typename T>
-T PopValue(int reg) {
+T PopValue(asmInterpreter& m, int reg) {
     T v{};
-    FromCell(PopArg(reg), v);
+    FromCell(PopArg(m, reg), v);
     return v;
 }
 
-asmClassObj* NewVector(asmClass* cls, const char* name) { return new asmClassVector(cls, name); }
-asmClass* VectorClass() { return asmClassVector::Class; }
-
 }  // namespace
 
-asmClassVector::asmClassVector(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassVector::asmClassVector(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassVector::~asmClassVector() {
     strings.Free();
@@ -71,8 +65,8 @@ asmClassVector::~asmClassVector() {
 
 asmClassVector* AsVector(asmClassObj* object) { return dynamic_cast<asmClassVector*>(object); }
 
-asmClassVector* FindVectorNamed(const char* who, const char* name) {
-    asmClassObj* object = asmInterpreter::Instance->FindVar(name);
+asmClassVector* FindVectorNamed(asmInterpreter& m, const char* who, const char* name) {
+    asmClassObj* object = m.FindVar(name);
     asmClassVector* vector = AsVector(object);
     if (!vector) {
         std::string out = "\n";
@@ -89,25 +83,25 @@ asmClassVector* FindVectorNamed(const char* who, const char* name) {
 // run on the list of the current element type, written once for the three
 // lists.
 struct asmClassVector::ScriptMethods {
-    // The handler of a typed method: `body` takes the vector and the list of
-    // its element type.
+    // The handler of a typed method: `body` takes the vector, the machine
+    // and the list of its element type.
     template <auto body>
-    static void Typed(asmClassVector& self, asmInterpreter*, int) {
+    static void Typed(asmClassVector& self, asmInterpreter& m, int) {
         switch (self.elementType) {
         case ELEM_INT:
-            body(self, self.ints);
+            body(self, m, self.ints);
             return;
         case ELEM_REAL:
-            body(self, self.reals);
+            body(self, m, self.reals);
             return;
         default:
-            body(self, self.strings);
+            body(self, m, self.strings);
             return;
         }
     }
 
-    static void SetType(asmClassVector& self, asmInterpreter*, int) {
-        ddString name = PopArgString();
+    static void SetType(asmClassVector& self, asmInterpreter& m, int) {
+        ddString name = PopArgString(m);
         const char* n = name.c_str() ? name.c_str() : "";
         for (int t = 0; t < 3; ++t) {
             if (std::string_view(n) == kTypeNames[t]) {
@@ -119,61 +113,69 @@ struct asmClassVector::ScriptMethods {
         out += n;
         FatalExit(out, 1);
     }
-    static void Free(asmClassVector& self, asmInterpreter*, int) {
+    static void Free(asmClassVector& self, asmInterpreter&, int) {
         self.strings.Free();
         self.ints.Free();
         self.reals.Free();
     }
 
     static constexpr MethodRow<asmClassVector> kRows[] = {
-        {"get", 0, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             int i = PopArg(0)->GetInt();
-             PushElement(list.Get(i));
+        {"get", 0, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             int i = PopArg(m, 0)->GetInt();
+             PushElement(m, list.Get(i));
          }>},
-        {"set", 1, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             T v = PopValue<T>(1);
-             int i = PopArgInt();
+        {"set", 1, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             T v = PopValue<T>(m, 1);
+             int i = PopArgInt(m);
              list.Set(i, v);
          }>},
-        {"add", 2, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Add(PopValue<T>(0)); }>},
-        {"find", 3, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             PushInt(list.Find(PopValue<T>(0), 0));
+        {"add", 2, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             list.Add(PopValue<T>(m, 0));
+         }>},
+        {"find", 3, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushInt(m, list.Find(PopValue<T>(m, 0), 0));
          }>},
         {"type", 4, SetType},
-        {"remove", 5,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Remove(PopValue<T>(0)); }>},
-        {"size", 6, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushInt(list.Size()); }>},
-        {"removeat", 7,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.RemoveAt(PopArgInt()); }>},
-        {"sort", 8,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Sort((PopArgInt() & 0xff) != 0); }>},
-        {"load", 9, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             ddString path = PopArgString();
+        {"remove", 5, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             list.Remove(PopValue<T>(m, 0));
+         }>},
+        {"size", 6, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushInt(m, list.Size());
+         }>},
+        {"removeat", 7, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             list.RemoveAt(PopArgInt(m));
+         }>},
+        {"sort", 8, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             list.Sort((PopArgInt(m) & 0xff) != 0);
+         }>},
+        {"load", 9, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             ddString path = PopArgString(m);
              list.LoadFromFile(path.c_str() ? path.c_str() : "");
          }>},
-        {"save", 10, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             ddString path = PopArgString();
+        {"save", 10, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             ddString path = PopArgString(m);
              list.Save(path.c_str() ? path.c_str() : "");
          }>},
-        {"contains", 11, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             PushInt(list.Contains(PopValue<T>(0)) ? 1 : 0);
+        {"contains", 11, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushInt(m, list.Contains(PopValue<T>(m, 0)) ? 1 : 0);
          }>},
         {"free", 12, Free},
-        {"beginadd", 13, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+        {"beginadd", 13, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
              // Values pushed after a "begin" marker go to the front in the
              // order they were pushed; the marker is consumed.
-             asmVarReg* arg = PopArg(0);
+             asmVarReg* arg = PopArg(m, 0);
              for (;;) {
                  const char* text = arg->GetString();
                  if (text && std::string_view(text) == "begin") break;
                  T v{};
                  FromCell(arg, v);
                  list.AddBegin(v);
-                 arg = PopArg(0);
+                 arg = PopArg(m, 0);
              }
          }>},
-        {"hash", 14, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.Hash(); }>},
-        {"print", 15, Typed<[]<typename T>(asmClassVector& self, ddVector<T>& list) {
+        {"hash", 14,
+         Typed<[]<typename T>(asmClassVector&, asmInterpreter&, ddVector<T>& list) { list.Hash(); }>},
+        {"print", 15, Typed<[]<typename T>(asmClassVector& self, asmInterpreter&, ddVector<T>& list) {
              std::string out = "vector ";
              out += self.GetName() ? self.GetName() : "";
              out += " type(";
@@ -192,40 +194,45 @@ struct asmClassVector::ScriptMethods {
              out += '\n';
              std::fwrite(out.data(), 1, out.size(), stdout);
          }>},
-        {"resize", 16, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             T v = PopValue<T>(0);
-             int n = PopArgInt();
+        {"resize", 16, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             T v = PopValue<T>(m, 0);
+             int n = PopArgInt(m);
              list.Fill(n, v);
          }>},
-        {"swap", 17, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             int i = PopArgInt();
-             int j = PopArgInt();
+        {"swap", 17, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             int i = PopArgInt(m);
+             int j = PopArgInt(m);
              list.Swap(i, j);
          }>},
-        {"last", 18, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushElement(list.Last()); }>},
-        {"findfrom", 19, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             int from = PopArgInt();
-             T v{};
-             PopTyped(v);
-             PushInt(list.Find(v, from));
+        {"last", 18, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushElement(m, list.Last());
          }>},
-        {"addbegin", 20,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { list.AddBegin(PopValue<T>(0)); }>},
-        {"empty", 21,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushInt(list.Size() == 0 ? 1 : 0); }>},
+        {"findfrom", 19, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             int from = PopArgInt(m);
+             T v{};
+             PopTyped(m, v);
+             PushInt(m, list.Find(v, from));
+         }>},
+        {"addbegin", 20, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             list.AddBegin(PopValue<T>(m, 0));
+         }>},
+        {"empty", 21, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushInt(m, list.Size() == 0 ? 1 : 0);
+         }>},
         {"getvectype", 22,
-         [](asmClassVector& self, asmInterpreter*, int) { PushString(kTypeNames[self.elementType]); }},
-        {"pop", 23, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
+         [](asmClassVector& self, asmInterpreter& m, int) { PushString(m, kTypeNames[self.elementType]); }},
+        {"pop", 23, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
              // Copied before the removal frees the element.
              T v = list.Last();
-             PushElement(v);
+             PushElement(m, v);
              list.RemoveAt(list.Size() - 1);
          }>},
-        {"first", 24,
-         Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) { PushElement(list.Get(0)); }>},
-        {"copy", 25, Typed<[]<typename T>(asmClassVector&, ddVector<T>& list) {
-             ddString name = PopArgString();
-             asmClassVector* other = FindVectorNamed("vector copy", name.c_str() ? name.c_str() : "");
+        {"first", 24, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             PushElement(m, list.Get(0));
+         }>},
+        {"copy", 25, Typed<[]<typename T>(asmClassVector&, asmInterpreter& m, ddVector<T>& list) {
+             ddString name = PopArgString(m);
+             asmClassVector* other = FindVectorNamed(m, "vector copy", name.c_str() ? name.c_str() : "");
              if constexpr (std::is_same_v<T, ddString>)
                  list = other->strings;
              else if constexpr (std::is_same_v<T, int>)
@@ -235,26 +242,8 @@ struct asmClassVector::ScriptMethods {
          }>},
     };
     static_assert(std::size(kRows) == 26);
-    static void Unknown(int index) {
-        std::string out = "\nvector unknown built in method ";
-        out += std::to_string(index);
-        FatalExit(out, 1);
-    }
-    static constexpr MethodTable<asmClassVector> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nvector unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassVector> kTable{kRows, kUnknown};
 };
 
-void asmClassVector::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassVector::FreeMethods() { FreeClass(Class); }
-
-void asmClassVector::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterVectorScriptClass() {
-    RegisterScriptClass({"vector", asmClassVector::kTypeCode, asmClassVector::InitMethods,
-                         asmClassVector::FreeMethods, VectorClass, NewVector});
-}
+template class asmScriptClass<asmClassVector, asmClassObj>;

@@ -7,8 +7,9 @@
 #include "foundation/asm_class_obj.h"
 #include "foundation/dd_string.h"
 #include "foundation/dd_vector.h"
+#include "script/script_class.h"
 
-class asmClassVector : public asmClassObj {
+class asmClassVector : public asmScriptClass<asmClassVector, asmClassObj> {
 public:
     static constexpr int32_t kTypeCode = 11;
     enum ElementType : int32_t { ELEM_INT = 0, ELEM_REAL = 1, ELEM_STRING = 2 };
@@ -16,23 +17,19 @@ public:
     asmClassVector(asmClass* cls, const char* name);
     ~asmClassVector() override;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
+    // The script methods' table, in the .cpp (read by asmScriptClass).
+    struct ScriptMethods;
 
     ddVector<ddString>& Strings() { return strings; }
 
 private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
-    struct ScriptMethods;
-
     int32_t elementType = ELEM_INT;
     ddVector<ddString> strings;
     ddVector<int> ints;
     ddVector<float> reals;
 };
+
+extern template class asmScriptClass<asmClassVector, asmClassObj>;
 
 // The vector the object is, or null when it is of another type: objects
 // named where a vector is required are checked, never cast blindly.
@@ -41,7 +38,4 @@ asmClassVector* AsVector(asmClassObj* object);
 // Looks the name up (fatal "no such var:" when nothing bears it) and returns
 // the vector; an object of another type ends the program with
 // "<who>: <name> is not a vector".
-asmClassVector* FindVectorNamed(const char* who, const char* name);
-
-// Registers "vector" with the script machine.
-void RegisterVectorScriptClass();
+asmClassVector* FindVectorNamed(asmInterpreter& m, const char* who, const char* name);

@@ -13,21 +13,17 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/object_model.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassAnima::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewAnima(asmClass* cls, const char* name) { return new asmClassAnima(cls, name); }
-asmClass* AnimaClass() { return asmClassAnima::Methods; }
 
 // Sends "play" to the script object named by the action's current frame
 // sound; nothing without a sound, a running machine or such an object.
 void PlayFrameSound(const AkcjaAnimacji& action) {
     const char* name = action.GetFrameSound(action.GetCurrentFrameNr());
+    // Called from the animation's frame hook, which the graphics floor runs
+    // without a machine to hand over: the running one is the only way in.
     asmInterpreter* machine = asmInterpreter::Instance;
     if (!name || !machine || !machine->GetObjectModel()) return;
     // The name may go away while "play" runs.
@@ -36,11 +32,7 @@ void PlayFrameSound(const AkcjaAnimacji& action) {
         object->CallMethod(machine, "play");
 }
 
-int TopType() {
-    asmInterpreter* m = asmInterpreter::Instance;
-    if (!m || m->sp < 0) return -1;
-    return m->StackCell(m->sp).GetType();
-}
+int TopType(asmInterpreter& m) { return m.sp < 0 ? -1 : m.StackCell(m.sp).GetType(); }
 
 // An argument that is an action number or an action name.
 struct ActionArg {
@@ -51,14 +43,14 @@ struct ActionArg {
 
 // `numberUnlessString`: every value that is not a string counts as a
 // number; otherwise every value that is not an int counts as a name.
-ActionArg PopActionArg(bool numberUnlessString) {
-    const int type = TopType();
+ActionArg PopActionArg(asmInterpreter& m, bool numberUnlessString) {
+    const int type = TopType(m);
     ActionArg a;
     a.isNumber = numberUnlessString ? type != TYPE_STRING : type == TYPE_INT;
     if (a.isNumber)
-        a.number = PopArgInt();
+        a.number = PopArgInt(m);
     else
-        a.name = PopText();
+        a.name = PopText(m);
     return a;
 }
 
@@ -132,8 +124,8 @@ void asmClassAnima::SubLoad(const char* file) {
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassAnima::ScriptMethods {
-    static void PlayAction(asmClassAnima& self, asmInterpreter*, int index) {
-        ActionArg a = PopActionArg(index == 53);
+    static void PlayAction(asmClassAnima& self, asmInterpreter& m, int index) {
+        ActionArg a = PopActionArg(m, index == 53);
         if (a.isNumber)
             self.Play(a.number);
         else
@@ -142,53 +134,53 @@ struct asmClassAnima::ScriptMethods {
         // frames in step.
         if (index == 53 && self.GetDelay() > 1) self.SetTickCounter(NextRandom() % self.GetDelay());
     }
-    static void PushShownPixel(asmClassAnima& self, asmInterpreter*, int index) {
+    static void PushShownPixel(asmClassAnima& self, asmInterpreter& m, int index) {
         int v[2];
-        PopInts(v);
+        PopInts(m, v);
         uint8_t rgba[4] = {0, 0, 0, 0};
         self.ShownPixel(v[0], v[1], rgba);
-        for (int i = 0; i < (index == 42 ? 4 : 3); ++i) PushInt(rgba[i]);
+        for (int i = 0; i < (index == 42 ? 4 : 3); ++i) PushInt(m, rgba[i]);
     }
     static constexpr MethodRow<asmClassAnima> kRows[] = {
-        {"nofactions", 0, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetActionCount()); }},
+        {"nofactions", 0, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetActionCount()); }},
         {"actionname", 1,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             PushNameOrNull(self.GetActionName());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             PushNameOrNull(m, self.GetActionName());
          }},
         {"actionnr", 2,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             ActionArg a = PopActionArg(false);
-             PushInt(a.isNumber ? self.GetActionNr() : self.FindAction(a.name.c_str()));
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             ActionArg a = PopActionArg(m, false);
+             PushInt(m, a.isNumber ? self.GetActionNr() : self.FindAction(a.name.c_str()));
          }},
         {"nofframes", 3,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             ActionArg a = PopActionArg(false);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             ActionArg a = PopActionArg(m, false);
              if (!a.isNumber)
-                 PushInt(self.GetActionFrameCountByName(a.name.c_str()));
+                 PushInt(m, self.GetActionFrameCountByName(a.name.c_str()));
              else
-                 PushInt(a.number == -1 ? self.GetFrameCount() : self.GetActionFrameCount(a.number));
+                 PushInt(m, a.number == -1 ? self.GetFrameCount() : self.GetActionFrameCount(a.number));
          }},
         {"framename", 4,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             PushNameOrNull(self.GetFrameName());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             PushNameOrNull(m, self.GetFrameName());
          }},
-        {"framenr", 5, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetFrameNr()); }},
+        {"framenr", 5, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetFrameNr()); }},
         {"isplaying", 6,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             ActionArg a = PopActionArg(false);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             ActionArg a = PopActionArg(m, false);
              if (!a.isNumber)
-                 PushInt(self.IsPlayingActionName(a.name.c_str()));
+                 PushInt(m, self.IsPlayingActionName(a.name.c_str()));
              else
-                 PushInt(a.number == -1 ? self.IsPlaying() : self.IsPlayingAction(a.number));
+                 PushInt(m, a.number == -1 ? self.IsPlaying() : self.IsPlayingAction(a.number));
          }},
-        {"lodx", 7, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLodX()); }},
-        {"lody", 8, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLodY()); }},
+        {"lodx", 7, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetLodX()); }},
+        {"lody", 8, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetLodY()); }},
         {"play", 9, PlayAction},
-        {"setdelay", 10, [](asmClassAnima& self, asmInterpreter*, int) { self.SetDelay(PopArgInt()); }},
+        {"setdelay", 10, [](asmClassAnima& self, asmInterpreter& m, int) { self.SetDelay(PopArgInt(m)); }},
         {"setframe", 11,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             const int f = PopArgInt();
-             ActionArg a = PopActionArg(false);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             const int f = PopArgInt(m);
+             ActionArg a = PopActionArg(m, false);
              if (!a.isNumber)
                  self.SetFrameByName(a.name.c_str(), f);
              else if (a.number == -1)
@@ -196,179 +188,161 @@ struct asmClassAnima::ScriptMethods {
              else
                  self.SetActionFrame(a.number, f);
          }},
-        {"stop", 12, [](asmClassAnima& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+        {"stop", 12, [](asmClassAnima& self, asmInterpreter& m, int) { self.Stop(PopArgInt(m) != 0); }},
         {"setpos", 13,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[2];
-             PopInts(v);
+             PopInts(m, v);
              self.SetPos(v[0], v[1]);
          }},
-        {"getpx", 14, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetX()); }},
-        {"getpy", 15, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetY()); }},
-        {"getcx", 16, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetCenterX()); }},
-        {"getcy", 17, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetCenterY()); }},
-        {"getex", 18, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetEndX()); }},
-        {"getey", 19, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetEndY()); }},
-        {"getposx", 20, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetPosX()); }},
-        {"getposy", 21, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetPosY()); }},
-        {"setz", 22, [](asmClassAnima& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
-        {"getz", 23, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
-        {"getdelay", 24, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetDelay()); }},
+        {"getpx", 14, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetX()); }},
+        {"getpy", 15, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetY()); }},
+        {"getcx", 16, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetCenterX()); }},
+        {"getcy", 17, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetCenterY()); }},
+        {"getex", 18, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetEndX()); }},
+        {"getey", 19, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetEndY()); }},
+        {"getposx", 20, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetPosX()); }},
+        {"getposy", 21, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetPosY()); }},
+        {"setz", 22, [](asmClassAnima& self, asmInterpreter& m, int) { self.SetLayer(PopArgInt(m)); }},
+        {"getz", 23, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetLayer()); }},
+        {"getdelay", 24, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetDelay()); }},
         {"isin", 25,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[4];
-             PopInts(v);
-             PushInt(self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
+             PopInts(m, v);
+             PushInt(m, self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
          }},
         {"copy", 26,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             if (auto* other = PopObject<Animacja>()) self.CopyFrom(*other);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             if (auto* other = PopObject<Animacja>(m)) self.CopyFrom(*other);
          }},
         {"move", 27,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[2];
-             PopInts(v);
+             PopInts(m, v);
              self.Move(v[0], v[1]);
          }},
-        {"getw", 28, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetWidth()); }},
-        {"geth", 29, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetHeight()); }},
-        {"hide", 30, [](asmClassAnima& self, asmInterpreter*, int) { self.Hide(); }},
-        {"show", 31, [](asmClassAnima& self, asmInterpreter*, int) { self.Show(); }},
+        {"getw", 28, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetWidth()); }},
+        {"geth", 29, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetHeight()); }},
+        {"hide", 30, [](asmClassAnima& self, asmInterpreter&, int) { self.Hide(); }},
+        {"show", 31, [](asmClassAnima& self, asmInterpreter&, int) { self.Show(); }},
         {"clip", 32,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[4];
-             PopInts(v);
+             PopInts(m, v);
              self.Clip(v[0], v[1], v[2], v[3]);
          }},
-        {"pause", 33, [](asmClassAnima& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 34, [](asmClassAnima& self, asmInterpreter*, int) { self.Resume(); }},
+        {"pause", 33, [](asmClassAnima& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 34, [](asmClassAnima& self, asmInterpreter&, int) { self.Resume(); }},
         {"nameofaction", 35,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             PushNameOrNull(self.GetNameOfAction(PopArgInt()));
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             PushNameOrNull(m, self.GetNameOfAction(PopArgInt(m)));
          }},
         {"isvisible", 36,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             PushInt(self.IsVisible() ? 1 : 0);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             PushInt(m, self.IsVisible() ? 1 : 0);
          }},
         {"withincut", 37,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[2];
-             PopInts(v);
-             PushInt(self.WithinCut(v[0], v[1]) ? 1 : 0);
+             PopInts(m, v);
+             PushInt(m, self.WithinCut(v[0], v[1]) ? 1 : 0);
          }},
         {"load", 38,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.LoadDefinition(PopText().c_str(), 1.0f, 1.0f);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.LoadDefinition(PopText(m).c_str(), 1.0f, 1.0f);
          }},
         {"loadbank", 39,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.LoadSoundBank(PopText().c_str());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.LoadSoundBank(PopText(m).c_str());
          }},
         {"getpos", 40,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             PushInt(self.GetPosX());
-             PushInt(self.GetPosY());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             PushInt(m, self.GetPosX());
+             PushInt(m, self.GetPosY());
          }},
         {"paint", 41,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[5];
-             PopInts(v);
+             PopInts(m, v);
              self.Paint(v[0], v[1], v[2], v[3], v[4]);
          }},
         {"getrgba", 42, PushShownPixel},
         {"getrgb", 43, PushShownPixel},
         {"nameofframe", 44,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             const int f = PopArgInt();
-             ActionArg a = PopActionArg(false);
-             PushNameOrNull(a.isNumber ? self.GetActionFrameName(a.number, f) : self.GetFrameNameByName(a.name.c_str(), f));
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             const int f = PopArgInt(m);
+             ActionArg a = PopActionArg(m, false);
+             PushNameOrNull(m, a.isNumber ? self.GetActionFrameName(a.number, f) : self.GetFrameNameByName(a.name.c_str(), f));
          }},
         {"nrofframe", 45,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             std::string frame = PopText();
-             ActionArg a = PopActionArg(false);
-             PushInt(a.isNumber ? self.FindActionFrame(a.number, frame.c_str())
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             std::string frame = PopText(m);
+             ActionArg a = PopActionArg(m, false);
+             PushInt(m, a.isNumber ? self.FindActionFrame(a.number, frame.c_str())
                                 : self.GetFrameNrByName(a.name.c_str(), frame.c_str()));
          }},
         {"putrgba", 46,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[6];
-             PopInts(v);
+             PopInts(m, v);
              self.PutRGBA(v[0], v[1], v[2], v[3], v[4], v[5]);
          }},
         {"putrgb", 47,
-         [](asmClassAnima& self, asmInterpreter*, int) {
+         [](asmClassAnima& self, asmInterpreter& m, int) {
              int v[5];
-             PopInts(v);
+             PopInts(m, v);
              self.PutRGB(v[0], v[1], v[2], v[3], v[4]);
          }},
         {"equal", 48,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             Obraz* other = PopVisibleObject(true);
-             PushInt(other && self.Equal(other) ? 1 : 0);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             Obraz* other = PopVisibleObject(m, true);
+             PushInt(m, other && self.Equal(other) ? 1 : 0);
          }},
-        {"subload", 49, [](asmClassAnima& self, asmInterpreter*, int) { self.SubLoad(PopText().c_str()); }},
+        {"subload", 49, [](asmClassAnima& self, asmInterpreter& m, int) { self.SubLoad(PopText(m).c_str()); }},
         {"saveimages", 50,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.SaveImages(PopText().c_str());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.SaveImages(PopText(m).c_str());
          }},
         {"loadimages", 51,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.LoadImages(PopText().c_str());
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.LoadImages(PopText(m).c_str());
          }},
         {"blit", 52,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             if (Obraz* other = PopVisibleObject(true)) self.Blit(other);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             if (Obraz* other = PopVisibleObject(m, true)) self.Blit(other);
          }},
         {"hashplay", 53, PlayAction},
         {"playsmooth", 54,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             ActionArg a = PopActionArg(true);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             ActionArg a = PopActionArg(m, true);
              if (a.isNumber)
                  self.PlaySmooth(a.number);
              else
                  self.PlaySmoothByName(a.name.c_str());
          }},
         {"setsmooth", 55,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.SetSmooth(PopArgInt() != 0);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.SetSmooth(PopArgInt(m) != 0);
          }},
-        {"getsmooth", 56, [](asmClassAnima& self, asmInterpreter*, int) { PushInt(self.GetSmooth()); }},
+        {"getsmooth", 56, [](asmClassAnima& self, asmInterpreter& m, int) { PushInt(m, self.GetSmooth()); }},
         {"setdrawmode", 57,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             self.SetDrawMode(PopArgInt(), 0);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             self.SetDrawMode(PopArgInt(m), 0);
          }},
-        {"rle", 58, [](asmClassAnima& self, asmInterpreter*, int) { self.SetRLE(); }},
-        {"bitmask", 59, [](asmClassAnima& self, asmInterpreter*, int) { self.SetBitmask(PopArgInt()); }},
+        {"rle", 58, [](asmClassAnima& self, asmInterpreter&, int) { self.SetRLE(); }},
+        {"bitmask", 59, [](asmClassAnima& self, asmInterpreter& m, int) { self.SetBitmask(PopArgInt(m)); }},
         {"loadzoom", 60,
-         [](asmClassAnima& self, asmInterpreter*, int) {
-             const float zy = PopArgReal();
-             const float zx = PopArgReal();
-             self.LoadDefinition(PopText().c_str(), zx, zy);
+         [](asmClassAnima& self, asmInterpreter& m, int) {
+             const float zy = PopArgReal(m);
+             const float zx = PopArgReal(m);
+             self.LoadDefinition(PopText(m).c_str(), zx, zy);
          }},
     };
     static_assert(std::size(kRows) == 61);
-    static void Unknown(int index) {
-        // Reported, never fatal: the map and this switch disagree.
-        std::string line = "\nanimation unknown built in method " + std::to_string(index);
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fflush(stdout);
-    }
-    static constexpr MethodTable<asmClassAnima> kTable{kRows, Unknown};
+    // Reported, never fatal (indices come only from the class's own map).
+    static constexpr UnknownMethod kUnknown{"\nanimation unknown built in method %d", OnUnknown::Report};
+    static constexpr MethodTable<asmClassAnima> kTable{kRows, kUnknown};
 };
 
-void asmClassAnima::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassAnima::FreeMethods() { FreeClass(Methods); }
-
-void asmClassAnima::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterAnimaScriptClass() {
-    RegisterScriptClass(
-        {"anima", 9, asmClassAnima::InitMethods, asmClassAnima::FreeMethods, AnimaClass, NewAnima});
-}
+template class asmScriptClass<asmClassAnima, Animacja>;

@@ -8,14 +8,14 @@
 #include <cstdint>
 
 #include "graphics/animation.h"
+#include "script/script_class.h"
 
-class asmClassAnima : public Animacja {
+class asmClassAnima : public asmScriptClass<asmClassAnima, Animacja> {
 public:
     // Registers with the scene as a drawable.
     asmClassAnima(asmClass* cls, const char* name);
     ~asmClassAnima() override = default;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
     void OnFinish() override;
     void OnStart() override;
     void OnEndFrame() override;
@@ -30,14 +30,8 @@ public:
     // point is off the frame.
     void ShownPixel(int x, int y, uint8_t rgba[4]);
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "anima" with the script machine.
-void RegisterAnimaScriptClass();
+extern template class asmScriptClass<asmClassAnima, Animacja>;

@@ -4,6 +4,7 @@
 // pause and resume, and drive the music and the sound volume.
 #pragma once
 
+#include "script/script_class.h"
 #include "shell/game_api.h"
 
 // The script methods the game's hooks call on the game object, one per
@@ -30,7 +31,7 @@ inline constexpr const char* kGameHookNames[HOOK_COUNT] = {
     "onmusicfin", "appmouseoff", "appmouseon",  "appactivate", "appdeactivate", "init",    "exit",
 };
 
-class asmGameObj : public GameAPI {
+class asmGameObj : public asmScriptClass<asmGameObj, GameAPI> {
 public:
     asmGameObj(asmClass* cls, const char* name);
     ~asmGameObj() override;
@@ -53,15 +54,8 @@ public:
     void OnStart() override;
     void OnStop() override;
 
-    // The "gameapi" class descriptor.
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers the "gameapi" class and the scripted game with the machine.
-void RegisterGameScriptClass();
+extern template class asmScriptClass<asmGameObj, GameAPI>;

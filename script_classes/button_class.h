@@ -4,29 +4,22 @@
 // those names.
 #pragma once
 
+#include "script/script_class.h"
 #include "shell/button.h"
 
-class asmClassButton : public ddButton {
+class asmClassButton : public asmScriptClass<asmClassButton, ddButton> {
 public:
     // Registers with the scene's button list.
     asmClassButton(asmClass* cls, const char* name);
     ~asmClassButton() override = default;
-
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
 
     void OnMoveOn() override;
     void OnMoveOff() override;
     void OnClick() override;
     void OnRelease() override;
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "button" with the script machine.
-void RegisterButtonScriptClass();
+extern template class asmScriptClass<asmClassButton, ddButton>;

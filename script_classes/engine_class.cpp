@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "foundation/clock.h"
 #include "foundation/file_io.h"
 #include "foundation/saturating.h"
@@ -24,28 +24,23 @@
 #include "script/interpreter.h"
 #include "script/method_table.h"
 #include "script/script_objects.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "shell/button.h"
 #include "shell/engine_path.h"
-#include "shell/frame_pacing.h"
-
-asmClass* asmClassEngine::Methods = nullptr;
 
 namespace {
 
-asmClassObj* NewEngine(asmClass* cls, const char* name) { return new asmClassEngine(cls, name); }
-asmClass* EngineClass() { return asmClassEngine::Methods; }
-
 // One scene frame now, drawn but without the per-frame updates.
 void RedrawNow(bool blit) {
-    UpdateRequested = 0;
-    RedrawRequested = 1;
-    ResortRequested = 1;
-    if (!blit) BlitAfterRedraw = 0;
-    CurrentScene().Frame();
-    if (!blit) BlitAfterRedraw = 1;
-    UpdateRequested = 1;
+    ddScene& scene = CurrentScene();
+    FrameFlags& flags = scene.Flags();
+    flags.UpdateRequested = 0;
+    flags.RedrawRequested = 1;
+    flags.ResortRequested = 1;
+    if (!blit) flags.BlitAfterRedraw = 0;
+    scene.Frame();
+    if (!blit) flags.BlitAfterRedraw = 1;
+    flags.UpdateRequested = 1;
 }
 
 }  // namespace
@@ -65,7 +60,7 @@ int DelayForFps(double fps) {
     return static_cast<int>(delay);
 }
 
-asmClassEngine::asmClassEngine(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassEngine::asmClassEngine(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassEngine::~asmClassEngine() = default;
 
@@ -73,169 +68,166 @@ asmClassEngine::~asmClassEngine() = default;
 struct asmClassEngine::ScriptMethods {
     static constexpr MethodRow<asmClassEngine> kRows[] = {
         {"getimg", 0,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             int hi = PopArgInt();
-             int lo = PopArgInt();
-             int q = PopArgInt();
-             int p = PopArgInt();
-             int y = PopArgInt();
-             int x = PopArgInt();
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             int hi = PopArgInt(m);
+             int lo = PopArgInt(m);
+             int q = PopArgInt(m);
+             int p = PopArgInt(m);
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
              Obraz* found = CurrentScene().FindTopmostAt(x, y, p != 0, q != 0, lo, hi);
-             PushNameOrNull(found ? found->GetName() : nullptr);
+             PushNameOrNull(m, found ? found->GetName() : nullptr);
          }},
         {"removeimg", 1,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             if (Obraz* picture = PopObject<Obraz>()) CurrentStage().RemoveDrawable(picture);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             if (Obraz* picture = PopObject<Obraz>(m)) CurrentStage().RemoveDrawable(picture);
              SetRedraw();
          }},
-        {"removesnd", 2, [](asmClassEngine&, asmInterpreter*, int) {}},
-        {"print", 3, [](asmClassEngine&, asmInterpreter*, int) { PopText(); }},
-        {"refresh", 4, [](asmClassEngine&, asmInterpreter*, int) { SetRedraw(); }},
-        {"sortimages", 5, [](asmClassEngine&, asmInterpreter*, int) { CurrentScene().Sort(); }},
+        {"removesnd", 2, [](asmClassEngine&, asmInterpreter&, int) {}},
+        {"print", 3, [](asmClassEngine&, asmInterpreter& m, int) { PopText(m); }},
+        {"refresh", 4, [](asmClassEngine&, asmInterpreter&, int) { SetRedraw(); }},
+        {"sortimages", 5, [](asmClassEngine&, asmInterpreter&, int) { CurrentScene().Sort(); }},
         {"stdbutcursor", 6,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             if (Obraz* picture = PopVisibleObject(m, true)) CreateSharedImage(picture);
          }},
         {"actclassname", 7,
-         [](asmClassEngine&, asmInterpreter* m, int) {
-             PushNameOrNull(m && m->currentObject ? m->currentObject->GetName() : nullptr);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushNameOrNull(m, m.currentObject ? m.currentObject->GetName() : nullptr);
          }},
         {"varexist", 8,
-         [](asmClassEngine&, asmInterpreter* m, int) {
-             std::string name = PopText();
-             asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
-             PushInt(model && model->LookupVar(name.c_str()) ? 1 : 0);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             std::string name = PopText(m);
+             asmObjectModel* model = m.GetObjectModel();
+             PushInt(m, model && model->LookupVar(name.c_str()) ? 1 : 0);
          }},
-        {"setdebugstate", 9, [](asmClassEngine&, asmInterpreter*, int) { ScriptDebugLevel = PopArgInt(); }},
+        {"setdebugstate", 9, [](asmClassEngine&, asmInterpreter& m, int) { m.debugLevel = PopArgInt(m); }},
         {"getticks", 10,
-         [](asmClassEngine&, asmInterpreter*, int) { PushInt(static_cast<int>(ClockTicks())); }},
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, static_cast<int>(ClockTicks())); }},
         {"fileexist", 11,
-         [](asmClassEngine&, asmInterpreter*, int) { PushInt(FileExists(PopText().c_str()) ? 1 : 0); }},
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, FileExists(PopText(m).c_str()) ? 1 : 0); }},
         {"printtypes", 12,
-         [](asmClassEngine&, asmInterpreter* m, int) {
-             if (m && m->typeMap) {
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             if (m.typeMap) {
                  std::fflush(stdout);
-                 ddTrie<asmClass>::Dump(m->typeMap);
+                 ddTrie<asmClass>::Dump(m.typeMap);
                  std::fflush(stdout);
              }
          }},
-        {"redraw", 13, [](asmClassEngine&, asmInterpreter*, int) { RedrawNow(true); }},
-        {"redrawnoblit", 14, [](asmClassEngine&, asmInterpreter*, int) { RedrawNow(false); }},
-        {"getstack", 15, [](asmClassEngine&, asmInterpreter* m, int) { PushInt(m ? m->sp : -1); }},
+        {"redraw", 13, [](asmClassEngine&, asmInterpreter&, int) { RedrawNow(true); }},
+        {"redrawnoblit", 14, [](asmClassEngine&, asmInterpreter&, int) { RedrawNow(false); }},
+        {"getstack", 15, [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, m.sp); }},
         {"getspecialpath", 16,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             std::string kind = PopText();
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             std::string kind = PopText(m);
              std::string folder = kind == "appdata" ? UserDataFolder() : std::string();
-             PushNameOrNull(folder.c_str());
+             PushNameOrNull(m, folder.c_str());
          }},
-        {"mkdir", 17, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MakeFolder(PopText().c_str())); }},
+        {"mkdir", 17,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, MakeFolder(PopText(m).c_str())); }},
         {"chdir", 18,
-         [](asmClassEngine&, asmInterpreter*, int) { PushInt(ChangeFolder(PopText().c_str())); }},
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, ChangeFolder(PopText(m).c_str())); }},
         {"getscreenres", 19,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::ScreenWidth);
-             PushInt(GraphAPI::ScreenHeight);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushInt(m, GraphAPI::CurrentVideo().ScreenWidth);
+             PushInt(m, GraphAPI::CurrentVideo().ScreenHeight);
          }},
         {"setsndvol", 20,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             int volume = PopArgInt();
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             int volume = PopArgInt(m);
              CurrentScene().SetVolume(volume);
          }},
         {"setfullscreen", 21,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             GraphAPI::SetFullscreen(PopArgInt());
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             GraphAPI::SetFullscreen(PopArgInt(m));
              SetRedraw();
          }},
         {"getscreensize", 22,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(MinInt(GraphAPI::ScaledWidth, GraphAPI::AppWidth));
-             PushInt(MinInt(GraphAPI::ScaledHeight, GraphAPI::AppHeight));
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushInt(m, MinInt(GraphAPI::CurrentVideo().ScaledWidth, GraphAPI::CurrentVideo().AppWidth));
+             PushInt(m, MinInt(GraphAPI::CurrentVideo().ScaledHeight, GraphAPI::CurrentVideo().AppHeight));
          }},
         {"setscreensize", 23,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             int h = PopArgInt();
-             int w = PopArgInt();
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             int h = PopArgInt(m);
+             int w = PopArgInt(m);
              GraphAPI::SetScaledSize(w, h);
          }},
         {"getscreenscale", 24,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushReal(ScreenScaleX);
-             PushReal(ScreenScaleY);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushReal(m, GraphAPI::CurrentVideo().ScreenScaleX);
+             PushReal(m, GraphAPI::CurrentVideo().ScreenScaleY);
          }},
-        {"setvideomode", 25, [](asmClassEngine&, asmInterpreter*, int) {}},
-        {"setloopdelay", 26, [](asmClassEngine&, asmInterpreter*, int) { LoopDelay = PopArgInt(); }},
-        {"getloopdelay", 27, [](asmClassEngine&, asmInterpreter*, int) { PushInt(LoopDelay); }},
+        {"setvideomode", 25, [](asmClassEngine&, asmInterpreter&, int) {}},
+        {"setloopdelay", 26,
+         [](asmClassEngine&, asmInterpreter& m, int) { CurrentScene().Flags().LoopDelay = PopArgInt(m); }},
+        {"getloopdelay", 27,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, CurrentScene().Flags().LoopDelay); }},
         {"setfps", 28,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             if (int delay = DelayForFps(PopArgReal()); delay >= 0) LoopDelay = delay;
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             if (int delay = DelayForFps(PopArgReal(m)); delay >= 0) CurrentScene().Flags().LoopDelay = delay;
          }},
         {"system", 29,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             std::string command = PopText();
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             std::string command = PopText(m);
              std::fflush(stdout);
              [[maybe_unused]] int status = std::system(command.c_str());
          }},
-        {"linkwww", 30, [](asmClassEngine&, asmInterpreter*, int) { OpenLink(PopText().c_str()); }},
-        {"getsavepath", 31, [](asmClassEngine&, asmInterpreter*, int) { PushString("saves/"); }},
+        {"linkwww", 30, [](asmClassEngine&, asmInterpreter& m, int) { OpenLink(PopText(m).c_str()); }},
+        {"getsavepath", 31, [](asmClassEngine&, asmInterpreter& m, int) { PushString(m, "saves/"); }},
         {"setmusicvol", 32,
-         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.SetVolume(PopArgInt()); }},
-        {"getmusicvol", 33, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetVolume()); }},
-        {"startmusic", 34, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, 0); }},
-        {"endmusic", 35, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(PopArgInt()); }},
-        {"fadeinmusic", 36, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Play(1, PopArgInt()); }},
-        {"fadeoutmusic", 37, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.FadeOut(PopArgInt()); }},
+         [](asmClassEngine&, asmInterpreter& m, int) { CurrentAudio().MusicPlayer.SetVolume(PopArgInt(m)); }},
+        {"getmusicvol", 33,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, CurrentAudio().MusicPlayer.GetVolume()); }},
+        {"startmusic", 34,
+         [](asmClassEngine&, asmInterpreter&, int) { CurrentAudio().MusicPlayer.Play(1, 0); }},
+        {"endmusic", 35,
+         [](asmClassEngine&, asmInterpreter& m, int) { CurrentAudio().MusicPlayer.Halt(PopArgInt(m)); }},
+        {"fadeinmusic", 36,
+         [](asmClassEngine&, asmInterpreter& m, int) { CurrentAudio().MusicPlayer.Play(1, PopArgInt(m)); }},
+        {"fadeoutmusic", 37,
+         [](asmClassEngine&, asmInterpreter& m, int) { CurrentAudio().MusicPlayer.FadeOut(PopArgInt(m)); }},
         {"loadmusic", 38,
-         [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Load(PopText().c_str(), 0); }},
-        {"ismusicplaying", 39, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlaying.load()); }},
-        {"getactmusic", 40,
-         [](asmClassEngine&, asmInterpreter*, int) { PushNameOrNull(MusicPlayer.GetName()); }},
-        {"playmusic", 41,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             MusicPlayer.Load(PopText().c_str(), 0);
-             MusicPlayer.Play(-1, 0);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             CurrentAudio().MusicPlayer.Load(PopText(m).c_str(), 0);
          }},
-        {"stopmusic", 42, [](asmClassEngine&, asmInterpreter*, int) { MusicPlayer.Halt(0); }},
-        {"islocalmusic", 43, [](asmClassEngine&, asmInterpreter*, int) { PushInt(MusicPlayer.GetReload()); }},
+        {"ismusicplaying", 39,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, CurrentAudio().MusicPlaying.load()); }},
+        {"getactmusic", 40,
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushNameOrNull(m, CurrentAudio().MusicPlayer.GetName());
+         }},
+        {"playmusic", 41,
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             CurrentAudio().MusicPlayer.Load(PopText(m).c_str(), 0);
+             CurrentAudio().MusicPlayer.Play(-1, 0);
+         }},
+        {"stopmusic", 42, [](asmClassEngine&, asmInterpreter&, int) { CurrentAudio().MusicPlayer.Halt(0); }},
+        {"islocalmusic", 43,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, CurrentAudio().MusicPlayer.GetReload()); }},
         {"getappsize", 44,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::AppWidth);
-             PushInt(GraphAPI::AppHeight);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushInt(m, GraphAPI::CurrentVideo().AppWidth);
+             PushInt(m, GraphAPI::CurrentVideo().AppHeight);
          }},
         {"getscreenoffset", 45,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::AppOffsetX);
-             PushInt(GraphAPI::AppOffsetY);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushInt(m, GraphAPI::CurrentVideo().AppOffsetX);
+             PushInt(m, GraphAPI::CurrentVideo().AppOffsetY);
          }},
-        {"setpath", 46, [](asmClassEngine&, asmInterpreter*, int) { SetEnginePath(PopText().c_str()); }},
-        {"isaudio", 47, [](asmClassEngine&, asmInterpreter*, int) { PushInt(GraphAPI::AudioOpen); }},
-        {"getxandro", 48, [](asmClassEngine&, asmInterpreter*, int) { PushInt(0); }},
+        {"setpath", 46, [](asmClassEngine&, asmInterpreter& m, int) { SetEnginePath(PopText(m).c_str()); }},
+        {"isaudio", 47,
+         [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, CurrentAudio().AudioOpen); }},
+        {"getxandro", 48, [](asmClassEngine&, asmInterpreter& m, int) { PushInt(m, 0); }},
         {"getdesktopres", 49,
-         [](asmClassEngine&, asmInterpreter*, int) {
-             PushInt(GraphAPI::DesktopWidth);
-             PushInt(GraphAPI::DesktopHeight);
+         [](asmClassEngine&, asmInterpreter& m, int) {
+             PushInt(m, GraphAPI::CurrentVideo().DesktopWidth);
+             PushInt(m, GraphAPI::CurrentVideo().DesktopHeight);
          }},
     };
     static_assert(std::size(kRows) == 50);
-    static void Unknown(int index) {
-        std::string line = "engine unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassEngine> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"engine unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassEngine> kTable{kRows, kUnknown};
 };
 
-void asmClassEngine::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassEngine::FreeMethods() { FreeClass(Methods); }
-
-void asmClassEngine::CallBuiltIn(asmInterpreter* interp, int index) {
-    asmInterpreter* m = interp ? interp : asmInterpreter::Instance;
-    ScriptMethods::kTable.Run(*this, m, index);
-}
-
-void RegisterEngineScriptClass() {
-    RegisterScriptClass(
-        {"engine", -1, asmClassEngine::InitMethods, asmClassEngine::FreeMethods, EngineClass, NewEngine});
-}
+template class asmScriptClass<asmClassEngine, asmClassObj>;

@@ -5,22 +5,18 @@
 #pragma once
 
 #include "foundation/asm_class_obj.h"
+#include "script/script_class.h"
 
-class asmClassEngine : public asmClassObj {
+class asmClassEngine : public asmScriptClass<asmClassEngine, asmClassObj> {
 public:
     asmClassEngine(asmClass* cls, const char* name);
     ~asmClassEngine() override;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
+
+extern template class asmScriptClass<asmClassEngine, asmClassObj>;
 
 // "mkdir" and "chdir" as the script sees them: 0 created, 1 already there,
 // -1 any other failure; 0 changed, -1 failed.
@@ -28,6 +24,3 @@ int MakeFolder(const char* path);
 int ChangeFolder(const char* path);
 // LoopDelay for a frame rate, or -1 when the rate is not above 0.
 int DelayForFps(double fps);
-
-// Registers "engine" (the object the machine creates at set-up).
-void RegisterEngineScriptClass();

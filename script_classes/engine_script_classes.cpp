@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "platform/input_state.h"
+#include "script/asm_var.h"
 #include "script/script_machine.h"
 #include "script/script_objects.h"
 #include "script_classes/anima_class.h"
@@ -23,22 +24,30 @@
 #include "shell/game_kinds.h"
 #include "shell/mouse.h"
 
-void RegisterEngineScriptClasses() {
-    RegisterGameScriptClass();
-    RegisterEngineScriptClass();
-    RegisterPictureScriptClass();
-    RegisterFilterScriptClass();
-    RegisterMouseScriptClass();
-    RegisterKeyboardScriptClass();
-    RegisterSoundScriptClass();
-    RegisterFontScriptClass();
-    RegisterTextScriptClass();
-    RegisterTimerScriptClass();
-    RegisterButtonScriptClass();
-    RegisterMenuScriptClass();
-    RegisterPathScriptClass();
-    RegisterAnimaScriptClass();
-}
+namespace {
+
+// The built-in objects' classes first, in the order the machine makes the
+// objects (their object ids follow it).
+constexpr asmBuiltinClass kEngineClasses[] = {
+    ScriptClassRow<asmGameObj>("gameapi", TYPE_NONE),
+    ScriptClassRow<asmClassEngine>("engine", TYPE_NONE),
+    ScriptClassRow<asmClassMouse>("mouse", TYPE_NONE),
+    ScriptClassRow<asmClassKeyboard>("keyboard", TYPE_NONE),
+    ScriptClassRow<asmClassDzwieki>("snd", 8),
+    ScriptClassRow<asmClassAnima>("anima", 9),
+    ScriptClassRow<asmClassTimer>("timer", 10),
+    ScriptClassRow<asmClassMenu>("menu", 13),
+    ScriptClassRow<asmClassText>("text", 14),
+    ScriptClassRow<asmClassObraz>("img", 15),
+    ScriptClassRow<asmClassPath>("path", 16),
+    ScriptClassRow<asmClassButton>("button", 17),
+    ScriptClassRow<asmClassFont>("font", 18),
+    ScriptClassRow<asmClassFilter>("filter", 19),
+};
+
+}  // namespace
+
+std::span<const asmBuiltinClass> EngineScriptClasses() { return kEngineClasses; }
 
 namespace {
 
@@ -52,16 +61,14 @@ std::string RunGame(asmClassObj* object) {
 }  // namespace
 
 void RunScriptMachine() {
-    RegisterEngineScriptClasses();
     if (ddMouse::Instance) ddMouse::Instance->Show();
     HideCursor();
-    asmScriptMachine machine;
+    asmScriptMachine machine(EngineScriptClasses());
     machine.Run(RunGame);
 }
 
-void RegisterScriptGameKind() {
-    RegisterGameKind("asmgame", [] {
-        RunScriptMachine();
-        MusicPlayer.Halt(0);  // no game's music outlives the machine
-    });
+std::string RunScriptGameKind(GameKinds) {
+    RunScriptMachine();
+    CurrentAudio().MusicPlayer.Halt(0);  // no game's music outlives the machine
+    return "exit";
 }

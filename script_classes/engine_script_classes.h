@@ -1,16 +1,23 @@
 // The built-in script classes that need the engine's window, sound or
-// scene, registered with the script machine before it starts; and the run
-// of the machine for the "asmgame" game kind.
+// scene, as the one table the script machine is handed; and the run of the
+// machine for the "asmgame" game kind.
 #pragma once
 
-// One registration per class; a class whose code is not in the program
-// is simply not listed.
-void RegisterEngineScriptClasses();
+#include <span>
+#include <string>
 
-// Builds the script machine, runs it until a game names "exit", and tears
-// it down.
+#include "script/script_types.h"
+#include "shell/game_kinds.h"
+
+// Every class of this floor; a class whose code is not in the program is
+// simply not listed.
+std::span<const asmBuiltinClass> EngineScriptClasses();
+
+// Builds the script machine with these classes, runs it until a game names
+// "exit", and tears it down.
 void RunScriptMachine();
 
-// Registers the game kind "asmgame": the script machine, then the music
-// stopped.
-void RegisterScriptGameKind();
+// The game kind "asmgame": the script machine, then the music stopped;
+// names no successor (the games a script plays follow each other inside
+// the machine).
+std::string RunScriptGameKind(GameKinds kinds);

@@ -2,195 +2,182 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "foundation/saturating.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassFilter::Class = nullptr;
-
-namespace {
-
-asmClassObj* NewFilter(asmClass* cls, const char* name) { return new asmClassFilter(cls, name); }
-asmClass* FilterClass() { return asmClassFilter::Class; }
-
-}  // namespace
-
-asmClassFilter::asmClassFilter(asmClass* cls, const char* name) : ddFilter(cls, name) {}
+asmClassFilter::asmClassFilter(asmClass* cls, const char* name) : asmScriptClass(cls, name) {}
 
 asmClassFilter::~asmClassFilter() = default;
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassFilter::ScriptMethods {
-    static void SetAngleTo(asmClassFilter& self, asmInterpreter*, int) { self.SetAngle(PopArgReal()); }
+    static void SetAngleTo(asmClassFilter& self, asmInterpreter& m, int) { self.SetAngle(PopArgReal(m)); }
     static constexpr MethodRow<asmClassFilter> kRows[] = {
         {"getpx", 0,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(out.x);
+             PushInt(m, out.x);
          }},
         {"getpy", 1,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(out.y);
+             PushInt(m, out.y);
          }},
         {"getw", 2,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(out.w);
+             PushInt(m, out.w);
          }},
         {"geth", 3,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(out.h);
+             PushInt(m, out.h);
          }},
         {"getex", 4,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(SatAdd(out.x, out.w));
+             PushInt(m, SatAdd(out.x, out.w));
          }},
         {"getey", 5,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(SatAdd(out.y, out.h));
+             PushInt(m, SatAdd(out.y, out.h));
          }},
         {"getcx", 6,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(SatAdd(out.x, out.w / 2));
+             PushInt(m, SatAdd(out.x, out.w / 2));
          }},
         {"getcy", 7,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              const Image& out = self.LastOutput();
-             PushInt(SatAdd(out.y, out.h / 2));
+             PushInt(m, SatAdd(out.y, out.h / 2));
          }},
-        {"normal", 8, [](asmClassFilter& self, asmInterpreter*, int) { self.Normal(); }},
-        {"setzoom", 9, [](asmClassFilter& self, asmInterpreter*, int) { self.SetZoom(PopArgReal()); }},
+        {"normal", 8, [](asmClassFilter& self, asmInterpreter&, int) { self.Normal(); }},
+        {"setzoom", 9, [](asmClassFilter& self, asmInterpreter& m, int) { self.SetZoom(PopArgReal(m)); }},
         {"rotate", 10,
-         [](asmClassFilter& self, asmInterpreter*, int) { self.SetAngle(self.GetAngle() + PopArgReal()); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.SetAngle(self.GetAngle() + PopArgReal(m));
+         }},
         {"rotatezoom", 11,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             double z = PopArgReal();
-             double d = PopArgReal();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             double z = PopArgReal(m);
+             double d = PopArgReal(m);
              self.SetAngleZoom(self.GetAngle() + d, z);
          }},
         {"setzoomxy", 12,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             double zy = PopArgReal();
-             double zx = PopArgReal();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             double zy = PopArgReal(m);
+             double zx = PopArgReal(m);
              self.SetZoomXY(zx, zy);
          }},
         {"rotatezoomxy", 13,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             double zy = PopArgReal();
-             double zx = PopArgReal();
-             double d = PopArgReal();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             double zy = PopArgReal(m);
+             double zx = PopArgReal(m);
+             double d = PopArgReal(m);
              self.SetAngleZoomXY(self.GetAngle() + d, zx, zy);
          }},
-        {"link", 14, [](asmClassFilter& self, asmInterpreter*, int) { self.Link(PopVisibleObject(false)); }},
-        {"unlink", 15, [](asmClassFilter& self, asmInterpreter*, int) { self.Unlink(); }},
-        {"setsmooth", 16, [](asmClassFilter& self, asmInterpreter*, int) { self.SetSmooth(PopArgInt()); }},
+        {"link", 14,
+         [](asmClassFilter& self, asmInterpreter& m, int) { self.Link(PopVisibleObject(m, false)); }},
+        {"unlink", 15, [](asmClassFilter& self, asmInterpreter&, int) { self.Unlink(); }},
+        {"setsmooth", 16, [](asmClassFilter& self, asmInterpreter& m, int) { self.SetSmooth(PopArgInt(m)); }},
         {"isin", 17,
-         [](asmClassFilter& self, asmInterpreter*, int) {
+         [](asmClassFilter& self, asmInterpreter& m, int) {
              // The four arguments are taken whether or not the filter is linked,
              // so a script that polls every frame keeps its stack balanced.
-             int t = PopArgInt();
-             int v = PopArgInt();
-             int y = PopArgInt();
-             int x = PopArgInt();
-             PushInt(self.GetLinked() &&
-                             self.GetLinked()->IsInImage(x, y, v != 0, t != 0, self.GetOutputImage())
-                         ? 1
-                         : 0);
+             int t = PopArgInt(m);
+             int v = PopArgInt(m);
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
+             PushInt(m, self.GetLinked() &&
+                                self.GetLinked()->IsInImage(x, y, v != 0, t != 0, self.GetOutputImage())
+                            ? 1
+                            : 0);
          }},
         {"setpivottype", 18,
-         [](asmClassFilter& self, asmInterpreter*, int) { self.SetPlacement(PopArgInt()); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) { self.SetPlacement(PopArgInt(m)); }},
         {"blend", 19,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             self.AddBlend(PopVisibleObject(false), BLEND_OVER);
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.AddBlend(PopVisibleObject(m, false), BLEND_OVER);
          }},
         {"removeblend", 20,
-         [](asmClassFilter& self, asmInterpreter*, int) { self.RemoveBlend(PopVisibleObject(false)); }},
-        {"removeallblend", 21, [](asmClassFilter& self, asmInterpreter*, int) { self.RemoveAllBlends(); }},
-        {"setopacity", 22, [](asmClassFilter& self, asmInterpreter*, int) { self.SetOpacity(PopArgInt()); }},
-        {"getopacity", 23, [](asmClassFilter& self, asmInterpreter*, int) { PushInt(self.GetOpacity()); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) { self.RemoveBlend(PopVisibleObject(m, false)); }},
+        {"removeallblend", 21, [](asmClassFilter& self, asmInterpreter&, int) { self.RemoveAllBlends(); }},
+        {"setopacity", 22,
+         [](asmClassFilter& self, asmInterpreter& m, int) { self.SetOpacity(PopArgInt(m)); }},
+        {"getopacity", 23,
+         [](asmClassFilter& self, asmInterpreter& m, int) { PushInt(m, self.GetOpacity()); }},
         {"setrotpoint", 24,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             int y = PopArgInt();
-             int x = PopArgInt();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
              self.SetRotPoint(x, y);
          }},
         {"getzoomx", 25,
-         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetZoomX())); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             PushReal(m, static_cast<float>(self.GetZoomX()));
+         }},
         {"getzoomy", 26,
-         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetZoomY())); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             PushReal(m, static_cast<float>(self.GetZoomY()));
+         }},
         {"setangle", 27, SetAngleTo},
         {"getangle", 28,
-         [](asmClassFilter& self, asmInterpreter*, int) { PushReal(static_cast<float>(self.GetAngle())); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             PushReal(m, static_cast<float>(self.GetAngle()));
+         }},
         {"setanglezoom", 29,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             double z = PopArgReal();
-             double a = PopArgReal();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             double z = PopArgReal(m);
+             double a = PopArgReal(m);
              self.SetAngleZoom(a, z);
          }},
         {"setanglezoomxy", 30,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             double zy = PopArgReal();
-             double zx = PopArgReal();
-             double a = PopArgReal();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             double zy = PopArgReal(m);
+             double zx = PopArgReal(m);
+             double a = PopArgReal(m);
              self.SetAngleZoomXY(a, zx, zy);
          }},
         {"mask", 31,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             self.AddBlend(PopVisibleObject(false), BLEND_MASK);
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.AddBlend(PopVisibleObject(m, false), BLEND_MASK);
          }},
         {"setrotate", 32, SetAngleTo},
-        {"getlevel", 33, [](asmClassFilter& self, asmInterpreter*, int) { PushInt(self.GetLevel()); }},
-        {"setlevel", 34, [](asmClassFilter& self, asmInterpreter*, int) { self.SetLevel(PopArgInt()); }},
+        {"getlevel", 33, [](asmClassFilter& self, asmInterpreter& m, int) { PushInt(m, self.GetLevel()); }},
+        {"setlevel", 34, [](asmClassFilter& self, asmInterpreter& m, int) { self.SetLevel(PopArgInt(m)); }},
         {"reversexy", 35,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             int vertical = PopArgInt();
-             int horizontal = PopArgInt();
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             int vertical = PopArgInt(m);
+             int horizontal = PopArgInt(m);
              self.ReverseXY(horizontal, vertical);
          }},
         {"setmaskalpha", 36,
-         [](asmClassFilter& self, asmInterpreter*, int) { self.SetMaskAlpha(PopArgInt()); }},
+         [](asmClassFilter& self, asmInterpreter& m, int) { self.SetMaskAlpha(PopArgInt(m)); }},
         {"lineardodge", 37,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             self.AddBlend(PopVisibleObject(false), BLEND_LINEARDODGE);
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.AddBlend(PopVisibleObject(m, false), BLEND_LINEARDODGE);
          }},
         {"loupe", 38,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             self.AddBlend(PopVisibleObject(false), BLEND_LOUPE);
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.AddBlend(PopVisibleObject(m, false), BLEND_LOUPE);
          }},
         {"umask", 39,
-         [](asmClassFilter& self, asmInterpreter*, int) {
-             self.AddBlend(PopVisibleObject(false), BLEND_UMASK);
+         [](asmClassFilter& self, asmInterpreter& m, int) {
+             self.AddBlend(PopVisibleObject(m, false), BLEND_UMASK);
          }},
     };
     static_assert(std::size(kRows) == 40);
-    static void Unknown(int index) {
-        std::string line = "\nfilter unknown built in method " + std::to_string(index) + "\n";
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassFilter> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nfilter unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassFilter> kTable{kRows, kUnknown};
 };
 
-void asmClassFilter::InitMethods() {
-    FreeMethods();
-    Class = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassFilter::FreeMethods() { FreeClass(Class); }
+template class asmScriptClass<asmClassFilter, ddFilter>;
 
 void asmClassFilter::CallBuiltIn(asmInterpreter* interp, int index) {
     if (GetLinked()) GetOutputImage();
     ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterFilterScriptClass() {
-    RegisterScriptClass(
-        {"filter", 19, asmClassFilter::InitMethods, asmClassFilter::FreeMethods, FilterClass, NewFilter});
 }

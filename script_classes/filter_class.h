@@ -4,8 +4,9 @@
 #pragma once
 
 #include "graphics/filter.h"
+#include "script/script_class.h"
 
-class asmClassFilter : public ddFilter {
+class asmClassFilter : public asmScriptClass<asmClassFilter, ddFilter> {
 public:
     asmClassFilter(asmClass* cls, const char* name);
     ~asmClassFilter() override;
@@ -14,14 +15,8 @@ public:
     // method.
     void CallBuiltIn(asmInterpreter* interp, int index) override;
 
-    static asmClass* Class;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "filter" with the script machine.
-void RegisterFilterScriptClass();
+extern template class asmScriptClass<asmClassFilter, ddFilter>;

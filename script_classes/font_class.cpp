@@ -2,22 +2,11 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassFont::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewFont(asmClass* cls, const char* name) { return new asmClassFont(cls, name); }
-asmClass* FontClass() { return asmClassFont::Methods; }
-
-}  // namespace
-
-asmClassFont::asmClassFont(asmClass* cls, const char* name) : ddFont(cls) {
+asmClassFont::asmClassFont(asmClass* cls, const char* name) : asmScriptClass(cls) {
     if (name) SetName(name);
 }
 
@@ -27,32 +16,16 @@ asmClassFont::~asmClassFont() = default;
 struct asmClassFont::ScriptMethods {
     static constexpr MethodRow<asmClassFont> kRows[] = {
         {"load", 0,
-         [](asmClassFont& self, asmInterpreter*, int) {
-             int size = PopArgInt();
-             std::string file = PopText();
+         [](asmClassFont& self, asmInterpreter& m, int) {
+             int size = PopArgInt(m);
+             std::string file = PopText(m);
              self.Open(file.c_str(), size);
          }},
-        {"getsize", 1, [](asmClassFont& self, asmInterpreter*, int) { PushInt(self.GetLineHeight()); }},
+        {"getsize", 1, [](asmClassFont& self, asmInterpreter& m, int) { PushInt(m, self.GetLineHeight()); }},
     };
-    static void Unknown(int index) {
-        // The font shares the text class's wording.
-        FatalExit("text unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassFont> kTable{kRows, Unknown};
+    // The font shares the text class's wording.
+    static constexpr UnknownMethod kUnknown{"text unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassFont> kTable{kRows, kUnknown};
 };
 
-void asmClassFont::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassFont::FreeMethods() { FreeClass(Methods); }
-
-void asmClassFont::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterFontScriptClass() {
-    RegisterScriptClass(
-        {"font", 18, asmClassFont::InitMethods, asmClassFont::FreeMethods, FontClass, NewFont});
-}
+template class asmScriptClass<asmClassFont, ddFont>;

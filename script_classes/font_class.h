@@ -5,22 +5,15 @@
 #pragma once
 
 #include "graphics/font.h"
+#include "script/script_class.h"
 
-class asmClassFont : public ddFont {
+class asmClassFont : public asmScriptClass<asmClassFont, ddFont> {
 public:
     asmClassFont(asmClass* cls, const char* name);
     ~asmClassFont() override;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "font" with the script machine.
-void RegisterFontScriptClass();
+extern template class asmScriptClass<asmClassFont, ddFont>;

@@ -8,10 +8,7 @@
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "shell/game_api.h"
-
-asmClass* asmClassKeyboard::Methods = nullptr;
 
 namespace {
 
@@ -32,16 +29,13 @@ constexpr KeyName kNamedKeys[] = {
 // Punctuation named by itself (the percent sign and the ampersand have no name).
 constexpr char kPunctuation[] = "!\"#$'()*+,-./:;<=>?@[\\]^_`";
 
-asmClassObj* NewKeyboard(asmClass* cls, const char* name) { return new asmClassKeyboard(cls, name); }
-asmClass* KeyboardClass() { return asmClassKeyboard::Methods; }
-
 // The keyboard pause flag of a game; GameAPI's own Pause also stops the
 // scene and the music, which "pause" of the keyboard must not do.
 struct KeyboardPauseFlag : GameAPI {
     static void Set(GameAPI& game, int value) { game.*(&KeyboardPauseFlag::KeyboardPaused) = value; }
 };
 
-GameAPI* RunningGame(asmInterpreter* m) { return m ? dynamic_cast<GameAPI*>(m->currentGame) : nullptr; }
+GameAPI* RunningGame(asmInterpreter& m) { return dynamic_cast<GameAPI*>(m.currentGame); }
 
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -54,16 +48,15 @@ struct KeyArg {
     std::string text;
 };
 
-KeyArg PopKeyArg() {
-    asmInterpreter& m = *asmInterpreter::Instance;
+KeyArg PopKeyArg(asmInterpreter& m) {
     if (m.sp < 0) m.Underflow("PopArg");
     KeyArg arg;
     if (m.StackCell(m.sp).GetType() == TYPE_INT) {
         arg.isInt = true;
-        arg.value = PopArgInt();
+        arg.value = PopArgInt(m);
         arg.text = std::to_string(arg.value);
     } else {
-        arg.text = PopText();
+        arg.text = PopText(m);
     }
     return arg;
 }
@@ -71,7 +64,7 @@ KeyArg PopKeyArg() {
 }  // namespace
 
 asmClassKeyboard::asmClassKeyboard(asmClass* cls, const char* name)
-    : asmClassObj(cls), keyNames(new ddTrie<int>) {
+    : asmScriptClass(cls), keyNames(new ddTrie<int>) {
     SetName(name);
     char one[2] = {0, 0};
     for (char c = 'a'; c <= 'z'; ++c) {
@@ -109,89 +102,75 @@ char asmClassKeyboard::LastTyped() {
     return typed[0];
 }
 
-void asmClassKeyboard::PushKeyTest(const char* name, int (*test)(int key)) {
+void asmClassKeyboard::PushKeyTest(asmInterpreter& m, const char* name, int (*test)(int key)) {
     int code = KeyCode(name);
-    PushInt(code != -1 && test(code) ? 1 : 0);
+    PushInt(m, code != -1 && test(code) ? 1 : 0);
 }
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassKeyboard::ScriptMethods {
     static constexpr MethodRow<asmClassKeyboard> kRows[] = {
         {"iskey", 0,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             ddString name = PopArgString();
-             self.PushKeyTest(name.c_str(), IsKeyHeld);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             ddString name = PopArgString(m);
+             self.PushKeyTest(m, name.c_str(), IsKeyHeld);
          }},
         {"iskeydown", 1,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             KeyArg arg = PopKeyArg();
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             KeyArg arg = PopKeyArg(m);
              if (arg.isInt && arg.value == -1)
-                 PushInt(IsLeftButtonEvent());
+                 PushInt(m, IsLeftButtonEvent());
              else
-                 self.PushKeyTest(arg.text.c_str(), IsKeyDown);
+                 self.PushKeyTest(m, arg.text.c_str(), IsKeyDown);
          }},
         {"autorepeat", 2,
-         [](asmClassKeyboard&, asmInterpreter*, int) {
-             if (PopArgInt() == 0)
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
+             if (PopArgInt(m) == 0)
                  DisableKeyRepeat();
              else
                  SetDefaultKeyRepeat();
          }},
         {"pause", 3,
-         [](asmClassKeyboard&, asmInterpreter* m, int) {
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
              if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 1);
          }},
         {"resume", 4,
-         [](asmClassKeyboard&, asmInterpreter* m, int) {
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
              if (GameAPI* game = RunningGame(m)) KeyboardPauseFlag::Set(*game, 0);
          }},
         {"getkey", 5,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
              self.LastTyped();
-             PushString(self.typed);
+             PushString(m, self.typed);
          }},
         {"setautorepeat", 6,
-         [](asmClassKeyboard&, asmInterpreter*, int) {
-             int interval = PopArgInt();
-             int delay = PopArgInt();
+         [](asmClassKeyboard&, asmInterpreter& m, int) {
+             int interval = PopArgInt(m);
+             int delay = PopArgInt(m);
              SetKeyRepeat(delay, interval);
          }},
         {"isalpha", 7,
-         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsAlpha(self.LastTyped()) ? 1 : 0); }},
-        {"isdigit", 8,
-         [](asmClassKeyboard& self, asmInterpreter*, int) { PushInt(IsDigit(self.LastTyped()) ? 1 : 0); }},
-        {"isalnum", 9,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             PushInt(IsAlpha(self.LastTyped()) || IsDigit(self.LastTyped()) ? 1 : 0);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsAlpha(self.LastTyped()) ? 1 : 0);
          }},
-        {"getkeystate", 10, [](asmClassKeyboard&, asmInterpreter*, int) { PumpKeys(); }},
+        {"isdigit", 8,
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsDigit(self.LastTyped()) ? 1 : 0);
+         }},
+        {"isalnum", 9,
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             PushInt(m, IsAlpha(self.LastTyped()) || IsDigit(self.LastTyped()) ? 1 : 0);
+         }},
+        {"getkeystate", 10, [](asmClassKeyboard&, asmInterpreter&, int) { PumpKeys(); }},
         {"keypressed", 11,
-         [](asmClassKeyboard& self, asmInterpreter*, int) {
-             ddString name = PopArgString();
-             self.PushKeyTest(name.c_str(), IsKeyDownCached);
+         [](asmClassKeyboard& self, asmInterpreter& m, int) {
+             ddString name = PopArgString(m);
+             self.PushKeyTest(m, name.c_str(), IsKeyDownCached);
          }},
     };
     static_assert(std::size(kRows) == 12);
-    static void Unknown(int index) {
-        std::string line = "keyboard unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassKeyboard> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"keyboard unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassKeyboard> kTable{kRows, kUnknown};
 };
 
-void asmClassKeyboard::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassKeyboard::FreeMethods() { FreeClass(Methods); }
-
-void asmClassKeyboard::CallBuiltIn(asmInterpreter* interp, int index) {
-    asmInterpreter* m = interp ? interp : asmInterpreter::Instance;
-    ScriptMethods::kTable.Run(*this, m, index);
-}
-
-void RegisterKeyboardScriptClass() {
-    RegisterScriptClass({"keyboard", -1, asmClassKeyboard::InitMethods, asmClassKeyboard::FreeMethods,
-                         KeyboardClass, NewKeyboard});
-}
+template class asmScriptClass<asmClassKeyboard, asmClassObj>;

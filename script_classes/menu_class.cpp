@@ -4,21 +4,14 @@
 #include <iterator>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/asm_var.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 
-asmClass* asmClassMenu::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewMenu(asmClass* cls, const char* name) { return new asmClassMenu(cls, name); }
-asmClass* MenuClass() { return asmClassMenu::Methods; }
 
 // An argument that is an int when the value on the stack is one, otherwise
 // the name of an item.
@@ -28,14 +21,13 @@ struct IntOrName {
     std::string name;
 };
 
-IntOrName PopIntOrName() {
+IntOrName PopIntOrName(asmInterpreter& m) {
     IntOrName a;
-    asmInterpreter* m = asmInterpreter::Instance;
-    if (m && m->sp >= 0 && m->StackCell(m->sp).GetType() == TYPE_INT) {
+    if (m.sp >= 0 && m.StackCell(m.sp).GetType() == TYPE_INT) {
         a.isInt = true;
-        a.value = PopArgInt();
+        a.value = PopArgInt(m);
     } else {
-        a.name = PopText();
+        a.name = PopText(m);
     }
     return a;
 }
@@ -45,7 +37,7 @@ void Forbidden(const char* method, int value) {
     std::fflush(stdout);
 }
 
-void PushTextOrNull(const char* s) { PushString(s ? s : "null"); }
+void PushTextOrNull(asmInterpreter& m, const char* s) { PushString(m, s ? s : "null"); }
 
 // An item name; "null" names no item, which means the menu itself where an
 // operation takes "item name or current".
@@ -61,10 +53,10 @@ asmClassMenu::asmClassMenu(asmClass* cls, const char* name) {
 
 // The script methods: each name with its built-in index and handler.
 struct asmClassMenu::ScriptMethods {
-    static void PushLayer(asmClassMenu& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }
-    static void FillFromFile(asmClassMenu& self, asmInterpreter*, int index) {
-        std::string source = PopText();
-        std::string item = PopText();
+    static void PushLayer(asmClassMenu& self, asmInterpreter& m, int) { PushInt(m, self.GetLayer()); }
+    static void FillFromFile(asmClassMenu& self, asmInterpreter& m, int index) {
+        std::string source = PopText(m);
+        std::string item = PopText(m);
         if (index == 14)
             self.FillSubmenus(ItemName(item), source.c_str());
         else
@@ -72,8 +64,8 @@ struct asmClassMenu::ScriptMethods {
     }
     static constexpr MethodRow<asmClassMenu> kRows[] = {
         {"hide", 0,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
                  self.Close(ItemName(a.name));
              else if (a.value == 0)
@@ -84,8 +76,8 @@ struct asmClassMenu::ScriptMethods {
                  Forbidden("hide", a.value);
          }},
         {"show", 1,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
                  self.Open(ItemName(a.name));
              else if (a.value == 0)
@@ -96,75 +88,60 @@ struct asmClassMenu::ScriptMethods {
                  Forbidden("show", a.value);
          }},
         {"on", 2,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             PushInt(self.IsSelected(PopText().c_str()) ? 1 : 0);
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             PushInt(m, self.IsSelected(PopText(m).c_str()) ? 1 : 0);
          }},
         {"isvissub", 3,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushInt(self.IsOpen(ItemName(PopText())) ? 1 : 0); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             PushInt(m, self.IsOpen(ItemName(PopText(m))) ? 1 : 0);
+         }},
         {"getid", 4, PushLayer},
         {"getcheckedtxt", 5,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedValue()); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) { PushTextOrNull(m, self.GetSelectedValue()); }},
         {"getcheckedname", 6,
-         [](asmClassMenu& self, asmInterpreter*, int) { PushTextOrNull(self.GetSelectedLabel()); }},
+         [](asmClassMenu& self, asmInterpreter& m, int) { PushTextOrNull(m, self.GetSelectedLabel()); }},
         {"isin", 7,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int q = PopArgInt();
-             int p = PopArgInt();
-             int y = PopArgInt();
-             int x = PopArgInt();
-             PushInt(self.IsIn(x, y, p != 0, q != 0) ? 1 : 0);
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int q = PopArgInt(m);
+             int p = PopArgInt(m);
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
+             PushInt(m, self.IsIn(x, y, p != 0, q != 0) ? 1 : 0);
          }},
-        {"setz", 8, [](asmClassMenu& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
+        {"setz", 8, [](asmClassMenu& self, asmInterpreter& m, int) { self.SetLayer(PopArgInt(m)); }},
         {"isvisible", 9,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             IntOrName a = PopIntOrName();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             IntOrName a = PopIntOrName(m);
              if (!a.isInt)
-                 PushInt(self.Exists(ItemName(a.name)) ? 1 : 0);
+                 PushInt(m, self.Exists(ItemName(a.name)) ? 1 : 0);
              else if (a.value == -1)
-                 PushInt(self.IsVisible() ? 1 : 0);
+                 PushInt(m, self.IsVisible() ? 1 : 0);
              else
                  Forbidden("isvisible", a.value);
          }},
         {"move", 10,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int dy = PopArgInt();
-             int dx = PopArgInt();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int dy = PopArgInt(m);
+             int dx = PopArgInt(m);
              self.Move(dx, dy);
          }},
-        {"next", 11, [](asmClassMenu& self, asmInterpreter*, int) { self.PageNext(ItemName(PopText())); }},
-        {"prev", 12, [](asmClassMenu& self, asmInterpreter*, int) { self.PagePrev(ItemName(PopText())); }},
+        {"next", 11, [](asmClassMenu& self, asmInterpreter& m, int) { self.PageNext(ItemName(PopText(m))); }},
+        {"prev", 12, [](asmClassMenu& self, asmInterpreter& m, int) { self.PagePrev(ItemName(PopText(m))); }},
         {"getz", 13, PushLayer},
         {"addback", 14, FillFromFile},
         {"addfront", 15, FillFromFile},
         {"rewind", 16,
-         [](asmClassMenu& self, asmInterpreter*, int) {
-             int n = PopArgInt();
-             std::string item = PopText();
+         [](asmClassMenu& self, asmInterpreter& m, int) {
+             int n = PopArgInt(m);
+             std::string item = PopText(m);
              self.EnablePaging(ItemName(item), n);
          }},
-        {"pause", 17, [](asmClassMenu& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 18, [](asmClassMenu& self, asmInterpreter*, int) { self.Resume(); }},
+        {"pause", 17, [](asmClassMenu& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 18, [](asmClassMenu& self, asmInterpreter&, int) { self.Resume(); }},
     };
     static_assert(std::size(kRows) == 19);
-    static void Unknown(int index) {
-        std::string line = "\nmenu unknown built in method " + std::to_string(index);
-        FatalExit(line, 1);
-    }
-    static constexpr MethodTable<asmClassMenu> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\nmenu unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassMenu> kTable{kRows, kUnknown};
 };
 
-void asmClassMenu::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassMenu::FreeMethods() { FreeClass(Methods); }
-
-void asmClassMenu::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterMenuScriptClass() {
-    RegisterScriptClass(
-        {"menu", 13, asmClassMenu::InitMethods, asmClassMenu::FreeMethods, MenuClass, NewMenu});
-}
+template class asmScriptClass<asmClassMenu, ddMenu>;

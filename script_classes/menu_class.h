@@ -3,24 +3,17 @@
 // and page. It raises no events.
 #pragma once
 
+#include "script/script_class.h"
 #include "shell/menu.h"
 
-class asmClassMenu : public ddMenu {
+class asmClassMenu : public asmScriptClass<asmClassMenu, ddMenu> {
 public:
     // Registers with the scene as a drawable.
     asmClassMenu(asmClass* cls, const char* name);
     ~asmClassMenu() override = default;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "menu" with the script machine.
-void RegisterMenuScriptClass();
+extern template class asmScriptClass<asmClassMenu, ddMenu>;

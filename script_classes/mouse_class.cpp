@@ -8,21 +8,11 @@
 #include "platform/input_state.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "shell/button.h"
 #include "shell/mouse.h"
 
-asmClass* asmClassMouse::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewMouse(asmClass* cls, const char* name) { return new asmClassMouse(cls, name); }
-asmClass* MouseClass() { return asmClassMouse::Methods; }
-
-}  // namespace
-
-asmClassMouse::asmClassMouse(asmClass* cls, const char* name) : asmClassObj(cls) { SetName(name); }
+asmClassMouse::asmClassMouse(asmClass* cls, const char* name) : asmScriptClass(cls) { SetName(name); }
 
 asmClassMouse::~asmClassMouse() = default;
 
@@ -31,103 +21,87 @@ ddMouse* asmClassMouse::Mouse() { return ddMouse::Instance; }
 // The script methods: each name with its built-in index and handler.
 // 18 names for 16 methods.
 struct asmClassMouse::ScriptMethods {
-    static void PushX(asmClassMouse&, asmInterpreter*, int) { PushInt(GetMouseX()); }
-    static void PushY(asmClassMouse&, asmInterpreter*, int) { PushInt(GetMouseY()); }
+    static void PushX(asmClassMouse&, asmInterpreter& m, int) { PushInt(m, GetMouseX()); }
+    static void PushY(asmClassMouse&, asmInterpreter& m, int) { PushInt(m, GetMouseY()); }
     static constexpr MethodRow<asmClassMouse> kRows[] = {
         {"getpx", 0, PushX},
         {"getposx", 0, PushX},
         {"getpy", 1, PushY},
         {"getposy", 1, PushY},
         {"setcursor", 2,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
-             if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetCursorObraz(picture);
+             if (Obraz* picture = PopVisibleObject(m, true); picture && mouse) mouse->SetCursorObraz(picture);
          }},
         {"show", 3,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter&, int) {
              ddMouse* mouse = Mouse();
              if (mouse) mouse->Show();
          }},
         {"hide", 4,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter&, int) {
              ddMouse* mouse = Mouse();
              if (mouse) mouse->Hide();
          }},
         {"stdcursor", 5,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter&, int) {
              ddMouse* mouse = Mouse();
              if (mouse) mouse->RestoreDefault();
          }},
         {"stdbutcursor", 6,
-         [](asmClassMouse&, asmInterpreter*, int) {
-             if (Obraz* picture = PopVisibleObject(true)) CreateSharedImage(picture);
+         [](asmClassMouse&, asmInterpreter& m, int) {
+             if (Obraz* picture = PopVisibleObject(m, true)) CreateSharedImage(picture);
          }},
         {"getcx", 7,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
              Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
-             PushInt(cursor ? cursor->GetCenterX() : 0);
+             PushInt(m, cursor ? cursor->GetCenterX() : 0);
          }},
         {"getcy", 8,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
              Obraz* cursor = mouse ? mouse->GetCursorObraz() : nullptr;
-             PushInt(cursor ? cursor->GetCenterY() : 0);
+             PushInt(m, cursor ? cursor->GetCenterY() : 0);
          }},
         {"setpos", 9,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
-             int y = PopArgInt();
-             int x = PopArgInt();
+             int y = PopArgInt(m);
+             int x = PopArgInt(m);
              if (mouse) mouse->WarpTo(x, y);
          }},
         {"getpos", 10,
-         [](asmClassMouse&, asmInterpreter*, int) {
-             PushInt(GetMouseX());
-             PushInt(GetMouseY());
+         [](asmClassMouse&, asmInterpreter& m, int) {
+             PushInt(m, GetMouseX());
+             PushInt(m, GetMouseY());
          }},
         {"isvisible", 11,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
-             PushInt(mouse ? mouse->IsVisible() : 0);
+             PushInt(m, mouse ? mouse->IsVisible() : 0);
          }},
-        {"showsys", 12, [](asmClassMouse&, asmInterpreter*, int) { ShowCursorAtMouse(); }},
-        {"hidesys", 13, [](asmClassMouse&, asmInterpreter*, int) { HideCursor(); }},
+        {"showsys", 12, [](asmClassMouse&, asmInterpreter&, int) { ShowCursorAtMouse(); }},
+        {"hidesys", 13, [](asmClassMouse&, asmInterpreter&, int) { HideCursor(); }},
         {"getsyspos", 14,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              InputSource& in = CurrentInput();
              in.PumpEvents();
              int x = 0, y = 0;
              in.GetMouseState(&x, &y);
-             PushInt(x);
-             PushInt(y);
+             PushInt(m, x);
+             PushInt(m, y);
          }},
         {"setsyscursor", 15,
-         [](asmClassMouse&, asmInterpreter*, int) {
+         [](asmClassMouse&, asmInterpreter& m, int) {
              ddMouse* mouse = Mouse();
-             if (Obraz* picture = PopVisibleObject(true); picture && mouse) mouse->SetHardwareCursor(picture);
+             if (Obraz* picture = PopVisibleObject(m, true); picture && mouse)
+                 mouse->SetHardwareCursor(picture);
          }},
     };
     static_assert(std::size(kRows) == 18);
-    static void Unknown(int index) {
-        std::string line = "mouse unknown built in method " + std::to_string(index) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stdout);
-    }
-    static constexpr MethodTable<asmClassMouse> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"mouse unknown built in method %d\n", OnUnknown::Report};
+    static constexpr MethodTable<asmClassMouse> kTable{kRows, kUnknown};
 };
 
-void asmClassMouse::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassMouse::FreeMethods() { FreeClass(Methods); }
-
-void asmClassMouse::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterMouseScriptClass() {
-    RegisterScriptClass(
-        {"mouse", -1, asmClassMouse::InitMethods, asmClassMouse::FreeMethods, MouseClass, NewMouse});
-}
+template class asmScriptClass<asmClassMouse, asmClassObj>;

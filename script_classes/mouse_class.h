@@ -4,28 +4,21 @@
 #pragma once
 
 #include "foundation/asm_class_obj.h"
+#include "script/script_class.h"
 
 class ddMouse;
 
-class asmClassMouse : public asmClassObj {
+class asmClassMouse : public asmScriptClass<asmClassMouse, asmClassObj> {
 public:
     asmClassMouse(asmClass* cls, const char* name);
     ~asmClassMouse() override;
-
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
 
     // The engine's mouse object. Read at each call, because every new scene
     // replaces it; null while there is none.
     static ddMouse* Mouse();
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "mouse" (the object the machine creates at set-up).
-void RegisterMouseScriptClass();
+extern template class asmScriptClass<asmClassMouse, asmClassObj>;

@@ -3,19 +3,15 @@
 #include "graphics/obraz.h"
 #include "script/interpreter.h"
 
-asmClassObj* FindNamedObject(const char* name) {
-    asmInterpreter* m = asmInterpreter::Instance;
-    return m ? m->FindVar(name) : nullptr;
-}
+asmClassObj* FindNamedObject(asmInterpreter& m, const char* name) { return m.FindVar(name); }
 
-asmClassObj* PopNamedObject() { return FindNamedObject(PopText().c_str()); }
+asmClassObj* PopNamedObject(asmInterpreter& m) { return FindNamedObject(m, PopText(m).c_str()); }
 
-void PushNameOrNull(const char* name) { PushString(name && *name ? name : "null"); }
+void PushNameOrNull(asmInterpreter& m, const char* name) { PushString(m, name && *name ? name : "null"); }
 
-Obraz* PopVisibleObject(bool unknownIsFatal) {
-    if (unknownIsFatal) return PopObject<Obraz>();
-    std::string name = PopText();
-    asmInterpreter* m = asmInterpreter::Instance;
-    asmObjectModel* model = m ? m->GetObjectModel() : nullptr;
+Obraz* PopVisibleObject(asmInterpreter& m, bool unknownIsFatal) {
+    if (unknownIsFatal) return PopObject<Obraz>(m);
+    std::string name = PopText(m);
+    asmObjectModel* model = m.GetObjectModel();
     return model ? dynamic_cast<Obraz*>(model->LookupVar(name.c_str())) : nullptr;
 }

@@ -4,25 +4,19 @@
 #pragma once
 
 #include "paths/path_finder.h"
+#include "script/script_class.h"
 
-class asmClassPath : public ddPathFinder {
+class asmClassPath : public asmScriptClass<asmClassPath, ddPathFinder> {
 public:
     // Registers with the scene as a drawable.
     asmClassPath(asmClass* cls, const char* name);
     ~asmClassPath() override = default;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
     void OnFinish() override;
     void OnVisit() override;
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "path" with the script machine.
-void RegisterPathScriptClass();
+extern template class asmScriptClass<asmClassPath, ddPathFinder>;

@@ -6,14 +6,13 @@
 #include <SDL/SDL.h>
 
 #include "graphics/obraz.h"
+#include "script/script_class.h"
 
-class asmClassObraz : public Obraz {
+class asmClassObraz : public asmScriptClass<asmClassObraz, Obraz> {
 public:
     // Registers with the scene as a drawable.
     asmClassObraz(asmClass* cls, const char* name);
     ~asmClassObraz() override = default;
-
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
 
     // Draws every other visible drawable of the scene, in drawing order,
     // into this picture (linked filters draw through themselves).
@@ -21,14 +20,8 @@ public:
 
     int DisplayFormatDone = 0;
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "img" with the script machine.
-void RegisterPictureScriptClass();
+extern template class asmScriptClass<asmClassObraz, Obraz>;

@@ -6,6 +6,8 @@
 #include "foundation/asm_class_obj.h"
 #include "script/interpreter.h"
 
+// Engine hooks (timers, buttons, animations, path finders) are called by
+// lower floors that hand no machine over: the event goes to the running one.
 inline void RaiseScriptEvent(asmClassObj* object, int event) {
     if (object->HasEvent(event)) object->CallMethod(asmInterpreter::Instance, kEventNames[event]);
 }

@@ -5,20 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassDzwieki::Methods = nullptr;
-
 namespace {
-
-asmClassObj* NewSound(asmClass* cls, const char* name) { return new asmClassDzwieki(cls, name); }
-asmClass* SoundClass() { return asmClassDzwieki::Methods; }
 
 // A file that opens for reading (folders are not files).
 bool IsReadableFile(const char* path) {
@@ -33,7 +26,7 @@ bool IsReadableFile(const char* path) {
 
 }  // namespace
 
-asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : Dzwieki(cls) {
+asmClassDzwieki::asmClassDzwieki(asmClass* cls, const char* name) : asmScriptClass(cls) {
     if (name) SetName(name);
     CurrentStage().AddSound(this);
 }
@@ -56,45 +49,30 @@ int asmClassDzwieki::IsAvailable() {
 // The script methods: each name with its built-in index and handler.
 struct asmClassDzwieki::ScriptMethods {
     static constexpr MethodRow<asmClassDzwieki> kRows[] = {
-        {"load", 0, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Load(PopText().c_str()); }},
-        {"play", 1, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(0); }},
-        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Stop(PopArgInt()); }},
-        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsPlaying()); }},
-        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Resume(); }},
-        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter*, int) { self.InstallFinishHandler(); }},
-        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter*, int) { self.PlayIfIdle(); }},
-        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter*, int) { self.SetVolume(PopArgInt()); }},
+        {"load", 0, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str()); }},
+        {"play", 1, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Play(0); }},
+        {"stop", 2, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.Stop(PopArgInt(m)); }},
+        {"isplaying", 3, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.IsPlaying()); }},
+        {"pause", 4, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 5, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Resume(); }},
+        {"loop", 6, [](asmClassDzwieki& self, asmInterpreter&, int) { self.InstallFinishHandler(); }},
+        {"playif", 7, [](asmClassDzwieki& self, asmInterpreter&, int) { self.PlayIfIdle(); }},
+        {"setvol", 8, [](asmClassDzwieki& self, asmInterpreter& m, int) { self.SetVolume(PopArgInt(m)); }},
         {"setstartstopflag", 9,
-         [](asmClassDzwieki& self, asmInterpreter*, int) {
-             int freeAfterPlay = PopArgInt();
-             int loadNow = PopArgInt();
+         [](asmClassDzwieki& self, asmInterpreter& m, int) {
+             int freeAfterPlay = PopArgInt(m);
+             int loadNow = PopArgInt(m);
              self.SetLoadFlags(loadNow, freeAfterPlay);
          }},
-        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter*, int) { self.Play(-1); }},
-        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.GetVolume()); }},
-        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter*, int) { PushInt(self.IsAvailable()); }},
-        {"changevol", 13, [](asmClassDzwieki& self, asmInterpreter*, int) { self.ApplyVolume(PopArgInt()); }},
+        {"playloop", 10, [](asmClassDzwieki& self, asmInterpreter&, int) { self.Play(-1); }},
+        {"getvol", 11, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.GetVolume()); }},
+        {"loaded", 12, [](asmClassDzwieki& self, asmInterpreter& m, int) { PushInt(m, self.IsAvailable()); }},
+        {"changevol", 13,
+         [](asmClassDzwieki& self, asmInterpreter& m, int) { self.ApplyVolume(PopArgInt(m)); }},
     };
     static_assert(std::size(kRows) == 14);
-    static void Unknown(int index) {
-        FatalExit("sound unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"sound unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassDzwieki> kTable{kRows, kUnknown};
 };
 
-void asmClassDzwieki::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassDzwieki::FreeMethods() { FreeClass(Methods); }
-
-void asmClassDzwieki::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterSoundScriptClass() {
-    RegisterScriptClass(
-        {"snd", 8, asmClassDzwieki::InitMethods, asmClassDzwieki::FreeMethods, SoundClass, NewSound});
-}
+template class asmScriptClass<asmClassDzwieki, Dzwieki>;

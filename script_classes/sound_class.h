@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "audio/sound.h"
+#include "script/script_class.h"
 
-class asmClassDzwieki : public Dzwieki {
+class asmClassDzwieki : public asmScriptClass<asmClassDzwieki, Dzwieki> {
 public:
     // Registers with the scene's sounds.
     asmClassDzwieki(asmClass* cls, const char* name);
     ~asmClassDzwieki() override;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
     // Raises "onfinish", then runs the sound's own finish handler, so a
     // sound told to "loop" plays again.
     void OnFinish() override;
@@ -24,17 +24,12 @@ public:
     // play (load flag 0) and its file exists.
     int IsAvailable();
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 
+private:
     // False once the object is destroyed; an event handler may delete it.
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
-// Registers "snd" with the script machine.
-void RegisterSoundScriptClass();
+extern template class asmScriptClass<asmClassDzwieki, Dzwieki>;

@@ -2,23 +2,12 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "graphics/font.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/interpreter.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/object_args.h"
-
-asmClass* asmClassText::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewText(asmClass* cls, const char* name) { return new asmClassText(cls, name); }
-asmClass* TextClass() { return asmClassText::Methods; }
-
-}  // namespace
 
 asmClassText::asmClassText(asmClass* cls, const char* name) {
     SetClass(cls);
@@ -30,84 +19,85 @@ asmClassText::asmClassText(asmClass* cls, const char* name) {
 // The script methods: each name with its built-in index and handler.
 struct asmClassText::ScriptMethods {
     static constexpr MethodRow<asmClassText> kRows[] = {
-        {"set", 0, [](asmClassText& self, asmInterpreter*, int) { self.SetText(PopText().c_str()); }},
+        {"set", 0, [](asmClassText& self, asmInterpreter& m, int) { self.SetText(PopText(m).c_str()); }},
         {"isin", 1,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[4];
-             PopInts(v);
-             PushInt(self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
+             PopInts(m, v);
+             PushInt(m, self.IsIn(v[0], v[1], v[2] != 0, v[3] != 0) ? 1 : 0);
          }},
-        {"letall", 2, [](asmClassText& self, asmInterpreter*, int) { self.LetAll(); }},
-        {"letalf", 3, [](asmClassText& self, asmInterpreter*, int) { self.LetAlpha(); }},
-        {"letcyph", 4, [](asmClassText& self, asmInterpreter*, int) { self.LetCiphers(); }},
-        {"lock", 5, [](asmClassText& self, asmInterpreter*, int) { self.Lock(); }},
-        {"unlock", 6, [](asmClassText& self, asmInterpreter*, int) { self.Unlock(); }},
-        {"unlocked", 7, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.IsUnlocked() ? 1 : 0); }},
-        {"setz", 8, [](asmClassText& self, asmInterpreter*, int) { self.SetLayer(PopArgInt()); }},
-        {"getz", 9, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetLayer()); }},
+        {"letall", 2, [](asmClassText& self, asmInterpreter&, int) { self.LetAll(); }},
+        {"letalf", 3, [](asmClassText& self, asmInterpreter&, int) { self.LetAlpha(); }},
+        {"letcyph", 4, [](asmClassText& self, asmInterpreter&, int) { self.LetCiphers(); }},
+        {"lock", 5, [](asmClassText& self, asmInterpreter&, int) { self.Lock(); }},
+        {"unlock", 6, [](asmClassText& self, asmInterpreter&, int) { self.Unlock(); }},
+        {"unlocked", 7,
+         [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.IsUnlocked() ? 1 : 0); }},
+        {"setz", 8, [](asmClassText& self, asmInterpreter& m, int) { self.SetLayer(PopArgInt(m)); }},
+        {"getz", 9, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetLayer()); }},
         {"setpos", 10,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[2];
-             PopInts(v);
+             PopInts(m, v);
              self.SetPos(v[0], v[1]);
          }},
-        {"getpx", 11, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetX()); }},
-        {"getpy", 12, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetY()); }},
+        {"getpx", 11, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetX()); }},
+        {"getpy", 12, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetY()); }},
         {"setbkg", 13,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[8];
-             PopInts(v);
+             PopInts(m, v);
              self.CreateBackground(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
          }},
         {"copybkg", 14,
-         [](asmClassText& self, asmInterpreter*, int) {
-             Obraz* object = PopVisibleObject(true);
+         [](asmClassText& self, asmInterpreter& m, int) {
+             Obraz* object = PopVisibleObject(m, true);
              int v[2];
-             PopInts(v);
+             PopInts(m, v);
              if (object) self.CopyPlacement(v[0], v[1], object);
          }},
-        {"getcx", 15, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetCenterX()); }},
-        {"getcy", 16, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetCenterY()); }},
-        {"getex", 17, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetEndX()); }},
-        {"getey", 18, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetEndY()); }},
+        {"getcx", 15, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetCenterX()); }},
+        {"getcy", 16, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetCenterY()); }},
+        {"getex", 17, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetEndX()); }},
+        {"getey", 18, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetEndY()); }},
         {"setborders", 19,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[5];
-             PopInts(v);
+             PopInts(m, v);
              self.DrawBackgroundRect(v[0], v[1], v[2], v[3], v[4]);
          }},
-        {"show", 20, [](asmClassText& self, asmInterpreter*, int) { self.Show(); }},
-        {"hide", 21, [](asmClassText& self, asmInterpreter*, int) { self.Hide(); }},
-        {"pause", 22, [](asmClassText& self, asmInterpreter*, int) { self.Pause(); }},
-        {"resume", 23, [](asmClassText& self, asmInterpreter*, int) { self.Resume(); }},
+        {"show", 20, [](asmClassText& self, asmInterpreter&, int) { self.Show(); }},
+        {"hide", 21, [](asmClassText& self, asmInterpreter&, int) { self.Hide(); }},
+        {"pause", 22, [](asmClassText& self, asmInterpreter&, int) { self.Pause(); }},
+        {"resume", 23, [](asmClassText& self, asmInterpreter&, int) { self.Resume(); }},
         {"createtxt", 24,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[3];
-             PopInts(v);
+             PopInts(m, v);
              self.textR = v[0];
              self.textG = v[1];
              self.textB = v[2];
              self.Render(self.textR, self.textG, self.textB);
          }},
-        {"get", 25, [](asmClassText& self, asmInterpreter*, int) { PushString(self.GetText()); }},
+        {"get", 25, [](asmClassText& self, asmInterpreter& m, int) { PushString(m, self.GetText()); }},
         {"setfont", 26,
-         [](asmClassText& self, asmInterpreter*, int) {
-             if (ddFont* f = PopObject<ddFont>()) self.SetFont(f);
+         [](asmClassText& self, asmInterpreter& m, int) {
+             if (ddFont* f = PopObject<ddFont>(m)) self.SetFont(f);
          }},
-        {"getw", 27, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetWidth()); }},
-        {"geth", 28, [](asmClassText& self, asmInterpreter*, int) { PushInt(self.GetHeight()); }},
-        {"load", 29, [](asmClassText& self, asmInterpreter*, int) { self.Load(PopText().c_str(), 1); }},
+        {"getw", 27, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetWidth()); }},
+        {"geth", 28, [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.GetHeight()); }},
+        {"load", 29, [](asmClassText& self, asmInterpreter& m, int) { self.Load(PopText(m).c_str(), 1); }},
         {"loadtxt", 30,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[3];
-             PopInts(v);
-             std::string file = PopText();
+             PopInts(m, v);
+             std::string file = PopText(m);
              self.LoadTextFile(file.c_str(), v[0], v[1], v[2]);
          }},
         {"buildbkg", 31,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[4];
-             PopInts(v);
+             PopInts(m, v);
              // A box exactly around the text as its font measures it.
              ddFont* f = self.GetFont();
              const int w = f ? f->TextWidth(self.GetText()) : 0;
@@ -115,47 +105,31 @@ struct asmClassText::ScriptMethods {
              self.CreateBackground(self.GetX(), self.GetY(), w, h, v[0], v[1], v[2], v[3]);
          }},
         {"move", 32,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[2];
-             PopInts(v);
+             PopInts(m, v);
              self.Move(v[0], v[1]);
          }},
         {"isvisible", 33,
-         [](asmClassText& self, asmInterpreter*, int) { PushInt(self.IsVisible() ? 1 : 0); }},
+         [](asmClassText& self, asmInterpreter& m, int) { PushInt(m, self.IsVisible() ? 1 : 0); }},
         {"create", 34,
-         [](asmClassText& self, asmInterpreter*, int) { self.Render(self.textR, self.textG, self.textB); }},
+         [](asmClassText& self, asmInterpreter&, int) { self.Render(self.textR, self.textG, self.textB); }},
         {"getcolor", 35,
-         [](asmClassText& self, asmInterpreter*, int) {
-             PushInt(self.textR);
-             PushInt(self.textG);
-             PushInt(self.textB);
+         [](asmClassText& self, asmInterpreter& m, int) {
+             PushInt(m, self.textR);
+             PushInt(m, self.textG);
+             PushInt(m, self.textB);
          }},
         {"clip", 36,
-         [](asmClassText& self, asmInterpreter*, int) {
+         [](asmClassText& self, asmInterpreter& m, int) {
              int v[4];
-             PopInts(v);
+             PopInts(m, v);
              self.Clip(v[0], v[1], v[2], v[3]);
          }},
     };
     static_assert(std::size(kRows) == 37);
-    static void Unknown(int index) {
-        FatalExit("\ntext unknown built in method " + std::to_string(index), 1);
-    }
-    static constexpr MethodTable<asmClassText> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"\ntext unknown built in method %d", OnUnknown::End};
+    static constexpr MethodTable<asmClassText> kTable{kRows, kUnknown};
 };
 
-void asmClassText::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassText::FreeMethods() { FreeClass(Methods); }
-
-void asmClassText::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTextScriptClass() {
-    RegisterScriptClass(
-        {"text", 14, asmClassText::InitMethods, asmClassText::FreeMethods, TextClass, NewText});
-}
+template class asmScriptClass<asmClassText, ddTekst>;

@@ -6,27 +6,20 @@
 #include <cstdint>
 
 #include "graphics/text.h"
+#include "script/script_class.h"
 
-class asmClassText : public ddTekst {
+class asmClassText : public asmScriptClass<asmClassText, ddTekst> {
 public:
     // Registers with the scene as a drawable and starts with the empty text.
     asmClassText(asmClass* cls, const char* name);
     ~asmClassText() override = default;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
-
     // The colour "createtxt" stores and "create" renders in; black until the
     // first "createtxt".
     int32_t textR = 0, textG = 0, textB = 0;
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "text" with the script machine.
-void RegisterTextScriptClass();
+extern template class asmScriptClass<asmClassText, ddTekst>;

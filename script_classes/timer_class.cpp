@@ -2,23 +2,12 @@
 
 #include <string>
 
-#include "foundation/fatal.h"
 #include "scene/scene.h"
 #include "script/arg_ops.h"
 #include "script/method_table.h"
-#include "script/script_types.h"
 #include "script_classes/script_event.h"
 
-asmClass* asmClassTimer::Methods = nullptr;
-
-namespace {
-
-asmClassObj* NewTimer(asmClass* cls, const char* name) { return new asmClassTimer(cls, name); }
-asmClass* TimerClass() { return asmClassTimer::Methods; }
-
-}  // namespace
-
-asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : ddTimery(cls) {
+asmClassTimer::asmClassTimer(asmClass* cls, const char* name) : asmScriptClass(cls) {
     CurrentStage().AddTimer(this);
     if (name) SetName(name);
 }
@@ -30,41 +19,26 @@ void asmClassTimer::OnTick() { RaiseScriptEvent(this, EV_ONTICK); }
 // The script methods: each name with its built-in index and handler.
 // 11 names for 10 methods.
 struct asmClassTimer::ScriptMethods {
-    static void SetDelay(asmClassTimer& self, asmInterpreter*, int) { self.SetInterval(PopArgInt()); }
+    static void SetDelay(asmClassTimer& self, asmInterpreter& m, int) { self.SetInterval(PopArgInt(m)); }
     static constexpr MethodRow<asmClassTimer> kRows[] = {
         {"delay", 0, SetDelay},
         {"setdelay", 0, SetDelay},
         {"isplaying", 1,
-         [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.IsRunning() ? 1 : 0); }},
-        {"pause", 2, [](asmClassTimer& self, asmInterpreter*, int) { self.Pause(); }},
-        {"play", 3, [](asmClassTimer& self, asmInterpreter*, int) { self.Start(); }},
-        {"resume", 4, [](asmClassTimer& self, asmInterpreter*, int) { self.Resume(); }},
-        {"settick", 5, [](asmClassTimer& self, asmInterpreter*, int) { self.SetRepeatCount(PopArgInt()); }},
-        {"stop", 6, [](asmClassTimer& self, asmInterpreter*, int) { self.Stop(PopArgInt() != 0); }},
+         [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.IsRunning() ? 1 : 0); }},
+        {"pause", 2, [](asmClassTimer& self, asmInterpreter&, int) { self.Pause(); }},
+        {"play", 3, [](asmClassTimer& self, asmInterpreter&, int) { self.Start(); }},
+        {"resume", 4, [](asmClassTimer& self, asmInterpreter&, int) { self.Resume(); }},
+        {"settick", 5,
+         [](asmClassTimer& self, asmInterpreter& m, int) { self.SetRepeatCount(PopArgInt(m)); }},
+        {"stop", 6, [](asmClassTimer& self, asmInterpreter& m, int) { self.Stop(PopArgInt(m) != 0); }},
         {"setcycle", 7,
-         [](asmClassTimer& self, asmInterpreter*, int) { self.SetFrameInterval(PopArgInt()); }},
-        {"gettick", 8, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetTicksFired()); }},
-        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter*, int) { PushInt(self.GetInterval()); }},
+         [](asmClassTimer& self, asmInterpreter& m, int) { self.SetFrameInterval(PopArgInt(m)); }},
+        {"gettick", 8, [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.GetTicksFired()); }},
+        {"getdelay", 9, [](asmClassTimer& self, asmInterpreter& m, int) { PushInt(m, self.GetInterval()); }},
     };
     static_assert(std::size(kRows) == 11);
-    static void Unknown(int index) {
-        FatalExit("timer unknown built in method " + std::to_string(index) + "\n", 1);
-    }
-    static constexpr MethodTable<asmClassTimer> kTable{kRows, Unknown};
+    static constexpr UnknownMethod kUnknown{"timer unknown built in method %d\n", OnUnknown::End};
+    static constexpr MethodTable<asmClassTimer> kTable{kRows, kUnknown};
 };
 
-void asmClassTimer::InitMethods() {
-    FreeMethods();
-    Methods = ScriptMethods::kTable.BuildClass();
-}
-
-void asmClassTimer::FreeMethods() { FreeClass(Methods); }
-
-void asmClassTimer::CallBuiltIn(asmInterpreter* interp, int index) {
-    ScriptMethods::kTable.Run(*this, interp, index);
-}
-
-void RegisterTimerScriptClass() {
-    RegisterScriptClass(
-        {"timer", 10, asmClassTimer::InitMethods, asmClassTimer::FreeMethods, TimerClass, NewTimer});
-}
+template class asmScriptClass<asmClassTimer, ddTimery>;

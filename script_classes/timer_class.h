@@ -5,26 +5,20 @@
 #pragma once
 
 #include "graphics/timer.h"
+#include "script/script_class.h"
 
-class asmClassTimer : public ddTimery {
+class asmClassTimer : public asmScriptClass<asmClassTimer, ddTimery> {
 public:
     // Registers with the scene's timers.
     asmClassTimer(asmClass* cls, const char* name);
     ~asmClassTimer() override = default;
 
-    void CallBuiltIn(asmInterpreter* interp, int index) override;
     void OnFinish() override;
     void OnStart() override;
     void OnTick() override;
 
-    static asmClass* Methods;
-    static void InitMethods();
-    static void FreeMethods();
-
-private:
-    // The script methods' table, beside CallBuiltIn in the .cpp.
+    // The script methods' table, in the .cpp (read by asmScriptClass).
     struct ScriptMethods;
 };
 
-// Registers "timer" with the script machine.
-void RegisterTimerScriptClass();
+extern template class asmScriptClass<asmClassTimer, ddTimery>;

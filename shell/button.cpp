@@ -5,6 +5,12 @@
 #include "scene/scene.h"
 #include "shell/mouse.h"
 
+namespace {
+// What ButtonCursorImage() gives: made by CreateSharedImage, freed by
+// ReleaseSharedImage.
+Obraz* g_cursorImage = nullptr;
+}  // namespace
+
 ddButton::ddButton() {
     SetImages(nullptr, nullptr, nullptr);
     Reset();
@@ -167,19 +173,21 @@ void ddButton::ForgetPicture(const Obraz* picture) {
 }
 
 void ddButton::RestoreCursor() {
-    if (!ButtonCursorImage) return;
-    ButtonCursorImage->Show();
-    if (ddMouse::Instance) ddMouse::Instance->SetCursorObraz(ButtonCursorImage);
+    if (!g_cursorImage) return;
+    g_cursorImage->Show();
+    if (ddMouse::Instance) ddMouse::Instance->SetCursorObraz(g_cursorImage);
 }
+
+Obraz* ButtonCursorImage() { return g_cursorImage; }
 
 void CreateSharedImage(Obraz* picture) {
     ReleaseSharedImage();
     if (!picture) return;
-    ButtonCursorImage = new Obraz();
-    ButtonCursorImage->Copy(picture);
+    g_cursorImage = new Obraz();
+    g_cursorImage->Copy(picture);
 }
 
 void ReleaseSharedImage() {
-    delete ButtonCursorImage;
-    ButtonCursorImage = nullptr;
+    delete g_cursorImage;
+    g_cursorImage = nullptr;
 }

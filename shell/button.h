@@ -83,9 +83,11 @@ private:
     Obraz area;
 };
 
-// The picture the mouse cursor returns to when a hover ends.
-inline Obraz* ButtonCursorImage = nullptr;
+// The picture the mouse cursor returns to when a hover ends; null when
+// none was made. The button module owns it.
+Obraz* ButtonCursorImage();
 
-// ButtonCursorImage becomes a new picture sharing the given one's surface.
+// ButtonCursorImage() becomes a new picture sharing the given one's
+// surface; null leaves none.
 void CreateSharedImage(Obraz* picture);
 void ReleaseSharedImage();

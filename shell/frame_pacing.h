@@ -1,11 +1,9 @@
 // Frame pacing of the game loop: how long to wait after a frame, and the
-// debt a badly late frame leaves for the next one.
+// debt a badly late frame leaves for the next one. The frame delay itself
+// is the scene's (FrameFlags::LoopDelay).
 #pragma once
 
 #include <cstdint>
-
-// The frame delay in milliseconds, as the game sets it.
-inline int32_t LoopDelay = 33;
 
 struct FramePace {
     int32_t wait;  // milliseconds to wait; nothing is waited when <= 0

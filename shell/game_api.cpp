@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "foundation/clock.h"
 #include "foundation/destruction_hold.h"
 #include "foundation/fatal.h"
@@ -50,17 +50,17 @@ const char* GameAPI::Run() {
 
         CurrentScene().UpdateTimers();
         CurrentScene().CheckSounds();
-        if (MusicFinished.exchange(0) != 0) OnMusicFinished();
+        if (CurrentAudio().MusicFinished.exchange(0) != 0) OnMusicFinished();
         if (Running) CurrentScene().Frame();
         SetMouseMoved(0);
 
         int32_t elapsed = static_cast<int32_t>(ClockTicks() - t0);
-        FramePace pace = PaceFrame(LoopDelay, elapsed, debt);
+        FramePace pace = PaceFrame(CurrentScene().Flags().LoopDelay, elapsed, debt);
         debt = pace.debt;
         if (pace.wait > 0 && Running) ClockDelay(static_cast<uint32_t>(pace.wait));
     }
 
-    MusicFinished = 0;
+    CurrentAudio().MusicFinished = 0;
     OnStop();
     return NextAction.c_str();
 }
@@ -89,7 +89,7 @@ void GameAPI::Dispatch(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
         SetKeyHeld(1);
-        if (IsKeyHeld(SDLK_F4) && IsKeyDown(SDLK_LALT))
+        if (IsKeyHeld(SDLK_F4) && IsModifierHeld(SDLK_LALT))
             Exit("exit");
         else
             HandleKeyDown();
@@ -100,18 +100,22 @@ void GameAPI::Dispatch(const SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) {
+            TakePointerFrom(event);
             SetLeftButton(1);
             HandleLeftDown();
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            TakePointerFrom(event);
             SetRightButton(1);
             HandleRightDown();
         }
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
+            TakePointerFrom(event);
             SetLeftButton(0);
             HandleLeftUp();
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            TakePointerFrom(event);
             SetRightButton(0);
             HandleRightUp();
         }
@@ -124,12 +128,18 @@ void GameAPI::Dispatch(const SDL_Event& event) {
     }
 }
 
+void GameAPI::TakePointerFrom(const SDL_Event& event) { PlacePointer(event.button.x, event.button.y); }
+
 void GameAPI::SampleMouse() {
-    if (GetMouseMoved()) return;  // a warp this frame already placed it
+    if (GetMouseMoved()) return;  // a warp or a button event this frame already placed it
     InputSource& input = CurrentInput();
     input.PumpEvents();
     int x = 0, y = 0;
     input.GetMouseState(&x, &y);
+    PlacePointer(x, y);
+}
+
+void GameAPI::PlacePointer(int x, int y) {
     if (ddMouse::Instance && ddMouse::Instance->SetPos(x, y)) {
         SetMouseMoved(1);
         HandleMouseMove();
@@ -144,7 +154,7 @@ void GameAPI::Exit(const char* name) {
 void GameAPI::Pause() {
     if (MousePaused) return;
     CurrentScene().PauseAll();
-    MusicPlayer.Pause();
+    CurrentAudio().MusicPlayer.Pause();
     MousePaused = 1;
     KeyboardPaused = 1;
 }
@@ -153,7 +163,7 @@ void GameAPI::Resume() {
     if (!MousePaused) return;
     MousePaused = 0;
     KeyboardPaused = 0;
-    MusicPlayer.Resume();
+    CurrentAudio().MusicPlayer.Resume();
     CurrentScene().ResumeAll();
 }
 
@@ -219,17 +229,18 @@ void GameAPI::HandleMouseMove() {
 
 // ---- music and screenshot ----
 
-void GameAPI::LoadMusic(const char* file) { MusicPlayer.Load(file, 1); }
+void GameAPI::LoadMusic(const char* file) { CurrentAudio().MusicPlayer.Load(file, 1); }
 
-void GameAPI::PlayMusic() { MusicPlayer.Play(-1, 0); }
+void GameAPI::PlayMusic() { CurrentAudio().MusicPlayer.Play(-1, 0); }
 
-void GameAPI::StopMusic() { MusicPlayer.Halt(0); }
+void GameAPI::StopMusic() { CurrentAudio().MusicPlayer.Halt(0); }
 
-void GameAPI::SetMusicVolume(int volume) { MusicPlayer.SetVolume(volume); }
+void GameAPI::SetMusicVolume(int volume) { CurrentAudio().MusicPlayer.SetVolume(volume); }
 
 int GameAPI::SaveScreenshot(const char* file) {
-    if (!file || !GraphAPI::Screen) return -1;
-    return GraphAPI::SaveBmpFile(GraphAPI::Screen, file);
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
+    if (!file || !screen) return -1;
+    return GraphAPI::SaveBmpFile(screen, file);
 }
 
 // ---- factory members ----
@@ -347,7 +358,7 @@ void GameAPI::NewText(ddTekst*& ref, const char* text, int x, int y, int w, int 
 
 void GameAPI::CreateBackgroundCanvas() {
     DeleteBackgroundCanvas();  // a second call replaces the canvas instead of losing it
-    NewCanvas(Canvas, 0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);
+    NewCanvas(Canvas, 0, 0, GraphAPI::CurrentVideo().ScaledWidth, GraphAPI::CurrentVideo().ScaledHeight);
 }
 
 void GameAPI::CreateOpaqueBackground(int r, int g, int b) {

@@ -167,8 +167,17 @@ private:
     // One frame's events, from the event source into the hooks.
     void PumpEvents();
     void Dispatch(const SDL_Event& event);
-    // Hands the mouse position to the mouse object once per frame.
+    // Hands the mouse position to the mouse object once per frame, unless
+    // something this frame already placed it.
     void SampleMouse();
+    // Before a mouse button event is handled: the position the event carries
+    // is handed over as the sampled one is, so every handler sees the point
+    // where the button went down or up, not where the mouse was at the last
+    // sampling.
+    void TakePointerFrom(const SDL_Event& event);
+    // (x, y) in screen coordinates to the mouse object; when it moved, the
+    // frame counts as one in which the mouse moved and the move hook runs.
+    void PlacePointer(int x, int y);
     void Register(Obraz* drawable);
     static void UnregisterDrawable(Obraz* drawable);
     intptr_t UserData() { return reinterpret_cast<intptr_t>(this); }

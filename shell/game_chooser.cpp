@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "platform/input_state.h"
-#include "shell/game_kinds.h"
 #include "shell/menu.h"
 #include "shell/mouse.h"
 
@@ -22,9 +21,11 @@ void GameChooser::OnStart() {
 
 void GameChooser::OnLeftDown() {
     if (!menu || !menu->IsIn(GetMouseX(), GetMouseY(), 1, 1)) return;
-    for (const char* kind : {"asmgame", "lumo", "ptbuilder", "exit"}) {
-        if (menu->IsSelected(kind)) {
-            ActiveGame = kind;
+    // Any kind of the table but the chooser itself; "exit" and every other
+    // item leave the choice at "exit".
+    for (const GameKind& kind : kinds) {
+        if (kind.run != RunGameChooserKind && menu->IsSelected(kind.name)) {
+            chosen = kind.name;
             break;
         }
     }
@@ -36,9 +37,8 @@ void GameChooser::OnStop() {
     DeleteObject(menu);
 }
 
-void RegisterGameChooserKind() {
-    RegisterGameKind("gamechooser", [] {
-        GameChooser chooser;
-        chooser.Run();
-    });
+std::string RunGameChooserKind(GameKinds kinds) {
+    GameChooser chooser(kinds);
+    chooser.Run();
+    return chooser.Chosen();
 }

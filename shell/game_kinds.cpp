@@ -1,47 +1,29 @@
 #include "shell/game_kinds.h"
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "graphics/graph_api.h"
 
 namespace {
 
-std::vector<std::pair<std::string, GameKindRun>>& Kinds() {
-    static std::vector<std::pair<std::string, GameKindRun>> kinds;
-    return kinds;
-}
-
-// The kind registered under `name`, or null (also for a name without text).
-GameKindRun FindKind(const ddString& name) {
-    for (const auto& [kind, run] : Kinds())
-        if (name == kind.c_str()) return run;
+// The kind listed under `name`, or null.
+const GameKind* FindKind(GameKinds kinds, const std::string& name) {
+    for (const GameKind& kind : kinds)
+        if (name == kind.name) return &kind;
     return nullptr;
 }
 
 }  // namespace
 
-void RegisterGameKind(const char* name, GameKindRun run) {
-    for (auto& [kind, known] : Kinds()) {
-        if (kind == name) {
-            known = run;
-            return;
-        }
-    }
-    Kinds().emplace_back(name, run);
-}
-
-void ClearGameKinds() { Kinds().clear(); }
-
-void RunGameKinds() {
+void RunGameKinds(GameKinds kinds, const std::string& first) {
+    // The kind to run next: before each run "exit", so a run that names no
+    // successor ends the program.
+    std::string ActiveGame = first;
     while (ActiveGame != "exit") {
         // Each kind starts on a cleared screen: nothing the last one drew
         // stays under it.
         GraphAPI::ClearScreenRGB();
         GraphAPI::UpdateScreen();
-        GameKindRun run = FindKind(ActiveGame);
+        const GameKind* kind = FindKind(kinds, ActiveGame);
         ActiveGame = "exit";
-        if (run) run();
+        if (kind) ActiveGame = kind->run(kinds);
     }
 }

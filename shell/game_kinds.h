@@ -1,25 +1,26 @@
 // The game kinds the program can run, by name, and the loop that runs them
-// one after another. Each kind registers itself from its own floor (the
-// chooser here, the script machine from the script classes, the editors
-// from tools); the program registers them explicitly at start-up.
+// one after another. Each floor that has a kind gives its run function (the
+// chooser here, the script machine in script_classes, the editors in
+// tools); the program lists them all in one const table (app/) and hands
+// it to the loop, which owns the name of the kind to run next.
 #pragma once
 
-#include "foundation/dd_string.h"
+#include <span>
+#include <string>
 
-// The game kind to run next; a kind that wants a successor writes it
-// during its run. Reset to "exit" before every run.
-inline ddString ActiveGame;
+struct GameKind;
+using GameKinds = std::span<const GameKind>;
 
-// Runs one game kind to its end.
-using GameKindRun = void (*)();
+// Runs one game kind to its end and returns the name of the kind to run
+// next, "exit" for none. `kinds` is the table the loop runs from.
+using GameKindRun = std::string (*)(GameKinds kinds);
 
-// Makes `name` (not null) run `run`; the same name again replaces the
-// earlier one.
-void RegisterGameKind(const char* name, GameKindRun run);
+struct GameKind {
+    const char* name;
+    GameKindRun run;
+};
 
-// Forgets every registered kind.
-void ClearGameKinds();
-
-// Runs game kinds until ActiveGame is "exit", each on a cleared screen;
-// a name nobody registered ends the loop.
-void RunGameKinds();
+// Runs the kind named `first`, then each one the last run named, each on a
+// cleared screen, until a run names "exit"; a name the table does not list
+// (an empty one too) ends the loop as well.
+void RunGameKinds(GameKinds kinds, const std::string& first);

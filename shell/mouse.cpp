@@ -7,7 +7,6 @@
 #include "graphics/stage.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 #include "shell/button.h"
 
 namespace {
@@ -18,32 +17,20 @@ constexpr const char* kDefaultCursorFile = "configs/stdarrow.png";
 // background live in screen coordinates.
 class ScreenCoordinates {
 public:
-    ScreenCoordinates() : x(GraphAPI::AppOffsetX), y(GraphAPI::AppOffsetY) {
-        GraphAPI::AppOffsetX = 0;
-        GraphAPI::AppOffsetY = 0;
+    ScreenCoordinates() : video(GraphAPI::CurrentVideo()), x(video.AppOffsetX), y(video.AppOffsetY) {
+        video.AppOffsetX = 0;
+        video.AppOffsetY = 0;
     }
     ~ScreenCoordinates() {
-        GraphAPI::AppOffsetX = x;
-        GraphAPI::AppOffsetY = y;
+        video.AppOffsetX = x;
+        video.AppOffsetY = y;
     }
     ScreenCoordinates(const ScreenCoordinates&) = delete;
     ScreenCoordinates& operator=(const ScreenCoordinates&) = delete;
 
 private:
+    GraphAPI::VideoState& video;
     int x, y;
-};
-
-// Keeps the redraw request as it was: the cursor never asks for a redraw
-// of the scene.
-class KeepRedraw {
-public:
-    KeepRedraw() : kept(RedrawRequested) {}
-    ~KeepRedraw() { RedrawRequested = kept; }
-    KeepRedraw(const KeepRedraw&) = delete;
-    KeepRedraw& operator=(const KeepRedraw&) = delete;
-
-private:
-    uint8_t kept;
 };
 
 void SetBit(std::vector<uint8_t>& bits, int rowBytes, int col, int row) {
@@ -68,11 +55,12 @@ void InstallMouseCursor() {
 ddMouse::ddMouse() {
     HideCursor();
     background = new ddCanvas(0, 0, 400, 400);
-    background->Clip(0, 0, GraphAPI::ScaledWidth, GraphAPI::ScaledHeight);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    background->Clip(0, 0, video.ScaledWidth, video.ScaledHeight);
     defaultPicture = new Obraz(kDefaultCursorFile);
     Instance = this;
     RestoreDefault();
-    ViewSurface(GraphAPI::Screen);
+    ViewSurface(video.Screen);
     CreateSharedImage(defaultPicture);
 }
 
@@ -93,14 +81,16 @@ bool ddMouse::SetPos(int x, int y) {
     if (x == srx && y == sry) return false;
     srx = x;
     sry = y;
-    SetMouseX(SatAdd(GraphAPI::AppOffsetX, x));
-    SetMouseY(SatAdd(GraphAPI::AppOffsetY, y));
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    SetMouseX(SatAdd(video.AppOffsetX, x));
+    SetMouseY(SatAdd(video.AppOffsetY, y));
     return true;
 }
 
 void ddMouse::WarpTo(int x, int y) {
-    int sx = SatSub(x, GraphAPI::AppOffsetX);
-    int sy = SatSub(y, GraphAPI::AppOffsetY);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    int sx = SatSub(x, video.AppOffsetX);
+    int sy = SatSub(y, video.AppOffsetY);
     if (!SetPos(sx, sy)) return;
     SetMouseX(x);
     SetMouseY(y);
@@ -165,7 +155,7 @@ void ddMouse::SaveBackground() {
     int lx = cursor ? cursor->GetLodX() : 0;
     int ly = cursor ? cursor->GetLodY() : 0;
     // The screen surface may have been replaced by a change of video mode.
-    surface = GraphAPI::Screen;
+    surface = GraphAPI::CurrentVideo().Screen;
     const int atX = srx, atY = sry;
     srx = SatAdd(srx, lx);
     sry = SatAdd(sry, ly);
@@ -180,12 +170,12 @@ void ddMouse::SaveBackground() {
 
 void ddMouse::Draw() {
     if (!visible) return;
-    KeepRedraw keep;
     // MouseX, MouseY are application coordinates: taken before the offsets
     // are set aside.
     if (GetMouseMoved()) {
-        srx = SatSub(GetMouseX(), GraphAPI::AppOffsetX);
-        sry = SatSub(GetMouseY(), GraphAPI::AppOffsetY);
+        const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        srx = SatSub(GetMouseX(), video.AppOffsetX);
+        sry = SatSub(GetMouseY(), video.AppOffsetY);
     }
     ScreenCoordinates screen;
     if (restorePending) {

@@ -61,7 +61,7 @@ public:
         if (writing) return ServWritingKeys();
         if (!upper.AnythingSelected() && !lower) return 0;
         int code = 0;
-        if (IsKeyDown(SDLK_LCTRL)) {
+        if (IsModifierHeld(SDLK_LCTRL)) {
             if (IsKeyHeld(SDLK_c) && copyEnabled && SomethingSelected() && !upper.IsHeaderSelected()) Copy();
             if (IsKeyHeld(SDLK_v) && copyEnabled) Paste();
         } else if (upper.SelectedCount() > 0) {

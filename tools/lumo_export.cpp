@@ -25,10 +25,15 @@ std::string ExportBase(const ddString& sheetPath) {
 }  // namespace
 
 void lumo2Game::SaveFile() {
-    if (!animation || animation->Upper().RowCount() == 0) return;
     const ddString full = FullPath();
     const char* name = full.c_str();
     if (!name || !*name) return;
+    if (!animation || animation->Upper().RowCount() == 0) {
+        // Nothing is written; saying so keeps the user from believing it saved.
+        std::printf("SaveFile: nothing saved to %s: no action\n", name);
+        std::fflush(stdout);
+        return;
+    }
     const std::string ending = Ending(name);
     if (ending == "bmp") {
         SaveBmp(name);

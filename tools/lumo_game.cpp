@@ -60,8 +60,9 @@ ddTekst* PlainText(const char* text, int x, int y) {
 }  // namespace
 
 lumo2Game::lumo2Game() {
-    GraphAPI::AppOffsetX = 0;
-    GraphAPI::AppOffsetY = 0;
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.AppOffsetX = 0;
+    video.AppOffsetY = 0;
 }
 
 lumo2Game::~lumo2Game() {
@@ -80,7 +81,7 @@ Obraz* lumo2Game::GetGhost(int i) const {
     return i >= 0 && i < static_cast<int>(ghosts.size()) ? ghosts[static_cast<size_t>(i)] : nullptr;
 }
 
-int lumo2Game::RowHeight() const { return std::max(DefaultFont.GetSize() + 4, 12); }
+int lumo2Game::RowHeight() const { return std::max(DefaultFont().GetSize() + 4, 12); }
 
 // ---- start and stop ----
 
@@ -106,8 +107,9 @@ void lumo2Game::MakeField(ddTekst*& field, const char* file, int x, int y, int w
 
 void lumo2Game::CreateWidgets() {
     const intptr_t me = reinterpret_cast<intptr_t>(this);
-    const int width = std::max(GraphAPI::AppWidth, 40);
-    const int height = std::max(GraphAPI::AppHeight, 40);
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    const int width = std::max(video.AppWidth, 40);
+    const int height = std::max(video.AppHeight, 40);
     const int rowH = RowHeight();
     const int margin = 4;
     CreateOpaqueBackground(0, 0, 0);
@@ -420,9 +422,8 @@ void lumo2Game::FreeBuilt() {
     allPictures.clear();
 }
 
-void RegisterLumoKind() {
-    RegisterGameKind("lumo", [] {
-        lumo2Game editor;
-        editor.Run();
-    });
+std::string RunLumoKind(GameKinds) {
+    lumo2Game editor;
+    editor.Run();
+    return "exit";
 }

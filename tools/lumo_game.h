@@ -19,6 +19,7 @@
 #include "graphics/canvas.h"
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
+#include "shell/game_kinds.h"
 #include "tools/action_list.h"
 #include "tools/layer_list.h"
 #include "tools/list_pair.h"
@@ -95,6 +96,8 @@ public:
 
     // Building, saving, export and import.
     void Open();
+    // Saves or exports by the name's ending; without an action nothing is
+    // written and one line says so.
     void SaveFile();
     bool BuildAnimation(const char* name, bool sixteenBit);
     // A name as a definition keeps it: one word, each blank and each '<'
@@ -249,5 +252,5 @@ private:
     bool started = false;
 };
 
-// Registers the game kind "lumo".
-void RegisterLumoKind();
+// The game kind "lumo": runs the editor; names no successor.
+std::string RunLumoKind(GameKinds kinds);

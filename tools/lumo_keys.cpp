@@ -16,8 +16,9 @@
 
 namespace {
 
-bool Ctrl() { return IsKeyDown(SDLK_LCTRL) != 0; }
-bool Shift() { return IsKeyDown(SDLK_LSHIFT) != 0; }
+// The command keys' modifiers, as the key event being handled records them.
+bool Ctrl() { return IsModifierHeld(SDLK_LCTRL) != 0; }
+bool Shift() { return IsModifierHeld(SDLK_LSHIFT) != 0; }
 
 }  // namespace
 
@@ -136,13 +137,13 @@ void lumo2Game::KeyInInitial() {
             code = images->ServOnKeyDown();
             if (code) {
                 ShowSelection(images);
-                images->KeepVisible(0, GraphAPI::AppHeight);
+                images->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         } else if (activeWindow == kAnimationWindow && animation) {
             code = animation->ServOnKeyDown();
             if (code) {
                 ShowSelection(animation);
-                animation->KeepVisible(0, GraphAPI::AppHeight);
+                animation->KeepVisible(0, GraphAPI::CurrentVideo().AppHeight);
             }
         }
         if (!code) KeyTable();
@@ -295,7 +296,7 @@ bool lumo2Game::KeyTable() {
 }
 
 void lumo2Game::SpaceInImages() {
-    if (IsKeyDown(SDLK_RSHIFT)) {
+    if (IsModifierHeld(SDLK_RSHIFT)) {
         NewEmptyAction();
         return;
     }

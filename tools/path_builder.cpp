@@ -116,7 +116,7 @@ void pathbuilderGame::MakeMenu() {
 }
 
 void pathbuilderGame::MakeDepthPanel() {
-    const int x0 = std::max(60, GraphAPI::AppWidth - 70);
+    const int x0 = std::max(60, GraphAPI::CurrentVideo().AppWidth - 70);
     const int top = 40;
     NewCanvas(track1, x0, top, 10, 254);
     track1->SetColor(90, 90, 90, 255);
@@ -137,7 +137,8 @@ void pathbuilderGame::MakeDepthPanel() {
 
 void pathbuilderGame::OnStart() {
     started = true;
-    const int w = GraphAPI::AppWidth, h = GraphAPI::AppHeight;
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    const int w = video.AppWidth, h = video.AppHeight;
 
     CreateOpaqueBackground(0, 0, 0);  // under the background picture too
     view = new ddbuildedptf();        // registers itself with the scene
@@ -467,13 +468,15 @@ void pathbuilderGame::ShowDepthPanel() {
     SetRedraw();
 }
 
-void pathbuilderGame::ApplySlider(int y) {
+void pathbuilderGame::ApplySlider(int y) { ApplySlider(y, IsKeyDown(SDLK_LSHIFT) != 0); }
+
+void pathbuilderGame::ApplySlider(int y, bool spread) {
     if (!activeKnob || !track1 || !view) return;
     const int top = track1->GetPosY();
     const int end = track1->GetEndY();
     activeKnob->SetPos(activeKnob->GetPosX(), std::clamp(y, top, std::max(top, end)));
     PruneSelection();
-    if (!IsKeyDown(SDLK_LSHIFT)) {
+    if (!spread) {
         const float depth = ddbuildedptf::SliderToDepth(KnobValue(activeKnob));
         for (int i : selection) {
             view->SetVertexDepth(i, depth);
@@ -497,14 +500,15 @@ void pathbuilderGame::ApplySlider(int y) {
 
 void pathbuilderGame::MoveKnobBy(int step) {
     if (!activeKnob) return;
-    ApplySlider(activeKnob->GetPosY() + step);
+    // A key moves the knob: left Shift as its event records it.
+    ApplySlider(activeKnob->GetPosY() + step, IsModifierHeld(SDLK_LSHIFT) != 0);
 }
 
-void RegisterPathBuilderKind() {
-    RegisterGameKind("ptbuilder", [] {
-        GraphAPI::AppOffsetX = 0;
-        GraphAPI::AppOffsetY = 0;
-        pathbuilderGame editor;
-        editor.Run();
-    });
+std::string RunPathBuilderKind(GameKinds) {
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.AppOffsetX = 0;
+    video.AppOffsetY = 0;
+    pathbuilderGame editor;
+    editor.Run();
+    return "exit";
 }

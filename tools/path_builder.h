@@ -7,6 +7,7 @@
 // state's name.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "graphics/animation.h"
@@ -14,6 +15,7 @@
 #include "graphics/obraz.h"
 #include "graphics/obraz_container.h"
 #include "shell/game_api.h"
+#include "shell/game_kinds.h"
 
 class ddMenu;
 class ddTekst;
@@ -101,7 +103,11 @@ public:
     // A knob's slider value: its y less the first track's top.
     int KnobValue(const ddCanvas* knob) const;
 
-    // Applies the slider with the active knob at pointer y.
+    // Applies the slider with the active knob at pointer y; with `spread`
+    // (left Shift) the selected vertices get depths spread between the two
+    // knobs. The one-argument form is the mouse's: left Shift as the
+    // keyboard holds it now.
+    void ApplySlider(int y, bool spread);
     void ApplySlider(int y);
 
 private:
@@ -205,6 +211,6 @@ private:
     bool started = false;
 };
 
-// Registers the game kind "ptbuilder": the editor, with the view moved
-// back to the origin first.
-void RegisterPathBuilderKind();
+// The game kind "ptbuilder": the editor, with the view moved back to the
+// origin first; names no successor.
+std::string RunPathBuilderKind(GameKinds kinds);

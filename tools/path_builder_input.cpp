@@ -21,7 +21,7 @@ bool pathbuilderGame::CommonKey() {
         EnterInitial();
         return true;
     }
-    if (IsKeyDown(SDLK_LCTRL)) {
+    if (IsModifierHeld(SDLK_LCTRL)) {
         // every key with left Ctrl is taken, matched or not
         if (IsKeyHeld('l')) {
             EnterBox(LOADING_BKG);

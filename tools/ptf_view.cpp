@@ -9,8 +9,8 @@
 
 ddbuildedptf::ddbuildedptf() {
     // Without a default font there is nothing to open the labels with.
-    if (DefaultFont.GetHandle()) {
-        labelFont.Open(DefaultFont.GetFileName(), DefaultFont.GetSize());
+    if (const ddFont& font = DefaultFont(); font.GetHandle()) {
+        labelFont.Open(font.GetFileName(), font.GetSize());
         labelFont.SetColor(20, 20, 20);
     }
 }
@@ -96,7 +96,7 @@ void ddbuildedptf::Draw() {
         auto* point = static_cast<pathfpoint*>(pointLayer.At(i));
         const int x = point->GetPosX(), y = point->GetPosY();
         labelFont.DrawText(point->GetLabel(), SatAdd(x, 1), SatAdd(y, 1));
-        DefaultFont.DrawText(point->GetLabel(), x, y);
+        DefaultFont().DrawText(point->GetLabel(), x, y);
     }
 }
 

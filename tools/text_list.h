@@ -473,7 +473,7 @@ public:
     // 6 collapsed, 0 nothing. Moving keeps the old selection while a shift
     // key is down.
     int OnKey() {
-        const int clear = (IsKeyDown(SDLK_LSHIFT) || IsKeyDown(SDLK_RSHIFT)) ? 0 : 1;
+        const int clear = (IsModifierHeld(SDLK_LSHIFT) || IsModifierHeld(SDLK_RSHIFT)) ? 0 : 1;
         if (IsKeyHeld(SDLK_UP)) return MoveCode(this->MoveSelection(-1, clear));
         if (IsKeyHeld(SDLK_DOWN)) return MoveCode(this->MoveSelection(1, clear));
         if (IsKeyHeld(SDLK_PAGEDOWN)) return MoveCode(this->MoveSelection(10, clear));

@@ -36,6 +36,8 @@ protected:
     static ddAnimSnd* TableOf(const Animacja& anim) { return dynamic_cast<ddAnimSnd*>(anim.GetSoundTable()); }
 
     FrameSoundsLoader previous = nullptr;
+    AudioState audio;
+    ScopedAudio playing{audio};
 };
 
 TEST_F(AnimationSoundsTest, TableIsLoadedBesideTheDefinitionAndSharedByCopies) {

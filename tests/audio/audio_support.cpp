@@ -4,9 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "graphics/graph_api.h"
+#include "audio/audio_state.h"
 
 namespace audio_test {
 
@@ -14,14 +12,13 @@ namespace {
 
 bool g_openedHere = false;
 
-// Closes what EnsureAudioOpen opened, after the last test.
+// Closes what EnsureAudioOpen opened, after the last test (each test's
+// audio state released what it played when it went).
 class AudioEnvironment : public ::testing::Environment {
 public:
     void TearDown() override {
         if (!g_openedHere) return;
-        ReleaseAudio();
         Mix_CloseAudio();
-        GraphAPI::AudioOpen = 0;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         g_openedHere = false;
     }
@@ -42,13 +39,13 @@ void Put32(std::ofstream& out, uint32_t v) {
 }  // namespace
 
 bool EnsureAudioOpen() {
-    if (GraphAPI::AudioOpen) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
-    // A small buffer keeps the waits for a natural end short.
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 512) != 0) return false;
-    Mix_AllocateChannels(64);
-    GraphAPI::AudioOpen = 1;
-    g_openedHere = true;
+    if (!g_openedHere) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
+        // A small buffer keeps the waits for a natural end short.
+        if (!OpenAudioDevice(512)) return false;
+        g_openedHere = true;
+    }
+    CurrentAudio().AudioOpen = 1;
     return true;
 }
 
@@ -86,16 +83,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path, ec);
 }
 
-void AudioTest::SetUp() {
-    ASSERT_TRUE(EnsureAudioOpen()) << "audio did not open: " << SDL_GetError();
-    Dzwieki::SetMasterVolume(100);
-    Dzwieki::ClearChannelTable();
-}
+void AudioTest::SetUp() { ASSERT_TRUE(EnsureAudioOpen()) << "audio did not open: " << SDL_GetError(); }
 
-void AudioTest::TearDown() {
-    if (GraphAPI::AudioOpen) ReleaseAudio();
-    Dzwieki::SetMasterVolume(100);
-    MusicVolume = 100;
-}
+// While the test's sounds still live.
+void AudioTest::TearDown() { ReleaseAudio(); }
 
 }  // namespace audio_test

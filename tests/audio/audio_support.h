@@ -1,6 +1,6 @@
-// Audio for the sound, music and sound-table tests: the mixer opened on
-// SDL's dummy driver (once per test program) and small WAV files written
-// by the tests themselves.
+// Audio for the sound, music and sound-table tests: the audio device opened
+// on SDL's dummy driver (once per test program), an audio state of each
+// test's own, and small WAV files written by the tests themselves.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,9 +12,12 @@
 #include <filesystem>
 #include <string>
 
+#include "audio/audio_state.h"
+
 namespace audio_test {
 
-// Opens the mixer unless it is already open; true when it is.
+// Opens the audio device unless it is already open, and marks the current
+// audio state open; true when it is.
 bool EnsureAudioOpen();
 
 // Writes a 44100 Hz 16-bit stereo WAV of the given number of frames.
@@ -45,12 +48,15 @@ private:
     std::filesystem::path path;
 };
 
-// Base fixture: the mixer is open (the test fails otherwise, so no test
-// passes as a no-op), and every channel and the music are halted after it.
+// Base fixture: an audio state of the test's own, current and open (the
+// test fails otherwise, so no test passes as a no-op); every channel and
+// the music are halted after it.
 class AudioTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    AudioState audio;
+    ScopedAudio playing{audio};
     TempDir dir;
 };
 

@@ -4,9 +4,8 @@
 
 #include <filesystem>
 
-#include "audio/music.h"
+#include "audio/audio_state.h"
 #include "audio_support.h"
-#include "graphics/graph_api.h"
 
 namespace {
 
@@ -21,15 +20,13 @@ protected:
         AudioTest::SetUp();
         song = dir.File("song.wav");
         WriteWav(song, FramesFor(3000));
-        MusicFinished = 0;
     }
     void TearDown() override {
         music.Release();
-        MusicFinished = 0;
         AudioTest::TearDown();
     }
     std::string song;
-    ddMusic music;
+    ddMusic music{audio};
 };
 
 TEST(MusicVolumeArithmetic, TruncatesWithoutRounding) {
@@ -46,19 +43,19 @@ TEST_F(MusicTest, LoadingTheSameNameKeepsItPlayingUnlessReloaded) {
     ASSERT_TRUE(music.IsLoaded());
     EXPECT_STREQ(music.GetName(), song.c_str());
     music.Play(-1, 0);
-    EXPECT_EQ(MusicPlaying.load(), 1);
+    EXPECT_EQ(audio.MusicPlaying.load(), 1);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
 
     music.Load(song.c_str(), 0);
     music.Load(song.c_str(), 0);
-    EXPECT_EQ(MusicPlaying.load(), 1);
+    EXPECT_EQ(audio.MusicPlaying.load(), 1);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
 
     music.Load(music.GetName(), 1);  // halted, freed and read again
     EXPECT_TRUE(music.IsLoaded());
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
 
     // The kept reload flag makes the next load of the name reload too.
     music.Play(0, 0);
@@ -76,7 +73,7 @@ TEST_F(MusicTest, AnotherNameReplacesTheMusic) {
     music.Play(-1, 0);
     music.Load(other.c_str(), 0);
     EXPECT_STREQ(music.GetName(), other.c_str());
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
@@ -85,7 +82,7 @@ TEST_F(MusicTest, AFailedLoadIsTriedAgain) {
     music.Load(late.c_str(), 0);
     EXPECT_FALSE(music.IsLoaded());
     music.Play(-1, 0);
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
     WriteWav(late, FramesFor(3000));
     music.Load(late.c_str(), 0);
     EXPECT_TRUE(music.IsLoaded());
@@ -95,10 +92,10 @@ TEST_F(MusicTest, PlayWhilePlayingRestartsWithoutFade) {
     music.Load(song.c_str(), 0);
     music.Play(-1, 0);
     music.Play(-1, 2000);
-    EXPECT_EQ(MusicPlaying.load(), 1);
+    EXPECT_EQ(audio.MusicPlaying.load(), 1);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     EXPECT_EQ(Mix_FadingMusic(), MIX_NO_FADING);
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
     // From idle the fade-in is used.
     music.Halt(0);
     music.Play(-1, 2000);
@@ -109,11 +106,11 @@ TEST_F(MusicTest, HaltSetsTheFinishedFlagAsTold) {
     music.Load(song.c_str(), 0);
     music.Play(-1, 0);
     music.Halt(0);
-    EXPECT_EQ(MusicFinished.load(), 0);
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
     music.Play(-1, 0);
     music.Halt(1);
-    EXPECT_EQ(MusicFinished.load(), 1);
+    EXPECT_EQ(audio.MusicFinished.load(), 1);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
@@ -122,8 +119,8 @@ TEST_F(MusicTest, NaturalEndSetsTheFinishedFlag) {
     WriteWav(tiny, FramesFor(20));
     music.Load(tiny.c_str(), 0);
     music.Play(0, 0);
-    ASSERT_TRUE(WaitFor([] { return MusicFinished.load() != 0; }));
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    ASSERT_TRUE(WaitFor([&] { return audio.MusicFinished.load() != 0; }));
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
 }
 
 TEST_F(MusicTest, AFadeOutEndsThroughTheFinishedHook) {
@@ -131,8 +128,8 @@ TEST_F(MusicTest, AFadeOutEndsThroughTheFinishedHook) {
     music.Play(-1, 0);
     music.FadeOut(30);
     EXPECT_EQ(Mix_FadingMusic(), MIX_FADING_OUT);
-    ASSERT_TRUE(WaitFor([] { return MusicFinished.load() != 0; }));
-    EXPECT_EQ(MusicPlaying.load(), 0);
+    ASSERT_TRUE(WaitFor([&] { return audio.MusicFinished.load() != 0; }));
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
@@ -161,14 +158,14 @@ TEST_F(MusicTest, VolumeIsReadBackFromTheMixer) {
 }
 
 TEST_F(MusicTest, ClosedDeviceDoesNothing) {
-    GraphAPI::AudioOpen = 0;
+    audio.AudioOpen = 0;
     music.Load(song.c_str(), 0);
     music.Play(-1, 0);
     music.Halt(1);
-    GraphAPI::AudioOpen = 1;
+    audio.AudioOpen = 1;
     EXPECT_FALSE(music.IsLoaded());
-    EXPECT_EQ(MusicPlaying.load(), 0);
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicPlaying.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
 }
 
 TEST_F(MusicTest, ReleaseFreesTheMusicBeforeTheDeviceCloses) {

@@ -54,13 +54,25 @@ inline ProcessResult RunInChild(const std::function<int()>& fn) {
     return test_process::Collect(pid, fds[0]);
 }
 
-// Runs a program in `workDir` with extra environment entries ("NAME=value").
-inline ProcessResult RunProgram(const std::string& program, const std::string& workDir,
-                                const std::vector<std::string>& env = {}) {
+// A program left running, its standard output on a pipe: read `out` while
+// it runs; test_process::Collect reads the rest and waits for its end.
+struct StartedProgram {
+    pid_t pid = -1;
+    int out = -1;
+};
+
+// Starts a program in `workDir` with extra environment entries ("NAME=value").
+inline StartedProgram StartProgram(const std::string& program, const std::string& workDir,
+                                   const std::vector<std::string>& env = {}) {
     std::fflush(stdout);
     int fds[2];
     if (pipe(fds) != 0) return {};
     pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return {};
+    }
     if (pid == 0) {
         close(fds[0]);
         dup2(fds[1], STDOUT_FILENO);
@@ -71,7 +83,15 @@ inline ProcessResult RunProgram(const std::string& program, const std::string& w
         _exit(127);
     }
     close(fds[1]);
-    return test_process::Collect(pid, fds[0]);
+    return {pid, fds[0]};
+}
+
+// Runs a program in `workDir` with extra environment entries to its end.
+inline ProcessResult RunProgram(const std::string& program, const std::string& workDir,
+                                const std::vector<std::string>& env = {}) {
+    StartedProgram started = StartProgram(program, workDir, env);
+    if (started.pid < 0) return {};
+    return test_process::Collect(started.pid, started.out);
 }
 
 // A fresh temporary folder, removed with everything in it at the end.

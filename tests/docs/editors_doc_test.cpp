@@ -146,8 +146,10 @@ std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
     for (const fs::path& file : files) {
         const std::string text = ReadFile(file);
         std::vector<std::string> args = Arguments(text, "IsKeyHeld(");
-        const std::vector<std::string> down = Arguments(text, "IsKeyDown(");
-        args.insert(args.end(), down.begin(), down.end());
+        for (const char* query : {"IsKeyDown(", "IsModifierHeld("}) {
+            const std::vector<std::string> more = Arguments(text, query);
+            args.insert(args.end(), more.begin(), more.end());
+        }
         for (const std::string& arg : args) {
             if (arg.size() == 3 && arg.front() == '\'' && arg.back() == '\'') {
                 keys.insert(arg.substr(1, 1));

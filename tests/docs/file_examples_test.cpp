@@ -30,6 +30,7 @@
 #include "graphics/frame_sounds.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
+#include "graphics/screen_fixture.h"
 #include "manual_text.h"
 #include "paths/walk_graph.h"
 #include "play_fixture.h"
@@ -117,17 +118,8 @@ class FileExamplesOnScreen : public FileExamples {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        GraphAPI::Screen = SDL_SetVideoMode(320, 240, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = 320;
-        GraphAPI::ScreenHeight = 240;
-        GraphAPI::BitsPerPixel = 32;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = 320;
-        GraphAPI::ScreenImage.h = 240;
-        GraphAPI::SetAppSize(320, 240);
+        ASSERT_NE(OpenDummyScreen(video, 320, 240), nullptr);
         GraphAPI::SetScaledSize(320, 240);
-        ScreenScaleX = ScreenScaleY = 1.0f;
         scene.emplace();
         staged.emplace(*scene);
         previousSounds = SetFrameSoundsLoader(LoadAnimationSoundTable);
@@ -141,8 +133,8 @@ protected:
         SetFrameSoundsLoader(previousSounds);
         staged.reset();
         scene.reset();
-        GraphAPI::ScreenImage.ViewSurface(nullptr);
-        GraphAPI::Screen = nullptr;
+        video.ScreenImage.ViewSurface(nullptr);
+        video.Screen = nullptr;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
@@ -153,6 +145,8 @@ protected:
         return {r, g, b, a};
     }
 
+    GraphAPI::VideoState video;
+    GraphAPI::ScopedVideo shown{video};
     play::GameFolder game;
     std::string oldDir;
     std::optional<ddScene> scene;

@@ -102,30 +102,27 @@ Names FromArray(const char* const* names, size_t count) { return Names(names, na
 // The script machine set up as the program sets it up, for its tables.
 class ManualNamesTest : public testing::Test {
 protected:
-    void SetUp() override {
-        RegisterEngineScriptClasses();
-        machine.SetUp();
-    }
+    void SetUp() override { machine.SetUp(); }
 
-    // Each registered class with a method, by name, with its method names.
+    // Each class of the machine's tables (the core's and the engine's) with
+    // a method, by name, with its method names.
     std::map<std::string, Names> ClassMethods() {
         std::map<std::string, Names> classes;
-        for (const std::string& name : ScriptClassNames()) {
-            const asmBuiltinClass* c = FindScriptClass(name.c_str());
-            asmClass* cls = c && c->descriptor ? c->descriptor() : nullptr;
+        machine.classes.ForEach([&classes](const asmBuiltinClass& c) {
+            asmClass* cls = c.descriptor ? c.descriptor() : nullptr;
             Names methods;
             std::string prefix;
             if (cls) Collect(cls->methods, prefix, methods);
             // A class without methods of its own ("def", the register cell
             // type, answers with its value's) has no section.
-            if (!methods.empty()) classes[name] = methods;
-        }
+            if (!methods.empty()) classes[c.name] = methods;
+        });
         return classes;
     }
 
     ddScene scene;
     ScopedScene shown{scene};
-    asmScriptMachine machine;
+    asmScriptMachine machine{EngineScriptClasses()};
 };
 
 TEST_F(ManualNamesTest, EveryClassSectionListsExactlyItsMethods) {

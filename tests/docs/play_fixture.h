@@ -57,7 +57,8 @@ struct Player {
     FakeInput input;
     FakeEvents events;
     SteppedClock clock{1000};
-    size_t endsBy = SIZE_MAX;  // the frame by which the game must have ended itself
+    size_t endsBy = SIZE_MAX;    // the frame by which the game must have ended itself
+    int mouseX = 0, mouseY = 0;  // where the frames added so far leave the mouse
 
     Player& Wait(int frames) {
         for (int i = 0; i < frames; ++i) events.frames.push_back({});
@@ -65,27 +66,31 @@ struct Player {
     }
     // A frame in which the mouse is at (x, y).
     Player& MoveTo(int x, int y) {
+        mouseX = x;
+        mouseY = y;
         events.frames.push_back({{}, [this, x, y] {
                                      input.mouseX = x;
                                      input.mouseY = y;
                                  }});
         return *this;
     }
-    // A frame with a press and a release of the button where the mouse is.
+    // A frame with a press and a release of the button where the mouse is,
+    // each event carrying that position as SDL's do.
     Player& Click(int button = SDL_BUTTON_LEFT) {
-        events.frames.push_back(
-            {{loop_test::Button(SDL_MOUSEBUTTONDOWN, button), loop_test::Button(SDL_MOUSEBUTTONUP, button)},
-             {}});
+        events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, button, mouseX, mouseY),
+                                  loop_test::Button(SDL_MOUSEBUTTONUP, button, mouseX, mouseY)},
+                                 {}});
         return *this;
     }
     Player& Click(int x, int y, int button = SDL_BUTTON_LEFT) { return MoveTo(x, y).Click(button); }
     // A key pressed and let go within a frame, with `held` down meanwhile
     // (left Ctrl or left Alt), the typed character as the key's own.
     Player& Press(SDLKey sym, SDLKey held = SDLK_UNKNOWN) {
-        SDL_Event down = loop_test::Key(SDL_KEYDOWN, sym);
+        const int mod = held == SDLK_LCTRL ? KMOD_LCTRL : held == SDLK_LALT ? KMOD_LALT : KMOD_NONE;
+        SDL_Event down = loop_test::Key(SDL_KEYDOWN, sym, mod);
         down.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
         events.frames.push_back(
-            {{down, loop_test::Key(SDL_KEYUP, sym)}, [this, held] { input.keys[held] = held ? 1 : 0; }});
+            {{down, loop_test::Key(SDL_KEYUP, sym, mod)}, [this, held] { input.keys[held] = held ? 1 : 0; }});
         events.frames.push_back({{}, [this, held] { input.keys[held] = 0; }});
         return *this;
     }

@@ -1,5 +1,7 @@
 // Starts the real program from a temporary game folder.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <string>
@@ -77,4 +79,37 @@ TEST_F(Startup, ScreenKeyGoesThroughTheModeSearch) {
                "<resolutions><res> 800 600 640 480</res></resolutions></c>");
     ProcessResult r = Run();
     EXPECT_EQ(r.exitCode, 0) << r.out;
+}
+
+// Standard output on a pipe gets each line as its end of line is written,
+// while the game still runs: a script prints a line, then its game runs on
+// until it is ended here.
+TEST_F(Startup, APrintedLineReachesAPipeWhileTheGameRuns) {
+    game.Write("scripts/game", "print.asm\n");
+    game.Write("scripts/print.asm",
+               "new string, s\npush \"g\"\ncall gameapi, play\n"
+               "game g\nmethod init\n  mov s, \"ready\"\n  call s, print\nend method\nend game\n");
+    StartedProgram started =
+        StartProgram(ENGINE_BINARY, game.Path(),
+                     {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "XDG_RUNTIME_DIR=" + runtime.Path()});
+    ASSERT_GT(started.pid, 0);
+    // Read until the line is there or the program ends; a line held back
+    // gives up after a generous bound instead of waiting for ever.
+    std::string seen;
+    bool ended = false;
+    for (int waits = 0; waits < 300 && !ended && seen.find("ready\n") == std::string::npos; ++waits) {
+        pollfd p{started.out, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        char buf[256];
+        const ssize_t n = read(started.out, buf, sizeof buf);
+        if (n <= 0)
+            ended = true;
+        else
+            seen.append(buf, static_cast<size_t>(n));
+    }
+    kill(started.pid, SIGKILL);
+    ProcessResult r = test_process::Collect(started.pid, started.out);
+    EXPECT_FALSE(ended) << "the game ended by itself: " << seen;
+    EXPECT_EQ(seen, "\nstring s: ready\n");
+    EXPECT_EQ(r.signal, SIGKILL);
 }

@@ -150,19 +150,19 @@ void OpenDummyScreenAndFont() {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) FuzzFailure("SDL video did not start");
-    GraphAPI::Screen = SDL_SetVideoMode(160, 120, 32, 0);
-    if (!GraphAPI::Screen) FuzzFailure("no dummy screen");
-    GraphAPI::ScreenWidth = 160;
-    GraphAPI::ScreenHeight = 120;
-    GraphAPI::BitsPerPixel = 32;
-    GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-    GraphAPI::ScreenImage.w = 160;
-    GraphAPI::ScreenImage.h = 120;
+    GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+    video.Screen = SDL_SetVideoMode(160, 120, 32, 0);
+    if (!video.Screen) FuzzFailure("no dummy screen");
+    video.ScreenWidth = 160;
+    video.ScreenHeight = 120;
+    video.BitsPerPixel = 32;
+    video.ScreenImage.ViewSurface(video.Screen);
+    video.ScreenImage.w = 160;
+    video.ScreenImage.h = 120;
     GraphAPI::SetAppSize(160, 120);
-    ScreenScaleX = ScreenScaleY = 1.0f;
-    if (TTF_Init() != 0) FuzzFailure("the font library did not start");
-    DefaultFont.Open("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 12);
-    if (!DefaultFont.GetHandle()) FuzzFailure("no DejaVu Sans font (fonts-dejavu-core)");
+    if (!OpenFontLibrary()) FuzzFailure("the font library did not start");
+    DefaultFont().Open("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 12);
+    if (!DefaultFont().GetHandle()) FuzzFailure("no DejaVu Sans font (fonts-dejavu-core)");
 }
 
 void FuzzFailure(const char* what) {

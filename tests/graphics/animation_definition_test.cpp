@@ -299,11 +299,10 @@ TEST_F(DefinitionTest, ScalingMovesHotSpotsWithTheKeptFractions) {
     EXPECT_EQ(half.GetAction(0)->GetFrame(0)->GetY(), 5);  // trunc(4.5 + 0.5)
 
     // The global scale multiplies in.
-    ScreenScaleX = ScreenScaleY = 2.0f;
+    video.ScreenScaleX = video.ScreenScaleY = 2.0f;
     Animacja global;
     ASSERT_EQ(global.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     EXPECT_EQ(global.GetAction(0)->GetFrame(0)->GetX(), 6);
-    ScreenScaleX = ScreenScaleY = 1.0f;
 }
 
 TEST_F(DefinitionTest, CommentsFlagsAndSoundsAnywhere) {

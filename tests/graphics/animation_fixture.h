@@ -68,7 +68,8 @@ protected:
     }
 
     static void FillScreen(Uint8 r, Uint8 g, Uint8 b) {
-        SDL_FillRect(GraphAPI::Screen, nullptr, SDL_MapRGB(GraphAPI::Screen->format, r, g, b));
+        SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b));
     }
 
     std::filesystem::path dir;

@@ -164,7 +164,7 @@ TEST_F(PlaybackTest, EmptyPartsAndZeroDelayDoNothing) {
     EXPECT_EQ(empty.GetActionName(), nullptr);
     EXPECT_EQ(empty.GetFrameName(), nullptr);
     EXPECT_EQ(empty.GetFrameCount(), 0);
-    EXPECT_EQ(empty.GetWidth(), GraphAPI::ScaledWidth);  // its own empty picture
+    EXPECT_EQ(empty.GetWidth(), video.ScaledWidth);  // its own empty picture
     EXPECT_FALSE(empty.HasBitmask());
     empty.SetBitmask(1);
     empty.SetDrawMode(1, 0);

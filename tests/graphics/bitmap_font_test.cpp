@@ -23,7 +23,7 @@ protected:
         SDL_FillRect(s, &c, SDL_MapRGB(s->format, 0, 255, 0));
         SDL_SaveBMP(s, sheetFile.c_str());
         SDL_FreeSurface(s);
-        SDL_FillRect(GraphAPI::Screen, nullptr, 0);
+        SDL_FillRect(video.Screen, nullptr, 0);
     }
     void TearDown() override {
         std::filesystem::remove_all(dir);

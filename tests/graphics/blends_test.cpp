@@ -209,7 +209,7 @@ TEST(BlendArithmetic, ReciprocalDivisionIsExact) {
 // several layouts and with partial overlaps.
 class FastPathTest : public PictureTest {
 protected:
-    void TearDown() override { UseFast32Paths = true; }
+    void TearDown() override { SetFast32Paths(true); }
 
     static void Randomize(Image& image, std::mt19937& rng, Uint32 rmask, Uint32 gmask, Uint32 bmask,
                           Uint32 amask, int w, int h) {
@@ -273,9 +273,9 @@ TEST_F(FastPathTest, EveryBlendMatchesTheGenericForm) {
                 dstGeneric.AdoptSurface(SDL_ConvertSurface(dstFast.surface, dstFast.surface->format, 0));
                 ASSERT_EQ(Pixels(dstFast), Pixels(dstGeneric));
 
-                UseFast32Paths = true;
+                SetFast32Paths(true);
                 ops[op](&dstFast, &src, &mask, strength);
-                UseFast32Paths = false;
+                SetFast32Paths(false);
                 ops[op](&dstGeneric, &src, &mask, strength);
                 ASSERT_EQ(Pixels(dstFast), Pixels(dstGeneric)) << "operation " << op << " round " << round;
             }

@@ -54,7 +54,7 @@ TEST_F(FilterTest, LinkIsKeptInBothDirectionsAndClearedByWhicheverSideGoesFirst)
     o.reset();  // the object goes first
     EXPECT_EQ(f.GetLinked(), nullptr);
     EXPECT_FALSE(f.IsTransformed());
-    f.Draw(GraphAPI::Screen);  // draws nothing, touches nothing freed
+    f.Draw(video.Screen);  // draws nothing, touches nothing freed
 }
 
 TEST_F(FilterTest, UntransformedOutputSharesThePictureAndTransformsResample) {
@@ -179,7 +179,7 @@ TEST_F(FilterTest, OpacityFadesWhatIsDrawnAndLeavesTheOutputAlone) {
     ddFilter f;
     f.Link(o.get());
     Uint8 r, g, b;
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     ScreenRGB(11, 11, &r, &g, &b);
     EXPECT_EQ(r, 200) << "opacity 255 without blends draws the output unchanged";
     EXPECT_EQ(g, 100);
@@ -189,7 +189,7 @@ TEST_F(FilterTest, OpacityFadesWhatIsDrawnAndLeavesTheOutputAlone) {
     EXPECT_TRUE(f.NeedsRender());
     for (int i = 0; i < 2; ++i) {  // the kept copy is refreshed every draw
         GraphAPI::FillScreen(0, 0, 0);
-        f.Draw(GraphAPI::Screen);
+        f.Draw(video.Screen);
         ScreenRGB(11, 11, &r, &g, &b);
         EXPECT_NEAR(r, 100, 2);
         EXPECT_NEAR(g, 50, 2);
@@ -200,7 +200,7 @@ TEST_F(FilterTest, OpacityFadesWhatIsDrawnAndLeavesTheOutputAlone) {
 
     GraphAPI::FillScreen(0, 0, 0);
     f.SetOpacity(0);
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     ScreenRGB(11, 11, &r, &g, &b);
     EXPECT_EQ(r, 0);
 }
@@ -215,7 +215,7 @@ TEST_F(FilterTest, OpacityFadesPicturesWithoutAnAlphaChannel) {
     ddFilter f;
     f.Link(&o);
     f.SetOpacity(64);
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     Uint8 r, g, b;
     ScreenRGB(21, 21, &r, &g, &b);
     EXPECT_NEAR(r, 50, 2);
@@ -226,7 +226,7 @@ TEST_F(FilterTest, DrawIsClippedByTheObjectsClipRectangle) {
     o->Clip(0, 0, 15, 200);
     ddFilter f;
     f.Link(o.get());
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     Uint8 r, g, b;
     ScreenRGB(14, 12, &r, &g, &b);
     EXPECT_EQ(r, 255);
@@ -240,7 +240,7 @@ TEST_F(FilterTest, AdditiveDrawModeAddsOntoWhatIsUnder) {
     o->SetDrawMode(1, 0);
     ddFilter f;
     f.Link(o.get());
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     Uint8 r, g, b;
     ScreenRGB(11, 11, &r, &g, &b);
     EXPECT_NEAR(r, 199, 2);  // (100 * 254 >> 8) + 100 * 255 >> 8
@@ -270,7 +270,7 @@ TEST_F(FilterTest, BlendListModesAndObjectsLeavingIt) {
 
     f.RemoveAllBlends();
     f.AddBlend(cover.get(), BLEND_UMASK);
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     ScreenRGB(7, 5, &r, &g, &b);
     EXPECT_EQ(b, 0) << "umask clears where the listed object is opaque";
     ScreenRGB(2, 5, &r, &g, &b);
@@ -280,7 +280,7 @@ TEST_F(FilterTest, BlendListModesAndObjectsLeavingIt) {
     f.SetMaskAlpha(0);
     f.AddBlend(cover.get(), BLEND_MASK);
     GraphAPI::FillScreen(0, 0, 0);
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
     ScreenRGB(2, 5, &r, &g, &b);
     EXPECT_EQ(b, 0) << "mask keeps only what lies under the listed object";
     ScreenRGB(7, 5, &r, &g, &b);
@@ -292,7 +292,7 @@ TEST_F(FilterTest, BlendListModesAndObjectsLeavingIt) {
     f.AddBlend(cover.get(), BLEND_LOUPE);
     cover.reset();  // a destroyed object leaves every blend list
     EXPECT_EQ(f.BlendCount(), 0);
-    f.Draw(GraphAPI::Screen);
+    f.Draw(video.Screen);
 }
 
 TEST_F(FilterTest, LoupeDrawsTheListedObjectThroughTheOutputsShape) {

@@ -1,5 +1,6 @@
-// A dummy screen with the font library started and a DejaVu font at hand,
-// plus a keyboard that tests drive through the input state.
+// A dummy screen with the font library started and a DejaVu font of the
+// test's own as the default font, plus a keyboard that tests drive through
+// the input state.
 #pragma once
 
 #include <SDL/SDL_ttf.h>
@@ -15,18 +16,21 @@ inline const char* kTestFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.
 
 class FontTest : public ScreenTest {
 protected:
+    // Installed before the test's own members are made: texts made with
+    // them take it.
+    FontTest() { SetDefaultFont(&defaultFont); }
+
     void SetUp() override {
         ScreenTest::SetUp();
-        ASSERT_EQ(TTF_Init(), 0);
+        ASSERT_TRUE(OpenFontLibrary());
         SetInput(&keyboard);
-        DefaultFont.Open(kTestFontFile, 12);
-        DefaultFont.SetColor(255, 255, 255);
-        ASSERT_NE(DefaultFont.GetHandle(), nullptr);
+        defaultFont.Open(kTestFontFile, 12);
+        defaultFont.SetColor(255, 255, 255);
+        ASSERT_NE(defaultFont.GetHandle(), nullptr);
     }
     void TearDown() override {
         SetInput(nullptr);
-        ddFont::CloseAll();
-        TTF_Quit();
+        CloseFontLibrary();
         ScreenTest::TearDown();
     }
 
@@ -38,11 +42,12 @@ protected:
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = sym;
         LastEvent.key.keysym.unicode = unicode;
+        LastEvent.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
         KeyHeld = 1;
         keyboard.keys[SDLK_LSHIFT] = shift ? 1 : 0;
     }
 
-    static void ClearScreenBlack() { SDL_FillRect(GraphAPI::Screen, nullptr, 0); }
+    static void ClearScreenBlack() { SDL_FillRect(GraphAPI::CurrentVideo().Screen, nullptr, 0); }
 
     // Whether any screen pixel inside the rectangle is not black.
     static bool AnyLit(int x, int y, int w, int h) {
@@ -56,4 +61,5 @@ protected:
     }
 
     FakeInput keyboard;
+    ddFont defaultFont;
 };

@@ -68,7 +68,7 @@ TEST_F(FontTest, GlyphsCoverPrintableAsciiOnlyAndGoOnReopen) {
 }
 
 TEST_F(FontTest, TextWidthAndHeightFollowTheLayoutRules) {
-    const ddFont& f = DefaultFont;
+    const ddFont& f = DefaultFont();
     const int size = f.GetLineHeight();
     const int wa = GlyphW(f, 'a'), wb = GlyphW(f, 'b'), wW = GlyphW(f, 'W');
     ASSERT_GT(wa, 0);
@@ -93,10 +93,10 @@ TEST_F(FontTest, TextWidthAndHeightFollowTheLayoutRules) {
 
 TEST_F(FontTest, DrawTextPlacesGlyphsAlongThePen) {
     ClearScreenBlack();
-    const int size = DefaultFont.GetLineHeight();
-    const int wi = GlyphW(DefaultFont, 'I');
-    const int hi = DefaultFont.GetGlyph('I')->h;
-    DefaultFont.DrawText("I I\nI", 20, 30);
+    const int size = DefaultFont().GetLineHeight();
+    const int wi = GlyphW(DefaultFont(), 'I');
+    const int hi = DefaultFont().GetGlyph('I')->h;
+    DefaultFont().DrawText("I I\nI", 20, 30);
     EXPECT_TRUE(AnyLit(20, 30, wi, hi));
     EXPECT_TRUE(AnyLit(20 + wi + size, 30, wi, hi));
     EXPECT_FALSE(AnyLit(20 + wi, 30, size, hi));  // the space stays empty
@@ -104,9 +104,9 @@ TEST_F(FontTest, DrawTextPlacesGlyphsAlongThePen) {
     EXPECT_FALSE(AnyLit(0, 0, 20, 150));
     // The view offset moves what is drawn.
     ClearScreenBlack();
-    GraphAPI::AppOffsetX = 10;
-    DefaultFont.DrawText("I", 20, 30);
-    GraphAPI::AppOffsetX = 0;
+    video.AppOffsetX = 10;
+    DefaultFont().DrawText("I", 20, 30);
+    video.AppOffsetX = 0;
     EXPECT_TRUE(AnyLit(10, 30, wi, hi));
     EXPECT_FALSE(AnyLit(10 + wi, 30, 40, hi));
     // Huge sizes and unknown characters never crash.
@@ -126,18 +126,18 @@ TEST_F(FontTest, ClosingAndDestroyingAFontUnlinksItsTexts) {
     EXPECT_EQ(a.GetWidth(), font->TextWidth("abc"));
     delete font;
     // Both fall back to the default font.
-    EXPECT_EQ(a.GetFont(), &DefaultFont);
-    EXPECT_EQ(b.GetFont(), &DefaultFont);
-    EXPECT_EQ(a.GetWidth(), DefaultFont.TextWidth("abc"));
+    EXPECT_EQ(a.GetFont(), &DefaultFont());
+    EXPECT_EQ(b.GetFont(), &DefaultFont());
+    EXPECT_EQ(a.GetWidth(), DefaultFont().TextWidth("abc"));
 
-    // CloseAll (the shutdown hook) closes every live font and its glyphs.
+    // CloseAll (the shutdown runs it) closes every live font and its glyphs.
     ddFont other;
     other.Open(kTestFontFile, 10);
     other.SetColor(1, 1, 1);
     ddFont::CloseAll();
     EXPECT_EQ(other.GetHandle(), nullptr);
     EXPECT_EQ(other.GetGlyph('a'), nullptr);
-    EXPECT_EQ(DefaultFont.GetHandle(), nullptr);
+    EXPECT_EQ(DefaultFont().GetHandle(), nullptr);
 }
 
 }  // namespace

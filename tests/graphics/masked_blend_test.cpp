@@ -12,7 +12,7 @@ namespace {
 
 class MaskedBlendTest : public PictureTest {
 protected:
-    void TearDown() override { UseFast32Paths = true; }
+    void TearDown() override { SetFast32Paths(true); }
 
     // Runs the blend on a copy of destination with the fast forms and on
     // another with the generic form, and expects the same raw pixels.
@@ -23,11 +23,11 @@ protected:
         ResetFromSurface(fast.surface, &fast);
         generic.AdoptSurface(SDL_ConvertSurface(destination.surface, destination.surface->format, 0));
         ResetFromSurface(generic.surface, &generic);
-        UseFast32Paths = true;
+        SetFast32Paths(true);
         BlendMasked(&fast, &source, &mask, strength, mode);
-        UseFast32Paths = false;
+        SetFast32Paths(false);
         BlendMasked(&generic, &source, &mask, strength, mode);
-        UseFast32Paths = true;
+        SetFast32Paths(true);
         ASSERT_EQ(Pixels(fast), Pixels(generic)) << "strength " << strength << " mode " << mode;
     }
 };
@@ -82,9 +82,9 @@ TEST_F(MaskedBlendTest, PictureBlendedOntoItselfMatchesTheGenericForm) {
             ResetFromSurface(picture.surface, &picture);
             source.ShareFrom(picture);
             source.x = shift;
-            UseFast32Paths = fast;
+            SetFast32Paths(fast);
             BlendMasked(&picture, &source, &mask, 255, 1);
-            UseFast32Paths = true;
+            SetFast32Paths(true);
             results[fast] = Pixels(picture);
         }
         EXPECT_EQ(results[true], results[false]) << "shift " << shift;

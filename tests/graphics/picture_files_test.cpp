@@ -1,5 +1,6 @@
 #include "graphics/picture_files.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <memory>
@@ -281,6 +282,51 @@ TEST_F(PictureFilesTest, BadFilesStopCleanly) {
     EXPECT_EQ(CountPictures(Path("many.zel").c_str()), 1);
     Write(Path("neg.zel"), Le32(-4));
     EXPECT_EQ(CountPictures(Path("neg.zel").c_str()), 0);
+}
+
+// A BMP whose header declares far more rows than the file holds (however
+// few bits it gives a pixel), or a run-length coded one declaring a picture
+// no game needs, is refused before anything is allocated: a few bytes never cost the memory
+// of the whole declared picture. A whole BMP still loads, by name and from
+// a kept stream.
+TEST_F(PictureFilesTest, ABmpThatCannotHoldWhatItDeclaresIsRefusedBeforeAnythingIsAllocated) {
+    const auto le16 = [](int v) { return Bytes({v & 0xFF, (v >> 8) & 0xFF}); };
+    const auto bmp = [&](int w, int h, int bpp, int compression, const std::string& pixels) {
+        return "BM" + Le32(54 + static_cast<int>(pixels.size())) + Le32(0) + Le32(54) + Le32(40) + Le32(w) +
+               Le32(h) + le16(1) + le16(bpp) + Le32(compression) + Le32(0) + Le32(2835) + Le32(2835) +
+               Le32(0) + Le32(0) + pixels;
+    };
+    Write(Path("whole.bmp"),
+          bmp(2, 2, 24, 0, Bytes({0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0})));
+    Write(Path("short.bmp"), bmp(13824, 10240, 24, 0, Bytes({1, 2, 3, 4, 5, 6})));
+    Write(Path("coded.bmp"), bmp(40000, 20000, 8, 1, Bytes({0, 1})));
+    Write(Path("odd.bmp"), bmp(13824, 10240, 0, 512, Bytes({1, 2, 3})));  // no bits per pixel, unknown coding
+
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    for (const char* name : {"short.bmp", "coded.bmp", "odd.bmp"}) {
+        Image byName;
+        LoadImage(&byName, Path(name).c_str());
+        EXPECT_EQ(byName.surface, nullptr) << name;
+        Image fromStream;
+        SDL_RWops* stream = OpenRW(Path(name).c_str());
+        LoadImageRW(&fromStream, stream);
+        SDL_RWclose(stream);
+        EXPECT_EQ(fromStream.surface, nullptr) << name;
+    }
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
+
+    Image whole;
+    LoadImage(&whole, Path("whole.bmp").c_str());
+    EXPECT_EQ(whole.w, 2);
+    EXPECT_EQ(whole.h, 2);
+    SDL_RWops* stream = OpenRW(Path("whole.bmp").c_str());
+    Image again;
+    LoadImageRW(&again, stream);
+    SDL_RWclose(stream);
+    EXPECT_EQ(again.w, 2);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Shared set-up for the picture tests: a 32-bit video mode under the dummy
-// driver and small helpers to build and read pictures pixel by pixel.
+// driver, a video state of each test's own over it, and small helpers to
+// build and read pictures pixel by pixel.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -24,12 +25,15 @@ protected:
     static void SetUpTestSuite() {
         if (SDL_GetVideoSurface()) return;
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        GraphAPI::BitsPerPixel = 32;
-        GraphAPI::Screen = SDL_SetVideoMode(64, 48, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr) << SDL_GetError();
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = GraphAPI::ScreenImage.srw = 64;
-        GraphAPI::ScreenImage.h = GraphAPI::ScreenImage.srh = 48;
+        ASSERT_NE(SDL_SetVideoMode(64, 48, 32, 0), nullptr) << SDL_GetError();
+    }
+
+    PictureTest() {
+        video.BitsPerPixel = 32;
+        video.Screen = SDL_GetVideoSurface();
+        video.ScreenImage.ViewSurface(video.Screen);
+        video.ScreenImage.w = video.ScreenImage.srw = video.Screen ? video.Screen->w : 0;
+        video.ScreenImage.h = video.ScreenImage.srh = video.Screen ? video.Screen->h : 0;
     }
 
     // A FIRST record over a new 32-bit surface (ARGB, or XRGB without alpha)
@@ -64,4 +68,7 @@ protected:
             for (int x = 0; x < image.surface->w; ++x) out.push_back(GraphAPI::GetPixel(image.surface, x, y));
         return out;
     }
+
+    GraphAPI::VideoState video;
+    GraphAPI::ScopedVideo shown{video};
 };

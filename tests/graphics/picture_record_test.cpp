@@ -171,7 +171,7 @@ TEST_F(PictureRecordTest, ANewAlphaPictureBlitsAsTransparent) {
     clear.y = 4;
     BlitToScreen(&clear);
     Uint8 r, g, b;
-    SDL_GetRGB(GetPixel(Screen, 6, 6), Screen->format, &r, &g, &b);
+    SDL_GetRGB(GetPixel(video.Screen, 6, 6), video.Screen->format, &r, &g, &b);
     EXPECT_EQ(r, 10);
     EXPECT_EQ(g, 20);
     EXPECT_EQ(b, 30);

@@ -1,4 +1,5 @@
-// A small real screen (dummy video driver) for tests that draw.
+// A small real screen (dummy video driver) for tests that draw, in a video
+// state of the test's own.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -6,30 +7,39 @@
 
 #include "graphics/graph_api.h"
 
+// Sets the dummy video mode to w x h, 32 bits, and enters it in the video
+// state (the current one) as Init would; the screen, or null.
+inline SDL_Surface* OpenDummyScreen(GraphAPI::VideoState& video, int w, int h) {
+    video.Screen = SDL_SetVideoMode(w, h, 32, 0);
+    video.ScreenWidth = w;
+    video.ScreenHeight = h;
+    video.BitsPerPixel = 32;
+    video.ScreenImage.ViewSurface(video.Screen);
+    video.ScreenImage.w = w;
+    video.ScreenImage.h = h;
+    GraphAPI::SetAppSize(w, h);
+    return video.Screen;
+}
+
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        GraphAPI::Screen = SDL_SetVideoMode(200, 150, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = 200;
-        GraphAPI::ScreenHeight = 150;
-        GraphAPI::BitsPerPixel = 32;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = 200;
-        GraphAPI::ScreenImage.h = 150;
-        GraphAPI::SetAppSize(200, 150);
-        ScreenScaleX = ScreenScaleY = 1.0f;
+        ASSERT_NE(OpenDummyScreen(video, 200, 150), nullptr);
     }
     void TearDown() override {
-        GraphAPI::ScreenImage.ViewSurface(nullptr);
-        GraphAPI::Screen = nullptr;
+        video.ScreenImage.ViewSurface(nullptr);
+        video.Screen = nullptr;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     static void ScreenRGB(int x, int y, Uint8* r, Uint8* g, Uint8* b) {
-        SDL_GetRGB(GraphAPI::GetPixel(GraphAPI::Screen, x, y), GraphAPI::Screen->format, r, g, b);
+        SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
+        SDL_GetRGB(GraphAPI::GetPixel(screen, x, y), screen->format, r, g, b);
     }
+
+    GraphAPI::VideoState video;
+    GraphAPI::ScopedVideo shown{video};
 };
 
 // RGBA of a picture's surface pixel.

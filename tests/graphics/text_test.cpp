@@ -28,7 +28,7 @@ TEST_F(TextTest, ANewTextIsLockedInTheDefaultFont) {
     ddTekst t("hello");
     EXPECT_STREQ(t.GetText(), "hello");
     EXPECT_FALSE(t.IsUnlocked());
-    EXPECT_EQ(t.GetFont(), &DefaultFont);
+    EXPECT_EQ(t.GetFont(), &DefaultFont());
     EXPECT_EQ(t.GetRendered(), nullptr);
     EXPECT_EQ(t.GetDrawImage(), nullptr);
     ddTekst none;
@@ -45,9 +45,9 @@ TEST_F(TextTest, ANewTextIsLockedInTheDefaultFont) {
 TEST_F(TextTest, GlyphTextSizesAndLineBox) {
     ddTekst t("Hi there");
     t.SetPos(30, 40);
-    const int w = DefaultFont.TextWidth("Hi there");
+    const int w = DefaultFont().TextWidth("Hi there");
     EXPECT_EQ(t.GetWidth(), w);
-    EXPECT_EQ(t.GetHeight(), DefaultFont.TextHeight("Hi there"));
+    EXPECT_EQ(t.GetHeight(), DefaultFont().TextHeight("Hi there"));
     EXPECT_EQ(t.GetTextOffsetX(), 0);
     // The hit box: from GetX across the text, 12 pixels from GetY.
     EXPECT_TRUE(t.IsIn(30, 40, 0, 0));
@@ -65,7 +65,7 @@ TEST_F(TextTest, GlyphTextSizesAndLineBox) {
 
 TEST_F(TextTest, BackgroundCentresTheGlyphText) {
     ddTekst t("Wi");
-    const int tw = DefaultFont.TextWidth("Wi"), th = DefaultFont.TextHeight("Wi");
+    const int tw = DefaultFont().TextWidth("Wi"), th = DefaultFont().TextHeight("Wi");
     t.CreateBackground(50, 60, 100, 20, 0, 0, 255, 255);
     ASSERT_NE(t.GetBackground(), nullptr);
     EXPECT_EQ(t.GetX(), 50);
@@ -115,7 +115,7 @@ TEST_F(TextTest, RenderMakesOnePictureAndEmptyTextFreesIt) {
     ASSERT_NE(img, nullptr);
     ASSERT_NE(img->surface, nullptr);
     int w = 0, h = 0;
-    TTF_SizeUTF8(DefaultFont.GetHandle(), "Render me", &w, &h);
+    TTF_SizeUTF8(DefaultFont().GetHandle(), "Render me", &w, &h);
     EXPECT_EQ(img->w, w);
     EXPECT_EQ(img->h, h);
     EXPECT_EQ(img->x, 15);
@@ -256,7 +256,7 @@ TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
     PressKey(SDLK_2, '2');
     t.HandleKey();
     EXPECT_STREQ(t.GetText(), "12");
-    EXPECT_EQ(t.GetTextOffsetX(), (100 - DefaultFont.TextWidth("12")) / 2);
+    EXPECT_EQ(t.GetTextOffsetX(), (100 - DefaultFont().TextWidth("12")) / 2);
 
     t.LetAlpha();
     PressKey(SDLK_3, '3');

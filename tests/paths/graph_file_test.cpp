@@ -18,18 +18,12 @@ std::string ReadText(const std::string& path) {
     return s.str();
 }
 
-// A screen-sized record without a window: the graph code only reads sizes.
+// A screen size without a window: the graph code only reads sizes.
 class WalkGraphTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedW = GraphAPI::ScaledWidth;
-        savedH = GraphAPI::ScaledHeight;
-        GraphAPI::ScaledWidth = 200;
-        GraphAPI::ScaledHeight = 150;
-    }
-    void TearDown() override {
-        GraphAPI::ScaledWidth = savedW;
-        GraphAPI::ScaledHeight = savedH;
+        video.ScaledWidth = 200;
+        video.ScaledHeight = 150;
     }
 
     static ddpathVertex* Add(ddWalkGraph& w, int x, int y, float depth = 0.0f, int id = 0) {
@@ -45,7 +39,8 @@ protected:
     }
 
     TempFolder dir;
-    int savedW = 0, savedH = 0;
+    GraphAPI::VideoState video;
+    GraphAPI::ScopedVideo shown{video};
 };
 
 }  // namespace

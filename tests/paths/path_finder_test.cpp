@@ -16,6 +16,7 @@
 #include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "paths/path_finder.h"
+#include "paths/path_screen.h"
 
 namespace {
 
@@ -36,21 +37,8 @@ public:
 
 constexpr const char* kCodes[] = {"uu", "ru", "rr", "rd", "dd", "ld", "ll", "lu"};
 
-class PathFinderTest : public ::testing::Test {
+class PathFinderTest : public PathScreenTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!SDL_GetVideoSurface()) {
-            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-            GraphAPI::BitsPerPixel = 32;
-            GraphAPI::Screen = SDL_SetVideoMode(200, 150, 32, 0);
-            ASSERT_NE(GraphAPI::Screen, nullptr) << SDL_GetError();
-        }
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = GraphAPI::ScreenImage.srw = 200;
-        GraphAPI::ScreenImage.h = GraphAPI::ScreenImage.srh = 150;
-        ScreenScaleX = ScreenScaleY = 1.0f;
-    }
-
     void SetUp() override { GraphAPI::CreateImage(&frameImage, 4, 4, 1); }
 
     // An animation with walk and stand actions in all eight directions,
@@ -220,6 +208,32 @@ TEST_F(PathFinderTest, OneVertexRouteTurnsOnArrivalOnlyWhenAsked) {
     EXPECT_EQ((std::vector<std::string>{"goru", "gorr", "gorr", "gorr"}), names);
     EXPECT_EQ(q.finishes, 2);
     EXPECT_EQ(a->GetPosX(), 0);  // turned, never moved
+}
+
+// Sent back towards the vertex it has just left, the walker's route is that
+// one vertex: from the middle of the edge it walks back to it, visits it and
+// finishes there, instead of stopping where it stands.
+TEST_F(PathFinderTest, AOneVertexRouteFromAwayWalksToTheVertexBeforeItFinishes) {
+    CountingFinder p;
+    Line(p, {{100, 460}, {400, 460}, {700, 460}});
+    p.SetSpeed(1.0f);
+    auto a = Walker(100, 460);
+    p.LinkAnima(a.get());
+    ASSERT_EQ(p.Goto(700, 460), 0);
+    for (int i = 0; i < 40; ++i) a->Tick();
+    ASSERT_GT(a->GetPosX(), 100);
+    ASSERT_LT(a->GetPosX(), 400);
+    const int visits = p.visits, finishes = p.finishes;
+
+    ASSERT_EQ(p.Goto(90, 460), 0);
+    EXPECT_EQ(p.GetStartIndex(), p.GetTargetIndex());
+    WalkOut(*a, p);
+    EXPECT_FALSE(p.IsWalking());
+    EXPECT_EQ(a->GetPosX(), 100);
+    EXPECT_EQ(a->GetPosY(), 460);
+    EXPECT_EQ(p.visits - visits, 1);  // on arrival
+    EXPECT_EQ(p.finishes - finishes, 1);
+    EXPECT_EQ(p.GetStandAction(), "standll");
 }
 
 TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
@@ -511,7 +525,7 @@ TEST_F(PathFinderTest, VisitHandlerMayStopTheWalk) {
 }
 
 TEST_F(PathFinderTest, DrawsEnabledVerticesAsDotsAtTheBaseOffset) {
-    SDL_Surface* screen = GraphAPI::Screen;
+    SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
     auto pixel = [screen](int x, int y) {
         Uint8 r = 0, g = 0, b = 0;
         SDL_LockSurface(screen);

@@ -6,25 +6,13 @@
 #include "common/run_process.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
+#include "paths/path_screen.h"
 #include "paths/walk_graph.h"
 
 namespace {
 
-class RegionBuildTest : public ::testing::Test {
+class RegionBuildTest : public PathScreenTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!SDL_GetVideoSurface()) {
-            ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-            GraphAPI::BitsPerPixel = 32;
-            GraphAPI::Screen = SDL_SetVideoMode(200, 150, 32, 0);
-            ASSERT_NE(GraphAPI::Screen, nullptr) << SDL_GetError();
-        }
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = GraphAPI::ScreenImage.srw = 200;
-        GraphAPI::ScreenImage.h = GraphAPI::ScreenImage.srh = 150;
-        ScreenScaleX = ScreenScaleY = 1.0f;
-    }
-
     // A picture of w x h, opaque where x < opaqueW.
     static Image* Region(int w, int h, int opaqueW) {
         SDL_Surface* s =

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_state.h"
 #include "audio/sound.h"
 #include "foundation/object_gone.h"
 #include "graphics/stage.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 
 namespace {
 
@@ -70,17 +70,17 @@ protected:
         SceneCursor::Factory = MakeCursor;
         scene = new ddScene;
         staged.emplace(*scene);
-        RedrawRequested = ResortRequested = UpdateRequested = 1;
-        BlitAfterRedraw = 0;
+        Flags().BlitAfterRedraw = 0;
         MouseMoved = 0;
     }
     void TearDown() override {
         staged.reset();
         delete scene;
         SceneCursor::Factory = nullptr;
-        UpdateRequested = 1;
-        BlitAfterRedraw = 1;
     }
+    FrameFlags& Flags() { return scene->Flags(); }
+    AudioState audio;
+    ScopedAudio playing{audio};
     ddScene* scene = nullptr;
     std::optional<ScopedScene> staged;
     std::vector<std::string> cursorLog;
@@ -103,16 +103,16 @@ TEST_F(SceneTest, DrawsByLayerThenCreationOrder) {
     // A layer change re-sorts at the next frame.
     log.entries.clear();
     a.SetLayer(6);
-    EXPECT_EQ(ResortRequested, 1);
+    EXPECT_EQ(Flags().ResortRequested, 1);
     scene->Frame();
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"C", "B", "A"}));
-    EXPECT_EQ(RedrawRequested, 0);
+    EXPECT_EQ(Flags().RedrawRequested, 0);
 }
 
 TEST_F(SceneTest, RedrawFlags) {
     // No drawables: nothing happens, the request stays.
     scene->Frame();
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_EQ(Flags().RedrawRequested, 1);
     EXPECT_TRUE(cursorLog.empty());
 
     Log log;
@@ -137,16 +137,16 @@ TEST_F(SceneTest, RedrawFlags) {
 
     // Updates switched off: still drawn on request.
     log.entries.clear();
-    UpdateRequested = 0;
+    Flags().UpdateRequested = 0;
     SetRedraw();
     scene->Frame();
     EXPECT_EQ(log.entries, (std::vector<std::string>{"draw A"}));
 
     // Removing an unregistered drawable still asks for a redraw.
-    RedrawRequested = 0;
+    Flags().RedrawRequested = 0;
     Recorder stranger(log, "S", 0);
     scene->RemoveDrawable(&stranger);
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_EQ(Flags().RedrawRequested, 1);
 }
 
 TEST_F(SceneTest, NestedFrameOnlyRequestsARedraw) {
@@ -154,7 +154,7 @@ TEST_F(SceneTest, NestedFrameOnlyRequestsARedraw) {
     Recorder a(log, "A", 0);
     a.onTick = [&] { scene->Frame(); };
     scene->AddDrawable(&a);
-    RedrawRequested = 0;
+    Flags().RedrawRequested = 0;
     scene->Frame();
     EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A", "draw A"}));
 }
@@ -209,7 +209,7 @@ TEST_F(SceneTest, DrawablesAddedWhileDrawingShowAtTheNextFrame) {
     };
     scene->AddDrawable(&a);
     scene->Frame();
-    EXPECT_EQ(RedrawRequested, 1) << "the new drawable still has to be drawn";
+    EXPECT_EQ(Flags().RedrawRequested, 1) << "the new drawable still has to be drawn";
     log.entries.clear();
     scene->Frame();
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"A", "N"}));
@@ -318,11 +318,10 @@ TEST_F(SceneTest, FinishedSoundsAreCollectedUnlessPaused) {
     EXPECT_EQ(b.finishes, 1);
 
     scene->SetVolume(250);
-    EXPECT_EQ(SoundVolume, 100);
+    EXPECT_EQ(audio.SoundVolume, 100);
     EXPECT_EQ(a.volume, 100);
     scene->SetVolume(40);
     EXPECT_EQ(b.volume, 40);
-    scene->SetVolume(100);
     scene->RemoveSound(&a);
     EXPECT_EQ(scene->SoundCount(), 1);
 }

@@ -304,7 +304,7 @@ TEST_F(SoundTableTest, DestructionUnregistersTheWavs) {
         EXPECT_EQ(scene.SoundCount(), 4);
     }
     EXPECT_EQ(scene.SoundCount(), 0);
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
 }
 
 }  // namespace

@@ -105,13 +105,13 @@ TEST_F(SoundTest, StopMarksTheFinishOnlyWhenAsked) {
     ASSERT_TRUE(s->IsPlaying());
     const int ch = s->GetChannel();
     ASSERT_GE(ch, 0);
-    EXPECT_EQ(ChannelTable[ch].load(), s.get());
+    EXPECT_EQ(audio.ChannelTable[ch].load(), s.get());
     EXPECT_EQ(g_starts, 1);
 
     s->Stop(1);
     EXPECT_FALSE(s->IsPlaying());
     EXPECT_EQ(s->GetChannel(), -1);
-    EXPECT_EQ(ChannelTable[ch].load(), nullptr);
+    EXPECT_EQ(audio.ChannelTable[ch].load(), nullptr);
     EXPECT_EQ(s->GetFinished(), 1);
     EXPECT_EQ(Mix_Playing(ch), 0);
 
@@ -150,7 +150,7 @@ TEST_F(SoundTest, ALoopForEverIsDetachedOnlyByStop) {
     EXPECT_EQ(s->GetChannel(), ch);
     s->Stop(1);
     EXPECT_FALSE(s->IsPlaying());
-    EXPECT_EQ(ChannelTable[ch].load(), nullptr);
+    EXPECT_EQ(audio.ChannelTable[ch].load(), nullptr);
     EXPECT_EQ(s->GetFinished(), 1);
 }
 
@@ -174,7 +174,7 @@ TEST_F(SoundTest, NaturalEndIsCollectedByTheScene) {
     EXPECT_EQ(s->GetFinished(), 1);
     EXPECT_FALSE(s->IsPlaying());
     EXPECT_EQ(s->GetChannel(), -1);
-    for (auto& entry : ChannelTable) EXPECT_NE(entry.load(), s.get());
+    for (auto& entry : audio.ChannelTable) EXPECT_NE(entry.load(), s.get());
 
     // A paused sound keeps its mark until resumed.
     s->Pause();
@@ -267,9 +267,9 @@ TEST_F(SoundTest, MissingFileLeavesASilentSound) {
 }
 
 TEST_F(SoundTest, ClosedDeviceLoadsNothing) {
-    GraphAPI::AudioOpen = 0;
+    audio.AudioOpen = 0;
     auto s = NewSound(longWav);
-    GraphAPI::AudioOpen = 1;
+    audio.AudioOpen = 1;
     EXPECT_FALSE(s->IsLoaded());
 }
 
@@ -278,10 +278,10 @@ TEST_F(SoundTest, ClearChannelTableEmptiesEveryEntry) {
     s->Play(-1);
     Dzwieki::HaltAll();
     EXPECT_FALSE(s->IsPlaying());
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
-    ChannelTable[200] = s.get();
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    audio.ChannelTable[200] = s.get();
     Dzwieki::ClearChannelTable();
-    EXPECT_EQ(ChannelTable[200].load(), nullptr);
+    EXPECT_EQ(audio.ChannelTable[200].load(), nullptr);
 }
 
 }  // namespace

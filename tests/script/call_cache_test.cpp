@@ -4,10 +4,12 @@
 // "clparent", a different running game) is seen by the next call.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "script/child_process.h"
+#include "script/code.h"
 #include "script/script_machine.h"
 
 namespace {
@@ -190,4 +192,34 @@ TEST(CallSiteCache, ParentCallsAndCallsThroughTheOwnerFollowTheClassInUse) {
         "new derived, d\n";
     std::string out = RunAndCount(script, "go", {"inbase", "inderived"});
     EXPECT_NE(out.find("inbase=2 inderived=4"), std::string::npos) << out;
+}
+
+// The name epoch never comes round: what a call site or a name operand
+// remembered 2^32 name changes apart from now (about a week of a game that
+// makes and deletes an object every frame) is looked up again, for the
+// object it found may be gone by then.
+TEST(CallSiteCache, WhatWasRememberedTwoToThe32NameChangesApartIsLookedUpAgain) {
+    ChildOutcome r = RunInChild([] {
+        asmScriptMachine machine;
+        machine.SetUp();
+        machine.LoadText("class k\nmethod m\nend method\nend class\nnew k, o\nnew k, p\n");
+        asmInterpreter& m = machine.interp;
+        asmClassObj* o = machine.objects.LookupVar("o");
+        const char* name = "m";
+        asmCallCache call;
+        machine.objects.CallMethod(o, name, call);
+        const uint64_t apart = uint64_t{m.NameEpoch()} + (uint64_t{1} << 32);
+        std::printf("call site %d %d\n", call.Holds(o, name, m.NameEpoch(), m.currentGame),
+                    call.Holds(o, name, apart, m.currentGame));
+
+        asmOperand op;
+        op.kind = OPK_NAME;
+        op.text = "o";
+        std::printf("operand %d", m.OperandVar(op) == o);
+        op.names.epoch = apart;
+        op.names.object = machine.objects.LookupVar("p");
+        std::printf(" %d\n", m.OperandVar(op) == o);
+    });
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "call site 1 0\noperand 1 1\n");
 }

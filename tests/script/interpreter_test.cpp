@@ -333,48 +333,60 @@ TEST(Reports, FatalErrorsCarryTheLocationWhileAGameRuns) {
               "\nInterpPop  : stack pointer < 0\n");
 }
 
-TEST(ArgumentOps, PopsAndPushes) {
+TEST(ArgumentOps, PopsAndPushesOnTheMachineTheyAreHanded) {
+    ScriptMachine other;
     ScriptMachine s;
-    PushInt(3);
-    PushReal(1.5f);
-    PushString("abc");
-    PushVarString(ddString("def"));
-    ddString popped = PopArgString();
-    PushString("overwritten");  // lands in the cell the text came from
+    asmInterpreter& m = s.machine;
+    PushInt(m, 3);
+    PushReal(m, 1.5f);
+    PushString(m, "abc");
+    PushVarString(m, ddString("def"));
+    ddString popped = PopArgString(m);
+    PushString(m, "overwritten");  // lands in the cell the text came from
     EXPECT_STREQ(popped.c_str(), "def");
-    EXPECT_STREQ(PopArg(2)->GetString(), "overwritten");
-    EXPECT_STREQ(PopArgString().c_str(), "abc");
-    EXPECT_FLOAT_EQ(PopArgReal(), 1.5f);
-    EXPECT_EQ(PopArgInt(), 3);
+    EXPECT_STREQ(PopArg(m, 2)->GetString(), "overwritten");
+    EXPECT_STREQ(PopArgString(m).c_str(), "abc");
+    EXPECT_FLOAT_EQ(PopArgReal(m), 1.5f);
+    EXPECT_EQ(PopArgInt(m), 3);
     EXPECT_EQ(s.Depth(), 0);
 
-    NextStackCell()->AssignInt(8);
+    NextStackCell(m)->AssignInt(8);
     EXPECT_EQ(s.Top().GetInt(), 8);
-    SetRegInt(3, 4);
-    SetRegReal(0, 0.25f);
+    SetRegInt(m, 3, 4);
+    SetRegReal(m, 0, 0.25f);
     EXPECT_EQ(s.machine.Register(3).GetInt(), 4);
     EXPECT_FLOAT_EQ(s.machine.Register(0).GetReal(), 0.25f);
+
+    // The other machine (made first, so not the last one made) is the one
+    // written when it is the one handed.
+    PushInt(other.machine, 5);
+    SetRegInt(other.machine, 3, 6);
+    EXPECT_EQ(other.Depth(), 1);
+    EXPECT_EQ(other.Top().GetInt(), 5);
+    EXPECT_EQ(other.machine.Register(3).GetInt(), 6);
+    EXPECT_EQ(s.Depth(), 1);
+    EXPECT_EQ(s.machine.Register(3).GetInt(), 4);
 }
 
 TEST(ArgumentOps, PushesAndPopsCheckTheBounds) {
-    auto fill = [] {
-        for (int i = 0; i < kStackCells; ++i) PushInt(i);
+    auto fill = [](asmInterpreter& m) {
+        for (int i = 0; i < kStackCells; ++i) PushInt(m, i);
     };
     ChildOutcome r = RunInChild([&] {
         ScriptMachine s;
-        fill();
-        PushString("x");
+        fill(s.machine);
+        PushString(s.machine, "x");
     });
     EXPECT_EQ(r.out, "\nstack overflow\n");
     r = RunInChild([&] {
         ScriptMachine s;
-        fill();
-        NextStackCell();
+        fill(s.machine);
+        NextStackCell(s.machine);
     });
     EXPECT_EQ(r.out, "\nstack overflow\n");
     r = RunInChild([] {
         ScriptMachine s;
-        PopArgInt();
+        PopArgInt(s.machine);
     });
     EXPECT_EQ(r.out, "\nPopArg  : stack pointer < 0\n");
 }

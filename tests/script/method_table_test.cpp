@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "script/child_process.h"
+#include "script/interpreter.h"
 
-std::vector<std::string> unknownCalls;
+namespace {
 
 // A class whose handlers reach its private state through its nested table
 // (public here only so that the test can build the name map).
@@ -25,21 +26,20 @@ private:
 };
 
 struct Recorder::ScriptMethods {
-    static void Shared(Recorder& self, asmInterpreter*, int index) {
+    static void Shared(Recorder& self, asmInterpreter&, int index) {
         self.calls.push_back("shared " + std::to_string(index));
     }
-    static void Unknown(int index) { unknownCalls.push_back(std::to_string(index)); }
     static constexpr MethodRow<Recorder> kRows[] = {
-        {"first", 0, [](Recorder& self, asmInterpreter*, int) { self.calls.push_back("first"); }},
+        {"first", 0, [](Recorder& self, asmInterpreter&, int) { self.calls.push_back("first"); }},
         {"second", 1, Shared},
         {"again", 1, Shared},
         {"fourth", 3, Shared},
         {"interp", 4,
-         [](Recorder& self, asmInterpreter* interp, int) {
-             self.calls.push_back(interp ? "with interpreter" : "without interpreter");
+         [](Recorder& self, asmInterpreter& m, int) {
+             self.calls.push_back(m.sp == 41 ? "the machine handed" : "another machine");
          }},
     };
-    static constexpr MethodTable<Recorder> kTable{kRows, Unknown};
+    static constexpr MethodTable<Recorder> kTable{kRows, {"recorder: %d;", OnUnknown::Report}};
 };
 
 void Recorder::Call(asmInterpreter* interp, int index) { ScriptMethods::kTable.Run(*this, interp, index); }
@@ -64,17 +64,45 @@ TEST(MethodTable, NamesMapToTheirIndicesAndNothingElse) {
 }
 
 TEST(MethodTable, AnIndexRunsItsHandlerAndAnyOtherRunsTheUnknownOne) {
-    unknownCalls.clear();
     Recorder r;
-    auto* someInterpreter = reinterpret_cast<asmInterpreter*>(&r);  // only compared with null
-    for (int index : {0, 1, 3, -1, 2, 5, 63, 64, 1000}) r.Call(nullptr, index);
-    r.Call(someInterpreter, 4);
-    r.Call(nullptr, 4);
-    const std::vector<std::string> calls = {"first", "shared 1", "shared 3", "with interpreter",
-                                            "without interpreter"};
+    asmInterpreter handed;
+    handed.sp = 41;
+    // Unknown indices need no machine.
+    testing::internal::CaptureStdout();
+    for (int index : {-1, 2, 5, 63, 64, 1000}) r.Call(nullptr, index);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "recorder: -1;recorder: 2;recorder: 5;recorder: 63;recorder: 64;recorder: 1000;");
+    for (int index : {0, 1, 3, 4}) r.Call(&handed, index);
+    const std::vector<std::string> calls = {"first", "shared 1", "shared 3", "the machine handed"};
     EXPECT_EQ(r.Calls(), calls);
-    const std::vector<std::string> unknown = {"-1", "2", "5", "63", "64", "1000"};
-    EXPECT_EQ(unknownCalls, unknown);
+}
+
+// The words of an unknown index are the class's own, the index in place of
+// "%d" (or nowhere), and the choice decides whether the program ends.
+TEST(MethodTable, UnknownIndicesAreReportedOrEndTheProgramInTheClassesWords) {
+    const struct {
+        UnknownMethod unknown;
+        int index;
+        int exitCode;
+        const char* out;
+    } cases[] = {
+        {{"\nwidget unknown built in method %d", OnUnknown::End},
+         12,
+         1,
+         "\nwidget unknown built in method 12"},
+        {{"gadget unknown built in method %d\n", OnUnknown::End},
+         -3,
+         1,
+         "gadget unknown built in method -3\n"},
+        {{"knob unknown built in method %d\n", OnUnknown::Report}, 7, 0, "knob unknown built in method 7\n"},
+        {{"no index here!\n", OnUnknown::Report}, 99, 0, "no index here!\n"},
+    };
+    for (const auto& c : cases) {
+        ChildOutcome r = RunInChild([&c] { RunUnknownMethod(c.unknown, c.index); });
+        EXPECT_TRUE(r.exited) << c.out;
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.out;
+        EXPECT_EQ(r.out, c.out);
+    }
 }
 
 }  // namespace

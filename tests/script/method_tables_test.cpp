@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "foundation/asm_class_obj.h"
 #include "script/asm_var.h"
@@ -90,11 +91,10 @@ void ExpectNames(const char* what, ddTrie<T>* names, const NameIndex (&expected)
     EXPECT_EQ(got, want);
 }
 
-// The table of the registered class `className`, as the machine's set-up
-// built it.
+// The table of the machine's class `className`, as its set-up built it.
 template <size_t N>
-void ExpectTable(const char* className, const NameIndex (&expected)[N]) {
-    const asmBuiltinClass* c = FindScriptClass(className);
+void ExpectTable(const asmScriptMachine& machine, const char* className, const NameIndex (&expected)[N]) {
+    const asmBuiltinClass* c = machine.classes.Find(className);
     ASSERT_NE(c, nullptr) << className;
     asmClass* methods = c->descriptor();
     ASSERT_NE(methods, nullptr) << className;
@@ -102,13 +102,16 @@ void ExpectTable(const char* className, const NameIndex (&expected)[N]) {
 }
 
 TEST(CoreMethodTables, EveryClassMapsItsNamesToTheirIndices) {
+    std::vector<std::string> core;
+    for (const asmBuiltinClass& c : CoreScriptClasses()) core.push_back(c.name);
+    EXPECT_EQ(core, (std::vector<std::string>{"int", "real", "string", "def", "vector", "db"}));
     asmScriptMachine machine;
     machine.SetUp();
-    ExpectTable("int", kInt);
-    ExpectTable("real", kReal);
-    ExpectTable("string", kString);
-    ExpectTable("vector", kVector);
-    ExpectTable("db", kTable);
+    ExpectTable(machine, "int", kInt);
+    ExpectTable(machine, "real", kReal);
+    ExpectTable(machine, "string", kString);
+    ExpectTable(machine, "vector", kVector);
+    ExpectTable(machine, "db", kTable);
     ExpectNames("common methods", asmClassObj::CommonMethods, kCommon);
     ExpectNames("events", asmClassObj::EventNames, kEvents);
 }

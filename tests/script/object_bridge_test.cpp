@@ -19,7 +19,7 @@ std::string RunWithDebugLevel(int level, const std::string& script) {
     ChildOutcome r = RunInChild([&] {
         asmScriptMachine machine;
         machine.SetUp();
-        ScriptDebugLevel = level;
+        machine.interp.debugLevel = level;
         machine.LoadText(script);
     });
     EXPECT_TRUE(r.exited);
@@ -67,14 +67,14 @@ TEST(DebugLevels, ObjectsWithoutANameAreReportedAsNull) {
         asmScriptMachine machine;
         machine.SetUp();
         machine.LoadText("");
-        asmClassObj nameless(asmVarInt::Class);
-        ScriptDebugLevel = 1;
+        asmClassObj nameless(asmVarInt::Methods);
+        machine.interp.debugLevel = 1;
         machine.objects.Call(&nameless, "getidobj");
-        PushInt(1);
+        PushInt(machine.interp, 1);
         machine.objects.Call(&nameless, "nothere");
-        ScriptDebugLevel = 3;
+        machine.interp.debugLevel = 3;
         machine.objects.Call(&nameless, "nothere");
-        ScriptDebugLevel = 4;
+        machine.interp.debugLevel = 4;
         machine.objects.Call(&nameless, "getname");
     });
     EXPECT_EQ(r.out,
@@ -86,17 +86,12 @@ TEST(DebugLevels, ObjectsWithoutANameAreReportedAsNull) {
 
 namespace {
 
-asmClassObj* PlainGame(asmClass* cls, const char* name) {
-    auto* g = new asmClassObj(cls);
-    g->SetName(name);
-    return g;
-}
-
-// A "gameapi" whose only method stores the next game's name.
+// A "gameapi" whose only method stores the next game's name; its maker
+// makes the games too.
 asmClass* playClass = nullptr;
 struct PlayOnly : asmClassObj {
     using asmClassObj::asmClassObj;
-    void CallBuiltIn(asmInterpreter*, int) override { asmObjects::Instance->nextGame = PopArgString(); }
+    void CallBuiltIn(asmInterpreter* m, int) override { asmObjects::Of(*m)->nextGame = PopArgString(*m); }
 };
 void InitPlay() {
     playClass = new asmClass;
@@ -108,6 +103,7 @@ void FreePlay() {
 }
 asmClass* PlayDescriptor() { return playClass; }
 asmClassObj* NewPlayOnly(asmClass* cls, const char*) { return new PlayOnly(cls); }
+constexpr asmBuiltinClass kPlayClasses[] = {{"gameapi", -1, InitPlay, FreePlay, PlayDescriptor, NewPlayOnly}};
 
 // Stands in for the main loop: the game's own init, then its chosen successor.
 std::vector<std::string> played;
@@ -129,17 +125,11 @@ TEST(Machine, GamesRunInTurnAndTheGlobalObjectIsCurrentAfterwards) {
               "game b\nmethod init\nend method\nend game\n");
     ChildOutcome r = RunInChild([&] {
         if (chdir(dir.Path().c_str()) != 0) _exit(3);
-        SetGameFactory(PlainGame);
-        RegisterScriptClass({"gameapi", -1, InitPlay, FreePlay, PlayDescriptor, NewPlayOnly});
-        {
-            asmScriptMachine machine;
-            machine.Run(RunPlainGame);
-            std::printf("%s,%s|%d%d", played.at(0).c_str(), played.at(1).c_str(),
-                        machine.interp.currentObject == machine.interp.globalObject,
-                        machine.interp.currentGame == nullptr);
-        }
-        ForgetScriptClasses();
-        SetGameFactory(nullptr);
+        asmScriptMachine machine(kPlayClasses);
+        machine.Run(RunPlainGame);
+        std::printf("%s,%s|%d%d", played.at(0).c_str(), played.at(1).c_str(),
+                    machine.interp.currentObject == machine.interp.globalObject,
+                    machine.interp.currentGame == nullptr);
     });
     EXPECT_TRUE(r.exited);
     EXPECT_EQ(r.exitCode, 0) << r.out;
@@ -166,14 +156,14 @@ void FreeProbe() {
 }
 asmClass* ProbeDescriptor() { return probeClass; }
 asmClassObj* NewProbe(asmClass* cls, const char*) { return new Probe(cls); }
+constexpr asmBuiltinClass kProbeClasses[] = {{"timer", 10, InitProbe, FreeProbe, ProbeDescriptor, NewProbe}};
 
 }  // namespace
 
 TEST(Lifetimes, AnObjectDeletedDuringItsOwnCallDiesWhenTheOutermostCallReturns) {
     ChildOutcome r = RunInChild([] {
-        RegisterScriptClass({"timer", 10, InitProbe, FreeProbe, ProbeDescriptor, NewProbe});
         {
-            asmScriptMachine machine;
+            asmScriptMachine machine(kProbeClasses);
             machine.SetUp();
             machine.LoadText(
                 "class holder\n"
@@ -196,7 +186,6 @@ TEST(Lifetimes, AnObjectDeletedDuringItsOwnCallDiesWhenTheOutermostCallReturns) 
             // The global init was the outermost call: x and its probes are gone.
             std::printf("after %d\n", probesDestroyed);
         }
-        ForgetScriptClasses();
     });
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out, "destroyed 0\ndestroyed 0\nafter 2\n");
@@ -241,7 +230,7 @@ TEST(CommonMethods, TheRowsAreTheNamesEveryObjectAnswersTo) {
     ChildOutcome r = RunInChild([&table] {
         asmScriptMachine machine;
         machine.SetUp();
-        asmClassObj object(asmVarInt::Class);
+        asmClassObj object(asmVarInt::Methods);
         asmObjects::CommonCall call{machine.objects, object};
         table.Run(call, nullptr, kCommonMethodCount);
         table.Run(call, nullptr, -1);

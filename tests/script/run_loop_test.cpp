@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "script/child_process.h"
+#include "script/compact_code.h"
 #include "script/script_machine.h"
 #include "script_fixture.h"
 
@@ -92,6 +93,67 @@ TEST(CompactForm, IsMadeAgainWhenTheRecordsChange) {
     t.machine.TieLabels();
     t.machine.RunMethod(*t.machine.globalInit);
     EXPECT_EQ(Ints(t), std::vector<int>{2});
+}
+
+// The shapes the loop runs without the record's executor each get their
+// own operation: a shape that fell back to "record" would still give the
+// right results, only slower.
+TEST(CompactForm, CommonShapesGetAnOperationOfTheirOwn) {
+    ScriptMachine s;
+    s.Load(
+        "class k\nmethod m\n"
+        "localint $1\nlocalint $2\npop $2\n"
+        "push 1\npush $1\npush $a\npop $1\npop $a\nmov $1, 3\n"
+        "add $1, 2\nsub $1, 2\nadd $1, $2\nadd $a, $b\n"
+        "add $1, 1\npop $1\nsub $1, 1\npop $1\nadd $1, $2\npop $1\n"
+        "add n, 1\npop n\nsub n, 1\npop n\n"
+        "cmp $1, 4\ncmp $1, 5\nje out\ncmp $1, $2\njl out\ncmp n, 6\nja out\n"
+        "cthis m\ncall o, m\nmul $1, 2\nout:\nret\n"
+        "end method\nend class\n");
+    ddTrie<asmClass>* k = s.machine.typeMap->Find("k");
+    ASSERT_TRUE(k && k->pointer);
+    asmMethod* m = FakeObjects::Find(k->pointer, "m");
+    ASSERT_NE(m, nullptr);
+    const asmCompactCode& code = m->Compact();
+    std::vector<std::string> ops;
+    for (int i = 0; i <= code.count; ++i) ops.push_back(asmExec::RunOpName(code.fast[i].op));
+    const std::vector<std::string> expected = {"localint",
+                                               "localint_pop",
+                                               "pop_local",
+                                               "push_int",
+                                               "push_local",
+                                               "push_reg",
+                                               "pop_local",
+                                               "pop_reg",
+                                               "mov_local_int",
+                                               "add_local_int",
+                                               "sub_local_int",
+                                               "add_local_local",
+                                               "add_reg_reg",
+                                               "add_to_local_int",
+                                               "pop_local",
+                                               "sub_to_local_int",
+                                               "pop_local",
+                                               "add_to_local_local",
+                                               "pop_local",
+                                               "add_to_name_int",
+                                               "record",
+                                               "sub_to_name_int",
+                                               "record",
+                                               "cmp_local_int",
+                                               "cmp_jump_local_int",
+                                               "jump",
+                                               "cmp_jump_local_local",
+                                               "jump",
+                                               "cmp_jump_name_int",
+                                               "jump",
+                                               "call_this",
+                                               "call",
+                                               "record",
+                                               "end",
+                                               "end"};
+    EXPECT_EQ(ops, expected);
+    EXPECT_STREQ(asmExec::RunOpName(RUN_OP_COUNT), "?");
 }
 
 TEST(CompactForm, AFrameWhoseLocalsPassTheLastCellRunsUntilItTouchesOne) {

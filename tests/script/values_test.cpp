@@ -138,27 +138,27 @@ TEST(Values, AddPushesAResultOfTheRightKind) {
         const char* result;
     };
     const Case cases[] = {
-        {[&] { three.Add(2.9f); }, "int 5"},
-        {[&] { three.AddR(2.9f); }, "real 5.900000"},
-        {[&] { three.Add(cd); }, "int 3"},
-        {[&] { three.AddR(cd); }, "string cd3"},
-        {[&] { three.Add(x); }, "int 4"},
-        {[&] { three.AddR(4); }, "int 7"},
-        {[&] { x.Add(three); }, "real 4.500000"},
-        {[&] { x.AddR(cd); }, "string cd1.500000"},
-        {[&] { x.AddR(2); }, "real 3.500000"},
-        {[&] { t.Add(three); }, "string ab3"},
-        {[&] { t.Add(x); }, "string ab1.500000"},
-        {[&] { t.AddR(7); }, "string 7ab"},
-        {[&] { t.AddR(0.5f); }, "string 0.500000ab"},
-        {[&] { t.AddR(cd); }, "string cdab"},
-        {[&] { three.Mul(1.5f); }, "int 4"},
-        {[&] { three.MulR(1.5f); }, "int 4"},
-        {[&] { three.Sub(2.9f); }, "int 1"},
-        {[&] { three.SubR(10); }, "int 7"},
-        {[&] { three.SubR(0.5f); }, "real -2.500000"},
-        {[&] { x.SubR(1); }, "real -0.500000"},
-        {[&] { x.Mul(2); }, "real 3.000000"},
+        {[&] { three.Add(s.machine, 2.9f); }, "int 5"},
+        {[&] { three.AddR(s.machine, 2.9f); }, "real 5.900000"},
+        {[&] { three.Add(s.machine, cd); }, "int 3"},
+        {[&] { three.AddR(s.machine, cd); }, "string cd3"},
+        {[&] { three.Add(s.machine, x); }, "int 4"},
+        {[&] { three.AddR(s.machine, 4); }, "int 7"},
+        {[&] { x.Add(s.machine, three); }, "real 4.500000"},
+        {[&] { x.AddR(s.machine, cd); }, "string cd1.500000"},
+        {[&] { x.AddR(s.machine, 2); }, "real 3.500000"},
+        {[&] { t.Add(s.machine, three); }, "string ab3"},
+        {[&] { t.Add(s.machine, x); }, "string ab1.500000"},
+        {[&] { t.AddR(s.machine, 7); }, "string 7ab"},
+        {[&] { t.AddR(s.machine, 0.5f); }, "string 0.500000ab"},
+        {[&] { t.AddR(s.machine, cd); }, "string cdab"},
+        {[&] { three.Mul(s.machine, 1.5f); }, "int 4"},
+        {[&] { three.MulR(s.machine, 1.5f); }, "int 4"},
+        {[&] { three.Sub(s.machine, 2.9f); }, "int 1"},
+        {[&] { three.SubR(s.machine, 10); }, "int 7"},
+        {[&] { three.SubR(s.machine, 0.5f); }, "real -2.500000"},
+        {[&] { x.SubR(s.machine, 1); }, "real -0.500000"},
+        {[&] { x.Mul(s.machine, 2); }, "real 3.000000"},
     };
     for (const Case& c : cases) {
         c.op();
@@ -174,18 +174,18 @@ TEST(Values, IntArithmeticWraps) {
     ScriptMachine s;
     asmVarInt big(nullptr, "b");
     big.SetInt(std::numeric_limits<int>::max());
-    big.Add(1);
+    big.Add(s.machine, 1);
     EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::min());
-    big.Mul(2);
+    big.Mul(s.machine, 2);
     EXPECT_EQ(s.Top().GetInt(), -2);
     asmVarInt low(nullptr, "l");
     low.SetInt(std::numeric_limits<int>::min());
-    low.Sub(1);
+    low.Sub(s.machine, 1);
     EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::max());
-    low.Div(-1);
+    low.Div(s.machine, -1);
     EXPECT_EQ(s.machine.Register(0).GetInt(), std::numeric_limits<int>::min());
     EXPECT_EQ(s.machine.Register(3).GetInt(), 0);
-    low.Mul(1e30f);
+    low.Mul(s.machine, 1e30f);
     EXPECT_EQ(s.Top().GetInt(), std::numeric_limits<int>::min());
 }
 
@@ -195,34 +195,34 @@ TEST(Values, DivisionWritesQuotientAndRemainderToRegisters) {
     asmVarReg& d = s.machine.Register(3);
     asmVarInt seven(nullptr, "n");
     seven.SetInt(7);
-    seven.Div(2);
+    seven.Div(s.machine, 2);
     EXPECT_EQ(a.GetType(), TYPE_INT);
     EXPECT_EQ(a.GetInt(), 3);
     EXPECT_EQ(d.GetInt(), 1);
 
     d.AssignInt(99);
-    seven.Div(2.0f);
+    seven.Div(s.machine, 2.0f);
     EXPECT_EQ(a.GetInt(), 3);
     EXPECT_EQ(d.GetInt(), 99);
-    seven.DivR(22);
+    seven.DivR(s.machine, 22);
     EXPECT_EQ(a.GetInt(), 3);
     EXPECT_EQ(d.GetInt(), 99);
-    seven.DivR(14.0f);
+    seven.DivR(s.machine, 14.0f);
     EXPECT_EQ(a.GetType(), TYPE_REAL);
     EXPECT_FLOAT_EQ(a.GetReal(), 2.0f);
 
     asmVarInt minus(nullptr, "m");
     minus.SetInt(-7);
-    minus.Div(2);
+    minus.Div(s.machine, 2);
     EXPECT_EQ(a.GetInt(), -3);
     EXPECT_EQ(d.GetInt(), -1);
 
     asmVarReal r(nullptr, "r");
     r.SetReal(7.0f);
-    r.Div(2);
+    r.Div(s.machine, 2);
     EXPECT_EQ(a.GetType(), TYPE_REAL);
     EXPECT_FLOAT_EQ(a.GetReal(), 3.5f);
-    r.DivR(14);
+    r.DivR(s.machine, 14);
     EXPECT_FLOAT_EQ(a.GetReal(), 2.0f);
 }
 
@@ -255,7 +255,7 @@ TEST(Values, RegisterCellsForwardToTheirTarget) {
     EXPECT_STREQ(cell.StringPart().GetName(), "named");
 
     other.AssignString("x");
-    other.Add(1);
+    other.Add(s.machine, 1);
     EXPECT_STREQ(s.Top().GetString(), "x1");
     other.Unbind();
     EXPECT_EQ(other.Target(), nullptr);
@@ -263,28 +263,28 @@ TEST(Values, RegisterCellsForwardToTheirTarget) {
 
 TEST(Values, ForbiddenOperationsEndTheProgram) {
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarString t(nullptr, "t");
-            t.Sub(1);
+            t.Sub(s.machine, 1);
         },
         "\nforbidden instruction Sub\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarString t(nullptr, "t");
-            t.MulR(1.0f);
+            t.MulR(s.machine, 1.0f);
         },
         "\nforbidden instruction MulR\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarInt n(nullptr, "n");
-            n.Div(ddString("2"));
+            n.Div(s.machine, ddString("2"));
         },
         "\nforbidden instruction Div\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarReg c(nullptr, "c");
             c.AssignInt(1);
-            c.SubR(ddString("2"));
+            c.SubR(s.machine, ddString("2"));
         },
         "\nforbidden instruction SubR\n");
     ExpectFatal(
@@ -303,29 +303,29 @@ TEST(Values, ForbiddenOperationsEndTheProgram) {
 
 TEST(Values, DivisionByZeroEndsTheProgram) {
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarInt n(nullptr, "n");
-            n.Div(0);
+            n.Div(s.machine, 0);
         },
         "\ndivision by 0\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarReal r(nullptr, "r");
-            r.Div(-0.0f);
+            r.Div(s.machine, -0.0f);
         },
         "\ndivision by 0\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarInt n(nullptr, "n");
             asmVarReal half(nullptr, "h");
             half.SetReal(0.5f);
-            n.Div(half);  // the divisor is read as an int: 0
+            n.Div(s.machine, half);  // the divisor is read as an int: 0
         },
         "\ndivision by 0\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarInt zero(nullptr, "z");
-            zero.DivR(5);
+            zero.DivR(s.machine, 5);
         },
         "\ndivision by 0\n");
 }
@@ -350,9 +350,9 @@ TEST(Values, UnboundRegisterCellsReportEachUse) {
         },
         "\nunknown register type\n");
     ExpectFatal(
-        [](ScriptMachine&) {
+        [](ScriptMachine& s) {
             asmVarReg c;
-            c.Add(1);
+            c.Add(s.machine, 1);
         },
         "\ncan't set var to register!");
     ExpectFatal(

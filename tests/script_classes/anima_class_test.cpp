@@ -78,8 +78,8 @@ TEST_F(AnimaClass, MergedPicturesOutliveTheirDefinitionAndFramesPointAtThem) {
     // The merged pictures are drawn after the other animation is gone.
     a->Play(1);
     a->SetPos(20, 20);
-    UpdateRequested = 0;
-    RedrawRequested = 1;
+    Flags().UpdateRequested = 0;
+    Flags().RedrawRequested = 1;
     scene->Frame();
     EXPECT_EQ(ScreenAt(21, 21), (loop_test::Rgb{0, 0, 255}));
     // Saved and read back, the definition names the same pictures.

@@ -57,8 +57,8 @@ TEST_F(DeferredDestruction, AButtonDeletedByItsOwnClickLeavesTheSceneAtOnce) {
     ASSERT_EQ(scene->ButtonCount(), 1);
     // Press and release in one frame: the release finds no button.
     events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
-                     {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}},
-                     {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}}};
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 15, 15)}, {}},
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 15, 15)}, {}}};
     GameAPI game;
     game.Run();
     EXPECT_EQ(IntVar("log"), 1);

@@ -45,8 +45,7 @@ protected:
     void SetUp() override {
         LoopTest::SetUp();
         SetInput(&keysIn);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
     }
     void TearDown() override {
@@ -64,15 +63,15 @@ protected:
     // Calls a method of "keyboard" or "mouse" and pops its int result.
     int AskInt(const char* object, const char* method) {
         machine->objects.Call(Object(object), method);
-        return PopArgInt();
+        return PopArgInt(machine->interp);
     }
     int AskKey(const char* method, const char* key) {
-        PushString(key);
+        PushString(machine->interp, key);
         return AskInt("keyboard", method);
     }
     std::string AskText(const char* object, const char* method) {
         machine->objects.Call(Object(object), method);
-        ddString s = PopArgString();
+        ddString s = PopArgString(machine->interp);
         return s.c_str() ? s.c_str() : "";
     }
     void Call(const char* object, const char* method) { machine->objects.Call(Object(object), method); }
@@ -128,22 +127,22 @@ TEST_F(InputClassesTest, HeldKeyIsTheLastKeyStillHeldWhileDownIsLive) {
 
 TEST_F(InputClassesTest, IsKeyDownTakesAnIntAsKeyNameAndMinusOneAsTheLeftButton) {
     keysIn.keys['7'] = 1;
-    PushInt(7);
+    PushInt(machine->interp, 7);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
-    PushInt(8);
+    PushInt(machine->interp, 8);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
     LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
-    PushInt(-1);
+    PushInt(machine->interp, -1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 1);
     LastEvent = loop_test::Button(SDL_MOUSEBUTTONUP, 3);
-    PushInt(-1);
+    PushInt(machine->interp, -1);
     EXPECT_EQ(AskInt("keyboard", "iskeydown"), 0);
     // A text "-1" is a key name, and no key has it.
     LastEvent = loop_test::Button(SDL_MOUSEBUTTONDOWN, 1);
     EXPECT_EQ(AskKey("iskeydown", "-1"), 0);
     // The argument leaves the registers alone.
     Load("mov $a, 55\n");
-    PushInt(7);
+    PushInt(machine->interp, 7);
     AskInt("keyboard", "iskeydown");
     EXPECT_EQ(machine->interp.sp, -1);
 }
@@ -184,12 +183,12 @@ TEST_F(InputClassesTest, TypedCharacterAndItsClass) {
 }
 
 TEST_F(InputClassesTest, KeyRepeatSwitches) {
-    PushInt(1);
+    PushInt(machine->interp, 1);
     Call("keyboard", "autorepeat");
-    PushInt(0);
+    PushInt(machine->interp, 0);
     Call("keyboard", "autorepeat");
-    PushInt(200);
-    PushInt(50);
+    PushInt(machine->interp, 200);
+    PushInt(machine->interp, 50);
     Call("keyboard", "setautorepeat");
     const std::vector<std::pair<int, int>> expected = {{500, 30}, {0, 0}, {200, 50}};
     EXPECT_EQ(keysIn.repeats, expected);
@@ -233,17 +232,17 @@ TEST_F(InputClassesTest, MousePositionsAndTheSystemMouse) {
     EXPECT_EQ(AskInt("mouse", "getpx"), 70);
     EXPECT_EQ(AskInt("mouse", "getposy"), 20);
     Call("mouse", "getpos");
-    EXPECT_EQ(PopArgInt(), 20);
-    EXPECT_EQ(PopArgInt(), 70);
+    EXPECT_EQ(PopArgInt(machine->interp), 20);
+    EXPECT_EQ(PopArgInt(machine->interp), 70);
 
     keysIn.mouseX = 5;
     keysIn.mouseY = 9;
     Call("mouse", "getsyspos");
-    EXPECT_EQ(PopArgInt(), 9);
-    EXPECT_EQ(PopArgInt(), 5);
+    EXPECT_EQ(PopArgInt(machine->interp), 9);
+    EXPECT_EQ(PopArgInt(machine->interp), 5);
 
-    PushInt(33);
-    PushInt(44);
+    PushInt(machine->interp, 33);
+    PushInt(machine->interp, 44);
     Call("mouse", "setpos");
     EXPECT_EQ(keysIn.warpX, 33);
     EXPECT_EQ(keysIn.warpY, 44);
@@ -268,7 +267,7 @@ TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
     ddMouse* mouse = ddMouse::Instance;
     ASSERT_NE(mouse, nullptr);
 
-    PushString("arrow");
+    PushString(machine->interp, "arrow");
     Call("mouse", "setcursor");
     ASSERT_NE(mouse->GetCursorObraz(), nullptr);
     EXPECT_EQ(mouse->GetCursorObraz()->GetImage()->surface, arrow->GetImage()->surface);
@@ -277,24 +276,24 @@ TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
 
     // A name of another kind of object changes nothing.
     Obraz* before = mouse->GetCursorObraz();
-    PushString("n");
+    PushString(machine->interp, "n");
     Call("mouse", "setcursor");
     EXPECT_EQ(mouse->GetCursorObraz(), before);
 
-    Obraz* hover = ButtonCursorImage;
-    PushString("n");
+    Obraz* hover = ButtonCursorImage();
+    PushString(machine->interp, "n");
     Call("mouse", "stdbutcursor");
-    EXPECT_EQ(ButtonCursorImage, hover);
-    PushString("arrow");
+    EXPECT_EQ(ButtonCursorImage(), hover);
+    PushString(machine->interp, "arrow");
     Call("mouse", "stdbutcursor");
-    ASSERT_NE(ButtonCursorImage, nullptr);
-    EXPECT_EQ(ButtonCursorImage->GetImage()->surface, arrow->GetImage()->surface);
+    ASSERT_NE(ButtonCursorImage(), nullptr);
+    EXPECT_EQ(ButtonCursorImage()->GetImage()->surface, arrow->GetImage()->surface);
 
     // The dummy video driver makes no system cursors; the names are still
     // taken from the stack.
-    PushString("n");
+    PushString(machine->interp, "n");
     Call("mouse", "setsyscursor");
-    PushString("arrow");
+    PushString(machine->interp, "arrow");
     Call("mouse", "setsyscursor");
     EXPECT_EQ(machine->interp.sp, -1);
 

@@ -14,8 +14,7 @@ class ScriptLoopTest : public loop_test::LoopTest {
 protected:
     void SetUp() override {
         LoopTest::SetUp();
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
     }
     void TearDown() override {

@@ -45,8 +45,7 @@ protected:
         longWav = dir.File("long.wav");
         WriteWav(shortWav, FramesFor(10));
         WriteWav(longWav, FramesFor(3000));
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText(kCountingScript);
     }
@@ -64,15 +63,15 @@ protected:
     }
     void Call(const char* method) { machine->objects.Call(Object("bang"), method); }
     void CallWith(const char* method, int arg) {
-        PushInt(arg);
+        PushInt(machine->interp, arg);
         Call(method);
     }
     int Ask(const char* method) {
         Call(method);
-        return PopArgInt();
+        return PopArgInt(machine->interp);
     }
     void LoadBang(const std::string& file) {
-        PushString(file.c_str());
+        PushString(machine->interp, file.c_str());
         Call("load");
     }
     // Waits for the mixer to end the play, then lets the scene collect it.
@@ -172,8 +171,8 @@ TEST_F(SoundClassTest, LoadedByDataOrByNameAndFlag) {
     LoadBang(shortWav);
     EXPECT_EQ(Ask("loaded"), 1);
     // Load flag 0: the name is only kept; "loaded" asks whether it exists.
-    PushInt(0);
-    PushInt(1);
+    PushInt(machine->interp, 0);
+    PushInt(machine->interp, 1);
     Call("setstartstopflag");
     EXPECT_EQ(Bang()->GetLoadNow(), 0);
     EXPECT_EQ(Bang()->GetFreeAfterPlay(), 1);
@@ -195,8 +194,8 @@ TEST_F(SoundClassTest, LoadedByDataOrByNameAndFlag) {
 TEST_F(SoundClassTest, DeletedByItsOwnFinishHandler) {
     // A looping sound whose finish handler deletes it: the replay must not
     // reach the deleted sound.
-    PushString("onfinish");
-    PushString("endanddelete");
+    PushString(machine->interp, "onfinish");
+    PushString(machine->interp, "endanddelete");
     Call("addmethod");
     LoadBang(shortWav);
     Call("loop");
@@ -206,7 +205,7 @@ TEST_F(SoundClassTest, DeletedByItsOwnFinishHandler) {
     EXPECT_EQ(IntVar("starts"), 1);
     EXPECT_EQ(Object("bang"), nullptr);
     EXPECT_EQ(scene.SoundCount(), 0);
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
 }
 
 TEST_F(SoundClassTest, DeletingAPlayingSoundUnregistersIt) {
@@ -214,7 +213,7 @@ TEST_F(SoundClassTest, DeletingAPlayingSoundUnregistersIt) {
     Call("play");
     machine->objects.Call(Object("global"), "removebang");
     EXPECT_EQ(scene.SoundCount(), 0);
-    for (auto& entry : ChannelTable) EXPECT_EQ(entry.load(), nullptr);
+    for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
     scene.CheckSounds();
     EXPECT_EQ(IntVar("ends"), 0);
 }

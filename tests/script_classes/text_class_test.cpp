@@ -31,8 +31,7 @@ protected:
     void SetUp() override {
         FontTest::SetUp();
         staged.emplace(scene);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText("new text, t\n");
         text = dynamic_cast<asmClassText*>(machine->objects.LookupVar("t"));
@@ -46,9 +45,9 @@ protected:
 
     void Call(const char* method) { machine->objects.Call(text, method); }
     void CallWithColour(const char* method, int r, int g, int b) {
-        PushInt(r);
-        PushInt(g);
-        PushInt(b);
+        PushInt(machine->interp, r);
+        PushInt(machine->interp, g);
+        PushInt(machine->interp, b);
         Call(method);
     }
 
@@ -81,7 +80,7 @@ protected:
 
 TEST_F(TextClassTest, RenderingsUseTheStoredColourUntilCreatetxtChangesIt) {
     EXPECT_EQ(scene.DrawableCount(), 1);
-    PushString("Hi");
+    PushString(machine->interp, "Hi");
     Call("set");
     EXPECT_EQ(text->GetRendered(), nullptr);  // "set" alone renders nothing
     Call("create");
@@ -90,7 +89,7 @@ TEST_F(TextClassTest, RenderingsUseTheStoredColourUntilCreatetxtChangesIt) {
     CallWithColour("createtxt", 255, 0, 0);
     EXPECT_EQ(RenderedColour(), (Rgb{255, 0, 0}));
     const int narrow = text->GetWidth();
-    PushString("Hi there");
+    PushString(machine->interp, "Hi there");
     Call("set");
     EXPECT_EQ(text->GetWidth(), narrow);  // still the old rendering
     Call("create");
@@ -100,7 +99,7 @@ TEST_F(TextClassTest, RenderingsUseTheStoredColourUntilCreatetxtChangesIt) {
     // "loadtxt" renders in its own colour and leaves the stored one.
     const std::string file = ::testing::TempDir() + "text_class_words.txt";
     std::remove(file.c_str());
-    PushString(file.c_str());
+    PushString(machine->interp, file.c_str());
     CallWithColour("loadtxt", 0, 255, 0);
     EXPECT_STREQ(text->GetText(), "null");
     EXPECT_EQ(RenderedColour(), (Rgb{0, 255, 0}));
@@ -109,7 +108,7 @@ TEST_F(TextClassTest, RenderingsUseTheStoredColourUntilCreatetxtChangesIt) {
     std::remove(file.c_str());
 
     // Rendering the empty text drops the old rendering.
-    PushString("");
+    PushString(machine->interp, "");
     Call("set");
     Call("create");
     EXPECT_EQ(text->GetRendered(), nullptr);

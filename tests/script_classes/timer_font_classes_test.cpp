@@ -48,8 +48,7 @@ protected:
         FontTest::SetUp();
         SetClock(&clock);
         staged.emplace(scene);
-        RegisterEngineScriptClasses();
-        machine = std::make_unique<asmScriptMachine>();
+        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
         machine->SetUp();
         machine->LoadText(kScript);
     }
@@ -67,12 +66,12 @@ protected:
     }
     void Call(const char* object, const char* method) { machine->objects.Call(Object(object), method); }
     void CallWith(const char* object, const char* method, int arg) {
-        PushInt(arg);
+        PushInt(machine->interp, arg);
         Call(object, method);
     }
     int Ask(const char* object, const char* method) {
         Call(object, method);
-        return PopArgInt();
+        return PopArgInt(machine->interp);
     }
     // Frames of 33 ms until `until`; the clock times at which a tick or the
     // finish came.
@@ -152,8 +151,8 @@ TEST_F(ScriptClassTest, StopRaisesTheFinishOnlyWhenAsked) {
 }
 
 TEST_F(ScriptClassTest, DeletedByItsOwnTickHandler) {
-    PushString("ontick");
-    PushString("tickanddelete");
+    PushString(machine->interp, "ontick");
+    PushString(machine->interp, "tickanddelete");
     Call("t", "addmethod");
     CallWith("t", "settick", 5);
     Call("t", "play");
@@ -168,8 +167,8 @@ TEST_F(ScriptClassTest, FontObjectSizeAndItsTexts) {
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(Ask("f", "getsize"), 0);
     EXPECT_EQ(f->GetHandle(), nullptr);
-    PushString(kTestFontFile);
-    PushInt(15);
+    PushString(machine->interp, kTestFontFile);
+    PushInt(machine->interp, 15);
     Call("f", "load");
     EXPECT_EQ(Ask("f", "getsize"), 15);
     EXPECT_NE(f->GetHandle(), nullptr);
@@ -181,7 +180,7 @@ TEST_F(ScriptClassTest, FontObjectSizeAndItsTexts) {
     EXPECT_EQ(text.GetFont(), f);
     Call("global", "removef");
     EXPECT_EQ(Object("f"), nullptr);
-    EXPECT_EQ(text.GetFont(), &DefaultFont);
+    EXPECT_EQ(text.GetFont(), &DefaultFont());
     EXPECT_GT(text.GetWidth(), 0);
 }
 

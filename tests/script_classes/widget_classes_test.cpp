@@ -25,11 +25,11 @@ protected:
     void Call(const char* object, const char* method) { machine->objects.Call(Object(object), method); }
     int AskInt(const char* object, const char* method) {
         Call(object, method);
-        return PopArgInt();
+        return PopArgInt(machine->interp);
     }
     std::string AskText(const char* object, const char* method) {
         Call(object, method);
-        ddString s = PopArgString();
+        ddString s = PopArgString(machine->interp);
         return s.c_str() ? s.c_str() : "";
     }
 };
@@ -85,7 +85,7 @@ TEST_F(WidgetClasses, ButtonEventsReachTheScriptFromTheGameLoop) {
     machine->LoadText(kButtonEvents);
     // Move on, press and release on the button, then move off.
     events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
-                     {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}},
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 15, 15)}, {}},
                      {{}, [&] { input.mouseX = 100; }}};
     GameAPI game;
     game.Run();
@@ -95,7 +95,8 @@ TEST_F(WidgetClasses, ButtonEventsReachTheScriptFromTheGameLoop) {
     Call("b", "pause");
     input.mouseX = 0;
     events = loop_test::FakeEvents();
-    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }}, {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}}};
+    events.frames = {{{}, [&] { input.mouseX = input.mouseY = 15; }},
+                     {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15)}, {}}};
     game.Run();
     EXPECT_EQ(IntVar("log"), 1234);
     Call("b", "resume");
@@ -168,8 +169,8 @@ end method
     EXPECT_EQ(b->GetNormal(), nullptr);
     EXPECT_EQ(AskText("b", "getimg"), "null");
     // Moving and hit-testing a button whose pictures are gone touches nothing freed.
-    PushInt(3);
-    PushInt(4);
+    PushInt(machine->interp, 3);
+    PushInt(machine->interp, 4);
     Call("b", "setpos");
     EXPECT_EQ(scene->PressButtons(5, 5), 0);
     scene->HoverButtons(5, 5);
@@ -188,55 +189,55 @@ TEST_F(WidgetClasses, AMenuLoadedInCodeAnswersItsScriptMethods) {
     EXPECT_GE(scene->DrawableCount(), 1);
     ASSERT_TRUE(m->Load((folder / "m.db").c_str()));
 
-    PushString("open");
+    PushString(machine->interp, "open");
     EXPECT_EQ(AskInt("m", "isvisible"), 0);  // below a closed item
-    PushString("file");
+    PushString(machine->interp, "file");
     EXPECT_EQ(AskInt("m", "isvisible"), 1);  // exists, though not open
-    PushString("file");
+    PushString(machine->interp, "file");
     EXPECT_EQ(AskInt("m", "isvissub"), 0);
-    PushString("open");
+    PushString(machine->interp, "open");
     Call("m", "show");
-    PushString("file");
+    PushString(machine->interp, "file");
     EXPECT_EQ(AskInt("m", "isvissub"), 1);
-    PushString("file");
+    PushString(machine->interp, "file");
     Call("m", "hide");
-    PushString("file");
+    PushString(machine->interp, "file");
     EXPECT_EQ(AskInt("m", "isvissub"), 0);
-    PushInt(0);
+    PushInt(machine->interp, 0);
     Call("m", "hide");
     EXPECT_TRUE(m->IsTopOnly());
 
     // A hit records the selection: its node name and its shown text.
-    for (int v : {85, 5, 1, 1}) PushInt(v);
+    for (int v : {85, 5, 1, 1}) PushInt(machine->interp, v);
     EXPECT_EQ(AskInt("m", "isin"), 1);
     EXPECT_EQ(AskText("m", "getcheckedname"), "edit");
     EXPECT_EQ(AskText("m", "getcheckedtxt"), "Edit it");
-    PushString("edit");
+    PushString(machine->interp, "edit");
     EXPECT_EQ(AskInt("m", "on"), 1);
 
     // Filled behind "file", then paged by name.
-    PushString("file");
-    PushString((folder / "e.vec").c_str());
+    PushString(machine->interp, "file");
+    PushString(machine->interp, (folder / "e.vec").c_str());
     Call("m", "addback");
     ddMenu* file = m->FindItem("file");
     ASSERT_EQ(file->Items().size(), 6u);  // "open", then the five entries
-    PushString("file");
+    PushString(machine->interp, "file");
     Call("m", "show");
-    PushString("file");
-    PushInt(3);
+    PushString(machine->interp, "file");
+    PushInt(machine->interp, 3);
     Call("m", "rewind");
     ASSERT_EQ(file->Items().size(), 3u);  // "x", "y", "Next"
-    PushString("file");
+    PushString(machine->interp, "file");
     Call("m", "next");
     ASSERT_EQ(file->Items().size(), 3u);  // "Previous", "z", "Next"
     EXPECT_STREQ(file->Items().front()->GetLabel()->GetText(), "Previous");
     EXPECT_STREQ((*++file->Items().begin())->GetLabel()->GetText(), "z");
-    PushString("file");
+    PushString(machine->interp, "file");
     Call("m", "prev");
     EXPECT_STREQ(file->Items().front()->GetLabel()->GetText(), "x");
 
-    PushInt(5);
-    PushInt(7);
+    PushInt(machine->interp, 5);
+    PushInt(machine->interp, 7);
     Call("m", "move");
     EXPECT_EQ(m->GetX(), 5);
     EXPECT_EQ(m->GetY(), 7);

@@ -224,8 +224,8 @@ TEST_F(Buttons, HoverCursorIsSharedAndTheSceneRestoresTheButtonsCursor) {
     EXPECT_EQ(bl, 3);
 
     scene->HoverButtons(50, 50);
-    ASSERT_NE(ButtonCursorImage, nullptr);
-    EXPECT_EQ(mouse->GetCursorObraz()->GetImage()->surface, ButtonCursorImage->GetImage()->surface);
+    ASSERT_NE(ButtonCursorImage(), nullptr);
+    EXPECT_EQ(mouse->GetCursorObraz()->GetImage()->surface, ButtonCursorImage()->GetImage()->surface);
 
     // Without a hover cursor the cursor stays as it is.
     Obraz* before = mouse->GetCursorObraz();

@@ -23,11 +23,20 @@ const char* kChooserMenu =
     "\t<exit> Quit right right</exit>\n"
     "</menu></def>\n";
 
+// Kinds the chooser may offer; only the chooser runs in this test program.
+std::string Unused(GameKinds) {
+    ADD_FAILURE() << "only the chooser runs here";
+    return "exit";
+}
+constexpr GameKind kKinds[] = {{"asmgame", Unused},
+                               {"lumo", Unused},
+                               {"ptbuilder", Unused},
+                               {"gamechooser", RunGameChooserKind}};
+
 class Chooser : public LoopTest {
 protected:
     void SetUp() override {
         LoopTest::SetUp();
-        RegisterGameChooserKind();  // the only kind this test program runs
         char buf[4096];
         oldDir = getcwd(buf, sizeof buf) ? buf : ".";
         ASSERT_EQ(chdir(folder.Path().c_str()), 0);
@@ -45,14 +54,14 @@ protected:
                                      input.mouseY = y;
                                  }});
         events.frames.push_back(
-            {{Button(SDL_MOUSEBUTTONDOWN, button), Button(SDL_MOUSEBUTTONUP, button)}, {}});
+            {{Button(SDL_MOUSEBUTTONDOWN, button, x, y), Button(SDL_MOUSEBUTTONUP, button, x, y)}, {}});
     }
 
-    // Runs the chooser until its run ends; the number of frames it took.
-    int RunChooser() {
-        GameChooser chooser;
+    // Runs the chooser on `kinds` until its run ends; the kind it chose.
+    std::string RunChooser(GameKinds kinds = kKinds) {
+        GameChooser chooser(kinds);
         chooser.Run();
-        return events.framesStarted;
+        return chooser.Chosen();
     }
 
     TempFolder folder;
@@ -64,51 +73,54 @@ TEST_F(Chooser, ClickingAGameKindChoosesItAndEndsTheRun) {
     const int drawables = scene->DrawableCount();
     for (auto [y, kind] : {std::pair{30, "asmgame"}, {50, "ptbuilder"}, {70, "exit"}}) {
         events = FakeEvents();
-        ActiveGame = "exit";
         ClickAt(10, y);
         // More frames than needed: the run must end on the click, before the quit.
         ClickAt(10, y);
-        RunChooser();
+        EXPECT_EQ(RunChooser(), kind);
         EXPECT_EQ(events.framesStarted, 2) << kind;
-        EXPECT_STREQ(ActiveGame.c_str(), kind);
     }
     EXPECT_EQ(scene->DrawableCount(), drawables) << "the menu and the canvas left the scene";
 }
 
 TEST_F(Chooser, OtherItemsOutsideClicksRightButtonAndKeysChooseNothing) {
     folder.Write("configs/progs/menu.db", kChooserMenu);
-    ActiveGame = "exit";
     ClickAt(100, 100);                  // outside: nothing
     ClickAt(10, 30, SDL_BUTTON_RIGHT);  // right button: nothing
     events.frames.push_back({{Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a)}, {}});
     ClickAt(10, 10);  // the heading: ends without a choice
     ClickAt(10, 30);
-    RunChooser();
+    EXPECT_EQ(RunChooser(), "exit");
     EXPECT_EQ(events.framesStarted, 7);
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
 }
 
 TEST_F(Chooser, TheGameKindLoopRunsTheChooserAndWhatItChose) {
     folder.Write("configs/progs/menu.db", kChooserMenu);
-    ActiveGame = "gamechooser";
     ClickAt(10, 70);
-    RunGameKinds();
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
+    RunGameKinds(kKinds, "gamechooser");
     EXPECT_EQ(events.framesStarted, 2);
 
-    // A choice of a kind this build does not run still ends the program.
+    // A kind the table does not list, or the chooser itself, is no choice:
+    // the program ends after the chooser.
+    const GameKind chooserOnly[] = {{"gamechooser", RunGameChooserKind}};
     events = FakeEvents();
-    ActiveGame = "gamechooser";
     ClickAt(10, 50);
-    RunGameKinds();
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
+    EXPECT_EQ(RunChooser(chooserOnly), "exit");
+    events = FakeEvents();
+    ClickAt(10, 50);
+    RunGameKinds(chooserOnly, "gamechooser");
+    EXPECT_EQ(events.framesStarted, 2);
+    folder.Write("configs/progs/menu.db",
+                 "<def><size> 60 20</size>\n<menu> 0 0 bottom\n"
+                 "\t<gamechooser> Again right right</gamechooser>\n</menu></def>\n");
+    events = FakeEvents();
+    ClickAt(10, 10);
+    EXPECT_EQ(RunChooser(), "exit");
 }
 
 TEST_F(Chooser, AMissingMenuFileEndsTheRunWithAMessage) {
-    ActiveGame = "exit";
     ProcessResult r = RunInChild([this] {
-        RunChooser();
-        return events.framesStarted == 0 && ActiveGame == "exit" ? 0 : 3;
+        const std::string chosen = RunChooser();
+        return events.framesStarted == 0 && chosen == "exit" ? 0 : 3;
     });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "gamechooser: no menu items in configs/progs/menu.db\n");

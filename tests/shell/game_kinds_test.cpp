@@ -1,4 +1,4 @@
-// The registry of game kinds and the loop that runs them by name.
+// The table of game kinds and the loop that runs them by name.
 #include "shell/game_kinds.h"
 
 #include <gtest/gtest.h>
@@ -11,53 +11,49 @@ namespace loop_test {
 namespace {
 
 std::string g_ran;
+int g_tableSize = 0;
 
 class GameKinds : public LoopTest {
 protected:
     void SetUp() override {
         LoopTest::SetUp();
         g_ran.clear();
+        g_tableSize = 0;
     }
+
+    static std::string First(::GameKinds kinds) {
+        g_ran += "first ";
+        g_tableSize = static_cast<int>(kinds.size());
+        EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0}));
+        GraphAPI::FillScreen(255, 0, 255);
+        return "second";
+    }
+    static std::string Second(::GameKinds) {
+        g_ran += "second ";
+        EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0})) << "what the first kind drew is gone";
+        return "exit";
+    }
+    static std::string Stray(::GameKinds) {
+        g_ran += "stray ";
+        return "nobody lists this";
+    }
+    static constexpr GameKind kKinds[] = {{"first", First}, {"second", Second}, {"stray", Stray}};
 };
 
 TEST_F(GameKinds, EachKindRunsOnceOnAClearedScreenUntilOneNamesNoSuccessor) {
-    RegisterGameKind("first", [] {
-        g_ran += "first ";
-        EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0}));
-        GraphAPI::FillScreen(255, 0, 255);
-        ActiveGame = "second";
-    });
-    RegisterGameKind("second", [] {
-        g_ran += "second ";
-        EXPECT_EQ(ScreenAt(5, 5), (Rgb{0, 0, 0})) << "what the first kind drew is gone";
-    });
     GraphAPI::FillScreen(255, 255, 255);
-    ActiveGame = "first";
-    RunGameKinds();
+    RunGameKinds(kKinds, "first");
     EXPECT_EQ(g_ran, "first second ");
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
+    EXPECT_EQ(g_tableSize, 3) << "a kind is handed the table it runs from";
 }
 
-TEST_F(GameKinds, ALaterRegistrationReplacesAndUnknownOrMissingNamesEndTheLoop) {
-    RegisterGameKind("kind", [] { g_ran += "old "; });
-    RegisterGameKind("kind", [] {
-        g_ran += "new ";
-        ActiveGame = "nobody registered this";
-    });
-    ActiveGame = "kind";
-    RunGameKinds();
-    EXPECT_EQ(g_ran, "new ");
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
-
-    ActiveGame = ddString();  // no text at all
-    RunGameKinds();
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
-
-    ClearGameKinds();
-    ActiveGame = "kind";
-    RunGameKinds();
-    EXPECT_EQ(g_ran, "new ") << "a cleared registry runs nothing";
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
+TEST_F(GameKinds, UnknownOrEmptyNamesEndTheLoop) {
+    RunGameKinds(kKinds, "stray");
+    EXPECT_EQ(g_ran, "stray ");
+    RunGameKinds(kKinds, "");
+    RunGameKinds(kKinds, "First");  // names are compared exactly
+    RunGameKinds({}, "first");
+    EXPECT_EQ(g_ran, "stray ") << "nothing else ran";
 }
 
 }  // namespace

@@ -57,12 +57,11 @@ TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
     button.SetRect(10, 10, 20, 20);
     scene->AddButton(&button);
     input.mouseX = input.mouseY = 15;
-    // The mouse is sampled after a frame's events: it gets there first.
     Frames({{{}, {}},
-            {{Button(SDL_MOUSEBUTTONDOWN, 1)}, {}},
-            {{Button(SDL_MOUSEBUTTONUP, 1)}, {}},
+            {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15)}, {}},
+            {{Button(SDL_MOUSEBUTTONUP, 1, 15, 15)}, {}},
             {{}, [&] { input.mouseX = 100; }},
-            {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1)}, {}}});
+            {{Button(SDL_MOUSEBUTTONDOWN, 1, 100, 15), Button(SDL_MOUSEBUTTONUP, 1, 100, 15)}, {}}});
     RecordingGame game;
     EXPECT_STREQ(game.Run(), "exit");
     EXPECT_EQ(button.clicks, 1);
@@ -74,15 +73,58 @@ TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
     scene->RemoveButton(&button);
 }
 
+// Logs where the mouse hooks find the mouse.
+class PointerGame : public RecordingGame {
+public:
+    void OnMouseMove() override { Log("move"); }
+    void OnLeftDown() override { Log("ldown"); }
+    void OnLeftUp() override { Log("lup"); }
+    void OnRightDown() override { Log("rdown"); }
+    void Log(const char* hook) {
+        log.push_back(std::string(hook) + " " + std::to_string(GetMouseX()) + "," +
+                      std::to_string(GetMouseY()));
+    }
+};
+
+// A button event is handled where it happened: a move and a click within
+// one frame reach the buttons and the game at the point clicked (after the
+// move hook), a press and a release in one frame each at their own point,
+// in application coordinates like the sampled position.
+TEST_F(GameLoop, AMouseButtonIsHandledAtItsEventsPosition) {
+    RecordingButton button;
+    button.SetRect(10, 10, 20, 20);
+    scene->AddButton(&button);
+    input.mouseX = input.mouseY = 100;
+    Frames({{{}, {}},
+            {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 60, 50)},
+             [&] {
+                 input.mouseX = 60;
+                 input.mouseY = 50;
+             }},
+            {{Button(SDL_MOUSEBUTTONDOWN, 3, 3, 4)}, [&] {
+                 video.AppOffsetX = 112;
+                 video.AppOffsetY = 84;
+                 input.mouseX = 3;
+                 input.mouseY = 4;
+             }}});
+    PointerGame game;
+    game.Run();
+    EXPECT_EQ(button.clicks, 1);
+    EXPECT_EQ(game.log, (std::vector<std::string>{"start", "move 100,100", "move 15,15", "move 60,50",
+                                                  "lup 60,50", "move 115,88", "rdown 115,88", "stop"}));
+    scene->RemoveButton(&button);
+}
+
 TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
     RecordingButton button;
     button.SetRect(0, 0, 50, 50);
     scene->AddButton(&button);
     input.mouseX = input.mouseY = 5;
     Frames({{{}, {}},
-            {{Button(SDL_MOUSEBUTTONDOWN, 3)}, {}},
-            {{Button(SDL_MOUSEBUTTONUP, 3), Button(SDL_MOUSEBUTTONDOWN, 2), Button(SDL_MOUSEBUTTONUP, 2),
-              Button(SDL_MOUSEBUTTONDOWN, 4), Button(SDL_MOUSEBUTTONDOWN, 5)},
+            {{Button(SDL_MOUSEBUTTONDOWN, 3, 5, 5)}, {}},
+            {{Button(SDL_MOUSEBUTTONUP, 3, 5, 5), Button(SDL_MOUSEBUTTONDOWN, 2, 5, 5),
+              Button(SDL_MOUSEBUTTONUP, 2, 5, 5), Button(SDL_MOUSEBUTTONDOWN, 4, 5, 5),
+              Button(SDL_MOUSEBUTTONDOWN, 5, 5, 5)},
              {}}});
     RecordingGame game;
     game.Run();
@@ -98,8 +140,7 @@ TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
 
 TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
     {
-        input.keys[SDLK_LALT] = 1;
-        Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
+        Frames({{{Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
         RecordingGame game;
         game.onStart = [](RecordingGame& g) { g.Pause(); };
         EXPECT_STREQ(game.Run(), "exit");
@@ -109,7 +150,6 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
         EXPECT_EQ(game.Count("stop"), 1);
     }
     {
-        input.keys[SDLK_LALT] = 0;
         events = FakeEvents{};
         Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYUP, SDLK_F4)}, {}}});
         RecordingGame game;
@@ -134,10 +174,10 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
     scene->AddButton(&button);
     input.mouseX = input.mouseY = 5;
     Frames({{{}, {}},
-            {{Button(SDL_MOUSEBUTTONDOWN, 1), Button(SDL_MOUSEBUTTONUP, 1), Button(SDL_MOUSEBUTTONDOWN, 3),
-              Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a), Active(SDL_APPACTIVE, 1),
-              Active(SDL_APPMOUSEFOCUS, 0)},
-             [&] { MusicFinished = 1; }}});
+            {{Button(SDL_MOUSEBUTTONDOWN, 1, 5, 5), Button(SDL_MOUSEBUTTONUP, 1, 5, 5),
+              Button(SDL_MOUSEBUTTONDOWN, 3, 5, 5), Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a),
+              Active(SDL_APPACTIVE, 1), Active(SDL_APPMOUSEFOCUS, 0)},
+             [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
     game.onStart = [](RecordingGame& g) {
         g.Pause();
@@ -146,7 +186,7 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
     game.Run();
     EXPECT_EQ(game.log, (std::vector<std::string>{"start", "activate", "leave", "music", "stop"}));
     EXPECT_EQ(button.clicks, 0);  // paused with the scene
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
     scene->RemoveButton(&button);
 }
 
@@ -243,7 +283,7 @@ TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
             {{}, [&] { clock.now += 100; }},
             {{}, [&] { clock.now += 5; }},
             {{}, [&] { clock.now += 5; }},
-            {{}, [&] { LoopDelay = 20; }}});
+            {{}, [&] { Flags().LoopDelay = 20; }}});
     RecordingGame game;
     game.Run();
     // 23; none (debt 34); none (28 - 34); 28; 20 with the new delay. The
@@ -252,18 +292,18 @@ TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
 }
 
 TEST_F(GameLoop, MusicFinishedIsTakenOnceAndClearedAtTheEnd) {
-    Frames({{{}, [] { MusicFinished = 1; }}, {{}, {}}, {{}, [] { MusicFinished = 1; }}});
+    Frames({{{}, [&] { audio.MusicFinished = 1; }}, {{}, {}}, {{}, [&] { audio.MusicFinished = 1; }}});
     RecordingGame game;
-    game.onStart = [](RecordingGame&) { MusicFinished = 1; };
+    game.onStart = [&](RecordingGame&) { audio.MusicFinished = 1; };
     game.Run();
     EXPECT_EQ(game.Count("music"), 2);  // the two marks of the first frame are one
-    MusicFinished = 1;
+    audio.MusicFinished = 1;
     events = FakeEvents{};
     Frames({{{FakeEvents::Quit()}, {}}});
     RecordingGame quitting;
     quitting.Run();
     EXPECT_EQ(quitting.Count("music"), 0);  // the stopping frame does no update
-    EXPECT_EQ(MusicFinished.load(), 0);
+    EXPECT_EQ(audio.MusicFinished.load(), 0);
 }
 
 TEST_F(GameLoop, TimersFireAndTheSceneIsDrawnEachFrame) {

@@ -1,5 +1,6 @@
 // A small screen under the dummy video driver, a scene with the real mouse
-// cursor, and hand-driven input, events and clock for the game loop.
+// cursor, hand-driven input, events and clock for the game loop, and video
+// and audio states of the test's own.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -8,15 +9,15 @@
 #include <cstdint>
 #include <optional>
 
+#include "audio/audio_state.h"
 #include "graphics/graph_api.h"
+#include "graphics/screen_fixture.h"
 #include "platform/headless.h"
 #include "platform/input_source.h"
 #include "platform/input_state.h"
-#include "scene/frame_flags.h"
 #include "scene/scene.h"
 #include "shell/button.h"
 #include "shell/frame_pacing.h"
-#include "shell/game_kinds.h"
 #include "shell/mouse.h"
 
 namespace loop_test {
@@ -24,19 +25,24 @@ namespace loop_test {
 using ::FakeEvents;
 using ::FakeInput;
 
-inline SDL_Event Button(uint8_t type, int button) {
+// A mouse button event at (x, y) on the screen.
+inline SDL_Event Button(uint8_t type, int button, int x = 0, int y = 0) {
     SDL_Event e{};
     e.type = type;
     e.button.type = type;
     e.button.button = static_cast<Uint8>(button);
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
     return e;
 }
 
-inline SDL_Event Key(uint8_t type, SDLKey sym) {
+// A key event with the modifiers SDL recorded in it.
+inline SDL_Event Key(uint8_t type, SDLKey sym, int mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = type;
     e.key.type = type;
     e.key.keysym.sym = sym;
+    e.key.keysym.mod = static_cast<SDLMod>(mod);
     return e;
 }
 
@@ -64,25 +70,11 @@ protected:
 
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        GraphAPI::Screen = SDL_SetVideoMode(kWidth, kHeight, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = kWidth;
-        GraphAPI::ScreenHeight = kHeight;
-        GraphAPI::BitsPerPixel = 32;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = kWidth;
-        GraphAPI::ScreenImage.h = kHeight;
-        GraphAPI::SetAppSize(kWidth, kHeight);
-        ScreenScaleX = ScreenScaleY = 1.0f;
+        ASSERT_NE(OpenDummyScreen(video, kWidth, kHeight), nullptr);
         SetInput(&input);
         SetEvents(&events);
         SetClock(&clock);
         InstallMouseCursor();
-        RedrawRequested = 1;
-        ResortRequested = 1;
-        UpdateRequested = 1;
-        BlitAfterRedraw = 1;
-        LoopDelay = 33;
         MouseMoved = 0;
         MouseX = MouseY = 0;
         LeftButton = RightButton = 0;
@@ -94,24 +86,30 @@ protected:
     }
 
     void TearDown() override {
-        ClearGameKinds();
         staged.reset();
         delete scene;
         SetInput(nullptr);
         SetEvents(nullptr);
         SetClock(nullptr);
-        GraphAPI::AppOffsetX = GraphAPI::AppOffsetY = 0;
-        GraphAPI::ScreenImage.ViewSurface(nullptr);
-        GraphAPI::Screen = nullptr;
+        video.ScreenImage.ViewSurface(nullptr);
+        video.Screen = nullptr;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     static Rgb ScreenAt(int x, int y) {
         Uint8 r, g, b;
-        SDL_GetRGB(GraphAPI::GetPixel(GraphAPI::Screen, x, y), GraphAPI::Screen->format, &r, &g, &b);
+        SDL_Surface* screen = GraphAPI::CurrentVideo().Screen;
+        SDL_GetRGB(GraphAPI::GetPixel(screen, x, y), screen->format, &r, &g, &b);
         return {r, g, b};
     }
 
+    // The scene's frame flags and frame delay.
+    FrameFlags& Flags() { return scene->Flags(); }
+
+    GraphAPI::VideoState video;
+    GraphAPI::ScopedVideo shown{video};
+    AudioState audio;
+    ScopedAudio playing{audio};
     FakeInput input;
     FakeEvents events;
     SteppedClock clock{1000};  // stands still unless a test moves it

@@ -193,14 +193,14 @@ TEST_F(Menu, DrawsTheOpenPartOnly) {
     ddMenu menu(Def("<d><size> 20 20</size><color> 0 0 255 255</color><border> 0</border>"
                     "<menu> 0 0 right<a> A bottom bottom<b> B right right</b></a></menu></d>")
                     .c_str());
-    SDL_FillRect(GraphAPI::Screen, nullptr, 0);
+    SDL_FillRect(GraphAPI::CurrentVideo().Screen, nullptr, 0);
     menu.Draw();
     EXPECT_EQ(ScreenAt(10, 10), (Rgb{0, 0, 255}));
     EXPECT_EQ(ScreenAt(10, 30), (Rgb{0, 0, 0}));
     menu.Open("a");
     menu.Draw();
     EXPECT_EQ(ScreenAt(10, 30), (Rgb{0, 0, 255}));
-    SDL_FillRect(GraphAPI::Screen, nullptr, 0);
+    SDL_FillRect(GraphAPI::CurrentVideo().Screen, nullptr, 0);
     menu.Hide();
     menu.Draw();
     EXPECT_EQ(ScreenAt(10, 10), (Rgb{0, 0, 0}));

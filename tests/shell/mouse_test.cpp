@@ -67,9 +67,9 @@ TEST_F(Mouse, CursorOnlyRedrawLeavesNoGhostPixels) {
     for (auto [x, y] : {std::pair{22, 21}, {60, 50}, {158, 118}, {0, 0}}) {
         SetMouseMoved(0);
         MoveTo(x, y);
-        ASSERT_EQ(RedrawRequested, 0);
+        ASSERT_EQ(Flags().RedrawRequested, 0);
         scene->Frame();
-        EXPECT_EQ(RedrawRequested, 0) << "moving the cursor asks for no redraw";
+        EXPECT_EQ(Flags().RedrawRequested, 0) << "moving the cursor asks for no redraw";
         int visible = (std::min(x - 1 + 6, kWidth) - std::max(x - 1, 0)) *
                       (std::min(y - 1 + 4, kHeight) - std::max(y - 1, 0));
         EXPECT_EQ(CountColour(kRed), visible) << x << "," << y;
@@ -78,8 +78,8 @@ TEST_F(Mouse, CursorOnlyRedrawLeavesNoGhostPixels) {
 }
 
 TEST_F(Mouse, ViewOffsetsMapScreenToApplicationCoordinates) {
-    GraphAPI::AppOffsetX = 112;
-    GraphAPI::AppOffsetY = 84;
+    video.AppOffsetX = 112;
+    video.AppOffsetY = 84;
     arrow->SetLod(0, 0);
     mouse->SetCursorObraz(arrow.get());
     mouse->SetPos(1, 1);
@@ -88,7 +88,7 @@ TEST_F(Mouse, ViewOffsetsMapScreenToApplicationCoordinates) {
     EXPECT_EQ(GetMouseX(), 112);
     EXPECT_EQ(GetMouseY(), 84);
     back->SetColor(10, 20, 30, 255);
-    RedrawRequested = 1;
+    Flags().RedrawRequested = 1;
     mouse->Draw();
     EXPECT_EQ(ScreenAt(0, 0), kRed);
     EXPECT_EQ(ScreenAt(5, 3), kRed);
@@ -100,7 +100,7 @@ TEST_F(Mouse, ViewOffsetsMapScreenToApplicationCoordinates) {
     EXPECT_EQ(GetMouseX(), 152);
     EXPECT_EQ(GetMouseY(), 114);
     EXPECT_EQ(GetMouseMoved(), 1);
-    EXPECT_EQ(RedrawRequested, 1);
+    EXPECT_EQ(Flags().RedrawRequested, 1);
     mouse->Draw();
     EXPECT_EQ(mouse->GetScreenX(), 40);
     EXPECT_EQ(ScreenAt(40, 30), kRed);
@@ -196,8 +196,8 @@ TEST_F(Mouse, DefaultCursorComesFromTheGamesArrowPicture) {
     ASSERT_NE(mouse->GetDefaultObraz()->GetImage()->surface, nullptr);
     EXPECT_EQ(mouse->GetCursorObraz()->GetWidth(), 12);
     EXPECT_EQ(mouse->GetCursorObraz()->GetHeight(), 19);
-    ASSERT_NE(ButtonCursorImage, nullptr);
-    EXPECT_EQ(ButtonCursorImage->GetImage()->surface, mouse->GetDefaultObraz()->GetImage()->surface);
+    ASSERT_NE(ButtonCursorImage(), nullptr);
+    EXPECT_EQ(ButtonCursorImage()->GetImage()->surface, mouse->GetDefaultObraz()->GetImage()->surface);
     EXPECT_EQ(input.shown, 0);  // the system cursor is hidden
     MoveTo(50, 50);
     scene->Frame();

@@ -19,7 +19,7 @@ namespace {
 
 // The screen's pixels.
 std::vector<Uint32> Pixels() {
-    SDL_Surface* s = GraphAPI::Screen;
+    SDL_Surface* s = GraphAPI::CurrentVideo().Screen;
     std::vector<Uint32> out;
     for (int y = 0; y < s->h; ++y)
         for (int x = 0; x < s->w; ++x) out.push_back(GraphAPI::GetPixel(s, x, y));
@@ -33,12 +33,12 @@ void ExpectNothingLeftBehind(ddScene* scene, const std::string& after) {
     scene->Frame();
     const std::vector<Uint32> shown = Pixels();
     GraphAPI::FillScreen(255, 0, 255);
-    UpdateRequested = 0;  // the same picture: nothing moves on
+    scene->Flags().UpdateRequested = 0;  // the same picture: nothing moves on
     SetRedraw();
     scene->Frame();
-    UpdateRequested = 1;
+    scene->Flags().UpdateRequested = 1;
     const std::vector<Uint32> fresh = Pixels();
-    const int w = GraphAPI::Screen->w;
+    const int w = GraphAPI::CurrentVideo().Screen->w;
     for (size_t i = 0; i < shown.size(); ++i) {
         if (shown[i] == fresh[i]) continue;
         ADD_FAILURE() << "after " << after << ": pixel (" << i % w << ", " << i / w << ") is left over";
@@ -50,7 +50,7 @@ class LumoScreen : public LumoTest {
 protected:
     void SetUp() override {
         LumoTest::SetUp();
-        DefaultFont.SetColor(250, 250, 250);  // texts draw their glyphs
+        DefaultFont().SetColor(250, 250, 250);  // texts draw their glyphs
     }
 };
 
@@ -140,9 +140,9 @@ TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
     folder.Write(
         "configs/progs/menu.db",
         "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
-    RegisterGameChooserKind();
-    RegisterLumoKind();
-    RegisterPathBuilderKind();
+    const GameKind kinds[] = {{"gamechooser", RunGameChooserKind},
+                              {"lumo", RunLumoKind},
+                              {"ptbuilder", RunPathBuilderKind}};
     for (const char* kind : {"gamechooser", "lumo", "ptbuilder"}) {
         GraphAPI::FillScreen(255, 0, 255);  // what the kind before left
         events = loop_test::FakeEvents();
@@ -152,8 +152,7 @@ TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
                                      for (auto [x, y] : {std::pair{5, 5}, {kW / 2, kH / 2}, {kW - 3, kH - 3}})
                                          EXPECT_EQ(ScreenAt(x, y), (loop_test::Rgb{0, 0, 0})) << kind;
                                  }});
-        ActiveGame = kind;
-        RunGameKinds();
+        RunGameKinds(kinds, kind);
         EXPECT_TRUE(looked) << kind;
     }
 }

@@ -185,7 +185,7 @@ TEST_F(FileLoaderTest, LabelSitsLeftOfTheFieldInADarkerBoxAndBothMoveTogether) {
     ddTekst* field = box.GetField();
     ASSERT_NE(label, nullptr);
     ASSERT_NE(field, nullptr);
-    const int labelWidth = DefaultFont.TextWidth("file:");
+    const int labelWidth = DefaultFont().TextWidth("file:");
     ASSERT_GT(labelWidth, 0);
     EXPECT_EQ(box.Count(), 2);
     EXPECT_EQ(box.At(0), label);
@@ -223,14 +223,14 @@ TEST_F(FileLoaderTest, LabelSitsLeftOfTheFieldInADarkerBoxAndBothMoveTogether) {
     EXPECT_EQ(label->GetY(), 37);
 
     // Drawn, the label's box shows left of the field's box.
-    SDL_FillRect(GraphAPI::Screen, nullptr, 0);
+    SDL_FillRect(GraphAPI::CurrentVideo().Screen, nullptr, 0);
     box.Draw();
     ScreenRGB(85 - labelWidth, 37, &r, &g, &b);
     EXPECT_EQ(r, 30);
     ScreenRGB(85 + 99, 37 + 19, &r, &g, &b);
     EXPECT_EQ(r, 40);
     box.Hide();
-    SDL_FillRect(GraphAPI::Screen, nullptr, 0);
+    SDL_FillRect(GraphAPI::CurrentVideo().Screen, nullptr, 0);
     box.Draw();
     EXPECT_FALSE(AnyLit(0, 0, 200, 150));
 

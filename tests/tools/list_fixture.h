@@ -29,6 +29,7 @@ protected:
     void Key(SDLKey sym, bool shift = false, bool ctrl = false, Uint16 unicode = 0) {
         PressKey(sym, unicode, shift);
         keyboard.keys[SDLK_LCTRL] = ctrl ? 1 : 0;
+        if (ctrl) LastEvent.key.keysym.mod = static_cast<SDLMod>(LastEvent.key.keysym.mod | KMOD_LCTRL);
     }
 
     void ClickAt(int x, int y, bool ctrl = false) {

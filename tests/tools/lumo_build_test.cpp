@@ -262,8 +262,14 @@ TEST_F(LumoBuild, NamesWithBlanksAreSavedAsOneWordAndReadBackTheSame) {
     EXPECT_STREQ(back.GetAction(0)->GetFrameSound(1), "big_step");
 }
 
-TEST_F(LumoBuild, NothingIsSavedWithoutActions) {
+TEST_F(LumoBuild, NothingIsSavedWithoutActionsAndTheEditorSaysSo) {
+    testing::internal::CaptureStdout();
     Save("out/", "walk.lum");
+    Save("out/", "walk.l32");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(said,
+              "SaveFile: nothing saved to out/walk.lum: no action\n"
+              "SaveFile: nothing saved to out/walk.l32: no action\n");
     EXPECT_TRUE(Files("out").empty());
     EXPECT_EQ(editor->GetBuilt(), nullptr);
 }

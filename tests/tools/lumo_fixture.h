@@ -25,16 +25,10 @@ protected:
 
     void SetUp() override {
         LoopTest::SetUp();
-        GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = kW;
-        GraphAPI::ScreenHeight = kH;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = kW;
-        GraphAPI::ScreenImage.h = kH;
-        GraphAPI::SetAppSize(kW, kH);
-        ASSERT_EQ(TTF_Init(), 0);
-        DefaultFont.Open(kFont, 10);
+        ASSERT_NE(OpenDummyScreen(video, kW, kH), nullptr);
+        ASSERT_TRUE(OpenFontLibrary());
+        SetDefaultFont(&defaultFont);
+        defaultFont.Open(kFont, 10);
         oldDir = std::filesystem::current_path();
         std::filesystem::current_path(folder.Path());
         std::filesystem::create_directories("lumo_factory");
@@ -45,8 +39,7 @@ protected:
     void TearDown() override {
         editor.reset();
         std::filesystem::current_path(oldDir);
-        ddFont::CloseAll();
-        TTF_Quit();
+        CloseFontLibrary();
         LoopTest::TearDown();
     }
 
@@ -65,16 +58,25 @@ protected:
         SDL_FreeSurface(s);
     }
 
-    // A key going down with the given keys held as modifiers; the event
-    // goes through the game's dispatch (focus text first).
+    // A key going down with the given keys held, the modifiers among them
+    // recorded in the event; the event goes through the game's dispatch
+    // (focus text first).
     void Press(SDLKey sym, std::vector<SDLKey> held = {}, Uint16 unicode = 0) {
-        for (SDLKey k : held) input.keys[k] = 1;
+        int mod = KMOD_NONE;
+        for (SDLKey k : held) {
+            input.keys[k] = 1;
+            mod |= k == SDLK_LCTRL    ? KMOD_LCTRL
+                   : k == SDLK_LSHIFT ? KMOD_LSHIFT
+                   : k == SDLK_RSHIFT ? KMOD_RSHIFT
+                                      : 0;
+        }
         input.keys[sym] = 1;
         LastEvent = SDL_Event{};
         LastEvent.type = SDL_KEYDOWN;
         LastEvent.key.type = SDL_KEYDOWN;
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = sym;
+        LastEvent.key.keysym.mod = static_cast<SDLMod>(mod);
         LastEvent.key.keysym.unicode = unicode;
         KeyHeld = 1;
         editor->HandleKeyDown();
@@ -132,5 +134,6 @@ protected:
 
     TempFolder folder;
     std::filesystem::path oldDir;
+    ddFont defaultFont;  // installed as the default font
     std::unique_ptr<lumo2Game> editor;
 };

@@ -31,17 +31,11 @@ protected:
 
     void SetUp() override {
         LoopTest::SetUp();
-        GraphAPI::Screen = SDL_SetVideoMode(kW, kH, 32, 0);
-        ASSERT_NE(GraphAPI::Screen, nullptr);
-        GraphAPI::ScreenWidth = kW;
-        GraphAPI::ScreenHeight = kH;
-        GraphAPI::ScreenImage.ViewSurface(GraphAPI::Screen);
-        GraphAPI::ScreenImage.w = kW;
-        GraphAPI::ScreenImage.h = kH;
-        GraphAPI::SetAppSize(kW, kH);
-        ASSERT_EQ(TTF_Init(), 0);
-        DefaultFont.Open(kFontFile, 12);
-        DefaultFont.SetColor(250, 250, 250);
+        ASSERT_NE(OpenDummyScreen(video, kW, kH), nullptr);
+        ASSERT_TRUE(OpenFontLibrary());
+        SetDefaultFont(&defaultFont);
+        defaultFont.Open(kFontFile, 12);
+        defaultFont.SetColor(250, 250, 250);
         char buf[4096];
         oldDir = getcwd(buf, sizeof buf) ? buf : ".";
         folder.Write("configs/zel_config", "<c></c>\n");
@@ -51,8 +45,7 @@ protected:
     void TearDown() override {
         editor.reset();
         if (chdir(oldDir.c_str()) != 0) ADD_FAILURE() << "cannot go back to " << oldDir;
-        ddFont::CloseAll();
-        TTF_Quit();
+        CloseFontLibrary();
         input.keys.assign(SDLK_LAST, 0);
         LoopTest::TearDown();
     }
@@ -105,6 +98,7 @@ protected:
         LastEvent.key.type = SDL_KEYDOWN;
         LastEvent.key.state = SDL_PRESSED;
         LastEvent.key.keysym.sym = static_cast<SDLKey>(sym);
+        LastEvent.key.keysym.mod = static_cast<SDLMod>((ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0));
         LastEvent.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
         SetKeyHeld(1);
         editor->HandleKeyDown();
@@ -152,6 +146,7 @@ protected:
 
     TempFolder folder;
     std::string oldDir;
+    ddFont defaultFont;  // installed as the default font
     std::unique_ptr<pathbuilderGame> editor;
 };
 

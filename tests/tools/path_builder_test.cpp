@@ -9,6 +9,7 @@
 #include "shell/game_kinds.h"
 #include "shell/menu.h"
 #include "tools/file_loader.h"
+#include "tools/lumo_game.h"
 #include "tools/path_builder.h"
 
 namespace ptb_test {
@@ -432,11 +433,42 @@ TEST_F(PathBuilderTest, BackgroundsComeFromPicturesOrAnimationDefinitions) {
     EXPECT_EQ(editor->GetBackground().GetLayer(), -10);
 }
 
+// A chord typed within one frame, its four key events polled together:
+// the modifier the key event records decides, not the keyboard's state by
+// the time the event is handled.
+std::vector<SDL_Event> Chord(SDLKey modifier, int mod, SDLKey key) {
+    return {loop_test::Key(SDL_KEYDOWN, modifier), loop_test::Key(SDL_KEYDOWN, key, mod),
+            loop_test::Key(SDL_KEYUP, key, mod), loop_test::Key(SDL_KEYUP, modifier)};
+}
+
+TEST_F(PathBuilderTest, ChordsTypedWithinOneFrameAreReadFromTheirKeyEvents) {
+    // Ctrl+l in the walk-path editor; then Esc, and Alt+F4 ends the loop
+    // before the frame with 'v'.
+    std::string opened;
+    std::vector<SDL_Event> closing = Chord(SDLK_LALT, KMOD_LALT, SDLK_F4);
+    closing.insert(closing.begin(), loop_test::Key(SDL_KEYDOWN, SDLK_ESCAPE));
+    events.frames = {{Chord(SDLK_LCTRL, KMOD_LCTRL, SDLK_l), {}},
+                     {closing, [&] { opened = State(); }},
+                     {{loop_test::Key(SDL_KEYDOWN, SDLK_v)}, {}}};
+    editor = std::make_unique<pathbuilderGame>();
+    EXPECT_STREQ(editor->Run(), "exit");
+    EXPECT_EQ(opened, "loading bkg");
+    EXPECT_EQ(State(), "initial");
+    EXPECT_EQ(events.framesStarted, 2);
+
+    // Ctrl+s in the animation editor.
+    events = loop_test::FakeEvents{};
+    int lumoState = -1;
+    auto lumo = std::make_unique<lumo2Game>();
+    events.frames = {{Chord(SDLK_LCTRL, KMOD_LCTRL, SDLK_s), {}},
+                     {{}, [&] { lumoState = lumo->GetState(); }}};
+    lumo->Run();
+    EXPECT_STREQ(lumo2Game::StateName(lumoState), "saving");
+}
+
 TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
-    GraphAPI::AppOffsetX = 30;
-    GraphAPI::AppOffsetY = 40;
-    RegisterPathBuilderKind();
-    ActiveGame = "ptbuilder";
+    video.AppOffsetX = 30;
+    video.AppOffsetY = 40;
     const int before = scene->DrawableCount();
     // 'v', then a click at (100, 100) and one at (160, 100), then Ctrl+s
     // with a name, then the quit event
@@ -446,14 +478,14 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.mouseX = 100;
                                  input.mouseY = 100;
                              }});
-    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT),
-                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT)},
+    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 100),
+                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 100)},
                              {}});
     events.frames.push_back({{}, [this] { input.mouseX = 160; }});
-    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT),
-                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT)},
+    events.frames.push_back({{loop_test::Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 160, 100),
+                              loop_test::Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 160, 100)},
                              {}});
-    events.frames.push_back({{loop_test::Key(SDL_KEYDOWN, SDLK_s)}, [this] {
+    events.frames.push_back({{loop_test::Key(SDL_KEYDOWN, SDLK_s, KMOD_LCTRL)}, [this] {
                                  input.keys[SDLK_LCTRL] = 1;
                                  input.keys[SDLK_s] = 1;
                              }});
@@ -468,10 +500,10 @@ TEST_F(PathBuilderTest, TheGameKindLoopRunsTheEditorWithTheViewAtTheOrigin) {
                                  input.keys[SDLK_LCTRL] = 0;
                                  input.keys[SDLK_s] = 0;
                              }});
-    RunGameKinds();
-    EXPECT_EQ(GraphAPI::AppOffsetX, 0);
-    EXPECT_EQ(GraphAPI::AppOffsetY, 0);
-    EXPECT_STREQ(ActiveGame.c_str(), "exit");
+    const GameKind kinds[] = {{"ptbuilder", RunPathBuilderKind}};
+    RunGameKinds(kinds, "ptbuilder");
+    EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetX, 0);
+    EXPECT_EQ(GraphAPI::CurrentVideo().AppOffsetY, 0);
     EXPECT_EQ(scene->DrawableCount(), before);
     ddWalkGraph back;
     back.LoadGraph("a.ptf");

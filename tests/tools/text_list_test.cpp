@@ -304,8 +304,8 @@ TEST_F(TextListTest, ActionsShowTheirFlagsAndFramesTheirSounds) {
     FrameManager* frame = static_cast<FrameManager*>(list.InsertRow(picture, "f", 0));
     list.ClearSelection();
     list.SetNumbering(0);
-    const int headerEnd = list.GetTextOffsetX() + DefaultFont.TextWidth("walk");
-    const int frameEnd = frame->GetTextOffsetX() + DefaultFont.TextWidth("f");
+    const int headerEnd = list.GetTextOffsetX() + DefaultFont().TextWidth("walk");
+    const int frameEnd = frame->GetTextOffsetX() + DefaultFont().TextWidth("f");
 
     ClearScreenBlack();
     list.Draw();
