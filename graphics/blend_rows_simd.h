@@ -117,10 +117,11 @@ struct Rows {
     // d - 1 and m = floor(65535 / d) beside it.
     struct Divisor {
         V d, dm1, m;
-        explicit Divisor(V value)
-            : d(L::Max16(value, L::Set16(1))),
-              dm1(L::Sub16(d, L::Set16(1))),
-              m(L::DupLow16(L::Floor65535OverPair(d))) {}
+        explicit Divisor(V value) : Divisor(L::Max16(value, L::Set16(1)), kNonZero) {}
+        // For a value known to be 1 or more wherever the quotient is used.
+        enum NonZero { kNonZero };
+        Divisor(V value, NonZero)
+            : d(value), dm1(L::Sub16(d, L::Set16(1))), m(L::DupLow16(L::Floor65535OverPair(d))) {}
         // floor(n / d) for each 16-bit n: q = n * m >> 16 is short by at
         // most 1, and the remainder says when.
         V Quotient(V n) const {
@@ -311,30 +312,42 @@ struct Rows {
                 return Select(L::Or(IsZero16(mA), IsZero16(a)), d16,
                               WithAlpha<kDA>(s16, Div255(L::Mul16(a, mA))));
             });
+        } else if constexpr (!kDA) {
+            // Read without alpha the destination counts as opaque: oA is
+            // 255 and the mix is d (255 - a) + s a over 255.
+            const V k = L::Set16(static_cast<int>(strength));
+            ForRow<2>(d, s, m, w, [k](V d16, V s16, V m16) {
+                const V a = Div255(L::Mul16(L::SpreadAlpha16(s16), k));
+                const V c = Div255(L::Add16(L::Mul16(L::Sub16(C255(), a), d16), L::Mul16(a, s16)));
+                return Select(L::Or(IsZero16(L::SpreadAlpha16(m16)), IsZero16(a)), d16,
+                              WithAlpha<false>(c, c));
+            });
         } else {
             WithStrength(strength, [&](auto scale) {
                 ForRawRow<2>(d, s, m, w, [scale](V dv, V sv, V mv) {
-                    const V a = scale(L::AlphaPair(sv)), mA = L::AlphaPair(mv);
-                    // d * dA * (255 - a) / 255 as d * q + d * r / 255 with
-                    // t = dA * (255 - a) = 255 q + r, the second part the high
-                    // half of d * (257 r + 1) (r is below 255), and 257 r + 1
-                    // = 257 t + q + 1 modulo 2^16.
-                    const V t = L::Mul16(kDA ? L::AlphaPair(dv) : C255(), L::Sub16(C255(), a));
-                    const V q = Div255(t);
-                    const V r257 = L::Add16(L::Add16(L::Mul16(t, L::Set16(257)), q), L::Set16(1));
+                    const V a = scale(L::AlphaPair(sv)), mA = L::AlphaPair(mv), dA = L::AlphaPair(dv);
+                    // With t = dA (255 - a) = 255 q + r: q is the high half of
+                    // dA * K, K = 257 (255 - a) + 1 = -257 a modulo 2^16 (exact
+                    // for a of 1 or more; points of a = 0 are kept below), and
+                    // d * t / 255 is d * q + d * r / 255, the second part the
+                    // high half of d * (257 r + 1), 257 r + 1 = 257 t + q + 1
+                    // modulo 2^16, 257 t = dA * K - dA.
+                    const V K = L::Mul16(a, L::Set16(-257));
+                    const V q = L::MulHi16(dA, K);
+                    const V t257 = L::Sub16(L::Mul16(dA, K), dA);
+                    const V r257 = L::Add16(L::Add16(t257, q), L::Set16(1));
                     const V oA = L::Add16(q, a);
                     // Where t is 0 (destination alpha 0, or a of 255) these are
-                    // the source's colours, as the rule writes there.
-                    // Truncation can push a colour past 255: it saturates.
+                    // the source's colours, as the rule writes there; 257 t is
+                    // 0 modulo 2^16 only there. Truncation can push a colour
+                    // past 255: it saturates. oA is 1 or more wherever a is.
                     auto numerator = [&](V d16, V s16) {
                         return L::Add16(L::Add16(L::Mul16(d16, q), L::MulHi16(d16, r257)), L::Mul16(s16, a));
                     };
-                    const V keep = IsZero16(L::Min16(mA, a));
-                    if constexpr (!kDA)
-                        return Select(keep, dv, DividedColours(dv, sv, Divisor(oA), numerator));
                     // Alpha oA * mA / 255, or a (which oA is there) where t is 0.
-                    const V alpha = L::Max16(Div255(L::Mul16(oA, mA)), L::And(IsZero16(t), oA));
-                    return Select(keep, dv, DividedColours(dv, sv, Divisor(oA), numerator, alpha));
+                    const V alpha = Select(IsZero16(t257), oA, Div255(L::Mul16(oA, mA)));
+                    return Select(IsZero16(L::Min16(mA, a)), dv,
+                                  DividedColours(dv, sv, Divisor(oA, Divisor::kNonZero), numerator, alpha));
                 });
             });
         }
@@ -407,7 +420,7 @@ struct Rows {
             &MaskKeep,
             &ClearWhereOpaque,
             {{&Masked<false, false>, &Masked<false, true>},
-             {&Wide::template Masked<true, false>, &Wide::template Masked<true, true>}},
+             {&Masked<true, false>, &Wide::template Masked<true, true>}},
             {{&ThroughMask<false, false>, &Wide::template ThroughMask<false, true>},
              {&ThroughMask<true, false>, &Wide::template ThroughMask<true, true>}},
             {&CopyThroughMask<false>, &CopyThroughMask<true>},
