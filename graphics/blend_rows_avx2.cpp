@@ -32,6 +32,7 @@ struct Avx2Lanes {
     static V Mul16(V a, V b) { return _mm256_mullo_epi16(a, b); }
     static V MulHi16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
     static V Srl16(V a, int n) { return _mm256_srli_epi16(a, n); }
+    static V Sll16(V a, int n) { return _mm256_slli_epi16(a, n); }
     static V Min16(V a, V b) { return _mm256_min_epi16(a, b); }
     static V Max16(V a, V b) { return _mm256_max_epi16(a, b); }
     static V Eq16(V a, V b) { return _mm256_cmpeq_epi16(a, b); }
@@ -54,22 +55,36 @@ struct Avx2Lanes {
     static V Select(V mask, V yes, V no) { return _mm256_blendv_epi8(no, yes, mask); }
 
     static V Gt16(V a, V b) { return _mm256_cmpgt_epi16(a, b); }
-    // A per-point value (32-bit lanes, below 2^16) in the four 16-bit lanes
-    // of its point, for the low and the high half.
-    static V SpreadLo(V v) {
-        return _mm256_shuffle_epi8(v, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5, 0, 1,
-                                                       0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
+    // Pair form (blend_rows_simd.h): each point's alpha in both of its
+    // 16-bit lanes; a value below 2^16 copied into the high lane; and the
+    // pairs (B, R), (G, A) saturated back to bytes, alpha byte 0.
+    static V AlphaPair(V v) {
+        return _mm256_shuffle_epi8(v, _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15,
+                                                       -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1,
+                                                       15, -1));
     }
-    static V SpreadHi(V v) {
-        return _mm256_shuffle_epi8(v,
-                                   _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13, 8,
-                                                    9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
+    static V DupLow16(V v) {
+        return _mm256_shuffle_epi8(v, _mm256_setr_epi8(0, 1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9, 12, 13, 12, 13, 0,
+                                                       1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9, 12, 13, 12, 13));
     }
-    // floor(65535 / d) in every 32-bit lane, for d from 1 to 255: the
-    // correctly rounded float quotient lies within 2^-9 of the true one,
-    // which is whole or at least 1/255 from a whole number.
-    static V Floor65535Over(V d) {
-        return _mm256_cvttps_epi32(_mm256_div_ps(_mm256_set1_ps(65535.0f), _mm256_cvtepi32_ps(d)));
+    static V JoinColours(V lo, V hi) {
+        return _mm256_shuffle_epi8(_mm256_packus_epi16(lo, hi),
+                                   _mm256_setr_epi8(0, 8, 1, -1, 2, 10, 3, -1, 4, 12, 5, -1, 6, 14, 7, -1, 0,
+                                                    8, 1, -1, 2, 10, 3, -1, 4, 12, 5, -1, 6, 14, 7, -1));
+    }
+    // The alpha (pair form, below 256) takes the place of hi's A lane.
+    static V JoinColoursAndAlpha(V lo, V hi, V alpha) {
+        return _mm256_shuffle_epi8(_mm256_packus_epi16(lo, _mm256_blend_epi16(hi, alpha, 0xAA)),
+                                   _mm256_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 0,
+                                                    8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+    }
+
+    // floor(65535 / d) in every 32-bit lane, for d of 1 to 255 in both
+    // 16-bit lanes (65537 d): 2^32 / (65537 d) = (65535 + 1/65537) / d has
+    // that floor, and its correctly rounded float lies within 2^-8 / d of
+    // it, less than its distance 1/d - 1/(65537 d) to the next whole number.
+    static V Floor65535OverPair(V d) {
+        return _mm256_cvttps_epi32(_mm256_div_ps(_mm256_set1_ps(4294967296.0f), _mm256_cvtepi32_ps(d)));
     }
 };
 

@@ -5,22 +5,70 @@
 // (this file includes nothing, and nothing here is an inline function of
 // its own).
 //
-// L::V holds L::kPixels raw points. The 16-bit helpers work on the halves
+// L::V holds L::kPixels raw points. Most blends work on the 16-bit halves
 // that Lo8 and Hi8 make, lanes (B, G, R, A) per point; a point that keeps
 // its raw value is chosen in that form, which packs back to the same bytes.
+// The blends that divide by a per-point alpha use the pair form instead
+// (see PairsLo), where per-point values need no spreading.
 //
 // Why the results are exact, point by point, against the per-point rules:
 // - products stay below 2^16, where floor(x / 255) is the high-half
 //   multiply (x * 0x8081) >> 23 (Div255);
+// - for x of 0 to 255 and y of 0 to 254, floor(x y / 255) is the high half
+//   of x * (257 y + 1): that is x y / 255 + x (255 - y) / (255 * 2^16),
+//   above it by less than 1/255, and x y / 255 is never closer than 1/255
+//   below the next whole number;
 // - the sums of two products that may pass 2^16 (BlendAdd, BlendAdd256)
 //   saturate at 65535, whose quotient already clamps to 255;
-// - division by a varying alpha d of 1..255 (DividedColours) multiplies by
+// - division by a varying alpha d of 1..255 (Divisor) multiplies by
 //   m = floor(65535 / d), formed once per point: n * m >> 16 falls short of
 //   floor(n / d) by at most 1 for every n below 2^16, since
 //   n / d - n * m / 2^16 < n / 2^16, and one correction step makes it exact.
 #pragma once
 
 namespace GraphAPI::BlendRowKernels {
+
+// Two groups of points of lane type B at a time, each step of one written
+// beside the same step of the other. The blends that divide by a per-point
+// alpha wait long for its reciprocal; side by side, the two groups' chains
+// overlap even where the processor's window holds fewer than two groups.
+// Only the helpers those blends use are here.
+template <class B>
+struct TwoGroups {
+    struct V {
+        typename B::V a, b;
+    };
+    static constexpr int kPixels = 2 * B::kPixels;
+
+    static V Load(const uint32_t* p) { return {B::Load(p), B::Load(p + B::kPixels)}; }
+    static void Store(uint32_t* p, V v) {
+        B::Store(p, v.a);
+        B::Store(p + B::kPixels, v.b);
+    }
+    static V Zero() { return {B::Zero(), B::Zero()}; }
+    static V Set16(int v) { return {B::Set16(v), B::Set16(v)}; }
+    static V Set32(uint32_t v) { return {B::Set32(v), B::Set32(v)}; }
+
+    static V Add16(V x, V y) { return {B::Add16(x.a, y.a), B::Add16(x.b, y.b)}; }
+    static V Sub16(V x, V y) { return {B::Sub16(x.a, y.a), B::Sub16(x.b, y.b)}; }
+    static V Mul16(V x, V y) { return {B::Mul16(x.a, y.a), B::Mul16(x.b, y.b)}; }
+    static V MulHi16(V x, V y) { return {B::MulHi16(x.a, y.a), B::MulHi16(x.b, y.b)}; }
+    static V Srl16(V x, int n) { return {B::Srl16(x.a, n), B::Srl16(x.b, n)}; }
+    static V Min16(V x, V y) { return {B::Min16(x.a, y.a), B::Min16(x.b, y.b)}; }
+    static V Max16(V x, V y) { return {B::Max16(x.a, y.a), B::Max16(x.b, y.b)}; }
+    static V Eq16(V x, V y) { return {B::Eq16(x.a, y.a), B::Eq16(x.b, y.b)}; }
+    static V Gt16(V x, V y) { return {B::Gt16(x.a, y.a), B::Gt16(x.b, y.b)}; }
+    static V And(V x, V y) { return {B::And(x.a, y.a), B::And(x.b, y.b)}; }
+    static V Select(V m, V yes, V no) { return {B::Select(m.a, yes.a, no.a), B::Select(m.b, yes.b, no.b)}; }
+
+    static V AlphaPair(V x) { return {B::AlphaPair(x.a), B::AlphaPair(x.b)}; }
+    static V DupLow16(V x) { return {B::DupLow16(x.a), B::DupLow16(x.b)}; }
+    static V Floor65535OverPair(V x) { return {B::Floor65535OverPair(x.a), B::Floor65535OverPair(x.b)}; }
+    static V JoinColours(V lo, V hi) { return {B::JoinColours(lo.a, hi.a), B::JoinColours(lo.b, hi.b)}; }
+    static V JoinColoursAndAlpha(V lo, V hi, V alpha) {
+        return {B::JoinColoursAndAlpha(lo.a, hi.a, alpha.a), B::JoinColoursAndAlpha(lo.b, hi.b, alpha.b)};
+    }
+};
 
 template <class L>
 struct Rows {
@@ -44,57 +92,68 @@ struct Rows {
     static V IsZero16(V x) { return L::Eq16(x, L::Zero()); }
     static V AlphaByte(V raw) { return L::Srl32(raw, 24); }
 
-    // Per-point values sit in 32-bit lanes in point order, below 2^16, so
-    // the 16-bit helpers work on them too (Set32 gives their constants).
-    // Spread copies each into the four lanes of its point in the two halves.
-    struct Pair {
-        V lo, hi;
-    };
-    static Pair Spread(V perPoint) { return {L::SpreadLo(perPoint), L::SpreadHi(perPoint)}; }
-    static V C255x32() { return L::Set32(255); }
+    // Calls body(scale) once, scale(x) giving x * strength / 255 for x of
+    // 0 to 255 in 16-bit lanes: x itself at 255, else the high half of x *
+    // (257 strength + 1), exact since x * (255 - strength) < 2^16.
+    template <class Body>
+    static void WithStrength(uint32_t strength, Body body) {
+        if (strength >= 255) {
+            body([](V x) { return x; });
+        } else {
+            const V k = L::Set16(static_cast<int>(257 * strength + 1));
+            body([k](V x) { return L::MulHi16(x, k); });
+        }
+    }
 
-    // Each colour of both halves, floor(n / d) for the 16-bit numerators
-    // numerator(d16, s16, m16, high) of each half and the per-point divisor
-    // d of 1 to 255, packed back into points (their alpha bytes are left
-    // over). The point's m = floor(65535 / d) is formed once; q = n * m >> 16
-    // is short of floor(n / d) by at most 1, and one correction makes it
-    // exact.
-    template <class Numerator>
-    static V DividedColours(V dv, V sv, V mv, V divisor, Numerator numerator) {
-        const Pair d = Spread(divisor), m = Spread(L::Floor65535Over(divisor));
-        auto quotient = [](V n, V d, V m) {
+    // The pair form, for the blends that divide by a per-point alpha: a
+    // point's bytes as the 16-bit pairs (B, R) (PairsLo) and (G, A)
+    // (PairsHi), and a per-point value held in both 16-bit lanes of its
+    // point (L::AlphaPair gives alphas so), where it multiplies both pairs
+    // of the point with no spreading.
+    static V PairsLo(V raw) { return L::And(raw, L::Set32(0x00FF00FFu)); }
+    static V PairsHi(V raw) { return L::Srl16(raw, 8); }
+
+    // A per-point divisor of 1 to 255 in pair form (0 is taken as 1), with
+    // d - 1 and m = floor(65535 / d) beside it.
+    struct Divisor {
+        V d, dm1, m;
+        explicit Divisor(V value) : Divisor(L::Max16(value, L::Set16(1)), kNonZero) {}
+        // For a value known to be 1 or more wherever the quotient is used.
+        enum NonZero { kNonZero };
+        Divisor(V value, NonZero)
+            : d(value), dm1(L::Sub16(d, L::Set16(1))), m(L::DupLow16(L::Floor65535OverPair(d))) {}
+        // floor(n / d) for each 16-bit n: q = n * m >> 16 is short by at
+        // most 1, and the remainder says when.
+        V Quotient(V n) const {
             const V q = L::MulHi16(n, m);
-            const V r = L::Sub16(n, L::Mul16(q, d));
-            return L::Sub16(q, L::Gt16(r, L::Sub16(d, L::Set16(1))));
-        };
-        const V lo = quotient(numerator(L::Lo8(dv), L::Lo8(sv), L::Lo8(mv), false), d.lo, m.lo);
-        const V hi = quotient(numerator(L::Hi8(dv), L::Hi8(sv), L::Hi8(mv), true), d.hi, m.hi);
-        return L::Pack16(lo, hi);
+            return L::Sub16(q, L::Gt16(L::Sub16(n, L::Mul16(q, d)), dm1));
+        }
+    };
+
+    // The colours floor(numerator(d, s) / divisor) of both pairs, saturated
+    // to bytes, with 0 in the alpha byte, or with the given alpha (pair
+    // form, below 256) there.
+    template <class Numerator>
+    static V DividedColours(V dv, V sv, const Divisor& divisor, Numerator numerator) {
+        return L::JoinColours(divisor.Quotient(numerator(PairsLo(dv), PairsLo(sv))),
+                              divisor.Quotient(numerator(PairsHi(dv), PairsHi(sv))));
+    }
+    template <class Numerator>
+    static V DividedColours(V dv, V sv, const Divisor& divisor, Numerator numerator, V alpha) {
+        return L::JoinColoursAndAlpha(divisor.Quotient(numerator(PairsLo(dv), PairsLo(sv))),
+                                      divisor.Quotient(numerator(PairsHi(dv), PairsHi(sv))), alpha);
     }
 
-    // The colour bytes of colours with the alpha byte alpha (per point), or
-    // with 0 there for a destination without alpha.
-    template <bool kDA>
-    static V WithAlphaByte(V colours, V alpha) {
-        const V rgb = L::And(colours, L::Set32(0x00FFFFFFu));
-        if constexpr (kDA)
-            return L::Or(rgb, L::Sll32(alpha, 24));
-        else
-            return rgb;
-    }
-
-    // The over-blend of weight a (per point) onto the destination: output
-    // alpha oA = a + (255 - a) * dA / 255 and colours ((oA - a) d + a s) /
-    // oA; points where oA is 0 are left to the caller.
-    template <bool kDA>
-    static V OverBlend(V dv, V sv, V a, V& oA) {
-        oA = L::Add16(a, Div255(L::Mul16(L::Sub16(C255x32(), a), AlphaByte(dv))));
-        const V divisor = L::Max16(oA, L::Set32(1));
-        const Pair k = Spread(L::Sub16(oA, a)), w = Spread(a);
-        const V colours = DividedColours(dv, sv, L::Zero(), divisor, [&](V d16, V s16, V, bool high) {
-            return L::Add16(L::Mul16(high ? k.hi : k.lo, d16), L::Mul16(high ? w.hi : w.lo, s16));
-        });
-        return WithAlphaByte<kDA>(colours, oA);
+    // The over-blend of weight a (pair form) onto a destination with alpha:
+    // output alpha oA = a + (255 - a) * dA / 255 and colours ((oA - a) d +
+    // a s) / oA. Where a is 0 that is the destination's own bytes; where oA
+    // is 0 too, dividing by 1 with weight 1 on d keeps them as well.
+    static V OverBlend(V dv, V sv, V a) {
+        const V oA = L::Add16(a, Div255(L::Mul16(L::Sub16(C255(), a), L::AlphaPair(dv))));
+        const Divisor divisor(oA);
+        const V k = L::Sub16(divisor.d, a);
+        return DividedColours(
+            dv, sv, divisor, [&](V d, V s) { return L::Add16(L::Mul16(k, d), L::Mul16(a, s)); }, oA);
     }
 
     // Loads a group of points of each row (kSources of s and m are read).
@@ -156,11 +215,11 @@ struct Rows {
     template <bool kDA>
     static void Alpha(uint32_t* d, const uint32_t* s, int w, uint32_t strength) {
         if constexpr (kDA) {
-            const V k32 = L::Set32(strength);
-            ForRawRow<1>(d, s, nullptr, w, [k32](V dv, V sv, V) {
-                V oA;
-                const V out = OverBlend<true>(dv, sv, Div255(L::Mul16(AlphaByte(sv), k32)), oA);
-                return Select(L::Or(L::Eq32(AlphaByte(sv), L::Zero()), L::Eq32(oA, L::Zero())), dv, out);
+            WithStrength(strength, [&](auto scale) {
+                ForRawRow<1>(d, s, nullptr, w, [scale](V dv, V sv, V) {
+                    const V a = scale(L::AlphaPair(sv));
+                    return OverBlend(dv, sv, a);
+                });
             });
         } else {
             const V k = L::Set16(static_cast<int>(strength));
@@ -253,32 +312,43 @@ struct Rows {
                 return Select(L::Or(IsZero16(mA), IsZero16(a)), d16,
                               WithAlpha<kDA>(s16, Div255(L::Mul16(a, mA))));
             });
+        } else if constexpr (!kDA) {
+            // Read without alpha the destination counts as opaque: oA is
+            // 255 and the mix is d (255 - a) + s a over 255.
+            const V k = L::Set16(static_cast<int>(strength));
+            ForRow<2>(d, s, m, w, [k](V d16, V s16, V m16) {
+                const V a = Div255(L::Mul16(L::SpreadAlpha16(s16), k));
+                const V c = Div255(L::Add16(L::Mul16(L::Sub16(C255(), a), d16), L::Mul16(a, s16)));
+                return Select(L::Or(IsZero16(L::SpreadAlpha16(m16)), IsZero16(a)), d16,
+                              WithAlpha<false>(c, c));
+            });
         } else {
-            const V k32 = L::Set32(strength);
-            ForRawRow<2>(d, s, m, w, [k32](V dv, V sv, V mv) {
-                const V a = Div255(L::Mul16(AlphaByte(sv), k32)), mA = AlphaByte(mv);
-                const V dA = kDA ? AlphaByte(dv) : C255x32();
-                // d * dA * (255 - a) / 255 as d * q + d * r / 255 with
-                // dA * (255 - a) = 255 q + r, both parts below 2^16.
-                const V t = L::Mul16(dA, L::Sub16(C255x32(), a));
-                const V q = Div255(t);
-                const V r = L::Sub16(t, L::Mul16(q, C255x32()));
-                const V oA = L::Add16(q, a);
-                const Pair q16 = Spread(q), r16 = Spread(r), a16 = Spread(a);
-                // oA is 0 only where a is, a point that keeps its value.
-                const V mixed =
-                    DividedColours(dv, sv, mv, L::Max16(oA, L::Set32(1)), [&](V d16, V s16, V, bool high) {
-                        const V nd = L::Add16(L::Mul16(d16, high ? q16.hi : q16.lo),
-                                              Div255(L::Mul16(d16, high ? r16.hi : r16.lo)));
-                        return L::Add16(nd, L::Mul16(s16, high ? a16.hi : a16.lo));
-                    });
-                // Truncation can push a mixed colour past 255: it saturates
-                // in the packing.
-                V useMixed = L::AndNot(L::Eq32(a, C255x32()), L::Set32(0xFFFFFFFFu));
-                if constexpr (kDA) useMixed = L::AndNot(L::Eq32(dA, L::Zero()), useMixed);
-                const V out = Select(useMixed, WithAlphaByte<kDA>(mixed, Div255(L::Mul16(oA, mA))),
-                                     WithAlphaByte<kDA>(sv, a));
-                return Select(L::Or(L::Eq32(mA, L::Zero()), L::Eq32(a, L::Zero())), dv, out);
+            WithStrength(strength, [&](auto scale) {
+                ForRawRow<2>(d, s, m, w, [scale](V dv, V sv, V mv) {
+                    const V a = scale(L::AlphaPair(sv)), mA = L::AlphaPair(mv), dA = L::AlphaPair(dv);
+                    // With t = dA (255 - a) = 255 q + r: q is the high half of
+                    // dA * K, K = 257 (255 - a) + 1 = -257 a modulo 2^16 (exact
+                    // for a of 1 or more; points of a = 0 are kept below), and
+                    // d * t / 255 is d * q + d * r / 255, the second part the
+                    // high half of d * (257 r + 1), 257 r + 1 = 257 t + q + 1
+                    // modulo 2^16, 257 t = dA * K - dA.
+                    const V K = L::Mul16(a, L::Set16(-257));
+                    const V q = L::MulHi16(dA, K);
+                    const V t257 = L::Sub16(L::Mul16(dA, K), dA);
+                    const V r257 = L::Add16(L::Add16(t257, q), L::Set16(1));
+                    const V oA = L::Add16(q, a);
+                    // Where t is 0 (destination alpha 0, or a of 255) these are
+                    // the source's colours, as the rule writes there; 257 t is
+                    // 0 modulo 2^16 only there. Truncation can push a colour
+                    // past 255: it saturates. oA is 1 or more wherever a is.
+                    auto numerator = [&](V d16, V s16) {
+                        return L::Add16(L::Add16(L::Mul16(d16, q), L::MulHi16(d16, r257)), L::Mul16(s16, a));
+                    };
+                    // Alpha oA * mA / 255, or a (which oA is there) where t is 0.
+                    const V alpha = Select(IsZero16(t257), oA, Div255(L::Mul16(oA, mA)));
+                    return Select(IsZero16(L::Min16(mA, a)), dv,
+                                  DividedColours(dv, sv, Divisor(oA, Divisor::kNonZero), numerator, alpha));
+                });
             });
         }
     }
@@ -287,11 +357,9 @@ struct Rows {
     static void ThroughMask(uint32_t* d, const uint32_t* s, const uint32_t* m, int w) {
         if constexpr (kDA) {
             ForRawRow<2>(d, s, m, w, [](V dv, V sv, V mv) {
-                const V mA = AlphaByte(mv);
-                const V a = kOpaque ? mA : Div255(L::Mul16(AlphaByte(sv), mA));
-                V oA;
-                const V out = OverBlend<true>(dv, sv, a, oA);
-                return Select(L::Or(L::Eq32(mA, L::Zero()), L::Eq32(oA, L::Zero())), dv, out);
+                const V mA = L::AlphaPair(mv);
+                const V a = kOpaque ? mA : Div255(L::Mul16(L::AlphaPair(sv), mA));
+                return OverBlend(dv, sv, a);
             });
         } else {
             // Read without alpha the destination counts as opaque: oA is 255.
@@ -325,28 +393,36 @@ struct Rows {
             s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + sPitch);
         }
     }
+    // In pair form: no sum passes 255, so the pairs join back unsaturated.
     static void SdlAlphaRow(uint32_t* d, const uint32_t* s, int w) {
-        ForRow<1>(d, s, nullptr, w, [](V d16, V s16, V) {
-            const V A = L::SpreadAlpha16(s16);
-            const V weight = L::Or(A, L::And(AlphaLanes(), C255()));
-            const V blended =
-                L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, L::Sub16(C255(), A)), 8));
-            return Select(IsZero16(A), d16, Select(L::Eq16(A, C255()), s16, blended));
+        ForRawRow<1>(d, s, nullptr, w, [](V dv, V sv, V) {
+            const V A = L::AlphaPair(sv), inverse = L::Sub16(C255(), A);
+            const V topWeight = L::Or(A, L::Set32(0x00FF0000u));  // (A, 255): the A lane weighs 255
+            auto blend = [&](V d16, V s16, V weight) {
+                return L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, inverse), 8));
+            };
+            const V blended = L::Or(blend(PairsLo(dv), PairsLo(sv), A),
+                                    L::Sll16(blend(PairsHi(dv), PairsHi(sv), topWeight), 8));
+            return Select(IsZero16(A), dv, Select(L::Eq16(A, C255()), sv, blended));
         });
     }
+
+    // The rows that divide by a per-point alpha take two groups at a time.
+    using Wide = Rows<TwoGroups<L>>;
 
     static constexpr BlendRows Table() {
         return BlendRows{
             {&Over<false>, &Over<true>},
-            {&Alpha<false>, &Alpha<true>},
+            {&Alpha<false>, &Wide::template Alpha<true>},
             {&Add<false>, &Add<true>},
             {&Add256<false>, &Add256<true>},
             {&MaskAlpha<false>, &MaskAlpha<true>},
             &MaskKeep,
             &ClearWhereOpaque,
-            {{&Masked<false, false>, &Masked<false, true>}, {&Masked<true, false>, &Masked<true, true>}},
-            {{&ThroughMask<false, false>, &ThroughMask<false, true>},
-             {&ThroughMask<true, false>, &ThroughMask<true, true>}},
+            {{&Masked<false, false>, &Masked<false, true>},
+             {&Masked<true, false>, &Wide::template Masked<true, true>}},
+            {{&ThroughMask<false, false>, &Wide::template ThroughMask<false, true>},
+             {&ThroughMask<true, false>, &Wide::template ThroughMask<true, true>}},
             {&CopyThroughMask<false>, &CopyThroughMask<true>},
             &CutOut,
             &ScaleAlpha,

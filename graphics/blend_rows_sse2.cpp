@@ -30,6 +30,7 @@ struct Sse2Lanes {
     static V Mul16(V a, V b) { return _mm_mullo_epi16(a, b); }
     static V MulHi16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     static V Srl16(V a, int n) { return _mm_srli_epi16(a, n); }
+    static V Sll16(V a, int n) { return _mm_slli_epi16(a, n); }
     static V Min16(V a, V b) { return _mm_min_epi16(a, b); }
     static V Max16(V a, V b) { return _mm_max_epi16(a, b); }
     static V Eq16(V a, V b) { return _mm_cmpeq_epi16(a, b); }
@@ -49,21 +50,28 @@ struct Sse2Lanes {
     }
 
     static V Gt16(V a, V b) { return _mm_cmpgt_epi16(a, b); }
-    // A per-point value (32-bit lanes, below 2^16) in the four 16-bit lanes
-    // of its point, for the low and the high half.
-    static V SpreadLo(V v) {
-        const V both = _mm_or_si128(v, _mm_slli_epi32(v, 16));
-        return _mm_unpacklo_epi32(both, both);
+    // Pair form (blend_rows_simd.h): each point's alpha in both of its
+    // 16-bit lanes; a value below 2^16 copied into the high lane; and the
+    // pairs (B, R), (G, A) saturated back to bytes, alpha byte 0.
+    static V AlphaPair(V v) {
+        const V a = _mm_srli_epi32(v, 24);
+        return _mm_or_si128(a, _mm_slli_epi32(a, 16));
     }
-    static V SpreadHi(V v) {
-        const V both = _mm_or_si128(v, _mm_slli_epi32(v, 16));
-        return _mm_unpackhi_epi32(both, both);
+    static V DupLow16(V v) { return _mm_or_si128(v, _mm_slli_epi32(v, 16)); }
+    static V JoinColours(V lo, V hi) {
+        const V bytes = _mm_packus_epi16(lo, hi);  // B R pairs, then G A pairs
+        return _mm_and_si128(_mm_unpacklo_epi8(bytes, _mm_srli_si128(bytes, 8)), _mm_set1_epi32(0x00FFFFFF));
     }
-    // floor(65535 / d) in every 32-bit lane, for d from 1 to 255: the
-    // correctly rounded float quotient lies within 2^-9 of the true one,
-    // which is whole or at least 1/255 from a whole number.
-    static V Floor65535Over(V d) {
-        return _mm_cvttps_epi32(_mm_div_ps(_mm_set1_ps(65535.0f), _mm_cvtepi32_ps(d)));
+    static V JoinColoursAndAlpha(V lo, V hi, V alpha) {
+        return _mm_or_si128(JoinColours(lo, hi), _mm_slli_epi32(alpha, 24));
+    }
+
+    // floor(65535 / d) in every 32-bit lane, for d of 1 to 255 in both
+    // 16-bit lanes (65537 d): 2^32 / (65537 d) = (65535 + 1/65537) / d has
+    // that floor, and its correctly rounded float lies within 2^-8 / d of
+    // it, less than its distance 1/d - 1/(65537 d) to the next whole number.
+    static V Floor65535OverPair(V d) {
+        return _mm_cvttps_epi32(_mm_div_ps(_mm_set1_ps(4294967296.0f), _mm_cvtepi32_ps(d)));
     }
 };
 
