@@ -70,6 +70,28 @@ const BlendRows* MatchingRows() {
     return known ? rows : nullptr;
 }
 
+// One axis of SDL_UpperBlit's clipping: the span of `length` points from
+// `from` in the source, drawn at `to`, cut to a source of `size` points
+// (negative: no source rectangle was given, nothing to cut) and then to the
+// clip span of `clipLength` points from `clipFrom`. The length may end at or
+// below 0 (nothing to draw).
+void ClipAxis(int& from, int& to, int& length, int size, int clipFrom, int clipLength) {
+    if (size >= 0) {
+        if (from < 0) {
+            length += from;
+            to -= from;
+            from = 0;
+        }
+        if (size - from < length) length = size - from;
+    }
+    if (clipFrom - to > 0) {
+        length -= clipFrom - to;
+        from += clipFrom - to;
+        to = clipFrom;
+    }
+    if (to + length - clipFrom - clipLength > 0) length -= to + length - clipFrom - clipLength;
+}
+
 }  // namespace
 
 bool UpperBlitTakesRows() { return MatchingRows() != nullptr; }
@@ -83,38 +105,11 @@ int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destinatio
 
     // SDL's clipping, in int as SDL does it.
     int dx = destinationRect->x, dy = destinationRect->y;
-    int sx = 0, sy = 0, w = source->w, h = source->h;
-    if (sourceRect) {
-        sx = sourceRect->x;
-        w = sourceRect->w;
-        if (sx < 0) {
-            w += sx;
-            dx -= sx;
-            sx = 0;
-        }
-        if (source->w - sx < w) w = source->w - sx;
-        sy = sourceRect->y;
-        h = sourceRect->h;
-        if (sy < 0) {
-            h += sy;
-            dy -= sy;
-            sy = 0;
-        }
-        if (source->h - sy < h) h = source->h - sy;
-    }
+    int sx = sourceRect ? sourceRect->x : 0, sy = sourceRect ? sourceRect->y : 0;
+    int w = sourceRect ? sourceRect->w : source->w, h = sourceRect ? sourceRect->h : source->h;
     const SDL_Rect& clip = destination->clip_rect;
-    if (clip.x - dx > 0) {
-        w -= clip.x - dx;
-        sx += clip.x - dx;
-        dx = clip.x;
-    }
-    if (dx + w - clip.x - clip.w > 0) w -= dx + w - clip.x - clip.w;
-    if (clip.y - dy > 0) {
-        h -= clip.y - dy;
-        sy += clip.y - dy;
-        dy = clip.y;
-    }
-    if (dy + h - clip.y - clip.h > 0) h -= dy + h - clip.y - clip.h;
+    ClipAxis(sx, dx, w, sourceRect ? source->w : -1, clip.x, clip.w);
+    ClipAxis(sy, dy, h, sourceRect ? source->h : -1, clip.y, clip.h);
 
     destinationRect->x = static_cast<Sint16>(dx);
     destinationRect->y = static_cast<Sint16>(dy);

@@ -20,6 +20,10 @@ namespace GraphAPI {
 // device closed).
 int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktopDepth);
 void Shutdown();
+// Enters an opened video mode into the current video state: the screen,
+// its size and depth, the screen picture over the whole of it, and the
+// application size (the screen's).
+void EnterScreen(SDL_Surface* screen, int width, int height, int bitsPerPixel);
 void SetAppSize(int w, int h);
 void SetScaledSize(int w, int h);
 void SetFullscreen(int on);

@@ -55,15 +55,24 @@ int Init(int width, int height, int bitsPerPixel, int fullscreen, int useDesktop
         std::printf("unable to set video mode: %s\n", SDL_GetError());
         FatalExit("", 1);
     }
-    v.ScreenImage.ViewSurface(v.Screen);
-    v.ScreenImage.x = v.ScreenImage.y = 0;
-    v.ScreenImage.w = v.ScreenWidth;
-    v.ScreenImage.h = v.ScreenHeight;
-    v.ScreenImage.srx = v.ScreenImage.sry = 0;
-    v.ScreenImage.srw = v.ScreenWidth;
-    v.ScreenImage.srh = v.ScreenHeight;
-    SetAppSize(v.ScreenWidth, v.ScreenHeight);
+    EnterScreen(v.Screen, v.ScreenWidth, v.ScreenHeight, v.BitsPerPixel);
     return 0;
+}
+
+void EnterScreen(SDL_Surface* screen, int width, int height, int bitsPerPixel) {
+    VideoState& v = CurrentVideo();
+    v.Screen = screen;
+    v.ScreenWidth = width;
+    v.ScreenHeight = height;
+    v.BitsPerPixel = bitsPerPixel;
+    v.ScreenImage.ViewSurface(screen);
+    v.ScreenImage.x = v.ScreenImage.y = 0;
+    v.ScreenImage.w = width;
+    v.ScreenImage.h = height;
+    v.ScreenImage.srx = v.ScreenImage.sry = 0;
+    v.ScreenImage.srw = width;
+    v.ScreenImage.srh = height;
+    SetAppSize(width, height);
 }
 
 void SetAppSize(int w, int h) {

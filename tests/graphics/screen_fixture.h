@@ -8,17 +8,12 @@
 #include "graphics/graph_api.h"
 
 // Sets the dummy video mode to w x h, 32 bits, and enters it in the video
-// state (the current one) as Init would; the screen, or null.
+// state, which must be the current one, as Init would; the screen, or null.
 inline SDL_Surface* OpenDummyScreen(GraphAPI::VideoState& video, int w, int h) {
-    video.Screen = SDL_SetVideoMode(w, h, 32, 0);
-    video.ScreenWidth = w;
-    video.ScreenHeight = h;
-    video.BitsPerPixel = 32;
-    video.ScreenImage.ViewSurface(video.Screen);
-    video.ScreenImage.w = w;
-    video.ScreenImage.h = h;
-    GraphAPI::SetAppSize(w, h);
-    return video.Screen;
+    SDL_Surface* screen = SDL_SetVideoMode(w, h, 32, 0);
+    EXPECT_EQ(&video, &GraphAPI::CurrentVideo());
+    if (screen) GraphAPI::EnterScreen(screen, w, h, 32);
+    return screen;
 }
 
 class ScreenTest : public ::testing::Test {
