@@ -41,6 +41,13 @@ protected:
         return path;
     }
 
+    // Writes text as a definition beside the sheets and loads it at scale 1.
+    bool Load(Animacja& anim, const std::string& text) {
+        const std::string path = File("text.lum");
+        WriteText(path, text);
+        return anim.LoadDefinition(path.c_str(), 1.0f, 1.0f) == 1;
+    }
+
     // Two actions over a two-picture bank: "walk" loops with a sound on
     // frame 1, "die" hides.
     void Build(Animacja& anim) {
@@ -112,7 +119,7 @@ TEST_F(DefinitionTest, WritesTheSeparateFilesFormByteForByte) {
               "</action>\n");
 }
 
-TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
+TEST_F(DefinitionTest, WritesTheBankFormByteForByte) {
     Animacja anim;
     AddPicture(anim, 2, 2, 255, 0, 0);
     AddAction(anim, "a", 1);
@@ -122,15 +129,6 @@ TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
     anim.SaveDefinition(path.c_str());
     EXPECT_EQ(ReadText(path),
               "<delay>\t1\n<files>\t0\n\t<< >>\tsheet.z16\n<action>\ta\n\t<f>\t0\taf0\t0\t0\n</action>\n");
-
-    Animacja many;
-    AddPicture(many, 2, 2, 255, 0, 0);
-    AddAction(many, "a", 1);
-    for (int i = 0; i < 11; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
-    many.SaveDefinition(path.c_str());
-    const std::string text = ReadText(path);
-    EXPECT_NE(text.find("<files>\t11\n"), std::string::npos);  // the names written, all read back
-    EXPECT_NE(text.find("\t<< 9 >>\tp9.png\n\t<< : >>\tp10.png\n"), std::string::npos);
 }
 
 // The count of separate files is the count of names written, and markers
@@ -138,10 +136,8 @@ TEST_F(DefinitionTest, WritesTheBankFormAndMarkersPastNine) {
 // so does all that follows them.
 TEST_F(DefinitionTest, EveryFileNameWrittenReadsBack) {
     WriteSheet("ba", 2);  // a bank file not named like one: written as separate files
-    const std::string path = File("odd.lum");
-    WriteText(path, "<delay> 1 <files> 0 ba\n<action> a\n\t<f> 1 x 0 0\n</action>\n");
     Animacja anim;
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<delay> 1 <files> 0 ba\n<action> a\n\t<f> 1 x 0 0\n</action>\n"));
     ASSERT_EQ(anim.GetBankCount(), 2);
     EXPECT_NE(ExpectStableSave(anim).find("<files>\t1\n"), std::string::npos);
 
@@ -149,7 +145,11 @@ TEST_F(DefinitionTest, EveryFileNameWrittenReadsBack) {
     AddPicture(many, 2, 2, 255, 0, 0);
     AddAction(many, "a", 1);
     for (int i = 0; i < 300; ++i) many.AddFileName(("p" + std::to_string(i) + ".png").c_str());
+    const std::string path = File("many.lum");
     many.SaveDefinition(path.c_str());
+    const std::string text = ReadText(path);
+    EXPECT_NE(text.find("<files>\t300\n"), std::string::npos);  // the names written, all read back
+    EXPECT_NE(text.find("\t<< 9 >>\tp9.png\n\t<< : >>\tp10.png\n"), std::string::npos);
     Animacja manyBack;
     ASSERT_EQ(manyBack.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
     ASSERT_EQ(manyBack.GetFileNameCount(), 300);
@@ -181,67 +181,45 @@ TEST_F(DefinitionTest, NothingIsWrittenWithoutActionsAndFailedSavesSaySo) {
     EXPECT_EQ(files, 1);
 }
 
-TEST_F(DefinitionTest, SeparateFilesRoundTripUsesNamesAsTheyStand) {
-    Animacja anim;
-    Build(anim);
-    const std::string red = WritePictureFile("red.bmp", 255, 0, 0);
-    const std::string green = WritePictureFile("green.bmp", 0, 255, 0);
-    anim.AddFileName(red.c_str());
-    anim.AddFileName(green.c_str());
-    const std::string path = File("round.lum");
-    anim.SaveDefinition(path.c_str());
-
-    Animacja back;
-    ASSERT_EQ(back.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
-    ExpectSameAnimation(anim, back);
-    ASSERT_EQ(back.GetBankCount(), 2);
-    ASSERT_EQ(back.GetFileNameCount(), 2);
-    EXPECT_STREQ(back.GetFileName(1), green.c_str());
-    ASSERT_NE(back.GetBankImage(1)->surface, nullptr);
-    EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetImage()->surface, back.GetBankImage(1)->surface);
-    EXPECT_EQ(back.GetArrayCount(), 1);
-
-    const std::string again = File("again.lum");
-    back.SaveDefinition(again.c_str());
-    EXPECT_EQ(ReadText(again), ReadText(path));
-}
-
-TEST_F(DefinitionTest, WindowsLineEndsReadLikePlainOnes) {
+// Separate picture files are named as they stand, and the same text with
+// CR LF line ends reads the same: names, files, flags and pictures.
+TEST_F(DefinitionTest, SeparateFilesRoundTripWithEitherLineEnd) {
     Animacja anim;
     Build(anim);
     anim.AddFileName(WritePictureFile("red.bmp", 255, 0, 0).c_str());
-    anim.AddFileName(WritePictureFile("green.bmp", 0, 255, 0).c_str());
+    const std::string green = WritePictureFile("green.bmp", 0, 255, 0);
+    anim.AddFileName(green.c_str());
     anim.SetSoundBankName("table.snd");
-    const std::string plain = File("plain.lum");
+    const std::string plain = File("plain.lum"), crlf = File("crlf.lum");
     anim.SaveDefinition(plain.c_str());
-
-    // The same text with CR LF line ends: names, files and flags read the same.
     std::string text;
-    for (char c : ReadText(plain)) {
-        if (c == '\n') text += '\r';
-        text += c;
-    }
-    const std::string crlf = File("crlf.lum");
+    for (char c : ReadText(plain)) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     WriteText(crlf, text);
-    Animacja back;
-    ASSERT_EQ(back.LoadDefinition(crlf.c_str(), 1.0f, 1.0f), 1);
-    ExpectSameAnimation(anim, back);
-    EXPECT_EQ(back.FindAction("die"), 1);
-    EXPECT_STREQ(back.GetSoundBankName(), "table.snd");
-    ASSERT_EQ(back.GetBankCount(), 2);
-    EXPECT_NE(back.GetBankImage(1)->surface, nullptr);
-    const std::string again = File("again.lum");
-    back.SaveDefinition(again.c_str());
-    EXPECT_EQ(ReadText(again), ReadText(plain));
+
+    for (const std::string& path : {plain, crlf}) {
+        SCOPED_TRACE(path);
+        Animacja back;
+        ASSERT_EQ(back.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+        ExpectSameAnimation(anim, back);
+        EXPECT_EQ(back.FindAction("die"), 1);
+        EXPECT_STREQ(back.GetSoundBankName(), "table.snd");
+        ASSERT_EQ(back.GetBankCount(), 2);
+        ASSERT_EQ(back.GetFileNameCount(), 2);
+        EXPECT_STREQ(back.GetFileName(1), green.c_str());
+        ASSERT_NE(back.GetBankImage(1)->surface, nullptr);
+        EXPECT_EQ(back.GetAction(0)->GetFrame(1)->GetImage()->surface, back.GetBankImage(1)->surface);
+        EXPECT_EQ(back.GetArrayCount(), 1);
+        const std::string again = File("again.lum");
+        back.SaveDefinition(again.c_str());
+        EXPECT_EQ(ReadText(again), ReadText(plain));
+    }
 }
 
 // A CR that does not end a line separates words: no name ends in one, which
 // would be written back as a line end.
 TEST_F(DefinitionTest, LoneCarriageReturnsSeparateWords) {
-    const std::string path = File("cr.lum");
-    WriteText(path, "<delay> 2\r<bank> table.snd\r<action> walk\r\t<f> 0 w0 1 2\r</action>\r");
     Animacja anim;
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<delay> 2\r<bank> table.snd\r<action> walk\r\t<f> 0 w0 1 2\r</action>\r"));
     EXPECT_STREQ(anim.GetNameOfAction(0), "walk");
     EXPECT_STREQ(anim.GetSoundBankName(), "table.snd");
     EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetY(), 2);
@@ -306,17 +284,15 @@ TEST_F(DefinitionTest, ScalingMovesHotSpotsWithTheKeptFractions) {
 }
 
 TEST_F(DefinitionTest, CommentsFlagsAndSoundsAnywhere) {
-    const std::string path = File("c.lum");
-    WriteText(path,
-              "<< a comment <delay> 9 >><delay> 4\n"
-              "<files> 0 << >> nosuch.zel\n"
-              "<loop> b\n<loop> nobody\n<hide> a\n"
-              "<snd> a 0 bang\n<snd> a 5 toofar\n<snd> nobody 0 x\n<snd> b 1 \n"
-              "<action> a\n <f> 0 f0 1 1\n <f> -1 own 0 0\n"
-              "<action> b\n <f> 0 g0 2 2\n"
-              "<< unclosed <action> c\n <f> 0 h 0 0\n");
     Animacja anim;
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim,
+                     "<< a comment <delay> 9 >><delay> 4\n"
+                     "<files> 0 << >> nosuch.zel\n"
+                     "<loop> b\n<loop> nobody\n<hide> a\n"
+                     "<snd> a 0 bang\n<snd> a 5 toofar\n<snd> nobody 0 x\n<snd> b 1 \n"
+                     "<action> a\n <f> 0 f0 1 1\n <f> -1 own 0 0\n"
+                     "<action> b\n <f> 0 g0 2 2\n"
+                     "<< unclosed <action> c\n <f> 0 h 0 0\n"));
     EXPECT_EQ(anim.GetDelay(), 4);
     EXPECT_EQ(anim.GetBankCount(), 0);  // the bank file does not exist
     ASSERT_EQ(anim.GetActionCount(), 2);
@@ -337,7 +313,6 @@ TEST_F(DefinitionTest, CommentsFlagsAndSoundsAnywhere) {
 
 TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     WriteSheet("sheet.zel", 1);
-    const std::string path = File("bad.lum");
     Animacja anim;
 
     // A missing file: 0, and what was there is gone.
@@ -346,8 +321,7 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     EXPECT_EQ(anim.GetActionCount(), 0);
 
     // No delay tag: delay 0, the timer stays idle.
-    WriteText(path, "<files> 0 sheet.zel <action> a <f> 0 x 0 0 <f> 0 y 0 0");
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<files> 0 sheet.zel <action> a <f> 0 x 0 0 <f> 0 y 0 0"));
     EXPECT_EQ(anim.GetDelay(), 0);
     EXPECT_EQ(anim.GetActionFrameCount(0), 2);
     anim.Play(0);
@@ -355,10 +329,10 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     EXPECT_EQ(anim.GetFrameNr(), 0);
 
     // A count far beyond the names given, and bank indexes out of range.
-    WriteText(path,
-              "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 "
-              "0\n</action>\n");
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(
+        Load(anim,
+             "<delay> 1 <files> 2000000000 a.png b.png\n<action> a\n <f> 7 x 0 0\n <f> 99999999999 y 0 "
+             "0\n</action>\n"));
     EXPECT_EQ(anim.GetBankCount(), 2);  // every name up to the next tag, then no more
     ASSERT_EQ(anim.GetActionFrameCount(0), 2);
     EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 7);
@@ -370,16 +344,13 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     EXPECT_NE(ReadText(File("back.lum")).find("\t<f>\t7\tx\t0\t0\n"), std::string::npos);
 
     // No action tag: no actions.
-    WriteText(path, "<delay> 1 <files> 0 sheet.zel <f> 0 x 0 0");
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<delay> 1 <files> 0 sheet.zel <f> 0 x 0 0"));
     EXPECT_EQ(anim.GetActionCount(), 0);
 
     // Tags cut off at the end, empty fields, stray bytes.
-    WriteText(path, std::string("<delay>") + "\xff" + "<action>" + std::string("\0<f>", 4) +
-                        "<snd><loop><hide><bank>");
-    EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
-    WriteText(path, "<action><f><action><f>-<f>");
-    EXPECT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    EXPECT_TRUE(Load(anim, std::string("<delay>") + "\xff" + "<action>" + std::string("\0<f>", 4) +
+                               "<snd><loop><hide><bank>"));
+    EXPECT_TRUE(Load(anim, "<action><f><action><f>-<f>"));
     EXPECT_EQ(anim.GetActionCount(), 2);
     anim.Play(1);
     anim.Tick();
@@ -388,16 +359,14 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
     // At most 1000 actions.
     std::string lots = "<delay> 1 <files> 0 sheet.zel\n";
     for (int i = 0; i < 1005; ++i) lots += "<action> a" + std::to_string(i) + "\n";
-    WriteText(path, lots);
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, lots));
     EXPECT_EQ(anim.GetActionCount(), 1000);
 
     // A sheet whose count promises more pictures than it holds.
     std::string sheet = ReadText(File("sheet.zel"));
     sheet[0] = 5;
     WriteText(File("short.zel"), sheet);
-    WriteText(path, "<delay> 1 <files> 0 short.zel <action> a <f> 4 x 0 0");
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<delay> 1 <files> 0 short.zel <action> a <f> 4 x 0 0"));
     EXPECT_EQ(anim.GetBankCount(), 1);
     anim.Draw();
 }
@@ -405,12 +374,10 @@ TEST_F(DefinitionTest, BadInputLoadsWhatItCanAndNeverCrashes) {
 // "<files> 0" without a bank name: the next tag is not taken for one, and
 // what is written reads back the same.
 TEST_F(DefinitionTest, BankFormWithoutANameSurvivesItsSave) {
-    const std::string path = File("nameless.lum");
     for (const char* text : {"<delay> 2 <files> 0\n<action> walk\n\t<f> -1 w0 1 2\n</action>\n",
                              "<delay> 2 <action> walk\n\t<f> -1 w0 1 2\n</action>\n"}) {
-        WriteText(path, text);
         Animacja anim;
-        ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+        ASSERT_TRUE(Load(anim, text)) << text;
         EXPECT_EQ(anim.GetFileNameCount(), 0);
         EXPECT_EQ(anim.GetActionFrameCount(0), 1);
         EXPECT_NE(ExpectStableSave(anim).find("<files>\t0\n<action>"), std::string::npos);
@@ -420,12 +387,11 @@ TEST_F(DefinitionTest, BankFormWithoutANameSurvivesItsSave) {
 // A tag inside a word is a tag: the word ends there, so what is written
 // back reads back as the same animation and the same text.
 TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
-    const std::string path = File("tags.lum");
-    WriteText(path,
-              "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 "
-              "2\n</action>\n");
     Animacja anim;
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(
+        Load(anim,
+             "<delay> 1 <files> 2 a.bmp<action>\n<snd> walk 1 step<x>\n<action> walk\n\t<f> -1 a<f>b 1 "
+             "2\n</action>\n"));
     ASSERT_EQ(anim.GetFileNameCount(), 1);
     EXPECT_STREQ(anim.GetFileName(0), "a.bmp");
     ASSERT_EQ(anim.GetActionCount(), 2);  // the tag after "a.bmp" opens an action too
@@ -441,10 +407,8 @@ TEST_F(DefinitionTest, WordsEndWhereATagBegins) {
 // a hot spot) is written cut short again, and a sound line without a sound
 // sets none, so what is written reads back the same.
 TEST_F(DefinitionTest, LinesCutShortByATagSurviveTheSave) {
-    const std::string path = File("short.lum");
-    WriteText(path, "<delay> 1 <action>\n\t<f> 3\n\t<f> 0 named 0 0\n</action>\n<snd><loop>\n");
     Animacja anim;
-    ASSERT_EQ(anim.LoadDefinition(path.c_str(), 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Load(anim, "<delay> 1 <action>\n\t<f> 3\n\t<f> 0 named 0 0\n</action>\n<snd><loop>\n"));
     ASSERT_EQ(anim.GetActionFrameCount(0), 2);
     EXPECT_STREQ(anim.GetAction(0)->GetFrameName(0), "");
     EXPECT_EQ(anim.GetAction(0)->GetFrame(0)->GetBankIndex(), 3);

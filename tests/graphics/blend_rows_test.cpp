@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/alpha_blit.h"
@@ -124,56 +126,47 @@ protected:
     }
 };
 
+// Operations named for the failure message.
+using Op = std::pair<std::string, std::function<void(Image*)>>;
+
 TEST_F(BlendRowsTest, TwoPictureBlendsMatchThePerPointRulesOnEveryPath) {
     ForEachCase([](Picture& destination, Picture& source, Picture&, const std::string& what) {
         Image* s = &source.image;
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendOver(d, s); }, what + " over");
+        std::vector<Op> ops = {{"over", [&](Image* d) { BlendOver(d, s); }},
+                               {"add256 256", [&](Image* d) { BlendAdd256(d, s, 256); }},
+                               {"add256 300", [&](Image* d) { BlendAdd256(d, s, 300); }},
+                               {"add", [&](Image* d) { BlendAdd(d, s); }},
+                               {"clear", [&](Image* d) { ClearWhereOpaque(d, s); }},
+                               {"cut out", [&](Image* d) { CutOutMask(d, s); }},
+                               // A source on the destination's own surface, shifted.
+                               {"onto itself", [&](Image* d) {
+                                    Image self;
+                                    self.ShareFrom(*d);
+                                    self.x = 1;
+                                    BlendOver(d, &self);
+                                }}};
         for (int k : {255, 254, 200, 128, 1}) {
-            ExpectEveryPathAlike(
-                destination, [&](Image* d) { BlendAlpha(d, s, k); }, what + " alpha");
-            ExpectEveryPathAlike(
-                destination, [&](Image* d) { BlendAdd256(d, s, k); }, what + " add256");
+            ops.push_back({"alpha " + std::to_string(k), [=](Image* d) { BlendAlpha(d, s, k); }});
+            ops.push_back({"add256 " + std::to_string(k), [=](Image* d) { BlendAdd256(d, s, k); }});
         }
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendAdd256(d, s, 256); }, what + " add256 256");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendAdd256(d, s, 300); }, what + " add256 300");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendAdd(d, s); }, what + " add");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { ClearWhereOpaque(d, s); }, what + " clear");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { CutOutMask(d, s); }, what + " cut out");
-        // A source on the destination's own surface, shifted.
-        ExpectEveryPathAlike(
-            destination,
-            [&](Image* d) {
-                Image self;
-                self.ShareFrom(*d);
-                self.x = 1;
-                BlendOver(d, &self);
-            },
-            what + " onto itself");
+        for (const auto& [name, op] : ops) ExpectEveryPathAlike(destination, op, what + " " + name);
     });
 }
 
 TEST_F(BlendRowsTest, MaskOperationsMatchThePerPointRulesOnEveryPath) {
     ForEachCase([](Picture& destination, Picture& source, Picture& mask, const std::string& what) {
         Image *s = &source.image, *m = &mask.image;
+        std::vector<Op> ops = {{"through", [&](Image* d) { BlendThroughMask(d, s, m); }},
+                               {"through rgb", [&](Image* d) { BlendThroughMaskRGB(d, s, m); }},
+                               {"copy through", [&](Image* d) { CopyThroughMask(d, s, m); }}};
         for (int mode : {0, 1}) {
-            ExpectEveryPathAlike(
-                destination, [&](Image* d) { MaskAlpha(d, m, mode); }, what + " mask alpha");
+            const std::string in = " mode " + std::to_string(mode);
+            ops.push_back({"mask alpha" + in, [=](Image* d) { MaskAlpha(d, m, mode); }});
             for (int k : {255, 200, 1})
-                ExpectEveryPathAlike(
-                    destination, [&](Image* d) { BlendMasked(d, s, m, k, mode); }, what + " masked");
+                ops.push_back(
+                    {"masked " + std::to_string(k) + in, [=](Image* d) { BlendMasked(d, s, m, k, mode); }});
         }
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendThroughMask(d, s, m); }, what + " through");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { BlendThroughMaskRGB(d, s, m); }, what + " through rgb");
-        ExpectEveryPathAlike(
-            destination, [&](Image* d) { CopyThroughMask(d, s, m); }, what + " copy through");
+        for (const auto& [name, op] : ops) ExpectEveryPathAlike(destination, op, what + " " + name);
     });
 }
 

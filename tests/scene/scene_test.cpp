@@ -1,3 +1,6 @@
+// The scene's lists of drawables, timers, sounds and buttons: drawing order,
+// redraw requests, entries that come and go during a walk, hit tests, and
+// objects withdrawn or carried over to the next scene.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +17,8 @@
 
 namespace {
 
-// Records every per-frame update and draw in one shared log.
-struct Log {
-    std::vector<std::string> entries;
-};
+// Every per-frame update and draw, in one shared log.
+using Log = std::vector<std::string>;
 
 class Recorder : public Obraz {
 public:
@@ -26,9 +27,9 @@ public:
         picture.x = picture.y = 0;
         picture.w = picture.h = 10;
     }
-    void Draw() override { log.entries.push_back("draw " + name); }
+    void Draw() override { log.push_back("draw " + name); }
     void Tick() override {
-        log.entries.push_back("tick " + name);
+        log.push_back("tick " + name);
         if (onTick) onTick();
     }
     bool IsIn(int x, int y, int, int) override { return x >= hitX0 && x < hitX1 && y >= 0; }
@@ -41,7 +42,7 @@ public:
 
 std::vector<std::string> Draws(const Log& log) {
     std::vector<std::string> d;
-    for (const auto& e : log.entries)
+    for (const auto& e : log)
         if (e.rfind("draw ", 0) == 0) d.push_back(e.substr(5));
     return d;
 }
@@ -85,10 +86,10 @@ protected:
     ddScene* scene = nullptr;
     std::optional<ScopedScene> staged;
     std::vector<std::string> cursorLog;
+    Log log;
 };
 
 TEST_F(SceneTest, DrawsByLayerThenCreationOrder) {
-    Log log;
     Recorder a(log, "A", 5), b(log, "B", 5), c(log, "C", 4);
     scene->AddDrawable(&b);
     scene->AddDrawable(&a);
@@ -102,7 +103,7 @@ TEST_F(SceneTest, DrawsByLayerThenCreationOrder) {
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"C", "A", "B"}));
 
     // A layer change re-sorts at the next frame.
-    log.entries.clear();
+    log.clear();
     a.SetLayer(6);
     EXPECT_EQ(Flags().ResortRequested, 1);
     scene->Frame();
@@ -116,18 +117,17 @@ TEST_F(SceneTest, RedrawFlags) {
     EXPECT_EQ(Flags().RedrawRequested, 1);
     EXPECT_TRUE(cursorLog.empty());
 
-    Log log;
     Recorder a(log, "A", 0);
     scene->AddDrawable(&a);
     scene->Frame();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A", "draw A"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tick A", "draw A"}));
     EXPECT_EQ(cursorLog, (std::vector<std::string>{"clear", "cursor"}));
 
     // Nothing requested: update only, no drawing at all.
-    log.entries.clear();
+    log.clear();
     cursorLog.clear();
     scene->Frame();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tick A"}));
     EXPECT_TRUE(cursorLog.empty());
 
     // Only the mouse moved: just the cursor.
@@ -137,11 +137,11 @@ TEST_F(SceneTest, RedrawFlags) {
     inputState.MouseMoved = 0;
 
     // Updates switched off: still drawn on request.
-    log.entries.clear();
+    log.clear();
     Flags().UpdateRequested = 0;
     SetRedraw();
     scene->Frame();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"draw A"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"draw A"}));
 
     // Removing an unregistered drawable still asks for a redraw.
     Flags().RedrawRequested = 0;
@@ -151,17 +151,15 @@ TEST_F(SceneTest, RedrawFlags) {
 }
 
 TEST_F(SceneTest, NestedFrameOnlyRequestsARedraw) {
-    Log log;
     Recorder a(log, "A", 0);
     a.onTick = [&] { scene->Frame(); };
     scene->AddDrawable(&a);
     Flags().RedrawRequested = 0;
     scene->Frame();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A", "draw A"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tick A", "draw A"}));
 }
 
 TEST_F(SceneTest, DrawablesMayComeAndGoDuringTheUpdate) {
-    Log log;
     auto* a = new Recorder(log, "A", 0);
     auto* b = new Recorder(log, "B", 0);
     auto* c = new Recorder(log, "C", 0);
@@ -182,7 +180,7 @@ TEST_F(SceneTest, DrawablesMayComeAndGoDuringTheUpdate) {
         delete self;  // itself, from its own update (nothing of it is used after)
     };
     scene->Frame();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick A", "tick C", "draw L", "draw A"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tick A", "tick C", "draw L", "draw A"}));
     EXPECT_EQ(scene->DrawableCount(), 2);
     EXPECT_EQ(scene->DrawableSlots(), 2);
     EXPECT_EQ(scene->DrawableAt(0), late);
@@ -193,7 +191,6 @@ TEST_F(SceneTest, DrawablesMayComeAndGoDuringTheUpdate) {
 }
 
 TEST_F(SceneTest, DrawablesAddedWhileDrawingShowAtTheNextFrame) {
-    Log log;
     Recorder* added = nullptr;
     struct Adder : Recorder {
         using Recorder::Recorder;
@@ -211,14 +208,13 @@ TEST_F(SceneTest, DrawablesAddedWhileDrawingShowAtTheNextFrame) {
     scene->AddDrawable(&a);
     scene->Frame();
     EXPECT_EQ(Flags().RedrawRequested, 1) << "the new drawable still has to be drawn";
-    log.entries.clear();
+    log.clear();
     scene->Frame();
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"A", "N"}));
     delete added;
 }
 
 TEST_F(SceneTest, DestroyedSceneIsNotTouchedByLaterDestructors) {
-    Log log;
     auto* a = new Recorder(log, "A", 0);
     scene->AddDrawable(a);
     delete scene;
@@ -228,7 +224,6 @@ TEST_F(SceneTest, DestroyedSceneIsNotTouchedByLaterDestructors) {
 
 TEST_F(SceneTest, FindTopmostAt) {
     EXPECT_EQ(scene->FindTopmostAt(0, 0, 0, 0, -100, 100), nullptr);
-    Log log;
     Recorder bg(log, "bg", 0), low(log, "low", 2), high(log, "high", 5), high2(log, "high2", 5);
     bg.hitX0 = 1000, bg.hitX1 = 1001;  // never hit
     low.hitX0 = 0, low.hitX1 = 50;
@@ -402,7 +397,6 @@ TEST_F(SceneTest, ButtonsTopmostFirst) {
 // its later destruction finds nothing to leave. What a scene still lists when
 // it goes may join the next scene.
 TEST_F(SceneTest, WithdrawnObjectsLeaveAtOnceAndMayJoinTheNextScene) {
-    Log log;
     std::vector<std::string> pressed;
     Recorder picture(log, "P", 0);
     CountingTimer walker, withdrawnDuringWalk;
@@ -453,7 +447,6 @@ TEST_F(SceneTest, WithdrawnObjectsLeaveAtOnceAndMayJoinTheNextScene) {
 }
 
 TEST_F(SceneTest, PauseAllReachesDrawablesAndTheMouseIsRecreated) {
-    Log log;
     Recorder a(log, "A", 0);
     scene->AddDrawable(&a);
     scene->PauseAll();
@@ -461,12 +454,10 @@ TEST_F(SceneTest, PauseAllReachesDrawablesAndTheMouseIsRecreated) {
     scene->ResumeAll();
     EXPECT_FALSE(a.IsPaused());
 
-    int before = g_cursorsMade;
-    SceneCursor* old = scene->GetCursor();
+    const int before = g_cursorsMade;
     scene->RecreateMouse();
     EXPECT_EQ(g_cursorsMade, before + 1);
     EXPECT_NE(scene->GetCursor(), nullptr);
-    (void)old;
 }
 
 }  // namespace

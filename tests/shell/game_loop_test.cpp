@@ -40,8 +40,14 @@ public:
     std::function<void(RecordingGame&)> onStart;
 };
 
+// A button over (x, y, w, h), added to the scene; being destroyed takes it
+// out again.
 class RecordingButton : public ddButton {
 public:
+    RecordingButton(ddScene* scene, int x, int y, int w, int h) {
+        SetRect(x, y, w, h);
+        scene->AddButton(this);
+    }
     void OnClick() override { ++clicks; }
     void OnRelease() override { ++releases; }
     int clicks = 0, releases = 0;
@@ -49,13 +55,15 @@ public:
 
 class GameLoop : public LoopTest {
 protected:
-    void Frames(std::vector<FakeEvents::Frame> frames) { events.frames = std::move(frames); }
+    // Fresh events that play these frames.
+    void Frames(std::vector<FakeEvents::Frame> frames) {
+        events = FakeEvents{};
+        events.frames = std::move(frames);
+    }
 };
 
 TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
-    RecordingButton button;
-    button.SetRect(10, 10, 20, 20);
-    scene->AddButton(&button);
+    RecordingButton button(scene, 10, 10, 20, 20);
     input.mouseX = input.mouseY = 15;
     Frames({{{}, {}},
             {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15)}, {}},
@@ -70,7 +78,6 @@ TEST_F(GameLoop, LeftPressOnAButtonIsTheButtonsButItsReleaseReachesTheGame) {
     EXPECT_EQ(game.Count("ldown"), 1);
     EXPECT_EQ(game.Count("lup"), 2);
     EXPECT_EQ(GetLeftButton(), 0);
-    scene->RemoveButton(&button);
 }
 
 // Logs where the mouse hooks are told the mouse is; the input state, which
@@ -93,9 +100,7 @@ public:
 // move hook), a press and a release in one frame each at their own point,
 // in application coordinates like the sampled position.
 TEST_F(GameLoop, AMouseButtonIsHandledAtItsEventsPosition) {
-    RecordingButton button;
-    button.SetRect(10, 10, 20, 20);
-    scene->AddButton(&button);
+    RecordingButton button(scene, 10, 10, 20, 20);
     input.mouseX = input.mouseY = 100;
     Frames({{{}, {}},
             {{Button(SDL_MOUSEBUTTONDOWN, 1, 15, 15), Button(SDL_MOUSEBUTTONUP, 1, 60, 50)},
@@ -114,13 +119,10 @@ TEST_F(GameLoop, AMouseButtonIsHandledAtItsEventsPosition) {
     EXPECT_EQ(button.clicks, 1);
     EXPECT_EQ(game.log, (std::vector<std::string>{"start", "move 100,100", "move 15,15", "move 60,50",
                                                   "lup 60,50", "move 115,88", "rdown 115,88", "stop"}));
-    scene->RemoveButton(&button);
 }
 
 TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
-    RecordingButton button;
-    button.SetRect(0, 0, 50, 50);
-    scene->AddButton(&button);
+    RecordingButton button(scene, 0, 0, 50, 50);
     input.mouseX = input.mouseY = 5;
     Frames({{{}, {}},
             {{Button(SDL_MOUSEBUTTONDOWN, 3, 5, 5)}, {}},
@@ -137,7 +139,6 @@ TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
     EXPECT_EQ(game.Count("ldown") + game.Count("lup"), 0);
     EXPECT_EQ(GetRightButton(), 0);
     EXPECT_EQ(GetLeftButton(), 0);
-    scene->RemoveButton(&button);
 }
 
 TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
@@ -152,7 +153,6 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
         EXPECT_EQ(game.Count("stop"), 1);
     }
     {
-        events = FakeEvents{};
         Frames({{{Key(SDL_KEYDOWN, SDLK_F4), Key(SDL_KEYUP, SDLK_F4)}, {}}});
         RecordingGame game;
         EXPECT_STREQ(game.Run(), "exit");  // ended by the quit after the script
@@ -161,7 +161,6 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
         EXPECT_EQ(GetKeyHeld(), 0);
     }
     {
-        events = FakeEvents{};
         Frames({{{FakeEvents::Quit()}, {}}});
         RecordingGame game;
         game.onStart = [](RecordingGame& g) { g.Pause(); };
@@ -171,9 +170,7 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
 }
 
 TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
-    RecordingButton button;
-    button.SetRect(0, 0, 50, 50);
-    scene->AddButton(&button);
+    RecordingButton button(scene, 0, 0, 50, 50);
     input.mouseX = input.mouseY = 5;
     Frames({{{}, {}},
             {{Button(SDL_MOUSEBUTTONDOWN, 1, 5, 5), Button(SDL_MOUSEBUTTONUP, 1, 5, 5),
@@ -189,13 +186,11 @@ TEST_F(GameLoop, PausedGameSkipsMouseAndKeyHooksButNotTheOthers) {
     EXPECT_EQ(game.log, (std::vector<std::string>{"start", "activate", "leave", "music", "stop"}));
     EXPECT_EQ(button.clicks, 0);  // paused with the scene
     EXPECT_EQ(audio.MusicFinished.load(), 0);
-    scene->RemoveButton(&button);
 }
 
 TEST_F(GameLoop, PauseTwiceResumeOnceIsResumed) {
     RecordingGame game;
-    RecordingButton button;
-    scene->AddButton(&button);
+    RecordingButton button(scene, 0, 0, 0, 0);
     game.Pause();
     game.Pause();
     EXPECT_TRUE(button.IsPaused());
@@ -204,7 +199,6 @@ TEST_F(GameLoop, PauseTwiceResumeOnceIsResumed) {
     EXPECT_EQ(game.IsMousePaused(), 0);
     EXPECT_EQ(game.IsKeyboardPaused(), 0);
     EXPECT_FALSE(button.IsPaused());
-    scene->RemoveButton(&button);
 }
 
 TEST_F(GameLoop, ActivationEventsChooseTheirHook) {
@@ -254,9 +248,7 @@ TEST_F(GameLoop, MouseIsSampledOncePerFrameAndOnlyAChangeIsAMove) {
 }
 
 TEST_F(GameLoop, MouseMoveUpdatesButtonHoverEvenWhilePaused) {
-    RecordingButton button;
-    button.SetRect(0, 0, 20, 20);
-    scene->AddButton(&button);
+    RecordingButton button(scene, 0, 0, 20, 20);
     Frames({{{}, [&] { input.mouseX = input.mouseY = 5; }}});
     RecordingGame game;
     game.onStart = [](RecordingGame& g) { g.Pause(); };
@@ -267,17 +259,13 @@ TEST_F(GameLoop, MouseMoveUpdatesButtonHoverEvenWhilePaused) {
     EXPECT_FALSE(scene->IsHovering());
     scene->RemoveButton(&button);
 
-    RecordingButton live;
-    live.SetRect(0, 0, 20, 20);
-    scene->AddButton(&live);
-    events = FakeEvents{};
+    RecordingButton live(scene, 0, 0, 20, 20);
     Frames({{{}, [&] { input.mouseX = input.mouseY = 6; }}});
     RecordingGame active;
     active.Run();
     EXPECT_EQ(active.Count("move"), 1);
     EXPECT_EQ(live.IsHovered(), 1);
     EXPECT_TRUE(scene->IsHovering());
-    scene->RemoveButton(&live);
 }
 
 TEST_F(GameLoop, FramesAreDelayedByWhatIsLeftOfTheFrameDelay) {
@@ -300,7 +288,6 @@ TEST_F(GameLoop, MusicFinishedIsTakenOnceAndClearedAtTheEnd) {
     game.Run();
     EXPECT_EQ(game.Count("music"), 2);  // the two marks of the first frame are one
     audio.MusicFinished = 1;
-    events = FakeEvents{};
     Frames({{{FakeEvents::Quit()}, {}}});
     RecordingGame quitting;
     quitting.Run();

@@ -25,10 +25,11 @@ namespace loop_test {
 using ::FakeEvents;
 using ::FakeInput;
 
+// Event builders: each kind's own type field is the union's `type` too.
+
 // A mouse button event at (x, y) on the screen.
 inline SDL_Event Button(uint8_t type, int button, int x = 0, int y = 0) {
     SDL_Event e{};
-    e.type = type;
     e.button.type = type;
     e.button.button = static_cast<Uint8>(button);
     e.button.x = static_cast<Uint16>(x);
@@ -39,7 +40,6 @@ inline SDL_Event Button(uint8_t type, int button, int x = 0, int y = 0) {
 // A key event with the modifiers SDL recorded in it.
 inline SDL_Event Key(uint8_t type, SDLKey sym, int mod = KMOD_NONE) {
     SDL_Event e{};
-    e.type = type;
     e.key.type = type;
     e.key.keysym.sym = sym;
     e.key.keysym.mod = static_cast<SDLMod>(mod);
@@ -48,7 +48,6 @@ inline SDL_Event Key(uint8_t type, SDLKey sym, int mod = KMOD_NONE) {
 
 inline SDL_Event Active(int state, int gain) {
     SDL_Event e{};
-    e.type = SDL_ACTIVEEVENT;
     e.active.type = SDL_ACTIVEEVENT;
     e.active.state = static_cast<Uint8>(state);
     e.active.gain = static_cast<Uint8>(gain);

@@ -126,7 +126,7 @@ TEST_F(PathBuilderTest, HiddenMenusClosedBoxesOldStatesAndPanningLeaveNothingBeh
     ExpectNothingLeftBehind(scene, "panning");
 }
 
-TEST_F(PathBuilderTest, TheGameChooserDrawsItsMenuOverAnOpaqueBackground) {
+TEST_F(PathBuilderTest, TheChooserDrawsOverAnOpaqueBackgroundAndEveryGameKindStartsCleared) {
     folder.Write(
         "configs/progs/menu.db",
         "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
@@ -134,12 +134,8 @@ TEST_F(PathBuilderTest, TheGameChooserDrawsItsMenuOverAnOpaqueBackground) {
     chooser.OnStart();
     ExpectNothingLeftBehind(scene, "the chooser's start");
     chooser.OnStop();
-}
 
-TEST_F(PathBuilderTest, EveryGameKindStartsOnAClearedScreen) {
-    folder.Write(
-        "configs/progs/menu.db",
-        "<def><size> 60 20</size>\n<menu> 0 0 bottom\n\t<lumo> Lumo right right</lumo>\n</menu></def>\n");
+    // Every game kind starts on a cleared screen.
     const GameKind kinds[] = {{"gamechooser", RunGameChooserKind},
                               {"lumo", RunLumoKind},
                               {"ptbuilder", RunPathBuilderKind}};

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,6 +35,13 @@ protected:
         return editor->AnimationPair()->Upper().GetRow(0)->GetPayload();
     }
 
+    // What the editor prints while saving to dir/file.
+    std::string SaidSaving(const std::string& dir, const std::string& file) {
+        testing::internal::CaptureStdout();
+        Save(dir, file);
+        return testing::internal::GetCapturedStdout();
+    }
+
     std::vector<std::string> Files(const std::string& dir) {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
@@ -53,13 +59,9 @@ TEST_F(LumoBuild, ImportedPicturesMakeActionsThatSaveAndReadBack) {
     EXPECT_FALSE(editor->FilePanel().IsVisible());
 
     // Enter makes "new" from picture a; Space adds b to it as a frame.
-    SelectPictures(0, {0});
-    Press(SDLK_RETURN);
-    SelectPictures(1, {0});
-    Press(SDLK_SPACE);
+    ActionManager* action = ActionOfBothPictures();
     lumo2Game::Pair* anim = editor->AnimationPair();
     ASSERT_EQ(anim->Upper().RowCount(), 1);
-    ActionManager* action = anim->Upper().GetRow(0)->GetPayload();
     ASSERT_EQ(action->RowCount(), 2);
     EXPECT_STREQ(action->GetRow(0)->GetText(), "a.bmp");
 
@@ -75,9 +77,7 @@ TEST_F(LumoBuild, ImportedPicturesMakeActionsThatSaveAndReadBack) {
     Press(SDLK_l, {SDLK_LSHIFT});
     EXPECT_TRUE(action->Loops());
 
-    testing::internal::CaptureStdout();
-    Save("out/", "walk.lum");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(SaidSaving("out/", "walk.lum"), "");
     EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"walk.lum", "walk.z16"}));
     EXPECT_EQ(GraphAPI::CountPictures("out/walk.z16"), 2);
@@ -144,12 +144,7 @@ TEST_F(LumoBuild, AnEmptyFrameIsSavedWithoutAPictureAndTheDelayIsAtLeastOne) {
     lumo2Game::Pair* anim = editor->AnimationPair();
     ASSERT_EQ(anim->Upper().RowCount(), 1);
     EXPECT_STREQ(anim->Upper().GetRow(0)->GetText(), "empty");
-    {
-        std::FILE* stale = std::fopen("out/e.z16", "wb");
-        ASSERT_NE(stale, nullptr);
-        std::fputs("stale sheet", stale);
-        std::fclose(stale);
-    }
+    folder.Write("out/e.z16", "stale sheet");
     Save("out/", "e.lum");
     const std::string text = ReadText("out/e.lum");
     EXPECT_NE(text.find("<delay>\t1\n"), std::string::npos) << text;
@@ -162,18 +157,14 @@ TEST_F(LumoBuild, AFailedSaveSaysSoAndLeavesNoFile) {
     SelectPictures(0, {0});
     Press(SDLK_RETURN);
 
-    testing::internal::CaptureStdout();
-    Save("nowhere/", "walk.lum");
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = SaidSaving("nowhere/", "walk.lum");
     EXPECT_NE(out.find("cannot write nowhere/walk.z16"), std::string::npos) << out;
     EXPECT_FALSE(fs::exists("nowhere"));
 
     // The definition's place is taken by a folder: the sheet is not left
     // behind either.
     fs::create_directories("out/walk.lum/inside");
-    testing::internal::CaptureStdout();
-    Save("out/", "walk.lum");
-    out = testing::internal::GetCapturedStdout();
+    out = SaidSaving("out/", "walk.lum");
     EXPECT_NE(out.find("cannot write out/walk.lum"), std::string::npos) << out;
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"walk.lum"}));
     EXPECT_TRUE(fs::is_directory("out/walk.lum"));
@@ -183,9 +174,7 @@ TEST_F(LumoBuild, AFailedSaveSaysSoAndLeavesNoFile) {
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"walk.lum"}));
 
     // Screenshots: the lists go out of the way, the file is whole or absent.
-    testing::internal::CaptureStdout();
-    Save("nowhere/", "shot.bmp");
-    out = testing::internal::GetCapturedStdout();
+    out = SaidSaving("nowhere/", "shot.bmp");
     EXPECT_NE(out.find("cannot write nowhere/shot.bmp"), std::string::npos) << out;
     EXPECT_TRUE(editor->ListsHidden());
     Save("out/", "shot.bmp");
@@ -206,18 +195,14 @@ TEST_F(LumoBuild, ASaveThatFailsLeavesEveryFileByteForByte) {
 
     // The sheet cannot be written: the definition stays as it was.
     fs::create_directories("out/keep.zel");
-    testing::internal::CaptureStdout();
-    Save("out/", "keep.l32");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SaveLum: cannot write out/keep.zel\n");
+    EXPECT_EQ(SaidSaving("out/", "keep.l32"), "SaveLum: cannot write out/keep.zel\n");
     EXPECT_EQ(ReadText("out/keep.lum"), keepLum);
     EXPECT_EQ(ReadText("out/keep.z16"), keepSheet);
 
     // The definition's name is a folder: the sheet beside it stays.
     fs::remove("out/dir.lum");
     fs::create_directories("out/dir.lum");
-    testing::internal::CaptureStdout();
-    Save("out/", "dir.lum");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SaveLum: cannot write out/dir.lum\n");
+    EXPECT_EQ(SaidSaving("out/", "dir.lum"), "SaveLum: cannot write out/dir.lum\n");
     EXPECT_EQ(ReadText("out/dir.z16"), dirSheet);
     EXPECT_EQ(Files("out"),
               (std::vector<std::string>{"dir.lum", "dir.z16", "keep.lum", "keep.z16", "keep.zel"}));
@@ -263,13 +248,8 @@ TEST_F(LumoBuild, NamesWithBlanksAreSavedAsOneWordAndReadBackTheSame) {
 }
 
 TEST_F(LumoBuild, NothingIsSavedWithoutActionsAndTheEditorSaysSo) {
-    testing::internal::CaptureStdout();
-    Save("out/", "walk.lum");
-    Save("out/", "walk.l32");
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(said,
-              "SaveFile: nothing saved to out/walk.lum: no action\n"
-              "SaveFile: nothing saved to out/walk.l32: no action\n");
+    EXPECT_EQ(SaidSaving("out/", "walk.lum"), "SaveFile: nothing saved to out/walk.lum: no action\n");
+    EXPECT_EQ(SaidSaving("out/", "walk.l32"), "SaveFile: nothing saved to out/walk.l32: no action\n");
     EXPECT_TRUE(Files("out").empty());
     EXPECT_EQ(editor->GetBuilt(), nullptr);
 }
@@ -350,19 +330,15 @@ TEST_F(LumoBuild, OpeningMissingOrUnknownFilesDoesNothing) {
     EXPECT_STREQ(editor->ImagesPair()->Upper().GetRow(2)->GetText(), "l.xcf");
     EXPECT_EQ(editor->ImagesPair()->Upper().GetRow(2)->GetPayload()->RowCount(), 0);
     // A file that is no picture gives a group whose picture has no pixels.
-    WritePicture("pics/bad.png", 1, 1, 0, 0, 0);
-    FILE* f = std::fopen("pics/bad.png", "wb");
-    std::fputs("not a picture", f);
-    std::fclose(f);
+    folder.Write("pics/bad.png", "not a picture");
     Import("pics/", "bad.png");
     EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 4);
     // Definitions that are no definitions, or name a missing sheet.
     WritePicture("pics/junk.lum", 3, 3, 9, 9, 9);
     Import("pics/", "junk.lum");
-    std::FILE* g = std::fopen("pics/nosheet.lum", "wb");
-    std::fputs("<delay> 0\n<files> 0\n<< >> missing.z16\n<action> a\n<f> 7 x 1 2\n<f> -1 y 0 0\n</action>\n",
-               g);
-    std::fclose(g);
+    folder.Write(
+        "pics/nosheet.lum",
+        "<delay> 0\n<files> 0\n<< >> missing.z16\n<action> a\n<f> 7 x 1 2\n<f> -1 y 0 0\n</action>\n");
     Import("pics/", "nosheet.lum");
     EXPECT_EQ(editor->ImagesPair()->Upper().RowCount(), 6);
     Save("out/", "again.lum");

@@ -12,8 +12,10 @@ namespace {
 
 class LumoEditor : public LumoTest {
 protected:
-    // Four pictures in one group, all shown in the draw window.
+    // Four pictures in one group, all shown in the draw window; starts the
+    // editor first unless it runs.
     void FourPictures() {
+        if (!editor) Start();
         WritePicture("pics/a.bmp", 6, 6, 200, 0, 0);
         Import("pics/", "a.bmp");
         ActionManager* group = editor->ImagesPair()->Upper().GetRow(0)->GetPayload();
@@ -82,7 +84,6 @@ TEST_F(LumoEditor, ClicksChooseListRowsAndFieldsAndShowTheMouse) {
 
 TEST_F(LumoEditor, BackgroundsComeFromFilesOrTheFirstShownPicture) {
     WritePicture("pics/bg.bmp", 30, 20, 0, 0, 220);
-    Start();
     FourPictures();
     ddCanvas* bg = editor->BackgroundCanvas();
     EXPECT_FALSE(bg->IsVisible());
@@ -121,28 +122,20 @@ TEST_F(LumoEditor, BackgroundsComeFromFilesOrTheFirstShownPicture) {
 
 TEST_F(LumoEditor, NumberPromptsClampWhatIsTyped) {
     Start();
-    Press(SDLK_d, {SDLK_LCTRL});
-    EXPECT_EQ(editor->GetState(), lumo2Game::kSetDelay);
-    EXPECT_TRUE(editor->NumberPanel().IsVisible());
-    EXPECT_STREQ(editor->NumberField()->GetText(), "1");
-    Press(SDLK_DELETE);
-    Type("250");
-    Press(SDLK_RETURN);
-    EXPECT_EQ(editor->GetDelayValue(), 100);
-    EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
-    EXPECT_FALSE(editor->NumberPanel().IsVisible());
-
-    Press(SDLK_d, {SDLK_LCTRL});
-    Press(SDLK_DELETE);
-    Type("-5");
-    Press(SDLK_RETURN);
-    EXPECT_EQ(editor->GetDelayValue(), 1);
-
-    Press(SDLK_d, {SDLK_LCTRL});
-    Press(SDLK_DELETE);
-    Type("x");  // letters are not taken: the field stays empty, read as 0
-    Press(SDLK_RETURN);
-    EXPECT_EQ(editor->GetDelayValue(), 1);
+    // Letters are not taken: "x" leaves the field empty, read as 0.
+    for (auto [typed, delay] : {std::pair{"250", 100}, {"-5", 1}, {"x", 1}}) {
+        const std::string before = std::to_string(editor->GetDelayValue());
+        Press(SDLK_d, {SDLK_LCTRL});
+        EXPECT_EQ(editor->GetState(), lumo2Game::kSetDelay);
+        EXPECT_TRUE(editor->NumberPanel().IsVisible());
+        EXPECT_STREQ(editor->NumberField()->GetText(), before.c_str()) << typed;
+        Press(SDLK_DELETE);
+        Type(typed);
+        Press(SDLK_RETURN);
+        EXPECT_EQ(editor->GetDelayValue(), delay) << typed;
+        EXPECT_EQ(editor->GetState(), lumo2Game::kInitial);
+        EXPECT_FALSE(editor->NumberPanel().IsVisible());
+    }
 
     // Esc leaves the delay as it is.
     Press(SDLK_d, {SDLK_LCTRL});
@@ -153,7 +146,6 @@ TEST_F(LumoEditor, NumberPromptsClampWhatIsTyped) {
 }
 
 TEST_F(LumoEditor, MovePromptMovesTheShownPicturesAlongXOrY) {
-    Start();
     FourPictures();
     const int x = Shown(0)->GetX(), y = Shown(0)->GetY();
     Press(SDLK_m, {SDLK_LCTRL});
@@ -172,7 +164,6 @@ TEST_F(LumoEditor, MovePromptMovesTheShownPicturesAlongXOrY) {
 }
 
 TEST_F(LumoEditor, ArrowsMoveAndAlignTheShownPictures) {
-    Start();
     FourPictures();
     Obraz* area = editor->DrawArea();
     const int x = Shown(1)->GetX();
@@ -189,7 +180,6 @@ TEST_F(LumoEditor, ArrowsMoveAndAlignTheShownPictures) {
 }
 
 TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
-    Start();
     FourPictures();
     Shown(3)->SetPos(DrawX() + 30, 30);
     const int otherX = Shown(0)->GetX();
@@ -219,7 +209,6 @@ TEST_F(LumoEditor, HoldingMMovesOnlyTheChosenPictureUntilMIsReleased) {
 }
 
 TEST_F(LumoEditor, PicturesSpreadOnALineByKeyAndByMouse) {
-    Start();
     FourPictures();
     Shown(0)->SetPos(DrawX(), 10);
     Shown(3)->SetPos(DrawX() + 30, 40);
@@ -257,7 +246,6 @@ TEST_F(LumoEditor, PicturesSpreadOnALineByKeyAndByMouse) {
 }
 
 TEST_F(LumoEditor, AShiftHeldMousePathGoesOnWithTheNextDrag) {
-    Start();
     FourPictures();
     Shown(0)->SetPos(DrawX(), 10);
     input.keys[SDLK_LCTRL] = 1;
@@ -300,7 +288,6 @@ TEST_F(LumoEditor, AShiftHeldMousePathGoesOnWithTheNextDrag) {
 }
 
 TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
-    Start();
     FourPictures();
     Shown(2)->SetPos(DrawX() + 40, 40);
     ASSERT_EQ(lumo2Game::kGhostCount, 3);
@@ -321,7 +308,6 @@ TEST_F(LumoEditor, RightClicksFillTheGhostRingInTurn) {
 }
 
 TEST_F(LumoEditor, RenamingSoundNamesAndFlagsInTheAnimationWindow) {
-    Start();
     FourPictures();
     SelectPictures(0, {0, 1});
     Press(SDLK_RETURN, {SDLK_LCTRL});  // named after the first picture's row
@@ -373,7 +359,6 @@ TEST_F(LumoEditor, RenamingSoundNamesAndFlagsInTheAnimationWindow) {
 }
 
 TEST_F(LumoEditor, PlayingShowsTheBuiltAnimationUntilAKey) {
-    Start();
     FourPictures();
     SelectPictures(0, {0, 1});
     Press(SDLK_RETURN);
@@ -451,7 +436,6 @@ TEST_F(LumoEditor, PlayDrawsTheAnimationFromItsFirstFrameWhereTheFramesAreEdited
 }
 
 TEST_F(LumoEditor, DeleteEmptiesTheDrawWindowBeforeRowsGo) {
-    Start();
     FourPictures();
     SelectPictures(0, {0, 1, 2, 3});
     Press(SDLK_RETURN);
@@ -499,11 +483,7 @@ TEST_F(LumoEditor, EveryCommandInEveryWindowIsSafeWithEmptyListsAndWithPictures)
 }
 
 TEST_F(LumoEditor, QuitEndsTheLoopAndStoresThePathAndFileFields) {
-    {
-        std::FILE* f = std::fopen("lumo_factory/txtpath", "w");
-        std::fputs("anim/\n", f);
-        std::fclose(f);
-    }
+    folder.Write("lumo_factory/txtpath", "anim/\n");
     editor = std::make_unique<lumo2Game>();
     loop_test::FakeEvents::Frame frame;
     frame.before = [this] {
@@ -529,10 +509,7 @@ TEST_F(LumoEditor, StoppingKeepsThePathAndFileEvenWithoutTheFactoryFolder) {
 
     // Where the folder cannot be made, the editor says so on one line.
     std::filesystem::remove_all("lumo_factory");
-    {
-        std::FILE* f = std::fopen("lumo_factory", "w");
-        std::fclose(f);
-    }
+    folder.Write("lumo_factory", "");
     Start();
     testing::internal::CaptureStdout();
     editor->OnStop();

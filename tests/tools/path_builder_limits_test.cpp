@@ -54,19 +54,13 @@ TEST_F(PathBuilderTest, PreviewsAreMadeForTheVerticesPresentNotForEverySlot) {
 TEST_F(PathBuilderTest, VerticesAtTheIntLimitsNeitherOverflowNorMoveBeyondThem) {
     WritePicture("walker.bmp", 4, 4, 200, 10, 10);
     WriteAnimation("walker.lum", "walker.bmp");
-    const std::string lo = std::to_string(INT_MIN), hi = std::to_string(INT_MAX);
-    folder.Write("edge.ptf",
-                 "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n"
-                 "\t\t<v> 0 " +
-                     lo + " " + lo +
-                     " 0.0 1\n\t\t</v>\n"
-                     "\t\t<v> 1 " +
-                     hi + " " + hi +
-                     " 0.0 2\n\t\t</v>\n"
-                     "\t\t<v> 2 " +
-                     lo + " " + hi +
-                     " 0.0 3\n\t\t</v>\n"
-                     "\t</vertex>\n\t<edge> \n\t\t<e> 0 1\n\t\t</e>\n\t</edge>\n</>\n");
+    auto vertex = [](int i, int x, int y) {
+        return "\t\t<v> " + std::to_string(i) + " " + std::to_string(x) + " " + std::to_string(y) + " 0.0 " +
+               std::to_string(i + 1) + "\n\t\t</v>\n";
+    };
+    folder.Write("edge.ptf", "<>\n\t<graph> 3\n\t</graph>\n\t<vertex> \n" + vertex(0, INT_MIN, INT_MIN) +
+                                 vertex(1, INT_MAX, INT_MAX) + vertex(2, INT_MIN, INT_MAX) +
+                                 "\t</vertex>\n\t<edge> \n\t\t<e> 0 1\n\t\t</e>\n\t</edge>\n</>\n");
     Start();
     Prompt('o', "edge.ptf");
     ASSERT_EQ(View().GetPointLayer().Count(), 3);
