@@ -1,5 +1,11 @@
+// The assembler: how operands parse, the words of every lexer, operand and
+// directive error, the classes, methods and modules directives build, the
+// opcode table, labels tied within their method, and line endings.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <sstream>
 #include <string>
 
 #include "child_process.h"
@@ -40,52 +46,40 @@ void ExpectAssemblyFails(const std::string& script, const std::string& out) {
 }  // namespace
 
 TEST(Operands, EachKindParsesAsTheLanguageSays) {
-    ParsedOperand p = Parse("1.5");
-    EXPECT_EQ(p.kind, OPK_REAL);
-    EXPECT_FLOAT_EQ(p.rvalue, 1.5f);
-    p = Parse("1.2.3");
-    EXPECT_EQ(p.kind, OPK_REAL);
-    EXPECT_FLOAT_EQ(p.rvalue, 1.2f);
-    p = Parse("-3");
-    EXPECT_EQ(p.kind, OPK_INT);
-    EXPECT_EQ(p.ivalue, -3);
-    p = Parse("12ab");
-    EXPECT_EQ(p.kind, OPK_INT);
-    EXPECT_EQ(p.ivalue, 12);
-    p = Parse("-");
-    EXPECT_EQ(p.kind, OPK_INT);
-    EXPECT_EQ(p.ivalue, 0);
-    p = Parse("99999999999");
-    EXPECT_EQ(p.ivalue, 2147483647);
-
-    p = Parse("$b");
-    EXPECT_EQ(p.kind, OPK_REG);
-    EXPECT_EQ(p.ivalue, 1);
-    p = Parse("$j");
-    EXPECT_EQ(p.ivalue, 9);
-    p = Parse("[$c]");
-    EXPECT_EQ(p.kind, OPK_INDIRECT_REG);
-    EXPECT_EQ(p.ivalue, 2);
-    EXPECT_EQ(p.text, "$c");
-    p = Parse("$3");
-    EXPECT_EQ(p.kind, OPK_LOCAL);
-    EXPECT_EQ(p.ivalue, 3);
-    p = Parse("[$12]");
-    EXPECT_EQ(p.kind, OPK_INDIRECT_LOCAL);
-    EXPECT_EQ(p.ivalue, 12);
-    p = Parse("[who]");
-    EXPECT_EQ(p.kind, OPK_INDIRECT_NAME);
-    EXPECT_EQ(p.text, "who");
-    p = Parse("score");
-    EXPECT_EQ(p.kind, OPK_NAME);
-    EXPECT_EQ(p.ivalue, -1);
-    EXPECT_EQ(p.text, "score");
-    p = Parse("\"hi there");
-    EXPECT_EQ(p.kind, OPK_STRING);
-    EXPECT_EQ(p.text, "hi there");
-    p = Parse("");
-    EXPECT_EQ(p.kind, OPK_NAME);
-    EXPECT_EQ(p.text, "");
+    // A field a case leaves as kAny (or NaN, or null) is not checked.
+    constexpr int kAny = std::numeric_limits<int>::min();
+    constexpr float kNo = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* text;
+        int kind;
+        int ivalue;
+        float rvalue;
+        const char* name;
+    } cases[] = {
+        {"1.5", OPK_REAL, kAny, 1.5f, nullptr},
+        {"1.2.3", OPK_REAL, kAny, 1.2f, nullptr},
+        {"-3", OPK_INT, -3, kNo, nullptr},
+        {"12ab", OPK_INT, 12, kNo, nullptr},
+        {"-", OPK_INT, 0, kNo, nullptr},
+        {"99999999999", kAny, 2147483647, kNo, nullptr},
+        {"$b", OPK_REG, 1, kNo, nullptr},
+        {"$j", kAny, 9, kNo, nullptr},
+        {"[$c]", OPK_INDIRECT_REG, 2, kNo, "$c"},
+        {"$3", OPK_LOCAL, 3, kNo, nullptr},
+        {"[$12]", OPK_INDIRECT_LOCAL, 12, kNo, nullptr},
+        {"[who]", OPK_INDIRECT_NAME, kAny, kNo, "who"},
+        {"score", OPK_NAME, -1, kNo, "score"},
+        {"\"hi there", OPK_STRING, kAny, kNo, "hi there"},
+        {"", OPK_NAME, kAny, kNo, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ParsedOperand p = Parse(c.text);
+        if (c.kind != kAny) EXPECT_EQ(p.kind, c.kind);
+        if (c.ivalue != kAny) EXPECT_EQ(p.ivalue, c.ivalue);
+        if (!std::isnan(c.rvalue)) EXPECT_FLOAT_EQ(p.rvalue, c.rvalue);
+        if (c.name) EXPECT_EQ(p.text, c.name);
+    }
 }
 
 TEST(Operands, OutOfRangeRegistersLocalsAndOpenBracketsAreRefused) {
@@ -133,23 +127,9 @@ TEST(Assembler, DirectiveErrorsUseTheirOwnWords) {
 TEST(Assembler, DirectivesBuildClassesAndMethods) {
     ScriptMachine s;
     s.Load(
-        "class base\n"
-        "method hello\n"
-        "push 1\n"
-        "end method\n"
-        "method bye\n"
-        "end method\n"
-        "end class\n"
-        "class child\n"
-        "parent base\n"
-        "method bye\n"
-        "push 2\n"
-        "push 3\n"
-        "end method\n"
-        "end class\n"
-        "push 9\n"
-        "module tools\n"
-        "end module\n");
+        "class base\nmethod hello\npush 1\nend method\nmethod bye\nend method\nend class\n"
+        "class child\nparent base\nmethod bye\npush 2\npush 3\nend method\nend class\n"
+        "push 9\nmodule tools\nend module\n");
     ddTrie<asmClass>* base = s.machine.typeMap->Find("base");
     ddTrie<asmClass>* child = s.machine.typeMap->Find("child");
     ASSERT_TRUE(base && base->pointer && child && child->pointer);
@@ -188,39 +168,26 @@ TEST(Assembler, NewBetweenMethodsRunsWhileLoading) {
 
 TEST(Assembler, OpcodeTableHasEveryMnemonic) {
     ScriptMachine s;
-    const char* expected[] = {"and",       "or",       "mov",    "cmp",      "jmp",      "je",
-                              "jne",       "jl",       "jle",    "ja",       "jae",      "add",
-                              "mul",       "div",      "sub",    "class",    "module",   "game",
-                              "end",       "new",      "push",   "pop",      "ret",      "call",
-                              "cthis",     "clparent", "parent", "method",   "localint", "localstring",
-                              "localreal", "psax",     "popax",  "spush",    "spop",     "neg",
-                              "cmpje",     "cmpjne",   "cmpjae", "cmpjle",   "cmpja",    "cmpjl",
-                              "spushs",    "cmp0",     "delete", "localdef", "cmpst"};
-    ASSERT_EQ(std::size(expected), static_cast<size_t>(OP_COUNT));
-    for (int i = 0; i < OP_COUNT; ++i) {
-        ddTrie<int>* e = s.machine.opcodeMap->Find(expected[i]);
-        ASSERT_TRUE(e) << expected[i];
-        EXPECT_EQ(e->value, i) << expected[i];
+    // Each mnemonic in opcode order, from 0.
+    std::istringstream expected(
+        "and or mov cmp jmp je jne jl jle ja jae add mul div sub class module game end new push pop ret call "
+        "cthis clparent parent method localint localstring localreal psax popax spush spop neg cmpje cmpjne "
+        "cmpjae cmpjle cmpja cmpjl spushs cmp0 delete localdef cmpst");
+    int i = 0;
+    for (std::string name; expected >> name; ++i) {
+        ddTrie<int>* e = s.machine.opcodeMap->Find(name.c_str());
+        ASSERT_TRUE(e) << name;
+        EXPECT_EQ(e->value, i) << name;
     }
+    EXPECT_EQ(i, OP_COUNT);
 }
 
 TEST(Labels, JumpsAreTiedWithinTheirMethod) {
     ScriptMachine s;
     s.Load(
         "class a\n"
-        "method one\n"
-        "jmp done\n"
-        "push 1\n"
-        "done:\n"
-        "ret\n"
-        "end method\n"
-        "method two\n"
-        "push 1\n"
-        "push 2\n"
-        "push 3\n"
-        "done:\n"
-        "jmp done\n"
-        "end method\n"
+        "method one\njmp done\npush 1\ndone:\nret\nend method\n"
+        "method two\npush 1\npush 2\npush 3\ndone:\njmp done\nend method\n"
         "end class\n");
     asmClass* a = s.machine.typeMap->Find("a")->pointer;
     asmMethod* one = a->methods->Find("one")->pointer;

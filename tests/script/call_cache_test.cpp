@@ -43,72 +43,27 @@ std::string RunAndCount(const std::string& script, const char* method,
 TEST(CallSiteCache, ManyCallsFromOneSiteSearchOnce) {
     const char* script =
         "class k\n"
-        "method empty\n"
-        "  add hits, 1\n"
-        "  pop hits\n"
-        "end method\n"
-        "method drive\n"
-        "  localint $1\n"
-        "  mov $1, 0\n"
-        "again:\n"
-        "  cthis empty\n"
-        "  call other, empty\n"
+        "method empty\n  add hits, 1\n  pop hits\nend method\n"
+        "method drive\n  localint $1\n  mov $1, 0\nagain:\n  cthis empty\n  call other, empty\n"
         "  call other, getidobj\n"  // a common method
         "  pop $a\n"
         "  call other, fromglobal\n"  // falls through to the global class
         "  call other, nowhere\n"     // found nowhere
-        "  add $1, 1\n"
-        "  pop $1\n"
-        "  cmp $1, 100\n"
-        "  jl again\n"
-        "end method\n"
-        "end class\n"
-        "method fromglobal\n"
-        "  add far, 1\n"
-        "  pop far\n"
-        "end method\n"
-        "method go\n"
-        "  call obj, drive\n"
-        "end method\n"
-        "new int, hits\n"
-        "new int, far\n"
-        "new k, obj\n"
-        "new k, other\n";
+        "  add $1, 1\n  pop $1\n  cmp $1, 100\n  jl again\nend method\nend class\n"
+        "method fromglobal\n  add far, 1\n  pop far\nend method\n"
+        "method go\n  call obj, drive\nend method\nnew int, hits\nnew int, far\nnew k, obj\nnew k, other\n";
     // "go" itself, "drive", then one search for each of the five call sites.
     EXPECT_EQ(RunAndCount(script, "go", {"hits", "far"}), "searches 7 hits=200 far=100");
 }
 
 TEST(CallSiteCache, AnAddedMethodIsSeenByTheNextCall) {
     const char* script =
-        "class bare\n"
-        "end class\n"
-        "method who\n"
-        "  add fromglobal, 1\n"
-        "  pop fromglobal\n"
-        "end method\n"
-        "method special\n"
-        "  add fromadded, 1\n"
-        "  pop fromadded\n"
-        "end method\n"
-        "method go\n"
-        "  localint $1\n"
-        "  mov $1, 0\n"
-        "again:\n"
-        "  call b, who\n"
-        "  cmp $1, 1\n"
-        "  jne skip\n"
-        "  push \"who\"\n"
-        "  push \"special\"\n"
-        "  call b, addmethod\n"
-        "skip:\n"
-        "  add $1, 1\n"
-        "  pop $1\n"
-        "  cmp $1, 4\n"
-        "  jl again\n"
-        "end method\n"
-        "new int, fromglobal\n"
-        "new int, fromadded\n"
-        "new bare, b\n";
+        "class bare\nend class\n"
+        "method who\n  add fromglobal, 1\n  pop fromglobal\nend method\n"
+        "method special\n  add fromadded, 1\n  pop fromadded\nend method\n"
+        "method go\n  localint $1\n  mov $1, 0\nagain:\n  call b, who\n  cmp $1, 1\n  jne skip\n"
+        "  push \"who\"\n  push \"special\"\n  call b, addmethod\nskip:\n  add $1, 1\n  pop $1\n"
+        "  cmp $1, 4\n  jl again\nend method\nnew int, fromglobal\nnew int, fromadded\nnew bare, b\n";
     // Two calls reach the global "who", the two after "addmethod" the added
     // one; "who" is searched again after the change only.
     EXPECT_EQ(RunAndCount(script, "go", {"fromglobal", "fromadded"}), "searches 4 fromglobal=2 fromadded=2");
@@ -117,33 +72,12 @@ TEST(CallSiteCache, AnAddedMethodIsSeenByTheNextCall) {
 TEST(CallSiteCache, AnObjectReplacedUnderTheSameNameIsCalledThroughItsOwnClass) {
     const char* script =
         "class first\n"
-        "method hit\n"
-        "  add a, 1\n"
-        "  pop a\n"
-        "end method\n"
-        "end class\n"
+        "method hit\n  add a, 1\n  pop a\nend method\nend class\n"
         "class second\n"
-        "method hit\n"
-        "  add b, 1\n"
-        "  pop b\n"
-        "end method\n"
-        "end class\n"
-        "method go\n"
-        "  localint $1\n"
-        "  mov $1, 0\n"
-        "again:\n"
-        "  call x, hit\n"
-        "  call x, hit\n"
-        "  delete x\n"
-        "  new second, x\n"
-        "  add $1, 1\n"
-        "  pop $1\n"
-        "  cmp $1, 2\n"
-        "  jl again\n"
-        "end method\n"
-        "new int, a\n"
-        "new int, b\n"
-        "new first, x\n";
+        "method hit\n  add b, 1\n  pop b\nend method\nend class\n"
+        "method go\n  localint $1\n  mov $1, 0\nagain:\n  call x, hit\n  call x, hit\n  delete x\n"
+        "  new second, x\n  add $1, 1\n  pop $1\n  cmp $1, 2\n  jl again\nend method\nnew int, a\n"
+        "new int, b\nnew first, x\n";
     // "go", then each of the two call sites once per object.
     EXPECT_EQ(RunAndCount(script, "go", {"a", "b"}), "searches 5 a=2 b=2");
 }
@@ -155,41 +89,15 @@ TEST(CallSiteCache, ParentCallsAndCallsThroughTheOwnerFollowTheClassInUse) {
     // through to its owner, whose class is swapped too.
     const char* script =
         "class base\n"
-        "method tell\n"
-        "  add inbase, 1\n"
-        "  pop inbase\n"
-        "end method\n"
-        "method askkid\n"
-        "  call kid, tell\n"
-        "end method\n"
-        "method both\n"
-        "  cthis tell\n"
-        "  cthis askkid\n"
-        "end method\n"
-        "end class\n"
-        "class derived\n"
-        "parent base\n"
-        "method init\n"
-        "  new plain, kid\n"
-        "end method\n"
-        "method tell\n"
-        "  add inderived, 1\n"
-        "  pop inderived\n"
-        "end method\n"
-        "method twice\n"
-        "  cthis both\n"
-        "  clparent base, both\n"
-        "  cthis both\n"
-        "end method\n"
-        "end class\n"
-        "class plain\n"
-        "end class\n"
-        "method go\n"
-        "  call d, twice\n"
-        "end method\n"
-        "new int, inbase\n"
-        "new int, inderived\n"
-        "new derived, d\n";
+        "method tell\n  add inbase, 1\n  pop inbase\nend method\n"
+        "method askkid\n  call kid, tell\nend method\n"
+        "method both\n  cthis tell\n  cthis askkid\nend method\nend class\n"
+        "class derived\nparent base\n"
+        "method init\n  new plain, kid\nend method\n"
+        "method tell\n  add inderived, 1\n  pop inderived\nend method\n"
+        "method twice\n  cthis both\n  clparent base, both\n  cthis both\nend method\nend class\n"
+        "class plain\nend class\n"
+        "method go\n  call d, twice\nend method\nnew int, inbase\nnew int, inderived\nnew derived, d\n";
     std::string out = RunAndCount(script, "go", {"inbase", "inderived"});
     EXPECT_NE(out.find("inbase=2 inderived=4"), std::string::npos) << out;
 }

@@ -13,23 +13,20 @@
 
 namespace {
 
-// "|" marks the place between the two instructions of a pair.
-std::string Joined(const std::string& script) {
-    std::string out;
-    for (char c : script) out += c == '|' ? '\n' : c;
-    return out;
-}
-
-std::string Apart(const std::string& script) {
+// "|" marks the place between the two instructions of a pair: a new line
+// keeps them adjacent, a jump to a label on the next line keeps them apart.
+std::string Placed(const std::string& script, bool apart) {
     std::string out;
     int n = 0;
     for (char c : script) {
         if (c != '|') {
             out += c;
-            continue;
+        } else if (!apart) {
+            out += '\n';
+        } else {
+            const std::string label = "apart" + std::to_string(n++);
+            out += "\njmp " + label + "\n" + label + ":\n";
         }
-        std::string label = "apart" + std::to_string(n++);
-        out += "\njmp " + label + "\n" + label + ":\n";
     }
     return out;
 }
@@ -48,16 +45,15 @@ std::vector<std::string> Outcome(ScriptMachine& s, const std::vector<std::string
     return out;
 }
 
-std::vector<std::string> RunOutcome(const std::string& script, const std::vector<std::string>& names) {
-    ScriptMachine s;
-    s.Run(script);
-    return Outcome(s, names);
-}
-
 // Runs the case both ways; returns the fused run's outcome.
 std::vector<std::string> Both(const std::string& script, const std::vector<std::string>& names = {}) {
-    std::vector<std::string> joined = RunOutcome(Joined(script), names);
-    EXPECT_EQ(joined, RunOutcome(Apart(script), names)) << script;
+    auto run = [&names](const std::string& text) {
+        ScriptMachine s;
+        s.Run(text);
+        return Outcome(s, names);
+    };
+    std::vector<std::string> joined = run(Placed(script, false));
+    EXPECT_EQ(joined, run(Placed(script, true))) << script;
     return joined;
 }
 
@@ -69,8 +65,8 @@ std::string BothFail(const std::string& script) {
             s.Run(text);
         });
     };
-    ChildOutcome joined = run(Joined(script));
-    ChildOutcome apart = run(Apart(script));
+    ChildOutcome joined = run(Placed(script, false));
+    ChildOutcome apart = run(Placed(script, true));
     EXPECT_TRUE(joined.exited && apart.exited) << script;
     EXPECT_EQ(joined.exitCode, apart.exitCode) << script;
     EXPECT_EQ(joined.out, apart.out) << script;

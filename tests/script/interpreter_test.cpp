@@ -1,3 +1,8 @@
+// The interpreter's instructions on the script fixture's machine: moves,
+// compares and jumps, arithmetic and its result kinds, the stacks and their
+// bounds, frames and calls, name lookups remembered until names change, the
+// location a fatal error reports, and the argument operations built-in
+// methods use.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,20 +18,11 @@ std::vector<std::string> StackOf(ScriptMachine& s) {
     std::vector<std::string> out;
     for (int i = 0; i <= s.machine.sp; ++i) {
         asmVarReg& c = s.machine.StackCell(i);
-        switch (c.GetType()) {
-        case TYPE_INT:
-            out.push_back("i" + std::to_string(c.GetInt()));
-            break;
-        case TYPE_REAL:
-            out.push_back(std::string("r") + c.GetString());
-            break;
-        case TYPE_STRING:
-            out.push_back(std::string("s") + c.GetString());
-            break;
-        default:
-            out.push_back("?");
-            break;
-        }
+        const int type = c.GetType();
+        if (type == TYPE_INT) out.push_back("i" + std::to_string(c.GetInt()));
+        if (type == TYPE_REAL) out.push_back(std::string("r") + c.GetString());
+        if (type == TYPE_STRING) out.push_back(std::string("s") + c.GetString());
+        if (type != TYPE_INT && type != TYPE_REAL && type != TYPE_STRING) out.push_back("?");
     }
     return out;
 }
@@ -39,15 +35,11 @@ std::vector<std::string> RunAndStack(const std::string& script) {
 
 using Stack = std::vector<std::string>;
 
-ChildOutcome RunInChildScript(const std::string& script) {
-    return RunInChild([&] {
+void ExpectRunFails(const std::string& script, const std::string& out) {
+    ChildOutcome r = RunInChild([&] {
         ScriptMachine s;
         s.Run(script);
     });
-}
-
-void ExpectRunFails(const std::string& script, const std::string& out) {
-    ChildOutcome r = RunInChildScript(script);
     EXPECT_TRUE(r.exited) << script;
     EXPECT_EQ(r.exitCode, 1) << script;
     EXPECT_EQ(r.out, out) << script;
@@ -162,6 +154,8 @@ TEST(Instructions, StackFamily) {
     EXPECT_EQ(RunAndStack("push \"a\"\npopax\npsax\npsax\n"), (Stack{"sa", "sa"}));
     EXPECT_EQ(RunAndStack("push 5\npop $c\npush $c\npush 1.5\nlocalreal $1\npop $1\npush $1\n"),
               (Stack{"i5", "r1.500000"}));
+    // "cmp0" compares with zero for the jump that follows.
+    EXPECT_EQ(RunAndStack("push -3\ncmp0\njl neg\npush 0\nret\nneg:\npush 1\n"), Stack{"i1"});
 }
 
 TEST(Instructions, SpecialStack) {
@@ -177,10 +171,6 @@ TEST(Instructions, SpecialStack) {
     ExpectRunFails("spop $a\n", "\nspecial stack pointer < 0\n");
     ExpectRunFails("push 1\ncmpst\n", "\ncmpst: idsstack<0\n");
     ExpectRunFails("x:\nspush 1\njmp x\n", "\nspecial stack overflow\n");
-}
-
-TEST(Instructions, CmpZeroAndCompareFlag) {
-    EXPECT_EQ(RunAndStack("push -3\ncmp0\njl neg\npush 0\nret\nneg:\npush 1\n"), Stack{"i1"});
 }
 
 TEST(Instructions, StackBoundsAreChecked) {
@@ -228,24 +218,9 @@ TEST(Frames, LocalsLiveInFramesAcrossRecursion) {
     // fact: pops n, pushes n! using a local per frame.
     ScriptMachine s;
     s.Run(
-        "class calc\n"
-        "method fact\n"
-        "localint $1\n"
-        "pop $1\n"
-        "cmp $1, 1\n"
-        "jle base\n"
-        "sub $1, 1\n"
-        "cthis fact\n"
-        "pop $2\n"
-        "mul $1, $2\n"
-        "ret\n"
-        "base:\n"
-        "push 1\n"
-        "end method\n"
-        "end class\n"
-        "new calc, c\n"
-        "push 10\n"
-        "call c, fact\n");
+        "class calc\nmethod fact\nlocalint $1\npop $1\ncmp $1, 1\njle base\n"
+        "sub $1, 1\ncthis fact\npop $2\nmul $1, $2\nret\nbase:\npush 1\nend method\nend class\n"
+        "new calc, c\npush 10\ncall c, fact\n");
     EXPECT_EQ(StackOf(s), Stack{"i3628800"});
     EXPECT_EQ(s.machine.frameBase, -1);
     EXPECT_EQ(s.machine.highWater, 0);
@@ -263,14 +238,11 @@ TEST(Frames, FramesStartAboveTheCallersLocals) {
     EXPECT_EQ(s.machine.LocalCellIfValid(4)->GetInt(), 77);
 }
 
-TEST(Frames, LocalsOverflowAtTheLastCell) {
+TEST(Frames, LocalsOverflowAtTheLastCellAndDeepRecursionEndsWithAClearMessage) {
     ExpectRunFails(
         "class k\nmethod m\nlocalint $999\nmov $999, 1\ncthis m\nend method\nend class\n"
         "new k, o\ncall o, m\n",
         "\nlocals stack overflow\n");
-}
-
-TEST(Frames, DeepRecursionEndsWithAClearMessage) {
     ExpectRunFails("class k\nmethod m\ncthis m\nend method\nend class\nnew k, o\ncall o, m\n",
                    "\nscript methods nested too deep\n");
 }
@@ -308,26 +280,21 @@ TEST(Calls, CthisWithoutObjectIsFatal) {
 }
 
 TEST(Reports, FatalErrorsCarryTheLocationWhileAGameRuns) {
-    ChildOutcome r = RunInChild([] {
-        ScriptMachine s;
-        s.Load("class g\nmethod go\npush nothing\nend method\nnew g, play\nend class\n");
-        asmClassObj* game = s.objects.table["play"].get();
-        s.machine.SetCurrentGame(game);
-        asmCallCache cache;
-        s.objects.CallMethod(game, "go", cache);
-    });
+    // Runs method "go" of the game "play", whose body is `body`.
+    auto inGame = [](const char* body) {
+        return RunInChild([body] {
+            ScriptMachine s;
+            s.Load(std::string("class g\nmethod go\n") + body + "\nend method\nnew g, play\nend class\n");
+            asmClassObj* game = s.objects.table["play"].get();
+            s.machine.SetCurrentGame(game);
+            asmCallCache cache;
+            s.objects.CallMethod(game, "go", cache);
+        });
+    };
+    ChildOutcome r = inGame("push nothing");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "\ngame : play\nclass : play\nmethod: go within go\n\nno such var: nothing\n");
-
-    r = RunInChild([] {
-        ScriptMachine s;
-        s.Load("class g\nmethod go\npop x\nend method\nnew g, play\nend class\n");
-        asmClassObj* game = s.objects.table["play"].get();
-        s.machine.SetCurrentGame(game);
-        asmCallCache cache;
-        s.objects.CallMethod(game, "go", cache);
-    });
-    EXPECT_EQ(r.out,
+    EXPECT_EQ(inGame("pop x").out,
               "\ngame : play\nclass : play\nmethod: go"
               "\ngame : play\nclass : play\nmethod: go within go\n"
               "\nInterpPop  : stack pointer < 0\n");
@@ -411,8 +378,7 @@ TEST(Instructions, NamesResolveAgainInEachObjectsScope) {
     ScriptMachine s;
     s.Run(
         "class k\nmethod make\nnew int, hits\nend method\nmethod bump\nadd hits, 1\npop hits\n"
-        "end method\nend class\n"
-        "new k, one\nnew k, two\ncall one, make\ncall two, make\n"
+        "end method\nend class\nnew k, one\nnew k, two\ncall one, make\ncall two, make\n"
         "call one, bump\ncall two, bump\ncall two, bump\ncall one, bump\ncall two, bump\n");
     auto hits = [&](const char* obj) {
         ddTrie<asmClassObj>* e = s.objects.table[obj]->GetVars()->Find("hits");

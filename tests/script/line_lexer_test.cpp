@@ -1,3 +1,6 @@
+// The line lexer on single lines: how it splits a mnemonic from its
+// operands, string literals and their escapes, the lines it refuses and
+// texts too long to keep whole.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -42,37 +42,16 @@ ChildOutcome RunWhole(const std::string& script, std::initializer_list<const cha
 const char* kFib =
     "class k\n"
     "method fibthis\n"
-    "  localint $1\n"
-    "  pop $1\n"
-    "  cmp $1, 2\n"
-    "  jl small\n"
-    "  sub $1, 1\n"
-    "  cthis fibthis\n"
-    "  sub $1, 2\n"
-    "  cthis fibthis\n"
-    "  pop $a\n"
-    "  pop $b\n"
-    "  add $a, $b\n"
-    "  ret\n"
-    "small:\n"
-    "  push $1\n"
+    "  localint $1\n  pop $1\n  cmp $1, 2\n  jl small\n"
+    "  sub $1, 1\n  cthis fibthis\n  sub $1, 2\n  cthis fibthis\n"
+    "  pop $a\n  pop $b\n  add $a, $b\n  ret\n"
+    "small:\n  push $1\n"
     "end method\n"
     "method fibcall\n"
-    "  localint $1\n"
-    "  localint $2\n"
-    "  pop $1\n"
-    "  cmp $1, 2\n"
-    "  jl small\n"
-    "  sub $1, 1\n"
-    "  call f, fibcall\n"
-    "  pop $2\n"
-    "  sub $1, 2\n"
-    "  call f, fibcall\n"
-    "  pop $a\n"
-    "  add $a, $2\n"
-    "  ret\n"
-    "small:\n"
-    "  push $1\n"
+    "  localint $1\n  localint $2\n  pop $1\n  cmp $1, 2\n  jl small\n"
+    "  sub $1, 1\n  call f, fibcall\n  pop $2\n  sub $1, 2\n  call f, fibcall\n"
+    "  pop $a\n  add $a, $2\n  ret\n"
+    "small:\n  push $1\n"
     "end method\n"
     "end class\n";
 
@@ -115,44 +94,16 @@ TEST(CompactForm, CommonShapesGetAnOperationOfTheirOwn) {
     asmMethod* m = FakeObjects::Find(k->pointer, "m");
     ASSERT_NE(m, nullptr);
     const asmCompactCode& code = m->Compact();
-    std::vector<std::string> ops;
-    for (int i = 0; i <= code.count; ++i) ops.push_back(asmExec::RunOpName(code.fast[i].op));
-    const std::vector<std::string> expected = {"localint",
-                                               "localint_pop",
-                                               "pop_local",
-                                               "push_int",
-                                               "push_local",
-                                               "push_reg",
-                                               "pop_local",
-                                               "pop_reg",
-                                               "mov_local_int",
-                                               "add_local_int",
-                                               "sub_local_int",
-                                               "add_local_local",
-                                               "add_reg_reg",
-                                               "add_to_local_int",
-                                               "pop_local",
-                                               "sub_to_local_int",
-                                               "pop_local",
-                                               "add_to_local_local",
-                                               "pop_local",
-                                               "add_to_name_int",
-                                               "record",
-                                               "sub_to_name_int",
-                                               "record",
-                                               "cmp_local_int",
-                                               "cmp_jump_local_int",
-                                               "jump",
-                                               "cmp_jump_local_local",
-                                               "jump",
-                                               "cmp_jump_name_int",
-                                               "jump",
-                                               "call_this",
-                                               "call",
-                                               "record",
-                                               "end",
-                                               "end"};
-    EXPECT_EQ(ops, expected);
+    std::string ops;
+    for (int i = 0; i <= code.count; ++i)
+        ops += std::string(i ? " " : "") + asmExec::RunOpName(code.fast[i].op);
+    EXPECT_EQ(
+        ops,
+        "localint localint_pop pop_local push_int push_local push_reg pop_local pop_reg mov_local_int "
+        "add_local_int sub_local_int add_local_local add_reg_reg add_to_local_int pop_local "
+        "sub_to_local_int pop_local add_to_local_local pop_local add_to_name_int record sub_to_name_int "
+        "record cmp_local_int cmp_jump_local_int jump cmp_jump_local_local jump cmp_jump_name_int jump "
+        "call_this call record end end");
     EXPECT_STREQ(asmExec::RunOpName(RUN_OP_COUNT), "?");
 }
 
@@ -202,35 +153,19 @@ TEST(DirectCalls, AnObjectDeletedDuringItsOwnCallLivesUntilTheCallReturns) {
     const char* script =
         "module keeper\n"
         "method run\n"
-        "  new item, item\n"
-        "  mov round, 0\n"
-        "again:\n"
-        "  call item, click\n"
-        "  add round, 1\n"
-        "  pop round\n"
-        "  cmp round, 2\n"
-        "  jl again\n"
+        "  new item, item\n  mov round, 0\n"
+        "again:\n  call item, click\n  add round, 1\n  pop round\n  cmp round, 2\n  jl again\n"
         "end method\n"
-        "method remove\n"
-        "  delete item\n"
-        "end method\n"
+        "method remove\n  delete item\nend method\n"
         "end module\n"
         "class item\n"
-        "method init\n"
-        "  new string, label\n"
-        "  mov label, \"alive\"\n"
-        "end method\n"
+        "method init\n  new string, label\n  mov label, \"alive\"\nend method\n"
         "method click\n"
-        "  cmp round, 1\n"
-        "  jne skip\n"
-        "  call keeper, remove\n"
-        "  mov seen, label\n"
+        "  cmp round, 1\n  jne skip\n  call keeper, remove\n  mov seen, label\n"
         "skip:\n"
         "end method\n"
         "end class\n"
-        "new int, round\n"
-        "new string, seen\n"
-        "call keeper, run\n";
+        "new int, round\nnew string, seen\ncall keeper, run\n";
     ChildOutcome r = RunWhole(script, {"seen"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "seen=alive depth=0 base=-1 running=0");

@@ -1,3 +1,6 @@
+// Script values: how ints, reals, strings and register cells convert,
+// compare and compute, which results arithmetic pushes or leaves in the
+// registers, and the operations that end the program with their words.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,16 +25,6 @@ std::string TopOf(ScriptMachine& s) {
     default:
         return "?";
     }
-}
-
-void ExpectFatal(const std::function<void(ScriptMachine&)>& body, const std::string& out) {
-    ChildOutcome r = RunInChild([&] {
-        ScriptMachine s;
-        body(s);
-    });
-    EXPECT_TRUE(r.exited);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, out);
 }
 
 }  // namespace
@@ -261,117 +254,56 @@ TEST(Values, RegisterCellsForwardToTheirTarget) {
     EXPECT_EQ(other.Target(), nullptr);
 }
 
-TEST(Values, ForbiddenOperationsEndTheProgram) {
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarString t(nullptr, "t");
-            t.Sub(s.machine, 1);
-        },
-        "\nforbidden instruction Sub\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarString t(nullptr, "t");
-            t.MulR(s.machine, 1.0f);
-        },
-        "\nforbidden instruction MulR\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarInt n(nullptr, "n");
-            n.Div(s.machine, ddString("2"));
-        },
-        "\nforbidden instruction Div\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarReg c(nullptr, "c");
-            c.AssignInt(1);
-            c.SubR(s.machine, ddString("2"));
-        },
-        "\nforbidden instruction SubR\n");
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarInt n(nullptr, "n");
-            n.Save();
-        },
-        "\nforbidden instruction Save\n");
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarReal r(nullptr, "r");
-            r.Load();
-        },
-        "\nforbidden instruction Load\n");
-}
-
-TEST(Values, DivisionByZeroEndsTheProgram) {
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarInt n(nullptr, "n");
-            n.Div(s.machine, 0);
-        },
-        "\ndivision by 0\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarReal r(nullptr, "r");
-            r.Div(s.machine, -0.0f);
-        },
-        "\ndivision by 0\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarInt n(nullptr, "n");
-            asmVarReal half(nullptr, "h");
-            half.SetReal(0.5f);
-            n.Div(s.machine, half);  // the divisor is read as an int: 0
-        },
-        "\ndivision by 0\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarInt zero(nullptr, "z");
-            zero.DivR(s.machine, 5);
-        },
-        "\ndivision by 0\n");
-}
-
-TEST(Values, UnboundRegisterCellsReportEachUse) {
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarReg c;
-            c.GetInt();
-        },
-        "\ncan't get var from register!");
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarReg c;
-            c.GetType();
-        },
-        "\nunknown register type\n");
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarReg c;
-            c.Cmp(1);
-        },
-        "\nunknown register type\n");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarReg c;
-            c.Add(s.machine, 1);
-        },
-        "\ncan't set var to register!");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarReg c;
-            c.CallBuiltIn(&s.machine, 0);
-        },
-        "\ncan't set var to register!");
-    ExpectFatal(
-        [](ScriptMachine& s) {
-            asmVarReg c;
-            c.CallMethod(&s.machine, "x");
-        },
-        "\nunknown value of register!");
-    ExpectFatal(
-        [](ScriptMachine&) {
-            asmVarReg c;
-            asmVar bare(nullptr, "bare");
-            c.SetAs(bare);
-        },
-        "\nasmvarreg::setas no such type -1\n");
+// Each case runs on a fresh machine in a child process and must end the
+// program with exit code 1 and exactly its words.
+TEST(Values, ForbiddenOperationsDivisionByZeroAndUnboundCellsEndTheProgram) {
+    using Machine = ScriptMachine;
+    const struct {
+        void (*body)(Machine&);
+        const char* out;
+    } cases[] = {
+        {[](Machine& s) { asmVarString(nullptr, "t").Sub(s.machine, 1); }, "\nforbidden instruction Sub\n"},
+        {[](Machine& s) { asmVarString(nullptr, "t").MulR(s.machine, 1.0f); },
+         "\nforbidden instruction MulR\n"},
+        {[](Machine& s) { asmVarInt(nullptr, "n").Div(s.machine, ddString("2")); },
+         "\nforbidden instruction Div\n"},
+        {[](Machine& s) {
+             asmVarReg c(nullptr, "c");
+             c.AssignInt(1);
+             c.SubR(s.machine, ddString("2"));
+         },
+         "\nforbidden instruction SubR\n"},
+        {[](Machine&) { asmVarInt(nullptr, "n").Save(); }, "\nforbidden instruction Save\n"},
+        {[](Machine&) { asmVarReal(nullptr, "r").Load(); }, "\nforbidden instruction Load\n"},
+        {[](Machine& s) { asmVarInt(nullptr, "n").Div(s.machine, 0); }, "\ndivision by 0\n"},
+        {[](Machine& s) { asmVarReal(nullptr, "r").Div(s.machine, -0.0f); }, "\ndivision by 0\n"},
+        {[](Machine& s) {
+             asmVarReal half(nullptr, "h");
+             half.SetReal(0.5f);
+             asmVarInt(nullptr, "n").Div(s.machine, half);  // the divisor is read as an int: 0
+         },
+         "\ndivision by 0\n"},
+        {[](Machine& s) { asmVarInt(nullptr, "z").DivR(s.machine, 5); }, "\ndivision by 0\n"},
+        // Register cells bound to nothing.
+        {[](Machine&) { asmVarReg().GetInt(); }, "\ncan't get var from register!"},
+        {[](Machine&) { asmVarReg().GetType(); }, "\nunknown register type\n"},
+        {[](Machine&) { asmVarReg().Cmp(1); }, "\nunknown register type\n"},
+        {[](Machine& s) { asmVarReg().Add(s.machine, 1); }, "\ncan't set var to register!"},
+        {[](Machine& s) { asmVarReg().CallBuiltIn(&s.machine, 0); }, "\ncan't set var to register!"},
+        {[](Machine& s) { asmVarReg().CallMethod(&s.machine, "x"); }, "\nunknown value of register!"},
+        {[](Machine&) {
+             asmVar bare(nullptr, "bare");
+             asmVarReg().SetAs(bare);
+         },
+         "\nasmvarreg::setas no such type -1\n"},
+    };
+    for (const auto& c : cases) {
+        ChildOutcome r = RunInChild([&c] {
+            ScriptMachine s;
+            c.body(s);
+        });
+        EXPECT_TRUE(r.exited) << c.out;
+        EXPECT_EQ(r.exitCode, 1) << c.out;
+        EXPECT_EQ(r.out, c.out);
+    }
 }

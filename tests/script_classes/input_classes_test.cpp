@@ -14,13 +14,12 @@
 #include "script_classes/engine_script_classes.h"
 #include "script_classes/keyboard_class.h"
 #include "script_classes/mouse_class.h"
+#include "script_classes/script_loop_fixture.h"
 #include "shell/game_api.h"
-#include "shell/loop_fixture.h"
 
 namespace {
 
 using loop_test::FakeInput;
-using loop_test::LoopTest;
 
 // Hands out a copy of the keys at each read, as SDL's array only changes
 // when events are pumped; records key repeat settings.
@@ -41,26 +40,15 @@ SDL_Event KeyDown(SDLKey sym, uint16_t unicode) {
     return e;
 }
 
-class InputClassesTest : public LoopTest {
+class InputClassesTest : public ScriptLoopTest {
 protected:
     void SetUp() override {
-        LoopTest::SetUp();
+        ScriptLoopTest::SetUp();
         SetInput(&keysIn);
-        machine = std::make_unique<asmScriptMachine>(EngineScriptClasses());
-        machine->SetUp();
-    }
-    void TearDown() override {
-        machine.reset();
-        LoopTest::TearDown();
     }
 
     void Load(const std::string& script) { machine->LoadText(script); }
-    asmClassObj* Object(const char* name) { return machine->objects.LookupVar(name); }
     asmClassKeyboard* Keyboard() { return dynamic_cast<asmClassKeyboard*>(Object("keyboard")); }
-    int IntVar(const char* name) {
-        auto* v = dynamic_cast<asmVar*>(Object(name));
-        return v ? v->GetInt() : -999;
-    }
     // Calls a method of "keyboard" or "mouse" and pops its int result.
     int AskInt(const char* object, const char* method) {
         machine->objects.Call(Object(object), method);
@@ -78,7 +66,6 @@ protected:
     void Call(const char* object, const char* method) { machine->objects.Call(Object(object), method); }
 
     SnapshotInput keysIn;
-    std::unique_ptr<asmScriptMachine> machine;
 };
 
 TEST_F(InputClassesTest, KeyNamesMapToSdlSymbols) {
@@ -93,19 +80,8 @@ TEST_F(InputClassesTest, KeyNamesMapToSdlSymbols) {
         const std::string name(1, static_cast<char>(c));
         EXPECT_EQ(kb->KeyCode(name.c_str()), c == '%' || c == '&' ? -1 : c) << name;
     }
-    EXPECT_EQ(kb->KeyCode("plus"), kb->KeyCode("+"));
-    EXPECT_EQ(kb->KeyCode("minus"), kb->KeyCode("-"));
-    EXPECT_EQ(kb->KeyCode("F1"), 282);
-    EXPECT_EQ(kb->KeyCode("F12"), 293);
-    EXPECT_EQ(kb->KeyCode("f1"), -1);
-    EXPECT_EQ(kb->KeyCode("A"), -1);
-    EXPECT_EQ(kb->KeyCode("kpenter"), 271);
-    EXPECT_EQ(kb->KeyCode("kp="), 272);
-    EXPECT_EQ(kb->KeyCode("kp"), -1);  // a prefix of names, not a name
-    EXPECT_EQ(kb->KeyCode("lmeta"), 310);
-    EXPECT_EQ(kb->KeyCode("rmeta"), -1);
-    EXPECT_EQ(kb->KeyCode("enter"), 13);
-    EXPECT_EQ(kb->KeyCode(""), -1);
+    // The word names ("plus", "F1", "kp=", ...) and the names that are not
+    // keys are checked in method_tables_test.cpp.
 }
 
 TEST_F(InputClassesTest, HeldKeyIsTheLastKeyStillHeldWhileDownIsLive) {
@@ -199,10 +175,7 @@ TEST_F(InputClassesTest, PauseKeepsKeysFromTheRunningGameOnly) {
     Load(
         "new int, downs\n"
         "game g\n"
-        "method keydown\n"
-        "  add downs, 1\n"
-        "  pop downs\n"
-        "end method\n"
+        "method keydown\n  add downs, 1\n  pop downs\nend method\n"
         "end game\n");
     // No game yet: nothing to pause.
     Call("keyboard", "pause");
@@ -259,9 +232,7 @@ TEST_F(InputClassesTest, MousePositionsAndTheSystemMouse) {
 
 TEST_F(InputClassesTest, CursorPicturesComeFromPicturesOnly) {
     Load(
-        "new int, n\n"
-        "new img, arrow\n"
-        "push 16\npush 10\npush 255\npush 255\npush 255\npush 255\n"
+        "new int, n\nnew img, arrow\npush 16\npush 10\npush 255\npush 255\npush 255\npush 255\n"
         "call arrow, create\n");
     auto* arrow = dynamic_cast<Obraz*>(Object("arrow"));
     ASSERT_NE(arrow, nullptr);
