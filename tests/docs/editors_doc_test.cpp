@@ -96,10 +96,11 @@ std::vector<Table> Tables(const std::string& text) {
     return tables;
 }
 
-std::vector<std::string> FirstCells(const std::string& text, const std::string& header) {
-    std::vector<std::string> cells;
+// The first cells of the rows of every table under the header `header`.
+std::set<std::string> FirstCells(const std::string& text, const std::string& header) {
+    std::set<std::string> cells;
     for (const Table& t : Tables(text))
-        if (t.header == header) cells.insert(cells.end(), t.first.begin(), t.first.end());
+        if (t.header == header) cells.insert(t.first.begin(), t.first.end());
     return cells;
 }
 
@@ -172,16 +173,11 @@ std::set<std::string> KeysInSources(const std::vector<fs::path>& files) {
     return keys;
 }
 
-std::set<std::string> Difference(const std::set<std::string>& a, const std::set<std::string>& b) {
-    std::set<std::string> out;
-    for (const std::string& s : a)
-        if (!b.count(s)) out.insert(s);
-    return out;
-}
-
-std::string Join(const std::set<std::string>& names) {
+// The names of `a` that `b` lacks, as "x, y"; empty when none.
+std::string Missing(const std::set<std::string>& a, const std::set<std::string>& b) {
     std::string out;
-    for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
+    for (const std::string& n : a)
+        if (!b.count(n)) out += (out.empty() ? "" : ", ") + n;
     return out;
 }
 
@@ -210,9 +206,8 @@ TEST_F(EditorsManual, EachEditorsKeyTablesNameExactlyTheKeysItReads) {
         const std::set<std::string> manual = KeysInManual(Section(Manual(), editor.heading));
         const std::set<std::string> code = KeysInSources(editor.sources);
         ASSERT_FALSE(code.empty());
-        EXPECT_EQ(Join(Difference(code, manual)), "")
-            << editor.heading << ": keys read but not in the manual";
-        EXPECT_EQ(Join(Difference(manual, code)), "") << editor.heading << ": keys in the manual never read";
+        EXPECT_EQ(Missing(code, manual), "") << editor.heading << ": keys read but not in the manual";
+        EXPECT_EQ(Missing(manual, code), "") << editor.heading << ": keys in the manual never read";
     }
     // Leaving is the game loop's, the same for both.
     const std::set<std::string> leave = KeysInSources({kRoot / "shell/game_api.cpp"});
@@ -221,21 +216,19 @@ TEST_F(EditorsManual, EachEditorsKeyTablesNameExactlyTheKeysItReads) {
 }
 
 TEST_F(EditorsManual, StatesAndMenusAreTheEditorsOwn) {
-    std::set<std::string> lumoStates, ptbuilderStates;
-    for (int i = 0; i < lumo2Game::kStateCount; ++i) lumoStates.insert(lumo2Game::StateName(i));
-    for (int i = 0; i < pathbuilderGame::kStateCount; ++i)
-        ptbuilderStates.insert(pathbuilderGame::StateName(i));
-    const std::vector<std::string> lumoRows =
-        FirstCells(Section(Manual(), "### States of the animation editor"), "State");
-    const std::vector<std::string> ptbuilderRows =
-        FirstCells(Section(Manual(), "### States of the walk-path editor"), "State");
-    EXPECT_EQ(std::set<std::string>(lumoRows.begin(), lumoRows.end()), lumoStates);
-    EXPECT_EQ(std::set<std::string>(ptbuilderRows.begin(), ptbuilderRows.end()), ptbuilderStates);
+    auto states = [](int count, const char* (*name)(int)) {
+        std::set<std::string> names;
+        for (int i = 0; i < count; ++i) names.insert(name(i));
+        return names;
+    };
+    EXPECT_EQ(FirstCells(Section(Manual(), "### States of the animation editor"), "State"),
+              states(lumo2Game::kStateCount, lumo2Game::StateName));
+    EXPECT_EQ(FirstCells(Section(Manual(), "### States of the walk-path editor"), "State"),
+              states(pathbuilderGame::kStateCount, pathbuilderGame::StateName));
 
     // The menu items the manual lists are those the editor acts on.
     const std::string menuSection = Section(Manual(), "### The menu");
-    const std::vector<std::string> itemRows = FirstCells(menuSection, "Item");
-    const std::set<std::string> items(itemRows.begin(), itemRows.end());
+    const std::set<std::string> items = FirstCells(menuSection, "Item");
     const std::string input = ReadFile(kRoot / "tools/path_builder_input.cpp");
     std::set<std::string> actedOn;
     for (const std::string& arg : Arguments(input, "IsSelected(\""))
@@ -283,14 +276,13 @@ TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
         }
         return false;
     };
-    const std::vector<std::string> messages = FirstCells(Section(Manual(), "## Messages"), "Message");
+    const std::set<std::string> messages = FirstCells(Section(Manual(), "## Messages"), "Message");
     EXPECT_GE(messages.size(), 5u);
     for (const std::string& m : messages) EXPECT_TRUE(printed(m)) << "no such message: " << m;
 
     // The files table names exactly the file names the editors hold.
-    const std::vector<std::string> fileRows =
+    const std::set<std::string> files =
         FirstCells(Section(Manual(), "## Files the editors read and write"), "File");
-    const std::set<std::string> files(fileRows.begin(), fileRows.end());
     std::set<std::string> named;
     for (const auto& entry : fs::directory_iterator(kRoot / "tools"))
         for (std::string arg : Arguments(ReadFile(entry.path()), "constexpr const char* k")) {

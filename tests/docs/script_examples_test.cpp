@@ -18,32 +18,26 @@ std::string WithoutTrailingLineFeeds(std::string s) {
     return s;
 }
 
-ProcessResult RunScript(const std::string& script) {
-    play::GameFolder game;
-    game.Write("configs/zel_config", "<config><windebug> 320 240 32 1</windebug></config>\n");
-    game.Write("scripts/main.asm", script);
-    game.Write("scripts/game", "main.asm\n");
-    return game.RunEngine();
-}
-
 TEST(ScriptLanguageManual, EveryExamplePrintsWhatTheManualShows) {
     const std::vector<manual::Block> blocks = manual::FencedBlocks(manual::ReadRepoFile("docs/scripts.md"));
     int examples = 0;
     for (size_t i = 0; i < blocks.size(); ++i) {
         if (blocks[i].info != "asm") continue;
         ++examples;
-        const manual::Block& script = blocks[i];
-        ASSERT_LT(i + 1, blocks.size()) << "example at line " << script.line << " has no output block";
+        SCOPED_TRACE("example at line " + std::to_string(blocks[i].line));
+        ASSERT_LT(i + 1, blocks.size()) << "no output block";
         const manual::Block& output = blocks[i + 1];
         ASSERT_TRUE(output.info == "text" || output.info == "text exit 1")
-            << "example at line " << script.line << " is followed by \"" << output.info << "\"";
-        const int expectedCode = output.info == "text" ? 0 : 1;
+            << "followed by \"" << output.info << "\"";
 
-        ProcessResult r = RunScript(script.body);
-        EXPECT_EQ(r.signal, 0) << "example at line " << script.line;
-        EXPECT_EQ(WithoutTrailingLineFeeds(r.out), WithoutTrailingLineFeeds(output.body))
-            << "example at line " << script.line;
-        EXPECT_EQ(r.exitCode, expectedCode) << "example at line " << script.line << "\noutput:\n" << r.out;
+        play::GameFolder game;
+        game.Write("configs/zel_config", "<config><windebug> 320 240 32 1</windebug></config>\n");
+        game.Write("scripts/main.asm", blocks[i].body);
+        game.Write("scripts/game", "main.asm\n");
+        ProcessResult r = game.RunEngine();
+        EXPECT_EQ(r.signal, 0);
+        EXPECT_EQ(WithoutTrailingLineFeeds(r.out), WithoutTrailingLineFeeds(output.body));
+        EXPECT_EQ(r.exitCode, output.info == "text" ? 0 : 1) << "output:\n" << r.out;
     }
     EXPECT_GT(examples, 0) << "no example found";
 }

@@ -37,20 +37,12 @@ int NumberAfter(const std::string& out, const std::string& what, size_t from = 0
 }
 
 TEST_F(TutorialGame, TheRobotWalksTheBellRingsTheClockCountsAndTheMenuAndTableWork) {
-    hands.Wait(3);
-    hands.Click(600, 500);  // the floor: the robot walks to the nearest point, (550, 540)
-    hands.Wait(200);
-    hands.Click(150, 300);  // the wall: nothing
-    hands.Click(750, 50);   // the bell
-    hands.Wait(20);
-    hands.Click(40, 28);  // "Pause clock"
-    hands.Wait(100);
-    hands.Click(40, 47);  // "Go on"
-    hands.Wait(100);
-    hands.Click(40, 66);  // "Reset clock"
-    hands.Wait(40);
-    hands.Press(SDLK_ESCAPE).EndsHere();  // ends the game in the key's frame
-    hands.Wait(10);
+    hands.Wait(3).Click(600, 500).Wait(200);  // the floor: the robot walks to the nearest point, (550, 540)
+    hands.Click(150, 300).Click(750, 50).Wait(20);  // the wall: nothing; then the bell
+    hands.Click(40, 28).Wait(100);                  // "Pause clock"
+    hands.Click(40, 47).Wait(100);                  // "Go on"
+    hands.Click(40, 66).Wait(40);                   // "Reset clock"
+    hands.Press(SDLK_ESCAPE).EndsHere().Wait(10);   // ends the game in the key's frame
 
     ProcessResult r = play::Play(game, hands);
     ASSERT_EQ(r.exitCode, 0) << r.out;
@@ -103,25 +95,14 @@ TEST_F(TutorialGame, TheWalkPathEditorStepsSaveTheGamesGraph) {
     game.Write("configs/zel_config", text.replace(at, 7, "ptbuilder"));
     fs::remove(game / "data/room.ptf");
 
-    hands.Wait(2);
-    hands.Press(SDLK_l, SDLK_LCTRL);
-    hands.Type("pictures/room.png");
-    hands.Press(SDLK_RETURN);
-    hands.Press(SDLK_v);
+    hands.Wait(2).Press(SDLK_l, SDLK_LCTRL).Type("pictures/room.png").Press(SDLK_RETURN).Press(SDLK_v);
     for (int row : {440, 540}) {
         for (int x = 100; x <= 700; x += 150) hands.Click(x, row);
         hands.Press(SDLK_ESCAPE);
     }
-    for (int x = 100; x <= 700; x += 150) {
-        hands.Click(x, 440);
-        hands.Click(x, 540);
-        hands.Press(SDLK_ESCAPE);
-    }
-    hands.Press(SDLK_s, SDLK_LCTRL);
-    hands.Type("data/room.ptf");
-    hands.Press(SDLK_RETURN);
-    hands.Press(SDLK_F4, SDLK_LALT).EndsHere();
-    hands.Wait(10);
+    for (int x = 100; x <= 700; x += 150) hands.Click(x, 440).Click(x, 540).Press(SDLK_ESCAPE);
+    hands.Press(SDLK_s, SDLK_LCTRL).Type("data/room.ptf").Press(SDLK_RETURN);
+    hands.Press(SDLK_F4, SDLK_LALT).EndsHere().Wait(10);
 
     ProcessResult r = play::Play(game, hands);
     ASSERT_EQ(r.exitCode, 0) << r.out;
