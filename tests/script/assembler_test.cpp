@@ -75,10 +75,18 @@ TEST(Operands, EachKindParsesAsTheLanguageSays) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ParsedOperand p = Parse(c.text);
-        if (c.kind != kAny) EXPECT_EQ(p.kind, c.kind);
-        if (c.ivalue != kAny) EXPECT_EQ(p.ivalue, c.ivalue);
-        if (!std::isnan(c.rvalue)) EXPECT_FLOAT_EQ(p.rvalue, c.rvalue);
-        if (c.name) EXPECT_EQ(p.text, c.name);
+        if (c.kind != kAny) {
+            EXPECT_EQ(p.kind, c.kind);
+        }
+        if (c.ivalue != kAny) {
+            EXPECT_EQ(p.ivalue, c.ivalue);
+        }
+        if (!std::isnan(c.rvalue)) {
+            EXPECT_FLOAT_EQ(p.rvalue, c.rvalue);
+        }
+        if (c.name) {
+            EXPECT_EQ(p.text, c.name);
+        }
     }
 }
 
