@@ -189,6 +189,9 @@ void ddPathFinder::TakeWalking() {
 void ddPathFinder::LinkFilter() {
     if (!linkedAnima) return;
     depthFilter = std::make_unique<ddFilter>();
+    // Scaled about its position, the walker keeps its hot spot (its feet)
+    // on the walk path at every depth.
+    depthFilter->SetPlacement(PLACE_SCALED);
     depthFilter->Link(linkedAnima);
 }
 

@@ -414,6 +414,22 @@ TEST_F(PathFinderTest, DepthScalesTheWalkerThroughItsFilter) {
     p.UnlinkFilter();
     EXPECT_EQ(p.GetDepthFilter(), nullptr);
     EXPECT_EQ(a->GetLinkedFilter(), nullptr);
+
+    // Half size at depth -0.5: a 32 x 64 walker whose hot spot is its feet
+    // is drawn 16 x 32 with its bottom row where it stands.
+    Image tall;
+    GraphAPI::CreateImage(&tall, 32, 64, 1);
+    Animacja feet;
+    feet.AddNamedAction("standrr")->AddFrameFromFile(&tall, 0, "feet", -16, -64);
+    feet.PlayByName("standrr");
+    feet.SetPos(200, 300);
+    CountingFinder q;
+    Line(q, {{200, 300}}, {-0.5f});
+    q.LinkAnima(&feet);
+    q.LinkFilter();
+    q.ScaleAtCurrent();
+    const Image& drawn = *q.GetDepthFilter()->GetOutputImage();
+    EXPECT_EQ(std::vector<int>({drawn.x, drawn.y, drawn.w, drawn.h}), std::vector<int>({193, 269, 16, 32}));
 }
 
 TEST_F(PathFinderTest, TurnGoesStepByStepAndFinishes) {
