@@ -161,16 +161,49 @@ bool CompareImages(Image* a, Image* b) {
     return true;
 }
 
+namespace {
+
+// SDL_gfx makes its pictures with guard rows below the height it reports;
+// under the SDL 1.2 API those rows, never written, stay part of the surface
+// for saving and blitting. The picture moves onto a surface of exactly its
+// reported size, with its palette, key and alpha settings.
+SDL_Surface* ExactSize(SDL_Surface* made) {
+    if (!made) return nullptr;
+    const SDL_PixelFormat* f = made->format;
+    SDL_Surface* exact = SDL_CreateRGBSurface(SDL_SWSURFACE, made->w, made->h, f->BitsPerPixel, f->Rmask,
+                                              f->Gmask, f->Bmask, f->Amask);
+    if (exact) {
+        if (f->palette && exact->format->palette)
+            SDL_SetColors(exact, f->palette->colors, 0, f->palette->ncolors);
+        SurfaceLock from(made), to(exact);
+        if (from.Ok() && to.Ok() && made->pixels && exact->pixels) {
+            for (int y = 0; y < made->h; ++y)
+                std::memcpy(static_cast<Uint8*>(exact->pixels) + y * exact->pitch,
+                            static_cast<const Uint8*>(made->pixels) + y * made->pitch,
+                            static_cast<size_t>(made->w) * f->BytesPerPixel);
+        }
+    }
+    if (exact) {
+        if (made->flags & SDL_SRCCOLORKEY)
+            SDL_SetColorKey(exact, made->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL), f->colorkey);
+        SDL_SetAlpha(exact, made->flags & (SDL_SRCALPHA | SDL_RLEACCEL), f->alpha);
+    }
+    SDL_FreeSurface(made);
+    return exact;
+}
+
+}  // namespace
+
 SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int smooth) {
     if (!source) return nullptr;
     if (IsEmpty(source)) return EmptyLike(source);
-    return zoomSurface(source, zoomX, zoomY, smooth);
+    return ExactSize(zoomSurface(source, zoomX, zoomY, smooth));
 }
 
 SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth) {
     if (!source) return nullptr;
     if (IsEmpty(source)) return EmptyLike(source);
-    return rotozoomSurfaceXY(source, angle, zoomX, zoomY, smooth);
+    return ExactSize(rotozoomSurfaceXY(source, angle, zoomX, zoomY, smooth));
 }
 
 void ScaleImage(Image* image, float fx, float fy) {

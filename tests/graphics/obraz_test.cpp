@@ -235,6 +235,15 @@ TEST_F(ObrazTest, SavingChoosesTheFormatByTheEnding) {
     Uint8 r, g, b;
     fromBmp.GetRGB(1, 1, &r, &g, &b);
     EXPECT_EQ(r, 200);
+    // A scaled picture saves as the size it reports, no rows more.
+    Obraz scaled;
+    Fill(scaled, 0, 0, 17, 11, 200, 100, 50, 255);
+    scaled.Scale(1.5f, 1.0f);
+    scaled.Save(bmp.c_str());
+    fromBmp.Load(bmp.c_str(), 0);
+    EXPECT_EQ(std::vector<int>({fromBmp.GetWidth(), fromBmp.GetHeight()}), std::vector<int>({26, 11}));
+    fromBmp.GetRGB(25, 10, &r, &g, &b);
+    EXPECT_EQ(std::vector<int>({r, g, b}), std::vector<int>({200, 100, 50}));
     std::filesystem::remove(bmp);
 
     for (const char* name : {"x.zel", "x.z16"}) {
