@@ -1,6 +1,12 @@
-// "This object is gone": the one signal by which whatever keeps pointers to
-// objects (the scene's lists, a filter's blend list, a button's pictures,
-// a game's input focus) learns that one of them is going away.
+// "This object is gone": the signal by which the holders of pointers to
+// any objects (the scene's lists, a filter's blend list, a button's
+// pictures, a game's input focus) learn that one of them is going away.
+// Pairs that know each other keep direct links instead, and the one that
+// goes unlinks the other: an animation tells the path finders that walk or
+// link it (AnimationWalker::ForgetAnimation), a visible object its linked
+// filter (ObrazFilter::ForgetLinkedObject), a font the texts that use it
+// (they take the default font). The script machine, which does the
+// deleting, clears its own name tables before it raises the signal.
 //
 // Withdrawn: a script deleted the object while it could not be destroyed
 // yet (one of its calls is running, or destruction is held); it is

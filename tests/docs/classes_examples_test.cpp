@@ -1,10 +1,10 @@
-// The examples of docs/classes.md's sections on animations, buttons, menus,
-// filters and path finders, played as the manual shows them. Each
-// "### Example" of a section is read from the manual: its fenced blocks are
-// the files it names (in the order the test lists them), then the script,
-// then the output the manual promises. The game is played with the player's
-// mouse moves and clicks (play_fixture.h); what it prints must be the
-// manual's output.
+// The examples of docs/classes.md's sections on pictures, animations,
+// buttons, menus, filters and path finders, played as the manual shows
+// them. Each "### Example" of a section is read from the manual: its fenced
+// blocks are the files it names (in the order the test lists them), then
+// the script, then the output the manual promises. The game is played with
+// the player's mouse moves and clicks (play_fixture.h); what it prints must
+// be the manual's output.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -42,6 +42,7 @@ void WritePicture(const std::string& path, int shade) {
 }
 
 const Example kExamples[] = {
+    {"img", {"broken.z16"}, {"door.bmp"}, [](play::Player&) {}},
     {"anima", {"door.lum"}, {"door0.bmp", "door1.bmp"}, [](play::Player& p) { p.Wait(20); }},
     {"button",
      {},

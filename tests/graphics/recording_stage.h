@@ -1,5 +1,6 @@
-// A stage for graphics tests: keeps nothing, records what graphics asks of
-// it, and is the current stage for as long as it lives.
+// A stage for the graphics and audio tests: walks nothing, records what it
+// is asked (the drawables and sounds registered, redraws, re-sorts), and is
+// the current stage for as long as it lives.
 #pragma once
 
 #include <algorithm>
@@ -21,12 +22,17 @@ public:
     }
     void AddTimer(StageTimer*) override {}
     void RemoveTimer(StageTimer*) override {}
-    void AddSound(StageSound*) override {}
-    void RemoveSound(StageSound*) override {}
+    void AddSound(StageSound* sound) override {
+        if (sound && std::find(sounds.begin(), sounds.end(), sound) == sounds.end()) sounds.push_back(sound);
+    }
+    void RemoveSound(StageSound* sound) override {
+        sounds.erase(std::remove(sounds.begin(), sounds.end(), sound), sounds.end());
+    }
     void RequestRedraw() override { ++redraws; }
     void RequestResort() override { ++resorts; }
 
     std::vector<Obraz*> drawables;
+    std::vector<StageSound*> sounds;
     int redraws = 0;
     int resorts = 0;
 };

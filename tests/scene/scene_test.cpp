@@ -1,18 +1,22 @@
 // The scene's lists of drawables, timers, sounds and buttons: drawing order,
-// redraw requests, entries that come and go during a walk, hit tests, and
-// objects withdrawn or carried over to the next scene.
+// redraw requests, entries that come and go during a walk, hit tests, real
+// timers and sounds driven and collected by it, and objects withdrawn or
+// carried over to the next scene.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "audio/audio_state.h"
+#include "audio/audio_support.h"
 #include "audio/sound.h"
 #include "foundation/object_gone.h"
 #include "graphics/stage.h"
+#include "graphics/timer.h"
 #include "platform/input_state.h"
 
 namespace {
@@ -287,6 +291,35 @@ TEST_F(SceneTest, TimersMayDeleteTimersDuringTheirUpdate) {
     EXPECT_EQ(scene->TimerCount(), 0);
 }
 
+struct TimerCounts {
+    int ticks = 0, finishes = 0;
+};
+void CountTick(intptr_t counts, Sygnal*) { ++reinterpret_cast<TimerCounts*>(counts)->ticks; }
+void CountTimerFinish(intptr_t counts, Sygnal*) { ++reinterpret_cast<TimerCounts*>(counts)->finishes; }
+
+TEST_F(SceneTest, TheSceneDrivesAndPausesItsTimers) {
+    TimerCounts counts;
+    ddTimery timer;
+    timer.SetUserData(reinterpret_cast<intptr_t>(&counts));
+    timer.SetTickCallback(CountTick);
+    timer.SetFinishCallback(CountTimerFinish);
+    scene->AddTimer(&timer);
+    timer.SetFrameInterval(1);
+    timer.SetRepeatCount(3);
+    timer.Start();
+    scene->UpdateTimers();
+    scene->PauseAll();
+    scene->UpdateTimers();
+    EXPECT_EQ(counts.ticks, 1);
+    scene->ResumeAll();
+    scene->UpdateTimers();
+    EXPECT_EQ(counts.ticks, 2);
+    EXPECT_EQ(counts.finishes, 0);
+    scene->RemoveTimer(&timer);
+    scene->UpdateTimers();
+    EXPECT_EQ(counts.finishes, 0);
+}
+
 class FakeSound : public StageSound {
 public:
     void OnFinished() override { ++finishes; }
@@ -320,6 +353,53 @@ TEST_F(SceneTest, FinishedSoundsAreCollectedUnlessPaused) {
     EXPECT_EQ(b.volume, 40);
     scene->RemoveSound(&a);
     EXPECT_EQ(scene->SoundCount(), 1);
+}
+
+// A real sound on the dummy audio driver, its mark made by the mixer.
+class SceneSoundTest : public audio_test::AudioTest {};
+
+int g_soundFinishes = 0;
+void CountSoundFinish(intptr_t, Sygnal*) { ++g_soundFinishes; }
+
+TEST_F(SceneSoundTest, NaturalEndIsCollectedByTheScene) {
+    g_soundFinishes = 0;
+    const std::string shortWav = dir.File("short.wav"), longWav = dir.File("long.wav");
+    audio_test::WriteWav(shortWav, audio_test::FramesFor(10));
+    ddScene scene;
+    auto s = std::make_unique<Dzwieki>();
+    s->SetFinishCallback(CountSoundFinish);
+    s->Load(shortWav.c_str());
+    scene.AddSound(s.get());
+    s->Play(0);
+    ASSERT_TRUE(audio_test::WaitFor([&] { return s->GetFinished() != 0; }));
+    EXPECT_EQ(s->GetFinished(), 1);
+    EXPECT_FALSE(s->IsPlaying());
+    EXPECT_EQ(s->GetChannel(), -1);
+    for (auto& entry : audio.ChannelTable) EXPECT_NE(entry.load(), s.get());
+
+    // A paused sound keeps its mark until resumed.
+    s->Pause();
+    scene.CheckSounds();
+    EXPECT_EQ(g_soundFinishes, 0);
+    s->Resume();
+    scene.CheckSounds();
+    EXPECT_EQ(g_soundFinishes, 1);
+    EXPECT_EQ(s->GetFinished(), 0);
+    scene.CheckSounds();
+    EXPECT_EQ(g_soundFinishes, 1);
+
+    // Stop(1) is collected at the next check; Stop(0) never is.
+    audio_test::WriteWav(longWav, audio_test::FramesFor(3000));
+    s->Load(longWav.c_str());
+    s->Play(0);
+    s->Stop(0);
+    scene.CheckSounds();
+    EXPECT_EQ(g_soundFinishes, 1);
+    s->Play(0);
+    s->Stop(1);
+    scene.CheckSounds();
+    EXPECT_EQ(g_soundFinishes, 2);
+    scene.RemoveSound(s.get());
 }
 
 class FakeButton : public SceneButton {

@@ -1,6 +1,6 @@
 // Sound effects on the dummy audio driver: volumes read back from the
-// mixer, finish marks after stops and natural ends, the scene collecting
-// them, restarts, pause and load flags.
+// mixer, finish marks after stops and natural ends, restarts, pause and
+// load flags.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,7 +8,6 @@
 #include "audio/audio_support.h"
 #include "audio/sound.h"
 #include "graphics/graph_api.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -163,42 +162,6 @@ TEST_F(SoundTest, RestartRaisesStartAgainWithoutAFinish) {
     EXPECT_EQ(s->GetFinished(), 0);
     s->PlayIfIdle();  // already playing: nothing
     EXPECT_EQ(g_starts, 2);
-}
-
-TEST_F(SoundTest, NaturalEndIsCollectedByTheScene) {
-    ddScene scene;
-    auto s = NewSound(shortWav);
-    scene.AddSound(s.get());
-    s->Play(0);
-    ASSERT_TRUE(WaitFor([&] { return s->GetFinished() != 0; }));
-    EXPECT_EQ(s->GetFinished(), 1);
-    EXPECT_FALSE(s->IsPlaying());
-    EXPECT_EQ(s->GetChannel(), -1);
-    for (auto& entry : audio.ChannelTable) EXPECT_NE(entry.load(), s.get());
-
-    // A paused sound keeps its mark until resumed.
-    s->Pause();
-    scene.CheckSounds();
-    EXPECT_EQ(g_finishes, 0);
-    s->Resume();
-    scene.CheckSounds();
-    EXPECT_EQ(g_finishes, 1);
-    EXPECT_EQ(s->GetFinished(), 0);
-    scene.CheckSounds();
-    EXPECT_EQ(g_finishes, 1);
-
-    // Stop(1) is collected at the next check; Stop(0) never is.
-    WriteWav(longWav, FramesFor(3000));
-    s->Load(longWav.c_str());
-    s->Play(0);
-    s->Stop(0);
-    scene.CheckSounds();
-    EXPECT_EQ(g_finishes, 1);
-    s->Play(0);
-    s->Stop(1);
-    scene.CheckSounds();
-    EXPECT_EQ(g_finishes, 2);
-    scene.RemoveSound(s.get());
 }
 
 TEST_F(SoundTest, ManyShortPlaysAllReportTheirEnd) {

@@ -4,14 +4,13 @@
 
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "audio/anim_sound_table.h"
 #include "audio/audio_support.h"
 #include "audio/sound_bank.h"
 #include "foundation/random.h"
-#include "scene/scene.h"
+#include "graphics/recording_stage.h"
 
 namespace {
 
@@ -154,13 +153,8 @@ class SoundTableTest : public AudioTest {
 protected:
     void SetUp() override {
         AudioTest::SetUp();
-        staged.emplace(scene);
         g_started.clear();
         for (int i = 0; i < 4; ++i) WriteWav(dir.File("s" + std::to_string(i) + ".wav"), FramesFor(3000));
-    }
-    void TearDown() override {
-        AudioTest::TearDown();
-        staged.reset();
     }
     std::string WriteTable(const std::string& text) {
         const std::string path = dir.File("table.snd");
@@ -174,8 +168,7 @@ protected:
                  dir.File("s" + std::to_string(i) + ".wav") + "\r\n\t\t</w" + std::to_string(i) + ">\n";
         return t + "\t</wav>\n";
     }
-    ddScene scene;
-    std::optional<ScopedScene> staged;
+    RecordingStage stage;  // the table's wavs register here
 };
 
 TEST_F(SoundTableTest, ReferencesNameWavsOrBanks) {
@@ -197,7 +190,7 @@ TEST_F(SoundTableTest, ReferencesNameWavsOrBanks) {
     ASSERT_EQ(table.Load(path.c_str()), 1);
     ASSERT_EQ(table.GetWavCount(), 4);
     ASSERT_EQ(table.GetBankCount(), 3);
-    EXPECT_EQ(scene.SoundCount(), 4);  // the wavs are the scene's sounds
+    EXPECT_EQ(stage.sounds.size(), 4u);  // the wavs are the stage's sounds
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(table.GetWav(i)->IsLoaded());
 
     EXPECT_EQ(table.GetBank(0)->GetWavCount(), 2);
@@ -301,9 +294,9 @@ TEST_F(SoundTableTest, DestructionUnregistersTheWavs) {
         table.SetSize({1});
         ASSERT_EQ(table.Load(path.c_str()), 1);
         table.GetWav(0)->Play(-1);
-        EXPECT_EQ(scene.SoundCount(), 4);
+        EXPECT_EQ(stage.sounds.size(), 4u);
     }
-    EXPECT_EQ(scene.SoundCount(), 0);
+    EXPECT_TRUE(stage.sounds.empty());
     for (auto& entry : audio.ChannelTable) EXPECT_EQ(entry.load(), nullptr);
 }
 

@@ -5,7 +5,6 @@
 
 #include "graphics/timer.h"
 #include "platform/headless.h"
-#include "scene/scene.h"
 
 namespace {
 
@@ -193,25 +192,6 @@ TEST_F(TimerTest, TheTickCounterMayWrap) {
         timer.Update();
     }
     EXPECT_EQ(log.finishes, std::vector<uint32_t>{0xFFFFFF00u + 1000});
-}
-
-TEST_F(TimerTest, TheSceneDrivesAndPausesItsTimers) {
-    ddScene scene;
-    scene.AddTimer(&timer);
-    timer.SetFrameInterval(1);
-    timer.SetRepeatCount(3);
-    timer.Start();
-    scene.UpdateTimers();
-    scene.PauseAll();
-    scene.UpdateTimers();
-    EXPECT_EQ(log.ticks.size(), 1u);
-    scene.ResumeAll();
-    scene.UpdateTimers();
-    EXPECT_EQ(log.ticks.size(), 2u);
-    EXPECT_EQ(log.finishes.size(), 0u);
-    scene.RemoveTimer(&timer);
-    scene.UpdateTimers();
-    EXPECT_EQ(log.finishes.size(), 0u);
 }
 
 }  // namespace
