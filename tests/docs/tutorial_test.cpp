@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "manual_text.h"
@@ -33,6 +34,11 @@ protected:
 size_t After(const std::string& out, const std::string& what, size_t from = 0) {
     const size_t at = out.find(what, from);
     return at == std::string::npos ? at : at + what.size();
+}
+
+std::string Trimmed(const std::string& s) {
+    const size_t b = s.find_first_not_of(" \t");
+    return b == std::string::npos ? "" : s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
 int NumberAfter(const std::string& out, const std::string& what, size_t from = 0) {
@@ -127,6 +133,27 @@ TEST_F(TutorialGame, TheDoorLeadsToTheHallAndBackAndTheNextRunKeepsTheOpenDoorAn
     ASSERT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out.find("\nstring line: the door is open\n"), 0u) << r.out;
     EXPECT_NE(r.out.find("\nstring bagline: carrying: key\n"), std::string::npos) << r.out;
+}
+
+// Every line the tutorial's steps give (its "asm" blocks, comments left
+// out) is a line of the finished game's script: a step cannot show a line
+// that the game played above does not run.
+TEST(TutorialPage, EveryScriptLineOfTheStepsIsInTheGamesScript) {
+    std::set<std::string> script;
+    for (const std::string& line :
+         manual::Lines(ReadFile(manual::kRoot / "games/tutorial/scripts/tutorial.asm")))
+        script.insert(Trimmed(line));
+    int lines = 0;
+    for (const manual::Block& block : manual::FencedBlocks(manual::ReadRepoFile("docs/tutorial.md"))) {
+        if (block.info != "asm") continue;
+        for (const std::string& line : manual::Lines(block.body)) {
+            const std::string code = Trimmed(line);
+            if (code.empty() || code[0] == ';') continue;
+            ++lines;
+            EXPECT_TRUE(script.count(code)) << "docs/tutorial.md line " << block.line << "'s block: " << code;
+        }
+    }
+    EXPECT_GT(lines, 300);
 }
 
 // The tutorial's walk-path editor steps: the background, the two rows of
