@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the data of the tutorial's game (docs/tutorial.md), all of it our
 own and drawn or computed here: the pictures and the mouse cursor (PNG), the
-robot's animation definition (.lum), the room's walk-path graph (.ptf), the
-bell's sound (WAV), the table of best walkers and the menu's items. The
+robot's and the door's animation definitions (.lum), the walk-path graphs of
+the room and the hall (.ptf), the bell's sound (WAV), the table of best
+walkers and the menu's items. The
 generated files are committed, so playing the game needs no Python; run this
 again after changing it."""
 import math
@@ -63,6 +64,60 @@ def room(x, y):
         return (95, 95, 100, 255)
     shade = 130 + 8 * (row % 2)
     return (shade, shade, shade + 6, 255)
+
+
+def hall(x, y):
+    # The second room: a brick wall over a floor of planks that run into
+    # the distance, narrower towards the back.
+    if y < FLOOR_TOP:
+        if y >= FLOOR_TOP - 30:
+            return (70, 45, 35, 255)
+        course = y // 20
+        if y % 20 == 0 or (x + 25 * (course % 2)) % 50 == 0:
+            return (120, 110, 100, 255)
+        return (150, 70, 55, 255) if (x // 50 + course) % 3 else (140, 64, 50, 255)
+    depth = (y - FLOOR_TOP) / 200.0
+    spread = 0.5 + 0.5 * depth
+    across = (x - 400) / (60 * spread)
+    plank = math.floor(across)
+    if math.floor(across * 8) % 8 == 0:
+        return (70, 45, 30, 255)
+    shade = 150 + 12 * (plank % 3)
+    return (shade, int(shade * 0.7), int(shade * 0.45), 255)
+
+
+def door(stage):
+    """The door to the hall, 80 x 150 in its frame: stage 0 shut, 1 ajar,
+    2 open, showing the dark hall behind it."""
+    def pixel(x, y):
+        if x < 6 or x >= 74 or y < 6:
+            return (90, 60, 30, 255)  # the frame
+        leaf = 68 - 30 * stage  # the width the door's leaf still covers
+        if x - 6 < leaf:
+            if stage == 0 and 56 <= x < 62 and 75 <= y < 85:
+                return (230, 200, 80, 255)  # the handle
+            return (165, 110, 60, 255) if (x // 8) % 2 else (150, 98, 52, 255)
+        return (25, 20, 30, 255)  # the dark behind
+    return pixel
+
+
+def hall_door(x, y):
+    # The door back to the room, open, seen from the far end of the hall.
+    if x < 4 or x >= 44 or y < 4:
+        return (90, 60, 30, 255)
+    return (64, 126, 94, 255) if y > 70 else (60, 120, 90, 255)  # the room's green beyond
+
+
+def key(x, y):
+    # A golden key lying on the floor: a ring, a shaft and two teeth.
+    dx, dy = x - 9, y - 10
+    if 25 <= dx * dx + dy * dy <= 64:
+        return (230, 190, 60, 255)
+    if 17 <= x < 38 and 8 <= y < 12:
+        return (230, 190, 60, 255)
+    if (28 <= x < 31 or 34 <= x < 37) and 12 <= y < 17:
+        return (210, 170, 50, 255)
+    return CLEAR
 
 
 def board(x, y):
@@ -168,18 +223,35 @@ def robot_definition():
     return text + "</action>\n"
 
 
+def door_definition():
+    # Three pictures; the hot spot is the middle of the door's foot, so the
+    # position is where it stands on the floor.
+    files = ["pictures/door%d.png" % stage for stage in range(3)]
+    text = "<delay>\t4\n<files>\t%d\n" % len(files)
+    for i, name in enumerate(files):
+        text += "\t<< %d >>\t%s\n" % (i, name)
+    for name, stages in (("closed", [0]), ("opening", [1, 2]), ("open", [2])):
+        text += "<action>\t%s\n" % name
+        for j, stage in enumerate(stages):
+            text += "\t<f>\t%d\t%s%d\t%d\t%d\n" % (stage, name, j, -40, -150)
+    return text + "</action>\n"
+
+
 # ---------------------------------------------------------------- the walk paths
 
 # Two rows of points over the floor, joined along each row and across, as
 # the walk-path editor saves them when the rows are clicked from left to
-# right and then joined.
+# right and then joined. The hall's back row lies at depth -0.5, where the
+# robot is drawn at half its size.
 BACK_ROW = [(100, 440), (250, 440), (400, 440), (550, 440), (700, 440)]
 FRONT_ROW = [(100, 540), (250, 540), (400, 540), (550, 540), (700, 540)]
+HALL_BACK = [(150, 430), (330, 430), (510, 430), (690, 430)]
+HALL_FRONT = [(150, 560), (330, 560), (510, 560), (690, 560)]
 
 
-def room_graph():
-    vertices = BACK_ROW + FRONT_ROW
-    n = len(BACK_ROW)
+def rows_graph(back, front, back_depth=0.0):
+    vertices = [(x, y, back_depth) for x, y in back] + [(x, y, 0.0) for x, y in front]
+    n = len(back)
     pairs = []
     for row in (0, n):
         pairs += [(row + i, row + i + 1) for i in range(n - 1)]
@@ -189,8 +261,8 @@ def room_graph():
         edges[a].append(b)
         edges[b].append(a)
     text = "<>\n\t<graph> %d\n\t</graph>\n\t<vertex> \n" % len(vertices)
-    for i, (x, y) in enumerate(vertices):
-        text += "\t\t<v> %d %d %d %f %d\n\t\t</v>\n" % (i, x, y, 0.0, 0)
+    for i, (x, y, z) in enumerate(vertices):
+        text += "\t\t<v> %d %d %d %f %d\n\t\t</v>\n" % (i, x, y, z, 0)
     text += "\t</vertex>\n\t<edge> \n"
     for a in range(len(vertices)):
         for b in edges[a]:
@@ -248,6 +320,11 @@ if __name__ == "__main__":
     write_png(os.path.join(CONFIGS, "stdarrow.png"), 16, 20, arrow)
     write_png(os.path.join(CONFIGS, "icon.png"), 32, 32, icon)
     write_png(os.path.join(PICTURES, "room.png"), 800, 600, room)
+    write_png(os.path.join(PICTURES, "hall.png"), 800, 600, hall)
+    write_png(os.path.join(PICTURES, "hall_door.png"), 48, 90, hall_door)
+    write_png(os.path.join(PICTURES, "key.png"), 40, 20, key)
+    for stage in range(3):
+        write_png(os.path.join(PICTURES, "door%d.png" % stage), 80, 150, door(stage))
     write_png(os.path.join(PICTURES, "board.png"), 220, 140, board)
     write_png(os.path.join(PICTURES, "bell_up.png"), 60, 60, button((60, 70, 140, 255), (170, 180, 240, 255)))
     write_png(os.path.join(PICTURES, "bell_over.png"), 60, 60, button((90, 100, 190, 255), (230, 230, 255, 255)))
@@ -256,7 +333,9 @@ if __name__ == "__main__":
         write_png(os.path.join(PICTURES, "robot_r%d.png" % step), ROBOT_W, ROBOT_H, robot(step))
         write_png(os.path.join(PICTURES, "robot_l%d.png" % step), ROBOT_W, ROBOT_H, mirrored(robot(step)))
     write_text(os.path.join(DATA, "robot.lum"), robot_definition())
-    write_text(os.path.join(DATA, "room.ptf"), room_graph())
+    write_text(os.path.join(DATA, "door.lum"), door_definition())
+    write_text(os.path.join(DATA, "room.ptf"), rows_graph(BACK_ROW, FRONT_ROW))
+    write_text(os.path.join(DATA, "hall.ptf"), rows_graph(HALL_BACK, HALL_FRONT, -0.5))
     write_text(os.path.join(DATA, "scores.txt"), SCORES)
     write_text(os.path.join(DATA, "menu.db"), MENU)
     write_ding(os.path.join(SOUNDS, "ding.wav"))

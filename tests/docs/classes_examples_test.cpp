@@ -1,10 +1,10 @@
 // The examples of docs/classes.md's sections on pictures, animations,
-// buttons, menus, filters and path finders, played as the manual shows
-// them. Each "### Example" of a section is read from the manual: its fenced
-// blocks are the files it names (in the order the test lists them), then
-// the script, then the output the manual promises. The game is played with
-// the player's mouse moves and clicks (play_fixture.h); what it prints must
-// be the manual's output.
+// buttons, menus, texts, filters and path finders, played as the manual
+// shows them. Each "### Example" of a section is read from the manual: its
+// fenced blocks are the files it names (in the order the test lists them),
+// then the script, then the output the manual promises. The game is played
+// with the player's mouse moves and clicks (play_fixture.h); what it prints
+// must be the manual's output.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -48,7 +48,11 @@ const Example kExamples[] = {
      {},
      {"start.bmp", "start_over.bmp", "start_down.bmp"},
      [](play::Player& p) { p.Click(110, 90).Click(10, 10); }},
-    {"menu", {"choices.db"}, {}, [](play::Player& p) { p.Click(25, 50).Click(25, 65); }},
+    {"menu",
+     {"choices.db"},
+     {},
+     [](play::Player& p) { p.Click(25, 50).Click(25, 65).Click(25, 65, SDL_BUTTON_RIGHT).Click(25, 65); }},
+    {"text", {}, {}, [](play::Player&) {}},
     {"filter", {}, {}, [](play::Player&) {}},
     {"path", {"floor.ptf", "hero.lum"}, {"hero.bmp"}, [](play::Player& p) { p.Click(150, 90).Wait(80); }},
 };
