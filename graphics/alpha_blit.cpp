@@ -16,12 +16,15 @@ bool IsRgb8888(const SDL_PixelFormat* f) {
            f->Bmask == 0x000000FFu;
 }
 
+// The rows blend by each point's alpha alone; SDL's blit also weighs it by
+// the picture's own opacity (its format's alpha, which a picture converted
+// to alpha from a translucent one keeps), so only opacity 255 qualifies.
 bool RowsTake(const SDL_Surface* source, const SDL_Surface* destination) {
     return source != destination && IsRgb8888(source->format) && source->format->Amask == 0xFF000000u &&
-           (source->flags & SDL_SRCALPHA) && !(source->flags & SDL_SRCCOLORKEY) &&
-           IsRgb8888(destination->format) && destination->format->Amask == 0 && source->pixels &&
-           destination->pixels && !SDL_MUSTLOCK(source) && !SDL_MUSTLOCK(destination) && !source->locked &&
-           !destination->locked;
+           (source->flags & SDL_SRCALPHA) && source->format->alpha == SDL_ALPHA_OPAQUE &&
+           !(source->flags & SDL_SRCCOLORKEY) && IsRgb8888(destination->format) &&
+           destination->format->Amask == 0 && source->pixels && destination->pixels &&
+           !SDL_MUSTLOCK(source) && !SDL_MUSTLOCK(destination) && !source->locked && !destination->locked;
 }
 
 uint32_t* PointAt(SDL_Surface* s, int x, int y) {

@@ -12,9 +12,10 @@ namespace GraphAPI {
 // whole source) is clipped to the source and to the destination's clip
 // rectangle, the drawn rectangle is written back into destinationRect.
 // Takes the vectorised rows only for an ARGB 8888 source with SDL_SRCALPHA
-// and no colour key onto an XRGB 8888 destination, both unlocked and
-// needing no lock, and only while the rows give the bytes SDL's own blit
-// gives (tried once against it); everything else goes to SDL_UpperBlit.
+// at opacity 255 (its format's alpha) and no colour key onto an XRGB 8888
+// destination, both unlocked and needing no lock, and only while the rows
+// give the bytes SDL's own blit gives (tried once against it); everything
+// else goes to SDL_UpperBlit.
 int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, SDL_Rect* destinationRect);
 
 // Whether UpperBlit takes the rows of the path in force: there are rows,

@@ -189,6 +189,9 @@ void ddPathFinder::TakeWalking() {
 void ddPathFinder::LinkFilter() {
     if (!linkedAnima) return;
     depthFilter = std::make_unique<ddFilter>();
+    // Scaled about its position, the walker keeps its hot spot (its feet)
+    // on the walk path at every depth.
+    depthFilter->SetPlacement(PLACE_SCALED);
     depthFilter->Link(linkedAnima);
 }
 
@@ -435,11 +438,14 @@ void ddPathFinder::StartSegment(int px, int py) {
     fromIndex = startIndex;
     if (startIndex == targetIndex) {
         toIndex = fromIndex;
-        // Away from the route's one vertex (sent back towards the vertex it
-        // has just left, say): walk there along one segment, then finish.
+        // More than a step away from the route's one vertex (sent back
+        // towards the vertex it has just left, say): walk there along one
+        // segment, then finish. Within a step (where the last walk's final
+        // step overshot it) the walker stands there already.
         const int64_t vx = static_cast<int64_t>(from->GetX()) + baseX - a->GetPosX();
         const int64_t vy = static_cast<int64_t>(from->GetY()) + baseY - a->GetPosY();
-        if (vx != 0 || vy != 0) {
+        const double step = speed * (depthFilter ? ScaleFor(from->GetDepth() + 1.0f) : 1.0f);
+        if (static_cast<double>(vx) * vx + static_cast<double>(vy) * vy > step * step) {
             AimAt(*from, *from);
             SetDirection(DirectionOfWide(vx, vy, moveType).c_str());
             return;
@@ -548,9 +554,7 @@ void ddPathFinder::Update() {
     const float travelled = std::sqrt(travelX * travelX + travelY * travelY + travelZ * travelZ);
     float t = segmentLength > 0.0f ? travelled / segmentLength : 0.0f;
     if (!std::isfinite(t)) t = 0.0f;
-    const float s = (1.0f - t) * (from->GetDepth() + 1.0f) + t * (to->GetDepth() + 1.0f);
-    float scale = scalePower * s + (1.0f - scalePower);
-    if (scale <= 0.0f) scale = 0.01f;
+    const float scale = ScaleFor((1.0f - t) * (from->GetDepth() + 1.0f) + t * (to->GetDepth() + 1.0f));
     lastScale = scale;
     const float k = depthFilter ? scale : 1.0f;
     const float mx = stepAlongX * k, my = stepAlongY * k, mz = stepAlongZ * k;
@@ -564,6 +568,11 @@ void ddPathFinder::Update() {
     carryY -= static_cast<float>(py);
     a->Move(px, py);
     if (depthFilter) depthFilter->SetZoom(scale);
+}
+
+float ddPathFinder::ScaleFor(float depthPlusOne) const {
+    const float scale = scalePower * depthPlusOne + (1.0f - scalePower);
+    return scale <= 0.0f ? 0.01f : scale;
 }
 
 void ddPathFinder::AimAt(const ddpathVertex& from, const ddpathVertex& to) {

@@ -56,8 +56,8 @@ public:
     // ----- walking
     // Plans a route to the point and starts walking: 0, or -1 without one.
     // A route of one vertex walks to it from wherever the animation stands;
-    // standing on it, the animation only turns (towards the point, when
-    // asked to turn on arrival).
+    // standing on it or within one step of it, the animation only turns
+    // (towards the point, when asked to turn on arrival).
     int Goto(int x, int y);
     // Ends a walk or turn; with notify the animation and this object finish.
     void Stop(bool notify);
@@ -156,6 +156,9 @@ private:
     // Makes the linked animation the walking one, calling this path finder.
     void TakeWalking();
     void StartSegment(int px, int py);
+    // The walker's scale at a depth (plus one) by the scale power; never 0
+    // or below (0.01 then).
+    float ScaleFor(float depthPlusOne) const;
     // The segment from where the walking animation stands to `to`, with the
     // depth change from `from`: what remains on each axis and the step per
     // frame. A segment of no length arrives in the next frame.

@@ -3,6 +3,7 @@
 // odd sizes, pitches and starts, partly outside each other, and every pair
 // of alphas.
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -53,6 +54,26 @@ uint32_t RandomPoint(std::mt19937& rng) {
     const uint32_t pick = rng() % 4;
     const uint32_t a = pick == 0 ? 0u : pick == 1 ? 255u : rng() % 256;
     return (a << 24) | (channel() << 16) | (channel() << 8) | channel();
+}
+
+// Moves `p`'s points onto a picture with an opacity of its own, which SDL
+// weighs every point's alpha by: a picture converted to alpha from a
+// translucent one has it (SDL_SetAlpha leaves a picture with alpha alone).
+void GiveOpacity(Picture& p, Uint8 opacity) {
+    SDL_Surface* s = p.image.surface;
+    SDL_Surface* translucent =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    ASSERT_NE(translucent, nullptr);
+    SDL_SetAlpha(translucent, SDL_SRCALPHA, opacity);
+    SDL_Surface* converted = SDL_ConvertSurface(translucent, s->format, SDL_SWSURFACE);
+    SDL_FreeSurface(translucent);
+    ASSERT_NE(converted, nullptr);
+    ASSERT_EQ(converted->format->alpha, opacity);
+    for (int y = 0; y < s->h && s->w > 0; ++y)
+        std::memcpy(static_cast<Uint8*>(converted->pixels) + y * converted->pitch, &p.At(0, y),
+                    static_cast<size_t>(s->w) * 4);
+    p.image.AdoptSurface(converted);
+    ResetFromSurface(converted, &p.image);
 }
 
 Picture RandomPicture(std::mt19937& rng, int maxSide, bool alpha) {
@@ -209,8 +230,10 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
     std::mt19937 rng(31);
     for (int c = 0; c < 300; ++c) {
         Picture from = RandomPicture(rng, 40, true), onto = RandomPicture(rng, 40, false);
-        // Now and then a picture SDL blits without its alpha or with a key.
+        // Now and then a picture SDL blits without its alpha, with a key or
+        // at an opacity of its own.
         SDL_SetAlpha(from.image.surface, c % 10 == 1 ? 0 : SDL_SRCALPHA, 255);
+        if (c % 10 == 3) GiveOpacity(from, static_cast<Uint8>(rng() % 255));
         if (c % 10 == 2) SDL_SetColorKey(from.image.surface, SDL_SRCCOLORKEY, 0);
         if (c % 3 == 0) {
             SDL_Rect clip{static_cast<Sint16>(rng() % 20), static_cast<Sint16>(rng() % 20),

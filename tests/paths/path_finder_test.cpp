@@ -212,8 +212,9 @@ TEST_F(PathFinderTest, OneVertexRouteTurnsOnArrivalOnlyWhenAsked) {
 
 // Sent back towards the vertex it has just left, the walker's route is that
 // one vertex: from the middle of the edge it walks back to it, visits it and
-// finishes there, instead of stopping where it stands.
-TEST_F(PathFinderTest, AOneVertexRouteFromAwayWalksToTheVertexBeforeItFinishes) {
+// finishes there, instead of stopping where it stands; within a step of it,
+// it stays.
+TEST_F(PathFinderTest, AOneVertexRouteWalksToTheVertexFromAwayButNotFromWithinAStep) {
     CountingFinder p;
     Line(p, {{100, 460}, {400, 460}, {700, 460}});
     p.SetSpeed(1.0f);
@@ -234,6 +235,24 @@ TEST_F(PathFinderTest, AOneVertexRouteFromAwayWalksToTheVertexBeforeItFinishes) 
     EXPECT_EQ(p.visits - visits, 1);  // on arrival
     EXPECT_EQ(p.finishes - finishes, 1);
     EXPECT_EQ(p.GetStandAction(), "standll");
+
+    // A walk's last step overshoots its end; sent there again, the walker
+    // stands within a step of it: it stays, facing as it was, and finishes.
+    CountingFinder q;
+    Line(q, {{10, 100}, {50, 100}, {90, 100}});
+    q.SetSpeed(15.0f);
+    auto b = Walker(10, 100);
+    q.LinkAnima(b.get());
+    ASSERT_EQ(q.Goto(90, 100), 0);
+    WalkOut(*b, q);
+    ASSERT_EQ(b->GetPosX(), 100);
+    for (int again = 1; again <= 2; ++again) {
+        ASSERT_EQ(q.Goto(90, 100), 0);
+        EXPECT_LE(WalkOut(*b, q), 1);
+        EXPECT_EQ(b->GetPosX(), 100);
+        EXPECT_EQ(q.GetStandAction(), "standrr");
+        EXPECT_EQ(q.finishes, 1 + again);
+    }
 }
 
 TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
@@ -395,6 +414,22 @@ TEST_F(PathFinderTest, DepthScalesTheWalkerThroughItsFilter) {
     p.UnlinkFilter();
     EXPECT_EQ(p.GetDepthFilter(), nullptr);
     EXPECT_EQ(a->GetLinkedFilter(), nullptr);
+
+    // Half size at depth -0.5: a 32 x 64 walker whose hot spot is its feet
+    // is drawn 16 x 32 with its bottom row where it stands.
+    Image tall;
+    GraphAPI::CreateImage(&tall, 32, 64, 1);
+    Animacja feet;
+    feet.AddNamedAction("standrr")->AddFrameFromFile(&tall, 0, "feet", -16, -64);
+    feet.PlayByName("standrr");
+    feet.SetPos(200, 300);
+    CountingFinder q;
+    Line(q, {{200, 300}}, {-0.5f});
+    q.LinkAnima(&feet);
+    q.LinkFilter();
+    q.ScaleAtCurrent();
+    const Image& drawn = *q.GetDepthFilter()->GetOutputImage();
+    EXPECT_EQ(std::vector<int>({drawn.x, drawn.y, drawn.w, drawn.h}), std::vector<int>({193, 269, 16, 32}));
 }
 
 TEST_F(PathFinderTest, TurnGoesStepByStepAndFinishes) {
