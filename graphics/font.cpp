@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "foundation/saturating.h"
 #include "graphics/graph_api.h"
@@ -17,7 +18,16 @@ ddFont* g_default = nullptr;
 
 // 1 once the font library started.
 int FontLibOpen = 0;
+
+// Who watches texts being drawn (WatchDrawing), and what it is handed.
+ddFont::DrawWatcher g_watcher = nullptr;
+void* g_watcherContext = nullptr;
 }  // namespace
+
+void ddFont::WatchDrawing(DrawWatcher watcher, void* context) {
+    g_watcher = watcher;
+    g_watcherContext = context;
+}
 
 ddFont& DefaultFont() {
     if (g_default) return *g_default;
@@ -119,32 +129,39 @@ void ddFont::SetColor(int r, int g, int b) {
     }
 }
 
-int ddFont::TextWidth(const char* s) const {
+int ddFont::CharWidth(char ch) const {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == ' ') return size;
+    if (c == '\t') return SaturateInt(3 * static_cast<int64_t>(size));
+    if (IsGlyphChar(c) && glyphs[c]) return glyphs[c]->w;
+    return 0;
+}
+
+int ddFont::TextWidth(const char* s) const { return s ? TextWidth(s, std::strlen(s)) : 0; }
+
+int ddFont::TextWidth(const char* s, size_t n) const {
     if (!s) return 0;
     int64_t widest = 0, line = 0;
-    for (; *s; ++s) {
-        const unsigned char c = static_cast<unsigned char>(*s);
-        if (c == ' ') {
-            line += size;
-        } else if (c == '\t') {
-            line += 3 * static_cast<int64_t>(size);
-        } else if (c == '\n') {
+    for (size_t i = 0; i < n && s[i]; ++i) {
+        if (s[i] == '\n') {
             widest = std::max(widest, line);
             line = 0;
-        } else if (IsGlyphChar(c) && glyphs[c]) {
-            line += glyphs[c]->w;
+        } else {
+            line += CharWidth(s[i]);
         }
     }
     widest = std::max(widest, line);
     return SaturateInt(widest);
 }
 
-int ddFont::TextHeight(const char* s) const {
+int ddFont::TextHeight(const char* s) const { return s ? TextHeight(s, std::strlen(s)) : 0; }
+
+int ddFont::TextHeight(const char* s, size_t n) const {
     if (!s) return 0;
     int64_t lines = 1;
     int tallest = size;
-    for (; *s; ++s) {
-        const unsigned char c = static_cast<unsigned char>(*s);
+    for (size_t i = 0; i < n && s[i]; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c == '\n')
             ++lines;
         else if (IsGlyphChar(c) && glyphs[c])
@@ -154,16 +171,17 @@ int ddFont::TextHeight(const char* s) const {
 }
 
 void ddFont::DrawText(const char* s, int x, int y) {
+    if (s) DrawText(s, std::strlen(s), x, y);
+}
+
+void ddFont::DrawText(const char* s, size_t n, int x, int y) {
     if (!s) return;
+    if (g_watcher) g_watcher(g_watcherContext, s, n, x, y, TextWidth(s, n), TextHeight(s, n));
     // The pen runs in 64 bits: a script may choose any size.
     int64_t penX = x, penY = y;
-    for (; *s; ++s) {
-        const unsigned char c = static_cast<unsigned char>(*s);
-        if (c == ' ') {
-            penX += size;
-        } else if (c == '\t') {
-            penX += 3 * static_cast<int64_t>(size);
-        } else if (c == '\n') {
+    for (size_t i = 0; i < n && s[i]; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == '\n') {
             penX = x;
             penY += size;
         } else if (IsGlyphChar(c) && glyphs[c]) {
@@ -172,6 +190,8 @@ void ddFont::DrawText(const char* s, int x, int y) {
             glyph->y = SaturateInt(penY);
             GraphAPI::BlitToScreen(glyph);
             penX += glyph->w;
+        } else {
+            penX += CharWidth(s[i]);
         }
     }
 }

@@ -12,6 +12,7 @@
 #include <SDL/SDL_ttf.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "foundation/asm_class_obj.h"
@@ -37,6 +38,18 @@ public:
     int TextHeight(const char* s) const;
     // Draws s glyph by glyph to the screen, the pen starting at (x, y).
     void DrawText(const char* s, int x, int y);
+    // The same for the first n bytes of s.
+    int TextWidth(const char* s, size_t n) const;
+    int TextHeight(const char* s, size_t n) const;
+    void DrawText(const char* s, size_t n, int x, int y);
+    // How far one character moves the pen on its line (0 for a line feed).
+    int CharWidth(char c) const;
+
+    // Sees every text drawn glyph by glyph, with the rectangle from the
+    // pen's start that TextWidth and TextHeight give it; null stops
+    // watching. For checking where texts land on the screen.
+    using DrawWatcher = void (*)(void* context, const char* s, size_t n, int x, int y, int w, int h);
+    static void WatchDrawing(DrawWatcher watcher, void* context);
     int GetLineHeight() const { return size; }
     int GetSize() const { return size; }
     const char* GetFileName() const { return fileName.c_str(); }

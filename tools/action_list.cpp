@@ -2,18 +2,12 @@
 
 #include <string>
 
-#include "graphics/font.h"
-
-void FrameManager::Draw() {
-    ddSpreadTxtElement<lumoObraz>::Draw();
+const char* FrameManager::TextSuffix() {
     lumoObraz* picture = GetPayload();
-    ddFont* font = GetFont();
-    if (!picture || !font || !IsVisible()) return;
-    const char* sound = picture->GetSoundName();
-    if (!sound[0]) return;
-    const std::string label = std::string(" (") + sound + ")";
-    font->DrawText(label.c_str(), GetX() + GetTextOffsetX() + font->TextWidth(GetText()),
-                   GetY() + GetTextOffsetY());
+    const char* sound = picture ? picture->GetSoundName() : "";
+    if (!sound[0]) return "";
+    suffix.assign(" (").append(sound).append(")");
+    return suffix.c_str();
 }
 
 ActionManager::ActionManager() = default;
@@ -35,13 +29,7 @@ ddSpreadTxtElement<lumoObraz>* ActionManager::NewRowObject() {
 }
 
 void ActionManager::DrawFlags() {
-    ddSpreadTxtManager<lumoObraz>::DrawHeader();
-    ddFont* font = GetFont();
-    if (!font || !IsVisible() || (!loop && !hide)) return;
-    const int x = GetX() + GetTextOffsetX() + font->TextWidth(GetText());
-    const int y = GetY() + GetTextOffsetY();
-    if (loop) font->DrawText("(L)", x, y);
-    if (hide) font->DrawText("(H)", x, y);
+    DrawHeaderWith(loop && hide ? "(L)(H)" : loop ? "(L)" : hide ? "(H)" : "");
 }
 
 void ActionManager::SetLoop(int flag) {

@@ -2,6 +2,8 @@
 // (pictures), with the loop and hide flags shown beside its name.
 #pragma once
 
+#include <string>
+
 #include "tools/lumo_obraz.h"
 #include "tools/text_list.h"
 
@@ -10,7 +12,12 @@
 class FrameManager : public ddSpreadTxtElement<lumoObraz> {
 public:
     using ddSpreadTxtElement<lumoObraz>::ddSpreadTxtElement;
-    void Draw() override;
+
+protected:
+    const char* TextSuffix() override;
+
+private:
+    std::string suffix;  // kept, so that drawing reuses its room
 };
 
 class ActionManager : public ddSpreadTxtManager<lumoObraz> {
@@ -22,7 +29,7 @@ public:
     // A frame row, made as every row of the list is, not yet inserted.
     virtual FrameManager* NewFrame(lumoObraz* picture, const char* name, int shares);
     // The header, then "(L)" when looping and "(H)" when hiding, after the
-    // header's text.
+    // header's text (side by side when both are set).
     virtual void DrawFlags();
     void DrawHeader() override { DrawFlags(); }
 

@@ -3,6 +3,7 @@
 #include "foundation/value_files.h"
 #include "graphics/text.h"
 #include "shell/game_api.h"
+#include "tools/fitted_text.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void DropLineEnd(std::string& text) {
 }
 
 toolFileLoader::toolFileLoader(const char* memory, int x, int y, int w, int h, int r, int g, int b, int a) {
-    label = new ddTekst("file:");
+    label = new toolText("file:");
     const int labelWidth = label->GetWidth();
     label->CreateBackground(x - labelWidth, y, labelWidth, h, Darker(r), Darker(g), Darker(b), a);
 
@@ -36,7 +37,7 @@ toolFileLoader::toolFileLoader(const char* memory, int x, int y, int w, int h, i
     } else {
         memoryFile = "";
     }
-    field = new ddTekst(initial.c_str());
+    field = new toolText(initial.c_str());
     field->CreateBackground(x, y, w, h, r, g, b, a);
     field->LetAll();
     // Until the first Open, a cancelled prompt keeps the text the box

@@ -1,4 +1,5 @@
-// The tools' file-name box: a "file:" label followed by an editable field.
+// The tools' file-name box: a "file:" label followed by an editable field;
+// a name wider than the field shows its end, where the typing goes.
 // With a memory file the field starts with that file's content and writes
 // its text back there when the box goes away, so the last name typed
 // survives to the next run.

@@ -354,15 +354,26 @@ public:
         }
     }
 
-    // The upper list, then every action over its row.
+    // The upper header, then every upper row, where an action stands in
+    // for the row it covers; the upper row numbers last, over the actions'
+    // headers, whose names start right of them.
     void Draw() override {
         if (!IsVisible() || !upper.IsVisible()) return;
-        upper.Draw();
+        upper.DrawHeader();
         if (upper.RowsHidden()) return;
+        const int inset = upper.NumberWidth();
         for (int i = 0; i < upper.RowCount(); ++i) {
             UpperRow* row = upper.GetRow(i);
-            if (T2* list = row->GetPayload(); list && row->IsVisible()) list->Draw();
+            if (!row->IsVisible()) continue;
+            if (T2* list = row->GetPayload(); list && list->IsVisible()) {
+                list->SetHeaderInset(inset);
+                list->Draw();
+            } else {
+                row->SetTextInset(inset);
+                row->Draw();
+            }
         }
+        upper.DrawNumbers();
     }
 
     // The click area and the lists move together.

@@ -18,6 +18,7 @@
 #include "scene/scene.h"
 #include "shell/game_kinds.h"
 #include "tools/file_loader.h"
+#include "tools/fitted_text.h"
 
 namespace {
 
@@ -35,6 +36,14 @@ void RemoveFromScene(Obraz* object) {
 ddTekst* PlainText(const char* text, int x, int y) {
     auto* t = new ddTekst(text);
     t->SetPos(x, y);
+    return t;
+}
+
+// A line of text centred in an unseen w x h box at (x, y), shortened when
+// it is wider.
+ddTekst* LineText(const char* text, int x, int y, int w, int h) {
+    auto* t = new toolText(text);
+    t->CreateBackground(x, y, std::max(w, 1), std::max(h, 1), 0, 0, 0, 0);
     return t;
 }
 
@@ -101,7 +110,7 @@ void lumo2Game::OnStart() {
 }
 
 void lumo2Game::MakeField(ddTekst*& field, const char* file, int x, int y, int w, int h) {
-    field = new ddTekst("");
+    field = new toolText("");
     field->CreateBackground(x, y, w, h, 20, 20, 60, 255);
     std::string text;
     if (FileExists(file) && ReadWholeFile(file, text)) {
@@ -121,9 +130,10 @@ void lumo2Game::CreateWidgets() {
     const int margin = 4;
     CreateOpaqueBackground(0, 0, 0);
 
-    // Lists: the images pair left, the animation pair right of it.
-    listPanelWidth = std::max(width * 3 / 10, 2);
-    const int column = listPanelWidth / 2;
+    // Lists: the images pair left, the animation pair right of it, each
+    // column wide enough for its header.
+    const int column = std::max(width * 3 / 20, DefaultFont().TextWidth("animation") + 2 * margin);
+    listPanelWidth = 2 * column;
     images = new Pair;
     images->Upper().Init(0, 0, column, rowH, 70, 70, 70, "images");
     images->Upper().SetRowColour(40, 90, 40);
@@ -172,7 +182,7 @@ void lumo2Game::CreateWidgets() {
     ghostNext = 0;
 
     // The file panel: path and file fields with their labels.
-    const int labelW = 40;
+    const int labelW = std::max(DefaultFont().TextWidth("path:"), DefaultFont().TextWidth("file:")) + margin;
     const int fieldW = std::max(width - listPanelWidth - labelW - 3 * margin, 10);
     const int panelY = height / 3;
     pathLabel = PlainText("path:", listPanelWidth + margin, panelY);
@@ -187,11 +197,14 @@ void lumo2Game::CreateWidgets() {
     filePanel.Hide();
     AddToScene(&filePanel, 400, me);
 
-    // The number panel: a prompt and the number field.
-    promptText = PlainText("", listPanelWidth + margin, panelY);
-    numberField = new ddTekst("");
-    numberField->CreateBackground(listPanelWidth + margin, panelY + rowH + margin, std::min(fieldW, 120),
-                                  rowH, 60, 20, 20, 255);
+    // The number panel: a prompt over the number field, both centred in the
+    // draw window.
+    const int lineW = std::max(width - listPanelWidth - 2 * margin, 1);
+    promptText = LineText("", listPanelWidth + margin, panelY, lineW, rowH);
+    const int numberW = std::min(lineW, 120);
+    numberField = new toolText("");
+    numberField->CreateBackground(listPanelWidth + margin + (lineW - numberW) / 2, panelY + rowH + margin,
+                                  numberW, rowH, 60, 20, 20, 255);
     numberField->SetAllowedChars(2 | 4);  // digits and the minus sign
     numberField->Lock();
     numberPanel.Add(promptText);
@@ -201,9 +214,9 @@ void lumo2Game::CreateWidgets() {
 
     // Status lines under the draw area.
     const int statusY = areaY + areaH + margin;
-    stateText = PlainText("", listPanelWidth + margin, statusY);
-    windowText = PlainText("", listPanelWidth + margin, statusY + rowH);
-    mouseText = PlainText("mouse pos: 0 0", listPanelWidth + margin, statusY + 2 * rowH);
+    stateText = LineText("", listPanelWidth + margin, statusY, lineW, rowH);
+    windowText = LineText("", listPanelWidth + margin, statusY + rowH, lineW, rowH);
+    mouseText = LineText("mouse pos: 0 0", listPanelWidth + margin, statusY + 2 * rowH, lineW, rowH);
     AddToScene(stateText, 300, me);
     AddToScene(windowText, 300, me);
     AddToScene(mouseText, 300, me);

@@ -8,12 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "foundation/file_io.h"
 #include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/filter.h"
+#include "graphics/font.h"
 #include "graphics/graph_api.h"
 #include "graphics/stage.h"
 #include "graphics/text.h"
@@ -22,6 +24,7 @@
 #include "shell/game_kinds.h"
 #include "shell/menu.h"
 #include "tools/file_loader.h"
+#include "tools/fitted_text.h"
 #include "tools/ptf_view.h"
 
 namespace {
@@ -58,6 +61,37 @@ constexpr int kWidgetLayer = 100000;
 void AddToScene(Obraz* o) { CurrentStage().AddDrawable(o); }
 
 void TakeFromScene(Obraz* o) { CurrentStage().RemoveDrawable(o); }
+
+// A text in a w x h box of (r, g, b, a) at (x, y) that stays inside its box,
+// drawn with the widgets.
+void NewBoxedText(ddTekst*& ref, const char* text, int x, int y, int w, int h, int r, int g, int b, int a) {
+    ref = new toolText(text);
+    ref->CreateBackground(x, y, std::max(w, 1), std::max(h, 1), r, g, b, a);
+    ref->SetLayer(kWidgetLayer);
+    AddToScene(ref);
+}
+
+// The widgets' line height: a line of the default font and a little room.
+int LineHeight() { return std::max(18, DefaultFont().TextHeight("0") + 3); }
+
+// The built-in menu, its items as wide as the widest label (the word after
+// an item's tag) and a line high in the default font.
+std::string DefaultMenu() {
+    std::string text = kDefaultMenu;
+    int widest = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string tag, label;
+        if (!(words >> tag >> label)) continue;
+        std::replace(label.begin(), label.end(), '_', ' ');
+        widest = std::max(widest, DefaultFont().TextWidth(label.c_str()));
+    }
+    const std::string size = "<size> 90 18";
+    text.replace(text.find(size), size.size(),
+                 "<size> " + std::to_string(std::max(90, widest + 10)) + " " + std::to_string(LineHeight()));
+    return text;
+}
 
 }  // namespace
 
@@ -97,7 +131,7 @@ void pathbuilderGame::MakeMenu() {
         int fd = mkstemp(path.data());
         bool written = false;
         if (fd >= 0) {
-            const std::string text = kDefaultMenu;
+            const std::string text = DefaultMenu();
             written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
             close(fd);
         }
@@ -109,18 +143,24 @@ void pathbuilderGame::MakeMenu() {
 }
 
 void pathbuilderGame::MakeDepthPanel() {
-    const int x0 = std::max(60, GraphAPI::CurrentVideo().AppWidth - 70);
+    // Each value text stands centred over its track; the tracks stand far
+    // enough apart for the widest value, 254.
+    const int valueW = std::max(34, DefaultFont().TextWidth("000") + 8);
+    const int spacing = std::max(40, valueW + 6);
+    const int x0 = std::max(60, GraphAPI::CurrentVideo().AppWidth - 30 - spacing);
     const int top = 40;
     NewCanvas(track1, x0, top, 10, 254);
     track1->SetColor(90, 90, 90, 255);
-    NewCanvas(track2, x0 + 40, top, 10, 254);
+    NewCanvas(track2, x0 + spacing, top, 10, 254);
     track2->SetColor(90, 90, 90, 255);
     NewCanvas(knob1, x0 - 5, top, 20, 4);
     knob1->SetColor(230, 200, 40, 255);
-    NewCanvas(knob2, x0 + 35, top, 20, 4);
+    NewCanvas(knob2, x0 + spacing - 5, top, 20, 4);
     knob2->SetColor(40, 200, 230, 255);
-    NewText(value1, "0", x0 - 12, top - 20, 34, 16, 20, 20, 20, 200);
-    NewText(value2, "0", x0 + 28, top - 20, 34, 16, 20, 20, 20, 200);
+    const int valueH = LineHeight() - 2;
+    NewBoxedText(value1, "0", x0 + 5 - valueW / 2, top - valueH - 4, valueW, valueH, 20, 20, 20, 200);
+    NewBoxedText(value2, "0", x0 + spacing + 5 - valueW / 2, top - valueH - 4, valueW, valueH, 20, 20, 20,
+                 200);
     for (Obraz* part : {static_cast<Obraz*>(track1), static_cast<Obraz*>(track2), static_cast<Obraz*>(knob1),
                         static_cast<Obraz*>(knob2), static_cast<Obraz*>(value1), static_cast<Obraz*>(value2)})
         depthPanel.Add(part);
@@ -143,17 +183,23 @@ void pathbuilderGame::OnStart() {
     markersLayer.SetLayer(kWidgetLayer - 1);
 
     MakeMenu();
-    NewText(stateText, StateName(kInitial), 0, h - 18, 160, 18, 0, 0, 0, 170);
-    stateText->SetLayer(kWidgetLayer);
-    NewText(mouseText, "0,0", 160, h - 18, 90, 18, 0, 0, 0, 170);
-    mouseText->SetLayer(kWidgetLayer);
-    NewText(idField, "", 0, 0, 50, 16, 30, 30, 60, 230);
+    // The bottom line: the state text as wide as the widest state name, the
+    // mouse-position text after it, wide enough for "-00000,-00000".
+    const ddFont& font = DefaultFont();
+    const int lineH = LineHeight();
+    int stateW = 0;
+    for (int s = 0; s < kStateCount; ++s) stateW = std::max(stateW, font.TextWidth(StateName(s)));
+    stateW = std::min(stateW + 10, w);
+    const int mouseW = std::min(font.TextWidth("-00000,-00000") + 10, w - stateW);
+    NewBoxedText(stateText, StateName(kInitial), 0, h - lineH, stateW, lineH, 0, 0, 0, 170);
+    NewBoxedText(mouseText, "0,0", stateW, h - lineH, mouseW, lineH, 0, 0, 0, 170);
+    NewBoxedText(idField, "", 0, 0, font.TextWidth("-2147483648") + 10, lineH - 2, 30, 30, 60, 230);
     idField->SetAllowedChars(2 | 4);  // digits and a sign
     idField->Lock();
-    idField->SetLayer(kWidgetLayer);
     idField->Hide();
 
-    const int boxX = 40, boxW = std::max(100, w - 80), boxH = 18;
+    const int boxX = std::max(40, font.TextWidth("file:") + 4);
+    const int boxW = std::max(100, w - boxX - 40), boxH = lineH;
     backgroundBox = new toolFileLoader(kBackgroundMemory, boxX, h / 2 - 30, boxW, boxH, 40, 70, 40, 230);
     pathBox = new toolFileLoader(kPathMemory, boxX, h / 2, boxW, boxH, 40, 40, 80, 230);
     animationBox = new toolFileLoader(kAnimationMemory, boxX, h / 2 + 30, boxW, boxH, 80, 40, 40, 230);
@@ -293,7 +339,12 @@ void pathbuilderGame::EnterWriteIdpath() {
     idField->Show();
     SetInputFocus(idField);
     if (v) {
-        idField->SetNumberAt(v->GetId(), v->GetX(), v->GetY());
+        // At the vertex, kept on the screen above the bottom line.
+        const int right = GraphAPI::CurrentVideo().AppWidth - idField->GetWidth();
+        const int bottom =
+            (stateText ? stateText->GetY() : GraphAPI::CurrentVideo().AppHeight) - idField->GetHeight();
+        idField->SetNumberAt(v->GetId(), std::clamp(v->GetX(), 0, std::max(right, 0)),
+                             std::clamp(v->GetY(), 0, std::max(bottom, 0)));
         AddMarker(v);
     }
 }

@@ -5,7 +5,9 @@
 // (ddSpreadText) is a header text with rows below it, a selection, row
 // numbers, insertion and deletion; a manager (ddSpreadTxtManager) adds key
 // and click handling. Every row is as high as the header and the rows stand
-// directly under one another from the header's end down.
+// directly under one another from the header's end down. Row numbers stand
+// at the list's left edge; names start after the widest of them and are
+// shortened to the list's width (fitted_text.h).
 #pragma once
 
 #include <SDL/SDL.h>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/saturating.h"
 #include "graphics/canvas.h"
 #include "graphics/font.h"
 #include "graphics/obraz_container.h"
@@ -22,6 +25,7 @@
 #include "graphics/text.h"
 #include "platform/input_event.h"
 #include "platform/input_state.h"
+#include "tools/fitted_text.h"
 
 // One row: a text with a payload. A row that does not share its payload
 // owns a copy of what it is given; a sharing row only points to it, unless
@@ -61,12 +65,20 @@ public:
     bool IsSelected() const { return selected != 0; }
     void SetSelected(bool flag) { selected = flag ? 1 : 0; }
 
+    // Where the name starts in the row: right of the list's row numbers.
+    void SetTextInset(int pixels) { textInset = pixels; }
+
     void Draw() override {
-        ddTekst::Draw();
+        Obraz::Draw();  // the row's box
+        DrawInBox(*this, textInset, TextSuffix());
         if (!selected || !selectionOverlay || !IsVisible()) return;
         selectionOverlay->SetPos(GetX(), GetY());
         selectionOverlay->Draw();
     }
+
+protected:
+    // What the row shows after its name, fitted into the row with it.
+    virtual const char* TextSuffix() { return ""; }
 
 private:
     void DropPayload() {
@@ -81,6 +93,7 @@ private:
     ddCanvas* selectionOverlay;
     ddCanvas* markOverlay;
     bool ownsPayload = false;
+    int textInset = 0;
 };
 
 // A header with rows below it.
@@ -157,12 +170,11 @@ public:
     }
 
     // Draws the header text and, when the header is selected, the overlay.
-    virtual void DrawHeader() {
-        ddTekst::Draw();
-        if (!headerSelected) return;
-        selectionOverlay.SetPos(GetX(), GetY());
-        selectionOverlay.Draw();
-    }
+    virtual void DrawHeader() { DrawHeaderWith(""); }
+
+    // Where the header's text starts: right of the numbers of the list whose
+    // row the header stands on.
+    void SetHeaderInset(int pixels) { headerInset = pixels; }
 
     // A new row under the selection point: first when the header is
     // selected, else right after the last selected row. Null, and nothing
@@ -365,15 +377,35 @@ public:
     void Draw() override {
         if (!IsVisible()) return;
         DrawHeader();
-        rows.Draw();
-        if (!numbering || rowsHidden) return;
+        const int inset = NumberWidth();
+        for (int i = 0; i < rows.Count(); ++i) {
+            GetRow(i)->SetTextInset(inset);
+            GetRow(i)->Draw();
+        }
+        DrawNumbers();
+    }
+
+    // The room the row numbers take at the left of the rows, a small gap
+    // included; 0 while no numbers are shown.
+    int NumberWidth() {
         ddFont* font = GetFont();
-        if (!font) return;
+        if (!numbering || rowsHidden || rows.IsEmpty() || !font) return 0;
+        return font->TextWidth(std::to_string(rows.Count() - 1).c_str()) + kNumberGap;
+    }
+
+    // Each row's number at the list's left edge, on the row's line.
+    void DrawNumbers() {
+        ddFont* font = GetFont();
+        if (!numbering || rowsHidden || !font || !IsVisible()) return;
         // Each number on its row: one row height more per row, unless an
         // owner laid the rows out further apart.
         const int x = GetX();
-        for (int i = 0; i < rows.Count(); ++i)
-            font->DrawText(std::to_string(i).c_str(), x, rows.At(i)->GetY());
+        for (int i = 0; i < rows.Count(); ++i) {
+            if (!rows.At(i)->IsVisible()) continue;
+            const int y = rows.At(i)->GetY();
+            font->DrawText(std::to_string(i).c_str(), x,
+                           SatAdd(y, std::max(RowHeight() - font->TextHeight("0"), 0) / 2));
+        }
     }
 
     void Move(int dx, int dy) override {
@@ -429,6 +461,18 @@ protected:
     // override it.
     virtual Row* NewRowObject() { return new Row(&selectionOverlay, &markOverlay); }
 
+    // The header's box, its text followed by the suffix, and the overlay
+    // when the header is selected.
+    void DrawHeaderWith(const char* suffix) {
+        Obraz::Draw();
+        DrawInBox(*this, headerInset, suffix);
+        if (!headerSelected || !IsVisible()) return;
+        selectionOverlay.SetPos(GetX(), GetY());
+        selectionOverlay.Draw();
+    }
+
+    static constexpr int kNumberGap = 3;
+
     // Moves every row from index on by dy.
     void ShiftRowsFrom(int index, int dy) {
         for (int i = std::max(index, 0); i < rows.Count(); ++i) rows.At(i)->Move(0, dy);
@@ -446,6 +490,7 @@ protected:
     int32_t rowsHidden = 0;
     int32_t headerW = 0, headerH = 0;
     int32_t headerR = 0, headerG = 0, headerB = 0;
+    int32_t headerInset = 0;
 };
 
 // A list that answers keys and clicks.

@@ -1,7 +1,8 @@
 // What the editors and the game chooser leave on the screen: every game
 // kind starts on a cleared screen, and after anything is hidden, moved or
 // removed the next frame shows exactly what a redraw of a cleared screen
-// shows, with nothing left behind.
+// shows, with nothing left behind. The editors' texts stand whole on the
+// screen and apart from one another.
 #include <SDL/SDL.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "shell/game_chooser.h"
 #include "shell/game_kinds.h"
 #include "shell/menu.h"
+#include "tools/action_list.h"
 #include "tools/lumo_game.h"
 #include "tools/path_builder.h"
 
@@ -43,6 +45,38 @@ void ExpectNothingLeftBehind(ddScene* scene, const std::string& after) {
         if (shown[i] == fresh[i]) continue;
         ADD_FAILURE() << "after " << after << ": pixel (" << i % w << ", " << i / w << ") is left over";
         return;
+    }
+}
+
+// Every text drawn glyph by glyph in one full frame, with its rectangle.
+struct DrawnText {
+    std::string text;
+    int x, y, w, h;
+};
+
+void NoteText(void* list, const char* s, size_t n, int x, int y, int w, int h) {
+    static_cast<std::vector<DrawnText>*>(list)->push_back({std::string(s, n), x, y, w, h});
+}
+
+// Draws a full frame: each text on the screen lies wholly inside it and
+// overlaps no other. A text wholly off the screen is not seen.
+void ExpectTextsWholeAndApart(ddScene* scene, const std::string& when) {
+    std::vector<DrawnText> drawn;
+    ddFont::WatchDrawing(NoteText, &drawn);
+    SetRedraw();
+    scene->Frame();
+    ddFont::WatchDrawing(nullptr, nullptr);
+    const int w = GraphAPI::CurrentVideo().AppWidth, h = GraphAPI::CurrentVideo().AppHeight;
+    std::vector<const DrawnText*> seen;
+    for (const DrawnText& t : drawn) {
+        if (t.w <= 0 || t.h <= 0 || t.x >= w || t.y >= h || t.x + t.w <= 0 || t.y + t.h <= 0) continue;
+        EXPECT_TRUE(t.x >= 0 && t.y >= 0 && t.x + t.w <= w && t.y + t.h <= h)
+            << when << ": \"" << t.text << "\" at " << t.x << "," << t.y << " is cut by the screen's edge";
+        for (const DrawnText* o : seen)
+            EXPECT_FALSE(t.x < o->x + o->w && o->x < t.x + t.w && t.y < o->y + o->h && o->y < t.y + t.h)
+                << when << ": \"" << t.text << "\" at " << t.x << "," << t.y << " overlaps \"" << o->text
+                << "\" at " << o->x << "," << o->y;
+        seen.push_back(&t);
     }
 }
 
@@ -124,6 +158,117 @@ TEST_F(PathBuilderTest, HiddenMenusClosedBoxesOldStatesAndPanningLeaveNothingBeh
     Modifiers(false);
     LeftUp(340, 320);
     ExpectNothingLeftBehind(scene, "panning");
+}
+
+TEST_F(PathBuilderTest, EveryTextOfBothEditorsIsWholeAndApartInEveryStateWithLongNames) {
+    defaultFont.Open(kFontFile, 16);
+    defaultFont.SetColor(250, 250, 250);
+    const std::string name = "npc_closed_door_with_a_very_long_nam.bmp";  // 40 characters
+    auto check = [&] { ExpectTextsWholeAndApart(scene, State()); };
+
+    // The walk-path editor, its menu open; the graph's own drawing (squares,
+    // lines, the ids at the vertices) stands where the vertices are.
+    Start();
+    View().Hide();
+    Press('h', true);
+    LeftClick(5, 5);  // "game"
+    check();
+    Press('v');
+    check();
+    LeftClick(300, 200);
+    MoveTo(350, 220);
+    check();  // "active add"
+    Press(SDLK_ESCAPE);
+    Press('z');
+    check();
+    LeftDown(300, 200);
+    check();  // "moving vertex"
+    LeftUp(300, 200);
+    RightClick(300, 200);
+    check();  // "set vertex"
+    LeftDown(editor->GetKnob(0)->GetX() + 2, editor->GetKnob(0)->GetY() + 1);
+    check();  // "suwaking"
+    LeftUp(editor->GetKnob(0)->GetX() + 2, editor->GetKnob(0)->GetY() + 1);
+    Press('z');
+    LeftDown(100, 100);
+    MoveTo(150, 150);
+    check();  // "moving rect"
+    LeftUp(150, 150);
+    Press('p');
+    check();
+    LeftClick(300, 200);
+    Type("-1234567890123456");
+    check();  // "write idpath"
+    Press(SDLK_ESCAPE);
+    for (char box : {'o', 's', 'k', 'l'}) {
+        Press(box, true);
+        Type(name);
+        check();
+        Press(SDLK_ESCAPE);
+    }
+    Modifiers(false, false, true);
+    LeftDown(600, 400);
+    MoveTo(20, 10);
+    check();  // "moving all"
+    Modifiers(false);
+    LeftUp(20, 10);
+    editor.reset();
+
+    // The animation editor: a picture, an action and a sound with long
+    // names, the action looping and hiding.
+    folder.Write("pics/.keep", "");
+    WritePicture("pics/" + name, 30, 30, 200, 0, 0);
+    lumo2Game lumo;
+    keysTo = &lumo;
+    auto checkLumo = [&] { ExpectTextsWholeAndApart(scene, lumo2Game::StateName(lumo.GetState())); };
+    lumo.OnStart();
+    Press(SDLK_l, true);
+    lumo.PathField()->SetText("pics/");
+    Press(SDLK_RETURN);
+    lumo.FileField()->SetText(name.c_str());
+    Press(SDLK_RETURN);
+    ASSERT_EQ(lumo.ImagesPair()->Upper().RowCount(), 1);
+    ActionManager* group = lumo.ImagesPair()->Upper().GetRow(0)->GetPayload();
+    group->Expand();
+    lumo.ImagesPair()->ChooseAction(group);
+    group->SelectRow(0);
+    lumo.ActivateImages();
+    Press(SDLK_RETURN, true);  // an action named after the picture
+    lumo2Game::Pair* anim = lumo.AnimationPair();
+    ASSERT_EQ(anim->Upper().RowCount(), 1);
+    ActionManager* action = anim->Upper().GetRow(0)->GetPayload();
+    action->Expand();
+    action->GetRow(0)->GetPayload()->GetSoundText()->SetText("door_creaks_slowly_and_loudly");
+    lumo.ActivateAnimation();
+    anim->Upper().SelectRow(0);
+    Press(SDLK_l, false, true);
+    Press(SDLK_h, false, true);
+    checkLumo();
+    lumo.PathField()->SetText(("long/path/" + name).c_str());
+    for (SDLKey prompt : {SDLK_l, SDLK_b, SDLK_s, SDLK_d, SDLK_m}) {
+        Press(prompt, true);
+        checkLumo();
+        Press(SDLK_ESCAPE);
+    }
+    Press(SDLK_SPACE);  // a rename
+    Type("_renamed");
+    checkLumo();
+    Press(SDLK_ESCAPE);
+    anim->ChooseAction(action);
+    Press(SDLK_SPACE, false, true);  // its frame's sound name
+    checkLumo();
+    Press(SDLK_RETURN);
+    for (int s : {lumo2Game::kMoveAll, lumo2Game::kMoveChosen, lumo2Game::kFramesAlongLine,
+                  lumo2Game::kFramesAlongMouse, lumo2Game::kMoveBkg, lumo2Game::kEnd}) {
+        lumo.SetState(s);
+        checkLumo();
+    }
+    lumo.SetState(lumo2Game::kInitial);
+    Press(SDLK_p, true);  // plays, the lists hidden
+    checkLumo();
+    Press(SDLK_ESCAPE);
+    checkLumo();
+    keysTo = nullptr;
 }
 
 TEST_F(PathBuilderTest, TheChooserDrawsOverAnOpaqueBackgroundAndEveryGameKindStartsCleared) {
