@@ -29,7 +29,6 @@
 
 namespace {
 
-// Names of the states, by number.
 // The menu used when the game has no menu definition of its own: "game"
 // and "anima" side by side, each opening its commands below it.
 const char* kDefaultMenu =
