@@ -138,19 +138,7 @@ end method
 
 ; Raised by "floor" when the robot reaches the end of its walk.
 method arrived
-  call floor, stand
-  call robot, getposx
-  pop rx
-  call robot, getposy
-  pop ry
-  mov line, "arrived at "
-  add line, rx
-  pop line
-  add line, " "
-  pop line
-  add line, ry
-  pop line
-  call line, print
+  cthis sayarrived
   cmp going, 1
   jne arrived_done
   cthis throughdoor
@@ -501,19 +489,7 @@ end method
 ; Raised by "floor" at the end of a walk: at the key or at the door, the
 ; robot does what it went there for.
 method arrived
-  call floor, stand
-  call robot, getposx
-  pop rx
-  call robot, getposy
-  pop ry
-  mov line, "arrived at "
-  add line, rx
-  pop line
-  add line, " "
-  pop line
-  add line, ry
-  pop line
-  call line, print
+  cthis sayarrived
   cmp going, 1
   jne arrived_notkey
   cthis pickup
@@ -601,6 +577,24 @@ end game
 
 ; Methods outside every game serve each game that has none of that name;
 ; what they make belongs to the object they run on, and goes with its game.
+
+; The robot stands where its walk ended and says where that is: both
+; rooms' "arrived" begin with it.
+method sayarrived
+  call floor, stand
+  call robot, getposx
+  pop rx
+  call robot, getposy
+  pop ry
+  mov line, "arrived at "
+  add line, rx
+  pop line
+  add line, " "
+  pop line
+  add line, ry
+  pop line
+  call line, print
+end method
 
 ; A black curtain over the whole window, its opacity changed by "step" in
 ; every frame by the timer "fader": fadein lifts it, fadeout lowers it and
