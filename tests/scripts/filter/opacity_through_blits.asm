@@ -29,18 +29,22 @@ method byte
   pop b
 done:
 end method
+; pushes four random bytes: a colour and its alpha
+method colour
+  cthis byte
+  push b
+  cthis byte
+  push b
+  cthis byte
+  push b
+  cthis byte
+  push b
+end method
 method one
   new img, pic
   push 5
   push 5
-  cthis byte
-  push b
-  cthis byte
-  push b
-  cthis byte
-  push b
-  cthis byte
-  push b
+  cthis colour
   call pic, create
   cthis byte
   cmp b, 170
@@ -70,14 +74,7 @@ target:
   new img, shot
   push 5
   push 5
-  cthis byte
-  push b
-  cthis byte
-  push b
-  cthis byte
-  push b
-  cthis byte
-  push b
+  cthis colour
   call shot, create
   cthis byte
   cmp b, 128
