@@ -172,9 +172,13 @@ SDL_Surface* ExactSize(SDL_Surface* made) {
     const SDL_PixelFormat* f = made->format;
     SDL_Surface* exact = SDL_CreateRGBSurface(SDL_SWSURFACE, made->w, made->h, f->BitsPerPixel, f->Rmask,
                                               f->Gmask, f->Bmask, f->Amask);
-    if (exact) {
-        if (f->palette && exact->format->palette)
-            SDL_SetColors(exact, f->palette->colors, 0, f->palette->ncolors);
+    if (!exact) {
+        SDL_FreeSurface(made);
+        return nullptr;
+    }
+    if (f->palette && exact->format->palette)
+        SDL_SetColors(exact, f->palette->colors, 0, f->palette->ncolors);
+    {
         SurfaceLock from(made), to(exact);
         if (from.Ok() && to.Ok() && made->pixels && exact->pixels) {
             for (int y = 0; y < made->h; ++y)
@@ -183,11 +187,9 @@ SDL_Surface* ExactSize(SDL_Surface* made) {
                             static_cast<size_t>(made->w) * f->BytesPerPixel);
         }
     }
-    if (exact) {
-        if (made->flags & SDL_SRCCOLORKEY)
-            SDL_SetColorKey(exact, made->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL), f->colorkey);
-        SDL_SetAlpha(exact, made->flags & (SDL_SRCALPHA | SDL_RLEACCEL), f->alpha);
-    }
+    if (made->flags & SDL_SRCCOLORKEY)
+        SDL_SetColorKey(exact, made->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL), f->colorkey);
+    SDL_SetAlpha(exact, made->flags & (SDL_SRCALPHA | SDL_RLEACCEL), f->alpha);
     SDL_FreeSurface(made);
     return exact;
 }
