@@ -1,8 +1,8 @@
 ; Forty pictures of random colour, alpha and opacity ("transparency") drawn
 ; by "blitscreen" into a picture with or without alpha: alone, through a
 ; filter, through a filter that blends the picture over itself, or through
-; one with an opacity of its own. Each line is the drawn point's r, g, b and
-; a as one number; the pictures come from a fixed random sequence.
+; one with an opacity of its own. Each case prints the drawn point's a, b,
+; g and r; the pictures come from a fixed random sequence.
 game g
 method init
   mov k, 0
@@ -86,21 +86,12 @@ keep:
   push 2
   push 2
   call shot, getrgba
-  pop ca
-  pop cb
-  pop cg
-  mul cg, 65536
   pop t
-  mul cb, 256
-  pop u
-  add t, u
+  call t, print
   pop t
-  add t, ca
+  call t, print
   pop t
-  pop cr
-  mul cr, 16777216
-  pop u
-  add t, u
+  call t, print
   pop t
   call t, print
   cmp mode, 0
@@ -116,11 +107,6 @@ new int, b
 new int, mode
 new int, seed
 new int, t
-new int, u
-new int, ca
-new int, cb
-new int, cg
-new int, cr
 mov seed, 2027
 push "g"
 call gameapi, play
