@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "graphics/bitmap_font.h"
 #include "graphics/screen_fixture.h"
@@ -11,7 +14,7 @@ class BitmapTextTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        dir = std::filesystem::temp_directory_path() / "bitmap_text_test";
+        dir = std::filesystem::temp_directory_path() / ("bitmap_text_test_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         sheetFile = (dir / "sheet.bmp").string();
         // Three cells, 'a' red, 'b' all transparent, 'c' green; 10 high.

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "graphics/font.h"
 #include "graphics/font_fixture.h"
 #include "graphics/graph_api.h"
@@ -26,7 +28,8 @@ TEST_F(FontTest, OpenFailuresReportAndLeaveTheFontClosed) {
     EXPECT_STREQ(font.GetFileName(), "/nonexistent/font.ttf");
 
     // A file that is not a font fails the same way.
-    std::filesystem::path junk = std::filesystem::temp_directory_path() / "ddfont_junk.ttf";
+    std::filesystem::path junk =
+        std::filesystem::temp_directory_path() / ("ddfont_junk_" + std::to_string(::getpid()) + ".ttf");
     std::ofstream(junk) << "this is not a font at all";
     testing::internal::CaptureStdout();
     font.Open(junk.c_str(), 12);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "foundation/object_gone.h"
 #include "graphics/font.h"
 #include "graphics/font_fixture.h"
@@ -267,7 +269,7 @@ TEST_F(TextTest, RefusedCharactersStillRecentreAndRedraw) {
 }
 
 TEST_F(TextTest, LoadTextFileReadsOrCreatesTheFile) {
-    auto dir = std::filesystem::temp_directory_path() / "ddtekst_load_test";
+    auto dir = std::filesystem::temp_directory_path() / ("ddtekst_load_test_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     auto file = dir / "line.txt";
