@@ -253,6 +253,14 @@ TEST_F(PathFinderTest, AOneVertexRouteWalksToTheVertexFromAwayButNotFromWithinAS
         EXPECT_EQ(q.GetStandAction(), "standrr");
         EXPECT_EQ(q.finishes, 1 + again);
     }
+    // Through a depth filter a step is the speed times the scale: at depth
+    // -0.5 half of 15, so from 10 away the walker goes back to the vertex.
+    for (int i = 0; i < q.GetVertexCount(); ++i) q.GetPathVertex(i)->SetDepth(-0.5f);
+    q.LinkFilter();
+    ASSERT_EQ(q.Goto(90, 100), 0);
+    WalkOut(*b, q);
+    EXPECT_LT(b->GetPosX(), 100);
+    EXPECT_EQ(q.GetStandAction(), "standll");
 }
 
 TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
