@@ -400,8 +400,13 @@ TEST_F(PathFinderTest, DepthScalesTheWalkerThroughItsFilter) {
     p.LinkFilter();
     ASSERT_NE(p.GetDepthFilter(), nullptr);
     EXPECT_EQ(a->GetLinkedFilter(), p.GetDepthFilter());
+    // Scaled where it stands as on the walk: never to nothing, never mirrored.
     p.ScaleAtCurrent();
-    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), 0.0);
+    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), static_cast<double>(0.01f));
+    p.SetScalePower(2.0f);  // -1 at depth -1
+    p.ScaleAtCurrent();
+    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), static_cast<double>(0.01f));
+    p.SetScalePower(1.0f);
     ASSERT_EQ(p.Goto(40, 0), 0);
     a->Tick();
     a->Tick();
