@@ -603,7 +603,7 @@ void ddPathFinder::ScaleAtCurrent() {
     const int i = NearestVertex(SatSub(linkedAnima->GetPosX(), baseX), SatSub(linkedAnima->GetPosY(), baseY));
     const ddpathVertex* v = GetPathVertex(i);
     if (!v) return;
-    depthFilter->SetZoom((v->GetDepth() + 1.0f) * scalePower + (1.0f - scalePower));
+    depthFilter->SetZoom(ScaleFor(v->GetDepth() + 1.0f));
     SetRedraw();
 }
 

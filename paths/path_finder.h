@@ -76,7 +76,8 @@ public:
     // Length of the route the walker would take to the point (the start's
     // distance to the target along the graph), -1.0 without one. Stops a walk.
     float RouteLength(int x, int y);
-    // Zooms the filter by the depth of the vertex nearest to the animation.
+    // Zooms the filter to the walk's scale (ScaleFor) at the depth of the
+    // vertex nearest to the animation.
     void ScaleAtCurrent();
     // Nearest non-empty vertex to (x, y) without the base offset, -1 when none.
     int NearestVertex(int x, int y) const;

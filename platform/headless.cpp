@@ -25,6 +25,11 @@ void FakeInput::EnableKeyRepeat(int delay, int interval) {
     repeatInterval = interval;
 }
 
+void FakeInput::GetKeyRepeat(int* delay, int* interval) {
+    *delay = repeatDelay;
+    *interval = repeatInterval;
+}
+
 void FakeInput::EnableUnicode(int on) { unicode = on; }
 
 int FakeEvents::PollEvent(SDL_Event* event) {

@@ -28,6 +28,8 @@ public:
     void ShowCursor(int on) override;
     void WarpMouse(int x, int y) override;
     void EnableKeyRepeat(int delay, int interval) override;
+    // What was set last; never set (-1) is no repeat.
+    void GetKeyRepeat(int* delay, int* interval) override;
     void EnableUnicode(int on) override;
 
     std::vector<uint8_t> keys;  // SDLK_LAST entries

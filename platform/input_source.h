@@ -15,7 +15,11 @@ public:
     virtual uint8_t GetMouseState(int* x, int* y) = 0;
     virtual void ShowCursor(int on) = 0;
     virtual void WarpMouse(int x, int y) = 0;
+    // The key repeat setting, in ms; a delay of 0 is no repeat. The source
+    // only keeps it: the repeats themselves are made by the game loop from
+    // the key events it takes (platform/input_state.h).
     virtual void EnableKeyRepeat(int delay, int interval) = 0;
+    virtual void GetKeyRepeat(int* delay, int* interval) = 0;
     virtual void EnableUnicode(int on) = 0;
 };
 

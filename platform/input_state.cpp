@@ -1,5 +1,8 @@
 #include "platform/input_state.h"
 
+#include <algorithm>
+
+#include "foundation/clock.h"
 #include "platform/input_event.h"
 #include "platform/sdl_backend.h"
 
@@ -11,6 +14,19 @@ InputState g_builtInState;
 constinit InputState* g_state = &g_builtInState;
 
 bool ValidKey(int key) { return key >= 0 && key < SDLK_LAST; }
+
+// Keys that never repeat: unknown ones, the lock keys and the modifiers.
+bool Repeats(int key) { return key != SDLK_UNKNOWN && (key < SDLK_NUMLOCK || key > SDLK_COMPOSE); }
+
+struct RepeatSetting {
+    int delay = 0, interval = 0;
+};
+
+RepeatSetting CurrentRepeat() {
+    RepeatSetting r;
+    CurrentInput().GetKeyRepeat(&r.delay, &r.interval);
+    return r;
+}
 
 // The last event as a handler would be handed it (the mouse left out).
 InputEvent Last() { return InputEvent::From(g_state->LastEvent, 0, 0); }
@@ -94,6 +110,32 @@ void ShowCursorAtMouse() {
     in.WarpMouse(x, y);
 }
 
-void SetKeyRepeat(int delay, int interval) { CurrentInput().EnableKeyRepeat(delay, interval); }
+void SetKeyRepeat(int delay, int interval) {
+    if (delay < 0 || interval < 0) return;
+    CurrentInput().EnableKeyRepeat(delay, interval);
+    g_state->RepeatEvent.type = SDL_NOEVENT;
+}
 void SetDefaultKeyRepeat() { SetKeyRepeat(500, 30); }
 void DisableKeyRepeat() { SetKeyRepeat(0, 0); }
+
+void KeyWentDown(const SDL_Event& keyDown) {
+    if (!Repeats(keyDown.key.keysym.sym)) return;
+    const RepeatSetting r = CurrentRepeat();
+    if (r.delay <= 0) return;
+    g_state->RepeatEvent = keyDown;
+    g_state->RepeatDue = ClockTicks() + static_cast<uint32_t>(r.delay);
+}
+
+void KeyWentUp(const SDL_Event& keyUp) {
+    SDL_Event& repeat = g_state->RepeatEvent;
+    if (repeat.type == SDL_KEYDOWN && repeat.key.keysym.sym == keyUp.key.keysym.sym)
+        repeat.type = SDL_NOEVENT;
+}
+
+const SDL_Event* DueKeyRepeat() {
+    if (g_state->RepeatEvent.type != SDL_KEYDOWN) return nullptr;
+    const uint32_t now = ClockTicks();
+    if (static_cast<int32_t>(now - g_state->RepeatDue) < 0) return nullptr;
+    g_state->RepeatDue = now + static_cast<uint32_t>(std::max(CurrentRepeat().interval, 0));
+    return &g_state->RepeatEvent;
+}

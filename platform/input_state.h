@@ -1,14 +1,15 @@
-// The input state: the last event, the held key, the mouse buttons and
-// position, and the queries everything reads them through.
+// The input state: the last event, the held key and its repeat, the mouse
+// buttons and position, and the queries everything reads them through.
 //
 // One state is the current one, reached through CurrentInputState(). The
 // loop of game kinds owns the real one and installs it for the whole run;
-// the game loop writes the last event, the held key, the mouse buttons and
-// the mouse-moved flag, and the mouse writes the position. Tests install a
-// fresh one with ScopedInputState. With none installed a built-in state at
-// the initial values is current. What the system itself knows (the key
-// array, the mouse state, the cursor) is read through the InputSource in
-// force, so tests can drive the keyboard and mouse without a window.
+// the game loop writes the last event, the held key and its repeat, the
+// mouse buttons and the mouse-moved flag, and the mouse writes the
+// position. Tests install a fresh one with ScopedInputState. With none
+// installed a built-in state at the initial values is current. What the
+// system itself knows (the key array, the mouse state, the cursor, the key
+// repeat setting) is read through the InputSource in force, so tests can
+// drive the keyboard and mouse without a window.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -28,6 +29,10 @@ struct InputState {
     int32_t KeyHeld = 0;                 // between a key-down and the next key-up
     int32_t MouseX = 0, MouseY = 0;      // application coordinates
     const uint8_t* KeyStates = nullptr;  // cached by the pumping queries
+    // The key-down that repeats while its key is held (SDL_NOEVENT: none),
+    // and the engine clock's tick when it next does.
+    SDL_Event RepeatEvent{};
+    uint32_t RepeatDue = 0;
 };
 
 // The installed state, or the built-in one; never null.
@@ -78,6 +83,18 @@ int IsLeftButtonDown();
 void HideCursor();
 // Shows the system cursor where the mouse is.
 void ShowCursorAtMouse();
+// The key repeat setting, kept by the input source; a negative value is
+// refused and the setting stays. A new setting ends the current repeat.
 void SetKeyRepeat(int delay, int interval);
 void SetDefaultKeyRepeat();
 void DisableKeyRepeat();
+
+// Key repeat, made by the engine from the key events the game loop takes:
+// the last key that went down repeats its key-down, first after the delay,
+// then at every interval, until that key goes up. Modifier and lock keys
+// neither repeat nor end the repeat of another key.
+void KeyWentDown(const SDL_Event& keyDown);
+void KeyWentUp(const SDL_Event& keyUp);
+// The repeating key-down when it is due (the next one is then an interval
+// later), else null.
+const SDL_Event* DueKeyRepeat();

@@ -22,8 +22,24 @@ public:
     uint8_t GetMouseState(int* x, int* y) override { return SDL_GetMouseState(x, y); }
     void ShowCursor(int on) override { SDL_ShowCursor(on); }
     void WarpMouse(int x, int y) override { SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y)); }
-    void EnableKeyRepeat(int delay, int interval) override { SDL_EnableKeyRepeat(delay, interval); }
+    // SDL's own repeat stays off. With Unicode on, SDL's compatibility layer
+    // keeps a key-down back until it knows the key's character; a key with
+    // none (F1-F12, arrows) is let out by the next event, and when that is
+    // its own key-up, as in a quick tap, the key-up first finds no repeat to
+    // end and the key-down then starts one: the key repeats after it went up,
+    // until another key goes down.
+    void EnableKeyRepeat(int delay, int interval) override {
+        repeatDelay = delay;
+        repeatInterval = interval;
+    }
+    void GetKeyRepeat(int* delay, int* interval) override {
+        *delay = repeatDelay;
+        *interval = repeatInterval;
+    }
     void EnableUnicode(int on) override { SDL_EnableUNICODE(on); }
+
+private:
+    int repeatDelay = 0, repeatInterval = 0;
 };
 
 class SdlEventQueue final : public EventSource {

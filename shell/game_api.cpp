@@ -71,6 +71,13 @@ void GameAPI::PumpEvents() {
     // dropped.
     SDL_Event& last = CurrentInputState().LastEvent;
     while (events.PollEvent(&last) && Running) Dispatch(last);
+    // A held key's repeat comes after the frame's events, at most once a
+    // frame, as the key-down it repeats.
+    if (!Running) return;
+    if (const SDL_Event* repeat = DueKeyRepeat()) {
+        last = *repeat;
+        RaiseKeyDown(last);
+    }
 }
 
 void GameAPI::Dispatch(const SDL_Event& event) {
@@ -88,16 +95,12 @@ void GameAPI::Dispatch(const SDL_Event& event) {
                 OnMouseLeave();
         }
         break;
-    case SDL_KEYDOWN: {
-        SetKeyHeld(1);
-        const InputEvent key = Handed(event);
-        if (key.Pressed(SDLK_F4) && key.Modifier(SDLK_LALT))
-            Exit("exit");
-        else
-            HandleKeyDown(key);
+    case SDL_KEYDOWN:
+        KeyWentDown(event);
+        RaiseKeyDown(event);
         break;
-    }
     case SDL_KEYUP:
+        KeyWentUp(event);
         SetKeyHeld(0);
         HandleKeyUp(Handed(event));
         break;
@@ -129,6 +132,15 @@ void GameAPI::Dispatch(const SDL_Event& event) {
     default:
         break;  // motion included: the mouse is sampled once a frame
     }
+}
+
+void GameAPI::RaiseKeyDown(const SDL_Event& event) {
+    SetKeyHeld(1);
+    const InputEvent key = Handed(event);
+    if (key.Pressed(SDLK_F4) && key.Modifier(SDLK_LALT))
+        Exit("exit");
+    else
+        HandleKeyDown(key);
 }
 
 InputEvent GameAPI::Handed(const SDL_Event& event) {

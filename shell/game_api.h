@@ -170,6 +170,9 @@ private:
     // One frame's events, from the event source into the hooks.
     void PumpEvents();
     void Dispatch(const SDL_Event& event);
+    // A key going down, or its repeat: held; Alt+F4 ends the game, any
+    // other key is handled.
+    void RaiseKeyDown(const SDL_Event& event);
     // The event as its handlers get it, the mouse where the input state
     // has it now.
     static InputEvent Handed(const SDL_Event& event);

@@ -253,6 +253,14 @@ TEST_F(PathFinderTest, AOneVertexRouteWalksToTheVertexFromAwayButNotFromWithinAS
         EXPECT_EQ(q.GetStandAction(), "standrr");
         EXPECT_EQ(q.finishes, 1 + again);
     }
+    // Through a depth filter a step is the speed times the scale: at depth
+    // -0.5 half of 15, so from 10 away the walker goes back to the vertex.
+    for (int i = 0; i < q.GetVertexCount(); ++i) q.GetPathVertex(i)->SetDepth(-0.5f);
+    q.LinkFilter();
+    ASSERT_EQ(q.Goto(90, 100), 0);
+    WalkOut(*b, q);
+    EXPECT_LT(b->GetPosX(), 100);
+    EXPECT_EQ(q.GetStandAction(), "standll");
 }
 
 TEST_F(PathFinderTest, NoRouteLeavesTheAnimationAlone) {
@@ -392,8 +400,13 @@ TEST_F(PathFinderTest, DepthScalesTheWalkerThroughItsFilter) {
     p.LinkFilter();
     ASSERT_NE(p.GetDepthFilter(), nullptr);
     EXPECT_EQ(a->GetLinkedFilter(), p.GetDepthFilter());
+    // Scaled where it stands as on the walk: never to nothing, never mirrored.
     p.ScaleAtCurrent();
-    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), 0.0);
+    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), static_cast<double>(0.01f));
+    p.SetScalePower(2.0f);  // -1 at depth -1
+    p.ScaleAtCurrent();
+    EXPECT_DOUBLE_EQ(p.GetDepthFilter()->GetZoomX(), static_cast<double>(0.01f));
+    p.SetScalePower(1.0f);
     ASSERT_EQ(p.Goto(40, 0), 0);
     a->Tick();
     a->Tick();

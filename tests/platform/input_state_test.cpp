@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/headless.h"
 #include "platform/input_event.h"
+#include "platform/sdl_backend.h"
 
 namespace {
 
@@ -91,6 +94,16 @@ TEST_F(InputStateTest, KeyboardAndMouseGoThroughTheSource) {
     EXPECT_EQ(input.repeatInterval, 30);
     DisableKeyRepeat();
     EXPECT_EQ(input.repeatDelay, 0);
+    SetKeyRepeat(-1, 40);  // refused
+    EXPECT_EQ(input.repeatInterval, 0);
+    // SDL keeps its own repeat off: the engine repeats keys itself.
+    int delay = -1, interval = -1;
+    SdlInput().EnableKeyRepeat(500, 30);
+    SDL_GetKeyRepeat(&delay, &interval);
+    EXPECT_EQ(std::make_pair(delay, interval), std::make_pair(0, 0));
+    SdlInput().GetKeyRepeat(&delay, &interval);
+    EXPECT_EQ(std::make_pair(delay, interval), std::make_pair(500, 30));
+    SdlInput().EnableKeyRepeat(0, 0);
 
     SetLeftButton(1);
     SetRightButton(1);

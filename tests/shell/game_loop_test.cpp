@@ -141,7 +141,7 @@ TEST_F(GameLoop, RightButtonNeverInvolvesTheButtonsAndOtherButtonsDoNothing) {
     EXPECT_EQ(GetLeftButton(), 0);
 }
 
-TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
+TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKeyThatRepeatsOnlyWhileHeld) {
     {
         Frames({{{Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), Key(SDL_KEYDOWN, SDLK_a)}, {}}});
         RecordingGame game;
@@ -158,6 +158,35 @@ TEST_F(GameLoop, AltF4AndQuitEndAPausedGameWhileF4AloneIsAKey) {
         EXPECT_STREQ(game.Run(), "exit");  // ended by the quit after the script
         EXPECT_EQ(game.Count("kdown"), 1);
         EXPECT_EQ(game.Count("kup"), 1);
+        EXPECT_EQ(GetKeyHeld(), 0);
+    }
+    {
+        // Frames 33 ms apart, "|" at each; repeat 100 ms, then every 66 ms.
+        RecordingGame game;
+        std::vector<FakeEvents::Frame> frames(20);
+        for (auto& f : frames) f.before = [&] { game.log.push_back("|"); };
+        const auto seen = [&] {  // the key hooks since the last look, "d" or "u"
+            std::string s;
+            for (const auto& e : game.log)
+                s += e == "kdown" ? "d" : e == "kup" ? "u" : e.size() <= 2 ? e : "";
+            game.log.clear();
+            return s;
+        };
+        // A tap, down and up in one poll: once, however long the game runs.
+        SetKeyRepeat(100, 66);
+        frames[0].events = {Key(SDL_KEYDOWN, SDLK_F12), Key(SDL_KEYUP, SDLK_F12)};
+        Frames(frames);
+        game.Run();
+        EXPECT_EQ(seen(), "|du" + std::string(19, '|'));
+        // Held from frame 0 to 12: repeats from frame 4, every other frame;
+        // a modifier tapped meanwhile neither repeats nor ends it.
+        frames[0].events = {Key(SDL_KEYDOWN, SDLK_RIGHT)};
+        frames[2].events = {Key(SDL_KEYDOWN, SDLK_LSHIFT), Key(SDL_KEYUP, SDLK_LSHIFT)};
+        frames[12].events = {Key(SDL_KEYUP, SDLK_RIGHT)};
+        frames[11].before = [&] { game.log.push_back(IsKeyHeld(SDLK_RIGHT) ? "|h" : "|?"); };
+        Frames(frames);
+        game.Run();
+        EXPECT_EQ(seen(), "|d||du||d||d||d||d|h|u" + std::string(7, '|'));
         EXPECT_EQ(GetKeyHeld(), 0);
     }
     {
