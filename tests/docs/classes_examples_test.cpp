@@ -55,6 +55,13 @@ const Example kExamples[] = {
     {"text", {}, {}, [](play::Player&) {}},
     {"filter", {}, {}, [](play::Player&) {}},
     {"path", {"floor.ptf", "hero.lum"}, {"hero.bmp"}, [](play::Player& p) { p.Click(150, 90).Wait(80); }},
+    {"keyboard",
+     {},
+     {},
+     [](play::Player& p) {
+         p.Type("Bo").Hold(SDLK_b, 2).Hold(SDLK_RETURN, 3).Press(SDLK_BACKSPACE).Press(SDLK_BACKSPACE);
+         p.Press(SDLK_RETURN);
+     }},
 };
 
 // Lets test listings show the section instead of the example's bytes.
