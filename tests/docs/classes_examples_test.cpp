@@ -55,6 +55,7 @@ const Example kExamples[] = {
     {"text", {}, {}, [](play::Player&) {}},
     {"filter", {}, {}, [](play::Player&) {}},
     {"path", {"floor.ptf", "hero.lum"}, {"hero.bmp"}, [](play::Player& p) { p.Click(150, 90).Wait(80); }},
+    {"mouse", {}, {}, [](play::Player& p) { p.Click(100, 80); }},
     {"keyboard",
      {},
      {},
