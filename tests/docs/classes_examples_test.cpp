@@ -1,14 +1,15 @@
-// The examples of docs/classes.md's sections on pictures, animations,
-// buttons, menus, texts, filters and path finders, played as the manual
-// shows them. Each "### Example" of a section is read from the manual: its
-// fenced blocks are the files it names (in the order the test lists them),
-// then the script, then the output the manual promises. The game is played
-// with the player's mouse moves and clicks (play_fixture.h); what it prints
-// must be the manual's output.
+// The examples of docs/classes.md's sections on the mouse, the keyboard,
+// pictures, animations, sounds, buttons, menus, texts, filters and path
+// finders, played as the manual shows them. Each "### Example" of a section
+// is read from the manual: its fenced blocks are the files it names (in the
+// order the test lists them), then the script, then the output the manual
+// promises. The game is played with the player's mouse moves, clicks and
+// keys (play_fixture.h); what it prints must be the manual's output.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "play_fixture.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // The fenced blocks of the "### Example" part of the section "## `name`".
 std::vector<std::string> ExampleBlocks(const std::string& name) {
@@ -29,7 +32,7 @@ std::vector<std::string> ExampleBlocks(const std::string& name) {
 struct Example {
     const char* section;
     std::vector<std::string> files;     // the blocks before the script, in order
-    std::vector<std::string> pictures;  // made as 20 x 20 opaque pictures
+    std::vector<std::string> pictures;  // made as 20 x 20 opaque pictures, or ".wav" as a sound
     void (*act)(play::Player&);         // what the player does
 };
 
@@ -54,7 +57,19 @@ const Example kExamples[] = {
      [](play::Player& p) { p.Click(25, 50).Click(25, 65).Click(25, 65, SDL_BUTTON_RIGHT).Click(25, 65); }},
     {"text", {}, {}, [](play::Player&) {}},
     {"filter", {}, {}, [](play::Player&) {}},
-    {"path", {"floor.ptf", "hero.lum"}, {"hero.bmp"}, [](play::Player& p) { p.Click(150, 90).Wait(80); }},
+    {"path",
+     {"floor.ptf", "hero.lum"},
+     {"hero.bmp"},
+     [](play::Player& p) { p.Click(150, 90).Wait(34).Click(150, 150).Wait(30).Click(150, 150).Wait(30); }},
+    {"mouse", {}, {}, [](play::Player& p) { p.Click(100, 80); }},
+    {"snd", {}, {"bell0.wav", "bell1.wav", "bell2.wav"}, [](play::Player&) {}},
+    {"keyboard",
+     {},
+     {},
+     [](play::Player& p) {
+         p.Type("Bo").Hold(SDLK_b, 2).Hold(SDLK_RETURN, 3).Press(SDLK_BACKSPACE).Press(SDLK_BACKSPACE);
+         p.Press(SDLK_RETURN);
+     }},
 };
 
 // Lets test listings show the section instead of the example's bytes.
@@ -74,7 +89,13 @@ TEST_P(ManualExample, PrintsWhatTheManualShows) {
     game.Write("scripts/example.asm", blocks[ex.files.size()]);
     game.Write("scripts/game", "example.asm\n");
     int shade = 0;
-    for (const std::string& picture : ex.pictures) WritePicture(game / picture, shade += 60);
+    const fs::path sound = fs::path(ENGINE_SOURCE_DIR) / "games/demo/sounds/blip.wav";
+    for (const std::string& picture : ex.pictures) {
+        if (picture.ends_with(".wav"))
+            fs::copy_file(sound, game / picture);
+        else
+            WritePicture(game / picture, shade += 60);
+    }
 
     play::Player hands;
     ex.act(hands);

@@ -1,7 +1,8 @@
 // docs/editors.md against the editors themselves: the keys its tables name
 // are the keys each editor reads, its state tables hold the editors' states,
-// its menu examples load with items the editors act on, and the messages,
-// files and pictures it quotes exist.
+// its menu examples load with items the editors act on, the messages, files
+// and pictures it quotes exist, and the animation editor's parts stand where
+// its layout table says.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "manual_text.h"
 #include "shell/loop_fixture.h"
 #include "shell/menu.h"
+#include "tools/lumo_fixture.h"
 #include "tools/lumo_game.h"
 #include "tools/path_builder.h"
 
@@ -188,6 +190,8 @@ const std::string& Manual() {
 
 class EditorsManual : public loop_test::LoopTest {};
 
+class AnimationEditorManual : public LumoTest {};
+
 }  // namespace
 
 TEST_F(EditorsManual, EachEditorsKeyTablesNameExactlyTheKeysItReads) {
@@ -310,4 +314,47 @@ TEST_F(EditorsManual, MessagesFilesAndPicturesItQuotesExist) {
         EXPECT_NE(script.find("capture " + name), std::string::npos) << name << " is not made by the script";
     }
     EXPECT_GE(pictures, 3);
+}
+
+TEST_F(AnimationEditorManual, ItsPartsStandWhereTheLayoutTableSays) {
+    // The pictures' window and the default font as the program sets it up.
+    ASSERT_NE(OpenDummyScreen(video, 640, 480), nullptr);
+    defaultFont.Open(kFont, 12);
+    defaultFont.SetColor(250, 250, 250);
+    Start();
+    const std::map<std::string, Obraz*> parts = {
+        {"images header", &editor->ImagesPair()->Upper()},
+        {"animation header", &editor->AnimationPair()->Upper()},
+        {"draw window", editor->DrawArea()},
+        {"bottom guide", editor->BottomGuide()},
+        {"state line", editor->StateText()},
+        {"active window line", editor->WindowText()},
+        {"mouse pos line", editor->MouseText()},
+        {"path field", editor->PathField()},
+        {"file field", editor->FileField()},
+        {"number field", editor->NumberField()},
+    };
+    std::set<std::string> seen;
+    for (const std::string& line : manual::Lines(Section(Manual(), "### Where things are"))) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '|');) cells.push_back(cell);
+        std::string name;
+        if (cells.size() != 6 || !manual::FirstCell(line, name) || name == "Part" || name.starts_with("---"))
+            continue;
+        seen.insert(name);
+        ASSERT_TRUE(parts.count(name)) << "the editor has no part " << name;
+        Obraz* part = parts.at(name);
+        EXPECT_EQ(line, "| " + name + " | " + std::to_string(part->GetX()) + " | " +
+                            std::to_string(part->GetY()) + " | " + std::to_string(part->GetWidth()) + " | " +
+                            std::to_string(part->GetHeight()) + " |");
+    }
+    EXPECT_EQ(seen.size(), parts.size());
+
+    // The click the text gives for the first group.
+    WritePicture("pics/a.bmp", 6, 6, 200, 0, 0);
+    Import("pics/", "a.bmp");
+    LeftDown(48, 24);
+    LeftUp();
+    EXPECT_TRUE(editor->ImagesPair()->Upper().GetRow(0)->IsSelected());
 }

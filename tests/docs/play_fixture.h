@@ -94,6 +94,16 @@ struct Player {
         events.frames.push_back({{}, [this, held] { input.keys[held] = 0; }});
         return *this;
     }
+    // A key held down over `repeats` more frames, each bringing one more
+    // keydown as the system's key repeat does, and let go in the frame
+    // after.
+    Player& Hold(SDLKey sym, int repeats) {
+        SDL_Event down = loop_test::Key(SDL_KEYDOWN, sym, KMOD_NONE);
+        down.key.keysym.unicode = sym < 128 ? static_cast<Uint16>(sym) : 0;
+        for (int i = 0; i <= repeats; ++i) events.frames.push_back({{down}, {}});
+        events.frames.push_back({{loop_test::Key(SDL_KEYUP, sym, KMOD_NONE)}, {}});
+        return *this;
+    }
     Player& Type(const std::string& text) {
         for (char c : text) Press(static_cast<SDLKey>(c));
         return *this;

@@ -137,8 +137,9 @@ TEST_F(TutorialGame, TheDoorLeadsToTheHallAndBackAndTheNextRunKeepsTheOpenDoorAn
 
 // Every line the tutorial's steps give (its "asm" blocks, comments left
 // out) is a line of the finished game's script: a step cannot show a line
-// that the game played above does not run.
-TEST(TutorialPage, EveryScriptLineOfTheStepsIsInTheGamesScript) {
+// that the game played above does not run, nor an error report it does
+// not give.
+TEST(TutorialPage, EveryScriptLineOfTheStepsAndTheErrorReportItShowsAreTheGames) {
     std::set<std::string> script;
     for (const std::string& line :
          manual::Lines(ReadFile(manual::kRoot / "games/tutorial/scripts/tutorial.asm")))
@@ -154,6 +155,17 @@ TEST(TutorialPage, EveryScriptLineOfTheStepsIsInTheGamesScript) {
         }
     }
     EXPECT_GT(lines, 300);
+
+    // The error report it shows is the game's with `wall` misspelt once.
+    play::GameFolder game{fs::path(ENGINE_SOURCE_DIR) / "games" / "tutorial"};
+    std::string text = ReadFile(game / "scripts/tutorial.asm");
+    const size_t wall = text.find("call wall, load");
+    ASSERT_NE(wall, std::string::npos);
+    game.Write("scripts/tutorial.asm", text.replace(wall, 15, "call wal, load"));
+    const ProcessResult r = game.RunEngine();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out,
+              manual::BlockAfter(manual::ReadRepoFile("docs/tutorial.md"), "### Reading an error report"));
 }
 
 // The tutorial's walk-path editor steps: the background, the two rows of
