@@ -184,10 +184,11 @@ int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destinatio
               SDL_Rect* destinationRect) {
     if (!source || !destination || !destinationRect)
         return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
-    if (KeepsAlpha(source, destination))
-        return BlitKeepingAlpha(source, sourceRect, destination, destinationRect);
-    if (!RowsTake(source, destination))
+    if (!RowsTake(source, destination)) {
+        if (KeepsAlpha(source, destination))
+            return BlitKeepingAlpha(source, sourceRect, destination, destinationRect);
         return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
+    }
     const BlendRows* rows = MatchingRows();
     if (!rows) return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
     Clipped c{};
