@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/alpha_blit.h"
 #include "graphics/blend_rows.h"
 #include "graphics/graph_api.h"
 #include "graphics/picture_files.h"
@@ -212,21 +213,29 @@ void BM_Zoom(benchmark::State& state) {
 }
 
 // SDL's own blits of the same size: opaque, and per-pixel alpha onto a
-// destination with and without alpha.
-void SdlBlit(benchmark::State& state, bool sourceAlpha, bool destinationAlpha) {
+// destination with and without alpha; and the engine's blit of per-pixel
+// alpha (the screen's, and a snapshot's into a picture with alpha).
+void SdlBlit(benchmark::State& state, bool sourceAlpha, bool destinationAlpha, bool engine = false) {
     SDL_Surface* src = NewSurface(sourceAlpha);
     SDL_Surface* dst = NewSurface(destinationAlpha);
     Fill(src, 2);
     Fill(dst, 1);
     if (sourceAlpha) SDL_SetAlpha(src, SDL_SRCALPHA, 255);
+    SDL_Rect at{0, 0, 0, 0};
     TimeAgainstMemcpy(
-        state, "sdl", [] {}, [&] { SDL_BlitSurface(src, nullptr, dst, nullptr); });
+        state, engine ? GraphAPI::PixelPathName(GraphAPI::ChosenPixelPath()) : "sdl", [] {},
+        [&] {
+            engine ? GraphAPI::UpperBlit(src, nullptr, dst, &at)
+                   : SDL_BlitSurface(src, nullptr, dst, nullptr);
+        });
     SDL_FreeSurface(src);
     SDL_FreeSurface(dst);
 }
 void BM_SdlBlitOpaque(benchmark::State& s) { SdlBlit(s, false, false); }
 void BM_SdlBlitAlpha_ToRGB(benchmark::State& s) { SdlBlit(s, true, false); }
 void BM_SdlBlitAlpha_ToRGBA(benchmark::State& s) { SdlBlit(s, true, true); }
+void BM_EngineBlitAlpha_ToRGB(benchmark::State& s) { SdlBlit(s, true, false, true); }
+void BM_EngineBlitAlpha_ToRGBA(benchmark::State& s) { SdlBlit(s, true, true, true); }
 
 void BM_Memcpy(benchmark::State& state) {
     std::vector<uint8_t> from(static_cast<size_t>(kPixels) * 4, 7), to(from.size());
@@ -309,6 +318,8 @@ BENCHMARK(BM_MemcpyCold)->UseManualTime()->Iterations(20);
 BENCHMARK(BM_SdlBlitOpaque)->UseManualTime();
 BENCHMARK(BM_SdlBlitAlpha_ToRGB)->UseManualTime();
 BENCHMARK(BM_SdlBlitAlpha_ToRGBA)->UseManualTime();
+BENCHMARK(BM_EngineBlitAlpha_ToRGB)->UseManualTime();
+BENCHMARK(BM_EngineBlitAlpha_ToRGBA)->UseManualTime();
 BENCHMARK(BM_BlendOver)->UseManualTime();
 BENCHMARK(BM_BlendAlpha255)->UseManualTime();
 BENCHMARK(BM_BlendAlpha128)->UseManualTime();

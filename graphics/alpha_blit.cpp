@@ -6,6 +6,7 @@
 
 #include "graphics/blend_rows.h"
 #include "graphics/display_format.h"
+#include "graphics/surface_lock.h"
 
 namespace GraphAPI {
 
@@ -16,15 +17,29 @@ bool IsRgb8888(const SDL_PixelFormat* f) {
            f->Bmask == 0x000000FFu;
 }
 
+// A source SDL blends by its points' alpha: ARGB 8888 with SDL_SRCALPHA and
+// no colour key.
+bool BlendsByAlpha(const SDL_Surface* source) {
+    return IsRgb8888(source->format) && source->format->Amask == 0xFF000000u &&
+           (source->flags & SDL_SRCALPHA) && !(source->flags & SDL_SRCCOLORKEY);
+}
+
+// Such a source onto an ARGB 8888 picture: SDL 1.2 blends the colours and
+// leaves the destination's alpha alone; the compatibility layer's blit
+// loses that alpha, so this pair is always drawn here.
+bool KeepsAlpha(const SDL_Surface* source, const SDL_Surface* destination) {
+    return source != destination && BlendsByAlpha(source) && IsRgb8888(destination->format) &&
+           destination->format->Amask == 0xFF000000u;
+}
+
 // The rows blend by each point's alpha alone; SDL's blit also weighs it by
 // the picture's own opacity (its format's alpha, which a picture converted
 // to alpha from a translucent one keeps), so only opacity 255 qualifies.
 bool RowsTake(const SDL_Surface* source, const SDL_Surface* destination) {
-    return source != destination && IsRgb8888(source->format) && source->format->Amask == 0xFF000000u &&
-           (source->flags & SDL_SRCALPHA) && source->format->alpha == SDL_ALPHA_OPAQUE &&
-           !(source->flags & SDL_SRCCOLORKEY) && IsRgb8888(destination->format) &&
-           destination->format->Amask == 0 && source->pixels && destination->pixels &&
-           !SDL_MUSTLOCK(source) && !SDL_MUSTLOCK(destination) && !source->locked && !destination->locked;
+    return source != destination && BlendsByAlpha(source) && source->format->alpha == SDL_ALPHA_OPAQUE &&
+           IsRgb8888(destination->format) && destination->format->Amask == 0 && source->pixels &&
+           destination->pixels && !SDL_MUSTLOCK(source) && !SDL_MUSTLOCK(destination) && !source->locked &&
+           !destination->locked;
 }
 
 uint32_t* PointAt(SDL_Surface* s, int x, int y) {
@@ -95,35 +110,91 @@ void ClipAxis(int& from, int& to, int& length, int size, int clipFrom, int clipL
     if (to + length - clipFrom - clipLength > 0) length -= to + length - clipFrom - clipLength;
 }
 
+// SDL_UpperBlit's clipping, in int as SDL does it: the source point (sx,
+// sy), the destination point (dx, dy) and the size w x h drawn. Writes the
+// drawn rectangle back; false when nothing is drawn.
+struct Clipped {
+    int sx, sy, dx, dy, w, h;
+};
+bool ClipBlit(const SDL_Surface* source, const SDL_Rect* sourceRect, const SDL_Surface* destination,
+              SDL_Rect* destinationRect, Clipped& c) {
+    c.dx = destinationRect->x;
+    c.dy = destinationRect->y;
+    c.sx = sourceRect ? sourceRect->x : 0;
+    c.sy = sourceRect ? sourceRect->y : 0;
+    c.w = sourceRect ? sourceRect->w : source->w;
+    c.h = sourceRect ? sourceRect->h : source->h;
+    const SDL_Rect& clip = destination->clip_rect;
+    ClipAxis(c.sx, c.dx, c.w, sourceRect ? source->w : -1, clip.x, clip.w);
+    ClipAxis(c.sy, c.dy, c.h, sourceRect ? source->h : -1, clip.y, clip.h);
+    destinationRect->x = static_cast<Sint16>(c.dx);
+    destinationRect->y = static_cast<Sint16>(c.dy);
+    if (c.w <= 0 || c.h <= 0) {
+        destinationRect->w = destinationRect->h = 0;
+        return false;
+    }
+    destinationRect->w = static_cast<Uint16>(c.w);
+    destinationRect->h = static_cast<Uint16>(c.h);
+    return true;
+}
+
+// The per-point rule of the rows' sdlAlphaKeepBlit.
+uint32_t AlphaKeepPoint(uint32_t d, uint32_t s, uint32_t opacity) {
+    const uint32_t A = s >> 24;
+    const uint32_t a = opacity >= 255 ? A : A * opacity / 255u;
+    if (a == 0) return d;
+    if (a == 255) return (d & 0xFF000000u) | (s & 0x00FFFFFFu);
+    uint32_t out = d & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t sc = (s >> shift) & 255u, dc = (d >> shift) & 255u;
+        const uint32_t c = opacity >= 255 ? ((sc * a) >> 8) + ((dc * (255u - a)) >> 8)
+                                          : sc * a / 255u + dc * (255u - a) / 255u;
+        out |= c << shift;
+    }
+    return out;
+}
+
+int BlitKeepingAlpha(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination,
+                     SDL_Rect* destinationRect) {
+    // Pixels that are not there (an empty picture) fail as SDL's blit fails.
+    SurfaceLock lockD(destination), lockS(source);
+    if (!lockD.Ok() || !lockS.Ok() || !source->pixels || !destination->pixels) return -1;
+    Clipped c{};
+    if (!ClipBlit(source, sourceRect, destination, destinationRect, c)) return 0;
+    const uint32_t opacity = source->format->alpha;
+    uint32_t* d = PointAt(destination, c.dx, c.dy);
+    const uint32_t* s = PointAt(source, c.sx, c.sy);
+    if (const BlendRows* rows = ChosenBlendRows()) {
+        rows->sdlAlphaKeepBlit(d, destination->pitch, s, source->pitch, c.w, c.h, opacity);
+        return 0;
+    }
+    for (int j = 0; j < c.h; ++j) {
+        for (int i = 0; i < c.w; ++i) d[i] = AlphaKeepPoint(d[i], s[i], opacity);
+        d = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(d) + destination->pitch);
+        s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + source->pitch);
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool UpperBlitTakesRows() { return MatchingRows() != nullptr; }
 
 int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination,
               SDL_Rect* destinationRect) {
-    if (!source || !destination || !destinationRect || !RowsTake(source, destination))
+    if (!source || !destination || !destinationRect)
         return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
+    if (!RowsTake(source, destination)) {
+        if (KeepsAlpha(source, destination))
+            return BlitKeepingAlpha(source, sourceRect, destination, destinationRect);
+        return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
+    }
     const BlendRows* rows = MatchingRows();
     if (!rows) return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
-
-    // SDL's clipping, in int as SDL does it.
-    int dx = destinationRect->x, dy = destinationRect->y;
-    int sx = sourceRect ? sourceRect->x : 0, sy = sourceRect ? sourceRect->y : 0;
-    int w = sourceRect ? sourceRect->w : source->w, h = sourceRect ? sourceRect->h : source->h;
-    const SDL_Rect& clip = destination->clip_rect;
-    ClipAxis(sx, dx, w, sourceRect ? source->w : -1, clip.x, clip.w);
-    ClipAxis(sy, dy, h, sourceRect ? source->h : -1, clip.y, clip.h);
-
-    destinationRect->x = static_cast<Sint16>(dx);
-    destinationRect->y = static_cast<Sint16>(dy);
-    if (w <= 0 || h <= 0) {
-        destinationRect->w = destinationRect->h = 0;
-        return 0;
-    }
-    destinationRect->w = static_cast<Uint16>(w);
-    destinationRect->h = static_cast<Uint16>(h);
-    rows->sdlAlphaBlit(PointAt(destination, dx, dy), destination->pitch, PointAt(source, sx, sy),
-                       source->pitch, w, h);
+    Clipped c{};
+    if (!ClipBlit(source, sourceRect, destination, destinationRect, c)) return 0;
+    rows->sdlAlphaBlit(PointAt(destination, c.dx, c.dy), destination->pitch, PointAt(source, c.sx, c.sy),
+                       source->pitch, c.w, c.h);
     return 0;
 }
 

@@ -1,7 +1,10 @@
 // The blit every picture reaches the screen through: SDL_UpperBlit, except
 // that per-pixel alpha pictures onto a 32-bit surface without alpha (the
 // screen) go through the vectorised blend rows with SDL's own clipping and
-// arithmetic, which SDL's blit spends most of a frame of alpha pictures on.
+// arithmetic, which SDL's blit spends most of a frame of alpha pictures on;
+// and that per-pixel alpha pictures onto a 32-bit picture with alpha (a
+// snapshot of the scene) are drawn here as SDL 1.2 documents that pair,
+// which the compatibility layer's blit gets wrong.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -14,8 +17,11 @@ namespace GraphAPI {
 // Takes the vectorised rows only for an ARGB 8888 source with SDL_SRCALPHA
 // at opacity 255 (its format's alpha) and no colour key onto an XRGB 8888
 // destination, both unlocked and needing no lock, and only while the rows
-// give the bytes SDL's own blit gives (tried once against it); everything
-// else goes to SDL_UpperBlit.
+// give the bytes SDL's own blit gives (tried once against it).
+// Such a source at any opacity onto an ARGB 8888 destination (another
+// surface) blends the colours by each point's alpha weighed by the opacity,
+// with SDL's arithmetic, and leaves the destination's alpha as it was, on
+// every pixel path the same bytes. Everything else goes to SDL_UpperBlit.
 int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination, SDL_Rect* destinationRect);
 
 // Whether UpperBlit takes the rows of the path in force: there are rows,

@@ -20,16 +20,16 @@ bool SameText(const char* a, const char* b) { return a && b && std::strcmp(a, b)
 
 bool Contains(const char* text, const char* part) { return text && std::strstr(text, part) != nullptr; }
 
-// The screen as a destination record in application coordinates.
+// Where drawing goes (the screen) as a destination record in application
+// coordinates.
 Image ScreenView() {
     Image view;
-    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
-    SDL_Surface* screen = video.Screen;
-    view.ViewSurface(screen);
-    view.x = video.AppOffsetX;
-    view.y = video.AppOffsetY;
-    view.w = screen ? screen->w : 0;
-    view.h = screen ? screen->h : 0;
+    const GraphAPI::DrawPlace place = GraphAPI::CurrentDrawPlace();
+    view.ViewSurface(place.surface);
+    view.x = place.x;
+    view.y = place.y;
+    view.w = place.surface ? place.surface->w : 0;
+    view.h = place.surface ? place.surface->h : 0;
     return view;
 }
 
@@ -364,7 +364,9 @@ void Animacja::Draw() {
         return;
     }
     if (!onScreen) return;
-    if (smooth && crossFadePending && delay != 0 && smoothA && smoothB) {
+    // A snapshot shows the current frame: the cross-fade moves the frames
+    // on and raises their events, which only the screen's drawing may do.
+    if (smooth && crossFadePending && delay != 0 && smoothA && smoothB && !GraphAPI::DrawingSnapshot()) {
         DrawCrossFade();
         return;
     }
@@ -416,10 +418,10 @@ void Animacja::DrawPicture() {
     GraphAPI::CopyImageRect(shown, room);
     room->srx = room->sry = 0;
     Image under;
-    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
-    under.ViewSurface(video.Screen);
-    under.srx = SatSub(shown->x, video.AppOffsetX);
-    under.sry = SatSub(shown->y, video.AppOffsetY);
+    const GraphAPI::DrawPlace place = GraphAPI::CurrentDrawPlace();
+    under.ViewSurface(place.surface);
+    under.srx = SatSub(shown->x, place.x);
+    under.sry = SatSub(shown->y, place.y);
     under.w = shown->w;
     under.h = shown->h;
     GraphAPI::BlitImage(room, &under);

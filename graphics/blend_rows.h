@@ -36,6 +36,10 @@ struct BlendRows {
     // SDL's per-pixel alpha blit onto XRGB, h rows of w points at once;
     // pitches in bytes.
     void (*sdlAlphaBlit)(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h);
+    // SDL 1.2's per-pixel alpha blit onto ARGB, the destination's alpha kept,
+    // the source's weighed by its opacity (0..255).
+    void (*sdlAlphaKeepBlit)(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h,
+                             uint32_t opacity);
 };
 
 enum class PixelPath { kScalar, kSse2, kAvx2 };

@@ -372,13 +372,11 @@ struct Rows {
         }
     }
 
-    // SDL's own per-pixel alpha blend onto a destination without alpha:
-    // (s * A >> 8) + (d * (255 - A) >> 8) on every byte, the top byte
-    // weighing 255 for the source's; A = 0 keeps the destination and
-    // A = 255 copies the source.
-    // The rows three below are fetched while a row is drawn: a picture's
-    // rows lie a screen's pitch apart, further than the processor looks.
-    static void SdlAlphaBlit(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h) {
+    // row(d, s) on h rows of w points, pitches in bytes. The rows three
+    // below are fetched while a row is drawn: a picture's rows lie a
+    // screen's pitch apart, further than the processor looks.
+    template <class Row>
+    static void EachRow(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h, Row row) {
         for (int j = 0; j < h; ++j) {
             if (j + 3 < h) {
                 const char* dAhead = reinterpret_cast<const char*>(d) + 3 * dPitch;
@@ -388,22 +386,62 @@ struct Rows {
                     __builtin_prefetch(sAhead + b, 0);
                 }
             }
-            SdlAlphaRow(d, s, w);
+            row(d, s);
             d = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(d) + dPitch);
             s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + sPitch);
         }
     }
+
+    // SDL's own per-pixel alpha blend onto a destination without alpha:
+    // (s * A >> 8) + (d * (255 - A) >> 8) on every byte, the top byte
+    // weighing 255 for the source's; A = 0 keeps the destination and
+    // A = 255 copies the source.
+    static void SdlAlphaBlit(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h) {
+        EachRow(d, dPitch, s, sPitch, w, h,
+                [w](uint32_t* dr, const uint32_t* sr) { SdlAlphaRow(dr, sr, w); });
+    }
     // In pair form: no sum passes 255, so the pairs join back unsaturated.
     static void SdlAlphaRow(uint32_t* d, const uint32_t* s, int w) {
-        ForRawRow<1>(d, s, nullptr, w, [](V dv, V sv, V) {
-            const V A = L::AlphaPair(sv), inverse = L::Sub16(C255(), A);
-            const V topWeight = L::Or(A, L::Set32(0x00FF0000u));  // (A, 255): the A lane weighs 255
-            auto blend = [&](V d16, V s16, V weight) {
-                return L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, inverse), 8));
-            };
-            const V blended = L::Or(blend(PairsLo(dv), PairsLo(sv), A),
-                                    L::Sll16(blend(PairsHi(dv), PairsHi(sv), topWeight), 8));
-            return Select(IsZero16(A), dv, Select(L::Eq16(A, C255()), sv, blended));
+        ForRawRow<1>(d, s, nullptr, w, [](V dv, V sv, V) { return SdlAlphaPoints(dv, sv); });
+    }
+    static V SdlAlphaPoints(V dv, V sv) {
+        const V A = L::AlphaPair(sv), inverse = L::Sub16(C255(), A);
+        const V topWeight = L::Or(A, L::Set32(0x00FF0000u));  // (A, 255): the A lane weighs 255
+        auto blend = [&](V d16, V s16, V weight) {
+            return L::Add16(L::Srl16(L::Mul16(s16, weight), 8), L::Srl16(L::Mul16(d16, inverse), 8));
+        };
+        const V blended = L::Or(blend(PairsLo(dv), PairsLo(sv), A),
+                                L::Sll16(blend(PairsHi(dv), PairsHi(sv), topWeight), 8));
+        return Select(IsZero16(A), dv, Select(L::Eq16(A, C255()), sv, blended));
+    }
+
+    // SDL 1.2's per-pixel alpha blend onto a destination with alpha: the
+    // colours blend, the destination's alpha byte stays. At opacity 255 the
+    // colours of SdlAlphaRow; below it the alpha is weighed first, a = A *
+    // opacity / 255, and each colour is s * a / 255 + d * (255 - a) / 255
+    // (a is below 255 there, and a = 0 gives d).
+    static void SdlAlphaKeepBlit(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h,
+                                 uint32_t opacity) {
+        const V keepAlpha = L::Set32(0xFF000000u);
+        if (opacity >= 255) {
+            EachRow(d, dPitch, s, sPitch, w, h, [&](uint32_t* dr, const uint32_t* sr) {
+                ForRawRow<1>(dr, sr, nullptr, w, [&](V dv, V sv, V) {
+                    return L::Or(L::AndNot(keepAlpha, SdlAlphaPoints(dv, sv)), L::And(dv, keepAlpha));
+                });
+            });
+            return;
+        }
+        const V k = L::Set16(static_cast<int>(opacity));
+        EachRow(d, dPitch, s, sPitch, w, h, [&](uint32_t* dr, const uint32_t* sr) {
+            ForRawRow<1>(dr, sr, nullptr, w, [&](V dv, V sv, V) {
+                const V a = Div255(L::Mul16(L::AlphaPair(sv), k)), inverse = L::Sub16(C255(), a);
+                auto blend = [&](V d16, V s16) {
+                    return L::Add16(Div255(L::Mul16(s16, a)), Div255(L::Mul16(d16, inverse)));
+                };
+                const V colours =
+                    L::Or(blend(PairsLo(dv), PairsLo(sv)), L::Sll16(blend(PairsHi(dv), PairsHi(sv)), 8));
+                return L::Or(L::AndNot(keepAlpha, colours), L::And(dv, keepAlpha));
+            });
         });
     }
 
@@ -427,6 +465,7 @@ struct Rows {
             &CutOut,
             &ScaleAlpha,
             &SdlAlphaBlit,
+            &SdlAlphaKeepBlit,
         };
     }
 };

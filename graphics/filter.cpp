@@ -438,7 +438,7 @@ Image* ddFilter::ApplyBlends() {
     return made;
 }
 
-void ddFilter::DrawToScreen() { Draw(GraphAPI::CurrentVideo().Screen); }
+void ddFilter::DrawToScreen() { Draw(GraphAPI::CurrentDrawPlace().surface); }
 
 void ddFilter::Draw(SDL_Surface* target) {
     Sync();

@@ -28,9 +28,21 @@ void SetAppSize(int w, int h);
 void SetScaledSize(int w, int h);
 void SetFullscreen(int on);
 
-// Screen blits, fills and updates
+// Screen blits, fills and updates. A picture's x and y are application
+// coordinates: a blit to the screen subtracts the view offsets, a blit to
+// any other surface takes them as the surface's own.
 int BlitToSurface(const Image* image, SDL_Surface* surface);
+// Blits to where drawing goes: the screen, or the picture a snapshot of the
+// scene is drawn into (ScopedDrawTarget).
 int BlitToScreen(const Image* image);
+// Where drawing goes, and the application point its top-left point shows.
+struct DrawPlace {
+    SDL_Surface* surface;
+    int x, y;
+};
+DrawPlace CurrentDrawPlace();
+// Whether drawing goes into a snapshot's picture now.
+bool DrawingSnapshot();
 void BlitImage(Image* destination, const Image* source);
 int FillImageRGBA(Image* image, int r, int g, int b, int a);
 int FillImageRGB(Image* image, int r, int g, int b);

@@ -121,7 +121,18 @@ int BlitToSurface(const Image* image, SDL_Surface* surface) {
     return UpperBlit(image->surface, &src, surface, &dst);
 }
 
-int BlitToScreen(const Image* image) { return BlitToSurface(image, CurrentVideo().Screen); }
+int BlitToScreen(const Image* image) {
+    const VideoState& v = CurrentVideo();
+    return BlitToSurface(image, v.DrawTarget ? v.DrawTarget : v.Screen);
+}
+
+DrawPlace CurrentDrawPlace() {
+    const VideoState& v = CurrentVideo();
+    if (v.DrawTarget) return {v.DrawTarget, 0, 0};
+    return {v.Screen, v.AppOffsetX, v.AppOffsetY};
+}
+
+bool DrawingSnapshot() { return CurrentVideo().DrawTarget != nullptr; }
 
 void BlitImage(Image* destination, const Image* source) {
     if (!destination || !source || !destination->surface || !source->surface) return;

@@ -234,9 +234,8 @@ void Obraz::Draw() {
 // Screen under the visible part plus the visible part, composed in a picture
 // of our own so that the object's picture is never written.
 void Obraz::DrawAdditive() {
-    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
-    SDL_Surface* screen = video.Screen;
-    if (!screen) return;
+    const GraphAPI::DrawPlace under = GraphAPI::CurrentDrawPlace();
+    if (!under.surface) return;
     const int w = visiblePart.w, h = visiblePart.h;
     Image* room = &modeScratch;
     if (modeImage && modeImage->imgtype == FIRST && modeImage->surface &&
@@ -246,11 +245,11 @@ void Obraz::DrawAdditive() {
         GraphAPI::CreateImage(&modeScratch, w, h);
         if (!modeScratch.surface) return;
     }
-    SDL_Rect from{static_cast<Sint16>(SatSub(visiblePart.x, video.AppOffsetX)),
-                  static_cast<Sint16>(SatSub(visiblePart.y, video.AppOffsetY)), static_cast<Uint16>(w),
+    SDL_Rect from{static_cast<Sint16>(SatSub(visiblePart.x, under.x)),
+                  static_cast<Sint16>(SatSub(visiblePart.y, under.y)), static_cast<Uint16>(w),
                   static_cast<Uint16>(h)};
     SDL_Rect to{0, 0, 0, 0};
-    SDL_BlitSurface(screen, &from, room->surface, &to);
+    SDL_BlitSurface(under.surface, &from, room->surface, &to);
     room->x = visiblePart.x;
     room->y = visiblePart.y;
     room->w = w;

@@ -13,7 +13,8 @@ public:
     virtual Image* GetOutputImage() = 0;
     // Angle other than 0 or a zoom other than 1.
     virtual bool IsTransformed() = 0;
-    // Draws the output onto the screen.
+    // Draws the output where drawing goes (the screen, or a snapshot's
+    // picture).
     virtual void DrawToScreen() = 0;
     virtual int GetOpacity() = 0;
     // The blend list is not empty.

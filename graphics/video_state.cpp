@@ -19,4 +19,10 @@ ScopedVideo::ScopedVideo(VideoState& video) : previous(g_video) { g_video = &vid
 
 ScopedVideo::~ScopedVideo() { g_video = previous; }
 
+ScopedDrawTarget::ScopedDrawTarget(SDL_Surface* target) : video(CurrentVideo()), previous(video.DrawTarget) {
+    video.DrawTarget = target;
+}
+
+ScopedDrawTarget::~ScopedDrawTarget() { video.DrawTarget = previous; }
+
 }  // namespace GraphAPI

@@ -1,7 +1,9 @@
 // The screen and video state: the video mode asked for and the one got,
 // the screen surface and the picture record over it, the application size
 // with its view offsets, the scaled drawing size and the global scale
-// factors, and the desktop size read before the mode was set.
+// factors, the desktop size read before the mode was set, and where
+// drawing goes: the screen, or for a while a picture that a snapshot of the
+// scene is drawn into (ScopedDrawTarget).
 //
 // One state is the current one, reached through CurrentVideo(). The
 // program's start-up owns the real one and installs it for the whole run;
@@ -39,6 +41,8 @@ struct VideoState {
     // The scaled drawing size lives in the screen record's w and h.
     int& ScaledWidth = ScreenImage.w;
     int& ScaledHeight = ScreenImage.h;
+    // Where drawing goes instead of the screen; null: the screen.
+    SDL_Surface* DrawTarget = nullptr;
 };
 
 // The installed state, or the built-in one; never null.
@@ -57,6 +61,22 @@ public:
 
 private:
     VideoState* previous;
+};
+
+// Sends the drawing of the current video state into a surface instead of
+// the screen for as long as it lives (a snapshot of the scene); the target
+// before comes back after it. The surface's top-left point is the
+// application's (0, 0): no view offsets apply to it.
+class ScopedDrawTarget {
+public:
+    explicit ScopedDrawTarget(SDL_Surface* target);
+    ~ScopedDrawTarget();
+    ScopedDrawTarget(const ScopedDrawTarget&) = delete;
+    ScopedDrawTarget& operator=(const ScopedDrawTarget&) = delete;
+
+private:
+    VideoState& video;
+    SDL_Surface* previous;
 };
 
 }  // namespace GraphAPI

@@ -303,6 +303,24 @@ void ddScene::Frame() {
     --frameDepth;
 }
 
+void ddScene::DrawSnapshot(SDL_Surface* target, const Obraz* except) {
+    if (!target) return;
+    if (flags.ResortRequested) {
+        flags.ResortRequested = 0;
+        Sort();
+    }
+    // The target's pixels stay while what is drawn runs, whatever it does
+    // to the picture that holds them.
+    ++target->refcount;
+    {
+        GraphAPI::ScopedDrawTarget into(target);
+        WalkDrawables([except](Obraz* o) {
+            if (o != except) o->Draw();
+        });
+    }
+    SDL_FreeSurface(target);
+}
+
 void ddScene::PauseAll() {
     Walk(
         buttons, [this](SceneButton* p) { PlaceButton(p); }, [](SceneButton* b) { b->Pause(); });

@@ -46,6 +46,11 @@ public:
     void UpdateTimers();
     void CheckSounds();
     void Frame();
+    // Draws every drawable but `except` into the surface, in drawing order
+    // and each as the frame draws it onto the screen, the cursor left out:
+    // a snapshot of the scene. The surface's top-left point shows the
+    // application's (0, 0).
+    void DrawSnapshot(SDL_Surface* target, const Obraz* except);
     void PauseAll();
     void ResumeAll();
     void SetVolume(int volume);

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "graphics/filter.h"
 #include "graphics/graph_api.h"
 #include "graphics/stage.h"
 #include "scene/scene.h"
@@ -28,18 +27,9 @@ asmClassObraz::asmClassObraz(asmClass* cls, const char* name) {
 void asmClassObraz::BlitScreen() {
     SDL_Surface* target = GetScreenImage()->surface;
     if (!target) return;
-    ddScene& scene = CurrentScene();
-    for (int i = 0; i < scene.DrawableSlots(); ++i) {
-        Obraz* d = scene.DrawableAt(i);
-        if (!d || d == this || !d->IsOnScreen() || !d->IsVisible()) continue;
-        if (ObrazFilter* linkedFilter = d->GetLinkedFilter()) {
-            if (auto* f = dynamic_cast<ddFilter*>(linkedFilter)) f->Draw(target);
-            continue;
-        }
-        Image* shown = d->GetVisibleImage();
-        if (shown && shown->surface) GraphAPI::BlitToSurface(shown, target);
-    }
-    SDL_UpdateRect(target, 0, 0, 0, 0);
+    CurrentScene().DrawSnapshot(target, this);
+    // What was drawn may have given this picture other pixels.
+    if (SDL_Surface* now = GetScreenImage()->surface) SDL_UpdateRect(now, 0, 0, 0, 0);
     SetRedraw();
 }
 

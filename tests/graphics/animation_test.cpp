@@ -368,6 +368,16 @@ TEST_F(PlaybackTest, SmoothPlayCrossFadesByTheFrameTimer) {
     for (int i = 0; i < 3; ++i) {
         anim.Tick();
         ASSERT_TRUE(anim.IsCrossFadePending()) << i;
+        if (i == 0) {
+            // A snapshot shows the frame as it is: the fade moves the frames
+            // on, which is the screen's drawing's to do.
+            Image shot;
+            GraphAPI::CreateImage(&shot, 20, 20);
+            GraphAPI::ScopedDrawTarget into(shot.surface);
+            anim.Draw();
+            ASSERT_TRUE(anim.IsCrossFadePending());
+            EXPECT_EQ(GraphAPI::GetPixel(shot.surface, 11, 11) & 0xFFFFFFu, 0xFF0000u);
+        }
         FillScreen(0, 0, 0);
         anim.Draw();
         EXPECT_FALSE(anim.IsCrossFadePending());

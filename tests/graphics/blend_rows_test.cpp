@@ -203,7 +203,8 @@ TEST_F(BlendRowsTest, ScaleAlphaMatchesThePerPointRuleOnEveryPath) {
 }
 
 // Every source alpha, source byte and destination byte through SDL's blit
-// and through ours, then random rectangles clipped on every side.
+// and through ours, onto the screen's layout and onto a picture with alpha,
+// then random rectangles clipped on every side.
 TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
     constexpr int kSide = 1024;
     Picture source(kSide, kSide, true, 0), viaSdl(kSide, kSide, false, 0);
@@ -224,6 +225,23 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
             SDL_Rect at{0, 0, 0, 0};
             ASSERT_EQ(UpperBlit(source.image.surface, nullptr, ours.image.surface, &at), 0);
             ASSERT_EQ(ours.memory, viaSdl.memory) << "part " << part << " on " << PixelPathName(path);
+        }
+        // Onto a picture with alpha, at full opacity and at one of the
+        // source's own: SDL's blit keeps that alpha when both are one size.
+        Picture faded(source), withAlpha(before);
+        GiveOpacity(faded, 100);
+        withAlpha.View(kSide, kSide, kSide * 4, 0xFF000000u);
+        for (const Picture* from : {&source, &faded}) {
+            Picture viaSdlAlpha(withAlpha);
+            SDL_BlitSurface(from->image.surface, nullptr, viaSdlAlpha.image.surface, nullptr);
+            for (PixelPath path : {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}) {
+                if (ForcePixelPath(path) != path) continue;
+                Picture ours(withAlpha);
+                SDL_Rect at{0, 0, 0, 0};
+                ASSERT_EQ(UpperBlit(from->image.surface, nullptr, ours.image.surface, &at), 0);
+                ASSERT_EQ(ours.memory, viaSdlAlpha.memory)
+                    << "part " << part << " onto alpha on " << PixelPathName(path);
+            }
         }
     }
 
@@ -259,6 +277,23 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
             ASSERT_EQ(std::vector<int>({ourAt.x, ourAt.y, ourAt.w, ourAt.h}),
                       std::vector<int>({sdlAt.x, sdlAt.y, sdlAt.w, sdlAt.h}))
                 << "case " << c;
+        }
+        // Onto the same points with alpha, a source blended by its alpha
+        // gives those colours on every path and leaves the alpha.
+        if (c % 10 == 1 || c % 10 == 2) continue;
+        Picture withAlpha(onto);
+        withAlpha.View(onto.image.surface->w, onto.image.surface->h, onto.image.surface->pitch, 0xFF000000u);
+        for (size_t i = 0; i < onto.memory.size(); ++i)
+            expected.memory[i] = (expected.memory[i] & 0x00FFFFFFu) | (onto.memory[i] & 0xFF000000u);
+        for (PixelPath path : {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}) {
+            if (ForcePixelPath(path) != path) continue;
+            Picture ours(withAlpha);
+            SDL_SetClipRect(ours.image.surface, &onto.image.surface->clip_rect);
+            SDL_Rect ourAt = at;
+            ASSERT_EQ(UpperBlit(from.image.surface, c % 7 == 0 ? nullptr : &part, ours.image.surface, &ourAt),
+                      sdlResult);
+            ASSERT_EQ(ours.memory, expected.memory)
+                << "case " << c << " onto alpha on " << PixelPathName(path);
         }
     }
 }

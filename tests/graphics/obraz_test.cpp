@@ -285,9 +285,11 @@ TEST_F(ObrazTest, BlitBlendsIntoOwnPictureAndRotozoomKeepsTheCentre) {
     Fill(target, 0, 0, 10, 10, 0, 0, 0, 255);
     Obraz src;
     Fill(src, 2, 2, 3, 3, 255, 0, 0, 255);
+    // The whole picture goes: the source's clip rectangle does not count.
+    src.Clip(2, 2, 3, 3);
     target.Blit(&src);
     Uint8 r, g, b, a;
-    target.GetRGBA(3, 3, &r, &g, &b, &a);
+    target.GetRGBA(4, 4, &r, &g, &b, &a);
     EXPECT_EQ(r, 255);
     target.GetRGBA(6, 6, &r, &g, &b, &a);
     EXPECT_EQ(r, 0);

@@ -144,6 +144,21 @@ TEST_F(TextTest, RenderMakesOnePictureAndEmptyTextFreesIt) {
     EXPECT_FALSE(AnyLit(0, 0, 200, 150));
     t.Show();
 
+    // Into a snapshot's picture instead, a text drawn glyph by glyph too.
+    ddTekst glyphs("Wi");
+    glyphs.SetPos(100, 0);
+    Image shot;
+    GraphAPI::CreateImage(&shot, 200, 150);
+    {
+        GraphAPI::ScopedDrawTarget into(shot.surface);
+        t.Draw();
+        glyphs.Draw();
+    }
+    EXPECT_FALSE(AnyLit(0, 0, 200, 150));
+    GraphAPI::BlitToScreen(&shot);
+    EXPECT_TRUE(AnyLit(40, 50, 5, h));
+    EXPECT_TRUE(AnyLit(100, 0, glyphs.GetWidth(), glyphs.GetHeight()));
+
     // Rendering an empty text frees the old picture and shows nothing.
     {
         RecordingStage stage;

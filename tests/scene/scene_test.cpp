@@ -15,6 +15,8 @@
 #include "audio/audio_support.h"
 #include "audio/sound.h"
 #include "foundation/object_gone.h"
+#include "graphics/display_format.h"
+#include "graphics/graph_api.h"
 #include "graphics/stage.h"
 #include "graphics/timer.h"
 #include "platform/input_state.h"
@@ -31,7 +33,10 @@ public:
         picture.x = picture.y = 0;
         picture.w = picture.h = 10;
     }
-    void Draw() override { log.push_back("draw " + name); }
+    void Draw() override {
+        const SDL_Surface* into = GraphAPI::CurrentDrawPlace().surface;  // no screen here
+        log.push_back("draw " + name + (into ? " into " + std::to_string(into->w) : ""));
+    }
     void Tick() override {
         log.push_back("tick " + name);
         if (onTick) onTick();
@@ -113,6 +118,20 @@ TEST_F(SceneTest, DrawsByLayerThenCreationOrder) {
     scene->Frame();
     EXPECT_EQ(Draws(log), (std::vector<std::string>{"C", "B", "A"}));
     EXPECT_EQ(Flags().RedrawRequested, 0);
+
+    // A snapshot draws the others in drawing order (a new layer counts at
+    // once) into its picture, without the cursor; then drawing goes back.
+    SDL_Surface* picture = GraphAPI::CreateSurface32(3, 1, true);
+    log.clear();
+    cursorLog.clear();
+    c.SetLayer(7);
+    scene->DrawSnapshot(picture, &b);
+    SDL_FreeSurface(picture);
+    EXPECT_EQ(Draws(log), (std::vector<std::string>{"A into 3", "C into 3"}));
+    EXPECT_TRUE(cursorLog.empty());
+    log.clear();
+    scene->Frame();
+    EXPECT_EQ(Draws(log), (std::vector<std::string>{"B", "A", "C"}));
 }
 
 TEST_F(SceneTest, RedrawFlags) {

@@ -1,8 +1,9 @@
 ; Forty pictures of random colour, alpha and opacity ("transparency") drawn
 ; by "blitscreen" into a picture with or without alpha: alone, through a
 ; filter, through a filter that blends the picture over itself, or through
-; one with an opacity of its own. Each case prints the drawn point's a, b,
-; g and r; the pictures come from a fixed random sequence.
+; one with an opacity of its own. Each case prints one line: its number and
+; the drawn point's a, b, g and r; the pictures come from a fixed random
+; sequence.
 game g
 method init
   mov k, 0
@@ -13,6 +14,14 @@ next:
   cmp k, 40
   jl next
   call gameapi, exit
+end method
+; line := line, a blank and the value on the stack
+method append
+  pop t
+  add line, " "
+  pop line
+  add line, t
+  pop line
 end method
 ; b := the next random byte
 method byte
@@ -86,14 +95,12 @@ keep:
   push 2
   push 2
   call shot, getrgba
-  pop t
-  call t, print
-  pop t
-  call t, print
-  pop t
-  call t, print
-  pop t
-  call t, print
+  mov line, k
+  cthis append
+  cthis append
+  cthis append
+  cthis append
+  call line, print
   cmp mode, 0
   je gone
   delete f
@@ -107,6 +114,7 @@ new int, b
 new int, mode
 new int, seed
 new int, t
+new string, line
 mov seed, 2027
 push "g"
 call gameapi, play

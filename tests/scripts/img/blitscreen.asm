@@ -70,3 +70,29 @@ call engine, getimg
 new string, s
 pop s
 call s, print
+; A white text alone in a snapshot leaves the black picture unlike black (0).
+call red, hide
+call green, hide
+new img, black
+push 40
+push 30
+push 0
+push 0
+push 0
+push 255
+call black, create
+call black, hide
+push "black"
+call shot, clone
+new text, word
+push "HH"
+call word, set
+push 255
+push 255
+push 255
+call word, createtxt
+call shot, blitscreen
+push "black"
+call shot, equal
+pop n
+call n, print
