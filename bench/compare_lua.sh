@@ -28,6 +28,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
+source "$ROOT/bench/stats.sh"
 BUILD=$ROOT/build/release
 ENGINE=${BENCH_ENGINE:-$BUILD/engine}
 MINIMAL=$BUILD/bench/minimal_sdl
@@ -136,21 +137,6 @@ for ((r = 1; r <= REPS; r++)); do
 done
 echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
 
-# Median of a key's times, or "timeout" when any run of it timed out.
-median() {
-  awk -v k="$1" '$1 == k { if ($2 == "timeout") t = 1; else v[n++] = $2 }
-    END {
-      if (t) { print "timeout"; exit }
-      if (n == 0) { print "none"; exit }
-      for (i = 0; i < n; i++) for (j = i + 1; j < n; j++) if (v[j] < v[i]) { x = v[i]; v[i] = v[j]; v[j] = x }
-      print (n % 2) ? v[int(n / 2)] : (v[n / 2 - 1] + v[n / 2]) / 2
-    }' "$TIMES"
-}
-
-ratio() {  # a, b
-  awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout" || b <= 0) print "-"; else printf "%.2f", a / b }'
-}
-
 minus() {  # a, b: a - b, or timeout
   awk -v a="$1" -v b="$2" 'BEGIN { if (a == "timeout") print "timeout"; else printf "%.1f", a - b }'
 }
@@ -159,15 +145,15 @@ minus() {  # a, b: a - b, or timeout
 # disturbs less. (No table when only start-up is measured.)
 if ((${#CASES[@]})); then
   for clock in "" .cpu; do
-    ss=$(median "empty.script$clock")
-    ls=$(median "empty.lua$clock")
+    ss=$(median "$TIMES" "empty.script$clock")
+    ls=$(median "$TIMES" "empty.lua$clock")
     echo
     [ -z "$clock" ] && echo "wall time" || echo "CPU time"
     echo "start-up subtracted: script ${ss} ms, Lua ${ls} ms (medians of the empty programs)"
     printf '%-12s %12s %12s %12s\n' case "script ms" "Lua ms" "script/Lua"
     for c in "${CASES[@]}"; do
-      s=$(minus "$(median "$c.script$clock")" "$ss")
-      l=$(minus "$(median "$c.lua$clock")" "$ls")
+      s=$(minus "$(median "$TIMES" "$c.script$clock")" "$ss")
+      l=$(minus "$(median "$TIMES" "$c.lua$clock")" "$ls")
       printf '%-12s %12s %12s %12s\n' "$c" "$s" "$l" "$(ratio "$s" "$l")"
     done
   done
@@ -183,11 +169,11 @@ for p in "minimal:minimal SDL program, 320x240" "minimal_audio:the same with aud
   key=start.${p%%:*}
   base=start.minimal
   [ "${key#*demo}" = "$key" ] || base=start.minimal_demo
-  w=$(median "$key")
-  c=$(median "$key.cpu")
-  printf '%-36s %8s %8s %8s %8s %8s %8s\n' "${p#*:}" "$w" "$(ratio "$w" "$(median "$base")")" \
-    "$(ratio "$w" "$(median "$base"_audio)")" "$c" "$(ratio "$c" "$(median "$base.cpu")")" \
-    "$(ratio "$c" "$(median "$base"_audio.cpu)")"
+  w=$(median "$TIMES" "$key")
+  c=$(median "$TIMES" "$key.cpu")
+  printf '%-36s %8s %8s %8s %8s %8s %8s\n' "${p#*:}" "$w" "$(ratio "$w" "$(median "$TIMES" "$base")")" \
+    "$(ratio "$w" "$(median "$TIMES" "$base"_audio)")" "$c" "$(ratio "$c" "$(median "$TIMES" "$base.cpu")")" \
+    "$(ratio "$c" "$(median "$TIMES" "$base"_audio.cpu)")"
 done
 
 # The split comes from other runs, with the probe preloaded; its whole time
@@ -196,11 +182,11 @@ echo
 echo "where the wall time goes (medians, ms; runs with the timing probe)"
 echo "start: to main's return (the script's end); exit: from there to the end"
 printf '%-36s %8s %8s %8s %12s\n' program whole start exit "audio close"
-w=$(median split.game)
-printf '%-36s %8s %8s %8s %12s\n' "empty game" "$w" "$(median split.game.start)" \
-  "$(median split.game.exit)" "$(median split.game.close)"
-w=$(median split.minimal_audio)
-printf '%-36s %8s %8s %8s %12s\n' "minimal SDL program with audio" "$w" - - "$(median split.minimal_audio.close)"
+w=$(median "$TIMES" split.game)
+printf '%-36s %8s %8s %8s %12s\n' "empty game" "$w" "$(median "$TIMES" split.game.start)" \
+  "$(median "$TIMES" split.game.exit)" "$(median "$TIMES" split.game.close)"
+w=$(median "$TIMES" split.minimal_audio)
+printf '%-36s %8s %8s %8s %12s\n' "minimal SDL program with audio" "$w" - - "$(median "$TIMES" split.minimal_audio.close)"
 
 if [ -s "$WORK/mismatches" ]; then
   echo
