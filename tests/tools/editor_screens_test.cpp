@@ -62,10 +62,11 @@ void NoteText(void* list, const char* s, size_t n, int x, int y, int w, int h) {
 // overlaps no other. A text wholly off the screen is not seen.
 void ExpectTextsWholeAndApart(ddScene* scene, const std::string& when) {
     std::vector<DrawnText> drawn;
-    ddFont::WatchDrawing(NoteText, &drawn);
-    SetRedraw();
-    scene->Frame();
-    ddFont::WatchDrawing(nullptr, nullptr);
+    {
+        ddFont::DrawWatch watch(NoteText, &drawn);
+        SetRedraw();
+        scene->Frame();
+    }
     const int w = GraphAPI::CurrentVideo().AppWidth, h = GraphAPI::CurrentVideo().AppHeight;
     std::vector<const DrawnText*> seen;
     for (const DrawnText& t : drawn) {
