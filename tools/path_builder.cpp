@@ -92,6 +92,24 @@ std::string DefaultMenu() {
     return text;
 }
 
+// Where a w x h box stands beside a label: right of it, else left of it,
+// below it or above it, the first place that lies wholly within x 0..right
+// and y 0..bottom; else the first, moved into them.
+struct Spot {
+    int x, y;
+};
+Spot Beside(const ddbuildedptf::Box& label, int w, int h, int right, int bottom) {
+    constexpr int kGap = 2;
+    const int maxX = std::max(SatSub(right, w), 0), maxY = std::max(SatSub(bottom, h), 0);
+    const Spot spots[] = {{SatAdd(SatAdd(label.x, label.w), kGap), label.y},
+                          {SatSub(SatSub(label.x, kGap), w), label.y},
+                          {label.x, SatAdd(SatAdd(label.y, label.h), kGap)},
+                          {label.x, SatSub(SatSub(label.y, kGap), h)}};
+    for (const Spot& s : spots)
+        if (s.x >= 0 && s.x <= maxX && s.y >= 0 && s.y <= maxY) return s;
+    return {std::clamp(spots[0].x, 0, maxX), std::clamp(spots[0].y, 0, maxY)};
+}
+
 }  // namespace
 
 pathbuilderGame::pathbuilderGame() = default;
@@ -183,15 +201,18 @@ void pathbuilderGame::OnStart() {
 
     MakeMenu();
     // The bottom line: the state text as wide as the widest state name, the
-    // mouse-position text after it, wide enough for "-00000,-00000".
+    // mouse-position text after it, wide enough for "-00000,-00000". Both
+    // are opaque: nothing of the graph shows through them, and the ids stay
+    // above them.
     const ddFont& font = DefaultFont();
     const int lineH = LineHeight();
     int stateW = 0;
     for (int s = 0; s < kStateCount; ++s) stateW = std::max(stateW, font.TextWidth(StateName(s)));
     stateW = std::min(stateW + 10, w);
     const int mouseW = std::min(font.TextWidth("-00000,-00000") + 10, w - stateW);
-    NewBoxedText(stateText, StateName(kInitial), 0, h - lineH, stateW, lineH, 0, 0, 0, 170);
-    NewBoxedText(mouseText, "0,0", stateW, h - lineH, mouseW, lineH, 0, 0, 0, 170);
+    NewBoxedText(stateText, StateName(kInitial), 0, h - lineH, stateW, lineH, 0, 0, 0, 255);
+    NewBoxedText(mouseText, "0,0", stateW, h - lineH, mouseW, lineH, 0, 0, 0, 255);
+    view->SetLabelArea(w, stateText->GetY());
     NewBoxedText(idField, "", 0, 0, font.TextWidth("-2147483648") + 10, lineH - 2, 30, 30, 60, 230);
     idField->SetAllowedChars(2 | 4);  // digits and a sign
     idField->Lock();
@@ -338,12 +359,10 @@ void pathbuilderGame::EnterWriteIdpath() {
     idField->Show();
     SetInputFocus(idField);
     if (v) {
-        // At the vertex, kept on the screen above the bottom line.
-        const int right = GraphAPI::CurrentVideo().AppWidth - idField->GetWidth();
-        const int bottom =
-            (stateText ? stateText->GetY() : GraphAPI::CurrentVideo().AppHeight) - idField->GetHeight();
-        idField->SetNumberAt(v->GetId(), std::clamp(v->GetX(), 0, std::max(right, 0)),
-                             std::clamp(v->GetY(), 0, std::max(bottom, 0)));
+        const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        const Spot at = Beside(view->LabelBox(activeVertex), idField->GetWidth(), idField->GetHeight(),
+                               video.AppWidth, stateText ? stateText->GetY() : video.AppHeight);
+        idField->SetNumberAt(v->GetId(), at.x, at.y);
         AddMarker(v);
     }
 }

@@ -179,10 +179,19 @@ TEST_F(PathBuilderTest, EveryTextIsWholeAndApartInEveryStateWithLongNames) {
         ExpectTextsWholeAndApart(scene, State(), expected);
     };
 
-    // The walk-path editor, its menu open; the graph's own drawing (squares,
-    // lines, the ids at the vertices) stands where the vertices are.
+    // A graph with a vertex in the bottom strip, one just above it and one
+    // at the right edge, a walker at each; the menu open.
+    WritePicture("walker.bmp", 20, 40, 0, 255, 0);
+    WriteAnimation("walker.lum", "walker.bmp");
     Start();
-    View().Hide();
+    Press('v');
+    for (auto [x, y] : {std::pair{300, 200}, {100, 470}, {400, 452}, {636, 300}}) LeftClick(x, y);
+    Press(SDLK_ESCAPE);
+    Press(SDLK_ESCAPE);
+    Prompt('k', "walker.lum");
+    SetRedraw();
+    scene->Frame();
+    EXPECT_EQ(ScreenAt(118, kH - 1), (loop_test::Rgb{0, 0, 0})) << "the walker shows through the bottom line";
     Press('h', true);
     LeftClick(5, 5);  // "game"
     check({"game", "anima", "add/remove", "exit"});
@@ -208,11 +217,15 @@ TEST_F(PathBuilderTest, EveryTextIsWholeAndApartInEveryStateWithLongNames) {
     check();  // "moving rect"
     LeftUp(150, 150);
     Press('p');
-    check();
-    LeftClick(300, 200);
-    Type("-98765432101234");
-    check({"1234"});  // "write idpath": the end of what is typed
-    Press(SDLK_ESCAPE);
+    check({"0"});
+    // The id field stands on the screen beside the vertex's id, above the
+    // bottom line, and shows the end of what is typed.
+    for (auto [x, y] : {std::pair{636, 300}, {100, 470}}) {
+        LeftClick(x, y);
+        Type("-98765432101234");
+        check({"1234"});  // "write idpath"
+        Press(SDLK_ESCAPE);
+    }
     for (char box : {'o', 's', 'k', 'l'}) {
         Press(box, true);
         Type(name);
