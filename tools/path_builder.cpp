@@ -426,6 +426,7 @@ int pathbuilderGame::PickOrAdd(int x, int y) {
     if (picked >= 0) return picked;
     ddVertex* added = view->GetGraph().AddVertex(new ddpathVertex(x, y, 0.0f, 0));
     view->RebuildView();
+    SyncPreviews();
     return added->GetIndex();
 }
 
