@@ -30,10 +30,9 @@
 namespace {
 
 // The menu used when the game has no menu definition of its own: "game"
-// and "anima" side by side, each opening its commands below it.
-const char* kDefaultMenu =
-    "<ptbuilder>\n"
-    "\t<size> 90 18\n\t</size>\n"
+// and "anima" side by side, each opening its commands below it. Its size
+// row comes first (DefaultMenu).
+const char* kDefaultMenuItems =
     "\t<color> 50 60 110 220\n\t</color>\n"
     "\t<border> 1\n\t</border>\n"
     "\t<menu> 0 0 right\n"
@@ -51,8 +50,10 @@ const char* kDefaultMenu =
     "\t\t\t<loadan> load_anima bottom bottom\n\t\t\t</loadan>\n"
     "\t\t\t<closean> close_anima bottom bottom\n\t\t\t</closean>\n"
     "\t\t</anima>\n"
-    "\t</menu>\n"
-    "</ptbuilder>\n";
+    "\t</menu>\n";
+
+// The built-in menu's smallest item.
+constexpr int kMenuItemWidth = 90, kMenuItemHeight = 18;
 
 // Widgets draw over the graph and the previews.
 constexpr int kWidgetLayer = 100000;
@@ -71,14 +72,13 @@ void NewBoxedText(ddTekst*& ref, const char* text, int x, int y, int w, int h, i
 }
 
 // The widgets' line height: a line of the default font and a little room.
-int LineHeight() { return std::max(18, DefaultFont().TextHeight("0") + 3); }
+int LineHeight() { return std::max(kMenuItemHeight, DefaultFont().TextHeight("0") + 3); }
 
 // The built-in menu, its items as wide as the widest label (the word after
 // an item's tag) and a line high in the default font.
 std::string DefaultMenu() {
-    std::string text = kDefaultMenu;
     int widest = 0;
-    std::istringstream lines(text);
+    std::istringstream lines(kDefaultMenuItems);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string tag, label;
@@ -86,10 +86,9 @@ std::string DefaultMenu() {
         std::replace(label.begin(), label.end(), '_', ' ');
         widest = std::max(widest, DefaultFont().TextWidth(label.c_str()));
     }
-    const std::string size = "<size> 90 18";
-    text.replace(text.find(size), size.size(),
-                 "<size> " + std::to_string(std::max(90, widest + 10)) + " " + std::to_string(LineHeight()));
-    return text;
+    const int width = std::max(kMenuItemWidth, widest + 10);
+    return "<ptbuilder>\n\t<size> " + std::to_string(width) + " " + std::to_string(LineHeight()) +
+           "\n\t</size>\n" + kDefaultMenuItems + "</ptbuilder>\n";
 }
 
 // Where a w x h box stands beside a label: right of it, else left of it,
