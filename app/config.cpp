@@ -1,6 +1,7 @@
 #include "app/config.h"
 
 #include <array>
+#include <cstdio>
 
 #include "foundation/text_util.h"
 
@@ -63,7 +64,15 @@ StartupConfig ReadStartupConfig(ddBase& tree) {
         if (w.size() >= 5 && ParseWholeInt(w[1], nums[0]) && ParseWholeInt(w[2], nums[1]) &&
             ParseWholeInt(w[3], nums[2]) && ParseWholeInt(w[4], nums[3])) {
             cfg.fontFile = w[0];
-            cfg.fontSize = nums[0];
+            // A size from 1 to 1000 points can be drawn (beyond it a glyph
+            // outgrows any screen); any other keeps the default and says so.
+            constexpr int kLargestFontSize = 1000;
+            if (nums[0] >= 1 && nums[0] <= kLargestFontSize) {
+                cfg.fontSize = nums[0];
+            } else {
+                std::printf("font: size %d cannot be drawn, size %d is used\n", nums[0], cfg.fontSize);
+                std::fflush(stdout);
+            }
             cfg.fontR = nums[1];
             cfg.fontG = nums[2];
             cfg.fontB = nums[3];

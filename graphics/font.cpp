@@ -19,14 +19,21 @@ ddFont* g_default = nullptr;
 // 1 once the font library started.
 int FontLibOpen = 0;
 
-// Who watches texts being drawn (WatchDrawing), and what it is handed.
+// Who watches texts being drawn (the innermost DrawWatch), and what it is
+// handed.
 ddFont::DrawWatcher g_watcher = nullptr;
 void* g_watcherContext = nullptr;
 }  // namespace
 
-void ddFont::WatchDrawing(DrawWatcher watcher, void* context) {
+ddFont::DrawWatch::DrawWatch(DrawWatcher watcher, void* context)
+    : previous(g_watcher), previousContext(g_watcherContext) {
     g_watcher = watcher;
     g_watcherContext = context;
+}
+
+ddFont::DrawWatch::~DrawWatch() {
+    g_watcher = previous;
+    g_watcherContext = previousContext;
 }
 
 ddFont& DefaultFont() {

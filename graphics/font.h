@@ -46,10 +46,22 @@ public:
     int CharWidth(char c) const;
 
     // Sees every text drawn glyph by glyph, with the rectangle from the
-    // pen's start that TextWidth and TextHeight give it; null stops
-    // watching. For checking where texts land on the screen.
+    // pen's start that TextWidth and TextHeight give it. For checking where
+    // texts land on the screen.
     using DrawWatcher = void (*)(void* context, const char* s, size_t n, int x, int y, int w, int h);
-    static void WatchDrawing(DrawWatcher watcher, void* context);
+    // Installs a watcher for as long as it lives, and puts back the one
+    // before it when it goes.
+    class DrawWatch {
+    public:
+        DrawWatch(DrawWatcher watcher, void* context);
+        ~DrawWatch();
+        DrawWatch(const DrawWatch&) = delete;
+        DrawWatch& operator=(const DrawWatch&) = delete;
+
+    private:
+        DrawWatcher previous;
+        void* previousContext;
+    };
     int GetLineHeight() const { return size; }
     int GetSize() const { return size; }
     const char* GetFileName() const { return fileName.c_str(); }

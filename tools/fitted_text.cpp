@@ -58,7 +58,7 @@ void DrawInBox(ddTekst& text, int inset, const char* suffix) {
     // Every line of glyphs is as tall as the marker's.
     const int lineHeight = font->TextHeight(kMarker);
     const int x = SatAdd(SatAdd(text.GetX(), inset), (room - name.width - after.width) / 2);
-    const int y = SatAdd(text.GetY(), std::max((text.GetHeight() - lineHeight) / 2, 0));
+    const int y = SatAdd(text.GetY(), std::max(SatSub(text.GetHeight(), lineHeight) / 2, 0));
     DrawFit(*font, name, x, y);
     DrawFit(*font, after, SatAdd(x, name.width), y);
 }

@@ -148,7 +148,7 @@ void lumo2Game::CreateWidgets() {
     animation->SetCopyEnabled(1);
     listPanel.Add(images);
     listPanel.Add(animation);
-    AddToScene(&listPanel, 200, me);
+    AddToScene(&listPanel, kListLayer, me);
     listsHidden = 0;
 
     // The draw window: its area, the bottom guide, the background.
@@ -356,11 +356,14 @@ void lumo2Game::ActivateDraw() {
 void lumo2Game::ToggleLists() {
     const bool wasLocal = isLocal;
     ToLocal();
+    // Moved off the screen, the lists are not drawn at all.
     if (!listsHidden) {
         listPanel.Move(-listPanelWidth, 0);
+        RemoveFromScene(&listPanel);
         listsHidden = 1;
     } else {
         listPanel.Move(listPanelWidth, 0);
+        AddToScene(&listPanel, kListLayer, reinterpret_cast<intptr_t>(this));
         listsHidden = 0;
     }
     if (!wasLocal) ToScreen();

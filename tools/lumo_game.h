@@ -61,6 +61,7 @@ public:
     static constexpr int kPictureLayer = 100;
     static constexpr int kGhostLayer = 50;
     static constexpr int kPlayLayer = 777;
+    static constexpr int kListLayer = 200;
     static constexpr int kGhostCount = 3;
 
     lumo2Game();

@@ -30,10 +30,9 @@
 namespace {
 
 // The menu used when the game has no menu definition of its own: "game"
-// and "anima" side by side, each opening its commands below it.
-const char* kDefaultMenu =
-    "<ptbuilder>\n"
-    "\t<size> 90 18\n\t</size>\n"
+// and "anima" side by side, each opening its commands below it. Its size
+// row comes first (DefaultMenu).
+const char* kDefaultMenuItems =
     "\t<color> 50 60 110 220\n\t</color>\n"
     "\t<border> 1\n\t</border>\n"
     "\t<menu> 0 0 right\n"
@@ -51,8 +50,10 @@ const char* kDefaultMenu =
     "\t\t\t<loadan> load_anima bottom bottom\n\t\t\t</loadan>\n"
     "\t\t\t<closean> close_anima bottom bottom\n\t\t\t</closean>\n"
     "\t\t</anima>\n"
-    "\t</menu>\n"
-    "</ptbuilder>\n";
+    "\t</menu>\n";
+
+// The built-in menu's smallest item.
+constexpr int kMenuItemWidth = 90, kMenuItemHeight = 18;
 
 // Widgets draw over the graph and the previews.
 constexpr int kWidgetLayer = 100000;
@@ -71,14 +72,13 @@ void NewBoxedText(ddTekst*& ref, const char* text, int x, int y, int w, int h, i
 }
 
 // The widgets' line height: a line of the default font and a little room.
-int LineHeight() { return std::max(18, DefaultFont().TextHeight("0") + 3); }
+int LineHeight() { return std::max(kMenuItemHeight, DefaultFont().TextHeight("0") + 3); }
 
 // The built-in menu, its items as wide as the widest label (the word after
 // an item's tag) and a line high in the default font.
 std::string DefaultMenu() {
-    std::string text = kDefaultMenu;
     int widest = 0;
-    std::istringstream lines(text);
+    std::istringstream lines(kDefaultMenuItems);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string tag, label;
@@ -86,10 +86,27 @@ std::string DefaultMenu() {
         std::replace(label.begin(), label.end(), '_', ' ');
         widest = std::max(widest, DefaultFont().TextWidth(label.c_str()));
     }
-    const std::string size = "<size> 90 18";
-    text.replace(text.find(size), size.size(),
-                 "<size> " + std::to_string(std::max(90, widest + 10)) + " " + std::to_string(LineHeight()));
-    return text;
+    const int width = std::max(kMenuItemWidth, widest + 10);
+    return "<ptbuilder>\n\t<size> " + std::to_string(width) + " " + std::to_string(LineHeight()) +
+           "\n\t</size>\n" + kDefaultMenuItems + "</ptbuilder>\n";
+}
+
+// Where a w x h box stands beside a label: right of it, else left of it,
+// below it or above it, the first place that lies wholly within x 0..right
+// and y 0..bottom; else the first, moved into them.
+struct Spot {
+    int x, y;
+};
+Spot Beside(const ddbuildedptf::Box& label, int w, int h, int right, int bottom) {
+    constexpr int kGap = 2;
+    const int maxX = std::max(SatSub(right, w), 0), maxY = std::max(SatSub(bottom, h), 0);
+    const Spot spots[] = {{SatAdd(SatAdd(label.x, label.w), kGap), label.y},
+                          {SatSub(SatSub(label.x, kGap), w), label.y},
+                          {label.x, SatAdd(SatAdd(label.y, label.h), kGap)},
+                          {label.x, SatSub(SatSub(label.y, kGap), h)}};
+    for (const Spot& s : spots)
+        if (s.x >= 0 && s.x <= maxX && s.y >= 0 && s.y <= maxY) return s;
+    return {std::clamp(spots[0].x, 0, maxX), std::clamp(spots[0].y, 0, maxY)};
 }
 
 }  // namespace
@@ -183,15 +200,18 @@ void pathbuilderGame::OnStart() {
 
     MakeMenu();
     // The bottom line: the state text as wide as the widest state name, the
-    // mouse-position text after it, wide enough for "-00000,-00000".
+    // mouse-position text after it, wide enough for "-00000,-00000". Both
+    // are opaque: nothing of the graph shows through them, and the ids stay
+    // above them.
     const ddFont& font = DefaultFont();
     const int lineH = LineHeight();
     int stateW = 0;
     for (int s = 0; s < kStateCount; ++s) stateW = std::max(stateW, font.TextWidth(StateName(s)));
     stateW = std::min(stateW + 10, w);
     const int mouseW = std::min(font.TextWidth("-00000,-00000") + 10, w - stateW);
-    NewBoxedText(stateText, StateName(kInitial), 0, h - lineH, stateW, lineH, 0, 0, 0, 170);
-    NewBoxedText(mouseText, "0,0", stateW, h - lineH, mouseW, lineH, 0, 0, 0, 170);
+    NewBoxedText(stateText, StateName(kInitial), 0, h - lineH, stateW, lineH, 0, 0, 0, 255);
+    NewBoxedText(mouseText, "0,0", stateW, h - lineH, mouseW, lineH, 0, 0, 0, 255);
+    view->SetLabelArea(w, stateText->GetY());
     NewBoxedText(idField, "", 0, 0, font.TextWidth("-2147483648") + 10, lineH - 2, 30, 30, 60, 230);
     idField->SetAllowedChars(2 | 4);  // digits and a sign
     idField->Lock();
@@ -338,12 +358,10 @@ void pathbuilderGame::EnterWriteIdpath() {
     idField->Show();
     SetInputFocus(idField);
     if (v) {
-        // At the vertex, kept on the screen above the bottom line.
-        const int right = GraphAPI::CurrentVideo().AppWidth - idField->GetWidth();
-        const int bottom =
-            (stateText ? stateText->GetY() : GraphAPI::CurrentVideo().AppHeight) - idField->GetHeight();
-        idField->SetNumberAt(v->GetId(), std::clamp(v->GetX(), 0, std::max(right, 0)),
-                             std::clamp(v->GetY(), 0, std::max(bottom, 0)));
+        const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
+        const Spot at = Beside(view->LabelBox(activeVertex), idField->GetWidth(), idField->GetHeight(),
+                               video.AppWidth, stateText ? stateText->GetY() : video.AppHeight);
+        idField->SetNumberAt(v->GetId(), at.x, at.y);
         AddMarker(v);
     }
 }
@@ -407,6 +425,7 @@ int pathbuilderGame::PickOrAdd(int x, int y) {
     if (picked >= 0) return picked;
     ddVertex* added = view->GetGraph().AddVertex(new ddpathVertex(x, y, 0.0f, 0));
     view->RebuildView();
+    SyncPreviews();
     return added->GetIndex();
 }
 

@@ -206,6 +206,9 @@ private:
 
     // ----- previews
     void MakePreviews(const char* definition);
+    // Once previews are made, every vertex present has one, placed and
+    // zoomed, until they are closed.
+    void SyncPreviews();
     void ClosePreviews();
     void UpdatePreview(int index, bool zoom);
     // Where vertex i's preview stands in the preview arrays, -1 for none.
@@ -233,6 +236,7 @@ private:
     // loaded never leaves the selection pointing at freed vertices.
     std::vector<int> selection;
     int lastMouseX = 0, lastMouseY = 0;
+    std::string previewDefinition;  // what the previews show; empty when closed
     AnimationArray* previews = nullptr;
     std::vector<ddFilter*> previewFilters;
     std::vector<int> previewVertices;  // the vertex of each preview, ascending

@@ -52,6 +52,7 @@ void pathbuilderGame::LoadPath(const char* name) {
     selection.clear();
     activeVertex = secondVertex = -1;
     view->RebuildView();
+    SyncPreviews();
 }
 
 void pathbuilderGame::SavePath(const char* name) {
@@ -80,27 +81,48 @@ void pathbuilderGame::LoadBackground(const char* name) {
 
 void pathbuilderGame::MakePreviews(const char* definition) {
     ClosePreviews();
-    if (!view) return;
-    // One preview per vertex present: slots left empty cost nothing.
+    previewDefinition = definition ? definition : "";
+    SyncPreviews();
+}
+
+void pathbuilderGame::SyncPreviews() {
+    if (!view || previewDefinition.empty()) return;
+    // One preview per vertex present: slots left empty cost nothing. Every
+    // preview is the same walker, so which one stands where is free.
+    previewVertices.clear();
     for (int i = 0; i < view->GetVertexCount(); ++i)
         if (view->GetVertex(i)) previewVertices.push_back(i);
     const int n = static_cast<int>(previewVertices.size());
-    if (n > 0) NewObjectArray(previews, definition, n);
+    const int had = previews ? static_cast<int>(previews->size()) : 0;
+    if (n > 0 && !previews)
+        NewObjectArray(previews, previewDefinition.c_str(), n);
+    else if (n > had)
+        AppendToObjectArray(previews, n - had);
+    for (int k = had; k > n; --k) {
+        delete previewFilters.back();  // unlinks its preview
+        previewFilters.pop_back();
+        previewsLayer.Remove((*previews)[static_cast<size_t>(k - 1)]);
+        RemoveFromObjectArray(previews, k - 1);
+    }
     previewCount = previews ? std::min(n, static_cast<int>(previews->size())) : 0;
     previewVertices.resize(static_cast<size_t>(previewCount));
-    for (int k = 0; k < previewCount; ++k) {
+    for (int k = static_cast<int>(previewFilters.size()); k < previewCount; ++k) {
         auto* filter = new ddFilter();
         filter->SetPlacement(PLACE_SCALED);
         previewFilters.push_back(filter);
         Animacja* preview = (*previews)[static_cast<size_t>(k)];
         filter->Link(preview);
-        UpdatePreview(previewVertices[static_cast<size_t>(k)], true);
-        preview->Show();
+        if (previewsLayer.IsVisible())
+            preview->Show();
+        else
+            preview->Hide();
         previewsLayer.Add(preview);
     }
+    for (int i : previewVertices) UpdatePreview(i, true);
 }
 
 void pathbuilderGame::ClosePreviews() {
+    previewDefinition.clear();
     if (previewCount <= 0 && !previews && previewFilters.empty()) return;
     DeleteObjectArray(previews);
     for (ddFilter* filter : previewFilters) delete filter;

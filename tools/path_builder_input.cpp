@@ -173,6 +173,7 @@ void pathbuilderGame::RemoveAt(int x, int y) {
             if (activeVertex == nearest) activeVertex = -1;
             if (secondVertex == nearest) secondVertex = -1;
             view->RebuildView();
+            SyncPreviews();
         }
     }
     if (pathfline* line = view->LineAt(x, y)) {

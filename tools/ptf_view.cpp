@@ -87,16 +87,40 @@ void ddbuildedptf::RebuildView() {
     SetRedraw();
 }
 
+ddbuildedptf::Box ddbuildedptf::PlaceLabel(pathfpoint& point, const ddFont& font,
+                                           const GraphAPI::VideoState& video) const {
+    const char* label = point.GetLabel();
+    Box box{point.GetPosX(), point.GetPosY(), SatAdd(font.TextWidth(label), 1),
+            SatAdd(font.TextHeight(label), 1)};
+    // The point stands 3 up and left of its vertex.
+    const int64_t vx = int64_t{box.x} + 3, vy = int64_t{box.y} + 3;
+    if (vx < 0 || vy < 0 || vx >= video.AppWidth || vy >= video.AppHeight) return box;
+    const int right = std::min(labelRight, video.AppWidth), bottom = std::min(labelBottom, video.AppHeight);
+    box.x = std::clamp(box.x, 0, std::max(SatSub(right, box.w), 0));
+    box.y = std::clamp(box.y, 0, std::max(SatSub(bottom, box.h), 0));
+    return box;
+}
+
+ddbuildedptf::Box ddbuildedptf::LabelBox(int index) {
+    for (int i = 0; i < pointLayer.Count(); ++i) {
+        auto* point = static_cast<pathfpoint*>(pointLayer.At(i));
+        if (point->GetIndex() == index) return PlaceLabel(*point, DefaultFont(), GraphAPI::CurrentVideo());
+    }
+    return {0, 0, 0, 0};
+}
+
 void ddbuildedptf::Draw() {
     if (!IsVisible()) return;
     lineLayer.Draw();
     pointLayer.Draw();
     if (!labelsOn) return;
+    ddFont& font = DefaultFont();
+    const GraphAPI::VideoState& video = GraphAPI::CurrentVideo();
     for (int i = 0; i < pointLayer.Count(); ++i) {
         auto* point = static_cast<pathfpoint*>(pointLayer.At(i));
-        const int x = point->GetPosX(), y = point->GetPosY();
-        labelFont.DrawText(point->GetLabel(), SatAdd(x, 1), SatAdd(y, 1));
-        DefaultFont().DrawText(point->GetLabel(), x, y);
+        const Box box = PlaceLabel(*point, font, video);
+        labelFont.DrawText(point->GetLabel(), SatAdd(box.x, 1), SatAdd(box.y, 1));
+        font.DrawText(point->GetLabel(), box.x, box.y);
     }
 }
 

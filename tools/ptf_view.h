@@ -2,12 +2,17 @@
 // and which draws it: every vertex a small square whose red is its depth's
 // shade, every edge a line shaded from one end's depth to the other's, and,
 // on request, each vertex's id with a dark shadow. The drawing is two
-// container layers rebuilt from the graph after every change.
+// container layers rebuilt from the graph after every change. The id of a
+// vertex on the screen stands whole inside the label area (the screen, or
+// less of it where the editor keeps its own texts).
 #pragma once
+
+#include <climits>
 
 #include "foundation/dd_string.h"
 #include "graphics/font.h"
 #include "graphics/gfx_line.h"
+#include "graphics/graph_api.h"
 #include "graphics/obraz_container.h"
 #include "paths/path_finder.h"
 
@@ -49,6 +54,18 @@ public:
     void ShowLabels() { labelsOn = 1; }
     void HideLabels() { labelsOn = 0; }
     bool LabelsShown() const { return labelsOn != 0; }
+    // The ids of vertices on the screen stay within x 0..right and y
+    // 0..bottom, and within the screen.
+    void SetLabelArea(int right, int bottom) {
+        labelRight = right;
+        labelBottom = bottom;
+    }
+    struct Box {
+        int x, y, w, h;
+    };
+    // Where the id of vertex i stands, its shadow included; all 0 when the
+    // vertex has no point.
+    Box LabelBox(int index);
 
     ddpathVertex* GetVertex(int index) const { return GetPathVertex(index); }
     void SetVertexDepth(int index, float depth);
@@ -74,7 +91,11 @@ public:
     pathfline* LineAt(int x, int y);
 
 private:
+    // Where a point's id stands when drawn in the font.
+    Box PlaceLabel(pathfpoint& point, const ddFont& font, const GraphAPI::VideoState& video) const;
+
     uint8_t labelsOn = 0;
+    int labelRight = INT_MAX, labelBottom = INT_MAX;
     ddFont labelFont;
     ddObrazContainer lineLayer;   // of pathfline, owned
     ddObrazContainer pointLayer;  // of pathfpoint, owned

@@ -404,7 +404,7 @@ public:
             if (!rows.At(i)->IsVisible()) continue;
             const int y = rows.At(i)->GetY();
             font->DrawText(std::to_string(i).c_str(), x,
-                           SatAdd(y, std::max(RowHeight() - font->TextHeight("0"), 0) / 2));
+                           SatAdd(y, std::max(SatSub(RowHeight(), font->TextHeight("0")), 0) / 2));
         }
     }
 

@@ -77,6 +77,13 @@ TEST(StartupConfig, KeysWithMissingOrBadFieldsCountAsAbsent) {
         std::string(500, 'f') + ".ttf 12 1 2 3</font></cfg>");
     EXPECT_FALSE(huge.windebug);
     EXPECT_EQ(huge.fontFile.size(), 504u);
+    // A size that cannot be drawn keeps the default and says so.
+    for (std::string size : {"0", "-2147483645", "2147483647"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(ReadText("<cfg><font> f.ttf " + size + " 1 2 3</font></cfg>").fontSize, 12);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  "font: size " + size + " cannot be drawn, size 12 is used\n");
+    }
 }
 
 TEST(StartupConfig, EveryBlankThatScanfSkipsSeparatesWords) {

@@ -98,7 +98,7 @@ protected:
         Modifiers(ctrl, shift);
         const int mod = (ctrl ? KMOD_LCTRL : 0) | (shift ? KMOD_LSHIFT : 0);
         SetKeyHeld(1);
-        (keysTo ? keysTo : editor.get())->HandleKeyDown(KeyEvent(sym, mod, sym < 128 ? sym : 0));
+        editor->HandleKeyDown(KeyEvent(sym, mod, sym < 128 ? sym : 0));
         SetKeyHeld(0);
         Modifiers(false);
     }
@@ -145,7 +145,6 @@ protected:
     std::string oldDir;
     ddFont defaultFont;  // installed as the default font
     std::unique_ptr<pathbuilderGame> editor;
-    GameAPI* keysTo = nullptr;  // another game that Press and Type drive
 };
 
 }  // namespace ptb_test

@@ -49,6 +49,15 @@ TEST_F(PathBuilderTest, PreviewsAreMadeForTheVerticesPresentNotForEverySlot) {
     EXPECT_EQ(editor->GetPreview(250)->GetPosX(), 250);
     EXPECT_EQ(editor->GetPreviewFilter(250)->GetLinked(), editor->GetPreview(250));
     EXPECT_EQ(editor->GetPreview(3)->GetLayer(), 70);
+
+    // A graph loaded has them for its own vertices.
+    folder.Write(
+        "one.ptf",
+        "<>\n\t<graph> 1\n\t</graph>\n\t<vertex> \n\t\t<v> 0 70 80 0.0 1\n\t\t</v>\n\t</vertex>\n</>\n");
+    Prompt('o', "one.ptf");
+    EXPECT_EQ(editor->GetPreviewsLayer().Count(), 1);
+    ASSERT_NE(editor->GetPreview(0), nullptr);
+    EXPECT_EQ(editor->GetPreview(0)->GetPosX(), 70);
 }
 
 TEST_F(PathBuilderTest, VerticesAtTheIntLimitsNeitherOverflowNorMoveBeyondThem) {

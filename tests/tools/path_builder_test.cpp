@@ -402,6 +402,16 @@ TEST_F(PathBuilderTest, PreviewsStandAtEveryVertexScaledByDepth) {
     EXPECT_DOUBLE_EQ(editor->GetPreviewFilter(2)->GetZoomX(), 1.0);
     EXPECT_EQ(editor->GetPreviewFilter(2)->GetLinked(), p);
 
+    // A vertex added later has one at once; one removed takes its own.
+    Press('v');
+    LeftClick(500, 260);  // into the empty slot 1
+    ASSERT_NE(editor->GetPreview(1), nullptr);
+    EXPECT_EQ(editor->GetPreview(1)->GetPosX(), 500);
+    Press(SDLK_ESCAPE);
+    RightClick(100, 100);
+    EXPECT_EQ(editor->GetPreviewsLayer().Count(), 2);
+    Press(SDLK_ESCAPE);
+
     // depth -1 never zooms to 0
     Press('z');
     RightClick(300, 200);
