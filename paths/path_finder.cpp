@@ -570,10 +570,7 @@ void ddPathFinder::Update() {
     if (depthFilter) depthFilter->SetZoom(scale);
 }
 
-float ddPathFinder::ScaleFor(float depthPlusOne) const {
-    const float scale = scalePower * depthPlusOne + (1.0f - scalePower);
-    return scale <= 0.0f ? 0.01f : scale;
-}
+float ddPathFinder::ScaleFor(float depthPlusOne) const { return DepthScale(depthPlusOne, scalePower); }
 
 void ddPathFinder::AimAt(const ddpathVertex& from, const ddpathVertex& to) {
     Animacja* a = walking;

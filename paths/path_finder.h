@@ -157,8 +157,8 @@ private:
     // Makes the linked animation the walking one, calling this path finder.
     void TakeWalking();
     void StartSegment(int px, int py);
-    // The walker's scale at a depth (plus one) by the scale power; never 0
-    // or below (0.01 then).
+    // The walker's scale at a depth (plus one) by this path finder's scale
+    // power (DepthScale).
     float ScaleFor(float depthPlusOne) const;
     // The segment from where the walking animation stands to `to`, with the
     // depth change from `from`: what remains on each axis and the step per

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+float DepthScale(float depthPlusOne, float scalePower) {
+    const float scale = scalePower * depthPlusOne + (1.0f - scalePower);
+    return scale <= 0.0f ? 0.01f : scale;
+}
+
 ddVertex* ddpathVertex::Clone() const {
     ddpathVertex* v = new ddpathVertex;
     v->CopyFrom(*this);

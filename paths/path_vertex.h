@@ -1,11 +1,17 @@
-// The walk-path vertex (a graph vertex with a position, a depth and a tag)
-// and the linked point record that measures steps between two points.
+// The walk-path vertex (a graph vertex with a position, a depth and a tag),
+// the scale a depth gives what stands there, and the linked point record
+// that measures steps between two points.
 #pragma once
 
 #include <cstdint>
 
 #include "foundation/saturating.h"
 #include "paths/path_graph.h"
+
+// The scale of something standing at a depth (given plus one): that, drawn
+// towards 1 by the scale power (1: the depth alone, 0: no scaling); never 0
+// or below (0.01 then), so a walker neither vanishes nor mirrors.
+float DepthScale(float depthPlusOne, float scalePower);
 
 class ddpathVertex : public ddVertex {
 public:

@@ -8,6 +8,7 @@
 #include "foundation/saturating.h"
 #include "graphics/filter.h"
 #include "graphics/stage.h"
+#include "paths/path_vertex.h"
 #include "paths/walk_graph.h"
 #include "tools/file_loader.h"
 #include "tools/path_builder.h"
@@ -138,10 +139,8 @@ void pathbuilderGame::UpdatePreview(int index, bool zoom) {
     ddFilter* filter = GetPreviewFilter(index);
     const ddpathVertex* v = view->GetVertex(index);
     if (!preview || !v) return;
-    if (zoom && filter) {
-        const float z = v->GetDepth() + 1.0f;
-        filter->SetZoom(z > 0.0f ? z : 0.01);
-    }
+    // scaled by the depth alone, as a walker whose scale power is 1
+    if (zoom && filter) filter->SetZoom(DepthScale(v->GetDepth() + 1.0f, 1.0f));
     preview->SetPos(v->GetX(), v->GetY());
     // lower previews draw over higher ones
     preview->SetLayer(SatAdd(v->GetY(), 30));
