@@ -214,13 +214,16 @@ void BM_Zoom(benchmark::State& state) {
 
 // SDL's own blits of the same size: opaque, and per-pixel alpha onto a
 // destination with and without alpha; and the engine's blit of per-pixel
-// alpha (the screen's, and a snapshot's into a picture with alpha).
-void SdlBlit(benchmark::State& state, bool sourceAlpha, bool destinationAlpha, bool engine = false) {
+// alpha (the screen's, and a snapshot's into a picture with alpha). An
+// opacity below 255 is given to a source without alpha (a translucent
+// picture in a snapshot).
+void SdlBlit(benchmark::State& state, bool sourceAlpha, bool destinationAlpha, bool engine = false,
+             Uint8 opacity = 255) {
     SDL_Surface* src = NewSurface(sourceAlpha);
     SDL_Surface* dst = NewSurface(destinationAlpha);
     Fill(src, 2);
     Fill(dst, 1);
-    if (sourceAlpha) SDL_SetAlpha(src, SDL_SRCALPHA, 255);
+    if (sourceAlpha || opacity < 255) SDL_SetAlpha(src, SDL_SRCALPHA, opacity);
     SDL_Rect at{0, 0, 0, 0};
     TimeAgainstMemcpy(
         state, engine ? GraphAPI::PixelPathName(GraphAPI::ChosenPixelPath()) : "sdl", [] {},
@@ -236,6 +239,8 @@ void BM_SdlBlitAlpha_ToRGB(benchmark::State& s) { SdlBlit(s, true, false); }
 void BM_SdlBlitAlpha_ToRGBA(benchmark::State& s) { SdlBlit(s, true, true); }
 void BM_EngineBlitAlpha_ToRGB(benchmark::State& s) { SdlBlit(s, true, false, true); }
 void BM_EngineBlitAlpha_ToRGBA(benchmark::State& s) { SdlBlit(s, true, true, true); }
+void BM_SdlBlitOpacity_ToRGBA(benchmark::State& s) { SdlBlit(s, false, true, false, 128); }
+void BM_EngineBlitOpacity_ToRGBA(benchmark::State& s) { SdlBlit(s, false, true, true, 128); }
 
 void BM_Memcpy(benchmark::State& state) {
     std::vector<uint8_t> from(static_cast<size_t>(kPixels) * 4, 7), to(from.size());
@@ -320,6 +325,8 @@ BENCHMARK(BM_SdlBlitAlpha_ToRGB)->UseManualTime();
 BENCHMARK(BM_SdlBlitAlpha_ToRGBA)->UseManualTime();
 BENCHMARK(BM_EngineBlitAlpha_ToRGB)->UseManualTime();
 BENCHMARK(BM_EngineBlitAlpha_ToRGBA)->UseManualTime();
+BENCHMARK(BM_SdlBlitOpacity_ToRGBA)->UseManualTime();
+BENCHMARK(BM_EngineBlitOpacity_ToRGBA)->UseManualTime();
 BENCHMARK(BM_BlendOver)->UseManualTime();
 BENCHMARK(BM_BlendAlpha255)->UseManualTime();
 BENCHMARK(BM_BlendAlpha128)->UseManualTime();

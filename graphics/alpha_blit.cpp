@@ -24,12 +24,23 @@ bool BlendsByAlpha(const SDL_Surface* source) {
            (source->flags & SDL_SRCALPHA) && !(source->flags & SDL_SRCCOLORKEY);
 }
 
-// Such a source onto an ARGB 8888 picture: SDL 1.2 blends the colours and
-// leaves the destination's alpha alone; the compatibility layer's blit
-// loses that alpha, so this pair is always drawn here.
-bool KeepsAlpha(const SDL_Surface* source, const SDL_Surface* destination) {
-    return source != destination && BlendsByAlpha(source) && IsRgb8888(destination->format) &&
-           destination->format->Amask == 0xFF000000u;
+// What this blit draws itself onto an ARGB 8888 picture, as SDL 1.2
+// documents each pair: a source blended by its alpha leaves the
+// destination's alpha as it was; an XRGB 8888 source at an opacity of 1 to
+// 254 makes it opaque where it draws. The compatibility layer's blit keeps
+// that alpha for both and shifts it row by row whenever the blit is
+// narrower than the destination. At opacity 0 (nothing drawn) or 255 (a
+// copy) its blit is right.
+enum class OntoAlpha { kNo, kKeepAlpha, kOpacity };
+OntoAlpha DrawnOntoAlpha(const SDL_Surface* source, const SDL_Surface* destination) {
+    if (destination->format->Amask != 0xFF000000u || source == destination || !IsRgb8888(destination->format))
+        return OntoAlpha::kNo;
+    if (BlendsByAlpha(source)) return OntoAlpha::kKeepAlpha;
+    const SDL_PixelFormat* f = source->format;
+    if (IsRgb8888(f) && f->Amask == 0 && (source->flags & SDL_SRCALPHA) && f->alpha > 0 &&
+        f->alpha < SDL_ALPHA_OPAQUE)
+        return OntoAlpha::kOpacity;
+    return OntoAlpha::kNo;
 }
 
 // The rows blend by each point's alpha alone; SDL's blit also weighs it by
@@ -154,8 +165,31 @@ uint32_t AlphaKeepPoint(uint32_t d, uint32_t s, uint32_t opacity) {
     return out;
 }
 
-int BlitKeepingAlpha(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination,
-                     SDL_Rect* destinationRect) {
+// The per-point rule of the rows' sdlOpacityBlit, the key itself aside: a
+// keyed source's colours are SDL's d + (s - d) n / 255, cut toward d.
+uint32_t OpacityPoint(uint32_t d, uint32_t s, uint32_t n, bool keyed) {
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int sc = static_cast<int>((s >> shift) & 255u), dc = static_cast<int>((d >> shift) & 255u);
+        const int c = keyed ? dc + (sc - dc) * static_cast<int>(n) / 255
+                            : (sc * static_cast<int>(n) + dc * (256 - static_cast<int>(n))) >> 8;
+        out |= static_cast<uint32_t>(c) << shift;
+    }
+    return out;
+}
+
+// The per-point path: d = point(d, s) on h rows of w points.
+template <class Point>
+void EachPoint(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h, Point point) {
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) d[i] = point(d[i], s[i]);
+        d = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(d) + dPitch);
+        s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + sPitch);
+    }
+}
+
+int BlitOntoAlpha(OntoAlpha kind, SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destination,
+                  SDL_Rect* destinationRect) {
     // Pixels that are not there (an empty picture) fail as SDL's blit fails.
     SurfaceLock lockD(destination), lockS(source);
     if (!lockD.Ok() || !lockS.Ok() || !source->pixels || !destination->pixels) return -1;
@@ -164,15 +198,25 @@ int BlitKeepingAlpha(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* des
     const uint32_t opacity = source->format->alpha;
     uint32_t* d = PointAt(destination, c.dx, c.dy);
     const uint32_t* s = PointAt(source, c.sx, c.sy);
-    if (const BlendRows* rows = ChosenBlendRows()) {
-        rows->sdlAlphaKeepBlit(d, destination->pitch, s, source->pitch, c.w, c.h, opacity);
+    const int dPitch = destination->pitch, sPitch = source->pitch;
+    const BlendRows* rows = ChosenBlendRows();
+    if (kind == OntoAlpha::kKeepAlpha) {
+        if (rows)
+            rows->sdlAlphaKeepBlit(d, dPitch, s, sPitch, c.w, c.h, opacity);
+        else
+            EachPoint(d, dPitch, s, sPitch, c.w, c.h,
+                      [opacity](uint32_t dp, uint32_t sp) { return AlphaKeepPoint(dp, sp, opacity); });
         return 0;
     }
-    for (int j = 0; j < c.h; ++j) {
-        for (int i = 0; i < c.w; ++i) d[i] = AlphaKeepPoint(d[i], s[i], opacity);
-        d = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(d) + destination->pitch);
-        s = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(s) + source->pitch);
-    }
+    // Without an alpha channel the key is compared with all four bytes.
+    const bool keyed = (source->flags & SDL_SRCCOLORKEY) != 0;
+    const uint32_t key = source->format->colorkey;
+    if (rows)
+        rows->sdlOpacityBlit(d, dPitch, s, sPitch, c.w, c.h, opacity, keyed, key);
+    else
+        EachPoint(d, dPitch, s, sPitch, c.w, c.h, [=](uint32_t dp, uint32_t sp) {
+            return keyed && sp == key ? dp : OpacityPoint(dp, sp, opacity, keyed);
+        });
     return 0;
 }
 
@@ -185,8 +229,8 @@ int UpperBlit(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* destinatio
     if (!source || !destination || !destinationRect)
         return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
     if (!RowsTake(source, destination)) {
-        if (KeepsAlpha(source, destination))
-            return BlitKeepingAlpha(source, sourceRect, destination, destinationRect);
+        if (const OntoAlpha kind = DrawnOntoAlpha(source, destination); kind != OntoAlpha::kNo)
+            return BlitOntoAlpha(kind, source, sourceRect, destination, destinationRect);
         return SDL_UpperBlit(source, sourceRect, destination, destinationRect);
     }
     const BlendRows* rows = MatchingRows();

@@ -40,6 +40,12 @@ struct BlendRows {
     // the source's weighed by its opacity (0..255).
     void (*sdlAlphaKeepBlit)(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h,
                              uint32_t opacity);
+    // SDL 1.2's blit of a source without alpha at an opacity n of 1..254
+    // onto ARGB: colours blended by n with SDL's arithmetic for a keyed or
+    // an unkeyed source, alpha 255; when keyed, the points equal to key are
+    // left as they were.
+    void (*sdlOpacityBlit)(uint32_t* d, int dPitch, const uint32_t* s, int sPitch, int w, int h, uint32_t n,
+                           bool keyed, uint32_t key);
 };
 
 enum class PixelPath { kScalar, kSse2, kAvx2 };

@@ -228,12 +228,20 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
         }
         // Onto a picture with alpha, at full opacity and at one of the
         // source's own: SDL's blit keeps that alpha when both are one size.
-        Picture faded(source), withAlpha(before);
+        // Read without alpha at an opacity of 1 to 254 (every other part
+        // keyed): SDL's colours, each point not keyed out opaque.
+        Picture faded(source), translucent(source), withAlpha(before);
         GiveOpacity(faded, 100);
         withAlpha.View(kSide, kSide, kSide * 4, 0xFF000000u);
-        for (const Picture* from : {&source, &faded}) {
+        translucent.View(kSide, kSide, kSide * 4, 0);
+        SDL_SetAlpha(translucent.image.surface, SDL_SRCALPHA, static_cast<Uint8>(1 + part * 253 / 15));
+        const uint32_t key = source.memory[1 + part * 4099];
+        if (part % 2) SDL_SetColorKey(translucent.image.surface, SDL_SRCCOLORKEY, key);
+        for (const Picture* from : {&source, &faded, &translucent}) {
             Picture viaSdlAlpha(withAlpha);
             SDL_BlitSurface(from->image.surface, nullptr, viaSdlAlpha.image.surface, nullptr);
+            for (size_t i = 1; from == &translucent && i < source.memory.size(); ++i)
+                viaSdlAlpha.memory[i] |= part % 2 && source.memory[i] == key ? 0 : 0xFF000000u;
             for (PixelPath path : {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}) {
                 if (ForcePixelPath(path) != path) continue;
                 Picture ours(withAlpha);
@@ -249,10 +257,17 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
     for (int c = 0; c < 300; ++c) {
         Picture from = RandomPicture(rng, 40, true), onto = RandomPicture(rng, 40, false);
         // Now and then a picture SDL blits without its alpha, with a key or
-        // at an opacity of its own.
+        // at an opacity of its own, or one read without alpha at an opacity,
+        // a quarter of it keyed.
         SDL_SetAlpha(from.image.surface, c % 10 == 1 ? 0 : SDL_SRCALPHA, 255);
         if (c % 10 == 3) GiveOpacity(from, static_cast<Uint8>(rng() % 255));
         if (c % 10 == 2) SDL_SetColorKey(from.image.surface, SDL_SRCCOLORKEY, 0);
+        if (c % 10 == 5 || c % 10 == 7) {
+            from.View(from.image.surface->w, from.image.surface->h, from.image.surface->pitch, 0);
+            SDL_SetAlpha(from.image.surface, SDL_SRCALPHA, static_cast<Uint8>(rng() % 256));
+            for (uint32_t& v : from.memory) v = c % 10 == 7 && rng() % 4 == 0 ? from.memory.back() : v;
+            if (c % 10 == 7) SDL_SetColorKey(from.image.surface, SDL_SRCCOLORKEY, from.memory.back());
+        }
         if (c % 3 == 0) {
             SDL_Rect clip{static_cast<Sint16>(rng() % 20), static_cast<Sint16>(rng() % 20),
                           static_cast<Uint16>(rng() % 30), static_cast<Uint16>(rng() % 30)};
@@ -285,6 +300,14 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
         withAlpha.View(onto.image.surface->w, onto.image.surface->h, onto.image.surface->pitch, 0xFF000000u);
         for (size_t i = 0; i < onto.memory.size(); ++i)
             expected.memory[i] = (expected.memory[i] & 0x00FFFFFFu) | (onto.memory[i] & 0xFF000000u);
+        // A picture without alpha makes each point it draws and does not
+        // key out opaque.
+        const SDL_Surface* fs = from.image.surface;
+        const int ox = (c % 7 ? part.x : 0) - at.x, oy = (c % 7 ? part.y : 0) - at.y;
+        for (int y = sdlAt.y; !fs->format->Amask && fs->format->alpha && y < sdlAt.y + sdlAt.h; ++y)
+            for (int x = sdlAt.x; x < sdlAt.x + sdlAt.w; ++x)
+                if (!(fs->flags & SDL_SRCCOLORKEY) || from.At(x + ox, y + oy) != fs->format->colorkey)
+                    expected.At(x, y) |= 0xFF000000u;
         for (PixelPath path : {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}) {
             if (ForcePixelPath(path) != path) continue;
             Picture ours(withAlpha);

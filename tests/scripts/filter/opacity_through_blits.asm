@@ -1,6 +1,6 @@
-; Forty pictures of random colour, alpha and opacity ("transparency") drawn
-; by "blitscreen" into a picture with or without alpha: alone, through a
-; filter, through a filter that blends the picture over itself, or through
+; Fifty-one pictures of random colour, alpha and opacity ("transparency")
+; drawn by "blitscreen" into a picture with or without alpha: alone, through
+; a filter, through a filter that blends the picture over itself, or through
 ; one with an opacity of its own. Each case prints one line: its number and
 ; the drawn point's a, b, g and r; the pictures come from a fixed random
 ; sequence.
@@ -11,7 +11,7 @@ next:
   cthis one
   add k, 1
   pop k
-  cmp k, 40
+  cmp k, 51
   jl next
   call gameapi, exit
 end method
