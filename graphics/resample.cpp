@@ -115,9 +115,10 @@ void Zoom8(const SDL_Surface* from, SDL_Surface* to, const std::vector<Tap>& xs,
 // factor mirrors along its axis. An 8-bit picture stays 8-bit (its palette,
 // nearest pixels, keyed by its colour key); a 32-bit one keeps its format,
 // drawn through its alpha; any other is first converted to 32-bit RGBA as
-// SDL_gfx converts it. `keyed` keys a 32-bit result too, as SDL_gfx's
-// rotozoom does when it only zooms.
-SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, bool keyed) {
+// SDL_gfx converts it. `turning` zooms as SDL_gfx's rotozoom does when it
+// only zooms: that conversion ignores the colour key, and a 32-bit result
+// is keyed too.
+SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, bool turning) {
     const int depth = source->format->BitsPerPixel;
     SDL_Surface* converted = nullptr;
     if (depth != 8 && depth != 32) {
@@ -129,7 +130,14 @@ SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, b
                                          0x0000FF00, 0x000000FF);
 #endif
         if (!converted) return nullptr;
-        SDL_BlitSurface(source, nullptr, converted, nullptr);
+        SurfaceLock lock(source);
+        SDL_Surface* unkeyed = nullptr;
+        if (turning && (source->flags & SDL_SRCCOLORKEY) && lock.Ok()) {
+            unkeyed = SurfaceLike(source, source->w, source->h, source->pixels, source->pitch);
+            if (unkeyed) SDL_SetColorKey(unkeyed, 0, 0);
+        }
+        SDL_BlitSurface(unkeyed ? unkeyed : source, nullptr, converted, nullptr);
+        if (unkeyed) SDL_FreeSurface(unkeyed);
     }
     SDL_Surface* from = converted ? converted : source;
     const bool flipX = zoomX < 0.0, flipY = zoomY < 0.0;
@@ -156,7 +164,7 @@ SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, b
         }
     }
     if (made) {
-        if (depth == 8 || keyed)
+        if (depth == 8 || turning)
             SDL_SetColorKey(made, SDL_SRCCOLORKEY, from->format->colorkey);
         else
             SDL_SetColorKey(made, 0, 0);
