@@ -37,7 +37,7 @@ struct Tap {
 // 16.16 fixed point: smoothed, the first to the last source pixel spread
 // over the first to the last destination pixel; else each destination pixel
 // covering from / to of them. Flipped, the source is read from its far end.
-void SmoothTaps(int from, int to, bool smooth, bool flip, std::vector<Tap>& taps) {
+void FixedPointTaps(int from, int to, bool smooth, bool flip, std::vector<Tap>& taps) {
     taps.resize(static_cast<size_t>(to));
     double step = 0;
     if (!smooth)
@@ -157,8 +157,8 @@ SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, b
                 NearestTaps(from->h, h, flipY, ys);
                 Zoom8(from, made, xs, ys);
             } else {
-                SmoothTaps(from->w, w, smooth != 0, flipX, xs);
-                SmoothTaps(from->h, h, smooth != 0, flipY, ys);
+                FixedPointTaps(from->w, w, smooth != 0, flipX, xs);
+                FixedPointTaps(from->h, h, smooth != 0, flipY, ys);
                 Zoom32(from, made, xs, ys, smooth != 0);
             }
         }
