@@ -31,31 +31,22 @@ struct Reader {
 };
 
 SDL_Surface* MakeSource(Reader& in, int depth, bool alpha, int w, int h) {
-    SDL_Surface* s = nullptr;
-    switch (depth) {
-    case 8:
-        s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 8, 0, 0, 0, 0);
-        break;
-    case 16:
-        s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x001F, 0);
-        break;
-    case 24:
-        s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
-        break;
-    default:
-        s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0x00FF00, 0x0000FF,
-                                 alpha ? 0xFF000000 : 0);
-    }
+    static constexpr Uint32 kMasks[4][3] = {{0, 0, 0},
+                                            {0xF800, 0x07E0, 0x001F},
+                                            {0xFF0000, 0x00FF00, 0x0000FF},
+                                            {0xFF0000, 0x00FF00, 0x0000FF}};
+    const Uint32* m = kMasks[depth / 8 - 1];
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, m[0], m[1], m[2],
+                                          depth == 32 && alpha ? 0xFF000000 : 0);
     if (!s) FuzzFailure("no source surface");
     if (depth == 8) {
         SDL_Color colours[256];
         for (SDL_Color& c : colours) c = {in.Next(), in.Next(), in.Next(), 0};
         SDL_SetColors(s, colours, 0, 256);
     }
-    for (int y = 0; y < h; ++y) {
-        Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-        for (int x = 0; x < w * s->format->BytesPerPixel; ++x) row[x] = in.Next();
-    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w * s->format->BytesPerPixel; ++x)
+            static_cast<Uint8*>(s->pixels)[y * s->pitch + x] = in.Next();
     return s;
 }
 
