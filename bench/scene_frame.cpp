@@ -5,7 +5,8 @@
 // and the label the path the blend rows took; a frame with nothing to
 // redraw; and registering N drawables; and the same frame with one more
 // object drawn through a filter (rotated and zoomed anew every frame,
-// faded, or both).
+// faded, or both; or a 640 x 480 picture zoomed anew every frame, by the
+// same factor or by one that changes).
 #include <SDL/SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -142,7 +143,7 @@ void BM_RegisterDrawables(benchmark::State& state) {
 }
 
 // What the filter does to the linked object every frame.
-enum FilterWork { kLinkedOnly, kRotozoom, kOpacity, kRotozoomOpacity };
+enum FilterWork { kLinkedOnly, kRotozoom, kOpacity, kRotozoomOpacity, kZoomLarge, kZoomLargeChanging };
 
 void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     Playfield field(static_cast<int>(state.range(0)), false);
@@ -152,8 +153,13 @@ void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     objects.push_back(std::make_unique<Obraz>(&field.background));
     for (const Image& p : field.pictures) objects.push_back(std::make_unique<Obraz>(&p));
     auto lamp = std::make_unique<Obraz>();
-    lamp->Create(128, 128, 250, 220, 40, 255);
-    lamp->SetPos(336, 236);
+    if (work == kZoomLarge || work == kZoomLargeChanging) {
+        lamp->Create(640, 480, 250, 220, 40, 255);
+        lamp->SetPos(80, 60);
+    } else {
+        lamp->Create(128, 128, 250, 220, 40, 255);
+        lamp->SetPos(336, 236);
+    }
     lamp->SetLayer(1);
     for (auto& o : objects) scene.AddDrawable(o.get());
     scene.AddDrawable(lamp.get());
@@ -161,10 +167,15 @@ void BM_SceneFrameFiltered(benchmark::State& state, FilterWork work) {
     filter.Link(lamp.get());
     if (work == kOpacity || work == kRotozoomOpacity) filter.SetOpacity(160);
     double angle = 0;
+    int frame = 0;
     for (auto _ : state) {
         if (work == kRotozoom || work == kRotozoomOpacity) {
             angle += 3;
             filter.SetAngleZoom(angle, 1.25);
+        } else if (work == kZoomLarge) {
+            filter.SetZoom(1.25);
+        } else if (work == kZoomLargeChanging) {
+            filter.SetZoom(1.2 + 0.01 * (frame++ % 10));  // 1.20, 1.21, ... 1.29, and again
         }
         SetRedraw();
         scene.Frame();
@@ -187,6 +198,8 @@ BENCHMARK_CAPTURE(BM_SceneFrameFiltered, linked_only, kLinkedOnly)->Apply(SmallC
 BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom, kRotozoom)->Apply(SmallCounts);
 BENCHMARK_CAPTURE(BM_SceneFrameFiltered, opacity, kOpacity)->Apply(SmallCounts);
 BENCHMARK_CAPTURE(BM_SceneFrameFiltered, rotozoom_opacity, kRotozoomOpacity)->Apply(SmallCounts);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, zoom_large, kZoomLarge)->Apply(SmallCounts);
+BENCHMARK_CAPTURE(BM_SceneFrameFiltered, zoom_large_changing, kZoomLargeChanging)->Apply(SmallCounts);
 BENCHMARK(BM_SceneFrameNothingToRedraw)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RegisterDrawables)
     ->RangeMultiplier(4)

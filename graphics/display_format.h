@@ -14,4 +14,10 @@ SDL_Surface* ToDisplayFormat(SDL_Surface* source, bool withAlpha);
 // A new zeroed 32-bit surface: ARGB 8888 with alpha, XRGB 8888 without.
 SDL_Surface* CreateSurface32(int w, int h, bool withAlpha);
 
+// A surface like `model`: w x h in its pixel format, with its palette, its
+// colour key and its per-surface alpha setting. New and zeroed, or, given
+// pixels and their pitch, over those pixels (which stay the caller's and
+// must outlive it). Null when SDL cannot make it.
+SDL_Surface* SurfaceLike(const SDL_Surface* model, int w, int h, void* pixels = nullptr, int pitch = 0);
+
 }  // namespace GraphAPI

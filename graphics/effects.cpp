@@ -1,8 +1,6 @@
 // Per-pixel effects on a whole picture: mirror, black and white, colourise,
-// alpha scaling, comparison and resampling. The resampling functions here
-// are the engine's only way into SDL_gfx.
-#include <SDL/SDL_rotozoom.h>
-
+// alpha scaling, comparison, and scaling a picture record (its pixels
+// resampled in resample.cpp).
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -50,20 +48,6 @@ void MapVisiblePixels(Image* image, Fn&& fn) {
 
 // A record number scaled by a factor (in single precision), saturated.
 int32_t TruncScaled(int32_t value, float factor) { return SatTrunc(static_cast<float>(value) * factor); }
-
-// SDL_gfx reads the pixels of any surface it is given, and an empty one has
-// none: an empty picture resamples to an empty one of the same size and
-// format instead.
-SDL_Surface* EmptyLike(SDL_Surface* source) {
-    const SDL_PixelFormat* f = source->format;
-    SDL_Surface* empty = SDL_CreateRGBSurface(SDL_SWSURFACE, std::max(0, source->w), std::max(0, source->h),
-                                              f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    if (empty && f->palette && empty->format->palette)
-        SDL_SetColors(empty, f->palette->colors, 0, f->palette->ncolors);
-    return empty;
-}
-
-bool IsEmpty(const SDL_Surface* s) { return s->w <= 0 || s->h <= 0 || !s->pixels; }
 
 }  // namespace
 
@@ -161,57 +145,10 @@ bool CompareImages(Image* a, Image* b) {
     return true;
 }
 
-namespace {
-
-// SDL_gfx makes its pictures with guard rows below the height it reports;
-// under the SDL 1.2 API those rows, never written, stay part of the surface
-// for saving and blitting. The picture moves onto a surface of exactly its
-// reported size, with its palette, key and alpha settings.
-SDL_Surface* ExactSize(SDL_Surface* made) {
-    if (!made) return nullptr;
-    const SDL_PixelFormat* f = made->format;
-    SDL_Surface* exact = SDL_CreateRGBSurface(SDL_SWSURFACE, made->w, made->h, f->BitsPerPixel, f->Rmask,
-                                              f->Gmask, f->Bmask, f->Amask);
-    if (!exact) {
-        SDL_FreeSurface(made);
-        return nullptr;
-    }
-    if (f->palette && exact->format->palette)
-        SDL_SetColors(exact, f->palette->colors, 0, f->palette->ncolors);
-    {
-        SurfaceLock from(made), to(exact);
-        if (from.Ok() && to.Ok() && made->pixels && exact->pixels) {
-            for (int y = 0; y < made->h; ++y)
-                std::memcpy(static_cast<Uint8*>(exact->pixels) + y * exact->pitch,
-                            static_cast<const Uint8*>(made->pixels) + y * made->pitch,
-                            static_cast<size_t>(made->w) * f->BytesPerPixel);
-        }
-    }
-    if (made->flags & SDL_SRCCOLORKEY)
-        SDL_SetColorKey(exact, made->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL), f->colorkey);
-    SDL_SetAlpha(exact, made->flags & (SDL_SRCALPHA | SDL_RLEACCEL), f->alpha);
-    SDL_FreeSurface(made);
-    return exact;
-}
-
-}  // namespace
-
-SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int smooth) {
-    if (!source) return nullptr;
-    if (IsEmpty(source)) return EmptyLike(source);
-    return ExactSize(zoomSurface(source, zoomX, zoomY, smooth));
-}
-
-SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth) {
-    if (!source) return nullptr;
-    if (IsEmpty(source)) return EmptyLike(source);
-    return ExactSize(rotozoomSurfaceXY(source, angle, zoomX, zoomY, smooth));
-}
-
 void ScaleImage(Image* image, float fx, float fy) {
     if (!image || (fx == 1.0f && fy == 1.0f)) return;
     if (image->imgtype == FIRST && image->surface) {
-        SDL_Surface* zoomed = ZoomSurface(image->surface, fx, fy, SMOOTHING_ON);
+        SDL_Surface* zoomed = ZoomSurface(image->surface, fx, fy, /*smooth=*/1);
         if (!zoomed) return;
         image->AdoptSurface(zoomed);
         ResetFromSurface(zoomed, image);

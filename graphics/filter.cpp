@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <numbers>
@@ -34,8 +35,8 @@ void CopyRows(SDL_Surface* from, SDL_Surface* to) {
     if (!lockFrom.Ok() || !lockTo.Ok() || !from->pixels || !to->pixels) return;
     const size_t row = static_cast<size_t>(from->w) * from->format->BytesPerPixel;
     for (int y = 0; y < from->h; ++y)
-        std::memcpy(static_cast<Uint8*>(to->pixels) + y * to->pitch,
-                    static_cast<const Uint8*>(from->pixels) + y * from->pitch, row);
+        std::memcpy(static_cast<Uint8*>(to->pixels) + static_cast<ptrdiff_t>(y) * to->pitch,
+                    static_cast<const Uint8*>(from->pixels) + static_cast<ptrdiff_t>(y) * from->pitch, row);
 }
 
 void Say(const std::string& line) {
@@ -264,14 +265,10 @@ SDL_Surface* ddFilter::Transform(const Image& source, bool& refused) {
         if (!lock.Ok() || !from->pixels || source.srx < 0 || source.sry < 0 || source.srx + w > from->w ||
             source.sry + h > from->h)
             return nullptr;
-        const SDL_PixelFormat* f = from->format;
-        Uint8* first =
-            static_cast<Uint8*>(from->pixels) + source.sry * from->pitch + source.srx * f->BytesPerPixel;
-        part = SDL_CreateRGBSurfaceFrom(first, w, h, f->BitsPerPixel, from->pitch, f->Rmask, f->Gmask,
-                                        f->Bmask, f->Amask);
+        Uint8* first = static_cast<Uint8*>(from->pixels) + static_cast<ptrdiff_t>(source.sry) * from->pitch +
+                       static_cast<ptrdiff_t>(source.srx) * from->format->BytesPerPixel;
+        part = GraphAPI::SurfaceLike(from, w, h, first, from->pitch);
         if (!part) return nullptr;
-        if (f->palette && part->format->palette)
-            SDL_SetColors(part, f->palette->colors, 0, f->palette->ncolors);
     }
     SDL_Surface* made = angle == 0.0 ? GraphAPI::ZoomSurface(part, zoomX, zoomY, smooth)
                                      : GraphAPI::RotozoomSurface(part, angle, zoomX, zoomY, smooth);

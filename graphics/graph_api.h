@@ -93,9 +93,10 @@ void BlackWhite(Image* image, int level);
 void ColorizeImage(Image* image, int r, int g, int b, int a, int mode);
 void ScaleAlpha(Image* image, int factor);
 bool CompareImages(Image* a, Image* b);
-// Resampling through SDL_gfx (zoom alone, or rotation and zoom): a new
-// surface the caller owns, null when the library fails; smooth non-zero
-// filters. An empty surface (0 wide or high) gives a new empty one of its
+// Resampling as SDL_gfx does it (zoom alone, or rotation and zoom): a new
+// surface of exactly the size it reports, which the caller owns, null when
+// it cannot be made; smooth non-zero filters; a negative factor mirrors, at
+// any depth. An empty surface (0 wide or high) gives a new empty one of its
 // size and format.
 SDL_Surface* ZoomSurface(SDL_Surface* source, double zoomX, double zoomY, int smooth);
 SDL_Surface* RotozoomSurface(SDL_Surface* source, double angle, double zoomX, double zoomY, int smooth);

@@ -15,6 +15,20 @@ SDL_Surface* CreateSurface32(int w, int h, bool withAlpha) {
                                 withAlpha ? 0xFF000000 : 0);
 }
 
+SDL_Surface* SurfaceLike(const SDL_Surface* model, int w, int h, void* pixels, int pitch) {
+    if (!model || w < 0 || h < 0) return nullptr;
+    const SDL_PixelFormat* f = model->format;
+    SDL_Surface* made = pixels ? SDL_CreateRGBSurfaceFrom(pixels, w, h, f->BitsPerPixel, pitch, f->Rmask,
+                                                          f->Gmask, f->Bmask, f->Amask)
+                               : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask,
+                                                      f->Gmask, f->Bmask, f->Amask);
+    if (!made) return nullptr;
+    if (f->palette && made->format->palette) SDL_SetColors(made, f->palette->colors, 0, f->palette->ncolors);
+    if (model->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, f->colorkey);
+    SDL_SetAlpha(made, model->flags & SDL_SRCALPHA, f->alpha);
+    return made;
+}
+
 SDL_Surface* ToDisplayFormat(SDL_Surface* source, bool withAlpha) {
     if (!source) return nullptr;
     SDL_Surface* converted = nullptr;

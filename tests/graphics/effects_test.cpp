@@ -1,10 +1,35 @@
+#include <SDL/SDL_rotozoom.h>
+
 #include "picture_fixture.h"
 
 using namespace GraphAPI;
 
 namespace {
 
-class EffectsTest : public PictureTest {};
+class EffectsTest : public PictureTest {
+protected:
+    // A FIRST record over a new 8-bit surface with a palette of its own, pixel
+    // (x, y) holding index x + 7 * y.
+    static void MakeIndexed(Image& image, int w, int h) {
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 8, 0, 0, 0, 0);
+        ASSERT_NE(s, nullptr);
+        SDL_Color colours[256];
+        for (int i = 0; i < 256; ++i)
+            colours[i] = {static_cast<Uint8>(i), static_cast<Uint8>(255 - i), static_cast<Uint8>(i / 2), 0};
+        SDL_SetColors(s, colours, 0, 256);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) PutPixel(s, x, y, static_cast<uint32_t>(x + 7 * y) & 255);
+        image.AdoptSurface(s);
+        ResetFromSurface(s, &image);
+    }
+
+    // Every pixel of the rows a surface reports.
+    static std::basic_string<uint32_t> Rows(SDL_Surface* s) {
+        Image view;
+        view.ViewSurface(s);
+        return Pixels(view);
+    }
+};
 
 TEST_F(EffectsTest, MirrorSwapsAroundTheMiddle) {
     Image image;
@@ -114,6 +139,63 @@ TEST_F(EffectsTest, ScalingOwnedAndSharedRecords) {
 
     ScaleImage(&shared, 1e30f, 1e30f);
     EXPECT_EQ(shared.w, INT32_MAX);
+
+    // Zooming draws SDL_gfx's bytes at SDL_gfx's size, mirrored by a
+    // negative factor, smoothed or not; 8-bit pictures take nearest pixels.
+    Image argb, eight, opaque, mirrored, expected;
+    Make(argb, 7, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) Set(argb, x, y, {x * 36, y * 60, (x * y * 17) & 255, 40 + x * 30});
+    MakeIndexed(eight, 7, 5);
+    for (const double zx : {2.3, -0.6, 1.0})
+        for (const double zy : {-1.7, 0.45, 1.0})
+            for (const int smooth : {0, 1})
+                for (SDL_Surface* from : {argb.surface, eight.surface}) {
+                    if (from == eight.surface && (zx < 0 || zy < 0)) continue;  // SDL_gfx cannot
+                    mirrored.AdoptSurface(ZoomSurface(from, zx, zy, smooth));
+                    expected.AdoptSurface(zoomSurface(from, zx, zy, smooth));
+                    EXPECT_EQ(Rows(mirrored.surface), Rows(expected.surface))
+                        << zx << " " << zy << " " << smooth;
+                }
+
+    // An 8-bit picture mirrors by a negative factor as MirrorImage mirrors
+    // it, through ScaleImage and through a turn too small to be one.
+    for (const int axis : {0, 1, 2}) {
+        MakeIndexed(mirrored, 5, 3);
+        MakeIndexed(expected, 5, 3);
+        if (axis < 2)
+            ScaleImage(&mirrored, axis ? 1.0f : -1.0f, axis ? -1.0f : 1.0f);
+        else
+            mirrored.AdoptSurface(RotozoomSurface(mirrored.surface, 0.0, -1.0, -1.0, 1));
+        MirrorImage(&expected, axis != 1, axis != 0);
+        EXPECT_EQ(Pixels(mirrored), Pixels(expected));
+    }
+
+    // A turned picture is exactly the size it reports (converting it makes
+    // no more rows) and keeps SDL_gfx's palette, colour key and alpha
+    // setting: a keyed 8-bit picture with a palette, an alpha one, and an
+    // opaque one that SDL_gfx marks to be drawn through its alpha.
+    Make(opaque, 7, 5, {200, 100, 50, 255}, false);
+    SDL_SetColorKey(eight.surface, SDL_SRCCOLORKEY, 9);
+    for (SDL_Surface* from : {eight.surface, argb.surface, opaque.surface}) {
+        SDL_Surface* turned = RotozoomSurface(from, 30.0, 1.5, 1.5, 1);
+        expected.AdoptSurface(rotozoomSurfaceXY(from, 30.0, 1.5, 1.5, 1));
+        ASSERT_NE(turned, nullptr);
+        mirrored.AdoptSurface(SDL_ConvertSurface(turned, turned->format, 0));
+        ASSERT_NE(mirrored.surface, nullptr);
+        EXPECT_EQ(mirrored.surface->h, turned->h);
+        EXPECT_EQ(Rows(turned), Rows(expected.surface));
+        const SDL_Surface* theirs = expected.surface;
+        const Uint32 settings = SDL_SRCCOLORKEY | SDL_SRCALPHA;
+        EXPECT_EQ(turned->flags & settings, theirs->flags & settings);
+        EXPECT_EQ(turned->format->colorkey, theirs->format->colorkey);
+        EXPECT_EQ(turned->format->alpha, theirs->format->alpha);
+        const uint32_t i = GetPixel(turned, turned->w / 2, turned->h / 2);
+        if (from == eight.surface) {  // the palette's colour (i, 255 - i, i / 2)
+            EXPECT_EQ(SDL_MapRGB(turned->format, i, 255 - i, i / 2), i);
+        }
+        SDL_FreeSurface(turned);
+    }
 }
 
 }  // namespace
