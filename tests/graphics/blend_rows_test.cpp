@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <utility>
@@ -281,18 +282,26 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
         SDL_Rect sdlAt = at;
         const int sdlResult =
             SDL_UpperBlit(from.image.surface, c % 7 == 0 ? nullptr : &part, expected.image.surface, &sdlAt);
-        for (PixelPath path : {PixelPath::kSse2, PixelPath::kAvx2}) {
-            if (ForcePixelPath(path) != path) continue;
-            Picture ours(onto);
-            SDL_SetClipRect(ours.image.surface, &onto.image.surface->clip_rect);
-            SDL_Rect ourAt = at;
-            ASSERT_EQ(UpperBlit(from.image.surface, c % 7 == 0 ? nullptr : &part, ours.image.surface, &ourAt),
-                      sdlResult);
-            ASSERT_EQ(ours.memory, expected.memory) << "case " << c;
-            ASSERT_EQ(std::vector<int>({ourAt.x, ourAt.y, ourAt.w, ourAt.h}),
-                      std::vector<int>({sdlAt.x, sdlAt.y, sdlAt.w, sdlAt.h}))
-                << "case " << c;
-        }
+        // Our blit onto a copy of `target`, clipped as `onto`, on each path:
+        // SDL's result, the expected bytes and SDL's drawn rectangle.
+        const auto oursOnPaths = [&](const Picture& target, std::initializer_list<PixelPath> paths,
+                                     const char* what) {
+            for (PixelPath path : paths) {
+                if (ForcePixelPath(path) != path) continue;
+                Picture ours(target);
+                SDL_SetClipRect(ours.image.surface, &onto.image.surface->clip_rect);
+                SDL_Rect ourAt = at;
+                ASSERT_EQ(UpperBlit(from.image.surface, c % 7 == 0 ? nullptr : &part, ours.image.surface,
+                                    &ourAt),
+                          sdlResult);
+                ASSERT_EQ(ours.memory, expected.memory)
+                    << "case " << c << what << " on " << PixelPathName(path);
+                ASSERT_EQ(std::vector<int>({ourAt.x, ourAt.y, ourAt.w, ourAt.h}),
+                          std::vector<int>({sdlAt.x, sdlAt.y, sdlAt.w, sdlAt.h}))
+                    << "case " << c << what;
+            }
+        };
+        oursOnPaths(onto, {PixelPath::kSse2, PixelPath::kAvx2}, "");
         // Onto the same points with alpha, a source blended by its alpha
         // gives those colours on every path and leaves the alpha.
         if (c % 10 == 1 || c % 10 == 2) continue;
@@ -308,16 +317,7 @@ TEST_F(BlendRowsTest, ScreenBlitGivesSdlBytesOnEveryPath) {
             for (int x = sdlAt.x; x < sdlAt.x + sdlAt.w; ++x)
                 if (!(fs->flags & SDL_SRCCOLORKEY) || from.At(x + ox, y + oy) != fs->format->colorkey)
                     expected.At(x, y) |= 0xFF000000u;
-        for (PixelPath path : {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}) {
-            if (ForcePixelPath(path) != path) continue;
-            Picture ours(withAlpha);
-            SDL_SetClipRect(ours.image.surface, &onto.image.surface->clip_rect);
-            SDL_Rect ourAt = at;
-            ASSERT_EQ(UpperBlit(from.image.surface, c % 7 == 0 ? nullptr : &part, ours.image.surface, &ourAt),
-                      sdlResult);
-            ASSERT_EQ(ours.memory, expected.memory)
-                << "case " << c << " onto alpha on " << PixelPathName(path);
-        }
+        oursOnPaths(withAlpha, {PixelPath::kScalar, PixelPath::kSse2, PixelPath::kAvx2}, " onto alpha");
     }
 }
 

@@ -10,6 +10,13 @@ push 0
 push 0
 push 255
 call shot, create
+; A black copy, hidden and below the layers asked of getimg.
+new img, black
+push "shot"
+call black, clone
+call black, hide
+push -1
+call black, setz
 push 10
 push 10
 push 255
@@ -73,15 +80,6 @@ call s, print
 ; A white text alone in a snapshot leaves the black picture unlike black (0).
 call red, hide
 call green, hide
-new img, black
-push 40
-push 30
-push 0
-push 0
-push 0
-push 255
-call black, create
-call black, hide
 push "black"
 call shot, clone
 new text, word
