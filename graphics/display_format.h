@@ -20,4 +20,8 @@ SDL_Surface* CreateSurface32(int w, int h, bool withAlpha);
 // must outlive it). Null when SDL cannot make it.
 SDL_Surface* SurfaceLike(const SDL_Surface* model, int w, int h, void* pixels = nullptr, int pitch = 0);
 
+// Copies every pixel row of `from` into `to`, which is at least as large and
+// of the same format. False, having said why, when either cannot be locked.
+bool CopyRows(SDL_Surface* from, SDL_Surface* to);
+
 }  // namespace GraphAPI

@@ -28,17 +28,6 @@ bool SameFormat(const SDL_Surface* a, const SDL_Surface* b) {
            fa->Bmask == fb->Bmask && fa->Amask == fb->Amask;
 }
 
-// Copies every pixel row of `from` into `to` (same size and format).
-void CopyRows(SDL_Surface* from, SDL_Surface* to) {
-    SurfaceLock lockFrom(from);
-    SurfaceLock lockTo(to);
-    if (!lockFrom.Ok() || !lockTo.Ok() || !from->pixels || !to->pixels) return;
-    const size_t row = static_cast<size_t>(from->w) * from->format->BytesPerPixel;
-    for (int y = 0; y < from->h; ++y)
-        std::memcpy(static_cast<Uint8*>(to->pixels) + static_cast<ptrdiff_t>(y) * to->pitch,
-                    static_cast<const Uint8*>(from->pixels) + static_cast<ptrdiff_t>(y) * from->pitch, row);
-}
-
 void Say(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);
@@ -357,7 +346,7 @@ void ddFilter::CopyOutputInto(Image& into) {
     }
     if (into.surface && into.imgtype == FIRST && into.surface != from && into.surface->w == from->w &&
         into.surface->h == from->h && SameFormat(into.surface, from) && into.surface->format->Amask) {
-        CopyRows(from, into.surface);
+        GraphAPI::CopyRows(from, into.surface);
         GraphAPI::CopyImageRect(&output, &into);
     } else {
         // A copy with an alpha channel, so that fading works on opaque pictures too.

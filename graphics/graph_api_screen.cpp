@@ -121,10 +121,7 @@ int BlitToSurface(const Image* image, SDL_Surface* surface) {
     return UpperBlit(image->surface, &src, surface, &dst);
 }
 
-int BlitToScreen(const Image* image) {
-    const VideoState& v = CurrentVideo();
-    return BlitToSurface(image, v.DrawTarget ? v.DrawTarget : v.Screen);
-}
+int BlitToScreen(const Image* image) { return BlitToSurface(image, CurrentDrawPlace().surface); }
 
 DrawPlace CurrentDrawPlace() {
     const VideoState& v = CurrentVideo();

@@ -1,5 +1,6 @@
 // Creating, duplicating and converting pictures; colour keys, RLE and
 // per-surface alpha.
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -27,6 +28,16 @@ SDL_Surface* SurfaceLike(const SDL_Surface* model, int w, int h, void* pixels, i
     if (model->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(made, SDL_SRCCOLORKEY, f->colorkey);
     SDL_SetAlpha(made, model->flags & SDL_SRCALPHA, f->alpha);
     return made;
+}
+
+bool CopyRows(SDL_Surface* from, SDL_Surface* to) {
+    SurfaceLock lockFrom(from), lockTo(to);
+    if (!lockFrom.Ok() || !lockTo.Ok() || !from->pixels || !to->pixels) return false;
+    const size_t row = static_cast<size_t>(from->w) * from->format->BytesPerPixel;
+    for (int y = 0; y < from->h; ++y)
+        std::memcpy(static_cast<Uint8*>(to->pixels) + static_cast<ptrdiff_t>(y) * to->pitch,
+                    static_cast<const Uint8*>(from->pixels) + static_cast<ptrdiff_t>(y) * from->pitch, row);
+    return true;
 }
 
 SDL_Surface* ToDisplayFormat(SDL_Surface* source, bool withAlpha) {

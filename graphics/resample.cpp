@@ -183,15 +183,7 @@ SDL_Surface* Zoom(SDL_Surface* source, double zoomX, double zoomY, int smooth, b
 SDL_Surface* ExactSize(SDL_Surface* made) {
     if (!made) return nullptr;
     SDL_Surface* exact = SurfaceLike(made, made->w, made->h);
-    bool copied = false;
-    if (exact) {
-        SurfaceLock from(made), to(exact);
-        if (from.Ok() && to.Ok() && made->pixels && exact->pixels) {
-            const size_t bytes = static_cast<size_t>(made->w) * made->format->BytesPerPixel;
-            for (int y = 0; y < made->h; ++y) std::memcpy(Row(exact, y), Row(made, y), bytes);
-            copied = true;
-        }
-    }
+    const bool copied = exact && CopyRows(made, exact);
     SDL_FreeSurface(made);
     if (!copied && exact) {
         SDL_FreeSurface(exact);
